@@ -1,0 +1,26 @@
+#pragma once
+
+#include "repertory/RepertoryDatabase.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace telvarin {
+
+// A rubric number with its BD value, as joined symptoms and filed treatments keep them.
+struct SymptomRef {
+    RubricNumber number = 0;
+    std::int32_t bd = 0;
+    friend bool operator==(const SymptomRef&, const SymptomRef&) = default;
+};
+
+// One row of the case.
+struct CaseSymptom {
+    RubricNumber number = 0; // 0 empty row; -n the counter-polarity of rubric n
+    std::int32_t bd = 0;
+    bool automatic = false; // appended by the analysis as a counter-polarity, dropped afterwards
+    // The chain of symptoms joined to this row with "+", in the order they were typed.
+    std::vector<SymptomRef> next;
+};
+
+} // namespace telvarin

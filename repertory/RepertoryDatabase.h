@@ -1,0 +1,90 @@
+#pragma once
+
+// The read-only repertory: chapters, sections, rubrics with their remedy lists, and the remedy
+// abbreviations. The database reads a validated data file in place; the bytes must outlive it
+// unless the database owns them (loadFromFile).
+
+#include "repertory/RepertoryDataFile.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace telvarin {
+
+// Signed rubric number as a case holds it: 1..rubricCount a rubric, -n its counter-polarity, 0 none.
+using RubricNumber = std::int32_t;
+
+class RepertoryDatabase;
+
+struct RepertoryLoadError {
+    std::string message; // German, Windows-1252, names the broken rule and where it broke
+};
+
+using RepertoryLoadResult = std::variant<RepertoryDatabase, RepertoryLoadError>;
+
+class RepertoryDatabase {
+public:
+    // Validates bytes against every rule of the file layout. The bytes are read in place and must
+    // stay alive and unchanged for the life of the database; they must be four-byte aligned.
+    static RepertoryLoadResult fromBytes(std::span<const std::byte> bytes);
+    // Reads a data file into memory owned by the database, then validates it.
+    static RepertoryLoadResult fromFile(const std::string& path);
+
+    int chapterCount() const { return counts_.chapters; }
+    int sectionCount() const { return counts_.sections; }
+    int rubricCount() const { return counts_.rubrics; }
+    int largestRubricNumber() const { return counts_.rubrics; }
+    int remedyEntryCount() const { return counts_.remedyEntries; }
+    int remedyCount() const { return counts_.remedies; }
+
+    const RubricRecord& rubric(int index) const { return rubrics_[static_cast<std::size_t>(index)]; }
+    std::span<const RemedyEntry> remedyList(int rubricIndex) const;
+
+    std::string_view rubricTextField(int rubricIndex) const { return rubricTexts_[static_cast<std::size_t>(rubricIndex)]; }
+    std::string_view chapterName(int chapter) const { return chapterNames_[static_cast<std::size_t>(chapter)]; }
+    std::string_view sectionName(int section) const { return sectionNames_[static_cast<std::size_t>(section)]; }
+    std::string_view remedyName(int remedy) const { return remedyNames_[static_cast<std::size_t>(remedy)]; }
+    int sectionEnd(int chapter) const { return chapters_[static_cast<std::size_t>(chapter)].sectionEnd; }
+    int rubricEnd(int section) const { return sections_[static_cast<std::size_t>(section)].rubricEnd; }
+
+    // -1 when the BD value is not 0; otherwise |number| - 1. Callers check the number first.
+    int rubricIndex(RubricNumber number, int bd) const;
+    bool isValidSymptom(RubricNumber number, int bd) const;
+    // Section holding a rubric record index, or -1; chapter holding a section index, or -1.
+    int sectionOfRubric(int rubricIndex) const;
+    int chapterOfSection(int sectionIndex) const;
+    int chapterOfRubric(int rubricIndex) const { return chapterOfSection(sectionOfRubric(rubricIndex)); }
+    // Rubric numbers of a chapter, inclusive; first > last for a chapter without rubrics.
+    RubricNumber firstRubricNumberOfChapter(int chapter) const;
+    RubricNumber lastRubricNumberOfChapter(int chapter) const;
+
+    // Texts replaced at start-up by a language file. Longer texts are cut to the field width so
+    // that every text stays what the file layout could hold.
+    void replaceChapterName(int chapter, std::string_view text);
+    void replaceSectionName(int section, std::string_view text);
+    void replaceRubricText(int rubricIndex, std::string_view text);
+
+private:
+    RepertoryDatabase() = default;
+    std::string_view keep(std::string_view text, std::size_t fieldSize);
+
+    RepertoryFileCounts counts_{};
+    std::span<const ChapterRecord> chapters_;
+    std::span<const SectionRecord> sections_;
+    std::span<const RubricRecord> rubrics_;
+    std::span<const RemedyEntry> entries_;
+    std::vector<std::string_view> chapterNames_;
+    std::vector<std::string_view> sectionNames_;
+    std::vector<std::string_view> rubricTexts_;
+    std::vector<std::string_view> remedyNames_;
+    std::shared_ptr<const std::vector<std::byte>> ownedBytes_;
+    std::shared_ptr<std::deque<std::string>> replacedTexts_;
+};
+
+} // namespace telvarin

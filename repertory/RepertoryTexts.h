@@ -1,0 +1,24 @@
+#pragma once
+
+// The texts every window shows for rubrics and remedies, composed one way so that all tables
+// agree to the character. Windows-1252 byte strings; none of these fails.
+
+#include "repertory/RepertoryDatabase.h"
+
+#include <string>
+
+namespace telvarin {
+
+// "%d" when the BD value is 0, the empty text otherwise.
+std::string numberText(RubricNumber number, int bd);
+// Rubric text and " [entryCount]"; empty for 0 or a number beyond the repertory.
+std::string rubricText(const RepertoryDatabase& db, RubricNumber number);
+// Five "abbrev(grade) " items per line, names padded to 13 characters, lines joined by CR LF.
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd);
+// Chapter name, a blank, section name of a rubric record index; empty when no section holds it.
+std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex);
+// Name of the chapter holding a section; empty when none does.
+std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex);
+std::string remedyName(const RepertoryDatabase& db, int remedy);
+
+} // namespace telvarin

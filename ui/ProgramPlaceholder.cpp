@@ -1,0 +1,1 @@
+namespace telvarin { int programPlaceholder() { return 0; } }

@@ -13,6 +13,8 @@ std::span<const std::byte> builtinRepertoryBytes() {
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-RepertoryLoadResult loadBuiltinRepertory() { return RepertoryDatabase::fromBytes(builtinRepertoryBytes()); }
+RepertoryLoadResult loadBuiltinRepertory() {
+    return RepertoryDatabase::fromBytes(builtinRepertoryBytes());
+}
 
 } // namespace telvarin

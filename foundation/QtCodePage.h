@@ -3,7 +3,6 @@
 // The core's Windows-1252 byte strings as QString and back, for every window.
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 

@@ -17,7 +17,9 @@ inline constexpr RemedyEntry kGrade2Mark = 0x4000;
 inline constexpr RemedyEntry kGrade4Mark = 0x8000;
 inline constexpr RemedyEntry kGradeMarks = 0xF000;
 
-constexpr int remedyOf(RemedyEntry entry) { return static_cast<int>(entry & kRemedyIndexMask); }
+constexpr int remedyOf(RemedyEntry entry) {
+    return static_cast<int>(entry & kRemedyIndexMask);
+}
 
 constexpr int gradeOf(RemedyEntry entry) {
     if (entry & kGrade5Mark)
@@ -31,14 +33,17 @@ constexpr int gradeOf(RemedyEntry entry) {
     return 1;
 }
 
-constexpr bool isBdEntry(RemedyEntry entry) { return (entry & kBdMark) != 0; }
+constexpr bool isBdEntry(RemedyEntry entry) {
+    return (entry & kBdMark) != 0;
+}
 
 // Which grades a caller wants, index 0 for grade 1 through index 4 for grade 5.
 using GradeSelection = std::array<bool, 5>;
 
 // The entry filter by grade marks. It looks at the marks themselves, not at gradeOf: an entry
 // with two marks passes when either of them is wanted.
-constexpr bool passesGradeFilter(RemedyEntry entry, const GradeSelection& wanted, bool bdWanted, bool ignoreBd) {
+constexpr bool passesGradeFilter(RemedyEntry entry, const GradeSelection& wanted, bool bdWanted,
+                                 bool ignoreBd) {
     if (!ignoreBd && isBdEntry(entry) != bdWanted)
         return false;
     return (wanted[0] && (entry & kGradeMarks) == 0) || (wanted[1] && (entry & kGrade2Mark)) ||

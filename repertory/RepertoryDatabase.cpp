@@ -1,0 +1,270 @@
+#include "repertory/RepertoryDatabase.h"
+
+#include "repertory/RemedyEntry.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <unordered_set>
+
+namespace telvarin {
+namespace {
+
+// Limits far above any real repertory; they keep the size arithmetic below in range and refuse
+// counts that can only come from a damaged file.
+constexpr std::int32_t kMaxChapters = 10'000;
+constexpr std::int32_t kMaxSections = 100'000;
+constexpr std::int32_t kMaxRubrics = 1'000'000;
+constexpr std::int32_t kMaxEntries = 50'000'000;
+constexpr std::int32_t kMaxRemedies = static_cast<std::int32_t>(kRemedyIndexMask) + 1;
+constexpr std::int32_t kMaxBd = 4;
+
+RepertoryLoadError fail(std::string message) {
+    return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
+                              "digt: " +
+                              std::move(message)};
+}
+
+std::string where(const char* table, std::size_t index) {
+    return std::string(table) + " " + std::to_string(index);
+}
+
+// The text of a fixed-width field, or nullopt-like false when it lacks its terminator or has
+// non-zero bytes after it.
+bool readField(const char* field, std::size_t width, std::string_view& text) {
+    const void* nul = std::memchr(field, 0, width);
+    if (nul == nullptr)
+        return false;
+    const auto length = static_cast<std::size_t>(static_cast<const char*>(nul) - field);
+    for (std::size_t i = length + 1; i < width; ++i) {
+        if (field[i] != 0)
+            return false;
+    }
+    text = std::string_view(field, length);
+    return true;
+}
+
+bool countInRange(std::int32_t value, std::int32_t max) {
+    return value >= 1 && value <= max;
+}
+
+} // namespace
+
+RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> bytes) {
+    RepertoryDatabase db;
+    if (reinterpret_cast<std::uintptr_t>(bytes.data()) % alignof(std::int32_t) != 0)
+        return fail("Daten liegen nicht an einer durch 4 teilbaren Adresse");
+    if (bytes.size() < sizeof(RepertoryFileCounts))
+        return fail("die Datei ist k\xFCrzer als ihr Kopf (" + std::to_string(bytes.size()) + " Bytes)");
+    std::memcpy(&db.counts_, bytes.data(), sizeof(RepertoryFileCounts));
+    const RepertoryFileCounts& c = db.counts_;
+    if (!countInRange(c.chapters, kMaxChapters))
+        return fail("unzul\xE4ssige Zahl der Kapitel " + std::to_string(c.chapters));
+    if (!countInRange(c.sections, kMaxSections))
+        return fail("unzul\xE4ssige Zahl der Abschnitte " + std::to_string(c.sections));
+    if (!countInRange(c.rubrics, kMaxRubrics))
+        return fail("unzul\xE4ssige Zahl der Rubriken " + std::to_string(c.rubrics));
+    if (!countInRange(c.remedyEntries, kMaxEntries))
+        return fail("unzul\xE4ssige Zahl der Mitteleintr\xE4ge " + std::to_string(c.remedyEntries));
+    if (!countInRange(c.remedies, kMaxRemedies))
+        return fail("unzul\xE4ssige Zahl der Mittel " + std::to_string(c.remedies));
+
+    const auto chapters = static_cast<std::size_t>(c.chapters);
+    const auto sections = static_cast<std::size_t>(c.sections);
+    const auto rubrics = static_cast<std::size_t>(c.rubrics);
+    const auto entries = static_cast<std::size_t>(c.remedyEntries);
+    const auto remedies = static_cast<std::size_t>(c.remedies);
+    const std::size_t chapterOffset = sizeof(RepertoryFileCounts);
+    const std::size_t sectionOffset = chapterOffset + chapters * sizeof(ChapterRecord);
+    const std::size_t rubricOffset = sectionOffset + sections * sizeof(SectionRecord);
+    const std::size_t entryOffset = rubricOffset + rubrics * sizeof(RubricRecord);
+    const std::size_t nameOffset = entryOffset + entries * sizeof(RemedyEntry);
+    // Every abbreviation takes at least two bytes: one character and its terminator.
+    if (bytes.size() < nameOffset + 2 * remedies)
+        return fail("die Datei ist mit " + std::to_string(bytes.size()) +
+                    " Bytes zu kurz f\xFC"
+                    "r ihre Anzahlen");
+
+    const auto* base = reinterpret_cast<const char*>(bytes.data());
+    db.chapters_ = {reinterpret_cast<const ChapterRecord*>(base + chapterOffset), chapters};
+    db.sections_ = {reinterpret_cast<const SectionRecord*>(base + sectionOffset), sections};
+    db.rubrics_ = {reinterpret_cast<const RubricRecord*>(base + rubricOffset), rubrics};
+    db.entries_ = {reinterpret_cast<const RemedyEntry*>(base + entryOffset), entries};
+
+    db.chapterNames_.resize(chapters);
+    std::int32_t previousEnd = 0;
+    for (std::size_t i = 0; i < chapters; ++i) {
+        const ChapterRecord& chapter = db.chapters_[i];
+        if (!readField(chapter.name, kChapterNameSize, db.chapterNames_[i]))
+            return fail(where("Kapitel", i) + ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer");
+        if (chapter.sectionEnd < previousEnd || chapter.sectionEnd > c.sections)
+            return fail(where("Kapitel", i) + ": Abschnittsende " + std::to_string(chapter.sectionEnd) +
+                        " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
+                        std::to_string(c.sections));
+        previousEnd = chapter.sectionEnd;
+    }
+    if (previousEnd != c.sections)
+        return fail("das Abschnittsende des letzten Kapitels ist " + std::to_string(previousEnd) + " statt " +
+                    std::to_string(c.sections));
+
+    db.sectionNames_.resize(sections);
+    previousEnd = 0;
+    for (std::size_t i = 0; i < sections; ++i) {
+        const SectionRecord& section = db.sections_[i];
+        if (!readField(section.name, kSectionNameSize, db.sectionNames_[i]))
+            return fail(where("Abschnitt", i) +
+                        ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer");
+        if (section.rubricEnd < previousEnd || section.rubricEnd > c.rubrics)
+            return fail(where("Abschnitt", i) + ": Rubrikende " + std::to_string(section.rubricEnd) +
+                        " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
+                        std::to_string(c.rubrics));
+        previousEnd = section.rubricEnd;
+    }
+    if (previousEnd != c.rubrics)
+        return fail("das Rubrikende des letzten Abschnitts ist " + std::to_string(previousEnd) + " statt " +
+                    std::to_string(c.rubrics));
+
+    db.rubricTexts_.resize(rubrics);
+    std::int64_t expectedFirst = 0;
+    for (std::size_t i = 0; i < rubrics; ++i) {
+        const RubricRecord& rubric = db.rubrics_[i];
+        if (!readField(rubric.text, kRubricTextSize, db.rubricTexts_[i]))
+            return fail(where("Rubrik", i + 1) +
+                        ": Text nicht mit NUL abgeschlossen oder Feldrest nicht leer");
+        if (rubric.firstEntry != expectedFirst)
+            return fail(where("Rubrik", i + 1) + ": erster Eintrag " + std::to_string(rubric.firstEntry) +
+                        " statt " + std::to_string(expectedFirst) + " (Kette der Mittellisten unterbrochen)");
+        if (rubric.entryCount < 0 || rubric.entryCount > c.remedyEntries - rubric.firstEntry)
+            return fail(where("Rubrik", i + 1) + ": Zahl der Eintr\xE4ge " +
+                        std::to_string(rubric.entryCount) + " passt nicht in die Eintragstabelle");
+        expectedFirst += rubric.entryCount;
+        if (rubric.counterPolarity < 0 || rubric.counterPolarity > c.rubrics)
+            return fail(where("Rubrik", i + 1) + ": Gegenpolarit\xE4t " +
+                        std::to_string(rubric.counterPolarity) + " ist keine Rubriknummer");
+        if (rubric.counterPolarityBd < 0 || rubric.counterPolarityBd > kMaxBd ||
+            (rubric.counterPolarity == 0 && rubric.counterPolarityBd != 0))
+            return fail(where("Rubrik", i + 1) + ": BD-Wert der Gegenpolarit\xE4t " +
+                        std::to_string(rubric.counterPolarityBd) + " unzul\xE4ssig");
+    }
+    if (expectedFirst != c.remedyEntries)
+        return fail("die Rubriken verweisen auf " + std::to_string(expectedFirst) + " Eintr\xE4ge statt " +
+                    std::to_string(c.remedyEntries));
+
+    for (std::size_t i = 0; i < entries; ++i) {
+        const RemedyEntry entry = db.entries_[i];
+        if ((entry & 0xFFFF0000u) != 0 || remedyOf(entry) >= c.remedies)
+            return fail(where("Eintrag", i) + ": Wort " + std::to_string(entry) +
+                        " verweist auf kein Mittel");
+    }
+
+    db.remedyNames_.resize(remedies);
+    std::size_t offset = nameOffset;
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(remedies * 2);
+    for (std::size_t i = 0; i < remedies; ++i) {
+        const void* nul = std::memchr(base + offset, 0, bytes.size() - offset);
+        if (nul == nullptr)
+            return fail(where("Mittel", i) + ": K\xFCrzel nicht mit NUL abgeschlossen");
+        const std::string_view name(
+            base + offset, static_cast<std::size_t>(static_cast<const char*>(nul) - (base + offset)));
+        if (name.empty())
+            return fail(where("Mittel", i) + ": leeres K\xFCrzel");
+        if (!seen.insert(name).second)
+            return fail(where("Mittel", i) + ": K\xFCrzel \"" + std::string(name) + "\" kommt doppelt vor");
+        db.remedyNames_[i] = name;
+        offset += name.size() + 1;
+    }
+    if (offset != bytes.size())
+        return fail(std::to_string(bytes.size() - offset) + " Bytes nach dem letzten Mittelk\xFCrzel");
+    return db;
+}
+
+RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return RepertoryLoadError{"Repertoriumsdatei " + path +
+                                  " kann nicht ge\xF6"
+                                  "ffnet werden"};
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+    in.seekg(0, std::ios::beg);
+    auto bytes = std::make_shared<std::vector<std::byte>>(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes->data()), size))
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+    RepertoryLoadResult result = fromBytes(*bytes);
+    if (auto* db = std::get_if<RepertoryDatabase>(&result))
+        db->ownedBytes_ = std::move(bytes);
+    return result;
+}
+
+std::span<const RemedyEntry> RepertoryDatabase::remedyList(int rubricIndex) const {
+    const RubricRecord& record = rubric(rubricIndex);
+    return entries_.subspan(static_cast<std::size_t>(record.firstEntry),
+                            static_cast<std::size_t>(record.entryCount));
+}
+
+int RepertoryDatabase::rubricIndex(RubricNumber number, int bd) const {
+    if (bd != 0)
+        return -1;
+    const std::int64_t magnitude = number < 0 ? -static_cast<std::int64_t>(number) : number;
+    return static_cast<int>(magnitude - 1);
+}
+
+bool RepertoryDatabase::isValidSymptom(RubricNumber number, int bd) const {
+    if (bd < 0 || bd >= 5)
+        return false;
+    if (number == 0 || number < -largestRubricNumber() || number > largestRubricNumber())
+        return false;
+    return bd == 0;
+}
+
+int RepertoryDatabase::sectionOfRubric(int rubricIndex) const {
+    if (rubricIndex < 0)
+        return -1;
+    // Section ends are cumulative, so the first end beyond the index is the holding section;
+    // empty sections never hold anything because their end equals their start.
+    const auto it = std::upper_bound(sections_.begin(), sections_.end(), rubricIndex,
+                                     [](int value, const SectionRecord& s) { return value < s.rubricEnd; });
+    return it == sections_.end() ? -1 : static_cast<int>(it - sections_.begin());
+}
+
+int RepertoryDatabase::chapterOfSection(int sectionIndex) const {
+    if (sectionIndex < 0)
+        return -1;
+    const auto it = std::upper_bound(chapters_.begin(), chapters_.end(), sectionIndex,
+                                     [](int value, const ChapterRecord& c) { return value < c.sectionEnd; });
+    return it == chapters_.end() ? -1 : static_cast<int>(it - chapters_.begin());
+}
+
+RubricNumber RepertoryDatabase::firstRubricNumberOfChapter(int chapter) const {
+    const int firstSection = chapter == 0 ? 0 : sectionEnd(chapter - 1);
+    return firstSection == 0 ? 1 : rubricEnd(firstSection - 1) + 1;
+}
+
+RubricNumber RepertoryDatabase::lastRubricNumberOfChapter(int chapter) const {
+    const int end = sectionEnd(chapter);
+    return end == 0 ? 0 : rubricEnd(end - 1);
+}
+
+std::string_view RepertoryDatabase::keep(std::string_view text, std::size_t fieldSize) {
+    if (!replacedTexts_)
+        replacedTexts_ = std::make_shared<std::deque<std::string>>();
+    replacedTexts_->emplace_back(text.substr(0, fieldSize - 1));
+    return replacedTexts_->back();
+}
+
+void RepertoryDatabase::replaceChapterName(int chapter, std::string_view text) {
+    chapterNames_[static_cast<std::size_t>(chapter)] = keep(text, kChapterNameSize);
+}
+
+void RepertoryDatabase::replaceSectionName(int section, std::string_view text) {
+    sectionNames_[static_cast<std::size_t>(section)] = keep(text, kSectionNameSize);
+}
+
+void RepertoryDatabase::replaceRubricText(int rubricIndex, std::string_view text) {
+    rubricTexts_[static_cast<std::size_t>(rubricIndex)] = keep(text, kRubricTextSize);
+}
+
+} // namespace telvarin

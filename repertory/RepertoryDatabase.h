@@ -46,9 +46,15 @@ public:
     const RubricRecord& rubric(int index) const { return rubrics_[static_cast<std::size_t>(index)]; }
     std::span<const RemedyEntry> remedyList(int rubricIndex) const;
 
-    std::string_view rubricTextField(int rubricIndex) const { return rubricTexts_[static_cast<std::size_t>(rubricIndex)]; }
-    std::string_view chapterName(int chapter) const { return chapterNames_[static_cast<std::size_t>(chapter)]; }
-    std::string_view sectionName(int section) const { return sectionNames_[static_cast<std::size_t>(section)]; }
+    std::string_view rubricTextField(int rubricIndex) const {
+        return rubricTexts_[static_cast<std::size_t>(rubricIndex)];
+    }
+    std::string_view chapterName(int chapter) const {
+        return chapterNames_[static_cast<std::size_t>(chapter)];
+    }
+    std::string_view sectionName(int section) const {
+        return sectionNames_[static_cast<std::size_t>(section)];
+    }
     std::string_view remedyName(int remedy) const { return remedyNames_[static_cast<std::size_t>(remedy)]; }
     int sectionEnd(int chapter) const { return chapters_[static_cast<std::size_t>(chapter)].sectionEnd; }
     int rubricEnd(int section) const { return sections_[static_cast<std::size_t>(section)].rubricEnd; }

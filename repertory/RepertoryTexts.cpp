@@ -1,0 +1,75 @@
+#include "repertory/RepertoryTexts.h"
+
+#include "repertory/RemedyEntry.h"
+
+namespace telvarin {
+namespace {
+
+bool inRange(const RepertoryDatabase& db, RubricNumber number) {
+    return number != 0 && number >= -db.largestRubricNumber() && number <= db.largestRubricNumber();
+}
+
+int recordOf(RubricNumber number) {
+    return (number < 0 ? -number : number) - 1;
+}
+
+} // namespace
+
+std::string numberText(RubricNumber number, int bd) {
+    return bd == 0 ? std::to_string(number) : std::string();
+}
+
+std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
+    if (!inRange(db, number))
+        return {};
+    const int index = recordOf(number);
+    std::string text(db.rubricTextField(index));
+    text += " [";
+    text += std::to_string(db.rubric(index).entryCount);
+    text += ']';
+    return text;
+}
+
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd) {
+    if (!inRange(db, number) || db.rubricIndex(number, bd) < 0)
+        return {};
+    const auto entries = db.remedyList(db.rubricIndex(number, bd));
+    constexpr std::size_t kNameWidth = 13;
+    std::string text;
+    text.reserve(entries.size() * (kNameWidth + 4) + entries.size() / 5 * 2);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string_view name = db.remedyName(remedyOf(entries[i]));
+        text += name;
+        if (name.size() < kNameWidth)
+            text.append(kNameWidth - name.size(), ' ');
+        text += '(';
+        text += static_cast<char>('0' + gradeOf(entries[i]));
+        text += ") ";
+        if (i % 5 == 4 && i + 1 != entries.size())
+            text += "\r\n";
+    }
+    return text;
+}
+
+std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex) {
+    const int section = db.sectionOfRubric(rubricIndex);
+    if (section < 0)
+        return {};
+    std::string text = chapterNameOfSection(db, section);
+    text += ' ';
+    text += db.sectionName(section);
+    return text;
+}
+
+std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex) {
+    const int chapter = db.chapterOfSection(sectionIndex);
+    return chapter < 0 ? std::string() : std::string(db.chapterName(chapter));
+}
+
+std::string remedyName(const RepertoryDatabase& db, int remedy) {
+    if (remedy < 0 || remedy >= db.remedyCount())
+        return {};
+    return std::string(db.remedyName(remedy));
+}
+
+} // namespace telvarin

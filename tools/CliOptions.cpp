@@ -14,7 +14,8 @@ CliArguments parseCliArguments(std::span<const std::string> words, const std::ma
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (optionsEnded || word.size() < 2 || word[0] != '-') {
+        // Only words starting with "--" are options, so entries such as -12 or -5+8 stay arguments.
+        if (optionsEnded || word.rfind("--", 0) != 0) {
             parsed.positional.push_back(word);
             continue;
         }

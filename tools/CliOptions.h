@@ -1,8 +1,8 @@
 #pragma once
 
 // Command-line parsing shared by the commands of telvarin-repertory: options start with "--"
-// and take a fixed number of values; every other word is an argument; "--" ends the options, so
-// that entries such as -12 can follow as arguments.
+// and take a fixed number of values; every other word, -12 included, is an argument; "--" ends
+// the options, so that anything after it is an argument.
 
 #include <map>
 #include <optional>

@@ -1,1 +1,4 @@
-target_sources(ui PRIVATE ProgramPlaceholder.cpp)
+# The program itself: a thin main over the windows of the library "ui".
+add_executable(telvarin ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+target_link_libraries(telvarin PRIVATE ui telvarin_options)
+target_sources(ui PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/StartupMessages.cpp)

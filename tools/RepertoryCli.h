@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace telvarin {
+
+// Runs one command of telvarin-repertory; returns the process exit code. builtin holds the
+// embedded repertory, or nothing in the bootstrap tool that compiles it.
+int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::span<const std::byte>> builtin,
+                    std::ostream& out, std::ostream& err);
+
+} // namespace telvarin

@@ -1,1 +1,0 @@
-namespace telvarin { int programPlaceholder() { return 0; } }

@@ -1,0 +1,124 @@
+#include "TinyRepertory.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace telvarin {
+namespace {
+
+using test::TinyRepertory;
+
+std::string refusal(const std::vector<std::byte>& bytes) {
+    const RepertoryLoadResult result = RepertoryDatabase::fromBytes(bytes);
+    const auto* error = std::get_if<RepertoryLoadError>(&result);
+    return error ? error->message : std::string();
+}
+
+std::string refusal(const std::function<void(TinyRepertory&)>& damage) {
+    TinyRepertory r = TinyRepertory::sample();
+    damage(r);
+    return refusal(r.bytes());
+}
+
+TEST(RepertoryLoader, AcceptsAWellFormedFileAndReportsItsCounts) {
+    const std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+    const RepertoryLoadResult result = RepertoryDatabase::fromBytes(bytes);
+    ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result));
+    const auto& db = std::get<RepertoryDatabase>(result);
+    EXPECT_EQ(db.chapterCount(), 3);
+    EXPECT_EQ(db.sectionCount(), 6);
+    EXPECT_EQ(db.rubricCount(), 5);
+    EXPECT_EQ(db.largestRubricNumber(), 5);
+    EXPECT_EQ(db.remedyEntryCount(), 17);
+    EXPECT_EQ(db.remedyCount(), 5);
+    EXPECT_EQ(db.remedyName(4), "averylongname.");
+    EXPECT_EQ(db.rubricTextField(3), "Pain, forehead");
+}
+
+TEST(RepertoryLoader, RefusesFilesWhoseSizeDisagreesWithTheCounts) {
+    std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+    EXPECT_NE(refusal({bytes.begin(), bytes.begin() + 10}).find("Kopf"), std::string::npos);
+    EXPECT_NE(refusal({bytes.begin(), bytes.end() - 1}), "");
+    EXPECT_NE(refusal({bytes.begin(), bytes.begin() + 2000}).find("zu kurz"), std::string::npos);
+    bytes.push_back(std::byte{'x'});
+    EXPECT_NE(refusal(bytes).find("nach dem letzten"), std::string::npos);
+}
+
+TEST(RepertoryLoader, RefusesAbsurdOrWrongCountsWithoutReadingOutOfRange) {
+    for (const std::int32_t bad : {0, -1, 2'000'000'000}) {
+        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = {3, 6, bad, 17, 5}; }).find("Rubriken"),
+                  std::string::npos);
+        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = {bad, 6, 5, 17, 5}; }).find("Kapitel"),
+                  std::string::npos);
+    }
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = {3, 6, 5, 17, 4000}; }).find("Mittel"), std::string::npos);
+    // One entry more than the rubrics use: the file is then too short by one word.
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = {3, 6, 5, 18, 5}; }), "");
+}
+
+TEST(RepertoryLoader, RefusesABrokenEntryChainNamingTheRubric) {
+    const std::string message = refusal([](TinyRepertory& r) { r.rubrics[2].firstEntry += 1; });
+    EXPECT_NE(message.find("Rubrik 3"), std::string::npos) << message;
+    EXPECT_NE(message.find("Kette"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[4].entryCount = 5; }), "");
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[4].entryCount = -1; }), "");
+}
+
+TEST(RepertoryLoader, RefusesRemedyIndicesAndReferencesOutOfRange) {
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.entries[7] = 5; }).find("Eintrag 7"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.entries[0] |= 0x10000; }).find("Eintrag 0"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[0].counterPolarity = 6; }).find("Gegenpolarit"),
+              std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[0].counterPolarity = -2; }), "");
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[0].counterPolarityBd = 1; }), "");
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[3].counterPolarityBd = 5; }), "");
+}
+
+TEST(RepertoryLoader, RefusesTextsWithoutTerminatorOrWithBytesAfterIt) {
+    EXPECT_NE(refusal([](TinyRepertory& r) { std::memset(r.rubrics[1].text, 'a', kRubricTextSize); })
+                  .find("Rubrik 2"),
+              std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.chapters[1].name[kChapterNameSize - 1] = 'x'; }).find("Kapitel 1"),
+              std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { std::memset(r.sections[5].name, 'S', kSectionNameSize); })
+                  .find("Abschnitt 5"),
+              std::string::npos);
+    // The last abbreviation runs into the end of the file.
+    std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+    bytes.back() = std::byte{'x'};
+    EXPECT_NE(refusal(bytes).find("Mittel 4"), std::string::npos);
+}
+
+TEST(RepertoryLoader, RefusesSectionAndChapterEndsThatAreNotCumulative) {
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.sections[2].rubricEnd = 1; }).find("Abschnitt 2"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.sections[5].rubricEnd = 4; }), "");
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.chapters[2].sectionEnd = 5; }).find("letzten Kapitels"),
+              std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.chapters[0].sectionEnd = 7; }), "");
+}
+
+TEST(RepertoryLoader, RefusesDuplicateAndEmptyAbbreviations) {
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.remedies[3] = "agar."; }).find("doppelt"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.remedies[2] = ""; }).find("leeres"), std::string::npos);
+}
+
+TEST(RepertoryLoader, ReadsAFileIntoMemoryItOwns) {
+    const std::string path = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/tiny.dat";
+    {
+        const std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    const RepertoryLoadResult result = RepertoryDatabase::fromFile(path);
+    ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result));
+    EXPECT_EQ(std::get<RepertoryDatabase>(result).remedyName(0), "acon.");
+    const RepertoryLoadResult missing = RepertoryDatabase::fromFile(path + ".missing");
+    ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(missing));
+}
+
+} // namespace
+} // namespace telvarin

@@ -1,5 +1,416 @@
 #include "repertory/RepertorySource.h"
 
+#include "foundation/CodePage.h"
+#include "repertory/RemedyEntry.h"
+#include "repertory/RepertoryDataFile.h"
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <unordered_map>
+
 namespace telvarin {
-RepertoryCompileResult compileRepertorySource(std::string_view) { return RepertorySourceError{0, "nicht gebaut"}; }
+namespace {
+
+// The remedy index has eleven bits in an entry word.
+constexpr std::size_t kMaxRemedies = kRemedyIndexMask + 1;
+constexpr int kMaxBdValue = 4;
+
+using Problem = std::optional<std::string>;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Splits off the first blank-separated word; the rest keeps no leading blanks.
+std::string_view takeWord(std::string_view& text) {
+    std::size_t end = 0;
+    while (end < text.size() && !isBlank(text[end]))
+        ++end;
+    const std::string_view word = text.substr(0, end);
+    text = trimmed(text.substr(end));
+    return word;
+}
+
+std::optional<std::int64_t> parseNumber(std::string_view digits) {
+    if (digits.empty() || digits.size() > 10)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string hexCodePoint(char32_t codePoint) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4)
+        hex += kDigits[(codePoint >> shift) & 0xF];
+    return "U+" + hex;
+}
+
+// Decodes one UTF-8 sequence at text[pos]; advances pos. Returns nullopt for a malformed,
+// overlong or surrogate sequence.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    int length = 0;
+    char32_t codePoint = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, codePoint = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, codePoint = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, codePoint = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (pos + static_cast<std::size_t>(length) > text.size())
+        return std::nullopt;
+    for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(k)]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return std::nullopt;
+    pos += static_cast<std::size_t>(length);
+    return codePoint;
+}
+
+// UTF-8 to Windows-1252 without the silent '?' of the general conversion: a character the code
+// page lacks, a control character or broken UTF-8 is an error of the source.
+Problem convertText(std::string_view utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::optional<char32_t> codePoint = decodeUtf8(utf8, pos);
+        if (!codePoint)
+            return "ung\xC3\xBCltiges UTF-8 in " + quoted(utf8);
+        if (*codePoint < 0x20 || *codePoint == 0x7F)
+            return "Steuerzeichen in " + quoted(utf8);
+        const unsigned char byte = windows1252OfCodePoint(*codePoint);
+        if (byte == '?' && *codePoint != U'?')
+            return "Zeichen " + hexCodePoint(*codePoint) + " gibt es in Windows-1252 nicht";
+        out += static_cast<char>(byte);
+    }
+    return std::nullopt;
+}
+
+Problem checkWidth(const std::string& text, std::size_t fieldSize, std::string_view what) {
+    if (text.size() >= fieldSize)
+        return std::string(what) + " zu lang (" + std::to_string(text.size()) + " Bytes, h\xC3\xB6" +
+               "chstens " + std::to_string(fieldSize - 1) + ")";
+    return std::nullopt;
+}
+
+struct DeclaredRemedy {
+    int index = 0;
+    int line = 0;
+};
+
+struct PendingCounter {
+    std::size_t rubric = 0;
+    std::int64_t number = 0;
+    int line = 0;
+};
+
+// Reads the source statement by statement and keeps the tables in their file layout.
+class SourceCompiler {
+public:
+    explicit SourceCompiler(std::string_view source) : source_(source) {}
+
+    RepertoryCompileResult run() {
+        std::string_view rest = source_;
+        if (rest.starts_with("\xEF\xBB\xBF"))
+            rest.remove_prefix(3);
+        int lineNumber = 0;
+        while (!rest.empty()) {
+            ++lineNumber;
+            const std::size_t end = rest.find('\n');
+            const std::string_view line = trimmed(rest.substr(0, end));
+            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+            if (line.empty() || line.front() == '#')
+                continue;
+            if (Problem problem = statement(line, lineNumber))
+                return errorAt(lineNumber, *problem);
+        }
+        if (Problem problem = resolveCounters())
+            return errorAt(failedLine_, *problem);
+        if (Problem problem = checkComplete())
+            return RepertorySourceError{0, *problem};
+        return bytes();
+    }
+
+private:
+    static RepertorySourceError errorAt(int line, const std::string& problem) {
+        return {line, "Zeile " + std::to_string(line) + ": " + problem};
+    }
+
+    Problem statement(std::string_view line, int lineNumber) {
+        std::string_view rest = line;
+        const std::string_view keyword = takeWord(rest);
+        if (keyword == "REMEDY")
+            return remedy(rest, lineNumber);
+        if (keyword == "CHAPTER")
+            return chapter(rest);
+        if (keyword == "SECTION")
+            return section(rest);
+        if (keyword == "RUBRIC")
+            return rubric(rest, lineNumber);
+        return "unbekannte Anweisung " + quoted(keyword);
+    }
+
+    Problem remedy(std::string_view abbreviation, int lineNumber) {
+        if (abbreviation.empty())
+            return std::string("Abk\xC3\xBCrzung des Mittels fehlt");
+        if (abbreviation.find_first_of(" \t|:") != std::string_view::npos)
+            return "ung\xC3\xBCltige Abk\xC3\xBCrzung " + quoted(abbreviation) +
+                   " (ohne Leerzeichen, \"|\" und \":\")";
+        if (const auto known = remedies_.find(abbreviation); known != remedies_.end())
+            return "Mittel " + quoted(abbreviation) + " ist schon in Zeile " +
+                   std::to_string(known->second.line) + " erkl\xC3\xA4rt";
+        if (abbreviations_.size() >= kMaxRemedies)
+            return "zu viele Mittel (h\xC3\xB6" + std::string("chstens ") + std::to_string(kMaxRemedies) +
+                   ")";
+        std::string converted;
+        if (Problem problem = convertText(abbreviation, converted))
+            return problem;
+        remedies_.emplace(abbreviation, DeclaredRemedy{static_cast<int>(abbreviations_.size()), lineNumber});
+        abbreviations_.push_back(std::move(converted));
+        return std::nullopt;
+    }
+
+    Problem chapter(std::string_view name) {
+        if (name.empty())
+            return std::string("Kapitelname fehlt");
+        std::string converted;
+        if (Problem problem = convertText(name, converted))
+            return problem;
+        if (Problem problem = checkWidth(converted, kChapterNameSize, "Kapitelname"))
+            return problem;
+        ChapterRecord record{};
+        std::memcpy(record.name, converted.data(), converted.size());
+        record.sectionEnd = static_cast<std::int32_t>(sections_.size());
+        chapters_.push_back(record);
+        return std::nullopt;
+    }
+
+    Problem section(std::string_view name) {
+        if (chapters_.empty())
+            return std::string("Abschnitt vor dem ersten Kapitel");
+        if (name.empty())
+            return std::string("Abschnittsname fehlt");
+        std::string converted;
+        if (Problem problem = convertText(name, converted))
+            return problem;
+        if (Problem problem = checkWidth(converted, kSectionNameSize, "Abschnittsname"))
+            return problem;
+        SectionRecord record{};
+        std::memcpy(record.name, converted.data(), converted.size());
+        record.rubricEnd = static_cast<std::int32_t>(rubrics_.size());
+        sections_.push_back(record);
+        chapters_.back().sectionEnd = static_cast<std::int32_t>(sections_.size());
+        return std::nullopt;
+    }
+
+    Problem rubric(std::string_view rest, int lineNumber) {
+        if (sections_.empty() || chapters_.back().sectionEnd != static_cast<std::int32_t>(sections_.size()))
+            return std::string("Rubrik vor dem ersten Abschnitt des Kapitels");
+        const std::size_t firstBar = rest.find('|');
+        if (firstBar == std::string_view::npos)
+            return std::string("Rubrik ohne \"|\" vor der Mittelliste");
+        const std::string_view text = trimmed(rest.substr(0, firstBar));
+        std::string_view entries = rest.substr(firstBar + 1);
+        std::string_view counter;
+        if (const std::size_t secondBar = entries.find('|'); secondBar != std::string_view::npos) {
+            counter = trimmed(entries.substr(secondBar + 1));
+            entries = entries.substr(0, secondBar);
+        }
+        if (text.empty())
+            return std::string("Rubriktext fehlt");
+        RubricRecord record{};
+        std::string converted;
+        if (Problem problem = convertText(text, converted))
+            return problem;
+        if (Problem problem = checkWidth(converted, kRubricTextSize, "Rubriktext"))
+            return problem;
+        std::memcpy(record.text, converted.data(), converted.size());
+        record.firstEntry = static_cast<std::int32_t>(entries_.size());
+        if (Problem problem = remedyEntries(trimmed(entries)))
+            return problem;
+        record.entryCount = static_cast<std::int32_t>(entries_.size()) - record.firstEntry;
+        if (!counter.empty()) {
+            if (Problem problem = counterPolarity(counter, lineNumber, record))
+                return problem;
+        }
+        rubrics_.push_back(record);
+        sections_.back().rubricEnd = static_cast<std::int32_t>(rubrics_.size());
+        return std::nullopt;
+    }
+
+    Problem remedyEntries(std::string_view list) {
+        if (list.empty())
+            return std::string("Rubrik ohne Mittel");
+        while (!list.empty()) {
+            const std::string_view item = takeWord(list);
+            const std::size_t colon = item.find(':');
+            const std::string_view abbreviation = item.substr(0, colon);
+            if (abbreviation.empty())
+                return "Eintrag " + quoted(item) + " ohne Mittel";
+            const auto found = remedies_.find(abbreviation);
+            if (found == remedies_.end())
+                return "unbekanntes Mittel " + quoted(abbreviation);
+            RemedyEntry entry = static_cast<RemedyEntry>(found->second.index);
+            if (colon != std::string_view::npos) {
+                const std::string_view marks = item.substr(colon + 1);
+                if (marks.empty())
+                    return "Eintrag " + quoted(item) + " ohne Markierung nach \":\"";
+                for (char mark : marks) {
+                    const RemedyEntry bit = markBit(mark);
+                    if (bit == 0)
+                        return "ung\xC3\xBCltige Markierung " + quoted(std::string_view(&mark, 1)) + " in " +
+                               quoted(item) + " (erlaubt: 2 3 4 5 B)";
+                    entry |= bit;
+                }
+            }
+            if (entries_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+                return std::string("zu viele Eintr\xC3\xA4ge");
+            entries_.push_back(entry);
+        }
+        return std::nullopt;
+    }
+
+    static RemedyEntry markBit(char mark) {
+        switch (mark) {
+        case '2':
+            return kGrade2Mark;
+        case '3':
+            return kGrade3Mark;
+        case '4':
+            return kGrade4Mark;
+        case '5':
+            return kGrade5Mark;
+        case 'B':
+            return kBdMark;
+        default:
+            return 0;
+        }
+    }
+
+    Problem counterPolarity(std::string_view text, int lineNumber, RubricRecord& record) {
+        const std::string usage = "ung\xC3\xBCltige Gegenpolarit\xC3\xA4t " + quoted(text) +
+                                  " (erwartet COUNTER Nummer oder COUNTER Nummer BD Wert)";
+        std::string_view rest = text;
+        if (takeWord(rest) != "COUNTER")
+            return usage;
+        const std::optional<std::int64_t> number = parseNumber(takeWord(rest));
+        if (!number)
+            return usage;
+        if (!rest.empty()) {
+            if (takeWord(rest) != "BD")
+                return usage;
+            const std::optional<std::int64_t> bd = parseNumber(takeWord(rest));
+            if (!bd || !rest.empty())
+                return usage;
+            if (*bd > kMaxBdValue)
+                return "BD-Wert " + std::to_string(*bd) + " au\xC3\x9F" + "erhalb 0..4";
+            record.counterPolarityBd = static_cast<std::int32_t>(*bd);
+        }
+        counters_.push_back({rubrics_.size(), *number, lineNumber});
+        return std::nullopt;
+    }
+
+    // Counter-polarity numbers may point forward, so they are checked once all rubrics are known.
+    Problem resolveCounters() {
+        for (const PendingCounter& counter : counters_) {
+            if (counter.number < 1 || counter.number > static_cast<std::int64_t>(rubrics_.size())) {
+                failedLine_ = counter.line;
+                return "Gegenpolarit\xC3\xA4t " + std::to_string(counter.number) + " au\xC3\x9F" +
+                       "erhalb 1.." + std::to_string(rubrics_.size());
+            }
+            rubrics_[counter.rubric].counterPolarity = static_cast<std::int32_t>(counter.number);
+        }
+        return std::nullopt;
+    }
+
+    Problem checkComplete() const {
+        if (chapters_.empty())
+            return std::string("Die Quelle enth\xC3\xA4lt kein Kapitel");
+        if (sections_.empty())
+            return std::string("Die Quelle enth\xC3\xA4lt keinen Abschnitt");
+        if (rubrics_.empty())
+            return std::string("Die Quelle enth\xC3\xA4lt keine Rubrik");
+        if (abbreviations_.empty())
+            return std::string("Die Quelle enth\xC3\xA4lt kein Mittel");
+        return std::nullopt;
+    }
+
+    std::vector<std::byte> bytes() const {
+        const RepertoryFileCounts counts{
+            static_cast<std::int32_t>(chapters_.size()), static_cast<std::int32_t>(sections_.size()),
+            static_cast<std::int32_t>(rubrics_.size()), static_cast<std::int32_t>(entries_.size()),
+            static_cast<std::int32_t>(abbreviations_.size())};
+        std::size_t abbreviationBytes = 0;
+        for (const std::string& abbreviation : abbreviations_)
+            abbreviationBytes += abbreviation.size() + 1;
+        std::vector<std::byte> out(sizeof counts + chapters_.size() * sizeof(ChapterRecord) +
+                                   sections_.size() * sizeof(SectionRecord) +
+                                   rubrics_.size() * sizeof(RubricRecord) +
+                                   entries_.size() * sizeof(RemedyEntry) + abbreviationBytes);
+        std::byte* cursor = out.data();
+        const auto append = [&cursor](const void* data, std::size_t size) {
+            if (size != 0)
+                std::memcpy(cursor, data, size);
+            cursor += size;
+        };
+        append(&counts, sizeof counts);
+        append(chapters_.data(), chapters_.size() * sizeof(ChapterRecord));
+        append(sections_.data(), sections_.size() * sizeof(SectionRecord));
+        append(rubrics_.data(), rubrics_.size() * sizeof(RubricRecord));
+        append(entries_.data(), entries_.size() * sizeof(RemedyEntry));
+        for (const std::string& abbreviation : abbreviations_)
+            append(abbreviation.c_str(), abbreviation.size() + 1);
+        return out;
+    }
+
+    std::string_view source_;
+    std::vector<ChapterRecord> chapters_;
+    std::vector<SectionRecord> sections_;
+    std::vector<RubricRecord> rubrics_;
+    std::vector<RemedyEntry> entries_;
+    std::vector<std::string> abbreviations_;
+    // Keys are views into the source, which outlives the compiler.
+    std::unordered_map<std::string_view, DeclaredRemedy> remedies_;
+    std::vector<PendingCounter> counters_;
+    int failedLine_ = 0;
+};
+
+} // namespace
+
+RepertoryCompileResult compileRepertorySource(std::string_view sourceText) {
+    return SourceCompiler(sourceText).run();
+}
+
 } // namespace telvarin

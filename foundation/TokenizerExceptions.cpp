@@ -1,0 +1,48 @@
+#include "foundation/TokenizerExceptions.h"
+
+#include "foundation/CodePage.h"
+#include "foundation/ErrorReporter.h"
+#include "foundation/Tokenizer.h"
+
+namespace telvarin {
+namespace {
+
+// File names are native (UTF-8) paths; the messages are Windows-1252 like every text of the core.
+std::string fileNameForMessage(const std::string& fileName) {
+    return utf8ToWindows1252(fileName);
+}
+
+std::string fileErrorMessage(const std::string& fileName, int errorNumber) {
+    return " Dateifehler : " + fileNameForMessage(fileName) + " Fehler : " + std::to_string(errorNumber);
+}
+
+std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::int32_t expectedKind,
+                               int column, int line) {
+    if (errorCode != ExceptionAccessViolation::kFileSource &&
+        errorCode != ExceptionAccessViolation::kStringSource)
+        return "Unbekannter Fehler";
+    return "Syntax Error in Datei: " + fileNameForMessage(fileName) + "\n" +
+           "Zeile: " + std::to_string(line) + " Spalte: " + std::to_string(column) +
+           " Erwartet: " + tokenKindDisplayName(expectedKind) + "\n";
+}
+
+} // namespace
+
+int MyException::report(ErrorReporter& reporter) {
+    if (!reported_ && toUpperWindows1252(message_) != "?") {
+        boxResult_ = reporter.showError("Fehler:\n" + message_);
+        reported_ = true;
+    }
+    return boxResult_;
+}
+
+ExceptionFileError::ExceptionFileError(std::string fileName, int errorNumber)
+    : MyException(fileErrorMessage(fileName, errorNumber)), fileName_(std::move(fileName)),
+      errorNumber_(errorNumber) {}
+
+ExceptionAccessViolation::ExceptionAccessViolation(int errorCode, std::string fileName,
+                                                   std::int32_t expectedKind, int column, int line)
+    : MyException(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line)), errorCode_(errorCode),
+      fileName_(std::move(fileName)), expectedKind_(expectedKind), column_(column), line_(line) {}
+
+} // namespace telvarin

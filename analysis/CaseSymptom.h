@@ -23,4 +23,15 @@ struct CaseSymptom {
     std::vector<SymptomRef> next;
 };
 
+// Slots of the case: the user fills at most kMaxCaseRows, the rest take counter-polarity rows.
+inline constexpr int kCaseSlotCount = 6000;
+inline constexpr int kMaxCaseRows = 3000;
+
+// Setting PolaritätenHandhabung: when counter-polarity rows join the case.
+enum class PolarityMode {
+    ListImmediately = 0, // the entry procedure inserts them right after the symptom
+    ListAtEnd = 1,       // the analysis appends them and drops them again afterwards
+    None = 2,
+};
+
 } // namespace telvarin

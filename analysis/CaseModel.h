@@ -1,0 +1,134 @@
+#pragma once
+
+// The current case and the entry procedure that every change of a "Nummer" cell goes through.
+// The model owns the rows, the texts of the three columns and the tip of every row, and the
+// focus cell; the table that shows it listens for the requests it cannot decide itself.
+//
+// Rows are numbered as the table numbers them: row 0 is the header, row r >= 1 shows slot r - 1.
+// The row count includes the trailing empty input row.
+
+#include "analysis/CaseSymptom.h"
+#include "analysis/SymptomCounter.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvarin {
+
+inline constexpr int kCaseColumnCount = 3;
+
+// Implemented by the table that shows the case.
+class CaseTableListener {
+public:
+    virtual ~CaseTableListener() = default;
+    // Stretch the columns to fill the table's width.
+    virtual void stretchColumns() = 0;
+    // Rows were added, moved or rewritten: read the row count, texts and focus again.
+    virtual void refreshTable() = 0;
+    // Give the table the keyboard focus (after another window added a symptom).
+    virtual void focusTable() = 0;
+};
+
+struct CaseRowTexts {
+    std::string number;  // column 0 "Nummer": the parts as entered, joined by " + "
+    std::string symptom; // column 1 "Symptom": rubricText of the main symptom
+    std::string chapter; // column 2 "Kapitel": sectionHeading of the main symptom
+    std::string tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
+};
+
+class CaseModel {
+public:
+    explicit CaseModel(const RepertoryDatabase& db);
+
+    void setListener(CaseTableListener* listener) { listener_ = listener; }
+    void setPolarityMode(PolarityMode mode) { polarityMode_ = mode; }
+    PolarityMode polarityMode() const { return polarityMode_; }
+    // SprungEnde: after a change in the middle the focus jumps to the input row.
+    void setJumpToEnd(bool on) { jumpToEnd_ = on; }
+    // Spaltenbreite: saved column widths are in use, so appending a row does not stretch them.
+    void setSavedColumnWidths(bool on) { savedColumnWidths_ = on; }
+
+    int rowCount() const { return rowCount_; }
+    const CaseSymptom& row(int tableRow) const { return slots_[slotOf(tableRow)]; }
+    // The rows within the row count, in table order.
+    std::span<const CaseSymptom> rows() const { return {slots_.data(), static_cast<std::size_t>(rowCount_)}; }
+    // Row 0 gives the column headers "Nummer", "Symptom", "Kapitel".
+    const std::string& cellText(int tableRow, int column) const;
+    const std::string& tipText(int tableRow) const { return texts_[slotOf(tableRow)].tip; }
+
+    int focusRow() const { return focusRow_; }
+    int focusColumn() const { return focusColumn_; }
+    void setFocus(int tableRow, int column);
+
+    const std::string& evaluationName() const { return evaluationName_; }
+    void setEvaluationName(std::string name) { evaluationName_ = std::move(name); }
+
+    // The table sets a cell's text. Header texts are taken as they are, column 0 of a data row
+    // runs the entry procedure, columns 1 and 2 of data rows cannot be set. Returns false for a
+    // cell outside the table.
+    bool setCellText(int tableRow, int column, std::string_view text);
+
+    // Puts a symptom into the focused row on behalf of another window.
+    void addSymptom(RubricNumber number, int bd);
+    // Main symptoms within the row count only; joined symptoms are not searched.
+    bool isInCase(RubricNumber number, int bd) const;
+    // Back to one blank row, evaluationName empty.
+    void clearCase();
+    // A case from the history: its name, and its symptoms added in order without counter-polarities.
+    void takeOverCase(std::string name, std::span<const SymptomRef> symptoms);
+
+    // The analysis' changes to the case: empty rows before the input row are dropped, in mode
+    // ListAtEnd the missing counter-polarity rows are appended (flag automatic), and the input
+    // row leaves the row count until the case is written back or cleared. Afterwards rows()
+    // are exactly the rows to analyse.
+    void prepareForAnalysis();
+    // The results window ended with keepCase: the main symptoms of the rows that are not
+    // automatic are entered again in order (joined symptoms dropped), up to 3,000 rows, and an
+    // empty input row follows while there is room.
+    void keepCase(std::string evaluationName);
+
+private:
+    static std::size_t slotOf(int tableRow) { return static_cast<std::size_t>(tableRow - 1); }
+
+    void enterText(int tableRow, std::string_view text, bool insert);
+    void insertCounterPolarity(int tableRow, RubricNumber number);
+    void moveRowsDown(int fromRow);
+    void assignSlot(std::size_t slot, CaseSymptom symptom);
+    void refreshRowTexts(int tableRow);
+    void appendEmptyRow();
+    void resetRows();
+
+    void requestStretch();
+    void requestRefresh();
+    void flushRequests();
+
+    // While batched, requests to the listener are collected and sent once at the end.
+    class Batch;
+
+    const RepertoryDatabase& db_;
+    std::vector<CaseSymptom> slots_;
+    std::vector<CaseRowTexts> texts_;
+    SymptomCounter counter_;
+    int rowCount_ = 1;
+    int focusRow_ = 1;
+    int focusColumn_ = 0;
+    std::string headers_[kCaseColumnCount];
+    std::string evaluationName_;
+    // The input row while the analysis has taken it out of the count (it is never analysed,
+    // but at 3,000 rows it may hold a symptom that the write-back must not lose).
+    CaseSymptom heldInputRow_;
+
+    PolarityMode polarityMode_ = PolarityMode::ListAtEnd;
+    bool jumpToEnd_ = false;
+    bool savedColumnWidths_ = false;
+
+    CaseTableListener* listener_ = nullptr;
+    int batchDepth_ = 0;
+    bool pendingStretch_ = false;
+    bool pendingRefresh_ = false;
+};
+
+} // namespace telvarin

@@ -1,0 +1,56 @@
+#include "analysis/SymptomEntry.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace telvarin {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Leading white space, an optional sign, then digits; no digits give 0. Absurdly long digit
+// runs saturate far outside the repertory instead of overflowing, so they stay invalid.
+int leadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr std::int64_t limit = 1'000'000'000;
+    std::int64_t value = 0;
+    for (; i < text.size() && isDigit(text[i]); ++i)
+        if (value < limit)
+            value = value * 10 + (text[i] - '0');
+    if (value > limit)
+        value = limit;
+    return static_cast<int>(negative ? -value : value);
+}
+
+bool isLetter(char c, char lower) {
+    return c == lower || c == lower - 'a' + 'A';
+}
+
+} // namespace
+
+ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view text) {
+    ParsedSymptom parsed;
+    parsed.number = leadingInteger(text);
+    const std::size_t end = std::min(text.size(), text.find('\t'));
+    for (std::size_t i = 1; i + 1 < end; ++i) {
+        if (!isLetter(text[i], 'b') || !isLetter(text[i + 1], 'd'))
+            continue;
+        parsed.bd = i + 2 == end ? 1 : leadingInteger(text.substr(i + 2));
+    }
+    parsed.valid = db.isValidSymptom(parsed.number, parsed.bd);
+    return parsed;
+}
+
+} // namespace telvarin

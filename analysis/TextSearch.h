@@ -1,0 +1,73 @@
+#pragma once
+
+// The text search: rubrics whose text or section heading holds every word of the search text,
+// compared in capitals, optionally within one chapter.
+
+#include "repertory/RepertoryDatabase.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvarin {
+
+inline constexpr int kMaxSearchWords = 20;
+
+// Capitals as the search compares texts: Windows-1252 capitals, each ß as SS.
+std::string searchCapitals(std::string_view text);
+// The words of a search text, in capitals: cut at the first 20 blanks; with 20 blanks cut the
+// rest replaces the 20th word. Empty words (two blanks in a row) are found in every text.
+std::vector<std::string> searchWords(std::string_view text);
+
+// The capitalised rubric texts and section headings of a database, built once (after a
+// language file has replaced texts) so that a search on every keystroke only compares.
+class TextSearchIndex {
+public:
+    explicit TextSearchIndex(const RepertoryDatabase& db);
+
+    const RepertoryDatabase& database() const { return db_; }
+    std::string_view rubricCapitals(int rubricIndex) const;
+    int sectionOf(int rubricIndex) const { return sections_[static_cast<std::size_t>(rubricIndex)]; }
+    const std::string& headingCapitals(int section) const {
+        return headingCapitals_[static_cast<std::size_t>(section)];
+    }
+    // sectionHeading as shown; for a section that holds no rubric it is empty.
+    const std::string& heading(int section) const { return headings_[static_cast<std::size_t>(section)]; }
+
+private:
+    const RepertoryDatabase& db_;
+    std::string rubricCapitals_;        // all texts one after another
+    std::vector<std::size_t> offsets_;  // rubricCount + 1 positions into rubricCapitals_
+    std::vector<int> sections_;         // section of every rubric record, -1 for none
+    std::vector<std::string> headings_; // per section
+    std::vector<std::string> headingCapitals_;
+};
+
+struct TextSearchRow {
+    RubricNumber number = 0;
+    std::string numberColumn;  // "Nummer": numberText
+    std::string symptomColumn; // "Symptom": rubricText
+    std::string chapterColumn; // "Kapitel": sectionHeading
+};
+
+// chapterIndex -1 searches the whole repertory.
+std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
+                                         int chapterIndex);
+
+// "Textuelle Symptomsuche" while no search ran.
+std::string textSearchIdleTitle();
+// The title after a search with this many matches.
+std::string textSearchTitle(std::size_t matches);
+
+// The events that ask for a search, and the flags each carries.
+enum class TextSearchEvent { TextChanged, FocusLost, ChapterChosen };
+struct TextSearchTrigger {
+    bool force = false;
+    bool refresh = false;
+};
+TextSearchTrigger triggerOf(TextSearchEvent event);
+// Whether a search runs: on a changed text (or a refresh with a text), and only from the third
+// character on unless forced.
+bool searchShouldRun(std::string_view text, std::string_view lastSearchText, TextSearchTrigger trigger);
+
+} // namespace telvarin

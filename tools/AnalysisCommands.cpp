@@ -1,0 +1,147 @@
+#include "tools/AnalysisCommands.h"
+
+#include "analysis/Analysis.h"
+#include "analysis/CaseModel.h"
+#include "analysis/RemedyOverview.h"
+#include "analysis/TextSearch.h"
+#include "foundation/CodePage.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <charconv>
+#include <optional>
+
+namespace telvarin {
+namespace {
+
+std::optional<int> parseInt(const std::string& text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Reports a usage error; returns the exit code for one.
+int usageError(const CliContext& context, const std::string& message) {
+    context.err << message << '\n';
+    return 2;
+}
+
+// --chapter K: a chapter index of the repertory, or -1 without the option.
+std::optional<int> chapterOption(const CliContext& context, const CliArguments& args) {
+    if (!args.has("--chapter"))
+        return -1;
+    const std::optional<int> chapter = parseInt(args.value("--chapter"));
+    if (!chapter || *chapter < 0 || *chapter >= context.db.chapterCount())
+        return std::nullopt;
+    return chapter;
+}
+
+std::string chapterError(const CliContext& context) {
+    return "--chapter erwartet einen Kapitelindex von 0 bis " + std::to_string(context.db.chapterCount() - 1);
+}
+
+} // namespace
+
+int runAnalyseCommand(const CliContext& context, std::span<const std::string> words) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--mode", 1}});
+    if (!args.error.empty())
+        return usageError(context, args.error);
+    PolarityMode mode = PolarityMode::ListAtEnd;
+    if (args.has("--mode")) {
+        const std::optional<int> value = parseInt(args.value("--mode"));
+        if (!value || *value < 0 || *value > 2)
+            return usageError(context, "--mode erwartet 0, 1 oder 2");
+        mode = static_cast<PolarityMode>(*value);
+    }
+
+    CaseModel caseModel(context.db);
+    caseModel.setPolarityMode(mode);
+    for (const std::string& entry : args.positional)
+        caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(entry));
+
+    AnalysisResult result(context.db);
+    if (!runAnalysis(context.db, caseModel, result))
+        return 0; // no symptom row: nothing to rank
+    int rank = 0;
+    for (const RemedyScore& score : result.listed()) {
+        context.out << ++rank << '\t' << windows1252ToUtf8(context.db.remedyName(score.remedy)) << '\t'
+                    << score.hits << '\t' << score.gradeSum << '\t' << score.polarityDifference << '\n';
+    }
+    return 0;
+}
+
+int runOverviewCommand(const CliContext& context, std::span<const std::string> words) {
+    const CliArguments args = parseCliArguments(
+        words,
+        {{"--file", 1}, {"--chapter", 1}, {"--grades", 1}, {"--bd", 0}, {"--size", 2}, {"--others", 0}});
+    if (!args.error.empty())
+        return usageError(context, args.error);
+    if (args.positional.size() != 1)
+        return usageError(context, "overview erwartet genau einen Mittelnamen");
+
+    RemedyQuery query;
+    query.remedyText = utf8ToWindows1252(args.positional[0]);
+    const std::optional<int> chapter = chapterOption(context, args);
+    if (!chapter)
+        return usageError(context, chapterError(context));
+    query.chapterIndex = *chapter;
+    // Without --grades every grade counts.
+    query.gradeWanted = {true, true, true, true, true};
+    if (args.has("--grades")) {
+        const std::string digits = args.value("--grades");
+        query.gradeWanted = {};
+        for (const char digit : digits) {
+            if (digit < '1' || digit > '5')
+                return usageError(context, "--grades erwartet Ziffern von 1 bis 5, etwa 345");
+            query.gradeWanted[static_cast<std::size_t>(digit - '1')] = true;
+        }
+    }
+    query.bdOnly = args.has("--bd");
+    query.sizeFilter = args.has("--size");
+    if (query.sizeFilter) {
+        const std::optional<int> minSize = parseInt(args.value("--size", 0));
+        const std::optional<int> maxSize = parseInt(args.value("--size", 1));
+        if (!minSize || !maxSize || *minSize < 0 || *minSize > 99 || *maxSize < 0 || *maxSize > 99)
+            return usageError(context, "--size erwartet MIN und MAX von 0 bis 99");
+        query.minSize = *minSize;
+        query.maxSize = *maxSize;
+    }
+    query.listOthers = args.has("--others");
+
+    const OverviewResult result = runRemedyQuery(context.db, query);
+    context.out << windows1252ToUtf8(overviewTitle(result)) << '\n';
+    for (const OverviewRow& row : result.rows) {
+        std::string line =
+            row.numberColumn + '\t' + row.gradeColumn + '\t' + row.symptomColumn + '\t' + row.chapterColumn;
+        if (result.showsOthers)
+            line += '\t' + row.othersColumn;
+        context.out << windows1252ToUtf8(line) << '\n';
+    }
+    return 0;
+}
+
+int runSearchCommand(const CliContext& context, std::span<const std::string> words) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--chapter", 1}});
+    if (!args.error.empty())
+        return usageError(context, args.error);
+    if (args.positional.size() != 1)
+        return usageError(
+            context,
+            "search erwartet genau einen Suchtext (mehrere W\xC3\xB6rter in Anf\xC3\xBChrungszeichen)");
+    const std::optional<int> chapter = chapterOption(context, args);
+    if (!chapter)
+        return usageError(context, chapterError(context));
+
+    const TextSearchIndex index(context.db);
+    const std::vector<TextSearchRow> rows =
+        runTextSearch(index, utf8ToWindows1252(args.positional[0]), *chapter);
+    context.out << windows1252ToUtf8(textSearchTitle(rows.size())) << '\n';
+    for (const TextSearchRow& row : rows)
+        context.out << windows1252ToUtf8(row.numberColumn + '\t' + row.symptomColumn + '\t' +
+                                         row.chapterColumn)
+                    << '\n';
+    return 0;
+}
+
+} // namespace telvarin

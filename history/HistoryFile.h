@@ -1,0 +1,41 @@
+#pragma once
+
+// Loading and saving the whole history file.
+
+#include "foundation/ErrorReporter.h"
+#include "history/CaseHistory.h"
+#include "history/FileReplacement.h"
+
+#include <string>
+
+namespace telvarin {
+
+// A missing or empty file gives the empty history with loaded false. A file that cannot be read
+// gives the empty history with loaded false and unreadable true; a syntax error in it is reported
+// through reporter (when given). A partly read history is never handed on.
+CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter);
+
+enum class HistorySaveStatus {
+    Saved,
+    WriteFailed, // the file is as it was before
+    Refused,     // the history file could not be read, so nothing was saved over it
+};
+
+struct HistorySaveResult {
+    HistorySaveStatus status = HistorySaveStatus::Saved;
+    std::string message; // German, Windows-1252; empty when saved
+    bool saved() const { return status == HistorySaveStatus::Saved; }
+};
+
+// Writes the whole history to history.path; refused when history.unreadable is set.
+HistorySaveResult saveHistory(const CaseHistory& history,
+                              const FileSystemCalls& calls = FileSystemCalls::system());
+// Writes the whole history to another file; history.path stays. Refused only when that file is the
+// unreadable history file itself.
+HistorySaveResult saveHistoryAs(const CaseHistory& history, const std::string& path,
+                                const FileSystemCalls& calls = FileSystemCalls::system());
+
+std::string unreadableHistoryMessage(const std::string& path);
+std::string historyWriteFailedMessage(const std::string& path);
+
+} // namespace telvarin

@@ -1,0 +1,229 @@
+#include "history/HistoryOperations.h"
+
+#include "foundation/CodePage.h"
+#include "history/HistoryReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <utility>
+
+namespace telvarin {
+namespace {
+
+bool namesEqual(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return toUpperWindows1252(static_cast<unsigned char>(x)) ==
+                      toUpperWindows1252(static_cast<unsigned char>(y));
+           });
+}
+
+template <typename History>
+auto findCaseIn(History& history, std::string_view name) -> decltype(&history.cases.front()) {
+    for (auto& c : history.cases) {
+        if (namesEqual(c.name, name))
+            return &c;
+    }
+    return nullptr;
+}
+
+std::string_view field(std::string_view stamp, std::size_t start, std::size_t length) {
+    if (start >= stamp.size())
+        return {};
+    return stamp.substr(start, length);
+}
+
+// What a case is ordered by, computed once per case before sorting.
+struct SortKey {
+    bool hasTreatments = false;
+    std::string text; // the last treatment's stamp, or the name in capitals
+    std::size_t index = 0;
+};
+
+int compareByDate(const SortKey& a, const SortKey& b) {
+    if (a.hasTreatments != b.hasTreatments)
+        return a.hasTreatments ? -1 : 1;
+    if (!a.hasTreatments)
+        return 0;
+    return compareDateStamps(b.text, a.text); // newest first
+}
+
+int compareByName(const SortKey& a, const SortKey& b) {
+    const int c = a.text.compare(b.text); // bytes compare as unsigned char
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Quicksort with the middle element as pivot over keys[start..end]; recursion goes into the
+// smaller part so that the depth stays logarithmic.
+template <typename Compare>
+void quickSort(std::vector<SortKey>& keys, std::ptrdiff_t start, std::ptrdiff_t end, Compare compare) {
+    while (start < end) {
+        const SortKey pivot = keys[static_cast<std::size_t>(start + (end - start) / 2)];
+        std::ptrdiff_t i = start;
+        std::ptrdiff_t j = end;
+        while (i <= j) {
+            while (compare(keys[static_cast<std::size_t>(i)], pivot) < 0)
+                ++i;
+            while (compare(keys[static_cast<std::size_t>(j)], pivot) > 0)
+                --j;
+            if (i <= j) {
+                std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
+                ++i;
+                --j;
+            }
+        }
+        if (j - start < end - i) {
+            quickSort(keys, start, j, compare);
+            start = i;
+        } else {
+            quickSort(keys, i, end, compare);
+            end = j;
+        }
+    }
+}
+
+} // namespace
+
+std::string historyPathFor(std::string_view startDirectory, char separator) {
+    while (!startDirectory.empty() && startDirectory.back() == separator)
+        startDirectory.remove_suffix(1);
+    std::string path(startDirectory);
+    path += separator;
+    path += kHistoryFileName;
+    return path;
+}
+
+HistoryCase* findCase(CaseHistory& history, std::string_view name) {
+    return findCaseIn(history, name);
+}
+const HistoryCase* findCase(const CaseHistory& history, std::string_view name) {
+    return findCaseIn(history, name);
+}
+
+LocalDateTime currentLocalDateTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min};
+}
+
+std::string formatDateStamp(const LocalDateTime& time) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d", time.day, time.month, time.year, time.hour,
+                  time.minute);
+    return text;
+}
+
+Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
+                        const LocalDateTime& now) {
+    Treatment treatment;
+    treatment.dateStamp = formatDateStamp(now);
+    treatment.comment = comment;
+    for (const CaseSymptom& row : caseRows) {
+        if (!row.automatic)
+            treatment.symptoms.push_back({row.number, row.bd});
+    }
+    return treatment;
+}
+
+void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
+                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now) {
+    Treatment treatment = makeTreatment(comment, caseRows, now);
+    if (HistoryCase* existing = findCase(history, name)) {
+        existing->treatments.push_back(std::move(treatment));
+        return;
+    }
+    HistoryCase added;
+    added.name = name;
+    added.treatments.push_back(std::move(treatment));
+    history.cases.push_back(std::move(added));
+}
+
+bool removeTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex) {
+    if (caseIndex >= history.cases.size())
+        return false;
+    std::vector<Treatment>& treatments = history.cases[caseIndex].treatments;
+    if (treatmentIndex >= treatments.size())
+        return false;
+    treatments.erase(treatments.begin() + static_cast<std::ptrdiff_t>(treatmentIndex));
+    return true;
+}
+
+bool removeCase(CaseHistory& history, std::size_t caseIndex) {
+    if (caseIndex >= history.cases.size())
+        return false;
+    history.cases.erase(history.cases.begin() + static_cast<std::ptrdiff_t>(caseIndex));
+    return true;
+}
+
+int compareDateStamps(std::string_view a, std::string_view b) {
+    struct Field {
+        std::size_t start;
+        std::size_t length;
+    };
+    // year, month, day, hour, minute
+    constexpr Field fields[] = {{6, 4}, {3, 2}, {0, 2}, {11, 2}, {14, 2}};
+    for (const Field& f : fields) {
+        const std::int64_t x = parseHistoryInteger(field(a, f.start, f.length));
+        const std::int64_t y = parseHistoryInteger(field(b, f.start, f.length));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+void sortCases(CaseHistory& history, bool byName) {
+    history.sortByName = byName;
+    std::vector<SortKey> keys;
+    keys.reserve(history.cases.size());
+    for (std::size_t i = 0; i < history.cases.size(); ++i) {
+        const HistoryCase& c = history.cases[i];
+        SortKey key{!c.treatments.empty(), {}, i};
+        if (byName)
+            key.text = toUpperWindows1252(c.name);
+        else if (key.hasTreatments)
+            key.text = c.treatments.back().dateStamp;
+        keys.push_back(std::move(key));
+    }
+    if (keys.size() > 1) {
+        const auto last = static_cast<std::ptrdiff_t>(keys.size() - 1);
+        if (byName)
+            quickSort(keys, 0, last, compareByName);
+        else
+            quickSort(keys, 0, last, compareByDate);
+    }
+    std::vector<HistoryCase> sorted;
+    sorted.reserve(history.cases.size());
+    for (const SortKey& key : keys)
+        sorted.push_back(std::move(history.cases[key.index]));
+    history.cases = std::move(sorted);
+}
+
+std::string treatmentLabel(const Treatment& treatment) {
+    std::string label = treatment.dateStamp + " (";
+    const std::string& comment = treatment.comment;
+    for (std::size_t i = 0; i < comment.size(); ++i) {
+        if (comment[i] == '\r' && i + 1 < comment.size() && comment[i + 1] == '\n') {
+            label += ' ';
+            ++i;
+        } else if (comment[i] == '\n') {
+            label += ' ';
+        } else {
+            label += comment[i];
+        }
+    }
+    label += ')';
+    return label;
+}
+
+TakeOverResult takeOverTreatment(const HistoryCase& historyCase, const Treatment& treatment) {
+    return {historyCase.name, treatment.symptoms};
+}
+
+TakeOverResult takeOverCase(const HistoryCase& historyCase) {
+    if (historyCase.treatments.empty())
+        return {};
+    return takeOverTreatment(historyCase, historyCase.treatments.front());
+}
+
+} // namespace telvarin

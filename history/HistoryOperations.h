@@ -1,0 +1,74 @@
+#pragma once
+
+// Operations on a loaded history: finding, filing, removing, ordering and taking over cases.
+
+#include "analysis/CaseSymptom.h"
+#include "history/CaseHistory.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvarin {
+
+inline constexpr std::string_view kHistoryFileName = "historie.xml";
+
+// The start directory, one separator, "historie.xml"; separators the directory ends with are not
+// doubled.
+std::string historyPathFor(std::string_view startDirectory, char separator = '/');
+
+// The first case whose name equals name, letters compared as capitals (A-Z and the letters of
+// the code page); nullptr when there is none.
+HistoryCase* findCase(CaseHistory& history, std::string_view name);
+const HistoryCase* findCase(const CaseHistory& history, std::string_view name);
+
+struct LocalDateTime {
+    int day = 1;
+    int month = 1;
+    int year = 2000;
+    int hour = 0;
+    int minute = 0;
+};
+
+LocalDateTime currentLocalDateTime();
+// "dd.mm.yyyy hh:mm"
+std::string formatDateStamp(const LocalDateTime& time);
+
+// The treatment for the rows of the current case: each row's own number and BD value, in order,
+// leaving out the rows the analysis added (automatic) and every joined symptom.
+Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
+                        const LocalDateTime& now);
+// Appends the treatment to the case called name, or to a new case at the end.
+void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
+                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now);
+
+// False when the indexes name no entry. A case keeps existing when its last treatment goes.
+bool removeTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex);
+bool removeCase(CaseHistory& history, std::size_t caseIndex);
+
+// Negative when a is older than b, 0 when equal, positive when newer: year, month, day, hour and
+// minute read as integers from their places in the stamp.
+int compareDateStamps(std::string_view a, std::string_view b);
+// By date: newest last treatment first, cases without treatments last. By name: ascending,
+// letter case folded. A quicksort with the middle element as pivot; not stable.
+void sortCases(CaseHistory& history, bool byName);
+
+// "dateStamp (comment)", each line break of the comment as one blank.
+std::string treatmentLabel(const Treatment& treatment);
+
+// What the history window hands back to the case input window.
+struct TakeOverResult {
+    std::string name;
+    std::vector<SymptomRef> symptoms;
+    friend bool operator==(const TakeOverResult&, const TakeOverResult&) = default;
+};
+
+// The case's name and the treatment's symptoms.
+TakeOverResult takeOverTreatment(const HistoryCase& historyCase, const Treatment& treatment);
+// The name and the first (earliest filed) treatment's symptoms; a case without treatments gives
+// an empty name and no symptoms.
+TakeOverResult takeOverCase(const HistoryCase& historyCase);
+
+} // namespace telvarin

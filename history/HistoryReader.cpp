@@ -1,0 +1,156 @@
+#include "history/HistoryReader.h"
+
+#include "foundation/CodePage.h"
+
+#include <array>
+#include <limits>
+
+namespace telvarin {
+namespace {
+
+namespace tk = token_kind;
+
+constexpr std::array<TokenTableEntry, 6> kHistoryOperators = {{
+    {"\"", tk::String},
+    {"=", tk::Equal},
+    {"/", tk::Slash},
+    {"<", tk::Less},
+    {">", tk::Greater},
+    {"", tk::TableEnd},
+}};
+
+// The fewest bytes each element can take in a file (no whitespace where none is needed, empty
+// values); a count beyond inputSize / this cannot be true.
+constexpr std::uint64_t kSmallestCase = sizeof("<Fall Name=\"\"AnzahlBehandlungen=\"\"></Fall>") - 1;
+constexpr std::uint64_t kSmallestTreatment =
+    sizeof("<Behandlung Datum=\"\"Kommentar=\"\"Preferiert=\"\"AnzahlSymptome=\"\"></Behandlung>") - 1;
+constexpr std::uint64_t kSmallestSymptom = sizeof("<Symptom Nummer=\"\"/>") - 1;
+
+std::int32_t toInt32(std::int64_t value) {
+    constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(value < low ? low : (value > high ? high : value));
+}
+
+class HistoryParser {
+public:
+    explicit HistoryParser(Tokenizer& tokenizer) : in_(tokenizer) {}
+
+    std::vector<HistoryCase> parse() {
+        in_.expect(tk::Less);
+        in_.expectName("Fallhistorie");
+        const std::size_t caseCount = count("AnzahlFaelle", kSmallestCase);
+        in_.expect(tk::Greater);
+        std::vector<HistoryCase> cases;
+        cases.reserve(caseCount);
+        for (std::size_t i = 0; i < caseCount; ++i)
+            cases.push_back(readCase());
+        endTag("Fallhistorie");
+        return cases;
+    }
+
+private:
+    HistoryCase readCase() {
+        HistoryCase c;
+        in_.expect(tk::Less);
+        in_.expectName("Fall");
+        c.name = attribute("Name");
+        const std::size_t treatmentCount = count("AnzahlBehandlungen", kSmallestTreatment);
+        in_.expect(tk::Greater);
+        c.treatments.reserve(treatmentCount);
+        for (std::size_t i = 0; i < treatmentCount; ++i)
+            c.treatments.push_back(readTreatment());
+        endTag("Fall");
+        return c;
+    }
+
+    Treatment readTreatment() {
+        Treatment t;
+        in_.expect(tk::Less);
+        in_.expectName("Behandlung");
+        t.dateStamp = attribute("Datum");
+        t.comment = attribute("Kommentar");
+        t.preferred = toInt32(parseHistoryInteger(attribute("Preferiert")));
+        const std::size_t symptomCount = count("AnzahlSymptome", kSmallestSymptom);
+        in_.expect(tk::Greater);
+        t.symptoms.reserve(symptomCount);
+        for (std::size_t i = 0; i < symptomCount; ++i)
+            t.symptoms.push_back(readSymptom());
+        endTag("Behandlung");
+        return t;
+    }
+
+    SymptomRef readSymptom() {
+        SymptomRef s;
+        in_.expect(tk::Less);
+        in_.expectName("Symptom");
+        s.number = toInt32(parseHistoryInteger(attribute("Nummer")));
+        if (in_.peekKind() == tk::Identifier)
+            s.bd = toInt32(parseHistoryInteger(attribute("BD")));
+        in_.expect(tk::Slash);
+        in_.expect(tk::Greater);
+        return s;
+    }
+
+    std::string attribute(std::string_view name) {
+        in_.expectName(name);
+        in_.expect(tk::Equal);
+        return in_.expectText(tk::String);
+    }
+
+    // A count is checked against the input's size before anything is reserved for it.
+    std::size_t count(std::string_view name, std::uint64_t smallestElement) {
+        const std::string text = attribute(name);
+        const std::int64_t value = parseHistoryInteger(text);
+        if (value < 0 || static_cast<std::uint64_t>(value) > in_.inputSize() / smallestElement) {
+            throw MyException("Ung\xFC"
+                              "ltige Anzahl in Datei: " +
+                              utf8ToWindows1252(in_.fileName()) + "\nZeile: " + std::to_string(in_.line()) +
+                              " Spalte: " + std::to_string(in_.column()) + " " + std::string(name) + "=\"" +
+                              text + "\"\n");
+        }
+        return static_cast<std::size_t>(value);
+    }
+
+    void endTag(std::string_view name) {
+        in_.expect(tk::Less);
+        in_.expect(tk::Slash);
+        in_.expectName(name);
+        in_.expect(tk::Greater);
+    }
+
+    Tokenizer& in_;
+};
+
+} // namespace
+
+TokenTable historyOperatorTable() {
+    return kHistoryOperators;
+}
+
+std::vector<HistoryCase> readHistoryCases(Tokenizer& tokenizer) {
+    return HistoryParser(tokenizer).parse();
+}
+
+std::vector<HistoryCase> readHistoryText(std::string text) {
+    Tokenizer tokenizer = Tokenizer::fromString(std::move(text), {}, historyOperatorTable());
+    return readHistoryCases(tokenizer);
+}
+
+std::int64_t parseHistoryInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 10 - 1;
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value < limit)
+            value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+} // namespace telvarin

@@ -1,0 +1,25 @@
+#pragma once
+
+// Shows the program's help by topic number; the help window itself lives elsewhere.
+
+class QWidget;
+
+namespace telvarin {
+
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void showHelpTopic(int topic, QWidget* parent) = 0;
+};
+
+// The topic of each window.
+inline constexpr int kHelpTopicCaseInput = 13;
+inline constexpr int kHelpTopicResults = 14;
+inline constexpr int kHelpTopicSymptomTreeSearch = 15;
+inline constexpr int kHelpTopicTextSearch = 16;
+inline constexpr int kHelpTopicCaseHistory = 17;
+inline constexpr int kHelpTopicRemedyOverview = 18;
+inline constexpr int kHelpTopicSettings = 19;
+inline constexpr int kHelpTopicFileCase = 23;
+
+} // namespace telvarin

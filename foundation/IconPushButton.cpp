@@ -1,0 +1,90 @@
+#include "foundation/IconPushButton.h"
+
+#include <QEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace telvarin {
+
+namespace {
+
+constexpr int kIconExtent = 32;
+constexpr int kIconTextGap = 2;
+
+} // namespace
+
+IconPushButton::IconPushButton(const QString& text, const QIcon& hotIcon, const QIcon& normalIcon,
+                               QWidget* parent)
+    : QPushButton(text, parent), hotIcon_(hotIcon), normalIcon_(normalIcon) {
+    setIconSize(QSize(kIconExtent, kIconExtent));
+    connect(this, &QPushButton::pressed, this, &IconPushButton::updateIcon);
+    connect(this, &QPushButton::released, this, &IconPushButton::updateIcon);
+    updateIcon();
+}
+
+void IconPushButton::setIcons(const QIcon& hotIcon, const QIcon& normalIcon) {
+    hotIcon_ = hotIcon;
+    normalIcon_ = normalIcon;
+    updateIcon();
+}
+
+bool IconPushButton::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Enter:
+        hovered_ = true;
+        updateIcon();
+        break;
+    case QEvent::Leave:
+        hovered_ = false;
+        updateIcon();
+        break;
+    default:
+        break;
+    }
+    return QPushButton::event(event);
+}
+
+void IconPushButton::updateIcon() {
+    showsHot_ = hovered_ || isDown();
+    setIcon(showsHot_ ? hotIcon_ : normalIcon_);
+}
+
+bool IconPushButton::fitsIconAboveText() const {
+    const int textHeight = text().isEmpty() ? 0 : fontMetrics().height() + kIconTextGap;
+    return height() >= iconSize().height() + textHeight + 8;
+}
+
+void IconPushButton::paintEvent(QPaintEvent* event) {
+    if (icon().isNull() || !fitsIconAboveText()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawControl(QStyle::CE_PushButton, option);
+
+    QRect content = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown()) {
+        content.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                          style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
+    const QSize pictureSize = iconSize();
+    const int textHeight = caption.isEmpty() ? 0 : fontMetrics().height();
+    const int total = pictureSize.height() + (caption.isEmpty() ? 0 : kIconTextGap + textHeight);
+    const int top = content.top() + (content.height() - total) / 2;
+    const QRect pictureRect(content.center().x() - pictureSize.width() / 2, top, pictureSize.width(),
+                            pictureSize.height());
+    icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    if (!caption.isEmpty()) {
+        const QRect textRect(content.left(), pictureRect.bottom() + 1 + kIconTextGap, content.width(),
+                             textHeight);
+        painter.drawItemText(textRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                             isEnabled(), caption, QPalette::ButtonText);
+    }
+}
+
+} // namespace telvarin

@@ -1,0 +1,36 @@
+#pragma once
+
+// A push button with two pictures: the "hot" one while the pointer is over the button or the
+// button is pressed, the normal one otherwise. The picture sits above the caption when the button
+// is tall enough, which keeps the accelerator of the caption visible.
+
+#include <QIcon>
+#include <QPushButton>
+
+namespace telvarin {
+
+class IconPushButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    IconPushButton(const QString& text, const QIcon& hotIcon, const QIcon& normalIcon,
+                   QWidget* parent = nullptr);
+
+    void setIcons(const QIcon& hotIcon, const QIcon& normalIcon);
+    bool showsHotIcon() const { return showsHot_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void updateIcon();
+    bool fitsIconAboveText() const;
+
+    QIcon hotIcon_;
+    QIcon normalIcon_;
+    bool hovered_ = false;
+    bool showsHot_ = false;
+};
+
+} // namespace telvarin

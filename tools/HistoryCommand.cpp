@@ -1,0 +1,80 @@
+#include "tools/HistoryCommand.h"
+
+#include "foundation/CodePage.h"
+#include "foundation/Tokenizer.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryOperations.h"
+#include "history/HistoryReader.h"
+#include "tools/CliOptions.h"
+
+#include <new>
+
+namespace telvarin {
+namespace {
+
+std::string utf8(std::string_view windows1252) {
+    return windows1252ToUtf8(windows1252);
+}
+
+void printOutline(const std::string& path, const std::vector<HistoryCase>& cases, std::ostream& out) {
+    out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " F\xC3\xA4lle")
+        << '\n';
+    for (const HistoryCase& c : cases) {
+        out << "Fall \"" << utf8(c.name) << "\" (" << c.treatments.size()
+            << (c.treatments.size() == 1 ? " Behandlung" : " Behandlungen") << ")\n";
+        for (const Treatment& t : c.treatments) {
+            out << "  Behandlung " << utf8(treatmentLabel(t));
+            if (t.preferred != 0)
+                out << " Preferiert " << t.preferred;
+            out << ": " << t.symptoms.size() << (t.symptoms.size() == 1 ? " Symptom" : " Symptome") << '\n';
+            for (const SymptomRef& s : t.symptoms) {
+                out << "    " << s.number;
+                if (s.bd != 0)
+                    out << " BD " << s.bd;
+                out << '\n';
+            }
+        }
+    }
+}
+
+void printMessage(const std::string& windows1252, std::ostream& err) {
+    const std::string text = utf8(windows1252);
+    err << text;
+    if (text.empty() || text.back() != '\n')
+        err << '\n';
+}
+
+} // namespace
+
+int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--write", 1}});
+    if (!args.error.empty() || args.positional.size() != 1) {
+        err << (args.error.empty() ? "Aufruf: history DATEI [--write ZIEL]" : args.error) << '\n';
+        return 2;
+    }
+    CaseHistory history;
+    history.path = args.positional[0];
+    try {
+        Tokenizer tokenizer = Tokenizer::fromFile(history.path, {}, historyOperatorTable());
+        history.cases = readHistoryCases(tokenizer);
+        history.loaded = true;
+    } catch (const MyException& error) {
+        printMessage(error.message(), err);
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "Nicht genug Speicher zum Lesen von " << history.path << '\n';
+        return 1;
+    }
+    if (!args.has("--write")) {
+        printOutline(history.path, history.cases, out);
+        return 0;
+    }
+    const HistorySaveResult saved = saveHistoryAs(history, args.value("--write"));
+    if (!saved.saved()) {
+        printMessage(saved.message, err);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace telvarin

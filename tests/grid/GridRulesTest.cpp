@@ -1,0 +1,138 @@
+#include "foundation/GridCellStore.h"
+#include "foundation/GridSortKeys.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace telvarin {
+namespace {
+
+TEST(GridSortText, NumbersBecomePaddedTextsAndOtherTextsStay) {
+    EXPECT_EQ(numericSortText("12"), "0000012");
+    EXPECT_EQ(numericSortText("-3"), "-0999997");
+    EXPECT_EQ(numericSortText("0"), "0");
+    EXPECT_EQ(numericSortText("abc"), "abc");
+    EXPECT_EQ(numericSortText("100"), "0000100");
+    EXPECT_EQ(numericSortText(""), "");
+    EXPECT_EQ(numericSortText(" 7 BD 2"), "0000007"); // anything after the digits is ignored
+}
+
+TEST(GridSortText, AbsurdNumbersAreClampedWithoutOverflow) {
+    EXPECT_EQ(leadingInteger(u"99999999999999999999"), INT_MAX);
+    EXPECT_EQ(leadingInteger(u"-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(leadingInteger(u"+5x"), 5);
+    EXPECT_EQ(leadingInteger(u"x5"), 0);
+    EXPECT_EQ(numericSortText("-2147483648"), "--2146483648");
+}
+
+std::vector<ColumnSortKeys> keysOf(const std::vector<QString>& keyRow, const std::vector<QString>& other,
+                                   const std::vector<QString>& headings) {
+    std::vector<ColumnSortKeys> keys;
+    for (std::size_t i = 0; i < keyRow.size(); ++i)
+        keys.push_back({sortKeyBytes(numericSortText(keyRow[i])), other.empty() ? "" : sortKeyBytes(other[i]),
+                        sortKeyBytes(headings[i])});
+    return keys;
+}
+
+TEST(GridColumnOrder, DescendingByteOrderOfSortTextsAndItsReverse) {
+    const auto keys = keysOf({"12", "-3", "0", "abc", "100"}, {}, {"a", "b", "c", "d", "e"});
+    EXPECT_EQ(columnOrderByKeys(keys, false, false), (std::vector<int>{3, 4, 0, 2, 1}));
+    EXPECT_EQ(columnOrderByKeys(keys, false, true), (std::vector<int>{1, 2, 0, 4, 3}));
+}
+
+TEST(GridColumnOrder, TiesGoToTheOtherRowThenToTheHeadingInTheOppositeDirection) {
+    // Equal key row: the other row decides in the same direction, then row 0 reversed.
+    const auto keys = keysOf({"2", "2", "2", "5"}, {"0000001", "0000009", "0000001", "0000000"},
+                             {"zinc.", "bell.", "acon.", "sulph."});
+    EXPECT_EQ(columnOrderByKeys(keys, true, false), (std::vector<int>{3, 1, 2, 0}));
+    // Without the other row only the heading breaks the tie.
+    EXPECT_EQ(columnOrderByKeys(keys, false, false), (std::vector<int>{3, 2, 1, 0}));
+}
+
+TEST(GridRowOrder, ByteOrderOfTheCodePageOrTheOwnersComparison) {
+    const std::vector<QString> texts{u"z"_qs, u"\u00e4"_qs, u"B"_qs, u"a"_qs};
+    // Windows-1252: "B" 0x42 < "a" 0x61 < "z" 0x7A < "ä" 0xE4.
+    EXPECT_EQ(rowOrderByTexts(texts, true, {}), (std::vector<int>{2, 3, 0, 1}));
+    EXPECT_EQ(rowOrderByTexts(texts, false, {}), (std::vector<int>{1, 0, 3, 2}));
+    const GridTextLess byLength = [](const QString& a, const QString& b) { return a.size() < b.size(); };
+    EXPECT_EQ(rowOrderByTexts({u"ccc"_qs, u"a"_qs, u"bb"_qs}, true, byLength), (std::vector<int>{1, 2, 0}));
+}
+
+TEST(GridColumnSearch, BufferStartsAfreshAfterMoreThanThreeSeconds) {
+    ColumnSearchBuffer buffer;
+    EXPECT_TRUE(buffer.type(u'a', 1000)); // the first character ever counts as late
+    EXPECT_FALSE(buffer.type(u'r', 1500));
+    EXPECT_EQ(buffer.text(), "ar");
+    EXPECT_TRUE(buffer.type(u'b', 5500));
+    EXPECT_EQ(buffer.text(), "b");
+    EXPECT_FALSE(buffer.type(u'e', 5500 + 3400));
+    EXPECT_EQ(buffer.text(), "be");
+}
+
+TEST(GridColumnSearch, HeadingsAreComparedNormalised) {
+    EXPECT_EQ(normalizedSearchText("ant-t. x"), "ANTTX");
+    const std::vector<QString> headings{"", "acon.", "ant-c.", "ant-t.", "arn."};
+    auto heading = [&](int c) { return headings[static_cast<std::size_t>(c)]; };
+    EXPECT_EQ(findColumnByHeading(heading, 5, 0, "antt"), 3);
+    EXPECT_EQ(findColumnByHeading(heading, 5, 0, "ANT"), 2);
+    EXPECT_EQ(findColumnByHeading(heading, 5, 3, "ant"), 3);
+    EXPECT_EQ(findColumnByHeading(heading, 5, 4, "acon"), -1);
+    EXPECT_EQ(findColumnByHeading(heading, 5, 0, "q"), -1);
+}
+
+TEST(GridPaste, LinesAtLineFeedsCellsAtTabsAndCommasTrimmed) {
+    const auto lines = splitPastedText(" 12 , 7\tabc\r\n\n 3\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], (std::vector<QString>{"12", "7", "abc"}));
+    EXPECT_EQ(lines[1], (std::vector<QString>{""}));
+    EXPECT_EQ(lines[2], (std::vector<QString>{"3"}));
+    EXPECT_EQ(splitPastedText("").size(), 1u);
+}
+
+TEST(GridCellStore, ColumnsMoveWithTheirCellsWidthsAndExtras) {
+    GridCellStore store;
+    store.setRowCount(2, 20);
+    store.setColumnCount(4, 50);
+    for (int c = 0; c < 4; ++c) {
+        store.cell(0, c).text = QString::number(c);
+        store.cell(1, c).text = QString::number(c * 10);
+        store.setColumnWidth(c, 100 + c);
+    }
+    store.extraForWriting(1, 3).tip = "tip of 3";
+    const std::vector<int> order{3, 1, 2};
+    store.permuteColumns(1, order);
+    EXPECT_EQ(store.cell(0, 0).text, "0");
+    EXPECT_EQ(store.cell(0, 1).text, "3");
+    EXPECT_EQ(store.cell(1, 1).text, "30");
+    EXPECT_EQ(store.columnWidth(1), 103);
+    EXPECT_EQ(store.columnWidth(3), 102);
+    ASSERT_NE(store.extra(1, 1), nullptr);
+    EXPECT_EQ(store.extra(1, 1)->tip, "tip of 3");
+
+    // Shrinking drops the cells beyond and keeps the rest with their extras.
+    store.extraForWriting(0, 3).tip = "dropped";
+    store.setColumnCount(2, 50);
+    store.setColumnCount(4, 50);
+    EXPECT_EQ(store.cell(1, 1).text, "30");
+    EXPECT_EQ(store.extra(1, 1)->tip, "tip of 3");
+    EXPECT_EQ(store.extra(0, 3), nullptr);
+    EXPECT_TRUE(store.cell(0, 3).text.isEmpty());
+}
+
+TEST(GridCellStore, RowsMoveWithTheirHeights) {
+    GridCellStore store;
+    store.setColumnCount(1, 50);
+    store.setRowCount(4, 20);
+    for (int r = 0; r < 4; ++r) {
+        store.cell(r, 0).text = QString::number(r);
+        store.setRowHeight(r, 20 + r);
+    }
+    const std::vector<int> order{3, 2, 1};
+    store.permuteRows(1, order);
+    EXPECT_EQ(store.cell(1, 0).text, "3");
+    EXPECT_EQ(store.rowHeight(1), 23);
+    EXPECT_EQ(store.cell(3, 0).text, "1");
+}
+
+} // namespace
+} // namespace telvarin

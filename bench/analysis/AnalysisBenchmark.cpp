@@ -1,0 +1,134 @@
+// Speed of the analysis, the remedy overview query, the text search and the entry procedure on
+// the built-in repertory.
+
+#include "analysis/Analysis.h"
+#include "analysis/CaseModel.h"
+#include "analysis/RemedyOverview.h"
+#include "analysis/TextSearch.h"
+#include "data/BuiltinRepertory.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <numeric>
+#include <stdexcept>
+
+namespace telvarin {
+namespace {
+
+const RepertoryDatabase& builtin() {
+    static const RepertoryDatabase db = [] {
+        RepertoryLoadResult loaded = loadBuiltinRepertory();
+        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
+            throw std::runtime_error(error->message);
+        return std::get<RepertoryDatabase>(std::move(loaded));
+    }();
+    return db;
+}
+
+// Rubric numbers by remedy count, largest first.
+std::vector<RubricNumber> largestRubrics(const RepertoryDatabase& db) {
+    std::vector<RubricNumber> numbers(static_cast<std::size_t>(db.rubricCount()));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    std::stable_sort(numbers.begin(), numbers.end(), [&](RubricNumber a, RubricNumber b) {
+        return db.rubric(a - 1).entryCount > db.rubric(b - 1).entryCount;
+    });
+    return numbers;
+}
+
+// A case of the given rubrics typed in, with the empty input row after them.
+CaseModel typedCase(const RepertoryDatabase& db, std::span<const RubricNumber> numbers) {
+    CaseModel model(db);
+    for (const RubricNumber number : numbers)
+        model.setCellText(model.rowCount(), 0, std::to_string(number));
+    return model;
+}
+
+void BM_AnalysisOfLargestRubrics(benchmark::State& state) {
+    const RepertoryDatabase& db = builtin();
+    const std::vector<RubricNumber> numbers = largestRubrics(db);
+    const CaseModel original =
+        typedCase(db, std::span(numbers).first(static_cast<std::size_t>(state.range(0))));
+    AnalysisResult result(db);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CaseModel model = original;
+        state.ResumeTiming();
+        runAnalysis(db, model, result);
+        benchmark::DoNotOptimize(result.listedCount());
+    }
+}
+BENCHMARK(BM_AnalysisOfLargestRubrics)->Arg(kMaxCaseRows - 1)->Unit(benchmark::kMicrosecond);
+
+void BM_ScoringTypicalRows(benchmark::State& state) {
+    const RepertoryDatabase& db = builtin();
+    // Thirty rubrics spread over the repertory, of ordinary size.
+    std::vector<CaseSymptom> rows(30);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i].number = static_cast<RubricNumber>(1 + i * 881);
+    AnalysisResult result(db);
+    for (auto _ : state) {
+        result.score(db, rows);
+        benchmark::DoNotOptimize(result.listedCount());
+    }
+}
+BENCHMARK(BM_ScoringTypicalRows)->Unit(benchmark::kMicrosecond);
+
+void BM_RemedyOverview(benchmark::State& state) {
+    const RepertoryDatabase& db = builtin();
+    RemedyQuery query;
+    query.remedyText = "acon.";
+    if (state.range(0) == 1)
+        query.gradeWanted = {true, true, true, true, true};
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const OverviewResult result = runRemedyQuery(db, query);
+        rows = result.rows.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_RemedyOverview)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_TextSearch(benchmark::State& state, const char* text) {
+    const RepertoryDatabase& db = builtin();
+    const TextSearchIndex index(db);
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = runTextSearch(index, text, -1).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK_CAPTURE(BM_TextSearch, three_letters, "pai")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearch, five_words, "pain head night agg morning")->Unit(benchmark::kMicrosecond);
+
+void BM_TextSearchIndex(benchmark::State& state) {
+    const RepertoryDatabase& db = builtin();
+    for (auto _ : state) {
+        const TextSearchIndex index(db);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK(BM_TextSearchIndex)->Unit(benchmark::kMillisecond);
+
+// Typing n rows one after another: the time per row must not grow with n.
+void BM_TypingRows(benchmark::State& state) {
+    const RepertoryDatabase& db = builtin();
+    const auto count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CaseModel model(db);
+        for (int i = 0; i < count; ++i)
+            model.setCellText(model.rowCount(), 0, std::to_string(1 + (i * 7919) % db.rubricCount()));
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_TypingRows)
+    ->Arg(750)
+    ->Arg(1500)
+    ->Arg(3000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace telvarin

@@ -1,0 +1,72 @@
+#include "tools/AnalysisCommands.h"
+
+#include "tests/analysis/PolarityRepertory.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace telvarin {
+namespace {
+
+class AnalysisCommandsTest : public ::testing::Test {
+protected:
+    int run(int (*command)(const CliContext&, std::span<const std::string>), std::vector<std::string> words) {
+        out.str({});
+        err.str({});
+        const CliContext context{repertory.db(), out, err};
+        return command(context, words);
+    }
+    test::PolarityRepertory repertory;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(AnalysisCommandsTest, AnalyseTypesEachEntryIntoTheNextRow) {
+    ASSERT_EQ(run(runAnalyseCommand, {"--file", "x.dat", "--mode", "2", "--", "9", "10+1", "-7"}), 0);
+    EXPECT_EQ(out.str(), "1\tag-c.\t1\t2\t0\n"
+                         "2\tagar.\t1\t2\t0\n"
+                         "3\tbry.\t1\t1\t0\n"
+                         "4\tZINC.\t1\t1\t0\n");
+    ASSERT_EQ(run(runAnalyseCommand, {"--mode", "1", "1"}), 0);
+    EXPECT_EQ(out.str(), "1\tacon.\t1\t3\t2\n"
+                         "2\tsep.\t1\t2\t2\n"
+                         "3\tagar.\t1\t1\t1\n");
+    EXPECT_EQ(run(runAnalyseCommand, {}), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(run(runAnalyseCommand, {"--mode", "3", "1"}), 2);
+    EXPECT_NE(err.str(), "");
+}
+
+TEST_F(AnalysisCommandsTest, OverviewPrintsTheTitleAndTheColumns) {
+    ASSERT_EQ(run(runOverviewCommand, {"AGAR", "--grades", "2345", "--size", "2", "4", "--others"}), 0);
+    EXPECT_EQ(out.str(), "Mittel\xC3\xBC"
+                         "bersicht: AGAR., gefundene Symptome: 2\n"
+                         "3 \t2\tFear [4]\tMIND GENERAL\tsep.(3) ag-c.(2) agar.(2) \n"
+                         "9 \t2\tHeat [2]\tHEAD PAIN\tag-c.(2) agar.(2) \n");
+    ASSERT_EQ(run(runOverviewCommand, {"sep", "--chapter", "0"}), 0);
+    EXPECT_EQ(out.str(), "Mittel\xC3\xBC"
+                         "bersicht: sep., gefundene Symptome: 3\n"
+                         "1 \t2\tAnxiety [3]\tMIND GENERAL\n"
+                         "3 \t1\tFear [4]\tMIND GENERAL\n"
+                         "3 \t3\tFear [4]\tMIND GENERAL\n");
+    EXPECT_EQ(run(runOverviewCommand, {"sep", "--chapter", "4"}), 2);
+    EXPECT_EQ(run(runOverviewCommand, {"sep", "--grades", "06"}), 2);
+    EXPECT_EQ(run(runOverviewCommand, {"sep", "--size", "1", "100"}), 2);
+    EXPECT_EQ(run(runOverviewCommand, {}), 2);
+}
+
+TEST_F(AnalysisCommandsTest, SearchPrintsUtf8) {
+    ASSERT_EQ(run(runSearchCommand, {"stra\xC3\x9F"
+                                     "e",
+                                     "--chapter", "1"}),
+              0);
+    EXPECT_EQ(out.str(), "Textuelle Symptomsuche: 2 gefundene Symptome\n"
+                         "7\tPain, stra\xC3\x9F"
+                         "e [1]\tHEAD PAIN\n"
+                         "8\tPain, STRASSE side [1]\tHEAD PAIN\n");
+    ASSERT_EQ(run(runSearchCommand, {"nothing"}), 0);
+    EXPECT_EQ(out.str(), "Textuelle Symptomsuche: Kein Symptom gefunden\n");
+}
+
+} // namespace
+} // namespace telvarin

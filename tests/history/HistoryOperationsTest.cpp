@@ -1,0 +1,264 @@
+#include "history/HistoryOperations.h"
+
+#include "history/HistoryActions.h"
+#include "history/HistoryWriter.h"
+#include "tests/history/HistoryTestSupport.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace telvarin {
+namespace {
+
+using telvarin::testing::freshTestFolder;
+using telvarin::testing::readBytes;
+using telvarin::testing::RecordingReporter;
+using telvarin::testing::writeBytes;
+
+const LocalDateTime kMorning{7, 3, 2004, 9, 5};
+
+HistoryCase caseWithStamps(std::string name, std::vector<std::string> stamps) {
+    HistoryCase c{std::move(name), {}};
+    for (std::string& stamp : stamps)
+        c.treatments.push_back(Treatment{std::move(stamp), "", 0, {}});
+    return c;
+}
+
+CaseHistory historyOf(std::vector<HistoryCase> cases) {
+    CaseHistory history;
+    history.cases = std::move(cases);
+    return history;
+}
+
+std::vector<std::string> namesOf(const CaseHistory& history) {
+    std::vector<std::string> names;
+    for (const HistoryCase& c : history.cases)
+        names.push_back(c.name);
+    return names;
+}
+
+TEST(HistoryOperations, HistoryPathHasOneSeparator) {
+    EXPECT_EQ(historyPathFor("/home/ute"), "/home/ute/historie.xml");
+    EXPECT_EQ(historyPathFor("/home/ute/"), "/home/ute/historie.xml");
+    EXPECT_EQ(historyPathFor("/home/ute//"), "/home/ute/historie.xml");
+    EXPECT_EQ(historyPathFor("/"), "/historie.xml");
+    EXPECT_EQ(historyPathFor(""), "/historie.xml");
+    EXPECT_EQ(historyPathFor("C:\\Praxis", '\\'), "C:\\Praxis\\historie.xml");
+    EXPECT_EQ(historyPathFor("C:\\", '\\'), "C:\\historie.xml");
+}
+
+TEST(HistoryOperations, FindCaseFoldsLetterCaseOfTheCodePage) {
+    CaseHistory history;
+    history.cases = {HistoryCase{"M\xFCller", {}}, HistoryCase{"strasse", {}}, HistoryCase{"", {}},
+                     HistoryCase{"MEIER", {}}, HistoryCase{"meier", {}}};
+    EXPECT_EQ(findCase(history, "M\xDCLLER"), &history.cases[0]);
+    EXPECT_EQ(findCase(history, "meier"), &history.cases[3]); // the first in list order
+    EXPECT_EQ(findCase(history, ""), &history.cases[2]);
+    EXPECT_EQ(findCase(history, "STRA\xDF"
+                                "E"),
+              nullptr); // ß has no capital to fold to
+    EXPECT_EQ(findCase(history, "Mueller"), nullptr);
+}
+
+TEST(HistoryOperations, FilingTakesTheUserRowsOnly) {
+    std::vector<CaseSymptom> rows(4);
+    rows[0] = {12, 0, false, {{7, 0}, {8, 1}}};
+    rows[1] = {-40, 2, false, {}};
+    rows[2] = {-12, 0, true, {}}; // added by the analysis
+    rows[3] = {0, 0, false, {}};  // the empty input row
+    CaseHistory history;
+    history.cases.push_back(HistoryCase{"Anna", {}});
+    fileTreatment(history, "ANNA", "Zeile 1\r\nZeile 2", rows, kMorning);
+    fileTreatment(history, "Bert", "", std::span<const CaseSymptom>(rows.data() + 2, 1),
+                  {31, 12, 2003, 23, 59});
+
+    ASSERT_EQ(history.cases.size(), 2u);
+    ASSERT_EQ(history.cases[0].treatments.size(), 1u);
+    const Treatment& filed = history.cases[0].treatments[0];
+    EXPECT_EQ(filed.dateStamp, "07.03.2004 09:05");
+    EXPECT_EQ(filed.comment, "Zeile 1\r\nZeile 2");
+    EXPECT_EQ(filed.preferred, 0);
+    EXPECT_EQ(filed.symptoms, (std::vector<SymptomRef>{{12, 0}, {-40, 2}, {0, 0}}));
+    EXPECT_EQ(history.cases[1].name, "Bert");
+    EXPECT_EQ(history.cases[1].treatments[0].dateStamp, "31.12.2003 23:59");
+    EXPECT_TRUE(history.cases[1].treatments[0].symptoms.empty());
+    EXPECT_NE(composeHistoryText(history).find("AnzahlSymptome=\"0\""), std::string::npos);
+}
+
+TEST(HistoryOperations, RemovingKeepsAnEmptiedCase) {
+    CaseHistory history;
+    history.cases = {caseWithStamps("a", {"01.01.2004 00:00"}), caseWithStamps("b", {})};
+    EXPECT_FALSE(removeTreatment(history, 0, 1));
+    EXPECT_FALSE(removeTreatment(history, 2, 0));
+    EXPECT_FALSE(removeCase(history, 2));
+    EXPECT_TRUE(removeTreatment(history, 0, 0));
+    ASSERT_EQ(history.cases.size(), 2u);
+    EXPECT_EQ(takeOverCase(history.cases[0]), TakeOverResult{});
+    EXPECT_TRUE(removeCase(history, 0));
+    EXPECT_EQ(namesOf(history), std::vector<std::string>{"b"});
+}
+
+TEST(HistoryOperations, DateStampsCompareYearMonthDayHourMinute) {
+    EXPECT_LT(compareDateStamps("31.12.2003 23:59", "01.01.2004 00:00"), 0);
+    EXPECT_GT(compareDateStamps("01.02.2004 00:00", "31.01.2004 23:59"), 0);
+    EXPECT_GT(compareDateStamps("02.01.2004 00:00", "01.01.2004 23:59"), 0);
+    EXPECT_LT(compareDateStamps("01.01.2004 08:59", "01.01.2004 09:00"), 0);
+    EXPECT_EQ(compareDateStamps("01.01.2004 09:00", "01.01.2004 09:00"), 0);
+    // Stamps from edited files may be short or not numbers; what is missing counts as 0.
+    EXPECT_EQ(compareDateStamps("", "00.00.0000 00:00"), 0);
+    EXPECT_LT(compareDateStamps("xx", "01.01.0001"), 0);
+}
+
+TEST(HistoryOperations, SortsByLastTreatmentNewestFirstOrByName) {
+    CaseHistory history;
+    history.cases = {caseWithStamps("ohne", {}),
+                     caseWithStamps("alt", {"01.01.2005 00:00", "31.12.2003 23:59"}),
+                     caseWithStamps("Neu", {"01.01.2004 00:00"}), caseWithStamps("\xC4rger", {}),
+                     caseWithStamps("mitte", {"15.06.2003 12:00"})};
+    sortCases(history, false);
+    EXPECT_FALSE(history.sortByName);
+    ASSERT_EQ(history.cases.size(), 5u);
+    const std::vector<std::string> byDate = namesOf(history);
+    EXPECT_EQ(std::vector<std::string>(byDate.begin(), byDate.begin() + 3),
+              (std::vector<std::string>{"Neu", "alt", "mitte"}));
+    EXPECT_TRUE(history.cases[3].treatments.empty() && history.cases[4].treatments.empty());
+
+    sortCases(history, true);
+    EXPECT_TRUE(history.sortByName);
+    EXPECT_EQ(namesOf(history), (std::vector<std::string>{"alt", "mitte", "Neu", "ohne", "\xC4rger"}));
+}
+
+TEST(HistoryOperations, SortingManyCasesGivesAnOrderedPermutation) {
+    std::mt19937 random(11);
+    CaseHistory history;
+    for (int i = 0; i < 3000; ++i) {
+        std::vector<std::string> stamps;
+        if (random() % 5 != 0) {
+            char stamp[32];
+            std::snprintf(stamp, sizeof stamp, "%02d.%02d.%04d %02d:%02d", int(1 + random() % 28),
+                          int(1 + random() % 12), int(2000 + random() % 3), int(random() % 24),
+                          int(random() % 60));
+            stamps.push_back(stamp);
+        }
+        history.cases.push_back(caseWithStamps("n" + std::to_string(random() % 500), stamps));
+    }
+    // Already ordered input is the classic bad case of a quicksort.
+    for (int pass = 0; pass < 2; ++pass) {
+        sortCases(history, false);
+        ASSERT_EQ(history.cases.size(), 3000u);
+        for (std::size_t i = 1; i < history.cases.size(); ++i) {
+            const HistoryCase& a = history.cases[i - 1];
+            const HistoryCase& b = history.cases[i];
+            if (b.treatments.empty())
+                continue;
+            ASSERT_FALSE(a.treatments.empty()) << i;
+            ASSERT_GE(compareDateStamps(a.treatments.back().dateStamp, b.treatments.back().dateStamp), 0)
+                << i;
+        }
+    }
+    sortCases(history, true);
+    EXPECT_TRUE(std::is_sorted(history.cases.begin(), history.cases.end(),
+                               [](const HistoryCase& a, const HistoryCase& b) { return a.name < b.name; }));
+}
+
+TEST(HistoryOperations, TreatmentLabelPutsTheCommentOnOneLine) {
+    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", "", 0, {}}), "07.03.2004 09:05 ()");
+    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", "a\r\nb\nc\r\n", 0, {}}),
+              "07.03.2004 09:05 (a b c )");
+}
+
+TEST(HistoryOperations, TakeOverOfTreatmentAndCase) {
+    const HistoryCase c{"Anna",
+                        {Treatment{"01.01.2004 00:00", "", 0, {{5, 0}, {-7, 2}}},
+                         Treatment{"02.01.2004 00:00", "", 0, {{9, 0}}}}};
+    EXPECT_EQ(takeOverTreatment(c, c.treatments[1]), (TakeOverResult{"Anna", {{9, 0}}}));
+    EXPECT_EQ(takeOverCase(c), (TakeOverResult{"Anna", {{5, 0}, {-7, 2}}})); // the first filed
+    EXPECT_EQ(takeOverCase(HistoryCase{"leer", {}}), TakeOverResult{});
+}
+
+class HistoryActionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = freshTestFolder();
+        path = (folder / "historie.xml").string();
+    }
+    std::filesystem::path folder;
+    std::string path;
+    const std::string damaged = "<Fallhistorie AnzahlFaelle=\"2\"><Fall Name=\"Anna\"";
+};
+
+TEST_F(HistoryActionsTest, FilingCreatesAndExtendsTheFile) {
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "anna", "zwei", rows, {8, 3, 2004, 10, 0}, nullptr).saved());
+    const CaseHistory history = loadHistory(path, nullptr);
+    ASSERT_EQ(history.cases.size(), 1u);
+    EXPECT_EQ(history.cases[0].treatments.size(), 2u);
+    EXPECT_EQ(history.cases[0].treatments[1].comment, "zwei");
+}
+
+TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
+    writeBytes(path, damaged);
+    RecordingReporter reporter;
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    const HistorySaveResult filed = fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, &reporter);
+    EXPECT_EQ(filed.status, HistorySaveStatus::Refused);
+    EXPECT_EQ(filed.message, unreadableHistoryMessage(path));
+    EXPECT_EQ(reporter.shown.size(), 1u); // the syntax error itself
+
+    CaseHistory window = loadHistory(path, nullptr);
+    window.cases.push_back(HistoryCase{"x", {Treatment{}}}); // whatever the copy holds, it must not land
+    EXPECT_EQ(deleteTreatment(window, 0, 0).status, HistorySaveStatus::Refused);
+    EXPECT_EQ(window.cases[0].treatments.size(), 1u);
+    EXPECT_EQ(deleteCase(window, 0).status, HistorySaveStatus::Refused);
+    EXPECT_EQ(window.cases.size(), 1u);
+
+    const std::string importPath = (folder / "import.xml").string();
+    writeBytes(importPath, composeHistoryText(historyOf({HistoryCase{"Importiert", {}}})));
+    const HistorySaveResult imported = importHistory(window, importPath, nullptr);
+    EXPECT_EQ(imported.status, HistorySaveStatus::Refused);
+    EXPECT_NE(imported.message.find(path), std::string::npos);
+    EXPECT_EQ(namesOf(window), std::vector<std::string>{"x"});
+
+    EXPECT_EQ(readBytes(path), damaged);
+}
+
+TEST_F(HistoryActionsTest, DeletingSavesAtOnce) {
+    CaseHistory start;
+    start.path = path;
+    start.cases = {caseWithStamps("a", {"01.01.2004 00:00", "02.01.2004 00:00"}), caseWithStamps("b", {})};
+    ASSERT_TRUE(saveHistory(start).saved());
+    CaseHistory window = loadHistory(path, nullptr);
+    ASSERT_TRUE(deleteTreatment(window, 0, 0).saved());
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
+    ASSERT_TRUE(deleteCase(window, 1).saved());
+    EXPECT_EQ(namesOf(loadHistory(path, nullptr)), std::vector<std::string>{"a"});
+    EXPECT_TRUE(deleteCase(window, 5).saved()); // nothing selected that exists: nothing to do
+}
+
+TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
+    CaseHistory window;
+    window.path = path;
+    window.sortByName = true;
+    window.cases = {caseWithStamps("bisher", {})};
+
+    const std::string importPath = (folder / "import.xml").string();
+    writeBytes(importPath,
+               composeHistoryText(historyOf({caseWithStamps("zeta", {}), caseWithStamps("Alpha", {})})));
+    ASSERT_TRUE(importHistory(window, importPath, nullptr).saved());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Alpha", "zeta"}));
+    EXPECT_EQ(window.path, path);
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
+
+    writeBytes(importPath, "<Fallhistorie kaputt");
+    RecordingReporter reporter;
+    std::filesystem::remove(path);
+    ASSERT_TRUE(importHistory(window, importPath, &reporter).saved());
+    EXPECT_EQ(reporter.shown.size(), 1u);
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Alpha", "zeta"}));
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases); // written again all the same
+}
+
+} // namespace
+} // namespace telvarin

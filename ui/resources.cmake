@@ -1,0 +1,18 @@
+# The button pictures, the program icon and the question icon, compiled into the program.
+set(telvarin_button_pictures
+    calculate quit help case-history text-search tree-search remedy-overview settings back print
+    file-case new-case take-over add search ok delete order-by-date order-by-name export import)
+set(telvarin_icon_files
+    ${PROJECT_SOURCE_DIR}/data/icons/telvarin.svg
+    ${PROJECT_SOURCE_DIR}/data/icons/question.svg)
+foreach(picture IN LISTS telvarin_button_pictures)
+    list(APPEND telvarin_icon_files
+        ${PROJECT_SOURCE_DIR}/data/icons/${picture}.svg
+        ${PROJECT_SOURCE_DIR}/data/icons/${picture}-hover.svg)
+endforeach()
+foreach(size IN ITEMS 16 24 32 48 64 128 256)
+    list(APPEND telvarin_icon_files ${PROJECT_SOURCE_DIR}/data/icons/telvarin-${size}.png)
+endforeach()
+
+target_sources(ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/IconSet.cpp ${CMAKE_CURRENT_LIST_DIR}/IconSet.h)
+qt_add_resources(ui "icons" PREFIX "/" BASE ${PROJECT_SOURCE_DIR}/data FILES ${telvarin_icon_files})

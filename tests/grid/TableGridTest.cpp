@@ -84,6 +84,7 @@ private slots:
     void titleTipShowsOnlyForCellsWithTips();
     void printsPagesIntoPdf();
     void dividerDragResizesColumn();
+    void wheelAndFitToWidth();
     void grabFilledGrid();
 };
 
@@ -489,6 +490,26 @@ void TableGridTest::dividerDragResizesColumn() {
     QApplication::sendEvent(grid.viewport(), &move);
     QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, divider + QPoint(25, 0));
     QCOMPARE(grid.columnWidth(0), 85);
+}
+
+void TableGridTest::wheelAndFitToWidth() {
+    TableGrid grid;
+    grid.resize(400, 200);
+    grid.setColumnCount(3);
+    grid.setRowCount(100);
+    grid.setFixedRowCount(1);
+    grid.setColumnWidth(1, 0);
+    grid.show();
+    const QPoint centre = grid.viewport()->rect().center();
+    QWheelEvent notch(centre, grid.viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &notch);
+    QCOMPARE(grid.firstScrollRow(), 1 + QApplication::wheelScrollLines());
+
+    // Fitting widens the shown columns only, to the full visible width.
+    grid.expandColumnsToFit();
+    QCOMPARE(grid.columnWidth(1), 0);
+    QCOMPARE(grid.totalWidth(), grid.viewport()->width());
 }
 
 void TableGridTest::grabFilledGrid() {

@@ -127,8 +127,10 @@ bool DynamicLayout::applyLayout(QSize clientSize) {
 }
 
 bool DynamicLayout::eventFilter(QObject* watched, QEvent* event) {
-    // A minimised dialog keeps its controls where they are, so that restoring it shows them as before.
-    if (watched == dialog_ && event->type() == QEvent::Resize && isSetUp() && !dialog_->isMinimized())
+    // A minimised dialog keeps its controls where they are; once it is shown again they are placed
+    // for its size then, which may have changed meanwhile without a size notification following.
+    if (watched == dialog_ && isSetUp() && !dialog_->isMinimized() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange))
         applyLayout(dialog_->size());
     return QObject::eventFilter(watched, event);
 }

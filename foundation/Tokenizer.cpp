@@ -250,6 +250,23 @@ char Tokenizer::readChar() {
     return c;
 }
 
+// Takes the look-ahead and every following byte of the current block that plain() accepts in one
+// go; plain bytes must be ones that add 1 to the column (no tab, CR or LF).
+template <typename Plain>
+void Tokenizer::appendRun(std::string& text, Plain plain) {
+    text += lookAhead_;
+    std::size_t end = position_;
+    while (end < buffer_.size() && plain(buffer_[end]))
+        ++end;
+    if (end > position_) {
+        const std::size_t direct = end - position_ - 1; // the last one becomes the look-ahead
+        text.append(buffer_, position_, direct);
+        column_ += static_cast<int>(direct);
+        position_ += direct;
+    }
+    fetchLookAhead();
+}
+
 void Tokenizer::skipWhitespace() {
     while (!atEnd_ && isSpace(lookAhead_))
         readChar();
@@ -286,7 +303,7 @@ Token Tokenizer::readToken() {
     if (startsIdentifier(x)) {
         std::string text(1, x);
         while (!atEnd_ && continuesIdentifier(lookAhead_))
-            text += readChar();
+            appendRun(text, continuesIdentifier);
         TokenKind kind = token_kind::Identifier;
         if (!keywords_.empty()) {
             const auto keyword = keywords_.find(toLowerKeyword(text));
@@ -363,8 +380,12 @@ std::string Tokenizer::readNumber(char first) {
 
 std::string Tokenizer::readStringBody() {
     std::string raw;
+    const auto plain = [](char c) { return c != '"' && c != '\r' && c != '\n' && c != '\t'; };
     while (!atEnd_ && lookAhead_ != '"') {
-        raw += readChar();
+        if (plain(lookAhead_))
+            appendRun(raw, plain);
+        else
+            raw += readChar();
     }
     if (!atEnd_)
         readChar();
@@ -402,7 +423,11 @@ std::string Tokenizer::expectText(TokenKind kind) {
 
 std::string Tokenizer::expectName(std::string_view name) {
     std::string text = expectText(token_kind::Identifier);
-    if (toUpperWindows1252(text) != toUpperWindows1252(name))
+    const auto sameLetter = [](char a, char b) {
+        return toUpperWindows1252(static_cast<unsigned char>(a)) ==
+               toUpperWindows1252(static_cast<unsigned char>(b));
+    };
+    if (text != name && !std::equal(text.begin(), text.end(), name.begin(), name.end(), sameLetter))
         throwSyntaxError(token_kind::Identifier, ExceptionAccessViolation::kFileSource);
     return text;
 }

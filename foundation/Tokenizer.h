@@ -133,6 +133,8 @@ private:
     bool refill();
     void fetchLookAhead();
     char readChar();
+    template <typename Plain>
+    void appendRun(std::string& text, Plain plain);
     void skipWhitespace();
     Token readToken();
     std::string readNumber(char first);

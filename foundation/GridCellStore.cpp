@@ -58,17 +58,33 @@ GridCellExtra& GridCellStore::extraForWriting(int row, int col) {
 }
 
 void GridCellStore::permuteRows(int first, std::span<const int> order) {
-    const std::size_t cols = m_columnWidths.size();
-    std::vector<GridCell> moved(order.size() * cols);
-    std::vector<int> heights(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        auto from = m_cells.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(order[i]) * cols);
-        std::move(from, from + static_cast<std::ptrdiff_t>(cols),
-                  moved.begin() + static_cast<std::ptrdiff_t>(i * cols));
-        heights[i] = m_rowHeights[order[i]];
+    // Follows the cycles of the permutation with one row of scratch space, so that sorting the
+    // largest table needs no second copy of its cells.
+    const auto cols = static_cast<std::ptrdiff_t>(m_columnWidths.size());
+    auto rowStart = [&](std::size_t position) {
+        return m_cells.begin() + static_cast<std::ptrdiff_t>(first + position) * cols;
+    };
+    std::vector<GridCell> buffer(static_cast<std::size_t>(cols));
+    std::vector<bool> placed(order.size());
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start])
+            continue;
+        std::move(rowStart(start), rowStart(start) + cols, buffer.begin());
+        const int savedHeight = m_rowHeights[first + start];
+        std::size_t position = start;
+        while (true) {
+            placed[position] = true;
+            const auto source = static_cast<std::size_t>(order[position] - first);
+            if (source == start) {
+                std::move(buffer.begin(), buffer.end(), rowStart(position));
+                m_rowHeights[first + position] = savedHeight;
+                break;
+            }
+            std::move(rowStart(source), rowStart(source) + cols, rowStart(position));
+            m_rowHeights[first + position] = m_rowHeights[first + source];
+            position = source;
+        }
     }
-    std::move(moved.begin(), moved.end(), m_cells.begin() + static_cast<std::ptrdiff_t>(first * cols));
-    std::copy(heights.begin(), heights.end(), m_rowHeights.begin() + first);
 }
 
 void GridCellStore::permuteColumns(int first, std::span<const int> order) {

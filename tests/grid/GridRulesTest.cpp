@@ -132,6 +132,14 @@ TEST(GridCellStore, RowsMoveWithTheirHeights) {
     EXPECT_EQ(store.cell(1, 0).text, "3");
     EXPECT_EQ(store.rowHeight(1), 23);
     EXPECT_EQ(store.cell(3, 0).text, "1");
+
+    const std::vector<int> cycle{2, 3, 1}; // rows 3, 1, 2 now stand at 1..3
+    store.permuteRows(1, cycle);
+    EXPECT_EQ(store.cell(1, 0).text, "2");
+    EXPECT_EQ(store.cell(2, 0).text, "1");
+    EXPECT_EQ(store.cell(3, 0).text, "3");
+    EXPECT_EQ(store.rowHeight(3), 23);
+    EXPECT_EQ(store.cell(0, 0).text, "0");
 }
 
 } // namespace

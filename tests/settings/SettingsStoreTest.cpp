@@ -3,6 +3,7 @@
 #include "foundation/MainSettings.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <limits>
@@ -112,6 +113,25 @@ private slots:
         // Sections are separate: the same name elsewhere is absent.
         QCOMPARE(store->readInt(QStringLiteral("Dialog\\Textsuche"), QStringLiteral("Left"), 7), 7);
         QCOMPARE(store->readInt(QString(), QStringLiteral("Left"), 7), 7);
+    }
+
+    void programStoreKeepsItsValuesBetweenRuns() {
+        // The native store of the program, redirected by the test mode away from the user's own.
+        QStandardPaths::setTestModeEnabled(true);
+        {
+            QSettingsStore store;
+            QVERIFY(store.writeInt(QStringLiteral("Dialog\\Eingabe"), QStringLiteral("(check)"), 32639));
+            QVERIFY(store.writeInt(QString(), kStartDelay, 5));
+        }
+        {
+            QSettingsStore store;
+            QCOMPARE(store.readInt(QStringLiteral("Dialog\\Eingabe"), QStringLiteral("(check)"), 0), 32639);
+            QCOMPARE(store.readInt(QString(), kStartDelay, -1), 5);
+        }
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kesto"),
+                  QStringLiteral("OrvandWCE"))
+            .clear();
+        QStandardPaths::setTestModeEnabled(false);
     }
 
     void memoryStoreRoundTrip() {

@@ -16,3 +16,11 @@ endforeach()
 
 target_sources(ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/IconSet.cpp ${CMAKE_CURRENT_LIST_DIR}/IconSet.h)
 qt_add_resources(ui "icons" PREFIX "/" BASE ${PROJECT_SOURCE_DIR}/data FILES ${telvarin_icon_files})
+
+# The help window and its German pages, one page per help topic.
+set(telvarin_help_files)
+foreach(topic IN ITEMS 13 14 15 16 17 18 19 23)
+    list(APPEND telvarin_help_files ${PROJECT_SOURCE_DIR}/data/help/topic-${topic}.html)
+endforeach()
+target_sources(ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.h)
+qt_add_resources(ui "help" PREFIX "/" BASE ${PROJECT_SOURCE_DIR}/data FILES ${telvarin_help_files})

@@ -1,0 +1,127 @@
+#include "ui/HelpWindow.h"
+
+#include "ui/IconSet.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+namespace telvarin {
+
+namespace {
+
+const QString kPageStyle = QStringLiteral("h1 { font-size: x-large; color: #2b5f6b; }"
+                                          "h2 { font-size: large; color: #2b5f6b; }"
+                                          "th { background-color: #e4eef0; text-align: left; }"
+                                          "td { vertical-align: top; }"
+                                          "code { font-family: monospace; }");
+
+void showFailureBox(QWidget* parent, const QString& message) {
+    QMessageBox::warning(parent, QStringLiteral("Telvarin"), message);
+}
+
+} // namespace
+
+QString helpPagePath(int topic) {
+    return QStringLiteral(":/help/topic-%1.html").arg(topic);
+}
+
+bool hasHelpPage(int topic) {
+    return QFile::exists(helpPagePath(topic));
+}
+
+int helpTopicOfSource(const QUrl& source) {
+    static const QRegularExpression pageName(QStringLiteral("^/help/topic-(\\d{1,4})\\.html$"));
+    if (source.scheme() != QLatin1String("qrc")) {
+        return -1;
+    }
+    const QRegularExpressionMatch match = pageName.match(source.path());
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), failureNotice_(showFailureBox) {
+    setWindowTitle(QStringLiteral("Hilfe"));
+    setWindowIcon(programIcon());
+    browser_->document()->setDefaultStyleSheet(kPageStyle);
+    browser_->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(640, 600);
+
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::followSource);
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::setFailureNotice(FailureNotice notice) {
+    failureNotice_ = notice ? std::move(notice) : FailureNotice(showFailureBox);
+}
+
+int HelpWindow::currentTopic() const {
+    return helpTopicOfSource(browser_->source());
+}
+
+void HelpWindow::showHelpTopic(int topic, QWidget* parent) {
+    if (!hasHelpPage(topic)) {
+        failureNotice_(parent, failureMessage());
+        return;
+    }
+    const QUrl page(QStringLiteral("qrc") + helpPagePath(topic));
+    if (browser_->source() == page) {
+        browser_->reload();
+    } else {
+        browser_->setSource(page);
+    }
+    QWidget* owner = parent ? parent->window() : nullptr;
+    if (!placed_) {
+        placeBeside(owner);
+        placed_ = true;
+    }
+    // A modal window blocks every window that is not its own; as its transient child the help
+    // stays readable and scrollable while the asking dialog is open.
+    create();
+    if (QWindow* handle = windowHandle()) {
+        handle->setTransientParent(owner && owner != this ? owner->windowHandle() : nullptr);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void HelpWindow::followSource(const QUrl& source) {
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() || helpTopicOfSource(source) < 0 ? QStringLiteral("Hilfe")
+                                                                    : QStringLiteral("Hilfe - ") + title);
+}
+
+void HelpWindow::placeBeside(QWidget* owner) {
+    if (!owner) {
+        return;
+    }
+    const QRect ownerFrame = owner->frameGeometry();
+    const QScreen* screen = owner->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    QPoint topLeft(ownerFrame.right() + 8, ownerFrame.top());
+    if (available.isValid() && topLeft.x() + width() > available.right()) {
+        // Not enough room to the right: keep the asking window visible at least on its left side.
+        topLeft.setX(std::max(available.left(), available.right() - width()));
+    }
+    if (available.isValid()) {
+        topLeft.setY(std::clamp(topLeft.y(), available.top(),
+                                std::max(available.top(), available.bottom() - height())));
+    }
+    move(topLeft);
+}
+
+} // namespace telvarin

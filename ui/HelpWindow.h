@@ -1,0 +1,51 @@
+#pragma once
+
+// The program's help: a modeless window that shows the built-in German page of a help topic.
+
+#include "foundation/HelpViewer.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QTextBrowser;
+class QUrl;
+
+namespace telvarin {
+
+// Resource path of a topic's page, whether or not the page exists.
+QString helpPagePath(int topic);
+bool hasHelpPage(int topic);
+// The topic a page's address belongs to, or -1 when it is not a help page.
+int helpTopicOfSource(const QUrl& source);
+
+class HelpWindow : public QWidget, public HelpViewer {
+    Q_OBJECT
+
+public:
+    // How the window reports a topic without a page; a message box unless replaced.
+    using FailureNotice = std::function<void(QWidget* parent, const QString& message)>;
+
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // Shows the page of the topic and brings the window to the front. The window stays usable
+    // while the asking window is modal, since it becomes that window's transient child.
+    void showHelpTopic(int topic, QWidget* parent) override;
+
+    void setFailureNotice(FailureNotice notice);
+    static QString failureMessage() { return QStringLiteral("Failed to launch help."); }
+
+    // The topic whose page is shown (also after following a link), or -1 before the first page.
+    int currentTopic() const;
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    void followSource(const QUrl& source);
+    void placeBeside(QWidget* owner);
+
+    QTextBrowser* browser_;
+    FailureNotice failureNotice_;
+    bool placed_ = false;
+};
+
+} // namespace telvarin

@@ -1,6 +1,7 @@
 #include "foundation/WindowPersistence.h"
 
 #include "foundation/DynamicLayout.h"
+#include "foundation/TableGrid.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -31,6 +32,9 @@ struct FakeGrid {
     int columnWidth(int column) const { return widths.at(column); }
     void setColumnWidth(int column, int width) { widths.at(column) = width; }
 };
+
+static_assert(ColumnWidthGrid<FakeGrid>);
+static_assert(ColumnWidthGrid<TableGrid>, "the table grid keeps its column widths through these functions");
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "repertory/RemedyEntry.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace telvarin {
@@ -49,9 +50,9 @@ bool compareScores(const RepertoryDatabase& db, const RemedyScore& a, const Reme
 
 RemedyNameOrder::RemedyNameOrder(const RepertoryDatabase& db) {
     const int count = db.remedyCount();
-    std::vector<int> byName(static_cast<std::size_t>(count));
-    std::iota(byName.begin(), byName.end(), 0);
-    std::sort(byName.begin(), byName.end(), [&](int a, int b) {
+    byName_.resize(static_cast<std::size_t>(count));
+    std::iota(byName_.begin(), byName_.end(), 0);
+    std::sort(byName_.begin(), byName_.end(), [&](int a, int b) {
         const std::string_view nameA = db.remedyName(a);
         const std::string_view nameB = db.remedyName(b);
         if (abbreviationBefore(nameA, nameB))
@@ -60,24 +61,34 @@ RemedyNameOrder::RemedyNameOrder(const RepertoryDatabase& db) {
             return false;
         return a < b;
     });
-    positions_.resize(byName.size());
-    for (std::size_t i = 0; i < byName.size(); ++i)
-        positions_[static_cast<std::size_t>(byName[i])] = static_cast<int>(i);
+    positions_.resize(byName_.size());
+    for (std::size_t i = 0; i < byName_.size(); ++i)
+        positions_[static_cast<std::size_t>(byName_[i])] = static_cast<int>(i);
 }
 
 AnalysisResult::AnalysisResult(const RepertoryDatabase& db)
-    : scores_(static_cast<std::size_t>(db.remedyCount())), nameOrder_(db) {
-    reset();
-}
-
-void AnalysisResult::reset() {
+    : gradeSums_(static_cast<std::size_t>(db.remedyCount())), hits_(gradeSums_.size()),
+      polarityDifferences_(gradeSums_.size()), scores_(gradeSums_.size()), nameOrder_(db) {
     for (std::size_t r = 0; r < scores_.size(); ++r)
-        scores_[r] = RemedyScore{static_cast<std::int32_t>(r), 0, 0, 0};
-    listedCount_ = 0;
+        scores_[r] = RemedyScore{static_cast<std::int32_t>(nameOrder_.remedies()[r]), 0, 0, 0};
 }
 
 void AnalysisResult::score(const RepertoryDatabase& db, std::span<const CaseSymptom> rows) {
-    reset();
+    std::fill(gradeSums_.begin(), gradeSums_.end(), 0);
+    std::fill(hits_.begin(), hits_.end(), 0);
+    std::fill(polarityDifferences_.begin(), polarityDifferences_.end(), 0);
+    count(db, rows);
+    rank();
+}
+
+void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymptom> rows) {
+    // gradeOf for the four grade marks (bits 12 to 15) as one table look-up.
+    static constexpr auto kGradeOfMarks = [] {
+        std::array<std::int32_t, 16> grades{};
+        for (RemedyEntry marks = 0; marks < 16; ++marks)
+            grades[marks] = gradeOf(marks << 12);
+        return grades;
+    }();
 
     // Only rubrics with a counter-polarity ask whether the case holds it; most data has none.
     SymptomCounter inCase;
@@ -91,7 +102,9 @@ void AnalysisResult::score(const RepertoryDatabase& db, std::span<const CaseSymp
         return inCase.contains(number, bd);
     };
 
-    RemedyScore* const scores = scores_.data();
+    std::int32_t* const sums = gradeSums_.data();
+    std::int32_t* const hits = hits_.data();
+    std::int32_t* const differences = polarityDifferences_.data();
     for (const CaseSymptom& row : rows) {
         if (row.number <= 0)
             continue;
@@ -102,13 +115,14 @@ void AnalysisResult::score(const RepertoryDatabase& db, std::span<const CaseSymp
         const RubricNumber counter = rubric.counterPolarity;
         const int counterBd = rubric.counterPolarityBd;
         const bool paired = counter != 0 && isInCase(-counter, counterBd);
+        // Each entry counts on its own: a remedy listed twice gets two hits.
         for (const RemedyEntry entry : db.remedyList(index)) {
-            RemedyScore& score = scores[remedyOf(entry)];
-            const int grade = gradeOf(entry);
-            score.gradeSum += grade;
-            score.hits += 1;
+            const auto remedy = static_cast<std::size_t>(entry & kRemedyIndexMask);
+            const std::int32_t grade = kGradeOfMarks[(entry >> 12) & 0xF];
+            sums[remedy] += grade;
+            hits[remedy] += 1;
             if (paired)
-                score.polarityDifference += grade;
+                differences[remedy] += grade;
         }
         if (counter == 0)
             continue;
@@ -116,20 +130,38 @@ void AnalysisResult::score(const RepertoryDatabase& db, std::span<const CaseSymp
         if (counterIndex < 0 || counterIndex >= db.rubricCount())
             continue;
         for (const RemedyEntry entry : db.remedyList(counterIndex))
-            scores[remedyOf(entry)].polarityDifference -= gradeOf(entry);
+            differences[remedyOf(entry)] -= kGradeOfMarks[(entry >> 12) & 0xF];
     }
-    rank();
 }
 
 void AnalysisResult::rank() {
-    std::sort(scores_.begin(), scores_.end(), [this](const RemedyScore& a, const RemedyScore& b) {
+    // Remedies with hits come first in any case, so only they need sorting; the others are in
+    // name order already unless a polarity difference tells them apart.
+    std::size_t listed = 0;
+    bool restDiffers = false;
+    for (const int remedy : nameOrder_.remedies()) {
+        const auto r = static_cast<std::size_t>(remedy);
+        if (hits_[r] != 0)
+            scores_[listed++] = RemedyScore{remedy, gradeSums_[r], hits_[r], polarityDifferences_[r]};
+        else
+            restDiffers = restDiffers || polarityDifferences_[r] != 0;
+    }
+    std::size_t next = listed;
+    for (const int remedy : nameOrder_.remedies()) {
+        const auto r = static_cast<std::size_t>(remedy);
+        if (hits_[r] == 0)
+            scores_[next++] = RemedyScore{remedy, gradeSums_[r], 0, polarityDifferences_[r]};
+    }
+    const auto ranked = [this](const RemedyScore& a, const RemedyScore& b) {
         if (!scoreEqual(a, b))
             return scoreBefore(a, b);
         return nameOrder_.position(a.remedy) < nameOrder_.position(b.remedy);
-    });
-    const auto firstUnlisted =
-        std::find_if(scores_.begin(), scores_.end(), [](const RemedyScore& s) { return s.gradeSum == 0; });
-    listedCount_ = static_cast<int>(firstUnlisted - scores_.begin());
+    };
+    std::sort(scores_.begin(), scores_.begin() + static_cast<std::ptrdiff_t>(listed), ranked);
+    if (restDiffers)
+        std::sort(scores_.begin() + static_cast<std::ptrdiff_t>(listed), scores_.end(), ranked);
+    // Every grade is at least 1, so the remedies with a hit are those with a grade sum.
+    listedCount_ = static_cast<int>(listed);
 }
 
 bool runAnalysis(const RepertoryDatabase& db, CaseModel& caseModel, AnalysisResult& result,

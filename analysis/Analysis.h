@@ -32,9 +32,12 @@ class RemedyNameOrder {
 public:
     explicit RemedyNameOrder(const RepertoryDatabase& db);
     int position(int remedy) const { return positions_[static_cast<std::size_t>(remedy)]; }
+    // Remedy indices in that order.
+    const std::vector<int>& remedies() const { return byName_; }
 
 private:
     std::vector<int> positions_;
+    std::vector<int> byName_;
 };
 
 // One record per remedy of the repertory, allocated once and overwritten by every analysis.
@@ -55,9 +58,13 @@ public:
     void score(const RepertoryDatabase& db, std::span<const CaseSymptom> rows);
 
 private:
-    void reset();
+    void count(const RepertoryDatabase& db, std::span<const CaseSymptom> rows);
     void rank();
 
+    // Counted per remedy index, then ranked into scores_.
+    std::vector<std::int32_t> gradeSums_;
+    std::vector<std::int32_t> hits_;
+    std::vector<std::int32_t> polarityDifferences_;
     std::vector<RemedyScore> scores_;
     int listedCount_ = 0;
     RemedyNameOrder nameOrder_;

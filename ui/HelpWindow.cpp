@@ -21,8 +21,10 @@ namespace {
 
 const QString kPageStyle = QStringLiteral("h1 { font-size: x-large; color: #2b5f6b; }"
                                           "h2 { font-size: large; color: #2b5f6b; }"
+                                          "table { border-collapse: collapse; border-color: #b7c6cb; }"
                                           "th { background-color: #e4eef0; text-align: left; }"
                                           "td { vertical-align: top; }"
+                                          "td, th { border: 1px solid #b7c6cb; }"
                                           "code { font-family: monospace; }");
 
 void showFailureBox(QWidget* parent, const QString& message) {

@@ -68,6 +68,8 @@ private slots:
         QCOMPARE(window.windowTitle(), u"Hilfe - "_qs + title);
         // The umlauts must survive the page's way into the browser.
         QVERIFY2(window.browser()->toPlainText().contains(phrase), qPrintable(phrase));
+        // A picture of the page for looking at it by eye.
+        window.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/help-topic-%1.png").arg(topic));
     }
 
     void missingTopicReportsFailureAndKeepsThePage() {

@@ -3,7 +3,6 @@
 #include "ui/IconSet.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -86,7 +85,7 @@ void HelpWindow::showHelpTopic(int topic, QWidget* parent) {
         browser_->setSource(page);
     }
     QWidget* owner = parent ? parent->window() : nullptr;
-    if (!placed_) {
+    if (!placed_ && owner) {
         placeBeside(owner);
         placed_ = true;
     }
@@ -108,9 +107,6 @@ void HelpWindow::followSource(const QUrl& source) {
 }
 
 void HelpWindow::placeBeside(QWidget* owner) {
-    if (!owner) {
-        return;
-    }
     const QRect ownerFrame = owner->frameGeometry();
     const QScreen* screen = owner->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect();

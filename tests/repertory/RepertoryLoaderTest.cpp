@@ -48,14 +48,14 @@ TEST(RepertoryLoader, RefusesFilesWhoseSizeDisagreesWithTheCounts) {
 
 TEST(RepertoryLoader, RefusesAbsurdOrWrongCountsWithoutReadingOutOfRange) {
     for (const std::int32_t bad : {0, -1, 2'000'000'000}) {
-        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = {3, 6, bad, 17, 5}; }).find("Rubriken"),
+        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, bad, 17, 5}; }).find("Rubriken"),
                   std::string::npos);
-        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = {bad, 6, 5, 17, 5}; }).find("Kapitel"),
+        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = RepertoryFileCounts{bad, 6, 5, 17, 5}; }).find("Kapitel"),
                   std::string::npos);
     }
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = {3, 6, 5, 17, 4000}; }).find("Mittel"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, 5, 17, 4000}; }).find("Mittel"), std::string::npos);
     // One entry more than the rubrics use: the file is then too short by one word.
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = {3, 6, 5, 18, 5}; }), "");
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, 5, 18, 5}; }), "");
 }
 
 TEST(RepertoryLoader, RefusesABrokenEntryChainNamingTheRubric) {

@@ -6,6 +6,7 @@
 #include "repertory/RepertoryDataFile.h"
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ inline void append(std::vector<std::byte>& out, const void* data, std::size_t si
 }
 
 struct TinyRepertory {
-    RepertoryFileCounts counts{};
+    std::optional<RepertoryFileCounts> counts; // overrides the counts the records imply
     std::vector<ChapterRecord> chapters;
     std::vector<SectionRecord> sections;
     std::vector<RubricRecord> rubrics;
@@ -50,8 +51,10 @@ struct TinyRepertory {
     }
 
     std::vector<std::byte> bytes() const {
-        RepertoryFileCounts c = counts;
-        if (c.chapters == 0) {
+        RepertoryFileCounts c{};
+        if (counts) {
+            c = *counts;
+        } else {
             c = {static_cast<std::int32_t>(chapters.size()), static_cast<std::int32_t>(sections.size()),
                  static_cast<std::int32_t>(rubrics.size()), static_cast<std::int32_t>(entries.size()),
                  static_cast<std::int32_t>(remedies.size())};

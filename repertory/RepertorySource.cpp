@@ -214,6 +214,7 @@ private:
         std::memcpy(record.name, converted.data(), converted.size());
         record.sectionEnd = static_cast<std::int32_t>(sections_.size());
         chapters_.push_back(record);
+        chapterHasSection_ = false;
         return std::nullopt;
     }
 
@@ -232,11 +233,12 @@ private:
         record.rubricEnd = static_cast<std::int32_t>(rubrics_.size());
         sections_.push_back(record);
         chapters_.back().sectionEnd = static_cast<std::int32_t>(sections_.size());
+        chapterHasSection_ = true;
         return std::nullopt;
     }
 
     Problem rubric(std::string_view rest, int lineNumber) {
-        if (sections_.empty() || chapters_.back().sectionEnd != static_cast<std::int32_t>(sections_.size()))
+        if (!chapterHasSection_)
             return std::string("Rubrik vor dem ersten Abschnitt des Kapitels");
         const std::size_t firstBar = rest.find('|');
         if (firstBar == std::string_view::npos)
@@ -404,6 +406,8 @@ private:
     // Keys are views into the source, which outlives the compiler.
     std::unordered_map<std::string_view, DeclaredRemedy> remedies_;
     std::vector<PendingCounter> counters_;
+    // A rubric after a new CHAPTER line belongs to no section until SECTION comes.
+    bool chapterHasSection_ = false;
     int failedLine_ = 0;
 };
 

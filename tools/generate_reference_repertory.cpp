@@ -870,8 +870,11 @@ SectionVocabulary vocabularyFor(const ChapterSpec& chapter, std::string_view sec
     return vocabulary;
 }
 
+// Alphabetical regardless of case; the exact text breaks ties so that no sort order is left open.
 bool textOrder(const Rubric& a, const Rubric& b) {
-    return lowered(a.text) < lowered(b.text);
+    const std::string left = lowered(a.text);
+    const std::string right = lowered(b.text);
+    return left != right ? left < right : a.text < b.text;
 }
 
 // Section sizes by weight, largest remainders first, so that they add up to the chapter's count.

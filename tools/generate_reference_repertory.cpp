@@ -572,6 +572,56 @@ const std::map<std::string_view, std::string_view>& sectionVocabularies() {
                    "Thirst for small quantities|Thirst for large quantities|Thirst for cold water"},
         {"HEARTBURN", "Heartburn|Heartburn, burning|Heartburn, with eructations|Heartburn, sour"},
         {"YAWNING", "Yawning|Yawning, frequent|Yawning, spasmodic|Yawning, ineffectual|Yawning, violent"},
+        {"HAEMORRHOIDS",
+         "Bleeding|Blind|Protruding|External|Internal|Large|Painful|Itching|Burning|Strangulated|"
+         "Bluish|Moist"},
+        {"CONSTIPATION", "Difficult stool|Inactivity of rectum|Ineffectual urging|Alternating with diarrhoea|"
+                         "Stool recedes|Hard stool|During menses|In children|While travelling|Chronic"},
+        {"DIARRHOEA", "Painless|Painful|Watery|Sudden|Gushing|Driving out of bed|After fruit|After milk|"
+                      "In children|During dentition|From fright|Chronic|Alternating with constipation"},
+        {"CORYZA",
+         "Fluent|Dry|Annual|With sneezing|With cough|Alternating fluent and dry|Chronic|Acrid|Bland|"
+         "In open air|Suppressed"},
+        {"URINATION",
+         "Frequent|Involuntary|Dribbling|Interrupted|Unsatisfactory|Painful|Difficult|Slow|Urging|"
+         "Feeble stream|Forked stream"},
+        {"RETENTION", "Retention|After labour|From cold|In children|Painful|With urging|After exertion"},
+        {"PREGNANCY", "Nausea during|Vomiting during|Abortion, tendency to|Cramps during|Varices during|"
+                      "Toothache during|Constipation during|Sleeplessness during"},
+        {"ULCERS",
+         "Bleeding|Burning|Deep|Flat|Indolent|Painful|Phagedenic|Spongy|Offensive|Fistulous|Indurated|"
+         "Varicose|Suppurating|Crusty"},
+        {"ERUPTIONS",
+         "Vesicular|Pustular|Scaly|Moist|Dry|Crusty|Burning|Red|Papular|Itching|Bleeding|Herpetic|"
+         "Eczema|Urticaria|Acne|Boils|Pimples"},
+        {"ITCHING",
+         "Itching|Itching, burning|Itching, crawling|Itching, voluptuous|Itching, wandering|"
+         "Itching, without eruption|Itching, scratching, agg.|Itching, scratching, amel.|Itching, stinging"},
+        {"WARTS",
+         "Warts|Warts, bleeding|Warts, flat|Warts, horny|Warts, large|Warts, pedunculated|Warts, small|"
+         "Warts, painful|Warts, fig"},
+        {"DENTITION",
+         "Difficult|Slow|Premature|With convulsions|With diarrhoea|With cough|With sleeplessness"},
+        {"SALIVA", "Salivation|Saliva, bloody|Saliva, frothy|Saliva, offensive|Saliva, viscid|Saliva, salty|"
+                   "Saliva, sweetish|Saliva, soapy"},
+        {"BREATH", "Odour, offensive|Odour, putrid|Odour, sour|Odour, cadaverous|Hot breath|Cold breath|"
+                   "Odour, like garlic|Odour, like urine"},
+        {"DISCOLOURATION",
+         "Pale|Red|Yellow|Bluish|Earthy|Sickly|Grey|Livid|Spotted|Brown spots|Mottled|White spots"},
+        {"COMPLEXION",
+         "Pale|Red|Yellow|Bluish|Earthy|Sickly|Grey|Livid|Circumscribed redness|Changing colour"},
+        {"LACHRYMATION", "Lachrymation|Lachrymation, acrid|Lachrymation, hot|Lachrymation, bland|"
+                         "Lachrymation, in cold air|Lachrymation, while coughing|Lachrymation, in the wind"},
+        {"FLATULENCE",
+         "Flatulence|Obstructed flatus|Flatus, offensive|Rumbling|Gurgling|Incarcerated flatulence|"
+         "Distension from flatus"},
+        {"HOARSENESS",
+         "Hoarseness|Hoarseness, painless|Hoarseness, chronic|Hoarseness, from overuse of voice|"
+         "Hoarseness, morning|Hoarseness, alternating with coryza"},
+        {"PARALYSIS",
+         "Paralysis|Paralysis, painless|Paralysis, one-sided|Paralysis, of single parts|"
+         "Paralysis, ascending|Paralysis, after apoplexy|Paralysis, after diphtheria|Paralysis, agitans"},
+        {"SEXUAL DESIRE", "Increased|Diminished|Wanting|Violent|Without erections|Suppressed|Perverted"},
     };
     return vocabularies;
 }
@@ -812,11 +862,12 @@ private:
     }
 
     std::string crossReference(const SectionVocabulary& vocabulary) {
-        std::string from = vocabulary.mains.draw(random_);
+        const std::string main = vocabulary.mains.draw(random_);
+        std::string from = main;
         if (random_.percent(50))
-            from += ", " + qualityOf(from, vocabulary);
+            from += ", " + qualityOf(main, vocabulary);
         const std::string to = vocabulary.mains.draw(random_);
-        if (to == from || random_.percent(40))
+        if (to == main || random_.percent(40))
             return from + ", see also " +
                    titleCase(kChapters[static_cast<std::size_t>(random_.below(kChapterCount))].name);
         return from + ", see " + lowered(to);
@@ -852,6 +903,9 @@ SectionVocabulary vocabularyFor(const ChapterSpec& chapter, std::string_view sec
     } else if (modalityChapter) {
         vocabulary.mains = skewed(kModalityBases, 4);
         vocabulary.chapterWords = false;
+    } else if (chapter.body && vocabulary.kind == SectionKind::Topic) {
+        // A part of the region: the complaints any part can have, not the chapter's own.
+        vocabulary.mains = skewed(kBodySymptoms, 1);
     } else {
         vocabulary.mains = SkewedList(
             chapter.body ? mergedList(chapter.symptoms, kBodySymptoms) : splitList(chapter.symptoms), 1);

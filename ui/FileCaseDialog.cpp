@@ -1,0 +1,145 @@
+#include "ui/FileCaseDialog.h"
+
+#include "foundation/CodePage.h"
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "history/HistoryFile.h"
+#include "ui/IconSet.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <algorithm>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(223, 150);
+const QString kWindowName = QStringLiteral("FallAblegen");
+
+bool isEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+std::vector<std::string> sortedCaseNames(std::vector<std::string> names) {
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string upperA = toUpperWindows1252(a);
+        const std::string upperB = toUpperWindows1252(b);
+        // std::string compares its bytes unsigned, as the code page orders them.
+        return upperA != upperB ? upperA < upperB : a < b;
+    });
+    return names;
+}
+
+std::vector<std::string> filedCaseNames(const std::string& historyPath) {
+    // Only the names are wanted; a damaged file is reported when the case is filed into it.
+    const CaseHistory history = loadHistory(historyPath, nullptr);
+    std::vector<std::string> names;
+    names.reserve(history.cases.size());
+    for (const HistoryCase& historyCase : history.cases)
+        names.push_back(historyCase.name);
+    return names;
+}
+
+std::string commentWithCrLf(std::string_view text) {
+    std::string comment;
+    comment.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            comment += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            comment += c;
+        }
+    }
+    return comment;
+}
+
+FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const std::string& presetName,
+                               const DialogServices& services, QWidget* parent)
+    : DialogBase(kWindowName, kTemplateSize, services, parent) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Fall ablegen"));
+    setHelpTopic(kHelpTopicFileCase);
+    // Needed for the placement record, although nothing is anchored: the dialog keeps its size.
+    setUpLayout();
+
+    addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle"));
+    nameBox_ = addControl<QComboBox>(QRect(7, 18, 209, 13));
+    nameBox_->setEditable(true);
+    nameBox_->setInsertPolicy(QComboBox::NoInsert);
+    nameBox_->setMaxVisibleItems(8);
+    for (const std::string& name : sortedCaseNames(caseNames))
+        nameBox_->addItem(fromWindows1252(name));
+    nameBox_->setEditText(fromWindows1252(presetName));
+
+    addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
+    commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
+    commentField_->setTabChangesFocus(true);
+    commentField_->installEventFilter(this);
+
+    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(x, 108, 42, 35), caption, icons.hover, icons.normal);
+    };
+    okButton_ = button(7, QStringLiteral("&OK"), ButtonIcon::Ok);
+    helpButton_ = button(49, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    backButton_ = button(91, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &FileCaseDialog::accept);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicFileCase); });
+    connect(backButton_, &QPushButton::clicked, this, &FileCaseDialog::reject);
+
+    setDialogIcon(programIcon());
+    restorePlacement();
+    setFixedSize(size());
+    nameBox_->setFocus(Qt::OtherFocusReason);
+    nameBox_->lineEdit()->selectAll();
+}
+
+FileCaseDialog::~FileCaseDialog() = default;
+
+FileCaseAnswer FileCaseDialog::answer() const {
+    return {toWindows1252(nameBox_->currentText()),
+            commentWithCrLf(toWindows1252(commentField_->toPlainText()))};
+}
+
+void FileCaseDialog::accept() {
+    savePlacement();
+    DialogBase::accept();
+}
+
+bool FileCaseDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == commentField_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnterKey(key->key())) {
+            // Enter confirms the dialog as in a one-line field; Ctrl+Enter breaks the line.
+            if (key->modifiers() & Qt::ControlModifier)
+                commentField_->insertPlainText(QStringLiteral("\n"));
+            else
+                accept();
+            return true;
+        }
+    }
+    return DialogBase::eventFilter(watched, event);
+}
+
+FileCaseAsker screenFileCaseAsker(const std::string& historyPath, const DialogServices& services,
+                                  QWidget* parent) {
+    return [historyPath, services, parent](const std::string& presetName) -> std::optional<FileCaseAnswer> {
+        FileCaseDialog dialog(filedCaseNames(historyPath), presetName, services, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.answer();
+    };
+}
+
+} // namespace telvarin

@@ -1,0 +1,159 @@
+#include "ui/ResultsTableModel.h"
+
+#include "repertory/RemedyEntry.h"
+#include "repertory/RepertoryTexts.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace telvarin {
+
+std::string resultsWindowTitle() {
+    return "Ergebnis der Auswertung";
+}
+
+std::string hitsLabel() {
+    return "Anzahl der Treffer";
+}
+
+std::string gradeSumLabel() {
+    return "Summe der Grade";
+}
+
+std::string evaluationNameLabel() {
+    return "Name der Auswertung";
+}
+
+std::string printedNameCell(std::string_view evaluationName, int day, int month, int year) {
+    char date[40];
+    std::snprintf(date, sizeof date, "%02d.%02d.%04d", day, month, year);
+    std::string text(evaluationName);
+    text += ' ';
+    text += date;
+    return text;
+}
+
+int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row) {
+    if (row.number == 0 || row.number < -db.rubricCount() || row.number > db.rubricCount())
+        return -1;
+    return db.rubricIndex(row.number, row.bd);
+}
+
+std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row) {
+    std::string text = row.number < 0 ? "- " : "";
+    text += rubricText(db, row.number);
+    text += " (";
+    // numberText of the absolute value, taken in 64 bits: the smallest 32-bit number has no
+    // positive twin.
+    if (row.bd == 0)
+        text += std::to_string(std::llabs(static_cast<long long>(row.number)));
+    text += ')';
+    return text;
+}
+
+std::string symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row) {
+    const int record = rubricRecordOfRow(db, row);
+    return record < 0 ? std::string() : sectionHeading(db, record);
+}
+
+ResultsTableModel::ResultsTableModel(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
+                                     std::span<const RemedyScore> listed)
+    : db_(db), rows_(rows), listed_(listed), columnOfRemedy_(static_cast<std::size_t>(db.remedyCount()), -1) {
+    // Searching the columns from the left, the first column of a remedy wins.
+    for (int k = remedyColumnCount() - 1; k >= 0; --k) {
+        const int remedy = listed_[static_cast<std::size_t>(k)].remedy;
+        if (remedy >= 0 && remedy < db.remedyCount())
+            columnOfRemedy_[static_cast<std::size_t>(remedy)] = k;
+    }
+}
+
+std::string ResultsTableModel::abbreviation(int column) const {
+    return remedyName(db_, listed_[static_cast<std::size_t>(column)].remedy);
+}
+
+std::string ResultsTableModel::hitsText(int column) const {
+    return std::to_string(listed_[static_cast<std::size_t>(column)].hits);
+}
+
+std::string ResultsTableModel::gradeSumText(int column) const {
+    return std::to_string(listed_[static_cast<std::size_t>(column)].gradeSum);
+}
+
+std::string ResultsTableModel::symptomText(int row) const {
+    return symptomRowText(db_, rows_[static_cast<std::size_t>(row)]);
+}
+
+std::string ResultsTableModel::headingText(int row) const {
+    return symptomRowHeading(db_, rows_[static_cast<std::size_t>(row)]);
+}
+
+int ResultsTableModel::columnOfRemedy(int remedy) const {
+    if (remedy < 0 || remedy >= static_cast<int>(columnOfRemedy_.size()))
+        return -1;
+    return columnOfRemedy_[static_cast<std::size_t>(remedy)];
+}
+
+std::vector<RemedyGrade> ResultsTableModel::gradesOfRow(int row) const {
+    std::vector<RemedyGrade> grades;
+    const int record = rubricRecordOfRow(db_, rows_[static_cast<std::size_t>(row)]);
+    if (record < 0)
+        return grades;
+    const auto entries = db_.remedyList(record);
+    grades.reserve(entries.size());
+    for (const RemedyEntry entry : entries) {
+        const int column = columnOfRemedy(remedyOf(entry));
+        if (column < 0)
+            continue;
+        // A rubric lists a remedy twice only rarely, so looking back is cheaper than a table.
+        bool seen = false;
+        for (RemedyGrade& earlier : grades) {
+            if (earlier.column == column) {
+                earlier.grade = gradeOf(entry);
+                seen = true;
+                break;
+            }
+        }
+        if (!seen)
+            grades.push_back({column, gradeOf(entry)});
+    }
+    return grades;
+}
+
+std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
+    if (tableRow < 0 || tableRow >= rowCount() || tableColumn < 0 || tableColumn >= columnCount())
+        return {};
+    const int k = tableColumn - kResultsFixedColumns;
+    const int j = tableRow - kResultsFixedRows;
+    switch (tableRow) {
+    case 0:
+        return k >= 0 ? abbreviation(k) : std::string();
+    case kResultsHitsRow:
+        return k >= 0 ? hitsText(k) : tableColumn == 0 ? hitsLabel() : std::string();
+    case kResultsGradeSumRow:
+        return k >= 0 ? gradeSumText(k) : tableColumn == 0 ? gradeSumLabel() : std::string();
+    default:
+        break;
+    }
+    if (tableColumn == 0)
+        return symptomText(j);
+    if (tableColumn == 1)
+        return headingText(j);
+    for (const RemedyGrade& grade : gradesOfRow(j)) {
+        if (grade.column == k)
+            return std::to_string(grade.grade);
+    }
+    return {};
+}
+
+ResultsCellShade ResultsTableModel::cellShade(int tableRow, int tableColumn) const {
+    const bool summaryRow = tableRow == kResultsHitsRow || tableRow == kResultsGradeSumRow;
+    if (summaryRow && tableColumn != 1)
+        return ResultsCellShade::Summary;
+    if (tableRow < kResultsFixedRows || tableColumn < kResultsFixedColumns)
+        return ResultsCellShade::Fixed;
+    if (tableRow < rowCount() && isCounterPolarityRow(tableRow - kResultsFixedRows))
+        return ResultsCellShade::CounterPolarity;
+    return ResultsCellShade::Plain;
+}
+
+} // namespace telvarin

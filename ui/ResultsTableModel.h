@@ -1,0 +1,105 @@
+#pragma once
+
+// What the results window shows, without any widget: the texts of the cross table of remedies
+// against the case's symptoms, the background of every cell, the remedy column each grade goes
+// to, and the window's own texts. Texts are Windows-1252 byte strings.
+
+#include "analysis/Analysis.h"
+#include "analysis/CaseSymptom.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace telvarin {
+
+// How the results window was closed: the case input window keeps the case and takes the name
+// back, or discards the case.
+enum class ResultsOutcome { keepCase, clearCase };
+
+inline constexpr int kResultsFixedRows = 3;
+inline constexpr int kResultsFixedColumns = 2;
+inline constexpr int kResultsHitsRow = 1;
+inline constexpr int kResultsGradeSumRow = 2;
+inline constexpr int kResultsMaxColumnWidth = 450;
+// Only the two text columns keep their widths; the remedy columns always fit their abbreviation.
+inline constexpr int kResultsKeptColumnWidths = 2;
+
+// Backgrounds as 0xRRGGBB.
+inline constexpr std::uint32_t kSummaryRgb = 0xFFFF00;         // rows 1 and 2
+inline constexpr std::uint32_t kCounterPolarityRgb = 0xE6E6E6; // remedy cells of a negative row
+inline constexpr std::uint32_t kPrintedFixedRgb = 0xFFFFFF;    // fixed cells while "KeinGrauBeimDruck"
+
+enum class ResultsCellShade {
+    Fixed,           // the fixed-cell colour of the table
+    Summary,         // yellow
+    Plain,           // white
+    CounterPolarity, // light grey
+};
+
+std::string resultsWindowTitle();  // "Ergebnis der Auswertung"
+std::string hitsLabel();           // "Anzahl der Treffer"
+std::string gradeSumLabel();       // "Summe der Grade"
+std::string evaluationNameLabel(); // "Name der Auswertung"
+
+// The top-left cell while printing: the evaluation name, a blank and the date "%d.%m.%Y".
+std::string printedNameCell(std::string_view evaluationName, int day, int month, int year);
+
+// The rubric record a case row shows grades of, or -1: rows with a BD value, number 0 and
+// numbers beyond the repertory have none.
+int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row);
+
+// Column 0 of a symptom row: rubricText, " (", numberText of the absolute number, ")", with "- "
+// in front for a counter-polarity row.
+std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row);
+// Column 1: the chapter and section of the row's rubric; empty without a rubric record.
+std::string symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row);
+
+// One grade of a symptom row: remedy column k (0 is the first remedy column, table column 2).
+struct RemedyGrade {
+    int column = 0;
+    int grade = 0;
+    friend bool operator==(const RemedyGrade&, const RemedyGrade&) = default;
+};
+
+// The cross table of one analysis. Holds references: the database, the rows and the listed
+// scores must outlive it.
+class ResultsTableModel {
+public:
+    ResultsTableModel(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
+                      std::span<const RemedyScore> listed);
+
+    int symptomCount() const { return static_cast<int>(rows_.size()); }
+    int remedyColumnCount() const { return static_cast<int>(listed_.size()); }
+    int rowCount() const { return symptomCount() + kResultsFixedRows; }
+    int columnCount() const { return remedyColumnCount() + kResultsFixedColumns; }
+
+    // Remedy column k: its abbreviation, hits and grade sum.
+    std::string abbreviation(int column) const;
+    std::string hitsText(int column) const;
+    std::string gradeSumText(int column) const;
+    // Symptom row j (table row j + 3).
+    std::string symptomText(int row) const;
+    std::string headingText(int row) const;
+    bool isCounterPolarityRow(int row) const { return rows_[static_cast<std::size_t>(row)].number < 0; }
+    // The grades of symptom row j, one per remedy column it reaches, in the order the rubric
+    // first lists them. A remedy listed twice keeps the grade of its later entry.
+    std::vector<RemedyGrade> gradesOfRow(int row) const;
+    // Remedy column of a remedy index, -1 when the remedy is not listed.
+    int columnOfRemedy(int remedy) const;
+
+    // Any table cell, for whoever needs one at a time.
+    std::string cellText(int tableRow, int tableColumn) const;
+    ResultsCellShade cellShade(int tableRow, int tableColumn) const;
+
+private:
+    const RepertoryDatabase& db_;
+    std::span<const CaseSymptom> rows_;
+    std::span<const RemedyScore> listed_;
+    std::vector<int> columnOfRemedy_;
+};
+
+} // namespace telvarin

@@ -1,0 +1,259 @@
+#include "ui/ResultsWindow.h"
+
+#include "foundation/ErrorReporter.h"
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TableGrid.h"
+#include "foundation/WindowPersistence.h"
+#include "history/HistoryActions.h"
+#include "ui/IconSet.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(338, 159);
+const QString kWindowName = QStringLiteral("Ergebnis");
+
+// Anchor codes of the resizable layout.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+// Grades and counts read best centred under their abbreviation.
+constexpr std::uint16_t kNumberFormat = GridAlignCenter | GridAlignVCenter | GridSingleLine;
+
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// The history core's reports (a damaged history file) as the window's error messages.
+class MessageBoxReporter : public ErrorReporter {
+public:
+    MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
+    int showError(const std::string& text) override {
+        messages_.reportError(parent_, fromWindows1252(text));
+        return 0;
+    }
+
+private:
+    MessageBoxes& messages_;
+    QWidget* parent_;
+};
+
+LocalDateTime localDateTimeOf(const QDateTime& time) {
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    return {date.day(), date.month(), date.year(), clock.hour(), clock.minute()};
+}
+
+} // namespace
+
+ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
+                             const AnalysisResult& result, std::string evaluationName,
+                             const MainSettings& settings, const std::optional<TableFont>& tableFont,
+                             std::string historyPath, const DialogServices& services, QWidget* parent)
+    : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), rows_(rows), settings_(settings),
+      historyPath_(std::move(historyPath)), evaluationName_(std::move(evaluationName)), services_(services),
+      clock_([] { return QDateTime::currentDateTime(); }) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(fromWindows1252(resultsWindowTitle()));
+    setHelpTopic(kHelpTopicResults);
+
+    setUpLayout();
+    createControls();
+    fillTable(ResultsTableModel(db_, rows_, result.listed()), tableFont);
+
+    setDialogIcon(programIcon());
+    addAnchor(table_, kStretches, kStretches);
+    addAnchor(nameField_, kStretches, kFollowsFarSide);
+    for (QWidget* control : std::initializer_list<QWidget*>{nameLabel_, backButton_, printButton_,
+                                                            fileButton_, helpButton_, newButton_})
+        addAnchor(control, kStays, kFollowsFarSide);
+
+    restorePlacement();
+    if (SettingsStore* store = settingsStore())
+        restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(kWindowName), *table_,
+                                  kResultsKeptColumnWidths);
+    nameField_->setText(fromWindows1252(evaluationName_));
+    table_->setFocus(Qt::OtherFocusReason);
+}
+
+ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::createControls() {
+    table_ = addControl<TableGrid>(QRect(4, 3, 330, 89));
+    nameLabel_ = addControl<QLabel>(QRect(4, 101, 86, 8), fromWindows1252(evaluationNameLabel()));
+    nameField_ = addControl<QLineEdit>(QRect(90, 98, 145, 14));
+
+    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(x, 120, 42, 35), caption, icons.hover, icons.normal);
+    };
+    backButton_ = button(4, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    printButton_ = button(46, QStringLiteral("&Drucken"), ButtonIcon::Print);
+    fileButton_ = button(88, QStringLiteral("&Ablegen"), ButtonIcon::FileCase);
+    helpButton_ = button(130, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    newButton_ = button(172, QStringLiteral("&Neu"), ButtonIcon::NewCase);
+    backButton_->setDefault(true);
+
+    // Part of the window but never shown, so the user cannot reach it.
+    copyButton_ = addControl<QPushButton>(QRect(257, 141, 77, 14), QStringLiteral("&X Copy to Clipboard"));
+    copyButton_->setVisible(false);
+
+    connect(backButton_, &QPushButton::clicked, this, &ResultsWindow::accept);
+    connect(printButton_, &QPushButton::clicked, this, &ResultsWindow::printTable);
+    connect(fileButton_, &QPushButton::clicked, this, &ResultsWindow::fileCase);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicResults); });
+    connect(newButton_, &QPushButton::clicked, this, &ResultsWindow::startNewCase);
+    connect(copyButton_, &QPushButton::clicked, this, &ResultsWindow::copyAllToClipboard);
+}
+
+void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont) {
+    const BusyCursor busy;
+    TableGrid& grid = *table_;
+    if (tableFont)
+        grid.setGridFont(tableFont->font());
+    grid.setColumnCount(model.columnCount());
+    grid.setRowCount(model.rowCount());
+    grid.setEditable(false);
+    grid.setSelectionEnabled(false);
+    grid.setHeaderSort(true);
+    grid.setNumericSortText(true);
+
+    const QColor summary(kSummaryRgb);
+    const int remedies = model.remedyColumnCount();
+    for (int k = 0; k < remedies; ++k) {
+        grid.setText(0, k + kResultsFixedColumns, fromWindows1252(model.abbreviation(k)));
+        grid.setFormat(0, k + kResultsFixedColumns, kNumberFormat);
+    }
+    grid.setText(kResultsHitsRow, 0, fromWindows1252(hitsLabel()));
+    grid.setText(kResultsGradeSumRow, 0, fromWindows1252(gradeSumLabel()));
+    grid.setBackgroundColour(kResultsHitsRow, 0, summary);
+    grid.setBackgroundColour(kResultsGradeSumRow, 0, summary);
+
+    for (int j = 0; j < model.symptomCount(); ++j) {
+        grid.setText(j + kResultsFixedRows, 0, fromWindows1252(model.symptomText(j)));
+        grid.setText(j + kResultsFixedRows, 1, fromWindows1252(model.headingText(j)));
+    }
+    for (int k = 0; k < remedies; ++k) {
+        const int col = k + kResultsFixedColumns;
+        grid.setText(kResultsHitsRow, col, fromWindows1252(model.hitsText(k)));
+        grid.setText(kResultsGradeSumRow, col, fromWindows1252(model.gradeSumText(k)));
+        for (const int row : {kResultsHitsRow, kResultsGradeSumRow}) {
+            grid.setBackgroundColour(row, col, summary);
+            grid.setFormat(row, col, kNumberFormat);
+        }
+    }
+
+    const QColor counterPolarity(kCounterPolarityRgb);
+    for (int j = 0; j < model.symptomCount(); ++j) {
+        const int row = j + kResultsFixedRows;
+        for (const RemedyGrade& grade : model.gradesOfRow(j)) {
+            const int col = grade.column + kResultsFixedColumns;
+            grid.setText(row, col, QString::number(grade.grade));
+            grid.setFormat(row, col, kNumberFormat);
+        }
+        if (model.isCounterPolarityRow(j)) {
+            for (int k = 0; k < remedies; ++k)
+                grid.setBackgroundColour(row, k + kResultsFixedColumns, counterPolarity);
+        }
+    }
+
+    grid.setFixedRowCount(kResultsFixedRows);
+    grid.setFixedColumnCount(kResultsFixedColumns);
+    // The title is remembered here, so the position display adds to the plain title.
+    grid.enableColumnSearch(this);
+    grid.setMaxColumnWidth(kResultsMaxColumnWidth);
+    grid.autoSizeColumns(kResultsFixedColumns);
+}
+
+void ResultsWindow::commitFields() {
+    evaluationName_ = toWindows1252(nameField_->text());
+}
+
+void ResultsWindow::printTable() {
+    commitFields();
+    TableGrid& grid = *table_;
+    const GridDefaultCell screenFixedCell = grid.defaultCell(true);
+    if (settings_.noGreyInPrint) {
+        GridDefaultCell printedFixedCell = screenFixedCell;
+        printedFixedCell.background = QColor(kPrintedFixedRgb);
+        grid.setDefaultCell(true, printedFixedCell);
+    }
+    const QDate today = clock_().date();
+    grid.setText(0, 0,
+                 fromWindows1252(printedNameCell(evaluationName_, today.day(), today.month(), today.year())));
+
+    grid.print();
+
+    // Restored whether the print dialog was confirmed or cancelled.
+    grid.setText(0, 0, QString());
+    grid.setDefaultCell(true, screenFixedCell);
+}
+
+void ResultsWindow::fileCase() {
+    commitFields();
+    const FileCaseAsker asker =
+        fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
+    const std::optional<FileCaseAnswer> answer = asker(evaluationName_);
+    if (!answer)
+        return;
+    MessageBoxReporter reporter(messageBoxes(), this);
+    const HistorySaveResult saved = fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment,
+                                                               rows_, localDateTimeOf(clock_()), &reporter);
+    // Nothing is shown on success; a refusal or a failed write must not pass for one.
+    if (!saved.saved())
+        messageBoxes().reportError(this, fromWindows1252(saved.message));
+}
+
+void ResultsWindow::startNewCase() {
+    closeKeepsCase_ = false;
+    reject();
+}
+
+void ResultsWindow::copyAllToClipboard() {
+    table_->setSelectionEnabled(true);
+    table_->selectAll();
+    table_->copySelection();
+    table_->setSelectionEnabled(false);
+}
+
+void ResultsWindow::accept() {
+    commitFields();
+    outcome_ = ResultsOutcome::keepCase;
+    done(Accepted);
+}
+
+void ResultsWindow::reject() {
+    if (closeKeepsCase_ && !settings_.escapeClearsCase) {
+        commitFields();
+        outcome_ = ResultsOutcome::keepCase;
+        done(Accepted);
+        return;
+    }
+    outcome_ = ResultsOutcome::clearCase;
+    done(Rejected);
+}
+
+void ResultsWindow::done(int result) {
+    savePlacement();
+    if (SettingsStore* store = settingsStore())
+        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(kWindowName), *table_,
+                               kResultsKeptColumnWidths);
+    DialogBase::done(result);
+}
+
+} // namespace telvarin

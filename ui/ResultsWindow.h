@@ -1,0 +1,102 @@
+#pragma once
+
+// The results window "Ergebnis der Auswertung": the ranked remedies as columns against the case's
+// symptoms, the name of the evaluation, printing, filing the case, and the way back to the case
+// or on to a new one.
+
+#include "analysis/Analysis.h"
+#include "analysis/CaseSymptom.h"
+#include "foundation/DialogBase.h"
+#include "foundation/MainSettings.h"
+#include "repertory/RepertoryDatabase.h"
+#include "ui/FileCaseDialog.h"
+#include "ui/ResultsTableModel.h"
+
+#include <QDateTime>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace telvarin {
+
+class IconPushButton;
+class TableGrid;
+
+class ResultsWindow : public DialogBase {
+    Q_OBJECT
+
+public:
+    // rows: the analysed case rows in case order; result: the ranked scores. Both, and the
+    // database, must outlive the window; none of them is changed. evaluationName is Windows-1252;
+    // historyPath is the case history file that "&Ablegen" files into.
+    ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
+                  const AnalysisResult& result, std::string evaluationName, const MainSettings& settings,
+                  const std::optional<TableFont>& tableFont, std::string historyPath,
+                  const DialogServices& services, QWidget* parent = nullptr);
+    ~ResultsWindow() override;
+
+    // After exec(): how the window was closed, and the name as the user left it (Windows-1252).
+    ResultsOutcome outcome() const { return outcome_; }
+    const std::string& evaluationName() const { return evaluationName_; }
+
+    TableGrid& table() const { return *table_; }
+    QLineEdit* nameField() const { return nameField_; }
+    IconPushButton* backButton() const { return backButton_; }
+    IconPushButton* printButton() const { return printButton_; }
+    IconPushButton* fileButton() const { return fileButton_; }
+    IconPushButton* helpButton() const { return helpButton_; }
+    IconPushButton* newButton() const { return newButton_; }
+    QPushButton* copyButton() const { return copyButton_; }
+
+    // The file-case dialog is asked through this; tests give their own answers.
+    void setFileCaseAsker(FileCaseAsker asker) { fileCaseAsker_ = std::move(asker); }
+    // The date and time of printing and filing; tests fix them.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
+    // The commands of the buttons.
+    void printTable();
+    void fileCase();
+    void startNewCase();
+    void copyAllToClipboard();
+
+    // "&Zurück" and Enter.
+    void accept() override;
+    // Escape and the close box.
+    void reject() override;
+    // Every way of closing saves the placement and the widths of the two text columns.
+    void done(int result) override;
+
+private:
+    void createControls();
+    void fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont);
+    void commitFields();
+
+    const RepertoryDatabase& db_;
+    std::span<const CaseSymptom> rows_;
+    MainSettings settings_;
+    std::string historyPath_;
+    std::string evaluationName_;
+    DialogServices services_;
+    ResultsOutcome outcome_ = ResultsOutcome::keepCase;
+    bool closeKeepsCase_ = true;
+
+    TableGrid* table_ = nullptr;
+    QLabel* nameLabel_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    IconPushButton* backButton_ = nullptr;
+    IconPushButton* printButton_ = nullptr;
+    IconPushButton* fileButton_ = nullptr;
+    IconPushButton* helpButton_ = nullptr;
+    IconPushButton* newButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+
+    FileCaseAsker fileCaseAsker_;
+    std::function<QDateTime()> clock_;
+};
+
+} // namespace telvarin

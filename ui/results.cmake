@@ -1,0 +1,6 @@
+# The results window, its cross table and the file-case dialog behind "&Ablegen".
+target_sources(ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/FileCaseDialog.cpp ${CMAKE_CURRENT_LIST_DIR}/FileCaseDialog.h
+    ${CMAKE_CURRENT_LIST_DIR}/ResultsTableModel.cpp ${CMAKE_CURRENT_LIST_DIR}/ResultsTableModel.h
+    ${CMAKE_CURRENT_LIST_DIR}/ResultsWindow.cpp ${CMAKE_CURRENT_LIST_DIR}/ResultsWindow.h)
+target_link_libraries(ui PUBLIC analysis history)

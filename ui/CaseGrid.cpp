@@ -1,0 +1,149 @@
+#include "ui/CaseGrid.h"
+
+#include "foundation/QtCodePage.h"
+
+#include <QLineEdit>
+#include <QResizeEvent>
+#include <algorithm>
+
+namespace telvarin {
+
+namespace {
+
+constexpr int kNumberColumn = 0;
+constexpr int kSymptomColumn = 1;
+constexpr int kChapterColumn = 2;
+
+} // namespace
+
+CaseGrid::CaseGrid(CaseModel& model, QWidget* parent) : TableGrid(parent), model_(model) {
+    setEditable(true);
+    setListMode(true);
+    setSelectionEnabled(false);
+    setHeaderSort(false);
+    setNumericSortText(false);
+    setTitleTips(true);
+    model_.setListener(this);
+    connect(this, &TableGrid::focusCellChanged, this, &CaseGrid::takeFocusFromGrid);
+}
+
+CaseGrid::~CaseGrid() {
+    model_.setListener(nullptr);
+}
+
+void CaseGrid::setUpTable(const TableFont* font) {
+    if (font != nullptr)
+        setGridFont(font->font());
+    setColumnCount(kCaseColumnCount);
+    setFixedRowCount(1);
+    setFixedColumnCount(0);
+    setRowCount(1);
+    shown_.assign(1, CaseRowTexts{});
+    for (int column = 0; column < kCaseColumnCount; ++column)
+        setText(0, column, fromWindows1252(model_.cellText(0, column)));
+    setColumnWidth(kNumberColumn, kNumberColumnWidth);
+    setColumnWidth(kSymptomColumn, kSymptomColumnWidth);
+    refreshTable();
+    expandColumnsToFit();
+    model_.setFocus(1, kNumberColumn);
+    showFocus();
+}
+
+void CaseGrid::changeTableFont(const TableFont& font) {
+    setGridFont(font.font());
+    const int height = font.pixelHeight() + kRowPadding;
+    setDefaultRowHeight(height);
+    for (int row = 0; row < rowCount(); ++row)
+        setRowHeight(row, height);
+    if (isEditing() && editor() != nullptr)
+        editor()->setFont(font.font());
+    redraw();
+}
+
+void CaseGrid::applySettings(const MainSettings& settings) {
+    model_.setPolarityMode(static_cast<PolarityMode>(settings.polarityHandling));
+    model_.setJumpToEnd(settings.jumpToEnd);
+    model_.setSavedColumnWidths(settings.keepColumnWidths);
+}
+
+void CaseGrid::stretchColumns() {
+    expandColumnsToFit();
+}
+
+void CaseGrid::refreshTable() {
+    const int rows = model_.rowCount() + 1;
+    if (rows != rowCount()) {
+        const int before = std::min(rowCount(), static_cast<int>(shown_.size()));
+        setRowCount(rows);
+        // Cells of new rows start empty; the symptom and chapter follow the number only.
+        shown_.resize(static_cast<std::size_t>(rows));
+        for (int row = std::max(before, 1); row < rows; ++row) {
+            shown_[static_cast<std::size_t>(row)] = CaseRowTexts{};
+            setCellReadOnly(row, kSymptomColumn, true);
+            setCellReadOnly(row, kChapterColumn, true);
+        }
+    }
+    for (int row = 1; row < rows; ++row)
+        showRow(row);
+    showFocus();
+}
+
+void CaseGrid::focusTable() {
+    showFocus();
+    setFocus(Qt::OtherFocusReason);
+}
+
+bool CaseGrid::setCellText(int row, int col, const QString& text) {
+    if (!model_.setCellText(row, col, toWindows1252(text)))
+        return false;
+    if (row == 0) {
+        setText(0, col, text);
+        return true;
+    }
+    if (col != kNumberColumn)
+        return false; // the symptom and chapter cells cannot be set
+    if (model_.rowCount() + 1 != rowCount())
+        refreshTable();
+    else
+        showRow(row);
+    showFocus();
+    return true;
+}
+
+void CaseGrid::resizeEvent(QResizeEvent* event) {
+    TableGrid::resizeEvent(event);
+    expandColumnsToFit();
+}
+
+void CaseGrid::showRow(int row) {
+    if (row < 1 || row >= rowCount() || row > model_.rowCount())
+        return;
+    CaseRowTexts& shown = shown_[static_cast<std::size_t>(row)];
+    const auto show = [&](std::string& held, const std::string& wanted, int column) {
+        if (held == wanted)
+            return;
+        held = wanted;
+        setText(row, column, fromWindows1252(wanted));
+    };
+    show(shown.number, model_.cellText(row, kNumberColumn), kNumberColumn);
+    show(shown.symptom, model_.cellText(row, kSymptomColumn), kSymptomColumn);
+    show(shown.chapter, model_.cellText(row, kChapterColumn), kChapterColumn);
+    const std::string& tip = model_.tipText(row);
+    if (shown.tip != tip) {
+        shown.tip = tip;
+        setTipText(row, kSymptomColumn, fromWindows1252(tip));
+    }
+}
+
+void CaseGrid::showFocus() {
+    const GridCellPos wanted{model_.focusRow(), model_.focusColumn()};
+    if (focusCell() != wanted && wanted.row < rowCount())
+        setFocusCell(wanted.row, wanted.col);
+}
+
+void CaseGrid::takeFocusFromGrid(int row, int col) {
+    if (row >= 1)
+        model_.setFocus(row, col);
+}
+
+} // namespace telvarin

@@ -1,0 +1,58 @@
+#pragma once
+
+// The case table of the case input window: a table grid that shows the current case and passes
+// every change of a "Nummer" cell through the case's entry procedure.
+
+#include "analysis/CaseModel.h"
+#include "foundation/MainSettings.h"
+#include "foundation/TableGrid.h"
+
+#include <vector>
+
+namespace telvarin {
+
+class CaseGrid : public TableGrid, public CaseTableListener {
+    Q_OBJECT
+
+public:
+    // Pixels of a row beyond the table font's height.
+    static constexpr int kRowPadding = 8;
+    static constexpr int kNumberColumnWidth = 5;
+    static constexpr int kSymptomColumnWidth = 480;
+
+    explicit CaseGrid(CaseModel& model, QWidget* parent = nullptr);
+    ~CaseGrid() override;
+
+    CaseModel& caseModel() { return model_; }
+    const CaseModel& caseModel() const { return model_; }
+
+    // The table set-up, also used when the case is cleared: the table font when there is one, the
+    // header row and one empty row, the three columns at their first widths stretched to the
+    // table's width, the focus on the empty row.
+    void setUpTable(const TableFont* font);
+    // A new table font: every row becomes FontSize + 8 pixels high, rows added later too.
+    void changeTableFont(const TableFont& font);
+    // Polarity mode, SprungEnde and Spaltenbreite.
+    void applySettings(const MainSettings& settings);
+
+    // CaseTableListener
+    void stretchColumns() override;
+    void refreshTable() override;
+    void focusTable() override;
+
+protected:
+    bool setCellText(int row, int col, const QString& text) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Brings one row of the grid in line with the case; only texts that changed are set again.
+    void showRow(int row);
+    void showFocus();
+    void takeFocusFromGrid(int row, int col);
+
+    CaseModel& model_;
+    // The texts the grid shows, per table row, to find the changed ones without converting.
+    std::vector<CaseRowTexts> shown_;
+};
+
+} // namespace telvarin

@@ -1,0 +1,308 @@
+#include "ui/CaseInputWindow.h"
+
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TableGrid.h"
+#include "foundation/WindowPersistence.h"
+#include "repertory/RepertoryTexts.h"
+#include "ui/CaseGrid.h"
+#include "ui/HelpWindow.h"
+#include "ui/IconSet.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace telvarin {
+
+namespace {
+
+// Window template 102, in dialog units.
+constexpr QSize kTemplateSize(427, 198);
+constexpr QRect kTableRect(4, 3, 419, 146);
+constexpr int kButtonTop = 159;
+constexpr int kButtonLeft = 4;
+constexpr int kButtonStep = 50;
+constexpr QSize kButtonSize(50, 35);
+
+// Anchor codes: the table grows with the window, the buttons keep their place and follow the
+// lower edge.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+struct ButtonDefinition {
+    CaseInputButton role;
+    int id;
+    const char16_t* caption;
+    ButtonIcon icon;
+};
+
+constexpr std::array<ButtonDefinition, kCaseInputButtonCount> kButtons{{
+    {CaseInputButton::Calculate, 1, u"&Berechnen", ButtonIcon::Calculate},
+    {CaseInputButton::TreeSearch, 1013, u"S&uchen", ButtonIcon::TreeSearch},
+    {CaseInputButton::TextSearch, 1020, u"&Textsuche", ButtonIcon::TextSearch},
+    {CaseInputButton::CaseHistory, 1023, u"&Fallhistorie", ButtonIcon::CaseHistory},
+    {CaseInputButton::RemedyOverview, 1022, u"&Mittel-Ausw.", ButtonIcon::RemedyOverview},
+    {CaseInputButton::Settings, 1050, u"&Eigenschaften", ButtonIcon::Settings},
+    {CaseInputButton::Help, 57670, u"&Hilfe", ButtonIcon::Help},
+    {CaseInputButton::Quit, 2, u"Been&den", ButtonIcon::Quit},
+}};
+
+DialogServices withHelp(DialogServices services, HelpViewer* ownHelp) {
+    if (services.help == nullptr)
+        services.help = ownHelp;
+    return services;
+}
+
+// The wait cursor while the analysis counts; taken back at the latest when the analysis is left.
+class WaitCursorProgress : public AnalysisProgress {
+public:
+    ~WaitCursorProgress() override { finish(); }
+    void analysisStarted() override {
+        if (!active_)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        active_ = true;
+    }
+    void rankingFinished() override { finish(); }
+    void finish() {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+
+private:
+    bool active_ = false;
+};
+
+// Stands in for the results window until it is part of the program: the ranked remedies with
+// their hits and grade sums, and "&Zurück", which keeps the case.
+ResultsReply showRankedRemedies(const ResultsRequest& request) {
+    QDialog dialog(request.parent);
+    dialog.setWindowTitle(programTitle());
+    dialog.resize(420, 480);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* table = new TableGrid(&dialog);
+    table->setEditable(false);
+    table->setColumnCount(4);
+    table->setFixedRowCount(1);
+    table->setRowCount(request.result.listedCount() + 1);
+    const QStringList headings{QStringLiteral("Rang"), QStringLiteral("Mittel"),
+                               QStringLiteral("Anzahl der Treffer"), QStringLiteral("Summe der Grade")};
+    for (int column = 0; column < headings.size(); ++column)
+        table->setText(0, column, headings[column]);
+    int row = 1;
+    for (const RemedyScore& score : request.result.listed()) {
+        table->setText(row, 0, QString::number(row));
+        table->setText(row, 1, fromWindows1252(remedyName(request.database, score.remedy)));
+        table->setText(row, 2, QString::number(score.hits));
+        table->setText(row, 3, QString::number(score.gradeSum));
+        ++row;
+    }
+    table->autoSizeColumns(table->columnCount());
+    layout->addWidget(table);
+    auto* back = new QPushButton(QStringLiteral("&Zur\u00FCck"), &dialog);
+    back->setDefault(true);
+    QObject::connect(back, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(back, 0, Qt::AlignRight);
+    dialog.exec();
+    return ResultsReply{true, request.evaluationName};
+}
+
+} // namespace
+
+OwnHelpWindow::OwnHelpWindow() = default;
+OwnHelpWindow::~OwnHelpWindow() = default;
+
+void OwnHelpWindow::showHelpTopic(int topic, QWidget* parent) {
+    if (!window_)
+        window_ = std::make_unique<HelpWindow>();
+    window_->showHelpTopic(topic, parent);
+}
+
+CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath,
+                                 const DialogServices& services, QWidget* parent)
+    : DialogBase(placementName(), kTemplateSize, withHelp(services, &ownHelp_), parent),
+      services_(withHelp(services, &ownHelp_)), database_(std::move(database)), caseModel_(database_),
+      result_(database_), historyPath_(std::move(historyPath)), resultsOpener_(showRankedRemedies) {
+    // 1. The controls at their template places, then the resizable layout.
+    createControls();
+    setUpLayout();
+    setHelpTopic(kHelpTopicCaseInput);
+    // 2. Icon and place.
+    setDialogIcon(programIcon());
+    centreOnDesktop();
+    // 3 and 4. The result rows and the repertory exist with the window's members.
+    // 5. The language file is applied here once a reader for it is part of the program.
+    // 6. The held settings and the table font.
+    if (settingsStore() != nullptr)
+        settings_ = readMainSettings(*settingsStore());
+    tableFont_ = TableFont::fromSettings(settings_);
+    // 7. The table.
+    grid_->applySettings(settings_);
+    grid_->setUpTable(tableFont());
+    // 8. The layout: the table grows both ways, the buttons follow the lower edge.
+    addAnchor(grid_, kStretches, kStretches);
+    for (IconPushButton* button : buttons_)
+        addAnchor(button, kStays, kFollowsFarSide);
+    // 9. Placement and column widths as the user left them.
+    restorePlacement();
+    if (settingsStore() != nullptr)
+        restoreColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
+    // 10 and 11. The title and the button pictures; the caller shows the window.
+    setWindowTitle(programTitle());
+    loadButtonIcons();
+    grid_->setFocus(Qt::OtherFocusReason);
+}
+
+CaseInputWindow::~CaseInputWindow() {
+    destroySearchWindows();
+    // The table listens to the case, which goes before the window's children do.
+    delete grid_;
+    grid_ = nullptr;
+}
+
+void CaseInputWindow::createControls() {
+    grid_ = new CaseGrid(caseModel_, this);
+    placeControl(grid_, kTableRect);
+    grid_->setProperty("controlId", 1008);
+    const std::array<void (CaseInputWindow::*)(), kCaseInputButtonCount> actions{
+        &CaseInputWindow::calculate,
+        &CaseInputWindow::openTreeSearch,
+        &CaseInputWindow::openTextSearch,
+        &CaseInputWindow::openCaseHistory,
+        &CaseInputWindow::openRemedyOverview,
+        &CaseInputWindow::openSettings,
+        &CaseInputWindow::showHelpOfActiveWindow,
+        &CaseInputWindow::reject};
+    for (std::size_t index = 0; index < kButtons.size(); ++index) {
+        const ButtonDefinition& definition = kButtons[index];
+        const QRect place(kButtonLeft + static_cast<int>(index) * kButtonStep, kButtonTop,
+                          kButtonSize.width(), kButtonSize.height());
+        // The pictures come last in the initialisation.
+        IconPushButton* button =
+            addIconPushButton(place, QString::fromUtf16(definition.caption), QIcon(), QIcon());
+        button->setProperty("controlId", definition.id);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, actions[index]);
+        buttons_[index] = button;
+    }
+    button(CaseInputButton::Calculate)->setDefault(true);
+    setTabOrder(grid_, buttons_.front());
+}
+
+void CaseInputWindow::centreOnDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void CaseInputWindow::loadButtonIcons() {
+    for (std::size_t index = 0; index < kButtons.size(); ++index) {
+        const IconPair pictures = iconPair(kButtons[index].icon);
+        buttons_[index]->setIcons(QIcon(pictures.hover), QIcon(pictures.normal));
+    }
+}
+
+void CaseInputWindow::addSymptom(RubricNumber number, int bd) {
+    caseModel_.addSymptom(number, bd);
+}
+
+void CaseInputWindow::takeOverCase(std::string name, std::span<const SymptomRef> symptoms) {
+    grid_->setUpTable(tableFont());
+    caseModel_.takeOverCase(std::move(name), symptoms);
+    grid_->focusTable();
+}
+
+void CaseInputWindow::takeOverSettings(const EditableSettings& confirmed) {
+    if (tableFontChanged(settings_, confirmed)) {
+        tableFont_ = TableFont::create(confirmed.main.fontName, confirmed.main.fontSize);
+        // An emptied face name gives the table its built-in font back.
+        const std::optional<TableFont> shown =
+            tableFont_ ? tableFont_ : TableFont::create(font().family(), confirmed.main.fontSize);
+        if (shown)
+            grid_->changeTableFont(*shown);
+    }
+    settings_ = applyConfirmedSettings(settings_, confirmed);
+    grid_->applySettings(settings_);
+    if (settingsStore() != nullptr)
+        writeEditableSettings(*settingsStore(), confirmed);
+    grid_->focusTable();
+}
+
+void CaseInputWindow::calculate() {
+    WaitCursorProgress progress;
+    if (!runAnalysis(database_, caseModel_, result_, &progress))
+        return; // nothing but the input row: nothing to analyse
+    progress.finish();
+    const ResultsReply reply = resultsOpener_(ResultsRequest{
+        database_, caseModel_.rows(), result_, caseModel_.evaluationName(), settings_, services_, this});
+    if (reply.keepCase)
+        caseModel_.keepCase(reply.evaluationName);
+    else
+        clearCase();
+    grid_->focusTable();
+}
+
+void CaseInputWindow::clearCase() {
+    caseModel_.clearCase();
+    grid_->setUpTable(tableFont());
+}
+
+void CaseInputWindow::openTreeSearch() {
+    showPendingNotice(QStringLiteral("Die Symptomsuche"));
+}
+
+void CaseInputWindow::openTextSearch() {
+    showPendingNotice(QStringLiteral("Die Textsuche"));
+}
+
+void CaseInputWindow::openCaseHistory() {
+    showPendingNotice(QStringLiteral("Die Fallhistorie"));
+    grid_->focusTable();
+}
+
+void CaseInputWindow::openRemedyOverview() {
+    showPendingNotice(QStringLiteral("Die Mittel\u00FCbersicht"));
+    grid_->focusTable();
+}
+
+void CaseInputWindow::openSettings() {
+    showPendingNotice(QStringLiteral("Der Dialog \u201EEigenschaften\u201C"));
+    grid_->focusTable();
+}
+
+void CaseInputWindow::showPendingNotice(const QString& function) {
+    messageBoxes().inform(this, QStringLiteral("%1 folgt in einer sp\u00E4teren Version.").arg(function));
+}
+
+void CaseInputWindow::showHelpOfActiveWindow() {
+    auto* active = qobject_cast<DialogBase*>(QApplication::activeWindow());
+    if (active != nullptr && active != this && active->helpTopic() > 0)
+        active->showHelp(active->helpTopic());
+    else
+        showHelp(kHelpTopicCaseInput);
+}
+
+void CaseInputWindow::reject() {
+    if (settings_.askBeforeQuit && !messageBoxes().askYesNo(this, quitQuestion()))
+        return;
+    savePlacement();
+    if (settingsStore() != nullptr)
+        saveColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
+    destroySearchWindows();
+    DialogBase::reject();
+}
+
+void CaseInputWindow::destroySearchWindows() {
+    delete treeSearch_.data();
+    delete textSearch_.data();
+}
+
+} // namespace telvarin

@@ -1,0 +1,28 @@
+#pragma once
+
+// The start of the process: the program's name for the settings store, the splash window, the
+// case history path and the case input window as the main window.
+
+#include <QString>
+#include <functional>
+
+namespace telvarin {
+
+class CaseInputWindow;
+class MessageBoxes;
+class SettingsStore;
+
+// Organisation "Kesto", application "OrvandWCE": where the settings store keeps the values.
+void registerProgramIdentity();
+
+// The case history file of the run: "historie.xml" in the start directory, with exactly one
+// separator in between.
+QString historyPathOfStartDirectory(const QString& startDirectory);
+
+// Everything after the application object exists: the splash window, the built-in repertory
+// (a damaged one is reported and ends the program with 1), then the case input window until it
+// is quit. whenReady runs once the window is shown and the event loop is running.
+int runProgram(SettingsStore& store, MessageBoxes& messages,
+               const std::function<void(CaseInputWindow&)>& whenReady = {});
+
+} // namespace telvarin

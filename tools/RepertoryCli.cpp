@@ -77,7 +77,8 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
     }
     const RepertoryCompileResult result = compileRepertorySource(source);
     if (const auto* error = std::get_if<RepertorySourceError>(&result)) {
-        err << args.positional[0] << ':' << error->line << ": " << error->message << '\n';
+        // The message names its line already.
+        err << args.positional[0] << ": " << error->message << '\n';
         return 1;
     }
     const auto& bytes = std::get<std::vector<std::byte>>(result);

@@ -1,7 +1,10 @@
 #include "data/BuiltinRepertory.h"
+#include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
 
 #include <benchmark/benchmark.h>
+#include <fstream>
+#include <sstream>
 
 namespace telvarin {
 namespace {
@@ -43,6 +46,17 @@ void BM_RemedyListTextOfTheLargestRubric(benchmark::State& state) {
         benchmark::DoNotOptimize(remedyListText(db, largest + 1, 0));
 }
 BENCHMARK(BM_RemedyListTextOfTheLargestRubric)->Unit(benchmark::kMicrosecond);
+
+// Building the program compiles the generated source once; a practitioner's own source as well.
+void BM_CompileReferenceSource(benchmark::State& state) {
+    std::ifstream in(TELVARIN_REFERENCE_SOURCE, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string source = text.str();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(compileRepertorySource(source));
+}
+BENCHMARK(BM_CompileReferenceSource)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace telvarin

@@ -1,0 +1,2 @@
+# The results window, its cross table and the file-case dialog.
+telvarin_add_gtest(results_table_model_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/ResultsTableModelTest.cpp LIBS ui)

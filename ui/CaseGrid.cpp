@@ -35,9 +35,9 @@ void CaseGrid::setUpTable(const TableFont* font) {
     if (font != nullptr)
         setGridFont(font->font());
     setColumnCount(kCaseColumnCount);
+    setRowCount(1);
     setFixedRowCount(1);
     setFixedColumnCount(0);
-    setRowCount(1);
     shown_.assign(1, CaseRowTexts{});
     for (int column = 0; column < kCaseColumnCount; ++column)
         setText(0, column, fromWindows1252(model_.cellText(0, column)));
@@ -89,7 +89,8 @@ void CaseGrid::refreshTable() {
 }
 
 void CaseGrid::focusTable() {
-    showFocus();
+    // Another window changed a row in place, which asks for no refresh of its own.
+    refreshTable();
     setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,0 +1,440 @@
+#include "ui/CaseInputWindow.h"
+
+#include "data/BuiltinRepertory.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/WindowPersistence.h"
+#include "repertory/RepertoryTexts.h"
+#include "ui/CaseGrid.h"
+#include "ui/ProgramStart.h"
+#include "ui/QuestionWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace telvarin;
+
+namespace {
+
+class RecordingHelp : public HelpViewer {
+public:
+    void showHelpTopic(int topic, QWidget*) override { topics.push_back(topic); }
+    std::vector<int> topics;
+};
+
+// Types an entry into the focus cell as a user does: the first character opens the editor, the
+// rest goes into it, Enter ends it.
+void typeEntry(CaseGrid& grid, const QString& entry) {
+    QTest::keyClicks(&grid, entry.left(1));
+    QLineEdit* editor = grid.editor();
+    QVERIFY(editor != nullptr);
+    QTest::keyClicks(editor, entry.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+QString shown(const std::string& windows1252) {
+    return fromWindows1252(windows1252);
+}
+
+const QString kProgramKey;
+const QString kPlacement = QStringLiteral("Dialog\\Eingabe");
+const QString kColumns = QStringLiteral("Spalten\\Eingabe");
+
+class Session {
+public:
+    std::unique_ptr<CaseInputWindow> open() {
+        RepertoryLoadResult loaded = loadBuiltinRepertory();
+        auto window = std::make_unique<CaseInputWindow>(std::move(std::get<RepertoryDatabase>(loaded)),
+                                                        QStringLiteral("/praxis/historie.xml"),
+                                                        DialogServices{&store, &help, &messages});
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("the case input window was not exposed");
+        return window;
+    }
+
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    RecordingHelp help;
+};
+
+} // namespace
+
+class CaseInputWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsWithTheTemplateLayoutAndAnEmptyCase() {
+        Session session;
+        auto window = session.open();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Kesto - Telvarin"));
+        QVERIFY(!window->windowIcon().isNull());
+        CaseGrid& grid = *window->caseGrid();
+        QCOMPARE(grid.geometry(), window->pixelRect(QRect(4, 3, 419, 146)));
+        const QStringList captions{u"&Berechnen"_qs,    u"S&uchen"_qs,       u"&Textsuche"_qs,
+                                   u"&Fallhistorie"_qs, u"&Mittel-Ausw."_qs, u"&Eigenschaften"_qs,
+                                   u"&Hilfe"_qs,        u"Been&den"_qs};
+        for (int index = 0; index < kCaseInputButtonCount; ++index) {
+            IconPushButton* button = window->button(static_cast<CaseInputButton>(index));
+            QCOMPARE(button->text(), captions[index]);
+            QCOMPARE(button->geometry(), window->pixelRect(QRect(4 + 50 * index, 159, 50, 35)));
+            QVERIFY(!button->icon().isNull());
+        }
+        QVERIFY(window->button(CaseInputButton::Calculate)->isDefault());
+
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.columnCount(), 3);
+        QCOMPARE(grid.fixedRowCount(), 1);
+        QCOMPARE(grid.cellText(0, 0), u"Nummer"_qs);
+        QCOMPARE(grid.cellText(0, 1), u"Symptom"_qs);
+        QCOMPARE(grid.cellText(0, 2), u"Kapitel"_qs);
+        QCOMPARE(grid.cellText(1, 0), QString());
+        QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
+        QVERIFY(grid.isEditable());
+        QVERIFY(grid.listMode());
+        QVERIFY(grid.titleTips());
+        QVERIFY(!grid.headerSort());
+        // The symptom column starts at 480 pixels and every column is stretched to the width.
+        QVERIFY(grid.columnWidth(1) >= 480);
+        QCOMPARE(grid.totalWidth(), grid.viewport()->width());
+    }
+
+    void typingANumberFillsTheRowAndFocusesANewInputRow() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        const RepertoryDatabase& db = window->database();
+        typeEntry(grid, u"12"_qs);
+        QCOMPARE(grid.cellText(1, 0), u"12"_qs);
+        QCOMPARE(grid.cellText(1, 1), shown(rubricText(db, 12)));
+        QCOMPARE(grid.cellText(1, 2), shown(sectionHeading(db, 11)));
+        QCOMPARE(grid.tipText(1, 1), shown(remedyListText(db, 12, 0)));
+        QVERIFY(!grid.cellText(1, 1).isEmpty());
+        QCOMPARE(grid.rowCount(), 3);
+        QCOMPARE(grid.cellText(2, 0), u"0"_qs);
+        QCOMPARE(grid.focusCell(), (GridCellPos{2, 0}));
+        QCOMPARE(window->caseModel().row(1).number, 12);
+
+        // The next entry goes straight into the new row.
+        typeEntry(grid, u"5+8"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"5 + 8"_qs);
+        QCOMPARE(grid.cellText(2, 1), shown(rubricText(db, 5)));
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
+    }
+
+    void invalidEntriesLeaveAnEmptyRow_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("letters") << u"abc"_qs;
+        QTest::newRow("beyond the repertory") << u"26565"_qs;
+        QTest::newRow("zero") << u"0"_qs;
+    }
+    void invalidEntriesLeaveAnEmptyRow() {
+        QFETCH(QString, entry);
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        typeEntry(grid, entry);
+        QCOMPARE(grid.cellText(1, 0), u"0"_qs);
+        QCOMPARE(grid.cellText(1, 1), QString());
+        QCOMPARE(grid.cellText(1, 2), QString());
+        QCOMPARE(grid.tipText(1, 1), QString());
+        QCOMPARE(window->caseModel().row(1).number, 0);
+    }
+
+    void changingARowInTheMiddleFollowsSprungEnde_data() {
+        QTest::addColumn<int>("jumpToEnd");
+        QTest::addColumn<int>("focusRow");
+        QTest::newRow("on") << 1 << 4;
+        QTest::newRow("off") << 0 << 2;
+    }
+    void changingARowInTheMiddleFollowsSprungEnde() {
+        QFETCH(int, jumpToEnd);
+        QFETCH(int, focusRow);
+        Session session;
+        session.store.writeInt(kProgramKey, u"SprungEnde"_qs, jumpToEnd);
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        for (const QString& entry : {u"12"_qs, u"13"_qs, u"14"_qs})
+            typeEntry(grid, entry);
+        grid.setFocusCell(2, 0);
+        typeEntry(grid, u"20"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"20"_qs);
+        QCOMPARE(grid.rowCount(), 5);
+        QCOMPARE(grid.focusCell(), (GridCellPos{focusRow, 0}));
+    }
+
+    void deleteAndPasteGoThroughTheEntryProcedure() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        QGuiApplication::clipboard()->setText(u"12\n13\n14"_qs);
+        QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(grid.cellText(1, 0), u"12"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"13"_qs);
+        QCOMPARE(grid.cellText(3, 0), u"14"_qs);
+        QCOMPARE(grid.cellText(4, 0), u"0"_qs);
+        QCOMPARE(grid.rowCount(), 5);
+        QCOMPARE(window->caseModel().row(3).number, 14);
+
+        grid.setFocusCell(2, 0);
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(grid.cellText(2, 0), u"0"_qs);
+        QCOMPARE(grid.cellText(2, 1), QString());
+        QCOMPARE(grid.cellText(2, 2), QString());
+        QCOMPARE(grid.tipText(2, 1), QString());
+        QCOMPARE(window->caseModel().row(2).number, 0);
+        QCOMPARE(grid.rowCount(), 5);
+
+        // The symptom and chapter cells follow the number only.
+        grid.setFocusCell(1, 1);
+        QTest::keyClicks(&grid, u"x"_qs);
+        QVERIFY(!grid.isEditing());
+        QVERIFY(!grid.changeCellText(1, 1, u"anders"_qs));
+        QCOMPARE(grid.cellText(1, 1), shown(rubricText(window->database(), 12)));
+    }
+
+    void calculateOnAnEmptyCaseDoesNothing() {
+        Session session;
+        auto window = session.open();
+        int opened = 0;
+        window->setResultsOpener([&](const ResultsRequest&) {
+            ++opened;
+            return ResultsReply{};
+        });
+        window->button(CaseInputButton::Calculate)->click();
+        QCOMPARE(opened, 0);
+        QVERIFY(session.messages.shown().empty());
+        QCOMPARE(window->caseGrid()->rowCount(), 2);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
+    void calculateHandsTheRowsOverAndWritesTheCaseBack() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        for (const QString& entry : {u"12"_qs, u"abc"_qs, u"5+8"_qs})
+            typeEntry(grid, entry);
+        std::vector<RubricNumber> analysed;
+        bool waitCursorDuringResults = true;
+        window->setResultsOpener([&](const ResultsRequest& request) {
+            for (const CaseSymptom& row : request.rows)
+                analysed.push_back(row.number);
+            waitCursorDuringResults = QGuiApplication::overrideCursor() != nullptr;
+            [&] { QVERIFY(request.result.listedCount() > 0); }();
+            return ResultsReply{true, "Fall A"};
+        });
+        window->button(CaseInputButton::Calculate)->click();
+        QCOMPARE(analysed, (std::vector<RubricNumber>{12, 5}));
+        QVERIFY(!waitCursorDuringResults);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        // The empty row is gone, the joined symptom dropped, an input row follows.
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.cellText(1, 0), u"12"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"5"_qs);
+        QCOMPARE(grid.cellText(3, 0), u"0"_qs);
+        QCOMPARE(grid.cellText(3, 1), QString());
+        QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
+        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall A"));
+
+        window->setResultsOpener([](const ResultsRequest&) { return ResultsReply{false, {}}; });
+        window->button(CaseInputButton::Calculate)->click();
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cellText(1, 0), QString());
+        QCOMPARE(grid.cellText(1, 1), QString());
+        QCOMPARE(grid.tipText(1, 1), QString());
+        QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
+        QCOMPARE(window->caseModel().evaluationName(), std::string());
+    }
+
+    void otherWindowsAddSymptomsToTheFocusedRow() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        window->addSymptom(15, 0);
+        QCOMPARE(grid.cellText(1, 0), u"15"_qs);
+        QCOMPARE(grid.focusCell(), (GridCellPos{2, 0}));
+        grid.setFocusCell(1, 0);
+        window->addSymptom(-16, 0);
+        QCOMPARE(grid.cellText(1, 0), u"-16"_qs);
+        QCOMPARE(grid.rowCount(), 3);
+
+        const std::vector<SymptomRef> filed{{30, 0}, {31, 0}};
+        window->takeOverCase("Meier", filed);
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.cellText(1, 0), u"30"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"31"_qs);
+        QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
+        QCOMPARE(window->caseModel().evaluationName(), std::string("Meier"));
+    }
+
+    void quitAsksFirstAndKeepsRunningOnNein() {
+        Session session;
+        auto window = session.open();
+        session.messages.presetAnswers({false, false, false});
+        window->button(CaseInputButton::Quit)->click();
+        QTest::keyClick(window->caseGrid(), Qt::Key_Escape);
+        QVERIFY(!window->close());
+        QCOMPARE(session.messages.shown().size(), std::size_t{3});
+        for (const PresetMessageBoxes::Shown& question : session.messages.shown()) {
+            QCOMPARE(question.kind, MessageKind::Question);
+            QCOMPARE(question.text, u"Wollen Sie wirklich beenden?"_qs);
+        }
+        QVERIFY(window->isVisible());
+        QVERIFY(!session.store.contains(kPlacement, u"(check)"_qs));
+        QVERIFY(!session.store.contains(kColumns, u"Col0"_qs));
+
+        session.messages.presetAnswers({true});
+        window->button(CaseInputButton::Quit)->click();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->result(), int(QDialog::Rejected));
+        QCOMPARE(session.store.readInt(kPlacement, u"(check)"_qs, 0), kPlacementComplete);
+        QCOMPARE(session.store.readInt(kColumns, u"Col2"_qs, -1), window->caseGrid()->columnWidth(2));
+    }
+
+    void quitWithoutQuestionOrColumnWidths() {
+        Session session;
+        session.store.writeInt(kProgramKey, u"FragenBeimBeenden"_qs, 0);
+        session.store.writeInt(kProgramKey, u"Spaltenbreite"_qs, 0);
+        auto window = session.open();
+        QTest::keyClick(window->caseGrid(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QVERIFY(session.messages.shown().empty());
+        QCOMPARE(session.store.readInt(kPlacement, u"(check)"_qs, 0), kPlacementComplete);
+        QVERIFY(!session.store.contains(kColumns, u"Col0"_qs));
+    }
+
+    void placementAndColumnWidthsSurviveARestart() {
+        Session session;
+        session.store.writeInt(kProgramKey, u"FragenBeimBeenden"_qs, 0);
+        QRect geometry;
+        std::vector<int> widths;
+        {
+            auto window = session.open();
+            window->resize(window->size() + QSize(160, 90));
+            window->move(window->pos() + QPoint(20, 10));
+            CaseGrid& grid = *window->caseGrid();
+            grid.setColumnWidth(0, 70);
+            grid.setColumnWidth(2, 230);
+            typeEntry(grid, u"12"_qs); // saved widths stay as they are when rows are appended
+            QCOMPARE(grid.columnWidth(0), 70);
+            QTest::qWait(20);
+            geometry = window->geometry();
+            for (int column = 0; column < grid.columnCount(); ++column)
+                widths.push_back(grid.columnWidth(column));
+            window->button(CaseInputButton::Quit)->click();
+        }
+        auto window = session.open();
+        QTest::qWait(20);
+        QCOMPARE(window->geometry(), geometry);
+        CaseGrid& grid = *window->caseGrid();
+        for (int column = 0; column < grid.columnCount(); ++column)
+            QCOMPARE(grid.columnWidth(column), widths[static_cast<std::size_t>(column)]);
+        // The table grew with the window, the buttons moved down with its lower edge.
+        QCOMPARE(grid.width(), window->pixelRect(QRect(4, 3, 419, 146)).width() + 160);
+        QCOMPARE(window->button(CaseInputButton::Quit)->y(),
+                 window->pixelRect(QRect(354, 159, 50, 35)).y() + 90);
+    }
+
+    void confirmedSettingsAreTakenOverAndWritten() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        typeEntry(grid, u"12"_qs);
+        EditableSettings confirmed = readEditableSettings(session.store);
+        QCOMPARE(confirmed.main.polarityHandling, 0);
+        QCOMPARE(window->settings().polarityHandling, 1);
+        confirmed.main.fontName = u"DejaVu Sans"_qs;
+        confirmed.main.fontSize = 12;
+        confirmed.main.jumpToEnd = false;
+        confirmed.main.noGreyInPrint = false;
+        window->takeOverSettings(confirmed);
+        for (int row = 0; row < grid.rowCount(); ++row)
+            QCOMPARE(grid.rowHeight(row), 20);
+        typeEntry(grid, u"13"_qs);
+        QCOMPARE(grid.rowHeight(grid.rowCount() - 1), 20);
+        QVERIFY(window->tableFont() != nullptr);
+        QCOMPARE(window->tableFont()->pixelHeight(), 12);
+        QCOMPARE(window->caseModel().polarityMode(), PolarityMode::ListImmediately);
+        QVERIFY(!window->settings().jumpToEnd);
+        QVERIFY(window->settings().noGreyInPrint); // takes effect at the next start
+        QCOMPARE(session.store.readInt(kProgramKey, u"PolaritätenHandhabung"_qs, -1), 0);
+        QCOMPARE(session.store.readInt(kProgramKey, u"KeinGrauBeimDruck"_qs, -1), 0);
+        QCOMPARE(session.store.readInt(kProgramKey, u"Startverzögerung"_qs, -1), 5);
+        QCOMPARE(session.store.readString(kProgramKey, u"FontName"_qs), u"DejaVu Sans"_qs);
+    }
+
+    void helpAndTheFunctionsStillToCome() {
+        Session session;
+        auto window = session.open();
+        window->button(CaseInputButton::Help)->click();
+        QTest::keyClick(window->caseGrid(), Qt::Key_F1);
+        QCOMPARE(session.help.topics, (std::vector<int>{13, 13}));
+
+        for (CaseInputButton pending :
+             {CaseInputButton::TreeSearch, CaseInputButton::TextSearch, CaseInputButton::CaseHistory,
+              CaseInputButton::RemedyOverview, CaseInputButton::Settings})
+            window->button(pending)->click();
+        QCOMPARE(session.messages.shown().size(), std::size_t{5});
+        for (const PresetMessageBoxes::Shown& notice : session.messages.shown()) {
+            QCOMPARE(notice.kind, MessageKind::Information);
+            QVERIFY(notice.text.endsWith(u"folgt in einer späteren Version."_qs));
+        }
+        QVERIFY(window->isVisible());
+    }
+
+    void windowWithASmallCaseLooksRight() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        for (const QString& entry : {u"12"_qs, u"5+8"_qs, u"2001"_qs, u"16412"_qs})
+            typeEntry(grid, entry);
+        QTest::qWait(20);
+        const QImage picture = window->grab().toImage();
+        QVERIFY(picture.save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/case-input-window.png")));
+    }
+
+    void questionWindowAnswers() {
+        QuestionWindow question(u"Wollen Sie wirklich beenden?"_qs);
+        QCOMPARE(question.windowTitle(), u"Kesto - Telvarin"_qs);
+        QCOMPARE(question.question(), u"Wollen Sie wirklich beenden?"_qs);
+        QCOMPARE(question.yesButton()->text(), u"&Ja"_qs);
+        QCOMPARE(question.noButton()->text(), u"&Nein"_qs);
+        QVERIFY(question.yesButton()->isDefault());
+
+        const auto answer = [](const std::function<void(QuestionWindow&)>& user) {
+            QuestionWindow window(u"Wollen Sie wirklich beenden?"_qs);
+            QTimer::singleShot(0, &window, [&] { user(window); });
+            return window.exec();
+        };
+        QCOMPARE(answer([](QuestionWindow& window) { window.noButton()->click(); }), QuestionWindow::kNo);
+        QCOMPARE(answer([](QuestionWindow& window) { window.yesButton()->click(); }), QuestionWindow::kYes);
+        QCOMPARE(answer([](QuestionWindow& window) { QTest::keyClick(&window, Qt::Key_Return); }),
+                 QuestionWindow::kYes);
+        QCOMPARE(answer([](QuestionWindow& window) { QTest::keyClick(&window, Qt::Key_Escape); }), 0);
+
+        // A long question stays on one line and widens the window.
+        const QString longQuestion(200, u'x');
+        QuestionWindow wide(longQuestion);
+        QVERIFY(wide.width() > QFontMetrics(wide.font()).horizontalAdvance(longQuestion));
+    }
+
+    void historyPathHasOneSeparator() {
+        QCOMPARE(historyPathOfStartDirectory(u"/home/praxis"_qs), u"/home/praxis/historie.xml"_qs);
+        QCOMPARE(historyPathOfStartDirectory(u"/"_qs), u"/historie.xml"_qs);
+        QCOMPARE(historyPathOfStartDirectory(QString()), u"/historie.xml"_qs);
+        QCOMPARE(historyPathOfStartDirectory(u"/home/Müller/"_qs), u"/home/Müller/historie.xml"_qs);
+    }
+};
+
+QTEST_MAIN(CaseInputWindowTest)
+#include "CaseInputWindowTest.moc"

@@ -1,0 +1,545 @@
+// The results window on cases built from rubrics of the reference repertory, and the file-case
+// dialog behind its "&Ablegen".
+
+#include "ui/ResultsWindow.h"
+
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TableGrid.h"
+#include "history/HistoryActions.h"
+#include "tests/ui/ResultsReference.h"
+#include "ui/FileCaseDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+using namespace telvarin;
+using namespace telvarin::results_test;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Ergebnis der Auswertung");
+const QDateTime kPrintTime(QDate(2024, 3, 5), QTime(10, 30));
+
+// A case, its analysis and an open results window over an in-memory store.
+struct OpenResults {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    MainSettings settings;
+    std::vector<CaseSymptom> rows;
+    AnalysisResult result{reference()};
+    std::string historyPath;
+    std::unique_ptr<ResultsWindow> window;
+
+    OpenResults(std::vector<CaseSymptom> caseRows, MainSettings mainSettings = {},
+                std::string name = "M\xFC"
+                                   "ller",
+                std::string history = {})
+        : settings(std::move(mainSettings)), rows(std::move(caseRows)), historyPath(std::move(history)) {
+        result.score(reference(), rows);
+        open(std::move(name));
+    }
+
+    void open(std::string name) {
+        window = std::make_unique<ResultsWindow>(reference(), rows, result, std::move(name), settings,
+                                                 std::nullopt, historyPath,
+                                                 DialogServices{&store, nullptr, &messages});
+        window->setClock([] { return kPrintTime; });
+    }
+
+    TableGrid& table() const { return window->table(); }
+
+    int columnOf(const QString& abbreviation) const {
+        for (int col = 2; col < table().columnCount(); ++col) {
+            if (table().cellText(0, col) == abbreviation)
+                return col;
+        }
+        return -1;
+    }
+
+    void click(int row, int col) const {
+        const QRect cell = table().cellRect(row, col);
+        QVERIFY(!cell.isEmpty());
+        QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, cell.center());
+    }
+};
+
+// Rubrics that list many remedies, so that hits and grade sums reach two digits.
+std::vector<CaseSymptom> largeRubrics(int count, std::size_t minimumEntries) {
+    std::vector<CaseSymptom> rows;
+    RubricNumber number = 0;
+    while (static_cast<int>(rows.size()) < count) {
+        number = findRubric(
+            reference(),
+            [&](std::span<const RemedyEntry> entries) { return entries.size() >= minimumEntries; }, number);
+        rows.push_back({number, 0, false, {}});
+    }
+    return rows;
+}
+
+RubricNumber rubricWithDistinctRemedies(std::size_t count) {
+    return findRubric(reference(), [&](std::span<const RemedyEntry> entries) {
+        std::vector<int> remedies;
+        for (const RemedyEntry entry : entries)
+            remedies.push_back(remedyOf(entry));
+        std::sort(remedies.begin(), remedies.end());
+        return remedies.size() == count &&
+               std::adjacent_find(remedies.begin(), remedies.end()) == remedies.end();
+    });
+}
+
+QString runTool(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(QStandardPaths::findExecutable(tool), arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ResultsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheAconiteExample();
+    void counterPolarityRowIsMarkedAndGrey();
+    void positionDisplayWithFortyRemedies();
+    void typingFindsARemedyColumn();
+    void closingOutcomes_data();
+    void closingOutcomes();
+    void keepsPlacementAndTheTwoTextColumnWidths();
+    void clicksSortTheTableButNotTheResult();
+    void printsIntoPdf();
+    void cancelledPrintLeavesTheTableAsBefore();
+    void emptyResultKeepsTheTwoTextColumns();
+    void copiesTheGradesToTheClipboard();
+    void filesTheCaseIntoTheHistory();
+    void refusesToFileIntoAnUnreadableHistory();
+    void fileCaseDialogListsAndAnswers();
+    void fileCaseDialogKeepsPlacementOnlyOnOk();
+    void grabOfTheWindow();
+};
+
+void ResultsWindowTest::showsTheAconiteExample() {
+    const RepertoryDatabase& db = reference();
+    const int acon = remedyIndexOf(db, "acon.");
+    const OpenResults open(
+        caseOf({rubricListingOnce(db, acon, 3), rubricWithout(db, acon), rubricListingOnce(db, acon, 1)}));
+    const TableGrid& grid = open.table();
+
+    QCOMPARE(grid.rowCount(), 6);
+    QCOMPARE(grid.columnCount(), open.result.listedCount() + 2);
+    QCOMPARE(grid.fixedRowCount(), 3);
+    QCOMPARE(grid.fixedColumnCount(), 2);
+    QVERIFY(!grid.isEditable());
+    QVERIFY(grid.headerSort());
+    const int col = open.columnOf("acon.");
+    QVERIFY(col >= 2);
+    QCOMPARE(grid.cellText(3, col), QString("3"));
+    QCOMPARE(grid.cellText(4, col), QString());
+    QCOMPARE(grid.cellText(5, col), QString("1"));
+    QCOMPARE(grid.cellText(1, col), QString("2"));
+    QCOMPARE(grid.cellText(2, col), QString("4"));
+
+    QCOMPARE(grid.cellText(1, 0), QString("Anzahl der Treffer"));
+    QCOMPARE(grid.cellText(2, 0), QString("Summe der Grade"));
+    QCOMPARE(grid.cellText(0, 0), QString());
+    const QColor yellow(255, 255, 0);
+    QCOMPARE(grid.cellStyle(1, 0).background, yellow);
+    QCOMPARE(grid.cellStyle(2, col).background, yellow);
+    QCOMPARE(grid.cellStyle(1, 1).background, grid.defaultCell(true).background);
+    QCOMPARE(grid.cellStyle(3, col).background, grid.defaultCell(false).background);
+    QCOMPARE(grid.cellStyle(0, col).background, grid.defaultCell(true).background);
+
+    // The remedy columns fit their abbreviation; the text columns their widest text, at most 450.
+    for (int c = 0; c < grid.columnCount(); ++c)
+        QVERIFY(grid.columnWidth(c) > 0 && grid.columnWidth(c) <= 450);
+    QVERIFY(grid.columnWidth(0) > grid.columnWidth(col));
+    QCOMPARE(open.window->nameField()->text(), QStringLiteral("Müller"));
+    QCOMPARE(open.window->windowTitle(), kTitle);
+}
+
+void ResultsWindowTest::counterPolarityRowIsMarkedAndGrey() {
+    const RubricNumber number = rubricWithDistinctRemedies(12);
+    const OpenResults open(caseOf({number, -number}));
+    const TableGrid& grid = open.table();
+    QVERIFY(grid.cellText(4, 0).startsWith(QStringLiteral("- ")));
+    QVERIFY(grid.cellText(4, 0).endsWith(QStringLiteral(" (%1)").arg(number)));
+    QCOMPARE(grid.cellText(4, 0).mid(2), grid.cellText(3, 0));
+    QCOMPARE(grid.cellText(4, 1), grid.cellText(3, 1));
+    QCOMPARE(grid.columnCount(), 14);
+    for (int col = 2; col < grid.columnCount(); ++col) {
+        QCOMPARE(grid.cellStyle(4, col).background, QColor(230, 230, 230));
+        QCOMPARE(grid.cellStyle(3, col).background, grid.defaultCell(false).background);
+        // The grades show, but the negative row does not count.
+        QCOMPARE(grid.cellText(4, col), grid.cellText(3, col));
+        QCOMPARE(grid.cellText(1, col), QString("1"));
+        QCOMPARE(grid.cellText(2, col), grid.cellText(3, col));
+    }
+}
+
+void ResultsWindowTest::positionDisplayWithFortyRemedies() {
+    OpenResults open(caseOf({rubricWithDistinctRemedies(40)}));
+    QCOMPARE(open.result.listedCount(), 40);
+    open.window->show();
+    open.click(3, 2);
+    QCOMPARE(open.window->windowTitle(), kTitle + " 2/41");
+    QTest::keyClick(&open.table(), Qt::Key_Right);
+    QCOMPARE(open.window->windowTitle(), kTitle + " 3/41");
+}
+
+void ResultsWindowTest::typingFindsARemedyColumn() {
+    const RepertoryDatabase& db = reference();
+    const int antimonium = remedyIndexOf(db, "ant-t.");
+    const RubricNumber number = findRubric(db, [&](std::span<const RemedyEntry> entries) {
+        return entries.size() > 60 && std::any_of(entries.begin(), entries.end(), [&](RemedyEntry entry) {
+                   return remedyOf(entry) == antimonium;
+               });
+    });
+    OpenResults open(caseOf({number}));
+    open.window->show();
+    const int col = open.columnOf("ant-t.");
+    QVERIFY(col > 2);
+    QTest::keyClicks(&open.table(), "antt");
+    QCOMPARE(open.table().focusCell(), (GridCellPos{3, col}));
+    QCOMPARE(open.window->windowTitle(),
+             kTitle + QString(" %1/%2").arg(col).arg(open.table().columnCount() - 1));
+}
+
+void ResultsWindowTest::closingOutcomes_data() {
+    QTest::addColumn<bool>("escapeClears");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("keeps");
+    for (const bool escapeClears : {true, false}) {
+        const char* setting = escapeClears ? "EscapeLoescht on" : "EscapeLoescht off";
+        QTest::addRow("%s, Escape", setting) << escapeClears << "escape" << !escapeClears;
+        QTest::addRow("%s, close box", setting) << escapeClears << "close" << !escapeClears;
+        QTest::addRow("%s, Neu", setting) << escapeClears << "new" << false;
+        QTest::addRow("%s, Zurück", setting) << escapeClears << "back" << true;
+        QTest::addRow("%s, Enter", setting) << escapeClears << "enter" << true;
+    }
+}
+
+void ResultsWindowTest::closingOutcomes() {
+    QFETCH(bool, escapeClears);
+    QFETCH(QString, trigger);
+    QFETCH(bool, keeps);
+    MainSettings settings;
+    settings.escapeClearsCase = escapeClears;
+    OpenResults open(caseOf({1, 2}), settings);
+    ResultsWindow& window = *open.window;
+    window.show();
+    window.nameField()->setText(QStringLiteral("Frau Ä. Weiß"));
+    if (trigger == "escape")
+        QTest::keyClick(&open.table(), Qt::Key_Escape);
+    else if (trigger == "close")
+        window.close();
+    else if (trigger == "new")
+        window.newButton()->click();
+    else if (trigger == "back")
+        window.backButton()->click();
+    else
+        QTest::keyClick(&open.table(), Qt::Key_Return);
+
+    QVERIFY(!window.isVisible());
+    QCOMPARE(window.outcome(), keeps ? ResultsOutcome::keepCase : ResultsOutcome::clearCase);
+    if (keeps)
+        QCOMPARE(window.evaluationName(), std::string("Frau \xC4. Wei\xDF"));
+    QCOMPARE(open.store.readInt("Dialog\\Ergebnis", "(check)", 0), 32639);
+    QVERIFY(open.store.contains("Spalten\\Ergebnis", "Col1"));
+}
+
+void ResultsWindowTest::keepsPlacementAndTheTwoTextColumnWidths() {
+    OpenResults open(caseOf({1, 2, 3}));
+    open.table().setColumnWidth(0, 123);
+    open.table().setColumnWidth(1, 77);
+    const int remedyWidth = open.table().columnWidth(2);
+    open.window->show();
+    open.window->resize(700, 450);
+    open.window->backButton()->click();
+    QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col0", 0), 123);
+    QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col1", 0), 77);
+    QVERIFY(!open.store.contains("Spalten\\Ergebnis", "Col2"));
+
+    open.store.writeInt("Spalten\\Ergebnis", "Col2", 300); // never applied to a remedy column
+    open.open("");
+    QCOMPARE(open.table().columnWidth(0), 123);
+    QCOMPARE(open.table().columnWidth(1), 77);
+    QCOMPARE(open.table().columnWidth(2), remedyWidth);
+    QCOMPARE(open.window->size(), QSize(700, 450));
+
+    // With "Spaltenbreite" off the widths are neither restored nor saved.
+    open.settings.keepColumnWidths = false;
+    open.open("");
+    QVERIFY(open.table().columnWidth(0) != 123);
+    open.table().setColumnWidth(0, 222);
+    open.window->reject();
+    QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col0", 0), 123);
+}
+
+void ResultsWindowTest::clicksSortTheTableButNotTheResult() {
+    OpenResults open(largeRubrics(12, 60));
+    const std::vector<RemedyScore> scoresBefore(open.result.scores().begin(), open.result.scores().end());
+    open.window->show();
+    TableGrid& grid = open.table();
+    const auto number = [&](int row, int col) { return grid.cellText(row, col).toInt(); };
+    QVERIFY(number(1, 2) >= 10); // two-digit hits: sorting must compare values, not texts
+
+    open.click(2, 0); // "Summe der Grade": grade sum, then hits, then abbreviation
+    for (int col = 3; col < grid.columnCount(); ++col) {
+        const auto before = std::tuple(-number(2, col - 1), -number(1, col - 1), grid.cellText(0, col - 1));
+        const auto after = std::tuple(-number(2, col), -number(1, col), grid.cellText(0, col));
+        QVERIFY2(before <= after, qPrintable(QString::number(col)));
+    }
+
+    open.click(1, 0); // the first click on "Anzahl der Treffer": most hits first
+    for (int col = 3; col < grid.columnCount(); ++col) {
+        const auto before = std::tuple(-number(1, col - 1), -number(2, col - 1), grid.cellText(0, col - 1));
+        const auto after = std::tuple(-number(1, col), -number(2, col), grid.cellText(0, col));
+        QVERIFY2(before <= after, qPrintable(QString::number(col)));
+    }
+    open.click(1, 0); // the second reverses
+    QVERIFY(number(1, 2) <= number(1, grid.columnCount() - 1));
+
+    // A click on an abbreviation orders the symptom rows by that column's grades, largest first.
+    const int col = open.columnOf(grid.cellText(0, 2));
+    open.click(0, col);
+    for (int row = 4; row < grid.rowCount(); ++row)
+        QVERIFY(grid.cellText(row - 1, col) >= grid.cellText(row, col));
+
+    QVERIFY(std::equal(scoresBefore.begin(), scoresBefore.end(), open.result.scores().begin()));
+    const std::vector<CaseSymptom> rows = largeRubrics(12, 60);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        QCOMPARE(open.rows[i].number, rows[i].number);
+}
+
+void ResultsWindowTest::printsIntoPdf() {
+    OpenResults open(largeRubrics(60, 30));
+    open.window->show();
+    open.click(3, 2);
+    TableGrid& grid = open.table();
+    const QColor screenFixed = grid.defaultCell(true).background;
+    const QString pdf = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_print.pdf");
+    QFile::remove(pdf);
+    open.window->nameField()->setText(QStringLiteral("Müller, Anna"));
+
+    QString cellWhilePrinting;
+    QColor fixedWhilePrinting;
+    grid.setPrintDialog([&](QPrinter& printer) {
+        cellWhilePrinting = grid.cellText(0, 0);
+        fixedWhilePrinting = grid.defaultCell(true).background;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    open.window->printButton()->click();
+
+    QCOMPARE(cellWhilePrinting, QStringLiteral("Müller, Anna 05.03.2024"));
+    QCOMPARE(fixedWhilePrinting, QColor(255, 255, 255));
+    QCOMPARE(grid.cellText(0, 0), QString());
+    QCOMPARE(grid.defaultCell(true).background, screenFixed);
+    QCOMPARE(grid.cellStyle(1, 2).background, QColor(255, 255, 0));
+    QCOMPARE(open.window->evaluationName(), std::string("M\xFC"
+                                                        "ller, Anna"));
+    QVERIFY(QFile::exists(pdf));
+
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext is not installed");
+    const QString text = runTool("pdftotext", {"-layout", pdf, "-"});
+    const QString firstPage = text.section(QChar('\f'), 0, 0);
+    QVERIFY2(firstPage.contains(kTitle + " 2/" + QString::number(grid.columnCount() - 1)),
+             qPrintable(firstPage));
+    QVERIFY(firstPage.contains("Telvarin"));
+    QVERIFY2(firstPage.contains(QStringLiteral("Müller, Anna 05.03.2024")), qPrintable(firstPage));
+    QVERIFY(firstPage.contains("Summe der Grade")); // "Treffer" comes out with an ff ligature
+    QVERIFY(firstPage.contains("Page 1 of "));
+    if (!QStandardPaths::findExecutable("pdftoppm").isEmpty()) {
+        const QString picture = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_print_page1");
+        runTool("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", "-singlefile", pdf, picture});
+        QVERIFY(QFile::exists(picture + ".png"));
+    }
+}
+
+void ResultsWindowTest::cancelledPrintLeavesTheTableAsBefore() {
+    for (const bool noGrey : {true, false}) {
+        MainSettings settings;
+        settings.noGreyInPrint = noGrey;
+        OpenResults open(caseOf({1, 2}), settings);
+        TableGrid& grid = open.table();
+        const QColor screenFixed = grid.defaultCell(true).background;
+        QColor fixedWhilePrinting;
+        QString cellWhilePrinting;
+        grid.setPrintDialog([&](QPrinter&) {
+            fixedWhilePrinting = grid.defaultCell(true).background;
+            cellWhilePrinting = grid.cellText(0, 0);
+            return false;
+        });
+        open.window->printTable();
+        QCOMPARE(fixedWhilePrinting, noGrey ? QColor(255, 255, 255) : screenFixed);
+        QCOMPARE(cellWhilePrinting, QStringLiteral("Müller 05.03.2024"));
+        QCOMPARE(grid.cellText(0, 0), QString());
+        QCOMPARE(grid.defaultCell(true).background, screenFixed);
+    }
+}
+
+void ResultsWindowTest::emptyResultKeepsTheTwoTextColumns() {
+    OpenResults open(caseOf({-1, -2}));
+    QCOMPARE(open.result.listedCount(), 0);
+    TableGrid& grid = open.table();
+    QCOMPARE(grid.columnCount(), 2);
+    QCOMPARE(grid.rowCount(), 5);
+    QCOMPARE(grid.cellText(1, 0), QString("Anzahl der Treffer"));
+    QVERIFY(grid.cellText(3, 0).startsWith("- "));
+    open.window->show();
+    QTest::keyClicks(&grid, "acon");
+    open.click(1, 0);
+    open.click(0, 0);
+    QCOMPARE(open.window->windowTitle(), kTitle);
+}
+
+void ResultsWindowTest::copiesTheGradesToTheClipboard() {
+    const RubricNumber number = rubricWithDistinctRemedies(5);
+    OpenResults open(caseOf({number, rubricWithout(reference(), 0)}));
+    open.window->copyButton()->click(); // hidden, but still wired
+    QVERIFY(!open.window->copyButton()->isVisible());
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0].split('\t').size(), open.table().columnCount() - 2);
+    QCOMPARE(lines[0].left(1), open.table().cellText(3, 2));
+    QVERIFY(!open.table().selectionEnabled());
+}
+
+void ResultsWindowTest::filesTheCaseIntoTheHistory() {
+    QTemporaryDir folder;
+    const std::string path = QDir(folder.path()).filePath("historie.xml").toStdString();
+    std::vector<CaseSymptom> rows = caseOf({12, 63});
+    rows.push_back({-70, 0, true, {}}); // appended by the analysis: never filed
+    OpenResults open(rows, {}, "Anna", path);
+    open.window->show();
+    open.window->nameField()->setText(QStringLiteral("Anna Müller"));
+
+    std::vector<std::string> presets;
+    open.window->setFileCaseAsker([&](const std::string& preset) -> std::optional<FileCaseAnswer> {
+        presets.push_back(preset);
+        if (presets.size() == 1)
+            return std::nullopt; // "&Zurück": nothing filed
+        return FileCaseAnswer{preset, "erste Zeile\r\nzweite Zeile"};
+    });
+    open.window->fileButton()->click();
+    QVERIFY(!QFile::exists(QString::fromStdString(path)));
+    open.window->fileButton()->click();
+
+    QCOMPARE(presets, (std::vector<std::string>{"Anna M\xFC"
+                                                "ller",
+                                                "Anna M\xFC"
+                                                "ller"}));
+    QVERIFY(open.window->isVisible());
+    QVERIFY(open.messages.shown().empty());
+    const CaseHistory history = loadHistory(path, nullptr);
+    QCOMPARE(history.cases.size(), std::size_t{1});
+    QCOMPARE(history.cases[0].name, std::string("Anna M\xFC"
+                                                "ller"));
+    const Treatment& treatment = history.cases[0].treatments.at(0);
+    QCOMPARE(treatment.comment, std::string("erste Zeile\r\nzweite Zeile"));
+    QCOMPARE(treatment.dateStamp, std::string("05.03.2024 10:30"));
+    QCOMPARE(treatment.symptoms, (std::vector<SymptomRef>{{12, 0}, {63, 0}}));
+    QCOMPARE(filedCaseNames(path), std::vector<std::string>{"Anna M\xFC"
+                                                            "ller"});
+}
+
+void ResultsWindowTest::refusesToFileIntoAnUnreadableHistory() {
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("historie.xml");
+    const QByteArray damaged("<Fallhistorie><Fall Name=\"A\"><Behandlung Datum=");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    OpenResults open(caseOf({12}), {}, "Anna", path.toStdString());
+    open.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    open.window->fileCase();
+
+    QCOMPARE(fileBytes(path), damaged);
+    QVERIFY(!open.messages.shown().empty());
+    QVERIFY2(open.messages.shown().back().text.contains(QStringLiteral("konnte nicht gelesen werden")),
+             qPrintable(open.messages.shown().back().text));
+    QVERIFY(filedCaseNames(path.toStdString()).empty());
+}
+
+void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
+    MemorySettingsStore store;
+    FileCaseDialog dialog({"zeta", "\xC4rger", "Alpha", "beta"}, "Anna",
+                          DialogServices{&store, nullptr, nullptr});
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Fall ablegen"));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    QStringList items;
+    for (int i = 0; i < dialog.nameBox()->count(); ++i)
+        items << dialog.nameBox()->itemText(i);
+    QCOMPARE(items, (QStringList{"Alpha", "beta", "zeta", QStringLiteral("Ärger")}));
+    QCOMPARE(dialog.nameBox()->currentText(), QString("Anna"));
+    QCOMPARE(dialog.answer().comment, std::string());
+
+    dialog.show();
+    dialog.nameBox()->setCurrentIndex(1);
+    QTest::keyClicks(dialog.commentField(), "Zeile 1");
+    QTest::keyClick(dialog.commentField(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(dialog.commentField(), "Zeile 2");
+    QVERIFY(dialog.isVisible());
+    QTest::keyClick(dialog.commentField(), Qt::Key_Return); // Enter confirms
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.answer(), (FileCaseAnswer{"beta", "Zeile 1\r\nZeile 2"}));
+    QCOMPARE(commentWithCrLf("a\nb\r\nc\rd"), std::string("a\r\nb\r\nc\r\nd"));
+}
+
+void ResultsWindowTest::fileCaseDialogKeepsPlacementOnlyOnOk() {
+    MemorySettingsStore store;
+    {
+        FileCaseDialog dialog({}, "", DialogServices{&store, nullptr, nullptr});
+        dialog.show();
+        dialog.backButton()->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(store.valueCount(), 0);
+    FileCaseDialog dialog({}, "", DialogServices{&store, nullptr, nullptr});
+    dialog.show();
+    dialog.okButton()->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(store.readInt("Dialog\\FallAblegen", "(check)", 0), 32639);
+}
+
+void ResultsWindowTest::grabOfTheWindow() {
+    const RepertoryDatabase& db = reference();
+    const int acon = remedyIndexOf(db, "acon.");
+    std::vector<CaseSymptom> rows = caseOf({rubricListingOnce(db, acon, 3), rubricWithout(db, acon),
+                                            rubricListingOnce(db, acon, 1), 1, 63, 2000});
+    rows.push_back({-1, 0, true, {}});
+    OpenResults open(rows);
+    open.window->show();
+    open.click(3, 2);
+    const QString picture = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_window.png");
+    QVERIFY(open.window->grab().save(picture));
+    open.window->resize(1100, 520);
+    QVERIFY(open.window->grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_window_large.png")));
+}
+
+QTEST_MAIN(ResultsWindowTest)
+#include "ResultsWindowTest.moc"

@@ -3,18 +3,17 @@
 #include "foundation/IconPushButton.h"
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
-#include "repertory/RepertoryTexts.h"
 #include "ui/CaseGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/IconSet.h"
+#include "ui/ResultsWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 namespace telvarin {
 
@@ -78,38 +77,14 @@ private:
     bool active_ = false;
 };
 
-// Stands in for the results window until it is part of the program: the ranked remedies with
-// their hits and grade sums, and "&Zurück", which keeps the case.
-ResultsReply showRankedRemedies(const ResultsRequest& request) {
-    QDialog dialog(request.parent);
-    dialog.setWindowTitle(programTitle());
-    dialog.resize(420, 480);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* table = new TableGrid(&dialog);
-    table->setEditable(false);
-    table->setColumnCount(4);
-    table->setFixedRowCount(1);
-    table->setRowCount(request.result.listedCount() + 1);
-    const QStringList headings{QStringLiteral("Rang"), QStringLiteral("Mittel"),
-                               QStringLiteral("Anzahl der Treffer"), QStringLiteral("Summe der Grade")};
-    for (int column = 0; column < headings.size(); ++column)
-        table->setText(0, column, headings[column]);
-    int row = 1;
-    for (const RemedyScore& score : request.result.listed()) {
-        table->setText(row, 0, QString::number(row));
-        table->setText(row, 1, fromWindows1252(remedyName(request.database, score.remedy)));
-        table->setText(row, 2, QString::number(score.hits));
-        table->setText(row, 3, QString::number(score.gradeSum));
-        ++row;
-    }
-    table->autoSizeColumns(table->columnCount());
-    layout->addWidget(table);
-    auto* back = new QPushButton(QStringLiteral("&Zur\u00FCck"), &dialog);
-    back->setDefault(true);
-    QObject::connect(back, &QPushButton::clicked, &dialog, &QDialog::accept);
-    layout->addWidget(back, 0, Qt::AlignRight);
-    dialog.exec();
-    return ResultsReply{true, request.evaluationName};
+// The results window, modal; its outcome decides whether the case is kept.
+ResultsReply openResultsWindow(const ResultsRequest& request) {
+    ResultsWindow window(request.database, request.rows, request.result, request.evaluationName,
+                         request.settings, request.tableFont,
+                         QFile::encodeName(request.historyPath).toStdString(), request.services,
+                         request.parent);
+    window.exec();
+    return ResultsReply{window.outcome() == ResultsOutcome::keepCase, window.evaluationName()};
 }
 
 } // namespace
@@ -127,7 +102,7 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
                                  const DialogServices& services, QWidget* parent)
     : DialogBase(placementName(), kTemplateSize, withHelp(services, &ownHelp_), parent),
       services_(withHelp(services, &ownHelp_)), database_(std::move(database)), caseModel_(database_),
-      result_(database_), historyPath_(std::move(historyPath)), resultsOpener_(showRankedRemedies) {
+      result_(database_), historyPath_(std::move(historyPath)), resultsOpener_(openResultsWindow) {
     // 1. The controls at their template places, then the resizable layout.
     createControls();
     setUpLayout();
@@ -241,8 +216,9 @@ void CaseInputWindow::calculate() {
     if (!runAnalysis(database_, caseModel_, result_, &progress))
         return; // nothing but the input row: nothing to analyse
     progress.finish();
-    const ResultsReply reply = resultsOpener_(ResultsRequest{
-        database_, caseModel_.rows(), result_, caseModel_.evaluationName(), settings_, services_, this});
+    const ResultsReply reply =
+        resultsOpener_(ResultsRequest{database_, caseModel_.rows(), result_, caseModel_.evaluationName(),
+                                      settings_, tableFont_, historyPath_, services_, this});
     if (reply.keepCase)
         caseModel_.keepCase(reply.evaluationName);
     else

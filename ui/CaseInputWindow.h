@@ -44,6 +44,8 @@ struct ResultsRequest {
     const AnalysisResult& result;
     const std::string& evaluationName;
     const MainSettings& settings;
+    const std::optional<TableFont>& tableFont;
+    const QString& historyPath;
     const DialogServices& services;
     QWidget* parent;
 };

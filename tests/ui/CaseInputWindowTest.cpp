@@ -10,7 +10,9 @@
 #include "ui/CaseGrid.h"
 #include "ui/ProgramStart.h"
 #include "ui/QuestionWindow.h"
+#include "ui/ResultsWindow.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -254,6 +256,39 @@ private slots:
         QCOMPARE(grid.tipText(1, 1), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
         QCOMPARE(window->caseModel().evaluationName(), std::string());
+    }
+
+    void calculateOpensTheResultsWindow() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        for (const QString& entry : {u"12"_qs, u"13"_qs})
+            typeEntry(grid, entry);
+        // The user renames the evaluation and goes back, then starts a new case.
+        const auto closeResultsWith = [](const std::function<void(ResultsWindow&)>& user) {
+            QTimer::singleShot(0, [user] {
+                if (auto* results = qobject_cast<ResultsWindow*>(QApplication::activeModalWidget()))
+                    user(*results);
+            });
+        };
+        int columns = 0;
+        closeResultsWith([&](ResultsWindow& results) {
+            columns = results.table().columnCount();
+            results.nameField()->setText(u"Fall B"_qs);
+            results.backButton()->click();
+        });
+        window->button(CaseInputButton::Calculate)->click();
+        QVERIFY(columns > 2);
+        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall B"));
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.cellText(2, 0), u"13"_qs);
+
+        closeResultsWith([](ResultsWindow& results) { results.newButton()->click(); });
+        window->button(CaseInputButton::Calculate)->click();
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(grid.cellText(1, 0), QString());
+        QCOMPARE(window->caseModel().evaluationName(), std::string());
+        QVERIFY(window->isVisible());
     }
 
     void otherWindowsAddSymptomsToTheFocusedRow() {

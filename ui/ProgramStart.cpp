@@ -27,15 +27,14 @@ QString historyPathOfStartDirectory(const QString& startDirectory) {
     return QFile::decodeName(QByteArray::fromStdString(historyPathFor(directory, '/')));
 }
 
-int runProgram(SettingsStore& store, MessageBoxes& messages,
-               const std::function<void(CaseInputWindow&)>& whenReady) {
+int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartHooks& hooks) {
     {
         SplashWindow splash(store);
         splash.exec();
     }
     const QString historyPath = historyPathOfStartDirectory(QDir::currentPath());
 
-    RepertoryLoadResult loaded = loadBuiltinRepertory();
+    RepertoryLoadResult loaded = hooks.loadRepertory ? hooks.loadRepertory() : loadBuiltinRepertory();
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
         messages.reportError(nullptr, repertoryUnusableText(fromWindows1252(error->message)));
         return 1;
@@ -43,8 +42,8 @@ int runProgram(SettingsStore& store, MessageBoxes& messages,
     CaseInputWindow window(std::move(std::get<RepertoryDatabase>(loaded)), historyPath,
                            DialogServices{&store, nullptr, &messages});
     window.show();
-    if (whenReady)
-        QTimer::singleShot(0, &window, [&window, &whenReady] { whenReady(window); });
+    if (hooks.whenReady)
+        QTimer::singleShot(0, &window, [&window, &hooks] { hooks.whenReady(window); });
     window.exec();
     return 0;
 }

@@ -3,6 +3,8 @@
 // The start of the process: the program's name for the settings store, the splash window, the
 // case history path and the case input window as the main window.
 
+#include "repertory/RepertoryDatabase.h"
+
 #include <QString>
 #include <functional>
 
@@ -19,10 +21,15 @@ void registerProgramIdentity();
 // separator in between.
 QString historyPathOfStartDirectory(const QString& startDirectory);
 
-// Everything after the application object exists: the splash window, the built-in repertory
-// (a damaged one is reported and ends the program with 1), then the case input window until it
-// is quit. whenReady runs once the window is shown and the event loop is running.
-int runProgram(SettingsStore& store, MessageBoxes& messages,
-               const std::function<void(CaseInputWindow&)>& whenReady = {});
+struct ProgramStartHooks {
+    // The repertory of the run; the built-in one unless given.
+    std::function<RepertoryLoadResult()> loadRepertory;
+    // Runs once the case input window is shown and the event loop is running.
+    std::function<void(CaseInputWindow&)> whenReady;
+};
+
+// Everything after the application object exists: the splash window, the repertory (a damaged
+// one is reported and ends the program with 1), then the case input window until it is quit.
+int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartHooks& hooks = {});
 
 } // namespace telvarin

@@ -4,7 +4,8 @@ namespace telvarin {
 
 QString repertoryUnusableText(const QString& detail) {
     return QStringLiteral(
-               "Das eingebaute Repertorium ist besch\u00e4digt und kann nicht verwendet werden.\n\n%1")
+               "Das eingebaute Repertorium ist besch\u00e4digt und kann nicht verwendet werden. Bitte "
+               "installieren Sie das Programm neu.\n\n%1")
         .arg(detail);
 }
 

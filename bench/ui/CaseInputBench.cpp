@@ -45,12 +45,14 @@ int runStartupChild(int argc, char** argv, const char* settingsFile) {
     registerProgramIdentity();
     QSettingsStore store{QString::fromLocal8Bit(settingsFile)};
     PresetMessageBoxes messages;
-    return runProgram(store, messages, [](CaseInputWindow& window) {
+    ProgramStartHooks hooks;
+    hooks.whenReady = [](CaseInputWindow& window) {
         window.repaint();
         std::printf("%lld\n", static_cast<long long>(monotonicNanoseconds()));
         std::fflush(stdout);
         window.done(0);
-    });
+    };
+    return runProgram(store, messages, hooks);
 }
 
 // From the spawning of the process to the moment the child reports its window ready.

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -461,6 +462,46 @@ private slots:
         const QString longQuestion(200, u'x');
         QuestionWindow wide(longQuestion);
         QVERIFY(wide.width() > QFontMetrics(wide.font()).horizontalAdvance(longQuestion));
+    }
+
+    void startShowsTheWindowAfterTheSplash() {
+        MemorySettingsStore store;
+        store.writeInt(kProgramKey, u"Startverzögerung"_qs, 0);
+        PresetMessageBoxes messages;
+        bool shown = false;
+        QString historyPath;
+        ProgramStartHooks hooks;
+        hooks.whenReady = [&](CaseInputWindow& window) {
+            shown = window.isVisible() && window.windowTitle() == programTitle();
+            historyPath = window.historyPath();
+            window.done(0);
+        };
+        QCOMPARE(runProgram(store, messages, hooks), 0);
+        QVERIFY(shown);
+        QCOMPARE(historyPath, historyPathOfStartDirectory(QDir::currentPath()));
+        QVERIFY(messages.shown().empty());
+    }
+
+    void aDamagedRepertoryIsReportedInGerman() {
+        MemorySettingsStore store;
+        store.writeInt(kProgramKey, u"Startverzögerung"_qs, 0);
+        PresetMessageBoxes messages;
+        bool opened = false;
+        ProgramStartHooks hooks;
+        hooks.loadRepertory = [] {
+            return RepertoryLoadResult{RepertoryLoadError{"Kapitel 3: Grenze au\xDF"
+                                                          "erhalb der Datei"}};
+        };
+        hooks.whenReady = [&](CaseInputWindow& window) {
+            opened = true;
+            window.done(0);
+        };
+        QCOMPARE(runProgram(store, messages, hooks), 1);
+        QVERIFY(!opened);
+        QCOMPARE(messages.shown().size(), std::size_t{1});
+        QCOMPARE(messages.shown().front().kind, MessageKind::Error);
+        QVERIFY(messages.shown().front().text.startsWith(u"Das eingebaute Repertorium ist beschädigt"_qs));
+        QVERIFY(messages.shown().front().text.endsWith(u"Kapitel 3: Grenze außerhalb der Datei"_qs));
     }
 
     void historyPathHasOneSeparator() {

@@ -21,6 +21,11 @@ namespace {
 constexpr QSize kTemplateSize(223, 150);
 const QString kWindowName = QStringLiteral("FallAblegen");
 
+// The template's label widths fit the reference system's font; wider fonts must not clip them.
+void widenToText(QLabel* label) {
+    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -72,7 +77,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     // Needed for the placement record, although nothing is anchored: the dialog keeps its size.
     setUpLayout();
 
-    addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle"));
+    widenToText(addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle")));
     nameBox_ = addControl<QComboBox>(QRect(7, 18, 209, 13));
     nameBox_->setEditable(true);
     nameBox_->setInsertPolicy(QComboBox::NoInsert);
@@ -81,7 +86,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
         nameBox_->addItem(fromWindows1252(name));
     nameBox_->setEditText(fromWindows1252(presetName));
 
-    addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
+    widenToText(addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar")));
     commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
     commentField_->setTabChangesFocus(true);
     commentField_->installEventFilter(this);

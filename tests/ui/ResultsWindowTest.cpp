@@ -505,6 +505,7 @@ void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
     QTest::keyClick(dialog.commentField(), Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClicks(dialog.commentField(), "Zeile 2");
     QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("file_case_dialog.png")));
     QTest::keyClick(dialog.commentField(), Qt::Key_Return); // Enter confirms
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.answer(), (FileCaseAnswer{"beta", "Zeile 1\r\nZeile 2"}));

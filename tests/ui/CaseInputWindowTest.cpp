@@ -446,6 +446,7 @@ private slots:
         QCOMPARE(question.yesButton()->text(), u"&Ja"_qs);
         QCOMPARE(question.noButton()->text(), u"&Nein"_qs);
         QVERIFY(question.yesButton()->isDefault());
+        QVERIFY(question.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/question-window.png")));
 
         const auto answer = [](const std::function<void(QuestionWindow&)>& user) {
             QuestionWindow window(u"Wollen Sie wirklich beenden?"_qs);

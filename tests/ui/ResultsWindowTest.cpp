@@ -132,7 +132,7 @@ private slots:
     void emptyResultKeepsTheTwoTextColumns();
     void copiesTheGradesToTheClipboard();
     void filesTheCaseIntoTheHistory();
-    void refusesToFileIntoAnUnreadableHistory();
+    void reportsWhatKeepsTheCaseFromBeingFiled();
     void fileCaseDialogListsAndAnswers();
     void fileCaseDialogKeepsPlacementOnlyOnOk();
     void grabOfTheWindow();
@@ -466,7 +466,7 @@ void ResultsWindowTest::filesTheCaseIntoTheHistory() {
                                                             "ller"});
 }
 
-void ResultsWindowTest::refusesToFileIntoAnUnreadableHistory() {
+void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
     QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath("historie.xml");
     const QByteArray damaged("<Fallhistorie><Fall Name=\"A\"><Behandlung Datum=");
@@ -484,6 +484,15 @@ void ResultsWindowTest::refusesToFileIntoAnUnreadableHistory() {
     QVERIFY2(open.messages.shown().back().text.contains(QStringLiteral("konnte nicht gelesen werden")),
              qPrintable(open.messages.shown().back().text));
     QVERIFY(filedCaseNames(path.toStdString()).empty());
+
+    // A history that cannot be written is reported too, not passed over as filed.
+    const std::string unwritable = QDir(folder.path()).filePath("fehlt/historie.xml").toStdString();
+    OpenResults elsewhere(caseOf({12}), {}, "Anna", unwritable);
+    elsewhere.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    elsewhere.window->fileCase();
+    QCOMPARE(elsewhere.messages.shown().size(), std::size_t{1});
+    QVERIFY2(elsewhere.messages.shown()[0].text.contains(QStringLiteral("konnte nicht geschrieben werden")),
+             qPrintable(elsewhere.messages.shown()[0].text));
 }
 
 void ResultsWindowTest::fileCaseDialogListsAndAnswers() {

@@ -1,0 +1,185 @@
+#include "ui/SymptomSearchWindow.h"
+
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/MainSettings.h"
+#include "foundation/QtCodePage.h"
+#include "ui/IconSet.h"
+#include "ui/RepertoryTreeModel.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeView>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(294, 148);
+
+// Anchor codes of the resizable layout.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+bool isEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+SymptomSearchWindow::SymptomSearchWindow(const RepertoryDatabase& db, const TableFont* tableFont,
+                                         const DialogServices& services, AddSymptomCallback addSymptom,
+                                         QWidget* parent)
+    : DialogBase(placementName(), kTemplateSize, services, parent), db_(db),
+      addSymptom_(std::move(addSymptom)) {
+    const BusyCursor busy;
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    setWindowTitle(baseTitle());
+    setHelpTopic(kHelpTopicSymptomTreeSearch);
+
+    setUpLayout();
+    createControls();
+    addAnchor(tree_, kStretches, kStretches);
+    for (QWidget* button : {takeOverButton_, addButton_, helpButton_, backButton_})
+        addAnchor(button, kFollowsFarSide, kStays);
+    setDialogIcon(programIcon());
+    if (tableFont != nullptr)
+        tree_->setFont(tableFont->font());
+
+    restorePlacement();
+
+    // The whole repertory at once; the model reads the database in place, so nothing is expanded
+    // or selected and no item is built before it is seen.
+    model_ = new RepertoryTreeModel(db_, this);
+    tree_->setModel(model_);
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SymptomSearchWindow::updateTitle);
+    tree_->setFocus(Qt::OtherFocusReason);
+}
+
+SymptomSearchWindow::~SymptomSearchWindow() {
+    tree_->removeEventFilter(this);
+}
+
+void SymptomSearchWindow::createControls() {
+    tree_ = addControl<QTreeView>(QRect(4, 3, 233, 141));
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    tree_->setUniformRowHeights(true);
+    tree_->setDragEnabled(false);
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Long rubric texts scroll sideways instead of losing their number to an ellipsis.
+    tree_->setTextElideMode(Qt::ElideNone);
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tree_->installEventFilter(this);
+
+    const auto button = [this](int y, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(248, y, 42, 35), caption, icons.hover, icons.normal);
+    };
+    takeOverButton_ = button(3, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
+    addButton_ = button(38, QStringLiteral("Hi&nzufügen"), ButtonIcon::Add);
+    helpButton_ = button(73, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    backButton_ = button(108, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    takeOverButton_->setDefault(true);
+
+    connect(takeOverButton_, &QPushButton::clicked, this, &SymptomSearchWindow::accept);
+    connect(addButton_, &QPushButton::clicked, this, &SymptomSearchWindow::addSelected);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicSymptomTreeSearch); });
+    connect(backButton_, &QPushButton::clicked, this, &SymptomSearchWindow::reject);
+    connect(tree_, &QTreeView::doubleClicked, this, [this] { takeOverByActivation(); });
+}
+
+void SymptomSearchWindow::showWindow(const TableFont* tableFont) {
+    if (tableFont != nullptr)
+        tree_->setFont(tableFont->font());
+    show();
+    raise();
+    activateWindow();
+}
+
+std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {
+    const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return std::nullopt;
+    return treeItemSymptom(db_, model_->itemText(selected.front()));
+}
+
+void SymptomSearchWindow::addSelected() {
+    const std::optional<ParsedSymptom> symptom = selectedSymptom();
+    if (!symptom || symptom->number <= 0)
+        return;
+    if (addSymptom_)
+        addSymptom_(symptom->number, symptom->bd);
+    // The case table took the focus; the user goes on picking here.
+    raise();
+    activateWindow();
+    tree_->setFocus(Qt::OtherFocusReason);
+}
+
+void SymptomSearchWindow::accept() {
+    savePlacement();
+    const std::optional<ParsedSymptom> symptom = selectedSymptom();
+    // A rubric item always carries a positive number; anything else would only empty a case row.
+    if (symptom && symptom->number > 0 && addSymptom_)
+        addSymptom_(symptom->number, symptom->bd);
+    DialogBase::accept();
+}
+
+void SymptomSearchWindow::reject() {
+    savePlacement();
+    DialogBase::reject();
+}
+
+bool SymptomSearchWindow::takeOverByActivation() {
+    const std::optional<ParsedSymptom> symptom = selectedSymptom();
+    if (!symptom || symptom->number == 0)
+        return false;
+    tree_->collapseAll();
+    if (addSymptom_)
+        addSymptom_(symptom->number, symptom->bd);
+    hide();
+    return true;
+}
+
+bool SymptomSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnterKey(key->key()) && key->modifiers() == Qt::NoModifier) {
+            // Enter belongs to the tree: a rubric goes over, a chapter or section opens or
+            // closes, and neither reaches the window's OK command.
+            if (!takeOverByActivation()) {
+                const QModelIndex current = tree_->currentIndex();
+                if (current.isValid())
+                    tree_->setExpanded(current, !tree_->isExpanded(current));
+            }
+            return true;
+        }
+    }
+    return DialogBase::eventFilter(watched, event);
+}
+
+void SymptomSearchWindow::updateTitle() {
+    const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
+    const std::vector<std::string> ancestors =
+        selected.isEmpty() ? std::vector<std::string>() : model_->ancestorTexts(selected.front());
+    setWindowTitle(fromWindows1252(symptomSearchTitle(ancestors)));
+}
+
+} // namespace telvarin

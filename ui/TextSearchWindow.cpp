@@ -1,0 +1,270 @@
+#include "ui/TextSearchWindow.h"
+
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TableGrid.h"
+#include "foundation/WindowPersistence.h"
+#include "ui/IconSet.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(292, 172);
+
+// Anchor codes of the resizable layout.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+constexpr int kColumnCount = 3;
+constexpr int kNumberColumn = 0;
+constexpr int kSymptomColumn = 1;
+constexpr int kChapterColumn = 2;
+constexpr int kFirstDataRow = 1;
+
+struct ColumnSetUp {
+    const char16_t* header;
+    int width;
+};
+constexpr ColumnSetUp kColumns[kColumnCount] = {{u"Nummer", 60}, {u"Symptom", 372}, {u"Kapitel", 200}};
+
+// The drop-down shows about as many names as the template's list height of 100 units holds.
+constexpr int kVisibleChapterNames = 10;
+
+} // namespace
+
+TextSearchWindow::TextSearchWindow(const RepertoryDatabase& db, const TableFont* tableFont,
+                                   const DialogServices& services, const MainSettings& settings,
+                                   AddSymptomCallback addSymptom, QWidget* parent)
+    : DialogBase(placementName(), kTemplateSize, services, parent), index_(db), settings_(settings),
+      addSymptom_(std::move(addSymptom)) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    setWindowTitle(fromWindows1252(textSearchIdleTitle()));
+    setHelpTopic(kHelpTopicTextSearch);
+
+    setUpLayout();
+    createControls();
+    addAnchor(table_, kStretches, kStretches);
+    addAnchor(searchField_, kStretches, kFollowsFarSide);
+    addAnchor(chapterBox_, kStretches, kFollowsFarSide);
+    for (QWidget* control : {static_cast<QWidget*>(searchLabel_), static_cast<QWidget*>(chapterLabel_),
+                             static_cast<QWidget*>(takeOverButton_), static_cast<QWidget*>(addButton_),
+                             static_cast<QWidget*>(helpButton_), static_cast<QWidget*>(backButton_)})
+        addAnchor(control, kStays, kFollowsFarSide);
+    setDialogIcon(programIcon());
+
+    chapterBox_->addItem(QString());
+    for (int chapter = 0; chapter < db.chapterCount(); ++chapter)
+        chapterBox_->addItem(fromWindows1252(db.chapterName(chapter)));
+    chapterBox_->setCurrentIndex(-1);
+
+    restorePlacement();
+    // The size the placement gave is the one the columns are divided for; showing the window
+    // later reports the same size and leaves them alone.
+    reportedWidth_ = width();
+    setUpTable(tableFont);
+    searchField_->setFocus(Qt::OtherFocusReason);
+}
+
+TextSearchWindow::~TextSearchWindow() {
+    // Destroying the window takes the focus from the field; that must not start a search.
+    searchField_->removeEventFilter(this);
+}
+
+void TextSearchWindow::createControls() {
+    table_ = addControl<TableGrid>(QRect(5, 6, 282, 86));
+    searchLabel_ = addControl<QLabel>(QRect(4, 99, 50, 8), QStringLiteral("Suchtext"));
+    searchField_ = addControl<QLineEdit>(QRect(56, 96, 232, 14));
+    chapterLabel_ = addControl<QLabel>(QRect(4, 116, 35, 8), QStringLiteral("Kapitelfilter"));
+    chapterBox_ = addControl<QComboBox>(QRect(56, 114, 232, 13));
+    chapterBox_->setEditable(false);
+    chapterBox_->setMaxVisibleItems(kVisibleChapterNames);
+    searchLabel_->setBuddy(searchField_);
+    chapterLabel_->setBuddy(chapterBox_);
+
+    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(x, 133, 42, 35), caption, icons.hover, icons.normal);
+    };
+    takeOverButton_ = button(4, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
+    addButton_ = button(46, QStringLiteral("Hi&nzufügen"), ButtonIcon::Add);
+    helpButton_ = button(88, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    backButton_ = button(130, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    takeOverButton_->setDefault(true);
+
+    connect(takeOverButton_, &QPushButton::clicked, this, &TextSearchWindow::accept);
+    connect(addButton_, &QPushButton::clicked, this, &TextSearchWindow::addChosen);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicTextSearch); });
+    connect(backButton_, &QPushButton::clicked, this, &TextSearchWindow::reject);
+    connect(searchField_, &QLineEdit::textChanged, this,
+            [this] { requestSearch(TextSearchEvent::TextChanged); });
+    searchField_->installEventFilter(this);
+    connect(chapterBox_, &QComboBox::activated, this, &TextSearchWindow::chooseChapter);
+    connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { handOverRow(row); });
+}
+
+void TextSearchWindow::setUpTable(const TableFont* tableFont) {
+    TableGrid& grid = *table_;
+    // Before the rows exist, so that they are made as high as the font needs.
+    if (tableFont != nullptr)
+        grid.setGridFont(tableFont->font());
+    grid.setColumnCount(kColumnCount);
+    grid.setRowCount(kEmptyTableRows);
+    grid.setFixedRowCount(1);
+    for (int col = 0; col < kColumnCount; ++col) {
+        grid.setText(0, col, QString::fromUtf16(kColumns[col].header));
+        grid.setColumnWidth(col, kColumns[col].width);
+    }
+    grid.setEditable(false);
+    grid.setListMode(true);
+    // Without extending selections a click selects one whole row and only that one.
+    grid.setSelectionEnabled(false);
+    grid.setHeaderSort(false);
+    grid.setFocusCell(kFirstDataRow, kNumberColumn);
+    divideColumns(reportedWidth_);
+    if (SettingsStore* store = settingsStore())
+        restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid);
+}
+
+void TextSearchWindow::showWindow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TextSearchWindow::requestSearch(TextSearchEvent event) {
+    const std::string text = toWindows1252(searchField_->text());
+    if (!searchShouldRun(text, lastSearchText_, triggerOf(event))) {
+        setWindowTitle(fromWindows1252(textSearchIdleTitle()));
+        return;
+    }
+    runSearch(text);
+}
+
+void TextSearchWindow::resetTable() {
+    // Down to the header and up again, so that no text of the previous rows is left.
+    table_->setRowCount(1);
+    table_->setRowCount(kEmptyTableRows);
+    table_->setFocusCell(kFirstDataRow, kNumberColumn);
+}
+
+void TextSearchWindow::runSearch(const std::string& text) {
+    resetTable();
+    lastSearchText_ = text;
+    const std::vector<TextSearchRow> rows = runTextSearch(index_, text, chapterFilter_);
+    if (!rows.empty())
+        table_->setRowCount(static_cast<int>(rows.size()) + kFirstDataRow);
+    int row = kFirstDataRow;
+    for (const TextSearchRow& found : rows) {
+        table_->setText(row, kNumberColumn, fromWindows1252(found.numberColumn));
+        table_->setText(row, kSymptomColumn, fromWindows1252(found.symptomColumn));
+        table_->setText(row, kChapterColumn, fromWindows1252(found.chapterColumn));
+        ++row;
+    }
+    table_->setFocusCell(kFirstDataRow, kNumberColumn);
+    setWindowTitle(fromWindows1252(textSearchTitle(rows.size())));
+}
+
+void TextSearchWindow::chooseChapter(int entry) {
+    // The first entry is empty and stands for the whole repertory.
+    chapterFilter_ = entry >= 1 ? entry - 1 : -1;
+    requestSearch(TextSearchEvent::ChapterChosen);
+}
+
+std::optional<ParsedSymptom> TextSearchWindow::chosenSymptom() const {
+    const int row = table_->focusCell().row;
+    if (row < kFirstDataRow || !table_->isCellSelected(row, kNumberColumn))
+        return std::nullopt;
+    const QString number = table_->cellText(row, kNumberColumn);
+    if (number.isEmpty())
+        return std::nullopt;
+    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number));
+    if (!symptom.valid)
+        return std::nullopt;
+    return symptom;
+}
+
+void TextSearchWindow::handOverRow(int row) {
+    if (row < kFirstDataRow)
+        return;
+    const QString number = table_->cellText(row, kNumberColumn);
+    if (number.isEmpty())
+        return;
+    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number));
+    if (symptom.valid && addSymptom_)
+        addSymptom_(symptom.number, symptom.bd);
+}
+
+void TextSearchWindow::addChosen() {
+    const std::optional<ParsedSymptom> symptom = chosenSymptom();
+    if (!symptom || symptom->number <= 0)
+        return;
+    if (addSymptom_)
+        addSymptom_(symptom->number, symptom->bd);
+    // The case table took the focus; the user goes on choosing here.
+    raise();
+    activateWindow();
+}
+
+void TextSearchWindow::accept() {
+    const std::optional<ParsedSymptom> symptom = chosenSymptom();
+    if (!symptom)
+        return;
+    if (addSymptom_)
+        addSymptom_(symptom->number, symptom->bd);
+    savePlacement();
+    if (searchField_->hasSelectedText())
+        searchField_->del();
+    if (SettingsStore* store = settingsStore())
+        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
+    resetTable();
+    DialogBase::accept();
+}
+
+void TextSearchWindow::reject() {
+    keepPlacementAndWidths();
+    DialogBase::reject();
+}
+
+void TextSearchWindow::keepPlacementAndWidths() {
+    savePlacement();
+    if (SettingsStore* store = settingsStore())
+        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
+}
+
+bool TextSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == searchField_ && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        requestSearch(TextSearchEvent::FocusLost);
+    return DialogBase::eventFilter(watched, event);
+}
+
+void TextSearchWindow::resizeEvent(QResizeEvent* event) {
+    DialogBase::resizeEvent(event);
+    // Only a changed width divides the columns anew; the same width again leaves what the user set.
+    if (width() == reportedWidth_)
+        return;
+    reportedWidth_ = width();
+    if (table_ != nullptr && table_->columnCount() > 0)
+        divideColumns(reportedWidth_);
+}
+
+void TextSearchWindow::divideColumns(int clientWidth) {
+    const TextSearchColumnWidths widths =
+        textSearchColumnWidths(clientWidth, table_->columnWidth(kNumberColumn),
+                               table_->columnWidth(kSymptomColumn), table_->columnWidth(kChapterColumn));
+    table_->setColumnWidth(kSymptomColumn, widths.symptom);
+    table_->setColumnWidth(kChapterColumn, widths.chapter);
+}
+
+} // namespace telvarin

@@ -1,0 +1,98 @@
+#pragma once
+
+// "Textuelle Symptomsuche": finds rubrics by words of their text while the user types, optionally
+// within one chapter, and hands a found rubric to the case. Modeless, and hidden rather than
+// closed, so that the search text, the chapter filter and the results survive between uses.
+
+#include "analysis/TextSearch.h"
+#include "foundation/DialogBase.h"
+#include "foundation/MainSettings.h"
+#include "repertory/RepertoryDatabase.h"
+#include "ui/SearchWindowRules.h"
+
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace telvarin {
+
+class IconPushButton;
+class TableGrid;
+
+class TextSearchWindow : public DialogBase {
+    Q_OBJECT
+
+public:
+    static QString placementName() { return QStringLiteral("Textsuche"); }
+    // The header row and 19 empty rows of a table without results.
+    static constexpr int kEmptyTableRows = 20;
+
+    // The database and the settings must outlive the window; "Spaltenbreite" is read from the
+    // settings each time the column widths would be kept, so a change takes effect at once. The
+    // window is built hidden, its placement restored; showWindow shows it. tableFont may be null.
+    TextSearchWindow(const RepertoryDatabase& db, const TableFont* tableFont, const DialogServices& services,
+                     const MainSettings& settings, AddSymptomCallback addSymptom, QWidget* parent = nullptr);
+    ~TextSearchWindow() override;
+
+    // Shows the window as it was left and brings it to the front.
+    void showWindow();
+
+    // The symptom of the chosen result: the focused row, which the table shows selected. Nothing
+    // while that row holds no result.
+    std::optional<ParsedSymptom> chosenSymptom() const;
+    // -1 while no chapter filters the search.
+    int chapterFilterIndex() const { return chapterFilter_; }
+    const std::string& lastSearchText() const { return lastSearchText_; }
+
+    TableGrid& table() const { return *table_; }
+    QLineEdit* searchField() const { return searchField_; }
+    QComboBox* chapterBox() const { return chapterBox_; }
+    IconPushButton* takeOverButton() const { return takeOverButton_; }
+    IconPushButton* addButton() const { return addButton_; }
+    IconPushButton* helpButton() const { return helpButton_; }
+    IconPushButton* backButton() const { return backButton_; }
+
+    // "Hi&nzufügen": hands the chosen result over and keeps the window in front.
+    void addChosen();
+    // "Ü&bernehmen": hands the chosen result over, empties the table and hides the window.
+    void accept() override;
+    // "&Zurück", Escape and the close box: only hides the window.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void setUpTable(const TableFont* tableFont);
+    void requestSearch(TextSearchEvent event);
+    void runSearch(const std::string& text);
+    void resetTable();
+    void chooseChapter(int entry);
+    void handOverRow(int row);
+    void divideColumns(int clientWidth);
+    void keepPlacementAndWidths();
+
+    TextSearchIndex index_;
+    const MainSettings& settings_;
+    AddSymptomCallback addSymptom_;
+    std::string lastSearchText_;
+    int chapterFilter_ = -1;
+    int reportedWidth_ = -1;
+
+    TableGrid* table_ = nullptr;
+    QLabel* searchLabel_ = nullptr;
+    QLineEdit* searchField_ = nullptr;
+    QLabel* chapterLabel_ = nullptr;
+    QComboBox* chapterBox_ = nullptr;
+    IconPushButton* takeOverButton_ = nullptr;
+    IconPushButton* addButton_ = nullptr;
+    IconPushButton* helpButton_ = nullptr;
+    IconPushButton* backButton_ = nullptr;
+};
+
+} // namespace telvarin

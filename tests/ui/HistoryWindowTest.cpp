@@ -1,0 +1,439 @@
+// The case history window on history files in a temporary folder: what the tree shows, take-over,
+// delete with and without the question, the two orders, export, import and damaged files.
+
+#include "ui/HistoryWindow.h"
+
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/WindowPersistence.h"
+#include "history/HistoryFile.h"
+#include "repertory/RepertoryTexts.h"
+#include "tests/ui/ResultsReference.h"
+#include "ui/IconSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+
+using namespace telvarin;
+using results_test::reference;
+
+namespace {
+
+Treatment treatment(std::string stamp, std::string comment, std::vector<SymptomRef> symptoms) {
+    return Treatment{std::move(stamp), std::move(comment), 0, std::move(symptoms)};
+}
+
+// Three cases in file order: Zander (last treatment 2004), Adler (last treatment 2003, two
+// treatments, the first with a two-line comment) and Bauer (no treatment).
+CaseHistory threeCases() {
+    CaseHistory history;
+    history.cases = {
+        HistoryCase{"Zander", {treatment("01.01.2004 00:00", "Neujahr", {{12, 0}, {-40, 0}})}},
+        HistoryCase{"adler",
+                    {treatment("05.02.2003 08:15", "erste Zeile\r\nzweite Zeile", {{7, 0}, {9, 2}}),
+                     treatment("31.12.2003 23:59", "", {{100, 0}})}},
+        HistoryCase{"B\xE4uer", {}},
+    };
+    return history;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class RecordingHelp : public HelpViewer {
+public:
+    void showHelpTopic(int topic, QWidget*) override { topics.push_back(topic); }
+    std::vector<int> topics;
+};
+
+// A history file in a folder of its own, the store, the message boxes and an open window.
+struct OpenHistory {
+    QTemporaryDir folder;
+    QString path = folder.filePath("historie.xml");
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    RecordingHelp help;
+    MainSettings settings;
+    std::unique_ptr<HistoryWindow> window;
+    std::vector<std::pair<HistoryFileChoice, QString>> asked; // what the file dialogs were asked
+    QString chosenFile;                                       // their answer; empty cancels
+
+    explicit OpenHistory(const CaseHistory& history) { write(history); }
+    OpenHistory() = default;
+
+    void write(CaseHistory history) {
+        history.path = QFile::encodeName(path).toStdString();
+        QVERIFY(saveHistory(history).saved());
+    }
+
+    HistoryWindow& open() {
+        window = std::make_unique<HistoryWindow>(path, reference(), settings, nullptr,
+                                                 DialogServices{&store, &help, &messages});
+        window->setFileAsker([this](HistoryFileChoice choice, const QString& startFolder, QWidget*) {
+            asked.emplace_back(choice, startFolder);
+            return chosenFile;
+        });
+        window->show();
+        return *window;
+    }
+
+    QTreeWidget& tree() const { return *window->tree(); }
+
+    QStringList caseTexts() const {
+        QStringList texts;
+        for (int i = 0; i < tree().topLevelItemCount(); ++i)
+            texts << tree().topLevelItem(i)->text(0);
+        return texts;
+    }
+
+    QStringList treatmentTexts(int caseRow) const {
+        QStringList texts;
+        const QTreeWidgetItem* item = tree().topLevelItem(caseRow);
+        for (int i = 0; i < item->childCount(); ++i)
+            texts << item->child(i)->text(0);
+        return texts;
+    }
+
+    // Clicks an item the way a user does: its case opened first when it is a treatment.
+    void clickItem(int caseRow, int treatmentRow = -1, bool twice = false) const {
+        QTreeWidgetItem* item = tree().topLevelItem(caseRow);
+        if (treatmentRow >= 0) {
+            item->setExpanded(true);
+            item = item->child(treatmentRow);
+        }
+        const QPoint at = tree().visualItemRect(item).center();
+        // A double click reaches a widget as a click followed by the double-click event.
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, at);
+    }
+
+    CaseHistory fileHistory() const { return loadHistory(QFile::encodeName(path).toStdString(), nullptr); }
+};
+
+QImage pictureOf(const QIcon& icon) {
+    return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool showsPicture(const IconPushButton& button, ButtonIcon role) {
+    return pictureOf(button.icon()) == pictureOf(QIcon(iconPair(role).normal));
+}
+
+} // namespace
+
+class HistoryWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensByDateCollapsedWithNothingSelected();
+    void opensByNameWhenStoredSoAndTogglesTheOrder();
+    void missingFileGivesAnEmptyTree();
+    void takesOverTreatmentsAndCases();
+    void takeOverWithoutSelectionKeepsTheWindowOpen();
+    void deletesTreatmentsAndCasesAfterTheQuestion();
+    void deletesWithoutAskingWhenTheQuestionIsOff();
+    void exportsToTheChosenFile();
+    void importsReplaceTheHistory();
+    void importOfADamagedFileKeepsTheCases();
+    void damagedHistoryIsReportedAndNeverOverwritten();
+    void closingKeepsThePlacementAndHelpShowsItsTopic();
+    void grabOfTheWindow();
+};
+
+void HistoryWindowTest::opensByDateCollapsedWithNothingSelected() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Fallhistorie"));
+    QVERIFY(window.ordersByDate());
+    QVERIFY(showsPicture(*window.orderButton(), ButtonIcon::OrderByDate));
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"}));
+    // Oldest first under each case, line breaks of a comment as blanks.
+    QCOMPARE(history.treatmentTexts(1),
+             QStringList({"05.02.2003 08:15 (erste Zeile zweite Zeile)", "31.12.2003 23:59 ()"}));
+    QCOMPARE(history.treatmentTexts(2), QStringList());
+    for (int i = 0; i < history.tree().topLevelItemCount(); ++i)
+        QVERIFY(!history.tree().topLevelItem(i)->isExpanded());
+    QVERIFY(history.tree().selectedItems().isEmpty());
+
+    // The tip of a treatment lists its symptoms with their rubric texts.
+    const QString tip = history.tree().topLevelItem(1)->child(0)->toolTip(0);
+    QVERIFY2(tip.startsWith(QStringLiteral("7  ") + fromWindows1252(rubricText(reference(), 7))),
+             qPrintable(tip));
+    QCOMPARE(tip.count(QLatin1Char('\n')), 1);
+}
+
+void HistoryWindowTest::opensByNameWhenStoredSoAndTogglesTheOrder() {
+    OpenHistory history(threeCases());
+    history.store.writeInt(QString(), QStringLiteral("Sortierung"), 0);
+    HistoryWindow& window = history.open();
+
+    QVERIFY(!window.ordersByDate());
+    QVERIFY(showsPicture(*window.orderButton(), ButtonIcon::OrderByName));
+    QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer", "Zander"}));
+
+    history.tree().topLevelItem(0)->setExpanded(true);
+    QTest::mouseClick(window.orderButton(), Qt::LeftButton);
+    QVERIFY(window.ordersByDate());
+    QVERIFY(showsPicture(*window.orderButton(), ButtonIcon::OrderByDate));
+    QCOMPARE(history.store.readInt(QString(), QStringLiteral("Sortierung"), -1), 1);
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"}));
+    QVERIFY(!history.tree().topLevelItem(1)->isExpanded());
+
+    QTest::mouseClick(window.orderButton(), Qt::LeftButton);
+    QCOMPARE(history.store.readInt(QString(), QStringLiteral("Sortierung"), -1), 0);
+    QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer", "Zander"}));
+    // Ordering changes the window's copy only; the file keeps the order of its last save.
+    QCOMPARE(history.fileHistory().cases.front().name, std::string("Zander"));
+}
+
+void HistoryWindowTest::missingFileGivesAnEmptyTree() {
+    OpenHistory history;
+    history.open();
+    QCOMPARE(history.tree().topLevelItemCount(), 0);
+    QVERIFY(history.messages.shown().empty());
+    QTest::mouseClick(history.window->deleteButton(), Qt::LeftButton);
+    QVERIFY(!QFile::exists(history.path));
+}
+
+void HistoryWindowTest::takesOverTreatmentsAndCases() {
+    OpenHistory history(threeCases());
+    history.open();
+    history.clickItem(1, 1);
+    QTest::mouseClick(history.window->takeOverButton(), Qt::LeftButton);
+    QCOMPARE(history.window->result(), 1);
+    QVERIFY(!history.window->isVisible());
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler", {{100, 0}}}));
+
+    // A double click on a case takes its first treatment, the one filed first.
+    history.open();
+    history.clickItem(1, -1, true);
+    QCOMPARE(history.window->result(), 1);
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler", {{7, 0}, {9, 2}}}));
+
+    // Enter on a selected treatment takes it too: "Ü&bernehmen" is the default button.
+    history.open();
+    history.clickItem(0, 0);
+    QTest::keyClick(history.tree().viewport(), Qt::Key_Return);
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"Zander", {{12, 0}, {-40, 0}}}));
+
+    // A case without treatments gives an empty case without a name.
+    history.open();
+    history.clickItem(2);
+    QTest::mouseClick(history.window->takeOverButton(), Qt::LeftButton);
+    QCOMPARE(history.window->result(), 1);
+    QCOMPARE(history.window->takeOverResult(), TakeOverResult{});
+}
+
+void HistoryWindowTest::takeOverWithoutSelectionKeepsTheWindowOpen() {
+    OpenHistory history(threeCases());
+    history.open();
+    QTest::mouseClick(history.window->takeOverButton(), Qt::LeftButton);
+    QVERIFY(history.window->isVisible());
+    QTest::keyClick(history.window.get(), Qt::Key_Escape);
+    QVERIFY(!history.window->isVisible());
+    QCOMPARE(history.window->result(), 0);
+    QCOMPARE(history.window->takeOverResult(), TakeOverResult{});
+}
+
+void HistoryWindowTest::deletesTreatmentsAndCasesAfterTheQuestion() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+    const QByteArray before = fileBytes(history.path);
+
+    // "&Nein" changes nothing.
+    history.clickItem(1, 0);
+    history.messages.presetAnswers({false});
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QCOMPARE(history.messages.shown().back().kind, MessageKind::Question);
+    QCOMPARE(history.messages.shown().back().text,
+             QStringLiteral(
+                 "Wollen Sie den Eintrag 05.02.2003 08:15 (erste Zeile zweite Zeile) wirklich löschen?"));
+    QCOMPARE(history.treatmentTexts(1).size(), 2);
+    QCOMPARE(fileBytes(history.path), before);
+
+    // "&Ja" takes the treatment out of the tree and the file.
+    history.messages.presetAnswers({true});
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.treatmentTexts(1), QStringList({"31.12.2003 23:59 ()"}));
+    QCOMPARE(history.fileHistory().cases[1].treatments.size(), std::size_t(1));
+    QVERIFY(history.tree().selectedItems().isEmpty());
+
+    // The case stays when its last treatment goes.
+    history.clickItem(1, 0);
+    history.messages.presetAnswers({true});
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"}));
+    QCOMPARE(history.tree().topLevelItem(1)->childCount(), 0);
+    QVERIFY(history.fileHistory().cases[1].treatments.empty());
+
+    // A case goes with all its treatments.
+    history.clickItem(0);
+    history.messages.presetAnswers({true});
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().back().text,
+             QStringLiteral("Wollen Sie den Fall Zander wirklich löschen?"));
+    QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer"}));
+    QCOMPARE(history.fileHistory().cases.size(), std::size_t(2));
+    QCOMPARE(history.fileHistory().cases[0].name, std::string("adler"));
+
+    // Nothing selected: nothing asked, nothing deleted.
+    history.messages.clear();
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.caseTexts().size(), 2);
+}
+
+void HistoryWindowTest::deletesWithoutAskingWhenTheQuestionIsOff() {
+    OpenHistory history(threeCases());
+    history.settings.askBeforeDelete = false;
+    HistoryWindow& window = history.open();
+    history.clickItem(2);
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler"}));
+    QCOMPARE(history.fileHistory().cases.size(), std::size_t(2));
+}
+
+void HistoryWindowTest::exportsToTheChosenFile() {
+    OpenHistory history(threeCases());
+    history.store.writeInt(QString(), QStringLiteral("Sortierung"), 0);
+    history.store.writeString(QStringLiteral("Settings"), QStringLiteral("Current Directory"),
+                              QStringLiteral("/zuletzt/"));
+    HistoryWindow& window = history.open();
+
+    // Cancelled: nothing written, nothing remembered.
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
+    QCOMPARE(history.asked.size(), std::size_t(1));
+    QCOMPARE(history.asked[0], std::make_pair(HistoryFileChoice::Export, QStringLiteral("/zuletzt/")));
+
+    QVERIFY(QDir(history.folder.path()).mkpath("ausgabe"));
+    history.chosenFile = history.folder.filePath("ausgabe/kopie.xml");
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
+    const CaseHistory exported = loadHistory(QFile::encodeName(history.chosenFile).toStdString(), nullptr);
+    QVERIFY(exported.loaded);
+    // In the window's order, by name here; the history file itself is untouched.
+    QCOMPARE(exported.cases.front().name, std::string("adler"));
+    QCOMPARE(exported.cases.size(), std::size_t(3));
+    QCOMPARE(history.fileHistory().cases.front().name, std::string("Zander"));
+    QCOMPARE(history.store.readString(QStringLiteral("Settings"), QStringLiteral("Current Directory")),
+             QDir::toNativeSeparators(history.folder.filePath("ausgabe")) + QDir::separator());
+
+    // An unwritable target is said, not passed over.
+    history.chosenFile = history.folder.filePath("fehlt/kopie.xml");
+    QTest::mouseClick(window.exportButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QCOMPARE(history.messages.shown().back().kind, MessageKind::Error);
+    QVERIFY(history.messages.shown().back().text.contains(QStringLiteral("konnte nicht geschrieben werden")));
+}
+
+void HistoryWindowTest::importsReplaceTheHistory() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+    history.tree().topLevelItem(0)->setExpanded(true);
+
+    CaseHistory other;
+    other.cases = {HistoryCase{"Cornelius", {treatment("02.02.2002 10:00", "", {{5, 0}})}},
+                   HistoryCase{"Dora", {treatment("03.03.2003 10:00", "", {{6, 1}})}}};
+    other.path = QFile::encodeName(history.folder.filePath("anderswo.xml")).toStdString();
+    QVERIFY(saveHistory(other).saved());
+
+    history.chosenFile = QString::fromStdString(other.path);
+    QTest::mouseClick(window.importButton(), Qt::LeftButton);
+    QCOMPARE(history.asked.back().first, HistoryFileChoice::Import);
+    QCOMPARE(history.caseTexts(), QStringList({"Dora", "Cornelius"}));
+    QVERIFY(!history.tree().topLevelItem(0)->isExpanded());
+    const CaseHistory file = history.fileHistory();
+    QCOMPARE(file.cases.size(), std::size_t(2));
+    QCOMPARE(file.cases[0].name, std::string("Dora"));
+    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.store.readString(QStringLiteral("Settings"), QStringLiteral("Current Directory")),
+             QDir::toNativeSeparators(history.folder.path()) + QDir::separator());
+}
+
+void HistoryWindowTest::importOfADamagedFileKeepsTheCases() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+    const QString damaged = history.folder.filePath("kaputt.xml");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\"?>\r\n<Fallhistorie AnzahlFaelle=\"0\">\r\n</Fallhistorie>\r\n");
+    file.close();
+    // The history file is written again after the import, so its order becomes the window's.
+    history.chosenFile = damaged;
+    QTest::mouseClick(window.importButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QCOMPARE(history.messages.shown().front().kind, MessageKind::Error);
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"}));
+    QCOMPARE(history.fileHistory().cases.size(), std::size_t(3));
+}
+
+void HistoryWindowTest::damagedHistoryIsReportedAndNeverOverwritten() {
+    OpenHistory history;
+    QFile file(history.path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray damaged = "<Fallhistorie AnzahlFaelle=\"1\">\r\n\t<Fall Name=\"Kein Ende\"";
+    file.write(damaged);
+    file.close();
+
+    HistoryWindow& window = history.open();
+    QCOMPARE(history.tree().topLevelItemCount(), 0);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QCOMPARE(history.messages.shown().front().kind, MessageKind::Error);
+
+    // An import would save over the damaged file: it is refused, and said so in German.
+    CaseHistory other;
+    other.cases = {HistoryCase{"Neu", {}}};
+    other.path = QFile::encodeName(history.folder.filePath("neu.xml")).toStdString();
+    QVERIFY(saveHistory(other).saved());
+    history.chosenFile = QString::fromStdString(other.path);
+    QTest::mouseClick(window.importButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(2));
+    QVERIFY(history.messages.shown().back().text.contains(QStringLiteral("konnte nicht gelesen werden")));
+    QCOMPARE(fileBytes(history.path), damaged);
+    QCOMPARE(history.tree().topLevelItemCount(), 0);
+}
+
+void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+    QTest::mouseClick(window.helpButton(), Qt::LeftButton);
+    QCOMPARE(history.help.topics, std::vector<int>{kHelpTopicCaseHistory});
+
+    const QString section = placementSection(QStringLiteral("Historie"));
+    window.resize(window.size() + QSize(120, 80));
+    QTest::mouseClick(window.backButton(), Qt::LeftButton);
+    QCOMPARE(window.result(), 0);
+    QCOMPARE(history.store.readInt(section, QStringLiteral("(check)"), 0), kPlacementComplete);
+
+    // Reopened at the stored size, with the tree grown and the buttons kept at the bottom.
+    HistoryWindow& again = history.open();
+    QCOMPARE(again.size(), window.size());
+    QCOMPARE(again.height() - again.backButton()->geometry().bottom(),
+             again.dynamicLayout().initialClientSize().height() -
+                 again.pixelRect(QRect(259, 144, 42, 35)).bottom());
+    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 7, 330, 132)).width() + 120);
+    again.close();
+    QCOMPARE(again.result(), 0);
+}
+
+void HistoryWindowTest::grabOfTheWindow() {
+    OpenHistory history(threeCases());
+    HistoryWindow& window = history.open();
+    history.tree().topLevelItem(1)->setExpanded(true);
+    history.clickItem(1, 0);
+    const QString picture = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("history_window.png");
+    QVERIFY(window.grab().save(picture));
+}
+
+QTEST_MAIN(HistoryWindowTest)
+#include "HistoryWindowTest.moc"

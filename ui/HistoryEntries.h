@@ -1,0 +1,55 @@
+#pragma once
+
+// What the case history window shows and does for one entry of its tree, without any widget: the
+// item texts, the delete question, the take-over and the delete itself. Texts are Windows-1252.
+
+#include "history/HistoryFile.h"
+#include "history/HistoryOperations.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace telvarin {
+
+// A case of the history, or one treatment of it.
+struct HistoryEntry {
+    std::size_t caseIndex = 0;
+    std::optional<std::size_t> treatmentIndex; // none: the case itself
+
+    bool isTreatment() const { return treatmentIndex.has_value(); }
+    friend bool operator==(const HistoryEntry&, const HistoryEntry&) = default;
+};
+
+// Whether the entry names a case, and a treatment of it when it names one.
+bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry);
+
+// A text on one line: every line break (CR LF, a bare CR or a bare LF) as one blank.
+std::string oneLine(std::string_view text);
+
+// The text of a case item: its name on one line.
+std::string caseItemText(const HistoryCase& historyCase);
+// The text of a treatment item: "dateStamp (comment)" on one line.
+std::string treatmentItemText(const Treatment& treatment);
+
+// Up to this many symptoms are listed in a treatment's tip.
+inline constexpr std::size_t kTipSymptomLines = 20;
+// The symptoms of a treatment, one a line: the number and the rubric text; empty without symptoms.
+std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment);
+
+// "Wollen Sie den Eintrag ... wirklich löschen?" or "Wollen Sie den Fall ... wirklich löschen?";
+// empty when the entry names nothing.
+std::string deleteQuestion(const CaseHistory& history, const HistoryEntry& entry);
+
+// The case name and the symptoms a take-over of the entry hands back; none when the entry names
+// nothing.
+std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const HistoryEntry& entry);
+
+// Takes the entry out of the history and saves the whole file. When the save does not succeed the
+// history is left as it was, so that the window goes on showing what the file holds.
+HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry,
+                              const FileSystemCalls& calls = FileSystemCalls::system());
+
+} // namespace telvarin

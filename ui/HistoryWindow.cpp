@@ -1,0 +1,308 @@
+#include "ui/HistoryWindow.h"
+
+#include "foundation/ErrorReporter.h"
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "history/HistoryActions.h"
+#include "history/HistoryFile.h"
+#include "ui/IconSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTreeWidget>
+#include <memory>
+#include <vector>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(344, 186);
+const QString kWindowName = QStringLiteral("Historie");
+
+// Anchor codes of the resizable layout.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+// Half the size of the space left free around an expand button, in pixels.
+constexpr int kExpandButtonGap = 5;
+
+// The history core's reports (a damaged file) as the window's error messages.
+class MessageBoxReporter : public ErrorReporter {
+public:
+    MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
+    int showError(const std::string& text) override {
+        ++reports_;
+        messages_.reportError(parent_, fromWindows1252(text));
+        return 0;
+    }
+    int reports() const { return reports_; }
+
+private:
+    MessageBoxes& messages_;
+    QWidget* parent_;
+    int reports_ = 0;
+};
+
+// The tree of cases and treatments, with dotted lines joining the items to their parents and
+// siblings, which the platform's style leaves out.
+class HistoryTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override {
+        QTreeWidget::drawBranches(painter, rect, index);
+        std::vector<QModelIndex> chain; // the item, then its ancestors
+        for (QModelIndex at = index; at.isValid(); at = at.parent())
+            chain.push_back(at);
+        const int depth = static_cast<int>(chain.size());
+        const int indent = indentation();
+        const int middle = rect.center().y();
+
+        painter->save();
+        QPen pen(palette().color(QPalette::Mid));
+        pen.setStyle(Qt::DotLine);
+        painter->setPen(pen);
+        for (int level = 0; level < depth; ++level) {
+            const QModelIndex& at = chain[static_cast<std::size_t>(depth - 1 - level)];
+            const bool hasNextSibling = at.sibling(at.row() + 1, 0).isValid();
+            const int x = rect.left() + level * indent + indent / 2;
+            if (level < depth - 1) {
+                if (hasNextSibling)
+                    painter->drawLine(x, rect.top(), x, rect.bottom());
+                continue;
+            }
+            const int gap = model()->hasChildren(at) ? kExpandButtonGap : 0;
+            const bool isFirstRoot = depth == 1 && at.row() == 0;
+            if (!isFirstRoot)
+                painter->drawLine(x, rect.top(), x, middle - gap);
+            if (hasNextSibling)
+                painter->drawLine(x, middle + gap, x, rect.bottom());
+            painter->drawLine(x + gap, middle, rect.left() + (level + 1) * indent - 2, middle);
+        }
+        painter->restore();
+    }
+};
+
+std::string fileNameBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+QString askHistoryFileOnScreen(HistoryFileChoice choice, const QString& startFolder, QWidget* parent) {
+    const bool exporting = choice == HistoryFileChoice::Export;
+    QFileDialog dialog(parent, exporting ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"),
+                       startFolder, QStringLiteral("Fallhistorie (*.xml)"));
+    dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("xml"));
+    dialog.selectFile(QString::fromLatin1(kHistoryFileName.data(), kHistoryFileName.size()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase& db,
+                             const MainSettings& settings, const TableFont* tableFont,
+                             const DialogServices& services, QWidget* parent)
+    : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), settings_(settings),
+      historyPath_(historyPath), fileAsker_(askHistoryFileOnScreen) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Fallhistorie"));
+    setHelpTopic(kHelpTopicCaseHistory);
+
+    setUpLayout();
+    createControls();
+    addAnchor(tree_, kStretches, kStretches);
+    for (QWidget* button :
+         std::initializer_list<QWidget*>{takeOverButton_, deleteButton_, orderButton_, exportButton_,
+                                         importButton_, helpButton_, backButton_})
+        addAnchor(button, kStays, kFollowsFarSide);
+    restorePlacement();
+    setDialogIcon(programIcon());
+    if (tableFont != nullptr)
+        tree_->setFont(tableFont->font());
+
+    loadCases();
+    if (const SettingsStore* store = settingsStore())
+        ordersByDate_ = readSetting(*store, Setting::HistorySortOrder) != 0;
+    showOrderPictures();
+    sortCases(history_, !ordersByDate_);
+    fillTree();
+    tree_->setFocus(Qt::OtherFocusReason);
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::createControls() {
+    tree_ = addControl<HistoryTree>(QRect(7, 7, 330, 132));
+    tree_->setHeaderHidden(true);
+    tree_->setColumnCount(1);
+    tree_->setRootIsDecorated(true);
+    tree_->setItemsExpandable(true);
+    tree_->setExpandsOnDoubleClick(false);
+    tree_->setDragEnabled(false);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setUniformRowHeights(true);
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { takeOverSelection(); });
+
+    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(x, 144, 42, 35), caption, icons.hover, icons.normal);
+    };
+    takeOverButton_ = button(7, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
+    deleteButton_ = button(49, QStringLiteral("&Löschen"), ButtonIcon::Delete);
+    orderButton_ = button(91, QStringLiteral("&Sortieren"), ButtonIcon::OrderByDate);
+    exportButton_ = button(133, QStringLiteral("&Export"), ButtonIcon::Export);
+    importButton_ = button(175, QStringLiteral("&Import"), ButtonIcon::Import);
+    helpButton_ = button(217, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    backButton_ = button(259, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    takeOverButton_->setDefault(true);
+
+    connect(takeOverButton_, &QPushButton::clicked, this, &HistoryWindow::takeOverSelection);
+    connect(deleteButton_, &QPushButton::clicked, this, &HistoryWindow::deleteSelection);
+    connect(orderButton_, &QPushButton::clicked, this, &HistoryWindow::toggleOrder);
+    connect(exportButton_, &QPushButton::clicked, this, &HistoryWindow::exportCases);
+    connect(importButton_, &QPushButton::clicked, this, &HistoryWindow::importCases);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicCaseHistory); });
+    connect(backButton_, &QPushButton::clicked, this, &HistoryWindow::reject);
+}
+
+void HistoryWindow::loadCases() {
+    MessageBoxReporter reporter(messageBoxes(), this);
+    history_ = loadHistory(fileNameBytes(historyPath_), &reporter);
+    // A damaged file has been named by the reader already; one that could not be read at all
+    // would otherwise look like an empty history.
+    if (history_.unreadable && reporter.reports() == 0)
+        messageBoxes().reportError(this, fromWindows1252(unreadableHistoryMessage(history_.path)));
+}
+
+void HistoryWindow::fillTree() {
+    tree_->setUpdatesEnabled(false);
+    tree_->clear();
+    for (const HistoryCase& historyCase : history_.cases) {
+        auto* caseItem = new QTreeWidgetItem(tree_, QStringList(fromWindows1252(caseItemText(historyCase))));
+        for (const Treatment& treatment : historyCase.treatments) {
+            auto* item =
+                new QTreeWidgetItem(caseItem, QStringList(fromWindows1252(treatmentItemText(treatment))));
+            item->setToolTip(0, fromWindows1252(treatmentTip(db_, treatment)));
+        }
+    }
+    tree_->setUpdatesEnabled(true);
+}
+
+void HistoryWindow::showOrderPictures() {
+    const IconPair icons = iconPair(ordersByDate_ ? ButtonIcon::OrderByDate : ButtonIcon::OrderByName);
+    orderButton_->setIcons(QIcon(icons.hover), QIcon(icons.normal));
+}
+
+std::optional<HistoryEntry> HistoryWindow::selectedEntry() const {
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (selected.isEmpty())
+        return std::nullopt;
+    QTreeWidgetItem* item = selected.constFirst();
+    // The tree mirrors the history: the items' places are the indexes of cases and treatments.
+    if (QTreeWidgetItem* parent = item->parent())
+        return HistoryEntry{static_cast<std::size_t>(tree_->indexOfTopLevelItem(parent)),
+                            static_cast<std::size_t>(parent->indexOfChild(item))};
+    return HistoryEntry{static_cast<std::size_t>(tree_->indexOfTopLevelItem(item)), std::nullopt};
+}
+
+void HistoryWindow::takeOverSelection() {
+    const std::optional<HistoryEntry> entry = selectedEntry();
+    if (!entry)
+        return;
+    std::optional<TakeOverResult> result = takeOverEntry(history_, *entry);
+    if (!result)
+        return;
+    takeOverResult_ = std::move(*result);
+    accept();
+}
+
+void HistoryWindow::deleteSelection() {
+    const std::optional<HistoryEntry> entry = selectedEntry();
+    if (!entry || !isValidEntry(history_, *entry))
+        return;
+    if (settings_.askBeforeDelete &&
+        !messageBoxes().askYesNo(this, fromWindows1252(deleteQuestion(history_, *entry))))
+        return;
+    const HistorySaveResult result = deleteEntry(history_, *entry);
+    if (!result.saved()) {
+        reportFailure(result);
+        return;
+    }
+    QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(entry->caseIndex));
+    const std::unique_ptr<QTreeWidgetItem> removed(
+        entry->treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry->treatmentIndex))
+                              : tree_->takeTopLevelItem(static_cast<int>(entry->caseIndex)));
+    // Nothing stays selected, so a second press cannot delete a neighbour unasked.
+    tree_->clearSelection();
+}
+
+void HistoryWindow::toggleOrder() {
+    ordersByDate_ = !ordersByDate_;
+    showOrderPictures();
+    sortCases(history_, !ordersByDate_);
+    fillTree();
+    if (SettingsStore* store = settingsStore())
+        writeSetting(*store, Setting::HistorySortOrder, ordersByDate_ ? 1 : 0);
+}
+
+void HistoryWindow::exportCases() {
+    const QString file = fileAsker_(HistoryFileChoice::Export, startFolder(), this);
+    if (file.isEmpty())
+        return;
+    const HistorySaveResult result = saveHistoryAs(history_, fileNameBytes(file));
+    rememberFolderOf(file);
+    if (!result.saved())
+        reportFailure(result);
+}
+
+void HistoryWindow::importCases() {
+    const QString file = fileAsker_(HistoryFileChoice::Import, startFolder(), this);
+    if (file.isEmpty())
+        return;
+    MessageBoxReporter reporter(messageBoxes(), this);
+    history_.sortByName = !ordersByDate_;
+    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter);
+    fillTree();
+    rememberFolderOf(file);
+    if (!result.saved())
+        reportFailure(result);
+}
+
+QString HistoryWindow::startFolder() const {
+    const SettingsStore* store = settingsStore();
+    const QString stored = store != nullptr ? readTextSetting(*store, Setting::CurrentDirectory) : QString();
+    return stored.isEmpty() ? QDir::currentPath() : stored;
+}
+
+void HistoryWindow::rememberFolderOf(const QString& file) {
+    SettingsStore* store = settingsStore();
+    if (store == nullptr)
+        return;
+    QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    writeTextSetting(*store, Setting::CurrentDirectory, folder);
+}
+
+void HistoryWindow::reportFailure(const HistorySaveResult& result) {
+    messageBoxes().reportError(this, fromWindows1252(result.message));
+}
+
+void HistoryWindow::done(int result) {
+    savePlacement();
+    DialogBase::done(result);
+}
+
+} // namespace telvarin

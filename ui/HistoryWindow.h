@@ -1,0 +1,101 @@
+#pragma once
+
+// The case history window "Fallhistorie": the filed cases and their treatments as a tree, and the
+// buttons that take one over into the current case, delete, order, export and import.
+
+#include "foundation/DialogBase.h"
+#include "foundation/MainSettings.h"
+#include "history/CaseHistory.h"
+#include "history/HistoryOperations.h"
+#include "repertory/RepertoryDatabase.h"
+#include "ui/HistoryEntries.h"
+
+#include <functional>
+#include <optional>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace telvarin {
+
+class IconPushButton;
+
+enum class HistoryFileChoice { Export, Import };
+
+// Asks for the file to export to or to import from, starting in startFolder; the empty text when
+// the user cancelled.
+using HistoryFileAsker =
+    std::function<QString(HistoryFileChoice choice, const QString& startFolder, QWidget* parent)>;
+
+// The save and open dialogs of the platform: "historie.xml" proposed, only "Fallhistorie (*.xml)"
+// offered, overwriting asked before.
+QString askHistoryFileOnScreen(HistoryFileChoice choice, const QString& startFolder, QWidget* parent);
+
+class HistoryWindow : public DialogBase {
+    Q_OBJECT
+
+public:
+    // historyPath: the history file; db: for the symptom texts in the treatments' tips; settings:
+    // "FragenBeimLoeschen"; tableFont: the font of the tree, or null for the built-in one. The
+    // database must outlive the window.
+    HistoryWindow(const QString& historyPath, const RepertoryDatabase& db, const MainSettings& settings,
+                  const TableFont* tableFont, const DialogServices& services, QWidget* parent = nullptr);
+    ~HistoryWindow() override;
+
+    // After exec() returned 1 ("Ü&bernehmen" or a double click): the case to take over.
+    const TakeOverResult& takeOverResult() const { return takeOverResult_; }
+
+    const CaseHistory& history() const { return history_; }
+    bool ordersByDate() const { return ordersByDate_; }
+
+    QTreeWidget* tree() const { return tree_; }
+    IconPushButton* takeOverButton() const { return takeOverButton_; }
+    IconPushButton* deleteButton() const { return deleteButton_; }
+    IconPushButton* orderButton() const { return orderButton_; }
+    IconPushButton* exportButton() const { return exportButton_; }
+    IconPushButton* importButton() const { return importButton_; }
+    IconPushButton* helpButton() const { return helpButton_; }
+    IconPushButton* backButton() const { return backButton_; }
+
+    // The export and import dialogs are asked through this; tests give their own answers.
+    void setFileAsker(HistoryFileAsker asker) { fileAsker_ = std::move(asker); }
+
+    // The commands of the buttons.
+    void takeOverSelection();
+    void deleteSelection();
+    void toggleOrder();
+    void exportCases();
+    void importCases();
+
+    // Every way of closing keeps the placement.
+    void done(int result) override;
+
+private:
+    void createControls();
+    void loadCases();
+    void fillTree();
+    void showOrderPictures();
+    std::optional<HistoryEntry> selectedEntry() const;
+    QString startFolder() const;
+    void rememberFolderOf(const QString& file);
+    void reportFailure(const HistorySaveResult& result);
+
+    const RepertoryDatabase& db_;
+    MainSettings settings_;
+    QString historyPath_;
+    CaseHistory history_;
+    bool ordersByDate_ = true;
+    TakeOverResult takeOverResult_;
+    HistoryFileAsker fileAsker_;
+
+    QTreeWidget* tree_ = nullptr;
+    IconPushButton* takeOverButton_ = nullptr;
+    IconPushButton* deleteButton_ = nullptr;
+    IconPushButton* orderButton_ = nullptr;
+    IconPushButton* exportButton_ = nullptr;
+    IconPushButton* importButton_ = nullptr;
+    IconPushButton* helpButton_ = nullptr;
+    IconPushButton* backButton_ = nullptr;
+};
+
+} // namespace telvarin

@@ -1,0 +1,329 @@
+#include "ui/RemedyOverviewWindow.h"
+
+#include "foundation/HelpViewer.h"
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/TableGrid.h"
+#include "foundation/WindowPersistence.h"
+#include "ui/IconSet.h"
+#include "ui/RemedyOverviewForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <initializer_list>
+
+namespace telvarin {
+
+namespace {
+
+constexpr QSize kTemplateSize(326, 284);
+
+// Anchor codes of the resizable layout.
+constexpr int kStays = 0;
+constexpr int kStretches = 1;
+constexpr int kFollowsFarSide = 2;
+
+// Combo boxes are placed by the height of their closed box; the template's heights include the
+// dropped list.
+constexpr int kComboHeight = 13;
+
+// The arrow control beside a size field: one click steps the field's number by one.
+QWidget* createStepArrows(QLineEdit* field, QWidget* parent) {
+    auto* arrows = new QWidget(parent);
+    auto* column = new QVBoxLayout(arrows);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (const auto& [step, arrow] : {std::pair{1, Qt::UpArrow}, std::pair{-1, Qt::DownArrow}}) {
+        auto* button = new QToolButton(arrows);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        QObject::connect(button, &QToolButton::clicked, field,
+                         [field, step = step] { field->setText(steppedSizeField(field->text(), step)); });
+        column->addWidget(button);
+    }
+    return arrows;
+}
+
+} // namespace
+
+RemedyOverviewWindow::RemedyOverviewWindow(const RepertoryDatabase& db, const MainSettings& settings,
+                                           const TableFont* tableFont, const DialogServices& services,
+                                           QWidget* parent)
+    : DialogBase(placementName(), kTemplateSize, services, parent), db_(db), settings_(settings),
+      tableFont_(tableFont) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(placementName());
+    setHelpTopic(kHelpTopicRemedyOverview);
+
+    createControls();
+    setUpLayout();
+    gradeBoxes_[4]->hide();
+    bdOnlyBox_->hide();
+    registerAnchors();
+    applySizeFilterEnabling();
+    fillChapterBox();
+
+    restorePlacement();
+    // The table has no columns yet; this only keeps the order every window follows.
+    if (SettingsStore* store = settingsStore())
+        restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
+    setDialogIcon(programIcon());
+    fillRemedyBox();
+    applyHighGrades();
+    remedyBox_->setFocus(Qt::OtherFocusReason);
+}
+
+RemedyOverviewWindow::~RemedyOverviewWindow() = default;
+
+void RemedyOverviewWindow::createControls() {
+    table_ = addControl<TableGrid>(QRect(7, 7, 311, 126));
+    table_->setEditable(false);
+    table_->setSelectionEnabled(false);
+    table_->setHeaderSort(false);
+    table_->setListMode(true);
+
+    chapterLabel_ = addControl<QLabel>(QRect(7, 142, 35, 8), QStringLiteral("Kapitelfilter"));
+    chapterBox_ = addControl<QComboBox>(QRect(59, 139, 259, kComboHeight));
+    chapterBox_->setMaxVisibleItems(20);
+    chapterLabel_->setBuddy(chapterBox_);
+
+    remedyLabel_ = addControl<QLabel>(QRect(7, 160, 18, 8), QStringLiteral("Mittel"));
+    remedyBox_ = addControl<QComboBox>(QRect(57, 157, 110, kComboHeight));
+    remedyBox_->setEditable(true);
+    // What is typed stays as typed: no completion, and Enter adds nothing to the list.
+    remedyBox_->setInsertPolicy(QComboBox::NoInsert);
+    remedyBox_->setCompleter(nullptr);
+    remedyBox_->setMaxVisibleItems(20);
+    remedyLabel_->setBuddy(remedyBox_);
+
+    sizeGroup_ = addControl<QGroupBox>(QRect(7, 172, 193, 56), QStringLiteral("Rubrikengr\u00F6\u00DFe"));
+    sizeFilterBox_ =
+        addControl<QCheckBox>(QRect(16, 184, 95, 10), QStringLiteral("Rubrikengr\u00F6\u00DFe beachten"));
+    minSizeLabel_ = addControl<QLabel>(QRect(16, 199, 46, 8), QStringLiteral("Mindestgr\u00F6\u00DFe "));
+    // The arrows sit at the right end of the field's template rectangle.
+    minSizeField_ = addControl<QLineEdit>(QRect(63, 197, 22, 14), QStringLiteral("1"));
+    minSizeArrows_ = createStepArrows(minSizeField_, this);
+    placeControl(minSizeArrows_, QRect(85, 197, 11, 14));
+    maxSizeLabel_ = addControl<QLabel>(QRect(109, 199, 52, 8), QStringLiteral("Maximale Gr\u00F6\u00DFe"));
+    maxSizeField_ = addControl<QLineEdit>(QRect(165, 196, 20, 14), QStringLiteral("30"));
+    maxSizeArrows_ = createStepArrows(maxSizeField_, this);
+    placeControl(maxSizeArrows_, QRect(185, 197, 11, 14));
+    listOthersBox_ = addControl<QCheckBox>(QRect(16, 213, 156, 10),
+                                           QStringLiteral("Andere hochwertige Mittel mit ausgeben"));
+    listOthersBox_->setChecked(true);
+    for (QLineEdit* field : {minSizeField_, maxSizeField_})
+        field->setAlignment(Qt::AlignRight);
+
+    gradeGroup_ = addControl<QGroupBox>(QRect(212, 172, 106, 75), QStringLiteral("Wertigkeit"));
+    for (int grade = 1; grade <= 5; ++grade)
+        gradeBoxes_[static_cast<std::size_t>(grade - 1)] =
+            addControl<QCheckBox>(QRect(227, 171 + 12 * grade, 20, 10), QString::number(grade));
+    bdOnlyBox_ = addControl<QCheckBox>(QRect(258, 184, 38, 10), QStringLiteral("nur BD"));
+    allGradesButton_ = addControl<QPushButton>(QRect(256, 202, 50, 14), QStringLiteral("&Alle"));
+    highGradesButton_ = addControl<QPushButton>(QRect(256, 223, 50, 14), QStringLiteral("Hoch&wertig"));
+
+    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
+        const IconPair icons = iconPair(role);
+        return addIconPushButton(QRect(x, 238, 42, 35), caption, icons.hover, icons.normal);
+    };
+    searchButton_ = button(7, QStringLiteral("&Suche"), ButtonIcon::Search);
+    printButton_ = button(49, QStringLiteral("&Drucken"), ButtonIcon::Print);
+    helpButton_ = button(91, QStringLiteral("&Hilfe"), ButtonIcon::Help);
+    backButton_ = button(133, QStringLiteral("&Zur\u00FCck"), ButtonIcon::Back);
+    searchButton_->setDefault(true);
+
+    connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { takeOverRow(row); });
+    connect(chapterBox_, &QComboBox::activated, this, [this](int index) {
+        // Any item that is not a chapter searches the whole repertory.
+        bool isChapter = false;
+        const int chapter = chapterBox_->itemData(index).toInt(&isChapter);
+        query_.chapterIndex = isChapter ? chapter : -1;
+        search();
+    });
+    connect(remedyBox_, &QComboBox::activated, this, [this] { search(); });
+    connect(sizeFilterBox_, &QCheckBox::clicked, this, [this] { applySizeFilterEnabling(); });
+    connect(allGradesButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::applyAllGrades);
+    connect(highGradesButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::applyHighGrades);
+    connect(searchButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::search);
+    connect(printButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::printTable);
+    connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicRemedyOverview); });
+    connect(backButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::reject);
+}
+
+void RemedyOverviewWindow::registerAnchors() {
+    addAnchor(table_, kStretches, kStretches);
+    addAnchor(chapterBox_, kStretches, kFollowsFarSide);
+    for (QWidget* control : gradeBoxes_)
+        addAnchor(control, kFollowsFarSide, kFollowsFarSide);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{bdOnlyBox_, allGradesButton_, highGradesButton_, gradeGroup_})
+        addAnchor(control, kFollowsFarSide, kFollowsFarSide);
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             remedyBox_, remedyLabel_, chapterLabel_, minSizeLabel_, maxSizeLabel_, sizeFilterBox_,
+             listOthersBox_, sizeGroup_, minSizeField_, maxSizeField_, minSizeArrows_, maxSizeArrows_,
+             searchButton_, backButton_, printButton_, helpButton_})
+        addAnchor(control, kStays, kFollowsFarSide);
+}
+
+void RemedyOverviewWindow::fillChapterBox() {
+    // The chapter index travels with each item, so two chapters of the same name stay apart.
+    for (const ChapterChoice& choice : chapterChoices(db_)) {
+        if (choice.chapterIndex < 0)
+            chapterBox_->addItem(QString());
+        else
+            chapterBox_->addItem(fromWindows1252(choice.name), choice.chapterIndex);
+    }
+    chapterBox_->setCurrentIndex(0);
+    query_.chapterIndex = -1;
+}
+
+void RemedyOverviewWindow::fillRemedyBox() {
+    QStringList names;
+    for (const std::string& name : sortedRemedyNames(db_))
+        names.push_back(fromWindows1252(name));
+    remedyBox_->addItems(names);
+    remedyBox_->setCurrentIndex(-1);
+    remedyBox_->setEditText(QString());
+}
+
+bool RemedyOverviewWindow::commitFields() {
+    OverviewFields fields;
+    fields.remedyText = remedyBox_->currentText();
+    for (std::size_t k = 0; k < gradeBoxes_.size(); ++k)
+        fields.grades[k] = gradeBoxes_[k]->isChecked();
+    fields.bdOnly = bdOnlyBox_->isChecked();
+    fields.sizeFilter = sizeFilterBox_->isChecked();
+    fields.minSizeText = minSizeField_->text();
+    fields.maxSizeText = maxSizeField_->text();
+    fields.listOthers = listOthersBox_->isChecked();
+
+    const OverviewCommit commit = commitOverviewFields(query_, fields);
+    query_ = commit.query;
+    if (commit.succeeded())
+        return true;
+    QLineEdit* field = commit.failedField == OverviewField::MinimumSize ? minSizeField_ : maxSizeField_;
+    messageBoxes().warn(this, commit.message);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    return false;
+}
+
+void RemedyOverviewWindow::applySizeFilterEnabling() {
+    commitFields();
+    const bool on = sizeFilterBox_->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{listOthersBox_, minSizeField_, maxSizeField_,
+                                                            minSizeLabel_, maxSizeLabel_})
+        control->setEnabled(on);
+}
+
+void RemedyOverviewWindow::applyAllGrades() {
+    for (std::size_t k = 0; k < gradeBoxes_.size(); ++k)
+        gradeBoxes_[k]->setChecked(allGrades()[k]);
+    bdOnlyBox_->setChecked(false);
+}
+
+void RemedyOverviewWindow::applyHighGrades() {
+    for (std::size_t k = 0; k < gradeBoxes_.size(); ++k)
+        gradeBoxes_[k]->setChecked(highGrades()[k]);
+    bdOnlyBox_->setChecked(false);
+}
+
+void RemedyOverviewWindow::search() {
+    // The table keeps what it shows until the size fields hold numbers the query can use.
+    if (!commitFields())
+        return;
+    const OverviewResult result = runRemedyQuery(db_, query_);
+    setUpTable(result.showsOthers);
+    showResult(result);
+    setWindowTitle(fromWindows1252(overviewTitle(result)));
+    lastResult_ = result;
+}
+
+void RemedyOverviewWindow::setUpTable(bool showsOthers) {
+    TableGrid& grid = *table_;
+    if (tableFont_ != nullptr)
+        grid.setGridFont(tableFont_->font());
+    grid.setSelectionEnabled(false);
+    grid.setRowCount(0);
+    const std::vector<OverviewColumn> columns = overviewColumns(showsOthers);
+    grid.setColumnCount(static_cast<int>(columns.size()));
+    grid.setRowCount(1);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        grid.setText(0, static_cast<int>(c), columns[c].header);
+        grid.setColumnWidth(static_cast<int>(c), columns[c].width);
+    }
+    SettingsStore* store = settingsStore();
+    if (store == nullptr ||
+        !restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid))
+        grid.expandColumnsToFit();
+    grid.setFixedRowCount(1);
+    grid.setFixedColumnCount(0);
+    grid.setHeaderSort(false);
+    grid.setEditable(false);
+    grid.setListMode(true);
+}
+
+void RemedyOverviewWindow::showResult(const OverviewResult& result) {
+    TableGrid& grid = *table_;
+    grid.setRowCount(static_cast<int>(result.rows.size()) + 1);
+    int row = 1;
+    for (const OverviewRow& overviewRow : result.rows) {
+        grid.setText(row, 0, fromWindows1252(overviewRow.numberColumn));
+        grid.setText(row, 1, fromWindows1252(overviewRow.gradeColumn));
+        grid.setText(row, 2, fromWindows1252(overviewRow.symptomColumn));
+        grid.setText(row, 3, fromWindows1252(overviewRow.chapterColumn));
+        if (result.showsOthers)
+            grid.setText(row, 4, fromWindows1252(overviewRow.othersColumn));
+        ++row;
+    }
+    if (grid.rowCount() > 1) {
+        grid.setFocusCell(1, 0);
+        grid.ensureCellVisible(1, 0);
+    }
+}
+
+void RemedyOverviewWindow::printTable() {
+    TableGrid& grid = *table_;
+    const QString remembered = grid.cellText(0, 0);
+    // The printed table names its remedy where the screen shows "Nummer".
+    const std::string remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
+    grid.setText(0, 0, fromWindows1252(remedy));
+    grid.print();
+    grid.setText(0, 0, remembered);
+}
+
+void RemedyOverviewWindow::takeOverRow(int row) {
+    if (row < table_->fixedRowCount() || row >= table_->rowCount())
+        return;
+    const std::optional<SymptomRef> symptom =
+        symptomOfNumberCell(db_, toWindows1252(table_->cellText(row, 0)));
+    if (!symptom)
+        return;
+    chosen_ = symptom;
+    done(Accepted);
+}
+
+void RemedyOverviewWindow::accept() {
+    search();
+}
+
+void RemedyOverviewWindow::done(int result) {
+    if (result != Accepted)
+        chosen_.reset();
+    savePlacement();
+    if (SettingsStore* store = settingsStore())
+        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
+    DialogBase::done(result);
+}
+
+} // namespace telvarin

@@ -4,6 +4,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPersistence.h"
+#include "repertory/LanguageFile.h"
 #include "ui/CaseGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/IconSet.h"
@@ -111,7 +112,8 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     setDialogIcon(programIcon());
     centreOnDesktop();
     // 3 and 4. The result rows and the repertory exist with the window's members.
-    // 5. The language file is applied here once a reader for it is part of the program.
+    // 5. The language file of the start directory, before any rubric text is shown.
+    applyLanguageFile(database_);
     // 6. The held settings and the table font.
     if (settingsStore() != nullptr)
         settings_ = readMainSettings(*settingsStore());

@@ -15,9 +15,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -109,6 +111,23 @@ private slots:
         // The symptom column starts at 480 pixels and every column is stretched to the width.
         QVERIFY(grid.columnWidth(1) >= 480);
         QCOMPARE(grid.totalWidth(), grid.viewport()->width());
+    }
+
+    void theLanguageFileOfTheStartDirectoryReplacesTheTexts() {
+        QTemporaryDir directory;
+        QFile file(directory.filePath(u"velmar.lang"_qs));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("GEIST\r\nGem\xFCt allgemein\r\nZorn, abends\r\n");
+        file.close();
+        const QString started = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(directory.path()));
+        Session session;
+        auto window = session.open();
+        QDir::setCurrent(started);
+        CaseGrid& grid = *window->caseGrid();
+        typeEntry(grid, u"1"_qs);
+        QVERIFY(grid.cellText(1, 1).startsWith(u"Zorn, abends ["_qs));
+        QCOMPARE(grid.cellText(1, 2), u"GEIST Gemüt allgemein"_qs);
     }
 
     void typingANumberFillsTheRowAndFocusesANewInputRow() {

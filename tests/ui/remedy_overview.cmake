@@ -1,0 +1,2 @@
+# The remedy overview window and the rules behind its controls.
+telvarin_add_gtest(remedy_overview_form_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/RemedyOverviewFormTest.cpp LIBS ui)

@@ -74,8 +74,8 @@ struct OpenHistory {
         QVERIFY(saveHistory(history).saved());
     }
 
-    HistoryWindow& open() {
-        window = std::make_unique<HistoryWindow>(path, reference(), settings, nullptr,
+    HistoryWindow& open(const TableFont* tableFont = nullptr) {
+        window = std::make_unique<HistoryWindow>(path, reference(), settings, tableFont,
                                                  DialogServices{&store, &help, &messages});
         window->setFileAsker([this](HistoryFileChoice choice, const QString& startFolder, QWidget*) {
             asked.emplace_back(choice, startFolder);
@@ -135,6 +135,7 @@ class HistoryWindowTest : public QObject {
 private slots:
     void opensByDateCollapsedWithNothingSelected();
     void opensByNameWhenStoredSoAndTogglesTheOrder();
+    void treeTakesTheTableFont();
     void missingFileGivesAnEmptyTree();
     void takesOverTreatmentsAndCases();
     void takeOverWithoutSelectionKeepsTheWindowOpen();
@@ -163,6 +164,7 @@ void HistoryWindowTest::opensByDateCollapsedWithNothingSelected() {
     for (int i = 0; i < history.tree().topLevelItemCount(); ++i)
         QVERIFY(!history.tree().topLevelItem(i)->isExpanded());
     QVERIFY(history.tree().selectedItems().isEmpty());
+    QCOMPARE(history.tree().font(), window.font());
 
     // The tip of a treatment lists its symptoms with their rubric texts.
     const QString tip = history.tree().topLevelItem(1)->child(0)->toolTip(0);
@@ -193,6 +195,15 @@ void HistoryWindowTest::opensByNameWhenStoredSoAndTogglesTheOrder() {
     QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer", "Zander"}));
     // Ordering changes the window's copy only; the file keeps the order of its last save.
     QCOMPARE(history.fileHistory().cases.front().name, std::string("Zander"));
+}
+
+void HistoryWindowTest::treeTakesTheTableFont() {
+    OpenHistory history(threeCases());
+    const std::optional<TableFont> font = TableFont::create(QStringLiteral("DejaVu Serif"), 23);
+    QVERIFY(font.has_value());
+    history.open(&*font);
+    QCOMPARE(history.tree().font().family(), font->font().family());
+    QCOMPARE(history.tree().font().pixelSize(), font->font().pixelSize());
 }
 
 void HistoryWindowTest::missingFileGivesAnEmptyTree() {
@@ -431,6 +442,12 @@ void HistoryWindowTest::grabOfTheWindow() {
     HistoryWindow& window = history.open();
     history.tree().topLevelItem(1)->setExpanded(true);
     history.clickItem(1, 0);
+    QVERIFY(!window.windowIcon().isNull());
+    // Every caption shows whole under its picture, however wide the font sets it.
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        const QString caption = button->text().remove(QLatin1Char('&'));
+        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) < button->width() - 4, qPrintable(caption));
+    }
     const QString picture = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("history_window.png");
     QVERIFY(window.grab().save(picture));
 }

@@ -145,6 +145,7 @@ private slots:
     void importsReplaceTheHistory();
     void importOfADamagedFileKeepsTheCases();
     void damagedHistoryIsReportedAndNeverOverwritten();
+    void unreadableHistoryIsSaidAtOnce();
     void closingKeepsThePlacementAndHelpShowsItsTopic();
     void grabOfTheWindow();
 };
@@ -412,6 +413,16 @@ void HistoryWindowTest::damagedHistoryIsReportedAndNeverOverwritten() {
     QVERIFY(history.messages.shown().back().text.contains(QStringLiteral("konnte nicht gelesen werden")));
     QCOMPARE(fileBytes(history.path), damaged);
     QCOMPARE(history.tree().topLevelItemCount(), 0);
+}
+
+void HistoryWindowTest::unreadableHistoryIsSaidAtOnce() {
+    // A folder where the file should be cannot be read, and no reader reports on it.
+    OpenHistory history;
+    QVERIFY(QDir().mkpath(history.path));
+    HistoryWindow& window = history.open();
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("konnte nicht gelesen werden")));
+    QCOMPARE(window.history().cases.size(), std::size_t(0));
 }
 
 void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {

@@ -1,0 +1,320 @@
+// The symptom tree search on the reference repertory: the tree, the title that follows the
+// selection, the ways a rubric goes to the case, and hiding instead of closing.
+
+#include "ui/SymptomSearchWindow.h"
+
+#include "foundation/IconPushButton.h"
+#include "foundation/MainSettings.h"
+#include "foundation/QtCodePage.h"
+#include "repertory/RepertoryTexts.h"
+#include "tests/ui/SearchWindowsTestSupport.h"
+#include "ui/RepertoryTreeModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QTreeView>
+#include <memory>
+
+using namespace telvarin;
+using namespace telvarin::search_test;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Symptomsuche");
+const QChar kNoBreakSpace(0x00A0);
+
+QString shown(std::string_view windows1252) {
+    return fromWindows1252(windows1252);
+}
+
+struct OpenTreeSearch {
+    Services services;
+    HandedOver handedOver;
+    std::unique_ptr<SymptomSearchWindow> window;
+
+    explicit OpenTreeSearch(const TableFont* font = nullptr) {
+        window = std::make_unique<SymptomSearchWindow>(reference(), font, services.services(),
+                                                       handedOver.callback());
+        showAndWait(*window);
+    }
+
+    QTreeView& tree() const { return *window->tree(); }
+    RepertoryTreeModel& model() const { return window->model(); }
+
+    // Selects an item as a click does; the item is scrolled into view first.
+    void click(const QModelIndex& index) const {
+        tree().scrollTo(index);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, tree().visualRect(index).center());
+    }
+    void doubleClick(const QModelIndex& index) const {
+        tree().scrollTo(index);
+        const QPoint centre = tree().visualRect(index).center();
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, centre);
+    }
+    QModelIndex firstRubric() const { return model().index(0, 0, model().index(0, 0, model().index(0, 0))); }
+    int expandedCount() const {
+        int expanded = 0;
+        for (int chapter = 0; chapter < model().rowCount(); ++chapter) {
+            const QModelIndex chapterItem = model().index(chapter, 0);
+            expanded += tree().isExpanded(chapterItem) ? 1 : 0;
+            for (int section = 0; section < model().rowCount(chapterItem); ++section)
+                expanded += tree().isExpanded(model().index(section, 0, chapterItem)) ? 1 : 0;
+        }
+        return expanded;
+    }
+};
+
+} // namespace
+
+class SymptomSearchWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theTreeHoldsTheWholeRepertoryInTableOrder() {
+        const RepertoryDatabase& db = reference();
+        RepertoryTreeModel model(db);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        QCOMPARE(model.rowCount(), 58);
+        int sections = 0;
+        int rubrics = 0;
+        RubricNumber expectedNumber = 1;
+        for (int chapter = 0; chapter < model.rowCount(); ++chapter) {
+            const QModelIndex chapterItem = model.index(chapter, 0);
+            QCOMPARE(chapterItem.data().toString(), shown(db.chapterName(chapter)));
+            for (int section = 0; section < model.rowCount(chapterItem); ++section, ++sections) {
+                const QModelIndex sectionItem = model.index(section, 0, chapterItem);
+                QCOMPARE(sectionItem.data().toString(), shown(db.sectionName(sections)));
+                QCOMPARE(model.parent(sectionItem), chapterItem);
+                for (int row = 0; row < model.rowCount(sectionItem); ++row, ++rubrics, ++expectedNumber) {
+                    const QModelIndex rubricItem = model.index(row, 0, sectionItem);
+                    // Spot checks of the parent link keep the walk over 26,564 items quick.
+                    if (row == 0 || row + 1 == model.rowCount(sectionItem))
+                        QCOMPARE(model.parent(rubricItem), sectionItem);
+                    QCOMPARE(RepertoryTreeModel::recordOf(rubricItem), expectedNumber - 1);
+                    QVERIFY(!model.hasChildren(rubricItem));
+                }
+            }
+        }
+        QCOMPARE(sections, 409);
+        QCOMPARE(rubrics, 26564);
+    }
+
+    void rubricItemsCarryTextSeparatorAndNumber() {
+        const RepertoryDatabase& db = reference();
+        RepertoryTreeModel model(db);
+        for (const RubricNumber number : {1, 2, 12, 13000, 26564}) {
+            const QModelIndex item = model.rubricIndex(number);
+            QVERIFY(item.isValid());
+            QCOMPARE(item.data().toString(),
+                     shown(rubricText(db, number)) + kNoBreakSpace + QString::number(number));
+            const std::optional<ParsedSymptom> symptom = treeItemSymptom(db, model.itemText(item));
+            QVERIFY(symptom.has_value());
+            QCOMPARE(symptom->number, number);
+            QCOMPARE(symptom->bd, 0);
+        }
+        // The last rubric of the table sits under the last section of the last chapter.
+        const QModelIndex last = model.rubricIndex(26564);
+        QCOMPARE(last.row(), model.rowCount(last.parent()) - 1);
+        QCOMPARE(last.parent().row(), model.rowCount(last.parent().parent()) - 1);
+        QCOMPARE(last.parent().parent().row(), 57);
+        QVERIFY(!model.rubricIndex(0).isValid());
+        QVERIFY(!model.rubricIndex(26565).isValid());
+    }
+
+    void onlyTextsWithTheSeparatorAfterTheFirstCharacterAreRubrics() {
+        const RepertoryDatabase& db = reference();
+        QVERIFY(!treeItemSymptom(db, "MIND").has_value());
+        QVERIFY(!treeItemSymptom(db, "\xA0"
+                                     "12")
+                     .has_value());
+        const std::optional<ParsedSymptom> lastWins = treeItemSymptom(db, "a\xA0"
+                                                                          "5 [3]\xA0"
+                                                                          "17");
+        QVERIFY(lastWins.has_value());
+        QCOMPARE(lastWins->number, 17);
+        QVERIFY(lastWins->valid);
+        const std::optional<ParsedSymptom> noNumber = treeItemSymptom(db, "Fear [2]\xA0");
+        QVERIFY(noNumber.has_value());
+        QCOMPARE(noNumber->number, 0);
+    }
+
+    void theTitleFollowsTheSelection() {
+        const RepertoryDatabase& db = reference();
+        QCOMPARE(symptomSearchTitle({}), "Symptomsuche");
+        QCOMPARE(symptomSearchTitle({"MIND", "GENERAL"}), "Symptomsuche - MIND GENERAL ");
+
+        OpenTreeSearch open;
+        QCOMPARE(open.window->windowTitle(), kTitle);
+        // Home selects the first chapter, Right opens it, Down goes on to its first section.
+        QTest::keyClick(&open.tree(), Qt::Key_Home);
+        QCOMPARE(open.window->windowTitle(), kTitle);
+        QTest::keyClick(&open.tree(), Qt::Key_Right);
+        QTest::keyClick(&open.tree(), Qt::Key_Down);
+        const QString chapter = shown(db.chapterName(0));
+        QCOMPARE(open.window->windowTitle(), kTitle + QStringLiteral(" - ") + chapter + u' ');
+        QTest::keyClick(&open.tree(), Qt::Key_Right);
+        QTest::keyClick(&open.tree(), Qt::Key_Down);
+        QCOMPARE(open.window->windowTitle(),
+                 kTitle + QStringLiteral(" - ") + chapter + u' ' + shown(db.sectionName(0)) + u' ');
+        QCOMPARE(open.window->selectedSymptom()->number, 1);
+
+        open.click(open.model().rubricIndex(26564));
+        QCOMPARE(open.window->windowTitle(), kTitle + QStringLiteral(" - ") + shown(db.chapterName(57)) +
+                                                 u' ' + shown(db.sectionName(408)) + u' ');
+    }
+
+    void aDoubleClickOnAGroupOnlyOpensIt() {
+        OpenTreeSearch open;
+        const QModelIndex chapter = open.model().index(3, 0);
+        open.doubleClick(chapter);
+        QVERIFY(open.tree().isExpanded(chapter));
+        QVERIFY(open.window->isVisible());
+        open.doubleClick(open.model().index(0, 0, chapter));
+        QVERIFY(open.tree().isExpanded(open.model().index(0, 0, chapter)));
+        QVERIFY(open.handedOver.symptoms.empty());
+    }
+
+    void aDoubleClickOnARubricHandsItOverCollapsesAndHides() {
+        OpenTreeSearch open;
+        const QModelIndex rubric = open.model().rubricIndex(13000);
+        open.tree().expand(open.model().index(1, 0));
+        open.doubleClick(rubric);
+        QCOMPARE(open.handedOver.symptoms, (std::vector<std::pair<RubricNumber, int>>{{13000, 0}}));
+        QVERIFY(!open.window->isVisible());
+        QCOMPARE(open.expandedCount(), 0);
+        // This path keeps no placement.
+        QVERIFY(!open.services.hasPlacement(SymptomSearchWindow::placementName()));
+
+        open.window->showWindow(nullptr);
+        QVERIFY(open.window->isVisible());
+        QCOMPARE(open.expandedCount(), 0);
+    }
+
+    void enterHandsARubricOverOnceAndOpensAGroup() {
+        OpenTreeSearch open;
+        const QModelIndex chapter = open.model().index(2, 0);
+        open.click(chapter);
+        QTest::keyClick(&open.tree(), Qt::Key_Return);
+        QVERIFY(open.tree().isExpanded(chapter));
+        QVERIFY(open.window->isVisible());
+        QTest::keyClick(&open.tree(), Qt::Key_Return);
+        QVERIFY(!open.tree().isExpanded(chapter));
+
+        open.click(open.model().rubricIndex(7));
+        QTest::keyClick(&open.tree(), Qt::Key_Enter);
+        QCOMPARE(open.handedOver.symptoms, (std::vector<std::pair<RubricNumber, int>>{{7, 0}}));
+        QVERIFY(!open.window->isVisible());
+    }
+
+    void takeOverHandsTheRubricOverAndKeepsTheExpansion() {
+        OpenTreeSearch open;
+        const QModelIndex rubric = open.model().rubricIndex(2500);
+        open.click(rubric);
+        QTest::mouseClick(open.window->takeOverButton(), Qt::LeftButton);
+        QCOMPARE(open.handedOver.symptoms, (std::vector<std::pair<RubricNumber, int>>{{2500, 0}}));
+        QVERIFY(!open.window->isVisible());
+        QVERIFY(open.services.hasPlacement(SymptomSearchWindow::placementName()));
+
+        open.window->showWindow(nullptr);
+        QVERIFY(open.tree().isExpanded(rubric.parent()));
+        QVERIFY(open.tree().isExpanded(rubric.parent().parent()));
+        QCOMPARE(open.window->selectedSymptom()->number, 2500);
+    }
+
+    void takeOverWithAChapterSelectedOnlyHides() {
+        OpenTreeSearch open;
+        open.click(open.model().index(0, 0));
+        QTest::keyClick(open.window->takeOverButton(), Qt::Key_Space);
+        QVERIFY(open.handedOver.symptoms.empty());
+        QVERIFY(!open.window->isVisible());
+        // Nothing selected at all: the same.
+        open.window->showWindow(nullptr);
+        open.tree().clearSelection();
+        open.window->accept();
+        QVERIFY(open.handedOver.symptoms.empty());
+        QVERIFY(!open.window->isVisible());
+    }
+
+    void addHandsOverEachTimeAndStaysOpen() {
+        OpenTreeSearch open;
+        open.click(open.model().rubricIndex(12));
+        QTest::mouseClick(open.window->addButton(), Qt::LeftButton);
+        QTest::keyClick(open.window->addButton(), Qt::Key_Space);
+        QCOMPARE(open.handedOver.symptoms, (std::vector<std::pair<RubricNumber, int>>{{12, 0}, {12, 0}}));
+        QVERIFY(open.window->isVisible());
+
+        open.click(open.model().index(1, 0));
+        QTest::mouseClick(open.window->addButton(), Qt::LeftButton);
+        QCOMPARE(open.handedOver.symptoms.size(), std::size_t{2});
+    }
+
+    void backEscapeAndTheCloseBoxOnlyHide() {
+        OpenTreeSearch open;
+        const QModelIndex rubric = open.model().rubricIndex(400);
+        open.click(rubric);
+        QTest::mouseClick(open.window->backButton(), Qt::LeftButton);
+        QVERIFY(!open.window->isVisible());
+        QVERIFY(open.services.hasPlacement(SymptomSearchWindow::placementName()));
+
+        open.window->showWindow(nullptr);
+        QTest::keyClick(&open.tree(), Qt::Key_Escape);
+        QVERIFY(!open.window->isVisible());
+
+        open.window->showWindow(nullptr);
+        QVERIFY(open.window->close());
+        QVERIFY(!open.window->isVisible());
+        open.window->showWindow(nullptr);
+        QCOMPARE(open.window->selectedSymptom()->number, 400);
+        QVERIFY(open.handedOver.symptoms.empty());
+    }
+
+    void helpShowsTopic15() {
+        OpenTreeSearch open;
+        QTest::mouseClick(open.window->helpButton(), Qt::LeftButton);
+        QTest::keyClick(&open.tree(), Qt::Key_F1);
+        QCOMPARE(open.services.help.topics, (std::vector<int>{15, 15}));
+    }
+
+    void theWindowReopensAtItsPlacementAndGrowsWithItsTree() {
+        OpenTreeSearch first;
+        const QSize initial = first.window->size();
+        QCOMPARE(first.window->minimumSize(), initial);
+        first.window->resize(initial + QSize(120, 80));
+        QTRY_COMPARE(first.tree().width(), first.window->pixelRect(QRect(4, 3, 233, 141)).width() + 120);
+        const QRect button = first.window->pixelRect(QRect(248, 3, 42, 35));
+        QCOMPARE(first.window->takeOverButton()->geometry(), button.translated(120, 0));
+        QCOMPARE(first.tree().height(), first.window->pixelRect(QRect(4, 3, 233, 141)).height() + 80);
+        first.window->reject();
+
+        SymptomSearchWindow second(reference(), nullptr, first.services.services(), {});
+        QCOMPARE(second.size(), initial + QSize(120, 80));
+        QCOMPARE(second.windowIcon().isNull(), false);
+    }
+
+    void theTableFontReachesTheTreeWhenShown() {
+        const std::optional<TableFont> small = TableFont::create(QStringLiteral("DejaVu Sans"), 11);
+        const std::optional<TableFont> large = TableFont::create(QStringLiteral("DejaVu Serif"), 20);
+        QVERIFY(small && large);
+        OpenTreeSearch open(&*small);
+        QCOMPARE(open.tree().font().pixelSize(), 11);
+        open.window->reject();
+        open.window->showWindow(&*large);
+        QCOMPARE(open.tree().font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(open.tree().font().pixelSize(), 20);
+        // Without a table font the tree keeps the font it has.
+        open.window->showWindow(nullptr);
+        QCOMPARE(open.tree().font().pixelSize(), 20);
+    }
+
+    void grabOfTheWindow() {
+        OpenTreeSearch open;
+        const QModelIndex rubric = open.model().rubricIndex(40);
+        open.click(rubric);
+        QVERIFY(
+            open.window->grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/symptom-search-window.png")));
+    }
+};
+
+QTEST_MAIN(SymptomSearchWindowTest)
+#include "SymptomSearchWindowTest.moc"

@@ -1,0 +1,401 @@
+// The text search on the reference repertory: when a search runs, what it finds, the chapter
+// filter, the ways a result goes to the case, the column widths and hiding instead of closing.
+
+#include "ui/TextSearchWindow.h"
+
+#include "foundation/IconPushButton.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/TableGrid.h"
+#include "repertory/RepertoryTexts.h"
+#include "tests/ui/SearchWindowsTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <memory>
+
+using namespace telvarin;
+using namespace telvarin::search_test;
+
+namespace {
+
+const QString kIdleTitle = QStringLiteral("Textuelle Symptomsuche");
+const QString kColumns = QStringLiteral("Spalten\\Textsuche");
+using Symptoms = std::vector<std::pair<RubricNumber, int>>;
+
+struct OpenTextSearch {
+    Services services;
+    HandedOver handedOver;
+    MainSettings settings;
+    std::unique_ptr<TextSearchWindow> window;
+
+    explicit OpenTextSearch(MainSettings mainSettings = {}, const RepertoryDatabase& db = reference())
+        : settings(std::move(mainSettings)) {
+        open(db);
+    }
+
+    void open(const RepertoryDatabase& db = reference()) {
+        window = std::make_unique<TextSearchWindow>(db, nullptr, services.services(), settings,
+                                                    handedOver.callback());
+        showAndWait(*window);
+    }
+
+    TableGrid& table() const { return window->table(); }
+    QLineEdit& field() const { return *window->searchField(); }
+    QString title() const { return window->windowTitle(); }
+
+    void type(const QString& text) const { QTest::keyClicks(&field(), text); }
+    void clearAndType(const QString& text) const {
+        field().selectAll();
+        QTest::keyClick(&field(), Qt::Key_Delete);
+        type(text);
+    }
+    // The focus goes from the field to the table, as a click into the table does.
+    void leaveField() const {
+        field().setFocus(Qt::OtherFocusReason);
+        table().setFocus(Qt::MouseFocusReason);
+    }
+    void chooseChapter(int entry) const {
+        QComboBox& box = *window->chapterBox();
+        box.setCurrentIndex(entry);
+        emit box.activated(entry);
+    }
+
+    std::vector<RubricNumber> numbers() const {
+        std::vector<RubricNumber> found;
+        for (int row = 1; row < table().rowCount() && !table().cellText(row, 0).isEmpty(); ++row)
+            found.push_back(table().cellText(row, 0).toInt());
+        return found;
+    }
+    bool isEmptyTable() const {
+        if (table().rowCount() != TextSearchWindow::kEmptyTableRows)
+            return false;
+        for (int row = 1; row < table().rowCount(); ++row) {
+            for (int col = 0; col < 3; ++col) {
+                if (!table().cellText(row, col).isEmpty())
+                    return false;
+            }
+        }
+        return true;
+    }
+    void clickRow(int row) const {
+        table().ensureCellVisible(row, 1);
+        QTest::mouseClick(table().viewport(), Qt::LeftButton, {}, table().cellRect(row, 1).center());
+    }
+};
+
+// Every rubric whose rubricText or sectionHeading holds each word (in capitals), by brute force.
+std::vector<RubricNumber> expectedMatches(const RepertoryDatabase& db, const std::vector<std::string>& words,
+                                          RubricNumber first = 1, RubricNumber last = 26564) {
+    std::vector<RubricNumber> numbers;
+    for (RubricNumber number = first; number <= last; ++number) {
+        const std::string text = searchCapitals(rubricText(db, number));
+        const std::string heading = searchCapitals(sectionHeading(db, number - 1));
+        bool all = true;
+        for (const std::string& word : words)
+            all = all && (text.find(word) != std::string::npos || heading.find(word) != std::string::npos);
+        if (all)
+            numbers.push_back(number);
+    }
+    return numbers;
+}
+
+QString foundTitle(std::size_t count) {
+    return QStringLiteral("Textuelle Symptomsuche: %1 gefundene Symptome").arg(count);
+}
+
+} // namespace
+
+class TextSearchWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensWithAnEmptyTableOfThreeColumns() {
+        OpenTextSearch open;
+        QCOMPARE(open.title(), kIdleTitle);
+        QVERIFY(open.isEmptyTable());
+        QCOMPARE(open.table().fixedRowCount(), 1);
+        QCOMPARE(open.table().cellText(0, 0), QStringLiteral("Nummer"));
+        QCOMPARE(open.table().cellText(0, 1), QStringLiteral("Symptom"));
+        QCOMPARE(open.table().cellText(0, 2), QStringLiteral("Kapitel"));
+        QCOMPARE(open.table().columnWidth(0), 60);
+        QVERIFY(!open.table().isEditable());
+        QVERIFY(!open.table().headerSort());
+
+        QComboBox& box = *open.window->chapterBox();
+        QCOMPARE(box.count(), 59);
+        QCOMPARE(box.itemText(0), QString());
+        QCOMPARE(box.itemText(58), fromWindows1252(reference().chapterName(57)));
+        QCOMPARE(box.currentIndex(), -1);
+        QCOMPARE(open.window->chapterFilterIndex(), -1);
+        QVERIFY(!open.window->chosenSymptom().has_value());
+    }
+
+    void typingSearchesFromTheThirdCharacterOn() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("fe"));
+        QCOMPARE(open.title(), kIdleTitle);
+        QVERIFY(open.isEmptyTable());
+
+        open.type(QStringLiteral("a"));
+        const std::vector<RubricNumber> fea = expectedMatches(reference(), {"FEA"});
+        QVERIFY(fea.size() > 1);
+        QCOMPARE(open.numbers(), fea);
+        QCOMPARE(open.title(), foundTitle(fea.size()));
+        QCOMPARE(open.table().rowCount(), static_cast<int>(fea.size()) + 1);
+        const RubricNumber first = fea.front();
+        QCOMPARE(open.table().cellText(1, 1), fromWindows1252(rubricText(reference(), first)));
+        QCOMPARE(open.table().cellText(1, 2), fromWindows1252(sectionHeading(reference(), first - 1)));
+
+        // Back to two letters: the idle title, the rows of the last search stay.
+        QTest::keyClick(&open.field(), Qt::Key_Backspace);
+        QCOMPARE(open.title(), kIdleTitle);
+        QCOMPARE(open.numbers(), fea);
+        QCOMPARE(open.window->lastSearchText(), "fea");
+    }
+
+    void leavingTheFieldSearchesShortTextsToo() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("ox"));
+        QVERIFY(open.isEmptyTable());
+        open.leaveField();
+        const std::vector<RubricNumber> ox = expectedMatches(reference(), {"OX"});
+        QCOMPARE(open.numbers(), ox);
+        QCOMPARE(open.title(), foundTitle(ox.size()));
+
+        // Leaving again without a change runs nothing and only resets the title.
+        open.field().setFocus(Qt::MouseFocusReason);
+        open.leaveField();
+        QCOMPARE(open.title(), kIdleTitle);
+        QCOMPARE(open.numbers(), ox);
+    }
+
+    void wordsAreFoundInAnyCaseAndOrderAndInTheHeading() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("stitching pain"));
+        const std::vector<RubricNumber> both = expectedMatches(reference(), {"STITCHING", "PAIN"});
+        QVERIFY(!both.empty());
+        QCOMPARE(open.numbers(), both);
+        open.clearAndType(QStringLiteral("PAIN Stitching"));
+        QCOMPARE(open.numbers(), both);
+
+        // A chapter name is found through the heading although no rubric text holds it.
+        const std::string chapter(reference().chapterName(0));
+        open.clearAndType(fromWindows1252(chapter) + QStringLiteral(" fear"));
+        const std::vector<RubricNumber> viaHeading =
+            expectedMatches(reference(), {searchCapitals(chapter), "FEAR"});
+        QVERIFY(!viaHeading.empty());
+        QCOMPARE(open.numbers(), viaHeading);
+        for (const RubricNumber number : viaHeading)
+            QVERIFY(searchCapitals(reference().rubricTextField(number - 1)).find(searchCapitals(chapter)) ==
+                    std::string::npos);
+    }
+
+    void sharpSAndDoubleSFindEachOther() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("lo\u00DF"));
+        const std::vector<RubricNumber> loss = expectedMatches(reference(), {"LOSS"});
+        QVERIFY(!loss.empty());
+        QCOMPARE(open.numbers(), loss);
+
+        // A text with ß, as a language file may bring one, is found by SS.
+        RepertoryDatabase german = reference();
+        german.replaceRubricText(99, "Kopfschmerz beim Gie\xDF"
+                                     "en");
+        OpenTextSearch translated({}, german);
+        translated.type(QStringLiteral("giessen"));
+        QCOMPARE(translated.numbers(), (std::vector<RubricNumber>{100}));
+        QCOMPARE(translated.title(), QStringLiteral("Textuelle Symptomsuche: 1 gefundenes Symptom"));
+        QCOMPARE(translated.table().rowCount(), 2);
+        QCOMPARE(translated.table().cellText(1, 1),
+                 QStringLiteral("Kopfschmerz beim Gie\u00DFen [%1]").arg(german.rubric(99).entryCount));
+    }
+
+    void theLastRubricIsFoundWithAndWithoutTheLastChapter() {
+        const RepertoryDatabase& db = reference();
+        OpenTextSearch open;
+        const QString lastText = fromWindows1252(db.rubricTextField(26563));
+        open.type(lastText);
+        QVERIFY(!open.numbers().empty());
+        QCOMPARE(open.numbers().back(), 26564);
+
+        open.chooseChapter(58);
+        QCOMPARE(open.window->chapterFilterIndex(), 57);
+        const std::vector<RubricNumber> inLastChapter = expectedMatches(
+            db, searchWords(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
+        QCOMPARE(open.numbers(), inLastChapter);
+        QCOMPARE(open.numbers().back(), 26564);
+    }
+
+    void theChapterFilterNarrowsAndTheEmptyEntryWidensAgain() {
+        const RepertoryDatabase& db = reference();
+        OpenTextSearch open;
+        open.type(QStringLiteral("night"));
+        const std::vector<RubricNumber> everywhere = expectedMatches(db, {"NIGHT"});
+        QCOMPARE(open.numbers(), everywhere);
+
+        open.chooseChapter(3);
+        const std::vector<RubricNumber> inChapter =
+            expectedMatches(db, {"NIGHT"}, db.firstRubricNumberOfChapter(2), db.lastRubricNumberOfChapter(2));
+        QVERIFY(!inChapter.empty());
+        QVERIFY(inChapter.size() < everywhere.size());
+        QCOMPARE(open.numbers(), inChapter);
+
+        open.chooseChapter(0);
+        QCOMPARE(open.window->chapterFilterIndex(), -1);
+        QCOMPARE(open.numbers(), everywhere);
+
+        // With an empty text choosing a chapter searches nothing.
+        open.clearAndType(QString());
+        open.leaveField();
+        const std::size_t all = open.numbers().size();
+        QCOMPARE(all, std::size_t{26564});
+        open.chooseChapter(5);
+        QCOMPARE(open.title(), kIdleTitle);
+        QCOMPARE(open.numbers().size(), all);
+    }
+
+    void aSearchWithoutMatchesShowsAnEmptyTable() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("fear"));
+        QVERIFY(!open.numbers().empty());
+        open.type(QStringLiteral("qqq"));
+        QCOMPARE(open.title(), QStringLiteral("Textuelle Symptomsuche: Kein Symptom gefunden"));
+        QVERIFY(open.isEmptyTable());
+        QVERIFY(!open.window->chosenSymptom().has_value());
+        QTest::mouseClick(open.window->takeOverButton(), Qt::LeftButton);
+        QTest::mouseClick(open.window->addButton(), Qt::LeftButton);
+        QVERIFY(open.handedOver.symptoms.empty());
+        QVERIFY(open.window->isVisible());
+        QVERIFY(!open.services.hasPlacement(TextSearchWindow::placementName()));
+    }
+
+    void aDoubleClickHandsTheRowOverAndTheWindowStays() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("stitching"));
+        const std::vector<RubricNumber> found = open.numbers();
+        QVERIFY(found.size() >= 3);
+        open.table().ensureCellVisible(3, 1);
+        QTest::mouseDClick(open.table().viewport(), Qt::LeftButton, {}, open.table().cellRect(3, 1).center());
+        QCOMPARE(open.handedOver.symptoms, (Symptoms{{found[2], 0}}));
+        QVERIFY(open.window->isVisible());
+
+        // The header and empty rows give nothing.
+        QTest::mouseDClick(open.table().viewport(), Qt::LeftButton, {}, open.table().cellRect(0, 1).center());
+        open.clearAndType(QStringLiteral("zzzz"));
+        QTest::mouseDClick(open.table().viewport(), Qt::LeftButton, {}, open.table().cellRect(2, 1).center());
+        QCOMPARE(open.handedOver.symptoms.size(), std::size_t{1});
+    }
+
+    void addHandsTheChosenRowOverAndStays() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("stitching"));
+        const std::vector<RubricNumber> found = open.numbers();
+        // After a search the first result is the chosen one, shown selected.
+        QCOMPARE(open.window->chosenSymptom()->number, found[0]);
+        QVERIFY(open.table().isCellSelected(1, 1));
+        open.clickRow(2);
+        QCOMPARE(open.table().selectedRows(), (std::vector<int>{2}));
+        // A shift click does not extend the selection: one row at a time.
+        QTest::mouseClick(open.table().viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          open.table().cellRect(3, 1).center());
+        QCOMPARE(open.table().selectedRows(), (std::vector<int>{3}));
+        QTest::mouseClick(open.window->addButton(), Qt::LeftButton);
+        QTest::mouseClick(open.window->addButton(), Qt::LeftButton);
+        QCOMPARE(open.handedOver.symptoms, (Symptoms{{found[2], 0}, {found[2], 0}}));
+        QVERIFY(open.window->isVisible());
+        QCOMPARE(open.numbers(), found);
+    }
+
+    void takeOverHandsOverKeepsPlacementAndWidthsEmptiesTheTableAndHides() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("stitching"));
+        const std::vector<RubricNumber> found = open.numbers();
+        open.clickRow(2);
+        open.table().setColumnWidth(0, 77);
+        open.field().setFocus(Qt::OtherFocusReason);
+        open.field().setSelection(0, 5);
+        QTest::keyClick(&open.field(), Qt::Key_Return);
+        QCOMPARE(open.handedOver.symptoms, (Symptoms{{found[1], 0}}));
+        QVERIFY(!open.window->isVisible());
+        QVERIFY(open.services.hasPlacement(TextSearchWindow::placementName()));
+        QCOMPARE(open.services.store.readInt(kColumns, QStringLiteral("Col0"), -1), 77);
+        QVERIFY(open.services.store.contains(kColumns, QStringLiteral("Col2")));
+        // The selected part of the text is gone; the table is empty when the window comes back.
+        QCOMPARE(open.field().text(), QStringLiteral("hing"));
+        open.window->showWindow();
+        QVERIFY(open.isEmptyTable());
+    }
+
+    void columnWidthsAreKeptOnlyWithSpaltenbreite_data() {
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void columnWidthsAreKeptOnlyWithSpaltenbreite() {
+        QFETCH(bool, keep);
+        MainSettings settings;
+        settings.keepColumnWidths = keep;
+        OpenTextSearch open(settings);
+        open.services.store.writeInt(kColumns, QStringLiteral("Col1"), 333);
+        open.table().setColumnWidth(0, 91);
+        QTest::keyClick(&open.field(), Qt::Key_Escape);
+        QVERIFY(!open.window->isVisible());
+        QVERIFY(open.services.hasPlacement(TextSearchWindow::placementName()));
+        QCOMPARE(open.services.store.readInt(kColumns, QStringLiteral("Col0"), -1), keep ? 91 : -1);
+
+        open.services.store.writeInt(kColumns, QStringLiteral("Col1"), 333);
+        open.open();
+        QCOMPARE(open.table().columnWidth(0), keep ? 91 : 60);
+        QCOMPARE(open.table().columnWidth(1) == 333, keep);
+    }
+
+    void theColumnsShareTheWidthOfTheWindow() {
+        QCOMPARE(textSearchColumnWidths(600, 60, 372, 200), (TextSearchColumnWidths{338, 181}));
+        QCOMPARE(textSearchColumnWidths(600, 60, 0, 0), (TextSearchColumnWidths{0, 520}));
+        QCOMPARE(textSearchColumnWidths(50, 60, 10, 10), (TextSearchColumnWidths{0, 0}));
+
+        OpenTextSearch open;
+        const int initialWidth = open.window->width();
+        const TextSearchColumnWidths initial = textSearchColumnWidths(initialWidth, 60, 372, 200);
+        QCOMPARE(open.table().columnWidth(1), initial.symptom);
+        QCOMPARE(open.table().columnWidth(2), initial.chapter);
+        QVERIFY(initial.symptom + initial.chapter >= initialWidth - 60 - 20 - 1);
+        open.table().setColumnWidth(1, 300);
+        open.table().setColumnWidth(2, 100);
+        open.window->resize(initialWidth + 200, open.window->height() + 50);
+        QTRY_COMPARE(open.table().columnWidth(1), (initialWidth + 200 - 80) * 3 / 4);
+        QCOMPARE(open.table().columnWidth(2), (initialWidth + 200 - 80) / 4);
+        QCOMPARE(open.table().columnWidth(0), 60);
+        // The controls below the table follow the bottom edge; the field grows.
+        QCOMPARE(open.field().width(), open.window->pixelRect(QRect(56, 96, 232, 14)).width() + 200);
+        QCOMPARE(open.window->takeOverButton()->y(), open.window->pixelRect(QRect(4, 133, 42, 35)).y() + 50);
+
+        // Hiding and showing at the same size leaves the widths as the user set them.
+        open.table().setColumnWidth(1, 250);
+        open.window->reject();
+        open.window->showWindow();
+        QCOMPARE(open.table().columnWidth(1), 250);
+    }
+
+    void helpShowsTopic16AndTheCloseBoxHides() {
+        OpenTextSearch open;
+        QTest::mouseClick(open.window->helpButton(), Qt::LeftButton);
+        QCOMPARE(open.services.help.topics, (std::vector<int>{16}));
+        open.type(QStringLiteral("fear"));
+        QVERIFY(open.window->close());
+        QVERIFY(!open.window->isVisible());
+        open.window->showWindow();
+        QCOMPARE(open.field().text(), QStringLiteral("fear"));
+        QVERIFY(!open.numbers().empty());
+    }
+
+    void grabOfTheWindow() {
+        OpenTextSearch open;
+        open.chooseChapter(1);
+        open.type(QStringLiteral("fear night"));
+        QVERIFY(open.window->grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/text-search-window.png")));
+    }
+};
+
+QTEST_MAIN(TextSearchWindowTest)
+#include "TextSearchWindowTest.moc"

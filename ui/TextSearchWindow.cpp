@@ -12,6 +12,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace telvarin {
 
@@ -91,6 +92,11 @@ void TextSearchWindow::createControls() {
     chapterBox_->setMaxVisibleItems(kVisibleChapterNames);
     searchLabel_->setBuddy(searchField_);
     chapterLabel_->setBuddy(chapterBox_);
+    // The template's label widths suit the reference font; a wider font may use the gap up to
+    // the fields rather than cut the caption.
+    const int labelRoom = pixelRect(QRect(4, 0, 51, 8)).width();
+    for (QLabel* label : {searchLabel_, chapterLabel_})
+        label->resize(std::clamp(label->sizeHint().width(), label->width(), labelRoom), label->height());
 
     const auto button = [this](int x, const QString& caption, ButtonIcon role) {
         const IconPair icons = iconPair(role);

@@ -309,7 +309,7 @@ private slots:
 
     void grabOfTheWindow() {
         OpenTreeSearch open;
-        const QModelIndex rubric = open.model().rubricIndex(40);
+        const QModelIndex rubric = open.model().rubricIndex(3);
         open.click(rubric);
         QVERIFY(
             open.window->grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/symptom-search-window.png")));

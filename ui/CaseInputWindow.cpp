@@ -7,8 +7,12 @@
 #include "repertory/LanguageFile.h"
 #include "ui/CaseGrid.h"
 #include "ui/HelpWindow.h"
+#include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
+#include "ui/RemedyOverviewWindow.h"
 #include "ui/ResultsWindow.h"
+#include "ui/SymptomSearchWindow.h"
+#include "ui/TextSearchWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -57,6 +61,15 @@ DialogServices withHelp(DialogServices services, HelpViewer* ownHelp) {
         services.help = ownHelp;
     return services;
 }
+
+// The wait cursor while a window is built.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // The wait cursor while the analysis counts; taken back at the latest when the analysis is left.
 class WaitCursorProgress : public AnalysisProgress {
@@ -234,20 +247,32 @@ void CaseInputWindow::clearCase() {
 }
 
 void CaseInputWindow::openTreeSearch() {
-    showPendingNotice(QStringLiteral("Die Symptomsuche"));
+    if (!treeSearch_) {
+        const WaitCursor busy;
+        treeSearch_ = new SymptomSearchWindow(database_, tableFont(), services_, symptomSink(), this);
+    }
+    treeSearch_->showWindow(tableFont());
 }
 
 void CaseInputWindow::openTextSearch() {
-    showPendingNotice(QStringLiteral("Die Textsuche"));
+    if (!textSearch_) {
+        const WaitCursor busy;
+        textSearch_ = new TextSearchWindow(database_, tableFont(), services_, settings_, symptomSink(), this);
+    }
+    textSearch_->showWindow();
 }
 
 void CaseInputWindow::openCaseHistory() {
-    showPendingNotice(QStringLiteral("Die Fallhistorie"));
+    HistoryWindow history(historyPath_, database_, settings_, tableFont(), services_, this);
+    if (history.exec() == 1)
+        takeOverCase(history.takeOverResult().name, history.takeOverResult().symptoms);
     grid_->focusTable();
 }
 
 void CaseInputWindow::openRemedyOverview() {
-    showPendingNotice(QStringLiteral("Die Mittel\u00FCbersicht"));
+    RemedyOverviewWindow overview(database_, settings_, tableFont(), services_, this);
+    if (overview.exec() == 1 && overview.chosenSymptom())
+        addSymptom(overview.chosenSymptom()->number, overview.chosenSymptom()->bd);
     grid_->focusTable();
 }
 
@@ -276,6 +301,10 @@ void CaseInputWindow::reject() {
         saveColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
     destroySearchWindows();
     DialogBase::reject();
+}
+
+std::function<void(RubricNumber, int)> CaseInputWindow::symptomSink() {
+    return [this](RubricNumber number, int bd) { addSymptom(number, bd); };
 }
 
 void CaseInputWindow::destroySearchWindows() {

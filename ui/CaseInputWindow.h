@@ -23,6 +23,8 @@ namespace telvarin {
 class CaseGrid;
 class HelpWindow;
 class IconPushButton;
+class SymptomSearchWindow;
+class TextSearchWindow;
 
 // The buttons of the window in their row from left to right.
 enum class CaseInputButton {
@@ -129,6 +131,8 @@ private:
     void clearCase();
     void showPendingNotice(const QString& function);
     void destroySearchWindows();
+    // Add symptom, as the search windows call it.
+    std::function<void(RubricNumber, int)> symptomSink();
 
     OwnHelpWindow ownHelp_; // declared first: the base holds its address from construction on
     DialogServices services_;
@@ -143,8 +147,8 @@ private:
     CaseGrid* grid_ = nullptr;
     std::array<IconPushButton*, kCaseInputButtonCount> buttons_{};
     // The modeless search windows, made on first use and kept until the program ends.
-    QPointer<QWidget> treeSearch_;
-    QPointer<QWidget> textSearch_;
+    QPointer<SymptomSearchWindow> treeSearch_;
+    QPointer<TextSearchWindow> textSearch_;
 };
 
 } // namespace telvarin

@@ -11,6 +11,8 @@
 #include "ui/ProgramStart.h"
 #include "ui/QuestionWindow.h"
 #include "ui/ResultsWindow.h"
+#include "ui/SymptomSearchWindow.h"
+#include "ui/TextSearchWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -428,23 +430,38 @@ private slots:
         QCOMPARE(session.store.readString(kProgramKey, u"FontName"_qs), u"DejaVu Sans"_qs);
     }
 
-    void helpAndTheFunctionsStillToCome() {
+    void helpAndTheSettingsStillToCome() {
         Session session;
         auto window = session.open();
         window->button(CaseInputButton::Help)->click();
         QTest::keyClick(window->caseGrid(), Qt::Key_F1);
         QCOMPARE(session.help.topics, (std::vector<int>{13, 13}));
 
-        for (CaseInputButton pending :
-             {CaseInputButton::TreeSearch, CaseInputButton::TextSearch, CaseInputButton::CaseHistory,
-              CaseInputButton::RemedyOverview, CaseInputButton::Settings})
-            window->button(pending)->click();
-        QCOMPARE(session.messages.shown().size(), std::size_t{5});
-        for (const PresetMessageBoxes::Shown& notice : session.messages.shown()) {
-            QCOMPARE(notice.kind, MessageKind::Information);
-            QVERIFY(notice.text.endsWith(u"folgt in einer späteren Version."_qs));
-        }
+        window->button(CaseInputButton::Settings)->click();
+        QCOMPARE(session.messages.shown().size(), std::size_t{1});
+        QCOMPARE(session.messages.shown().front().kind, MessageKind::Information);
+        QVERIFY(session.messages.shown().front().text.endsWith(u"folgt in einer späteren Version."_qs));
         QVERIFY(window->isVisible());
+    }
+
+    void searchWindowsAreMadeOnceAndEndWithTheProgram() {
+        Session session;
+        session.store.writeInt(kProgramKey, u"FragenBeimBeenden"_qs, 0);
+        auto window = session.open();
+        for (int use = 0; use < 2; ++use) {
+            window->button(CaseInputButton::TreeSearch)->click();
+            window->button(CaseInputButton::TextSearch)->click();
+        }
+        const auto treeSearches = window->findChildren<SymptomSearchWindow*>();
+        const auto textSearches = window->findChildren<TextSearchWindow*>();
+        QCOMPARE(treeSearches.size(), 1);
+        QCOMPARE(textSearches.size(), 1);
+        QVERIFY(treeSearches.front()->isVisible());
+        QVERIFY(textSearches.front()->isVisible());
+        QPointer<QWidget> treeSearch = treeSearches.front();
+        window->button(CaseInputButton::Quit)->click();
+        QVERIFY(treeSearch.isNull());
+        QVERIFY(window->findChildren<TextSearchWindow*>().isEmpty());
     }
 
     void windowWithASmallCaseLooksRight() {

@@ -11,6 +11,7 @@
 #include "ui/IconSet.h"
 #include "ui/RemedyOverviewWindow.h"
 #include "ui/ResultsWindow.h"
+#include "ui/SettingsDialog.h"
 #include "ui/SymptomSearchWindow.h"
 #include "ui/TextSearchWindow.h"
 
@@ -277,12 +278,13 @@ void CaseInputWindow::openRemedyOverview() {
 }
 
 void CaseInputWindow::openSettings() {
-    showPendingNotice(QStringLiteral("Der Dialog \u201EEigenschaften\u201C"));
+    // The dialog starts from the store, not from the values held here.
+    MemorySettingsStore noStore;
+    const SettingsStore& store = settingsStore() != nullptr ? *settingsStore() : noStore;
+    SettingsDialog dialog(readEditableSettings(store), historyPath_, services_, this);
+    if (dialog.exec() == 1)
+        takeOverSettings(dialog.settings());
     grid_->focusTable();
-}
-
-void CaseInputWindow::showPendingNotice(const QString& function) {
-    messageBoxes().inform(this, QStringLiteral("%1 folgt in einer sp\u00E4teren Version.").arg(function));
 }
 
 void CaseInputWindow::showHelpOfActiveWindow() {

@@ -129,7 +129,6 @@ private:
     void centreOnDesktop();
     void loadButtonIcons();
     void clearCase();
-    void showPendingNotice(const QString& function);
     void destroySearchWindows();
     // Add symptom, as the search windows call it.
     std::function<void(RubricNumber, int)> symptomSink();

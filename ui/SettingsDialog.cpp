@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 namespace telvarin {
 
@@ -32,9 +33,10 @@ SettingsDialog::SettingsDialog(const EditableSettings& settings, const QString& 
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Programmeinstellungen"));
     setHelpTopic(kHelpTopicSettings);
+    createControls();
+    fitTextsToFont();
     // The frame can be resized, but nothing is anchored: the controls keep their places.
     setUpLayout();
-    createControls();
 
     // The polarity handling is carried through unchanged; its controls are never shown.
     polarityGroup_->hide();
@@ -92,14 +94,14 @@ void SettingsDialog::createControls() {
     polarityGroup_ = addControl<QGroupBox>(QRect(7, 7, 216, 48), QStringLiteral("Polaritäten"));
     addControl<QLabel>(QRect(7, 195, 65, 8), QStringLiteral("Schrift der Tabellen"));
     addControl<QLabel>(QRect(141, 63, 34, 8), QStringLiteral("Sekunden"));
-    auto* questions = addControl<QGroupBox>(QRect(7, 77, 216, 53), QStringLiteral("Rückfragen"));
+    questionsGroup_ = addControl<QGroupBox>(QRect(7, 77, 216, 53), QStringLiteral("Rückfragen"));
     keepColumnWidths_ =
         addControl<QCheckBox>(QRect(7, 165, 209, 10), QStringLiteral("Speichern der Spaltenbreiten"));
     historyPathField_ = addControl<QLineEdit>(QRect(86, 213, 137, 14));
     historyPathField_->setReadOnly(true);
     escapeClears_ = addControl<QCheckBox>(
         QRect(7, 137, 209, 10), QStringLiteral("Drücken von Escape in der Auswertung löscht aktuellen Fall"));
-    addControl<QLabel>(QRect(7, 215, 72, 8), QStringLiteral("Pfad für die Fallhistorie"));
+    historyPathLabel_ = addControl<QLabel>(QRect(7, 215, 72, 8), QStringLiteral("Pfad für die Fallhistorie"));
     jumpToEnd_ =
         addControl<QCheckBox>(QRect(7, 151, 209, 10),
                               QStringLiteral("Ändern von Symptomen in der Mitte springt zum Ende der Liste"));
@@ -117,7 +119,34 @@ void SettingsDialog::createControls() {
 
     // The frames lie behind the controls they surround.
     polarityGroup_->lower();
-    questions->lower();
+    questionsGroup_->lower();
+}
+
+void SettingsDialog::fitTextsToFont() {
+    // A face wider than the one the positions were made for would cut the longer captions; such a
+    // caption grows to the right, the path field gives way to its label, and the dialog grows last.
+    const int margin = pixelRect(QRect(0, 0, 7, 0)).width();
+    int neededWidth = width();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QCheckBox*>(control) && !qobject_cast<QLabel*>(control))
+            continue;
+        if (control->sizeHint().width() > control->width())
+            control->resize(control->sizeHint().width(), control->height());
+        if (!control->isHidden())
+            neededWidth = std::max(neededWidth, control->geometry().right() + 1 + margin);
+    }
+    const int pathLabelEnd = historyPathLabel_->geometry().right() + 1 + margin;
+    if (pathLabelEnd > historyPathField_->x()) {
+        QRect field = historyPathField_->geometry();
+        field.setLeft(pathLabelEnd);
+        historyPathField_->setGeometry(field);
+    }
+    // The frame and the path field keep their right margin when the dialog grows.
+    const int growth = neededWidth - width();
+    for (QWidget* control :
+         {static_cast<QWidget*>(questionsGroup_), static_cast<QWidget*>(historyPathField_)})
+        control->resize(control->width() + growth, control->height());
+    resize(neededWidth, height());
 }
 
 void SettingsDialog::transferToControls(const QString& historyPath) {

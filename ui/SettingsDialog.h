@@ -13,6 +13,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -57,6 +58,7 @@ public:
 
 private:
     void createControls();
+    void fitTextsToFont();
     void transferToControls(const QString& historyPath);
     EditableSettings editedSettings(int startDelay) const;
 
@@ -71,9 +73,11 @@ private:
     QCheckBox* jumpToEnd_ = nullptr;
     QCheckBox* noGreyPrint_ = nullptr;
     QLineEdit* historyPathField_ = nullptr;
+    QLabel* historyPathLabel_ = nullptr;
     FontPreviewList* fontList_ = nullptr;
     QComboBox* sizeBox_ = nullptr;
     QGroupBox* polarityGroup_ = nullptr;
+    QGroupBox* questionsGroup_ = nullptr;
     QButtonGroup* polarityButtons_ = nullptr;
     IconPushButton* okButton_ = nullptr;
     IconPushButton* helpButton_ = nullptr;

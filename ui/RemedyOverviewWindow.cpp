@@ -11,12 +11,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
 namespace telvarin {
@@ -33,6 +35,13 @@ constexpr int kFollowsFarSide = 2;
 // Combo boxes are placed by the height of their closed box; the template's heights include the
 // dropped list.
 constexpr int kComboHeight = 13;
+
+// Cell margins and grid line around a header text, in pixels.
+constexpr int kHeaderPadding = 8;
+
+constexpr qreal kSmallestCaptionPoints = 7.0;
+// Room left between a caption and the control after it, in dialog units.
+constexpr int kCaptionGap = 2;
 
 // The arrow control beside a size field: one click steps the field's number by one.
 QWidget* createStepArrows(QLineEdit* field, QWidget* parent) {
@@ -53,6 +62,22 @@ QWidget* createStepArrows(QLineEdit* field, QWidget* parent) {
     return arrows;
 }
 
+// Captions measured for the reference dialog font can be wider in another font: a caption that
+// does not fit takes the free room up to `limit` (pixels, the next control's left edge) and, if it
+// still does not fit, a smaller font, rather than being cut off.
+void giveCaptionRoom(QWidget* control, int limit) {
+    const QRect place = control->geometry();
+    const int wanted = control->sizeHint().width();
+    if (wanted <= place.width())
+        return;
+    control->resize(std::max(place.width(), std::min(wanted, limit - place.x())), place.height());
+    QFont font = control->font();
+    while (control->sizeHint().width() > control->width() && font.pointSizeF() > kSmallestCaptionPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
+
 } // namespace
 
 RemedyOverviewWindow::RemedyOverviewWindow(const RepertoryDatabase& db, const MainSettings& settings,
@@ -66,6 +91,7 @@ RemedyOverviewWindow::RemedyOverviewWindow(const RepertoryDatabase& db, const Ma
     setHelpTopic(kHelpTopicRemedyOverview);
 
     createControls();
+    fitCaptions();
     setUpLayout();
     gradeBoxes_[4]->hide();
     bdOnlyBox_->hide();
@@ -99,7 +125,13 @@ void RemedyOverviewWindow::createControls() {
 
     remedyLabel_ = addControl<QLabel>(QRect(7, 160, 18, 8), QStringLiteral("Mittel"));
     remedyBox_ = addControl<QComboBox>(QRect(57, 157, 110, kComboHeight));
-    remedyBox_->setEditable(true);
+    // The box reports a typed text that equals an item as if that item had been chosen, when the
+    // editing ends (Enter, or the focus leaving). Only choices from the list search; Enter
+    // searches through the default button. The first connection runs before the box's own.
+    auto* remedyEdit = new QLineEdit(remedyBox_);
+    connect(remedyEdit, &QLineEdit::editingFinished, this, [this] { editingRemedy_ = true; });
+    remedyBox_->setLineEdit(remedyEdit);
+    connect(remedyEdit, &QLineEdit::editingFinished, this, [this] { editingRemedy_ = false; });
     // What is typed stays as typed: no completion, and Enter adds nothing to the list.
     remedyBox_->setInsertPolicy(QComboBox::NoInsert);
     remedyBox_->setCompleter(nullptr);
@@ -150,7 +182,10 @@ void RemedyOverviewWindow::createControls() {
         query_.chapterIndex = isChapter ? chapter : -1;
         search();
     });
-    connect(remedyBox_, &QComboBox::activated, this, [this] { search(); });
+    connect(remedyBox_, &QComboBox::activated, this, [this] {
+        if (!editingRemedy_)
+            search();
+    });
     connect(sizeFilterBox_, &QCheckBox::clicked, this, [this] { applySizeFilterEnabling(); });
     connect(allGradesButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::applyAllGrades);
     connect(highGradesButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::applyHighGrades);
@@ -158,6 +193,18 @@ void RemedyOverviewWindow::createControls() {
     connect(printButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::printTable);
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicRemedyOverview); });
     connect(backButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::reject);
+}
+
+void RemedyOverviewWindow::fitCaptions() {
+    const auto leftEdge = [this](int dialogUnitsX) {
+        return pixelRect(QRect(dialogUnitsX - kCaptionGap, 0, 1, 1)).x();
+    };
+    giveCaptionRoom(chapterLabel_, leftEdge(59));
+    giveCaptionRoom(remedyLabel_, leftEdge(57));
+    giveCaptionRoom(minSizeLabel_, leftEdge(63));
+    giveCaptionRoom(maxSizeLabel_, leftEdge(165));
+    giveCaptionRoom(sizeFilterBox_, leftEdge(200));
+    giveCaptionRoom(listOthersBox_, leftEdge(200));
 }
 
 void RemedyOverviewWindow::registerAnchors() {
@@ -259,8 +306,12 @@ void RemedyOverviewWindow::setUpTable(bool showsOthers) {
     grid.setColumnCount(static_cast<int>(columns.size()));
     grid.setRowCount(1);
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        grid.setText(0, static_cast<int>(c), columns[c].header);
-        grid.setColumnWidth(static_cast<int>(c), columns[c].width);
+        const int col = static_cast<int>(c);
+        grid.setText(0, col, columns[c].header);
+        // The widths suit the reference font; no header is cut off in a wider one.
+        const int headerWidth =
+            QFontMetrics(grid.cellStyle(0, col).font).horizontalAdvance(columns[c].header) + kHeaderPadding;
+        grid.setColumnWidth(col, std::max(columns[c].width, headerWidth));
     }
     SettingsStore* store = settingsStore();
     if (store == nullptr ||

@@ -76,6 +76,7 @@ public:
 
 private:
     void createControls();
+    void fitCaptions();
     void registerAnchors();
     void fillChapterBox();
     void fillRemedyBox();
@@ -91,6 +92,7 @@ private:
     RemedyQuery query_;
     std::optional<OverviewResult> lastResult_;
     std::optional<SymptomRef> chosen_;
+    bool editingRemedy_ = false;
 
     TableGrid* table_ = nullptr;
     QLabel* chapterLabel_ = nullptr;

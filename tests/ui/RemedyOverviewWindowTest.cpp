@@ -630,6 +630,7 @@ void RemedyOverviewWindowTest::grabOfTheWindow() {
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("remedy_overview_opened.png")));
     QTest::mouseClick(window.sizeFilterBox(), Qt::LeftButton);
     overview.searchFor(QStringLiteral("acon."));
+    QTRY_VERIFY(overview.table().verticalScrollBar()->isVisible());
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("remedy_overview_window.png")));
     window.resize(1100, 700);
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("remedy_overview_large.png")));

@@ -1,8 +1,10 @@
 #include "foundation/IconPushButton.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace telvarin {
 
@@ -10,12 +12,14 @@ namespace {
 
 constexpr int kIconExtent = 32;
 constexpr int kIconTextGap = 2;
+constexpr int kCaptionMargin = 3;
 
 } // namespace
 
 IconPushButton::IconPushButton(const QString& text, const QIcon& hotIcon, const QIcon& normalIcon,
                                QWidget* parent)
-    : QPushButton(text, parent), hotIcon_(hotIcon), normalIcon_(normalIcon) {
+    : QPushButton(text, parent), hotIcon_(hotIcon), normalIcon_(normalIcon),
+      naturalStretch_(font().stretch()) {
     setIconSize(QSize(kIconExtent, kIconExtent));
     connect(this, &QPushButton::pressed, this, &IconPushButton::updateIcon);
     connect(this, &QPushButton::released, this, &IconPushButton::updateIcon);
@@ -38,6 +42,11 @@ bool IconPushButton::event(QEvent* event) {
         hovered_ = false;
         updateIcon();
         break;
+    case QEvent::Resize:
+    case QEvent::FontChange:
+    case QEvent::Polish:
+        fitCaption();
+        break;
     default:
         break;
     }
@@ -47,6 +56,21 @@ bool IconPushButton::event(QEvent* event) {
 void IconPushButton::updateIcon() {
     showsHot_ = hovered_ || isDown();
     setIcon(showsHot_ ? hotIcon_ : normalIcon_);
+}
+
+void IconPushButton::fitCaption() {
+    QString shown = text();
+    shown.remove(QLatin1Char('&'));
+    QFont fitted = font();
+    fitted.setStretch(naturalStretch_);
+    const int available = width() - 2 * kCaptionMargin - 2;
+    const int needed = QFontMetrics(fitted).horizontalAdvance(shown);
+    // Set narrower rather than cut off: the buttons keep their template width, and some fonts
+    // set "Übernehmen" wider than that.
+    if (needed > available && needed > 0 && available > 0)
+        fitted.setStretch(std::max<int>(QFont::UltraCondensed, available * 100 / needed));
+    if (fitted.stretch() != font().stretch())
+        setFont(fitted);
 }
 
 bool IconPushButton::fitsIconAboveText() const {
@@ -80,8 +104,10 @@ void IconPushButton::paintEvent(QPaintEvent* event) {
                             pictureSize.height());
     icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     if (!caption.isEmpty()) {
-        const QRect textRect(content.left(), pictureRect.bottom() + 1 + kIconTextGap, content.width(),
-                             textHeight);
+        // The caption may use the whole width inside the frame, not only the style's content
+        // rectangle: captions such as "Übernehmen" must stay whole on the narrow template buttons.
+        const int available = width() - 2 * kCaptionMargin;
+        const QRect textRect(kCaptionMargin, pictureRect.bottom() + 1 + kIconTextGap, available, textHeight);
         painter.drawItemText(textRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
                              isEnabled(), caption, QPalette::ButtonText);
     }

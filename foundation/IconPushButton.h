@@ -26,11 +26,13 @@ protected:
 private:
     void updateIcon();
     bool fitsIconAboveText() const;
+    void fitCaption();
 
     QIcon hotIcon_;
     QIcon normalIcon_;
     bool hovered_ = false;
     bool showsHot_ = false;
+    int naturalStretch_ = 0;
 };
 
 } // namespace telvarin

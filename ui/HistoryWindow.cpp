@@ -92,20 +92,6 @@ protected:
     }
 };
 
-// A caption wider than its button is drawn narrower rather than cut off: the buttons keep the
-// width of their template, and some fonts set "Übernehmen" wider than the template's font did.
-void narrowCaptionToFit(QPushButton& button) {
-    QString caption = button.text();
-    caption.remove(QLatin1Char('&'));
-    const int available = button.width() - 8;
-    const int needed = button.fontMetrics().horizontalAdvance(caption);
-    if (needed <= available || needed <= 0)
-        return;
-    QFont font = button.font();
-    font.setStretch(std::max<int>(QFont::UltraCondensed, available * 100 / needed));
-    button.setFont(font);
-}
-
 std::string fileNameBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -182,9 +168,6 @@ void HistoryWindow::createControls() {
     helpButton_ = button(217, QStringLiteral("&Hilfe"), ButtonIcon::Help);
     backButton_ = button(259, QStringLiteral("&Zurück"), ButtonIcon::Back);
     takeOverButton_->setDefault(true);
-    for (QPushButton* each : {takeOverButton_, deleteButton_, orderButton_, exportButton_, importButton_,
-                              helpButton_, backButton_})
-        narrowCaptionToFit(*each);
 
     connect(takeOverButton_, &QPushButton::clicked, this, &HistoryWindow::takeOverSelection);
     connect(deleteButton_, &QPushButton::clicked, this, &HistoryWindow::deleteSelection);

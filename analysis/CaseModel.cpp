@@ -163,6 +163,8 @@ void CaseModel::addSymptom(RubricNumber number, int bd) {
     Batch batch(*this);
     const bool wasLast = row == rowCount_;
     enterText(row, numberText(number, bd), false);
+    // The row may lie in the middle of the table, which the entry itself does not refresh.
+    requestRefresh();
     if (wasLast && row < kMaxCaseRows)
         setFocus(rowCount_, 0);
     else

@@ -89,8 +89,6 @@ void CaseGrid::refreshTable() {
 }
 
 void CaseGrid::focusTable() {
-    // Another window changed a row in place, which asks for no refresh of its own.
-    refreshTable();
     setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,5 +1,7 @@
 #include "foundation/MessageBoxes.h"
 
+#include "foundation/QtCodePage.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +51,12 @@ bool PresetMessageBoxes::askYesNo(QWidget*, const QString& question) {
     const bool answer = answers_.front();
     answers_.pop_front();
     return answer;
+}
+
+int MessageBoxReporter::showError(const std::string& text) {
+    ++reports_;
+    messages_.reportError(parent_, fromWindows1252(text));
+    return 0;
 }
 
 } // namespace telvarin

@@ -3,6 +3,8 @@
 // The message boxes of the program behind an interface, so that a test can see what would have
 // been shown and give the answers a user would have given.
 
+#include "foundation/ErrorReporter.h"
+
 #include <QString>
 #include <deque>
 #include <vector>
@@ -56,6 +58,19 @@ public:
 private:
     std::vector<Shown> shown_;
     std::deque<bool> answers_;
+};
+
+// The core's error reports (a damaged history file) shown as error messages of a window.
+class MessageBoxReporter : public ErrorReporter {
+public:
+    MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
+    int showError(const std::string& text) override;
+    int reports() const { return reports_; }
+
+private:
+    MessageBoxes& messages_;
+    QWidget* parent_;
+    int reports_ = 0;
 };
 
 } // namespace telvarin

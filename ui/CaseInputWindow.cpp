@@ -3,6 +3,7 @@
 #include "foundation/IconPushButton.h"
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/WaitCursor.h"
 #include "foundation/WindowPersistence.h"
 #include "repertory/LanguageFile.h"
 #include "ui/CaseGrid.h"
@@ -62,15 +63,6 @@ DialogServices withHelp(DialogServices services, HelpViewer* ownHelp) {
         services.help = ownHelp;
     return services;
 }
-
-// The wait cursor while a window is built.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The wait cursor while the analysis counts; taken back at the latest when the analysis is left.
 class WaitCursorProgress : public AnalysisProgress {

@@ -34,23 +34,6 @@ constexpr int kFollowsFarSide = 2;
 // Half the size of the space left free around an expand button, in pixels.
 constexpr int kExpandButtonGap = 5;
 
-// The history core's reports (a damaged file) as the window's error messages.
-class MessageBoxReporter : public ErrorReporter {
-public:
-    MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
-    int showError(const std::string& text) override {
-        ++reports_;
-        messages_.reportError(parent_, fromWindows1252(text));
-        return 0;
-    }
-    int reports() const { return reports_; }
-
-private:
-    MessageBoxes& messages_;
-    QWidget* parent_;
-    int reports_ = 0;
-};
-
 // The tree of cases and treatments, with dotted lines joining the items to their parents and
 // siblings, which the platform's style leaves out.
 class HistoryTree : public QTreeWidget {

@@ -6,6 +6,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TableGrid.h"
+#include "foundation/WaitCursor.h"
 #include "foundation/WindowPersistence.h"
 #include "history/HistoryActions.h"
 #include "ui/IconSet.h"
@@ -29,28 +30,6 @@ constexpr int kFollowsFarSide = 2;
 
 // Grades and counts read best centred under their abbreviation.
 constexpr std::uint16_t kNumberFormat = GridAlignCenter | GridAlignVCenter | GridSingleLine;
-
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-// The history core's reports (a damaged history file) as the window's error messages.
-class MessageBoxReporter : public ErrorReporter {
-public:
-    MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
-    int showError(const std::string& text) override {
-        messages_.reportError(parent_, fromWindows1252(text));
-        return 0;
-    }
-
-private:
-    MessageBoxes& messages_;
-    QWidget* parent_;
-};
 
 LocalDateTime localDateTimeOf(const QDateTime& time) {
     const QDate date = time.date();
@@ -122,7 +101,7 @@ void ResultsWindow::createControls() {
 }
 
 void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont) {
-    const BusyCursor busy;
+    const WaitCursor busy;
     TableGrid& grid = *table_;
     if (tableFont)
         grid.setGridFont(tableFont->font());

@@ -4,6 +4,7 @@
 #include "foundation/IconPushButton.h"
 #include "foundation/MainSettings.h"
 #include "foundation/QtCodePage.h"
+#include "foundation/WaitCursor.h"
 #include "ui/IconSet.h"
 #include "ui/RepertoryTreeModel.h"
 
@@ -23,14 +24,6 @@ constexpr int kStays = 0;
 constexpr int kStretches = 1;
 constexpr int kFollowsFarSide = 2;
 
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -42,7 +35,7 @@ SymptomSearchWindow::SymptomSearchWindow(const RepertoryDatabase& db, const Tabl
                                          QWidget* parent)
     : DialogBase(placementName(), kTemplateSize, services, parent), db_(db),
       addSymptom_(std::move(addSymptom)) {
-    const BusyCursor busy;
+    const WaitCursor busy;
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setModal(false);

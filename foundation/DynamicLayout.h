@@ -24,6 +24,11 @@ struct AnchorPercentages {
     bool operator==(const AnchorPercentages&) const = default;
 };
 
+// The anchor codes the windows use: keep the edge, stretch with the dialog, follow its far side.
+inline constexpr int kAnchorStays = 0;
+inline constexpr int kAnchorStretches = 1;
+inline constexpr int kAnchorFollowsFarSide = 2;
+
 // The percentages of an anchor code: 1 stretches, 2 follows the far side, 3 and 5 to 13 move by a
 // fraction, 0, 4 and every other code stay.
 AnchorPercentages anchorPercentagesOfCode(int code);

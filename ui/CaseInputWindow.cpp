@@ -34,12 +34,6 @@ constexpr int kButtonLeft = 4;
 constexpr int kButtonStep = 50;
 constexpr QSize kButtonSize(50, 35);
 
-// Anchor codes: the table grows with the window, the buttons keep their place and follow the
-// lower edge.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 struct ButtonDefinition {
     CaseInputButton role;
     int id;
@@ -128,9 +122,9 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     grid_->applySettings(settings_);
     grid_->setUpTable(tableFont());
     // 8. The layout: the table grows both ways, the buttons follow the lower edge.
-    addAnchor(grid_, kStretches, kStretches);
+    addAnchor(grid_, kAnchorStretches, kAnchorStretches);
     for (IconPushButton* button : buttons_)
-        addAnchor(button, kStays, kFollowsFarSide);
+        addAnchor(button, kAnchorStays, kAnchorFollowsFarSide);
     // 9. Placement and column widths as the user left them.
     restorePlacement();
     if (settingsStore() != nullptr)

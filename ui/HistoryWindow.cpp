@@ -26,11 +26,6 @@ namespace {
 constexpr QSize kTemplateSize(344, 186);
 const QString kWindowName = QStringLiteral("Historie");
 
-// Anchor codes of the resizable layout.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 // Half the size of the space left free around an expand button, in pixels.
 constexpr int kExpandButtonGap = 5;
 
@@ -106,11 +101,11 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
 
     setUpLayout();
     createControls();
-    addAnchor(tree_, kStretches, kStretches);
+    addAnchor(tree_, kAnchorStretches, kAnchorStretches);
     for (QWidget* button :
          std::initializer_list<QWidget*>{takeOverButton_, deleteButton_, orderButton_, exportButton_,
                                          importButton_, helpButton_, backButton_})
-        addAnchor(button, kStays, kFollowsFarSide);
+        addAnchor(button, kAnchorStays, kAnchorFollowsFarSide);
     restorePlacement();
     setDialogIcon(programIcon());
     if (tableFont != nullptr)

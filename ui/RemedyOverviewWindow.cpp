@@ -27,11 +27,6 @@ namespace {
 
 constexpr QSize kTemplateSize(326, 284);
 
-// Anchor codes of the resizable layout.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 // Combo boxes are placed by the height of their closed box; the template's heights include the
 // dropped list.
 constexpr int kComboHeight = 13;
@@ -208,18 +203,18 @@ void RemedyOverviewWindow::fitCaptions() {
 }
 
 void RemedyOverviewWindow::registerAnchors() {
-    addAnchor(table_, kStretches, kStretches);
-    addAnchor(chapterBox_, kStretches, kFollowsFarSide);
+    addAnchor(table_, kAnchorStretches, kAnchorStretches);
+    addAnchor(chapterBox_, kAnchorStretches, kAnchorFollowsFarSide);
     for (QWidget* control : gradeBoxes_)
-        addAnchor(control, kFollowsFarSide, kFollowsFarSide);
+        addAnchor(control, kAnchorFollowsFarSide, kAnchorFollowsFarSide);
     for (QWidget* control :
          std::initializer_list<QWidget*>{bdOnlyBox_, allGradesButton_, highGradesButton_, gradeGroup_})
-        addAnchor(control, kFollowsFarSide, kFollowsFarSide);
+        addAnchor(control, kAnchorFollowsFarSide, kAnchorFollowsFarSide);
     for (QWidget* control : std::initializer_list<QWidget*>{
              remedyBox_, remedyLabel_, chapterLabel_, minSizeLabel_, maxSizeLabel_, sizeFilterBox_,
              listOthersBox_, sizeGroup_, minSizeField_, maxSizeField_, minSizeArrows_, maxSizeArrows_,
              searchButton_, backButton_, printButton_, helpButton_})
-        addAnchor(control, kStays, kFollowsFarSide);
+        addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
 }
 
 void RemedyOverviewWindow::fillChapterBox() {

@@ -23,11 +23,6 @@ namespace {
 constexpr QSize kTemplateSize(338, 159);
 const QString kWindowName = QStringLiteral("Ergebnis");
 
-// Anchor codes of the resizable layout.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 // Grades and counts read best centred under their abbreviation.
 constexpr std::uint16_t kNumberFormat = GridAlignCenter | GridAlignVCenter | GridSingleLine;
 
@@ -56,11 +51,11 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
     fillTable(ResultsTableModel(db_, rows_, result.listed()), tableFont);
 
     setDialogIcon(programIcon());
-    addAnchor(table_, kStretches, kStretches);
-    addAnchor(nameField_, kStretches, kFollowsFarSide);
+    addAnchor(table_, kAnchorStretches, kAnchorStretches);
+    addAnchor(nameField_, kAnchorStretches, kAnchorFollowsFarSide);
     for (QWidget* control : std::initializer_list<QWidget*>{nameLabel_, backButton_, printButton_,
                                                             fileButton_, helpButton_, newButton_})
-        addAnchor(control, kStays, kFollowsFarSide);
+        addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
 
     restorePlacement();
     if (SettingsStore* store = settingsStore())

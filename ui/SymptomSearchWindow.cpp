@@ -19,11 +19,6 @@ namespace {
 
 constexpr QSize kTemplateSize(294, 148);
 
-// Anchor codes of the resizable layout.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -44,9 +39,9 @@ SymptomSearchWindow::SymptomSearchWindow(const RepertoryDatabase& db, const Tabl
 
     setUpLayout();
     createControls();
-    addAnchor(tree_, kStretches, kStretches);
+    addAnchor(tree_, kAnchorStretches, kAnchorStretches);
     for (QWidget* button : {takeOverButton_, addButton_, helpButton_, backButton_})
-        addAnchor(button, kFollowsFarSide, kStays);
+        addAnchor(button, kAnchorFollowsFarSide, kAnchorStays);
     setDialogIcon(programIcon());
     if (tableFont != nullptr)
         tree_->setFont(tableFont->font());

@@ -20,11 +20,6 @@ namespace {
 
 constexpr QSize kTemplateSize(292, 172);
 
-// Anchor codes of the resizable layout.
-constexpr int kStays = 0;
-constexpr int kStretches = 1;
-constexpr int kFollowsFarSide = 2;
-
 constexpr int kColumnCount = 3;
 constexpr int kNumberColumn = 0;
 constexpr int kSymptomColumn = 1;
@@ -55,13 +50,13 @@ TextSearchWindow::TextSearchWindow(const RepertoryDatabase& db, const TableFont*
 
     setUpLayout();
     createControls();
-    addAnchor(table_, kStretches, kStretches);
-    addAnchor(searchField_, kStretches, kFollowsFarSide);
-    addAnchor(chapterBox_, kStretches, kFollowsFarSide);
+    addAnchor(table_, kAnchorStretches, kAnchorStretches);
+    addAnchor(searchField_, kAnchorStretches, kAnchorFollowsFarSide);
+    addAnchor(chapterBox_, kAnchorStretches, kAnchorFollowsFarSide);
     for (QWidget* control : {static_cast<QWidget*>(searchLabel_), static_cast<QWidget*>(chapterLabel_),
                              static_cast<QWidget*>(takeOverButton_), static_cast<QWidget*>(addButton_),
                              static_cast<QWidget*>(helpButton_), static_cast<QWidget*>(backButton_)})
-        addAnchor(control, kStays, kFollowsFarSide);
+        addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
     setDialogIcon(programIcon());
 
     chapterBox_->addItem(QString());

@@ -3,6 +3,7 @@
 #include "analysis/CaseModel.h"
 #include "analysis/SymptomCounter.h"
 #include "repertory/RemedyEntry.h"
+#include "repertory/RemedyNameCompare.h"
 
 #include <algorithm>
 #include <array>
@@ -10,16 +11,6 @@
 
 namespace telvarin {
 namespace {
-
-unsigned char lowerAscii(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
-bool abbreviationBefore(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lowerAscii(x) < lowerAscii(y); });
-}
 
 // Hits and grades descending; the name decides last.
 bool scoreBefore(const RemedyScore& a, const RemedyScore& b) {
@@ -41,9 +32,9 @@ bool compareScores(const RepertoryDatabase& db, const RemedyScore& a, const Reme
         return scoreBefore(a, b);
     const std::string_view nameA = db.remedyName(a.remedy);
     const std::string_view nameB = db.remedyName(b.remedy);
-    if (abbreviationBefore(nameA, nameB))
+    if (abbreviationLess(nameA, nameB))
         return true;
-    if (abbreviationBefore(nameB, nameA))
+    if (abbreviationLess(nameB, nameA))
         return false;
     return a.remedy < b.remedy; // only for data whose names differ in case alone
 }
@@ -55,9 +46,9 @@ RemedyNameOrder::RemedyNameOrder(const RepertoryDatabase& db) {
     std::sort(byName_.begin(), byName_.end(), [&](int a, int b) {
         const std::string_view nameA = db.remedyName(a);
         const std::string_view nameB = db.remedyName(b);
-        if (abbreviationBefore(nameA, nameB))
+        if (abbreviationLess(nameA, nameB))
             return true;
-        if (abbreviationBefore(nameB, nameA))
+        if (abbreviationLess(nameB, nameA))
             return false;
         return a < b;
     });

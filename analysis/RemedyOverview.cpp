@@ -1,6 +1,7 @@
 #include "analysis/RemedyOverview.h"
 
 #include "analysis/SectionWalk.h"
+#include "repertory/RemedyNameCompare.h"
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>
@@ -8,16 +9,6 @@
 
 namespace telvarin {
 namespace {
-
-unsigned char foldAscii(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return foldAscii(x) == foldAscii(y); });
-}
 
 std::string formatInt(const char* format, int value) {
     char buffer[32];
@@ -52,7 +43,7 @@ std::string normaliseRemedyText(std::string text) {
 
 int findRemedy(const RepertoryDatabase& db, std::string_view text) {
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        if (equalIgnoringAsciiCase(db.remedyName(remedy), text))
+        if (abbreviationEqual(db.remedyName(remedy), text))
             return remedy;
     return -1;
 }

@@ -238,6 +238,9 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const bool ctrl = modifiers & Qt::ControlModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
+    // Alt with a letter is a button's accelerator, never typing into the table.
+    const bool typing = !ctrl && !(modifiers & Qt::AltModifier) && key != Qt::Key_Escape &&
+                        !event->text().isEmpty() && event->text()[0].isPrint();
     if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
         copySelection();
     } else if (ctrl && key == Qt::Key_X) {
@@ -251,7 +254,7 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
     } else if (key == Qt::Key_F2 && m_focus.isValid() && isCellEditable(m_focus.row, m_focus.col)) {
         openEditor(m_focus.row, m_focus.col, cellText(m_focus.row, m_focus.col), false);
     } else if (handleNavigationKey(key, modifiers)) {
-    } else if (!ctrl && key != Qt::Key_Escape && !event->text().isEmpty() && event->text()[0].isPrint()) {
+    } else if (typing) {
         if (m_columnSearch)
             handleColumnSearch(event->text()[0]);
         else if (m_focus.isValid() && isCellEditable(m_focus.row, m_focus.col))

@@ -328,6 +328,10 @@ void TableGridTest::typingEditsThroughTheOwner() {
     QVERIFY(!grid.changeCellText(2, 2, "5"));
     grid.refuseBegin = false;
 
+    // Alt with a letter belongs to the buttons' accelerators: no editing starts.
+    QTest::keyClick(&grid, Qt::Key_T, Qt::AltModifier);
+    QVERIFY(!grid.isEditing());
+
     // Not editable: typing does nothing.
     grid.setEditable(false);
     QTest::keyClicks(&grid, "5");

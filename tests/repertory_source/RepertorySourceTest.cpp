@@ -145,6 +145,11 @@ struct ErrorCase {
     std::string message;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const ErrorCase& error, std::ostream* out) {
+    *out << error.what;
+}
+
 class RepertorySourceErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(RepertorySourceErrors, NameTheLineAndTheProblem) {

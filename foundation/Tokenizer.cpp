@@ -322,8 +322,10 @@ Token Tokenizer::readToken() {
     std::string text;
     readOperator(x, kind, text);
     if (kind == token_kind::LineComment) {
-        const int startLine = line_;
-        while (!atEnd_ && line_ == startLine)
+        // Up to the line feed that ends the comment. Comparing line numbers would swallow the next
+        // line after an empty comment: the line count moves on as soon as the line feed is the
+        // look-ahead, which it already is right after "//".
+        while (!atEnd_ && lookAhead_ != '\n')
             readChar();
         skipWhitespace();
     } else if (kind == token_kind::String) {

@@ -96,6 +96,12 @@ TEST(Tokenizer, OperatorsCommentsAndStrings) {
         {tk::String, "a b"},   {tk::String, ""},     {tk::String, "open"}, {tk::EndOfInput, ""},
     };
     EXPECT_EQ(kindsAndTexts(allTokens(tokenizer)), expected);
+
+    // An empty line comment ends at its own line feed, not at the next one.
+    Tokenizer emptyComments = Tokenizer::fromString("<//\n= //\r\n<<>", {}, kProgramOperators);
+    const std::vector<std::pair<TokenKind, std::string>> afterEmpty = {
+        {tk::Less, "<"}, {tk::Equal, "="}, {tk::Less, "<"}, {tk::NotEqual, "<>"}, {tk::EndOfInput, ""}};
+    EXPECT_EQ(kindsAndTexts(allTokens(emptyComments)), afterEmpty);
 }
 
 TEST(Tokenizer, StringsKeepEveryByteButCollapseRunsOfCarriageReturns) {

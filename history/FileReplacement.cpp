@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,16 @@ std::string directoryOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A file that is a link to one kept elsewhere (a synchronised folder, a backup disk) stays a link:
+// the new contents replace the file it points to, as writing into the link would.
+std::string linkTargetOf(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    const std::filesystem::path target = std::filesystem::canonical(path, ec);
+    return ec ? path : target.string();
 }
 
 bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
@@ -47,7 +58,8 @@ FileSystemCalls FileSystemCalls::system() {
     };
 }
 
-bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
+bool replaceFileContents(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls) {
+    const std::string path = linkTargetOf(givenPath);
     std::string newPath = path + ".XXXXXX";
     const int fd = ::mkstemp(newPath.data());
     if (fd < 0)

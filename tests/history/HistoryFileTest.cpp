@@ -282,6 +282,18 @@ TEST_F(HistoryFileTest, InterruptedSaveLeavesTheOldFile) {
     EXPECT_EQ(loadHistory(path, nullptr).cases, history.cases);
 }
 
+TEST_F(HistoryFileTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+    std::filesystem::create_directories(folder / "ablage");
+    const auto target = folder / "ablage" / "historie.xml";
+    writeBytes(target, composeHistoryText(CaseHistory{}));
+    std::filesystem::create_symlink(std::filesystem::path("ablage") / "historie.xml", path);
+    CaseHistory history = sampleHistory();
+    history.path = path;
+    ASSERT_TRUE(saveHistory(history).saved());
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(readBytes(target), kSampleText);
+}
+
 TEST_F(HistoryFileTest, SaveIntoAMissingFolderFails) {
     CaseHistory history;
     history.path = (folder / "fehlt" / "historie.xml").string();

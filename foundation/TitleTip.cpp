@@ -18,7 +18,9 @@ QFont titleTipFont() {
 
 QRect titleTipGeometry(const TitleTipPlacement& placement, const QString& text, const QFontMetrics& metrics) {
     const QRect& cell = placement.cellTextRect;
-    int width = std::min(metrics.horizontalAdvance(text), 80 * metrics.averageCharWidth());
+    // The laid-out width, rounded up: the advance is rounded to the nearest pixel, and a box a
+    // fraction narrower than the text would wrap a one-line tip into two.
+    int width = std::min(metrics.size(Qt::TextSingleLine, text).width(), 80 * metrics.averageCharWidth());
     QRect tip(cell.left() - 1, cell.top() + 2, std::max(width, 1), metrics.height());
 
     // Keep within the grid and the screen, as far as that is possible.

@@ -401,6 +401,9 @@ void TableGridTest::titleTipGeometry() {
     const int lineHigh = std::max(metrics.height(), metrics.lineSpacing());
     QVERIFY(shortTip.height() >= static_cast<int>(lineLow * 1.5));
     QVERIFY(shortTip.height() <= static_cast<int>((lineHigh + 1) * 1.5) + 1);
+    // Whatever fraction of a pixel the face's advances leave over, a short text stays one line.
+    for (const QString& text : QStringList{"acon. 3, bell.", "a b c d e f g h i j k", "nux-v. 2, puls."})
+        QCOMPARE(telvarin::titleTipGeometry(placement, text, metrics).width(), 7 * text.size());
 
     // Near the screen's bottom the tip is lifted to 8 pixels above it.
     placement.cellTextRect = QRect(100, 790, 200, 20);

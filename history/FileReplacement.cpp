@@ -27,6 +27,16 @@ std::string linkTargetOf(const std::string& path) {
     return ec ? path : target.string();
 }
 
+// A write-protected file stays as it is, as writing into it would fail; the rename alone would get
+// past the protection, which belongs to the file and not to its folder.
+bool mayReplace(const std::string& path, const FileSystemCalls& calls) {
+    const int fd = calls.openForWriting(path.c_str());
+    if (fd < 0)
+        return errno == ENOENT;
+    ::close(fd);
+    return true;
+}
+
 bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
     while (!bytes.empty()) {
         const long written = calls.write(fd, bytes.data(), bytes.size());
@@ -55,11 +65,14 @@ FileSystemCalls FileSystemCalls::system() {
         [](int fd, const char* data, std::size_t size) { return static_cast<long>(::write(fd, data, size)); },
         [](int fd) { return ::fsync(fd); },
         [](const char* from, const char* to) { return std::rename(from, to); },
+        [](const char* path) { return ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC); },
     };
 }
 
 bool replaceFileContents(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls) {
     const std::string path = linkTargetOf(givenPath);
+    if (!mayReplace(path, calls))
+        return false;
     std::string newPath = path + ".XXXXXX";
     const int fd = ::mkstemp(newPath.data());
     if (fd < 0)

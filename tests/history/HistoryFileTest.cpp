@@ -273,6 +273,15 @@ TEST_F(HistoryFileTest, InterruptedSaveLeavesTheOldFile) {
     }
     EXPECT_TRUE(wroteHalf);
 
+    // A write-protected file is not replaced behind its protection.
+    FileSystemCalls writeProtected = FileSystemCalls::system();
+    writeProtected.openForWriting = [](const char*) {
+        errno = EACCES;
+        return -1;
+    };
+    EXPECT_EQ(saveHistory(history, writeProtected).status, HistorySaveStatus::WriteFailed);
+    EXPECT_EQ(readBytes(path), kSampleText);
+
     // Short writes that make progress are carried on.
     FileSystemCalls trickle = FileSystemCalls::system();
     trickle.write = [](int fd, const char* data, std::size_t size) {

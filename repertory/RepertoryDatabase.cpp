@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <unordered_set>
 
@@ -18,6 +19,9 @@ constexpr std::int32_t kMaxRubrics = 1'000'000;
 constexpr std::int32_t kMaxEntries = 50'000'000;
 constexpr std::int32_t kMaxRemedies = static_cast<std::int32_t>(kRemedyIndexMask) + 1;
 constexpr std::int32_t kMaxBd = 4;
+// Far beyond the largest tables the count limits allow; a bigger file is not a repertory and is
+// refused before memory is taken for it.
+constexpr std::streamoff kMaxFileBytes = std::streamoff{1} << 30;
 
 RepertoryLoadError fail(std::string message) {
     return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
@@ -180,6 +184,10 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
+    // A directory opens like a file but reports a size of no use for reading.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist ein Verzeichnis"};
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return RepertoryLoadError{"Repertoriumsdatei " + path +
@@ -189,6 +197,9 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     const std::streamoff size = in.tellg();
     if (size < 0)
         return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+    if (size > kMaxFileBytes)
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
+                                  " Bytes zu gro\xDF"};
     in.seekg(0, std::ios::beg);
     auto bytes = std::make_shared<std::vector<std::byte>>(static_cast<std::size_t>(size));
     if (!in.read(reinterpret_cast<char*>(bytes->data()), size))

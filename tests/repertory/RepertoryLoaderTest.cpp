@@ -1,9 +1,10 @@
 #include "TinyRepertory.h"
 #include "repertory/RepertoryDatabase.h"
 
-#include <gtest/gtest.h>
-
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace telvarin {
 namespace {
@@ -48,12 +49,19 @@ TEST(RepertoryLoader, RefusesFilesWhoseSizeDisagreesWithTheCounts) {
 
 TEST(RepertoryLoader, RefusesAbsurdOrWrongCountsWithoutReadingOutOfRange) {
     for (const std::int32_t bad : {0, -1, 2'000'000'000}) {
-        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, bad, 17, 5}; }).find("Rubriken"),
+        EXPECT_NE(refusal([bad](TinyRepertory& r) {
+                      r.counts = RepertoryFileCounts{3, 6, bad, 17, 5};
+                  }).find("Rubriken"),
                   std::string::npos);
-        EXPECT_NE(refusal([bad](TinyRepertory& r) { r.counts = RepertoryFileCounts{bad, 6, 5, 17, 5}; }).find("Kapitel"),
+        EXPECT_NE(refusal([bad](TinyRepertory& r) {
+                      r.counts = RepertoryFileCounts{bad, 6, 5, 17, 5};
+                  }).find("Kapitel"),
                   std::string::npos);
     }
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, 5, 17, 4000}; }).find("Mittel"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) {
+                  r.counts = RepertoryFileCounts{3, 6, 5, 17, 4000};
+              }).find("Mittel"),
+              std::string::npos);
     // One entry more than the rubrics use: the file is then too short by one word.
     EXPECT_NE(refusal([](TinyRepertory& r) { r.counts = RepertoryFileCounts{3, 6, 5, 18, 5}; }), "");
 }
@@ -68,7 +76,8 @@ TEST(RepertoryLoader, RefusesABrokenEntryChainNamingTheRubric) {
 
 TEST(RepertoryLoader, RefusesRemedyIndicesAndReferencesOutOfRange) {
     EXPECT_NE(refusal([](TinyRepertory& r) { r.entries[7] = 5; }).find("Eintrag 7"), std::string::npos);
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.entries[0] |= 0x10000; }).find("Eintrag 0"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.entries[0] |= 0x10000; }).find("Eintrag 0"),
+              std::string::npos);
     EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[0].counterPolarity = 6; }).find("Gegenpolarit"),
               std::string::npos);
     EXPECT_NE(refusal([](TinyRepertory& r) { r.rubrics[0].counterPolarity = -2; }), "");
@@ -77,13 +86,16 @@ TEST(RepertoryLoader, RefusesRemedyIndicesAndReferencesOutOfRange) {
 }
 
 TEST(RepertoryLoader, RefusesTextsWithoutTerminatorOrWithBytesAfterIt) {
-    EXPECT_NE(refusal([](TinyRepertory& r) { std::memset(r.rubrics[1].text, 'a', kRubricTextSize); })
-                  .find("Rubrik 2"),
+    EXPECT_NE(refusal([](TinyRepertory& r) {
+                  std::memset(r.rubrics[1].text, 'a', kRubricTextSize);
+              }).find("Rubrik 2"),
               std::string::npos);
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.chapters[1].name[kChapterNameSize - 1] = 'x'; }).find("Kapitel 1"),
-              std::string::npos);
-    EXPECT_NE(refusal([](TinyRepertory& r) { std::memset(r.sections[5].name, 'S', kSectionNameSize); })
-                  .find("Abschnitt 5"),
+    EXPECT_NE(
+        refusal([](TinyRepertory& r) { r.chapters[1].name[kChapterNameSize - 1] = 'x'; }).find("Kapitel 1"),
+        std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) {
+                  std::memset(r.sections[5].name, 'S', kSectionNameSize);
+              }).find("Abschnitt 5"),
               std::string::npos);
     // The last abbreviation runs into the end of the file.
     std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
@@ -92,7 +104,8 @@ TEST(RepertoryLoader, RefusesTextsWithoutTerminatorOrWithBytesAfterIt) {
 }
 
 TEST(RepertoryLoader, RefusesSectionAndChapterEndsThatAreNotCumulative) {
-    EXPECT_NE(refusal([](TinyRepertory& r) { r.sections[2].rubricEnd = 1; }).find("Abschnitt 2"), std::string::npos);
+    EXPECT_NE(refusal([](TinyRepertory& r) { r.sections[2].rubricEnd = 1; }).find("Abschnitt 2"),
+              std::string::npos);
     EXPECT_NE(refusal([](TinyRepertory& r) { r.sections[5].rubricEnd = 4; }), "");
     EXPECT_NE(refusal([](TinyRepertory& r) { r.chapters[2].sectionEnd = 5; }).find("letzten Kapitels"),
               std::string::npos);
@@ -118,6 +131,18 @@ TEST(RepertoryLoader, ReadsAFileIntoMemoryItOwns) {
     EXPECT_EQ(std::get<RepertoryDatabase>(result).remedyName(0), "acon.");
     const RepertoryLoadResult missing = RepertoryDatabase::fromFile(path + ".missing");
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(missing));
+}
+
+TEST(RepertoryLoader, RefusesADirectoryAndAnOversizedFileWithoutAllocatingThem) {
+    const std::string directory = TELVARIN_TEST_OUTPUT_DIR;
+    EXPECT_TRUE(std::holds_alternative<RepertoryLoadError>(RepertoryDatabase::fromFile(directory)));
+    const std::filesystem::path huge = directory + "/huge.dat";
+    { std::ofstream(huge, std::ios::binary); }
+    std::filesystem::resize_file(huge, std::uintmax_t{64} << 30); // sparse: takes no disk space
+    const RepertoryLoadResult result = RepertoryDatabase::fromFile(huge.string());
+    std::filesystem::remove(huge);
+    ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("zu gro\xDF"), std::string::npos);
 }
 
 } // namespace

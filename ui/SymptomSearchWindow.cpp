@@ -139,7 +139,13 @@ bool SymptomSearchWindow::takeOverByActivation() {
     const std::optional<ParsedSymptom> symptom = selectedSymptom();
     if (!symptom || symptom->number == 0)
         return false;
+    QModelIndex chapter = tree_->selectionModel()->selectedIndexes().front();
+    while (chapter.parent().isValid())
+        chapter = chapter.parent();
     tree_->collapseAll();
+    // Collapsing takes the selection up to the group that closes over it; a rubric left selected
+    // out of sight would go over again with the next Enter.
+    tree_->setCurrentIndex(chapter);
     if (addSymptom_)
         addSymptom_(symptom->number, symptom->bd);
     hide();

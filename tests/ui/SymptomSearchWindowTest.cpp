@@ -189,6 +189,13 @@ private slots:
         open.window->showWindow(nullptr);
         QVERIFY(open.window->isVisible());
         QCOMPARE(open.expandedCount(), 0);
+        // The selection went up to the collapsed chapter with the rubric out of sight, so the
+        // next Enter or "Ü&bernehmen" does not hand the hidden rubric over once more.
+        QCOMPARE(open.tree().currentIndex(), rubric.parent().parent());
+        QVERIFY(!open.window->selectedSymptom());
+        QCOMPARE(open.window->windowTitle(), kTitle);
+        QTest::keyClick(&open.tree(), Qt::Key_Return);
+        QCOMPARE(open.handedOver.symptoms.size(), std::size_t{1});
     }
 
     void enterHandsARubricOverOnceAndOpensAGroup() {

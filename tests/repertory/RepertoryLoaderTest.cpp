@@ -138,7 +138,7 @@ TEST(RepertoryLoader, RefusesADirectoryAndAnOversizedFileWithoutAllocatingThem) 
     EXPECT_TRUE(std::holds_alternative<RepertoryLoadError>(RepertoryDatabase::fromFile(directory)));
     const std::filesystem::path huge = directory + "/huge.dat";
     { std::ofstream(huge, std::ios::binary); }
-    std::filesystem::resize_file(huge, std::uintmax_t{64} << 30); // sparse: takes no disk space
+    std::filesystem::resize_file(huge, (std::uintmax_t{1} << 30) + 1); // sparse: takes no disk space
     const RepertoryLoadResult result = RepertoryDatabase::fromFile(huge.string());
     std::filesystem::remove(huge);
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));

@@ -33,8 +33,10 @@ TEST(RemedyEntryDecoding, GradeFilterLooksAtTheMarksAndTheBdRule) {
     EXPECT_FALSE(passesGradeFilter(kGrade2Mark, high, false, true));
     EXPECT_TRUE(passesGradeFilter(kGrade2Mark, all, false, true));
     // Two marks: either one wanted is enough, although gradeOf says 3.
-    EXPECT_TRUE(passesGradeFilter(kGrade2Mark | kGrade3Mark, {false, true, false, false, false}, false, true));
-    EXPECT_FALSE(passesGradeFilter(kGrade2Mark | kGrade3Mark, {true, false, false, false, false}, false, true));
+    EXPECT_TRUE(
+        passesGradeFilter(kGrade2Mark | kGrade3Mark, {false, true, false, false, false}, false, true));
+    EXPECT_FALSE(
+        passesGradeFilter(kGrade2Mark | kGrade3Mark, {true, false, false, false, false}, false, true));
     // Unless the BD mark is ignored it must equal the wanted one.
     EXPECT_FALSE(passesGradeFilter(kBdMark, all, false, false));
     EXPECT_TRUE(passesGradeFilter(kBdMark, all, true, false));

@@ -1,6 +1,7 @@
+#include "repertory/RepertoryTexts.h"
+
 #include "TinyRepertory.h"
 #include "data/BuiltinRepertory.h"
-#include "repertory/RepertoryTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +28,13 @@ TEST_F(TinyTexts, NumberAndRubricTexts) {
 
 TEST_F(TinyTexts, RemedyListsBreakAfterEveryFifthItemButNotAtTheEnd) {
     // Exactly five items: one line, the last item keeps its trailing blank.
-    EXPECT_EQ(remedyListText(db_, 3, 0), "acon.        (1) agar.        (1) ag-c.        (1) sep.         (1) "
-                                         "averylongname.(1) ");
+    EXPECT_EQ(remedyListText(db_, 3, 0),
+              "acon.        (1) agar.        (1) ag-c.        (1) sep.         (1) "
+              "averylongname.(1) ");
     // Six items: the sixth on a second line; grades from the marks, the long name not padded.
-    EXPECT_EQ(remedyListText(db_, 2, 0), "sep.         (1) sep.         (3) averylongname.(4) acon.        (5) "
-                                         "agar.        (1) \r\nag-c.        (3) ");
+    EXPECT_EQ(remedyListText(db_, 2, 0),
+              "sep.         (1) sep.         (3) averylongname.(4) acon.        (5) "
+              "agar.        (1) \r\nag-c.        (3) ");
     EXPECT_EQ(remedyListText(db_, -2, 0), remedyListText(db_, 2, 0));
     EXPECT_EQ(remedyListText(db_, 2, 1), "");
     EXPECT_EQ(remedyListText(db_, 0, 0), "");

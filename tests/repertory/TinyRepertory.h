@@ -77,8 +77,9 @@ struct TinyRepertory {
         r.addChapter("MIND");
         r.addSection("GENERAL");
         r.addRubric("In general", {0 | kGrade3Mark, 1, 2 | kGrade2Mark});
-        r.addRubric("Anxiety", {3, 3 | kGrade3Mark, 4 | kGrade4Mark | kGrade3Mark, 0 | kGrade5Mark, 1 | kBdMark,
-                                2 | kGrade2Mark | kGrade3Mark},
+        r.addRubric("Anxiety",
+                    {3, 3 | kGrade3Mark, 4 | kGrade4Mark | kGrade3Mark, 0 | kGrade5Mark, 1 | kBdMark,
+                     2 | kGrade2Mark | kGrade3Mark},
                     3);
         r.addSection("TIME");
         r.addRubric("Morning", {0, 1, 2, 3, 4});

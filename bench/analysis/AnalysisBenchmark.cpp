@@ -6,6 +6,7 @@
 #include "analysis/RemedyOverview.h"
 #include "analysis/TextSearch.h"
 #include "data/BuiltinRepertory.h"
+#include "tests/ReferenceRepertory.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -17,13 +18,7 @@ namespace telvarin {
 namespace {
 
 const RepertoryDatabase& builtin() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 // Rubric numbers by remedy count, largest first.

@@ -1,6 +1,7 @@
 #include "data/BuiltinRepertory.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
+#include "tests/ReferenceRepertory.h"
 
 #include <benchmark/benchmark.h>
 #include <fstream>
@@ -10,8 +11,7 @@ namespace telvarin {
 namespace {
 
 const RepertoryDatabase& database() {
-    static const RepertoryDatabase db = std::get<RepertoryDatabase>(loadBuiltinRepertory());
-    return db;
+    return test::referenceRepertory();
 }
 
 // Start-up cost: the whole built-in file is checked once before the first window opens.

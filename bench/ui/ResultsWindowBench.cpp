@@ -4,6 +4,7 @@
 #include "analysis/Analysis.h"
 #include "data/BuiltinRepertory.h"
 #include "foundation/TableGrid.h"
+#include "tests/ReferenceRepertory.h"
 #include "ui/ResultsWindow.h"
 
 #include <QApplication>
@@ -18,13 +19,7 @@ using namespace telvarin;
 namespace {
 
 const RepertoryDatabase& reference() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 // Thirty rubrics spread over the whole repertory.

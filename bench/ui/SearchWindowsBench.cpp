@@ -3,6 +3,7 @@
 
 #include "data/BuiltinRepertory.h"
 #include "foundation/TableGrid.h"
+#include "tests/ReferenceRepertory.h"
 #include "ui/RepertoryTreeModel.h"
 #include "ui/SymptomSearchWindow.h"
 #include "ui/TextSearchWindow.h"
@@ -20,13 +21,7 @@ using namespace telvarin;
 namespace {
 
 const RepertoryDatabase& reference() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 // The first "S&uchen": the window with its tree of 26,564 rubrics, shown and painted.

@@ -1,5 +1,7 @@
 // The case, the analysis and the queries on the built-in reference repertory.
 
+#include "tests/ReferenceRepertory.h"
+
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
 #include "analysis/RemedyOverview.h"
@@ -14,13 +16,7 @@ namespace telvarin {
 namespace {
 
 const RepertoryDatabase& reference() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 constexpr GradeSelection kAllGrades{true, true, true, true, true};

@@ -5,6 +5,7 @@
 #include "analysis/Analysis.h"
 #include "data/BuiltinRepertory.h"
 #include "repertory/RemedyEntry.h"
+#include "tests/ReferenceRepertory.h"
 
 #include <algorithm>
 #include <functional>
@@ -16,13 +17,7 @@
 namespace telvarin::results_test {
 
 inline const RepertoryDatabase& reference() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 inline int remedyIndexOf(const RepertoryDatabase& db, std::string_view abbreviation) {

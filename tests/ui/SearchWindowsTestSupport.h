@@ -9,6 +9,7 @@
 #include "foundation/MessageBoxes.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPersistence.h"
+#include "tests/ReferenceRepertory.h"
 #include "ui/SearchWindowRules.h"
 
 #include <QTest>
@@ -19,13 +20,7 @@
 namespace telvarin::search_test {
 
 inline const RepertoryDatabase& reference() {
-    static const RepertoryDatabase db = [] {
-        RepertoryLoadResult loaded = loadBuiltinRepertory();
-        if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<RepertoryDatabase>(std::move(loaded));
-    }();
-    return db;
+    return test::referenceRepertory();
 }
 
 class RecordingHelp : public HelpViewer {

@@ -54,7 +54,10 @@ std::optional<std::int64_t> parseNumber(std::string_view digits) {
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string(...).
+    std::string result = "\"";
+    result.append(text).append("\"");
+    return result;
 }
 
 std::string hexCodePoint(char32_t codePoint) {

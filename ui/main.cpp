@@ -1,12 +1,23 @@
 #include "foundation/SettingsStore.h"
+#include "ui/ProgramArguments.h"
 #include "ui/ProgramStart.h"
 #include "ui/QuestionWindow.h"
 
 #include <QApplication>
+#include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
+    // Answered before QApplication, which needs a display.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const std::optional<int> exitCode = telvarin::answerProgramArguments(arguments, std::cout, std::cerr))
+        return *exitCode;
+
     QApplication app(argc, argv);
     telvarin::registerProgramIdentity();
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.kesto.telvarin"));
     telvarin::QSettingsStore settings;
     telvarin::QuestionWindowMessageBoxes messages;
     return telvarin::runProgram(settings, messages);

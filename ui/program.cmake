@@ -4,5 +4,7 @@ target_link_libraries(telvarin PRIVATE ui telvarin_options)
 target_sources(ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/StartupMessages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/StartupMessages.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramStart.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramStart.h)

@@ -1,0 +1,41 @@
+#include "ui/ProgramArguments.h"
+
+#include "TelvarinVersion.h"
+
+#include <ostream>
+
+namespace telvarin {
+namespace {
+
+constexpr const char* kUsage = "Aufruf: telvarin [--help | --version]\n";
+
+constexpr const char* kHelp =
+    "Telvarin: Repertorisation f\xC3\xBCr die Hom\xC3\xB6opathie.\n"
+    "Ohne Argumente startet das Programm mit dem Fenster der Falleingabe; die Fallhistorie\n"
+    "(historie.xml) liegt im Verzeichnis, in dem es gestartet wird.\n"
+    "  --help     diese Hilfe ausgeben\n"
+    "  --version  die Versionsnummer ausgeben\n";
+
+} // namespace
+
+std::optional<int> answerProgramArguments(std::span<const std::string> arguments, std::ostream& out,
+                                          std::ostream& err) {
+    if (arguments.empty())
+        return std::nullopt;
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
+        if (arguments[0] == "--help")
+            out << kUsage << kHelp;
+        else
+            out << "telvarin " TELVARIN_VERSION "\n";
+        // A full disk or a closed pipe is an error like any other.
+        if (out.flush())
+            return 0;
+        err << "telvarin: die Ausgabe kann nicht geschrieben werden\n";
+        return 1;
+    }
+    err << "telvarin: unbekanntes Argument \"" << arguments[0] << "\"\n"
+        << kUsage << "Das Programm nimmt keine weiteren Argumente.\n";
+    return 2;
+}
+
+} // namespace telvarin

@@ -1,11 +1,10 @@
 #include "repertory/RepertoryDatabase.h"
 
+#include "foundation/FileKind.h"
 #include "repertory/RemedyEntry.h"
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <unordered_set>
 
 namespace telvarin {
@@ -21,7 +20,7 @@ constexpr std::int32_t kMaxRemedies = static_cast<std::int32_t>(kRemedyIndexMask
 constexpr std::int32_t kMaxBd = 4;
 // Far beyond the largest tables the count limits allow; a bigger file is not a repertory and is
 // refused before memory is taken for it.
-constexpr std::streamoff kMaxFileBytes = std::streamoff{1} << 30;
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
 
 RepertoryLoadError fail(std::string message) {
     return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
@@ -184,26 +183,13 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
-    // A directory opens like a file but reports a size of no use for reading.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist ein Verzeichnis"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return RepertoryLoadError{"Repertoriumsdatei " + path +
-                                  " kann nicht ge\xF6"
-                                  "ffnet werden"};
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
-    if (size > kMaxFileBytes)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
-                                  " Bytes zu gro\xDF"};
-    in.seekg(0, std::ios::beg);
-    auto bytes = std::make_shared<std::vector<std::byte>>(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes->data()), size))
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+    // A FIFO, a device or a directory is refused by name instead of blocking or reading without end.
+    const FileReadResult read = readRegularFile(path, kMaxFileBytes);
+    if (const auto* error = std::get_if<FileReadError>(&read))
+        return RepertoryLoadError{"Repertoriumsdatei " + error->message};
+    const std::string& content = std::get<std::string>(read);
+    const auto* first = reinterpret_cast<const std::byte*>(content.data());
+    auto bytes = std::make_shared<std::vector<std::byte>>(first, first + content.size());
     RepertoryLoadResult result = fromBytes(*bytes);
     if (auto* db = std::get_if<RepertoryDatabase>(&result))
         db->ownedBytes_ = std::move(bytes);

@@ -3,11 +3,13 @@
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
 #include "analysis/RemedyOverview.h"
+#include "analysis/SymptomEntry.h"
 #include "analysis/TextSearch.h"
 #include "foundation/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <optional>
 
 namespace telvarin {
@@ -37,6 +39,36 @@ std::optional<int> chapterOption(const CliContext& context, const CliArguments& 
     return chapter;
 }
 
+// Whether a part of an entry stays in its row; the case table keeps exactly the parts whose number
+// lies in the repertory's range (a BD value it does not know is dropped, the number kept).
+bool partIsKept(const RepertoryDatabase& db, std::string_view part) {
+    const ParsedSymptom parsed = parseSymptomEntry(db, part);
+    return parsed.number != 0 && std::abs(parsed.number) <= db.largestRubricNumber();
+}
+
+// Names on err what the case table turns into nothing: an entry whose first part is no rubric
+// becomes an empty row, any later part that is none is left out of its row.
+void reportDroppedParts(const CliContext& context, const std::string& entry) {
+    const std::string text = utf8ToWindows1252(entry);
+    std::size_t start = 0;
+    for (bool first = true;; first = false) {
+        const std::size_t plus = text.find('+', start);
+        const std::string part =
+            text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        if (!partIsKept(context.db, part)) {
+            if (first) {
+                context.err << "Eintrag \"" << entry << "\" ist keine Rubrik und wird zur leeren Zeile\n";
+                return;
+            }
+            context.err << "Eintrag \"" << entry << "\": Teil \"" << windows1252ToUtf8(part)
+                        << "\" ist keine Rubrik und entf\xC3\xA4llt\n";
+        }
+        if (plus == std::string::npos)
+            return;
+        start = plus + 1;
+    }
+}
+
 std::string chapterError(const CliContext& context) {
     return "--chapter erwartet einen Kapitelindex von 0 bis " + std::to_string(context.db.chapterCount() - 1);
 }
@@ -57,12 +89,17 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
 
     CaseModel caseModel(context.db);
     caseModel.setPolarityMode(mode);
-    for (const std::string& entry : args.positional)
+    for (const std::string& entry : args.positional) {
+        reportDroppedParts(context, entry);
         caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(entry));
+    }
 
     AnalysisResult result(context.db);
-    if (!runAnalysis(context.db, caseModel, result))
-        return 0; // no symptom row: nothing to rank
+    // Like "Berechnen" on a case of empty rows: nothing to rank, which is no error.
+    if (!runAnalysis(context.db, caseModel, result) || caseModel.rows().empty()) {
+        context.err << "Keine Rubrik zu analysieren\n";
+        return 0;
+    }
     int rank = 0;
     for (const RemedyScore& score : result.listed()) {
         context.out << ++rank << '\t' << windows1252ToUtf8(context.db.remedyName(score.remedy)) << '\t'

@@ -1,6 +1,8 @@
 #include "tools/RepertoryCli.h"
 
+#include "TelvarinVersion.h"
 #include "foundation/CodePage.h"
+#include "foundation/FileKind.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
@@ -14,10 +16,9 @@
 #endif
 
 #include <charconv>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 
 namespace telvarin {
 namespace {
@@ -40,28 +41,91 @@ constexpr const char* kUsage =
     "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
     "fen, ausgeben oder neu schreiben\n"
 #endif
+    "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
-    "Ohne --file arbeiten die Befehle auf dem eingebauten Repertorium.\n";
+    "--file DATEI nehmen check, show, analyse, overview und search: sie arbeiten dann auf\n"
+    "dieser Datendatei statt auf dem eingebauten Repertorium.\n";
+
+// Source files of a repertory are far smaller; a bigger file is refused before it is read.
+constexpr std::uint64_t kMaxSourceBytes = std::uint64_t{1} << 30;
 
 std::string utf8(std::string_view windows1252) {
     return windows1252ToUtf8(windows1252);
 }
 
-bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return !in.bad();
+// Length of the UTF-8 sequence at text[i], or 0 when it is malformed.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    if (lead < 0x80)
+        length = 1;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
 }
 
-bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes) {
+// A UTF-8 message as the terminal may show it: control characters and malformed bytes, as a file
+// that is no text brings them, are written as \xNN.
+std::string printable(std::string_view text) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0 || byte < 0x20 || byte == 0x7F) {
+            shown += "\\x";
+            shown += kDigits[byte >> 4];
+            shown += kDigits[byte & 0xF];
+            ++i;
+        } else {
+            shown.append(text, i, length);
+            i += length;
+        }
+    }
+    return shown;
+}
+
+// A message (Windows-1252) that names a path: the path is given as the terminal spells it and
+// stays as it is, the rest is converted.
+std::string messageNaming(const std::string& message, const std::string& path) {
+    const std::size_t at = path.empty() ? std::string::npos : message.find(path);
+    if (at == std::string::npos)
+        return utf8(message);
+    return utf8(message.substr(0, at)) + printable(path) + utf8(message.substr(at + path.size()));
+}
+
+// Writes a file the tool creates. An existing FIFO, device or directory is refused, since
+// opening it would block or write somewhere else than into a file.
+bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, std::ostream& err) {
+    if (const std::string problem = notRegularFileMessage(path); !problem.empty()) {
+        err << messageNaming(problem, path) << '\n';
+        return false;
+    }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
+    if (out.fail())
+        err << "Zieldatei " << path << " kann nicht geschrieben werden\n";
     return !out.fail();
+}
+
+// The argument of show as a rubric number, or nothing when it is no number at all.
+std::optional<int> parseNumber(const std::string& text) {
+    int number = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return number;
 }
 
 int buildCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
@@ -70,15 +134,16 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
         err << (args.error.empty() ? "build erwartet QUELLE und ZIEL" : args.error) << '\n';
         return 2;
     }
-    std::string source;
-    if (!readWholeFile(args.positional[0], source)) {
-        err << "Quelldatei " << args.positional[0] << " kann nicht gelesen werden\n";
+    const FileReadResult read = readRegularFile(args.positional[0], kMaxSourceBytes);
+    if (const auto* error = std::get_if<FileReadError>(&read)) {
+        err << "Quelldatei " << messageNaming(error->message, args.positional[0]) << '\n';
         return 1;
     }
+    const std::string& source = std::get<std::string>(read);
     const RepertoryCompileResult result = compileRepertorySource(source);
     if (const auto* error = std::get_if<RepertorySourceError>(&result)) {
-        // The message names its line already.
-        err << args.positional[0] << ": " << error->message << '\n';
+        // The message names its line already, and may quote the text of a file that is no source.
+        err << printable(args.positional[0] + ": " + error->message) << '\n';
         return 1;
     }
     const auto& bytes = std::get<std::vector<std::byte>>(result);
@@ -88,10 +153,8 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
         err << utf8(error->message) << '\n';
         return 1;
     }
-    if (!writeWholeFile(args.positional[1], bytes)) {
-        err << "Zieldatei " << args.positional[1] << " kann nicht geschrieben werden\n";
+    if (!writeWholeFile(args.positional[1], bytes, err))
         return 1;
-    }
     out << args.positional[1] << ": " << bytes.size() << " Bytes\n";
     return 0;
 }
@@ -108,18 +171,21 @@ int checkCommand(const RepertoryDatabase& db, std::ostream& out) {
 int showCommand(const RepertoryDatabase& db, std::span<const std::string> words, std::ostream& out,
                 std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {{"--file", 1}});
-    int number = 0;
-    const std::string& text = args.positional.empty() ? std::string() : args.positional[0];
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (!args.error.empty() || args.positional.size() != 1 || ec != std::errc() ||
-        end != text.data() + text.size()) {
+    const std::optional<int> parsed =
+        args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
+    if (!args.error.empty() || !parsed) {
         err << (args.error.empty() ? "show erwartet eine Rubriknummer" : args.error) << '\n';
         return 2;
     }
+    const int number = *parsed;
+    if (!db.isValidSymptom(number, 0)) {
+        err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
+            << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
+        return 1;
+    }
     out << utf8(numberText(number, 0)) << '\n'
         << utf8(rubricText(db, number)) << '\n'
-        << utf8(db.isValidSymptom(number, 0) ? sectionHeading(db, db.rubricIndex(number, 0)) : std::string())
-        << '\n'
+        << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
         << utf8(remedyListText(db, number, 0)) << '\n';
     return 0;
 }
@@ -131,10 +197,8 @@ int exportCommand(std::span<const std::byte> bytes, std::span<const std::string>
         err << (args.error.empty() ? "export erwartet ZIEL" : args.error) << '\n';
         return 2;
     }
-    if (!writeWholeFile(args.positional[0], bytes)) {
-        err << "Zieldatei " << args.positional[0] << " kann nicht geschrieben werden\n";
+    if (!writeWholeFile(args.positional[0], bytes, err))
         return 1;
-    }
     out << args.positional[0] << ": " << bytes.size() << " Bytes\n";
     return 0;
 }
@@ -148,19 +212,26 @@ std::optional<std::string> fileOption(std::span<const std::string> words) {
     return std::nullopt;
 }
 
-} // namespace
-
-int runRepertoryCli(const std::vector<std::string>& allWords,
-                    std::optional<std::span<const std::byte>> builtin, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& allWords, std::optional<std::span<const std::byte>> builtin,
+               std::ostream& out, std::ostream& err) {
     if (allWords.empty() || allWords[0] == "--help" || allWords[0] == "help") {
         (allWords.empty() ? err : out) << kUsage;
         return allWords.empty() ? 2 : 0;
     }
+    if (allWords[0] == "--version") {
+        out << "telvarin-repertory " TELVARIN_VERSION "\n";
+        return 0;
+    }
     const std::string& command = allWords[0];
     const std::span<const std::string> words(allWords.data() + 1, allWords.size() - 1);
 
-    if (command == "build")
+    if (command == "build") {
+        if (fileOption(words)) {
+            err << "build nimmt kein --file: es liest QUELLE und schreibt ZIEL\n";
+            return 2;
+        }
         return buildCommand(words, out, err);
+    }
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
         return runHistoryCommand(words, out, err);
@@ -169,7 +240,7 @@ int runRepertoryCli(const std::vector<std::string>& allWords,
     const std::optional<std::string> file = fileOption(words);
     if (command == "export") {
         if (!builtin || file) {
-            err << "export schreibt nur das eingebaute Repertorium\n";
+            err << "export schreibt nur das eingebaute Repertorium und nimmt kein --file\n";
             return 2;
         }
         return exportCommand(*builtin, words, out, err);
@@ -190,7 +261,7 @@ int runRepertoryCli(const std::vector<std::string>& allWords,
     RepertoryLoadResult loaded =
         file ? RepertoryDatabase::fromFile(*file) : RepertoryDatabase::fromBytes(*builtin);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        err << utf8(error->message) << '\n';
+        err << messageNaming(error->message, file.value_or(std::string())) << '\n';
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
@@ -214,6 +285,19 @@ int runRepertoryCli(const std::vector<std::string>& allWords,
         return runSearchCommand(context, words);
 #endif
     return 2;
+}
+
+} // namespace
+
+int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::span<const std::byte>> builtin,
+                    std::ostream& out, std::ostream& err) {
+    const int exitCode = runCommand(words, builtin, out, err);
+    // Output lost to a full disk or a closed pipe makes the command fail, too.
+    if (!out.flush()) {
+        err << "Die Ausgabe kann nicht geschrieben werden\n";
+        return exitCode == 0 ? 1 : exitCode;
+    }
+    return exitCode;
 }
 
 } // namespace telvarin

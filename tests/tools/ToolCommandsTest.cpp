@@ -1,0 +1,87 @@
+// Exit codes and messages of telvarin-repertory's commands on the input a user gets wrong.
+#include "data/BuiltinRepertory.h"
+#include "tools/RepertoryCli.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace telvarin {
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int exitCode = runRepertoryCli(words, builtinRepertoryBytes(), out, err);
+    return {exitCode, out.str(), err.str()};
+}
+
+std::string outputPath(const std::string& name) {
+    return std::string(TELVARIN_TEST_OUTPUT_DIR) + "/" + name;
+}
+
+TEST(ToolCommands, ShowRefusesRubricsThatDoNotExist) {
+    for (const char* number : {"0", "999999", "-999999", "26565"}) {
+        const CliRun result = run({"show", "--", number});
+        EXPECT_EQ(result.exitCode, 1) << number;
+        EXPECT_EQ(result.out, "") << number;
+        EXPECT_NE(result.err.find("gibt es nicht"), std::string::npos) << number;
+    }
+    EXPECT_EQ(run({"show", "--", "-26564"}).exitCode, 0);
+    EXPECT_EQ(run({"show", "12x"}).exitCode, 2);
+}
+
+TEST(ToolCommands, AnalyseNamesWhatBecameEmptyAndStillRanksTheRest) {
+    const CliRun mixed = run({"analyse", "12", "999999", "5+abc+8", "x"});
+    EXPECT_EQ(mixed.exitCode, 0);
+    EXPECT_NE(mixed.out.find("\t"), std::string::npos); // the remedies of rubrics 12 and 5 + 8
+    EXPECT_NE(mixed.err.find("\"999999\" ist keine Rubrik und wird zur leeren Zeile"), std::string::npos);
+    EXPECT_NE(mixed.err.find("\"5+abc+8\": Teil \"abc\""), std::string::npos);
+    EXPECT_NE(mixed.err.find("\"x\""), std::string::npos);
+    EXPECT_EQ(mixed.err.find("\"12\""), std::string::npos);
+
+    const CliRun empty = run({"analyse", "0", "abc"});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.out, "");
+    EXPECT_NE(empty.err.find("Keine Rubrik zu analysieren"), std::string::npos);
+}
+
+TEST(ToolCommands, RefusesDirectoriesAndDevicesAsFilesAndFileWhereItHasNoUse) {
+    const std::string directory = TELVARIN_TEST_OUTPUT_DIR;
+    const CliRun check = run({"check", "--file", directory});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(check.err.find("ein Verzeichnis"), std::string::npos);
+    EXPECT_NE(run({"build", "/dev/zero", outputPath("zero.dat")}).err.find("Ger\xC3\xA4tedatei"),
+              std::string::npos);
+    const CliRun exportToDirectory = run({"export", directory});
+    EXPECT_EQ(exportToDirectory.exitCode, 1);
+    EXPECT_NE(exportToDirectory.err.find("ein Verzeichnis"), std::string::npos);
+
+    EXPECT_EQ(run({"build", "--file", "x.dat", "a.txt", "b.dat"}).exitCode, 2);
+    EXPECT_EQ(run({"export", "--file", "x.dat", "b.dat"}).exitCode, 2);
+    EXPECT_EQ(run({"search", "--file", outputPath("missing.dat"), "head"}).exitCode, 1);
+}
+
+TEST(ToolCommands, MessagesAboutABinaryFileShowNoRawBytes) {
+    const std::string path = outputPath("binary.txt");
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "\x01\x7F\xFF\xC3\x28\x1B[31m\n";
+    }
+    const CliRun result = run({"build", path, outputPath("binary.dat")});
+    std::filesystem::remove(path);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("\\x"), std::string::npos) << result.err;
+    for (const char raw : {'\x01', '\x7F', '\xFF', '\x1B'})
+        EXPECT_EQ(result.err.find(raw), std::string::npos) << int(raw) << " in " << result.err;
+}
+
+} // namespace
+} // namespace telvarin

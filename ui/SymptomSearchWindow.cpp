@@ -110,11 +110,12 @@ std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {
 }
 
 void SymptomSearchWindow::addSelected() {
-    const std::optional<ParsedSymptom> symptom = selectedSymptom();
-    if (!symptom || symptom->number <= 0)
+    // Held as a plain value: g++ 12 takes the optional for a dangling pointer in the call below.
+    const ParsedSymptom symptom = selectedSymptom().value_or(ParsedSymptom{});
+    if (symptom.number <= 0)
         return;
     if (addSymptom_)
-        addSymptom_(symptom->number, symptom->bd);
+        addSymptom_(symptom.number, symptom.bd);
     // The case table took the focus; the user goes on picking here.
     raise();
     activateWindow();

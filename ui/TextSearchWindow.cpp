@@ -207,11 +207,12 @@ void TextSearchWindow::handOverRow(int row) {
 }
 
 void TextSearchWindow::addChosen() {
-    const std::optional<ParsedSymptom> symptom = chosenSymptom();
-    if (!symptom || symptom->number <= 0)
+    // Held as a plain value: g++ 12 takes the optional for a dangling pointer in the call below.
+    const ParsedSymptom symptom = chosenSymptom().value_or(ParsedSymptom{});
+    if (symptom.number <= 0)
         return;
     if (addSymptom_)
-        addSymptom_(symptom->number, symptom->bd);
+        addSymptom_(symptom.number, symptom.bd);
     // The case table took the focus; the user goes on choosing here.
     raise();
     activateWindow();

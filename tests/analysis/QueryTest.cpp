@@ -108,7 +108,7 @@ TEST(SearchWords, CapitalsBlanksAndSharpS) {
 
     std::string nineteen;
     for (int i = 0; i < 19; ++i)
-        nineteen += "w" + std::to_string(i) + " ";
+        nineteen.append("w").append(std::to_string(i)).append(" ");
     EXPECT_EQ(searchWords(nineteen + "last").size(), 20u);
     EXPECT_EQ(searchWords(nineteen + "last").back(), "LAST");
     // With 20 blanks cut the rest replaces the twentieth word.

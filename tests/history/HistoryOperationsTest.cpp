@@ -141,7 +141,8 @@ TEST(HistoryOperations, SortingManyCasesGivesAnOrderedPermutation) {
                           int(random() % 60));
             stamps.push_back(stamp);
         }
-        history.cases.push_back(caseWithStamps("n" + std::to_string(random() % 500), stamps));
+        history.cases.push_back(
+            caseWithStamps(std::string("n").append(std::to_string(random() % 500)), stamps));
     }
     // Already ordered input is the classic bad case of a quicksort.
     for (int pass = 0; pass < 2; ++pass) {

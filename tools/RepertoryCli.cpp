@@ -225,13 +225,13 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     const std::string& command = allWords[0];
     const std::span<const std::string> words(allWords.data() + 1, allWords.size() - 1);
 
-    if (command == "build") {
-        if (fileOption(words)) {
-            err << "build nimmt kein --file: es liest QUELLE und schreibt ZIEL\n";
-            return 2;
-        }
-        return buildCommand(words, out, err);
+    // These read and write the files they are given and never a repertory data file.
+    if ((command == "build" || command == "history") && fileOption(words)) {
+        err << command << " nimmt kein --file; das nehmen nur check, show, analyse, overview und search\n";
+        return 2;
     }
+    if (command == "build")
+        return buildCommand(words, out, err);
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
         return runHistoryCommand(words, out, err);

@@ -65,6 +65,7 @@ TEST(ToolCommands, RefusesDirectoriesAndDevicesAsFilesAndFileWhereItHasNoUse) {
     EXPECT_NE(exportToDirectory.err.find("ein Verzeichnis"), std::string::npos);
 
     EXPECT_EQ(run({"build", "--file", "x.dat", "a.txt", "b.dat"}).exitCode, 2);
+    EXPECT_EQ(run({"history", "--file", "x.dat", "historie.xml"}).exitCode, 2);
     EXPECT_EQ(run({"export", "--file", "x.dat", "b.dat"}).exitCode, 2);
     EXPECT_EQ(run({"search", "--file", outputPath("missing.dat"), "head"}).exitCode, 1);
 }

@@ -95,13 +95,13 @@ std::string printable(std::string_view text) {
     return shown;
 }
 
-// A message (Windows-1252) that names a path: the path is given as the terminal spells it and
-// stays as it is, the rest is converted.
+// A message of the core (Windows-1252) for the terminal. A path in it is given as the terminal
+// spells it and stays as it is, the rest is converted; text quoted from a damaged file is escaped.
 std::string messageNaming(const std::string& message, const std::string& path) {
     const std::size_t at = path.empty() ? std::string::npos : message.find(path);
     if (at == std::string::npos)
-        return utf8(message);
-    return utf8(message.substr(0, at)) + printable(path) + utf8(message.substr(at + path.size()));
+        return printable(utf8(message));
+    return printable(utf8(message.substr(0, at)) + path + utf8(message.substr(at + path.size())));
 }
 
 // Writes a file the tool creates. An existing FIFO, device or directory is refused, since
@@ -150,7 +150,7 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
     // Validate before writing, so a build never leaves a file the program would refuse.
     const RepertoryLoadResult check = RepertoryDatabase::fromBytes(bytes);
     if (const auto* error = std::get_if<RepertoryLoadError>(&check)) {
-        err << utf8(error->message) << '\n';
+        err << messageNaming(error->message, {}) << '\n';
         return 1;
     }
     if (!writeWholeFile(args.positional[1], bytes, err))

@@ -9,6 +9,7 @@
 #include "foundation/WaitCursor.h"
 #include "foundation/WindowPersistence.h"
 #include "history/HistoryActions.h"
+#include "history/StorableText.h"
 #include "ui/IconSet.h"
 
 #include <QGuiApplication>
@@ -179,6 +180,10 @@ void ResultsWindow::printTable() {
 }
 
 void ResultsWindow::fileCase() {
+    const QString typed = nameField_->text().normalized(QString::NormalizationForm_C);
+    if (const std::string refused = unstorableTextMessage("Der Name der Auswertung", typed.toStdString());
+        !refused.empty())
+        return messageBoxes().warn(this, QString::fromStdString(refused));
     commitFields();
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);

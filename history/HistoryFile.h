@@ -19,6 +19,8 @@ enum class HistorySaveStatus {
     Saved,
     WriteFailed, // the file is as it was before
     Refused,     // the history file could not be read, so nothing was saved over it
+    Busy,        // another program held the history's lock for too long; nothing was changed
+    Gone,        // what the user acted on is no longer in the file as shown; nothing was changed
 };
 
 struct HistorySaveResult {

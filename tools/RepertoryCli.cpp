@@ -10,6 +10,7 @@
 #include "tools/AnalysisCommands.h"
 #endif
 #ifdef TELVARIN_CLI_HISTORY
+#include "tools/FileCaseCommand.h"
 #include "tools/HistoryCommand.h"
 #endif
 
@@ -39,6 +40,7 @@ constexpr const char* kUsage =
 #ifdef TELVARIN_CLI_HISTORY
     "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
     "fen, ausgeben oder neu schreiben\n"
+    "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
 #endif
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
     "Ohne --file arbeiten die Befehle auf dem eingebauten Repertorium.\n";
@@ -164,6 +166,8 @@ int runRepertoryCli(const std::vector<std::string>& allWords,
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
         return runHistoryCommand(words, out, err);
+    if (command == "file-case")
+        return runFileCaseCommand(words, builtin, out, err);
 #endif
 
     const std::optional<std::string> file = fileOption(words);

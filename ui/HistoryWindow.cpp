@@ -76,6 +76,12 @@ std::string fileNameBytes(const QString& path) {
 
 } // namespace
 
+HistoryFileAccess HistoryLockWait::access() {
+    HistoryFileAccess access;
+    access.waiting = [this] { cursor.emplace(); };
+    return access;
+}
+
 QString askHistoryFileOnScreen(HistoryFileChoice choice, const QString& startFolder, QWidget* parent) {
     const bool exporting = choice == HistoryFileChoice::Export;
     QFileDialog dialog(parent, exporting ? QStringLiteral("Speichern unter") : QStringLiteral("Öffnen"),
@@ -214,17 +220,35 @@ void HistoryWindow::deleteSelection() {
     if (settings_.askBeforeDelete &&
         !messageBoxes().askYesNo(this, fromWindows1252(deleteQuestion(history_, *entry))))
         return;
-    const HistorySaveResult result = deleteEntry(history_, *entry);
-    if (!result.saved()) {
+    MessageBoxReporter reporter(messageBoxes(), this);
+    HistoryLockWait wait;
+    const CaseHistory shown = history_;
+    const HistorySaveResult result = deleteEntry(history_, *entry, &reporter, wait.access());
+    wait.cursor.reset();
+    if (result.saved() && sameCasesBut(shown, *entry))
+        removeItem(*entry);
+    else if (result.saved() || result.status == HistorySaveStatus::Gone)
+        fillTree(); // the file had changed: show it as it is now
+    if (!result.saved())
         reportFailure(result);
-        return;
-    }
-    QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(entry->caseIndex));
-    const std::unique_ptr<QTreeWidgetItem> removed(
-        entry->treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry->treatmentIndex))
-                              : tree_->takeTopLevelItem(static_cast<int>(entry->caseIndex)));
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.
     tree_->clearSelection();
+}
+
+bool HistoryWindow::sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const {
+    CaseHistory expected = shown;
+    if (removed.treatmentIndex)
+        removeTreatment(expected, removed.caseIndex, *removed.treatmentIndex);
+    else
+        removeCase(expected, removed.caseIndex);
+    return expected.cases == history_.cases;
+}
+
+void HistoryWindow::removeItem(const HistoryEntry& entry) {
+    QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(entry.caseIndex));
+    const std::unique_ptr<QTreeWidgetItem> removed(
+        entry.treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry.treatmentIndex))
+                             : tree_->takeTopLevelItem(static_cast<int>(entry.caseIndex)));
 }
 
 void HistoryWindow::toggleOrder() {
@@ -252,7 +276,9 @@ void HistoryWindow::importCases() {
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
     history_.sortByName = !ordersByDate_;
-    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter);
+    HistoryLockWait wait;
+    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    wait.cursor.reset();
     fillTree();
     rememberFolderOf(file);
     if (!result.saved())

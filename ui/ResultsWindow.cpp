@@ -10,6 +10,7 @@
 #include "foundation/WindowPersistence.h"
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
+#include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
 
 #include <QGuiApplication>
@@ -191,8 +192,11 @@ void ResultsWindow::fileCase() {
     if (!answer)
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
-    const HistorySaveResult saved = fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment,
-                                                               rows_, localDateTimeOf(clock_()), &reporter);
+    HistoryLockWait wait;
+    const HistorySaveResult saved =
+        fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
+                                   localDateTimeOf(clock_()), &reporter, wait.access());
+    wait.cursor.reset();
     // Nothing is shown on success; a refusal or a failed write must not pass for one.
     if (!saved.saved())
         messageBoxes().reportError(this, fromWindows1252(saved.message));

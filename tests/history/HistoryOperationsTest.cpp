@@ -211,9 +211,10 @@ TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
 
     CaseHistory window = loadHistory(path, nullptr);
     window.cases.push_back(HistoryCase{"x", {Treatment{}}}); // whatever the copy holds, it must not land
-    EXPECT_EQ(deleteTreatment(window, 0, 0).status, HistorySaveStatus::Refused);
-    EXPECT_EQ(window.cases[0].treatments.size(), 1u);
-    EXPECT_EQ(deleteCase(window, 0).status, HistorySaveStatus::Refused);
+    const HistoryCase shown = window.cases[0];
+    EXPECT_EQ(deleteFromHistoryFile(window, shown, &shown.treatments[0], nullptr).status,
+              HistorySaveStatus::Refused);
+    EXPECT_EQ(deleteFromHistoryFile(window, shown, nullptr, nullptr).status, HistorySaveStatus::Refused);
     EXPECT_EQ(window.cases.size(), 1u);
 
     const std::string importPath = (folder / "import.xml").string();
@@ -226,17 +227,42 @@ TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
     EXPECT_EQ(readBytes(path), damaged);
 }
 
-TEST_F(HistoryActionsTest, DeletingSavesAtOnce) {
+TEST_F(HistoryActionsTest, DeletingWorksOnTheFileAsItIsNowAndDropsNothingFiledMeanwhile) {
     CaseHistory start;
     start.path = path;
     start.cases = {caseWithStamps("a", {"01.01.2004 00:00", "02.01.2004 00:00"}), caseWithStamps("b", {})};
     ASSERT_TRUE(saveHistory(start).saved());
     CaseHistory window = loadHistory(path, nullptr);
-    ASSERT_TRUE(deleteTreatment(window, 0, 0).saved());
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    // Filed by another window or program while this window is open.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "neu", "", rows, kMorning, nullptr).saved());
+
+    HistoryCase a = window.cases[0];
+    ASSERT_TRUE(deleteFromHistoryFile(window, a, &a.treatments[0], nullptr).saved());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"neu", "a", "b"})); // by date, as the window shows
     EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
-    ASSERT_TRUE(deleteCase(window, 1).saved());
-    EXPECT_EQ(namesOf(loadHistory(path, nullptr)), std::vector<std::string>{"a"});
-    EXPECT_TRUE(deleteCase(window, 5).saved()); // nothing selected that exists: nothing to do
+
+    // Gone meanwhile: nothing changes, the window gets the file as it is.
+    const CaseHistory stale = window;
+    ASSERT_TRUE(deleteFromHistoryFile(window, window.cases[2], nullptr, nullptr).saved());
+    window = stale;
+    const HistorySaveResult gone = deleteFromHistoryFile(window, stale.cases[2], nullptr, nullptr);
+    EXPECT_EQ(gone.status, HistorySaveStatus::Gone);
+    EXPECT_EQ(gone.message,
+              "Der Fall \"b\" ist nicht mehr in der Fallhistorie. Sie wurde inzwischen ge\xE4ndert "
+              "und wird neu angezeigt.");
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"neu", "a"}));
+    EXPECT_EQ(deleteFromHistoryFile(window, a, &a.treatments[0], nullptr).status, HistorySaveStatus::Gone);
+
+    // A case that gained a treatment since it was shown is not deleted with it unseen.
+    a = window.cases[1];
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "a", "", rows, {8, 3, 2004, 10, 0}, nullptr).saved());
+    EXPECT_EQ(deleteFromHistoryFile(window, a, nullptr, nullptr).status, HistorySaveStatus::Gone);
+    EXPECT_EQ(window.cases[0].treatments.size(), 2u);
+    EXPECT_EQ(window.cases[0].name, "a");
+    CaseHistory file = loadHistory(path, nullptr);
+    sortCases(file, false);
+    EXPECT_EQ(file.cases, window.cases);
 }
 
 TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
@@ -255,11 +281,10 @@ TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
 
     writeBytes(importPath, "<Fallhistorie kaputt");
     RecordingReporter reporter;
-    std::filesystem::remove(path);
     ASSERT_TRUE(importHistory(window, importPath, &reporter).saved());
     EXPECT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Alpha", "zeta"}));
-    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases); // written again all the same
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
 }
 
 TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters) {

@@ -8,6 +8,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPersistence.h"
+#include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/ResultsReference.h"
@@ -141,6 +142,7 @@ private slots:
     void takeOverWithoutSelectionKeepsTheWindowOpen();
     void deletesTreatmentsAndCasesAfterTheQuestion();
     void deletesWithoutAskingWhenTheQuestionIsOff();
+    void deleteWorksOnTheFileAsFiledMeanwhile();
     void exportsToTheChosenFile();
     void importsReplaceTheHistory();
     void importOfADamagedFileKeepsTheCases();
@@ -314,6 +316,34 @@ void HistoryWindowTest::deletesWithoutAskingWhenTheQuestionIsOff() {
     QVERIFY(history.messages.shown().empty());
     QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler"}));
     QCOMPARE(history.fileHistory().cases.size(), std::size_t(2));
+}
+
+void HistoryWindowTest::deleteWorksOnTheFileAsFiledMeanwhile() {
+    OpenHistory history(threeCases());
+    history.settings.askBeforeDelete = false;
+    HistoryWindow& window = history.open();
+    // Filed from the results window (or another program) while the history window is open.
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    QVERIFY(fileTreatmentInHistoryFile(QFile::encodeName(history.path).toStdString(), "Neu", "", rows,
+                                       {1, 1, 2005, 0, 0}, nullptr)
+                .saved());
+
+    history.clickItem(2); // Bäuer
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.caseTexts(), QStringList({"Neu", "Zander", "adler"}));
+    QCOMPARE(history.fileHistory().cases, window.history().cases);
+
+    // Deleted elsewhere meanwhile: the window says so and shows the file as it is.
+    CaseHistory elsewhere = history.fileHistory();
+    elsewhere.cases.erase(elsewhere.cases.begin() + 1);
+    history.write(elsewhere);
+    history.clickItem(1); // Zander, still shown
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QVERIFY2(history.messages.shown()[0].text.contains(QStringLiteral("nicht mehr in der Fallhistorie")),
+             qPrintable(history.messages.shown()[0].text));
+    QCOMPARE(history.caseTexts(), QStringList({"Neu", "adler"}));
 }
 
 void HistoryWindowTest::exportsToTheChosenFile() {

@@ -3,7 +3,10 @@
 #include "foundation/CodePage.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -177,9 +180,20 @@ Tokenizer Tokenizer::fromFile(const std::string& fileName, TokenTable keywords, 
     Tokenizer tokenizer(keywords, operators);
     tokenizer.fileName_ = fileName;
     tokenizer.blockSize_ = blockSize == 0 ? 1 : blockSize;
-    tokenizer.file_.reset(std::fopen(fileName.c_str(), "rb"));
-    if (!tokenizer.file_)
+    // Opened without blocking and read only when regular: a FIFO would hang the reader, a device
+    // feed it without end.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         throw ExceptionFileError(fileName, -1);
+    }
+    tokenizer.file_.reset(::fdopen(fd, "rb"));
+    if (!tokenizer.file_) {
+        ::close(fd);
+        throw ExceptionFileError(fileName, -1);
+    }
     if (std::fseek(tokenizer.file_.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(tokenizer.file_.get());
         tokenizer.inputSize_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;

@@ -1,6 +1,10 @@
 #include "history/HistoryActions.h"
 
+#include "foundation/FileKind.h"
+#include "history/HistoryBackup.h"
+
 #include <algorithm>
+#include <filesystem>
 
 namespace telvarin {
 namespace {
@@ -67,11 +71,38 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
     HistorySaveResult result;
     if (!changed.goneMessage.empty())
         result = {HistorySaveStatus::Gone, changed.goneMessage};
-    else if (changed.save)
+    else if (changed.save) {
+        keepDailyBackup(historyPath, access.today.value_or(currentLocalDateTime()));
         result = saveHistory(history, access.calls);
+        removeLeftoverTemporaries(historyPath);
+    }
     if (current != nullptr && result.status != HistorySaveStatus::WriteFailed)
         *current = std::move(history);
     return result;
+}
+
+HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
+    HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
+    if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
+        return {HistorySaveStatus::Busy, busy->message};
+    const std::optional<HistoryBackup> backup = newestBackup(historyPath);
+    const FileReadResult copy =
+        backup ? readRegularFile(backup->path, std::uint64_t{1} << 32) : FileReadResult(FileReadError{});
+    const std::string failed = "Die Sicherung konnte nicht wiederhergestellt werden; die Fallhistorie ist "
+                               "unver\xE4ndert.";
+    if (!std::holds_alternative<std::string>(copy))
+        return {HistorySaveStatus::WriteFailed, failed};
+    // An earlier damaged file keeps its name too.
+    std::string damaged = historyPath + ".defekt";
+    for (int n = 2; std::filesystem::exists(damaged) || std::filesystem::is_symlink(damaged); ++n)
+        damaged = historyPath + ".defekt-" + std::to_string(n);
+    std::error_code ec;
+    std::filesystem::copy_file(historyPath, damaged, std::filesystem::copy_options::none, ec);
+    if (ec)
+        return {HistorySaveStatus::WriteFailed, failed};
+    if (!replaceFileContents(historyPath, std::get<std::string>(copy), access.calls))
+        return {HistorySaveStatus::WriteFailed, failed};
+    return {};
 }
 
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,

@@ -13,6 +13,7 @@
 #include "history/HistoryOperations.h"
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ struct HistoryFileAccess {
     std::chrono::milliseconds lockTimeout = kHistoryLockTimeout;
     std::function<void()> waiting; // called when the lock is not free at once
     FileSystemCalls calls = FileSystemCalls::system();
+    std::optional<LocalDateTime> today; // the day of the backup; the clock's when not given
 };
 
 // What an action does to the history read afresh: save it, leave it, or refuse because what the
@@ -33,7 +35,8 @@ struct HistoryChange {
     std::string goneMessage;
 };
 
-// Locks the history file, reads it, applies change and saves when it asks for it. current, when
+// Locks the history file, reads it, applies change and saves when it asks for it, keeping the day's
+// backup before and removing what earlier interrupted saves left behind. current, when
 // given, receives the history as the file holds it afterwards (also after Gone); it is left alone
 // when the lock could not be had or the file could not be read.
 HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
@@ -61,5 +64,10 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 // window. Refused, with window unchanged, when the history file could not be read.
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access = {});
+
+// Keeps the unreadable history file as "historie.xml.defekt" (or "...defekt-2" and so on, when
+// that is taken) and puts the newest backup in its
+// place, under the lock.
+HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access = {});
 
 } // namespace telvarin

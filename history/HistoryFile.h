@@ -25,7 +25,8 @@ enum class HistorySaveStatus {
 
 struct HistorySaveResult {
     HistorySaveStatus status = HistorySaveStatus::Saved;
-    std::string message; // German, Windows-1252; empty when saved
+    // German, Windows-1252. When saved: empty, or why the file was written in place.
+    std::string message;
     bool saved() const { return status == HistorySaveStatus::Saved; }
 };
 

@@ -86,12 +86,10 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     const HistorySaveResult filed =
         fileTreatmentInHistoryFile(historyPath, utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)),
                                    rows, currentLocalDateTime(), &reporter);
-    if (!filed.saved()) {
+    if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
-        return 1;
-    }
     (void)out;
-    return 0;
+    return filed.saved() ? 0 : 1;
 }
 
 } // namespace telvarin

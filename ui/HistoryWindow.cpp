@@ -6,6 +6,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "history/HistoryActions.h"
+#include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
 #include "ui/IconSet.h"
 
@@ -162,13 +163,30 @@ void HistoryWindow::createControls() {
     connect(backButton_, &QPushButton::clicked, this, &HistoryWindow::reject);
 }
 
-void HistoryWindow::loadCases() {
+void HistoryWindow::loadCases(bool offerBackup) {
     MessageBoxReporter reporter(messageBoxes(), this);
     history_ = loadHistory(fileNameBytes(historyPath_), &reporter);
     // A damaged file has been named by the reader already; one that could not be read at all
     // would otherwise look like an empty history.
     if (history_.unreadable && reporter.reports() == 0)
         messageBoxes().reportError(this, fromWindows1252(unreadableHistoryMessage(history_.path)));
+    if (history_.unreadable && offerBackup)
+        offerToRestoreBackup();
+}
+
+void HistoryWindow::offerToRestoreBackup() {
+    const std::optional<HistoryBackup> backup = newestBackup(history_.path);
+    if (!backup ||
+        !messageBoxes().askYesNo(this, fromWindows1252(restoreBackupQuestion(history_.path, *backup))))
+        return;
+    HistoryLockWait wait;
+    const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access());
+    wait.cursor.reset();
+    if (!restored.saved()) {
+        reportFailure(restored);
+        return;
+    }
+    loadCases(false);
 }
 
 void HistoryWindow::fillTree() {
@@ -229,8 +247,7 @@ void HistoryWindow::deleteSelection() {
         removeItem(*entry);
     else if (result.saved() || result.status == HistorySaveStatus::Gone)
         fillTree(); // the file had changed: show it as it is now
-    if (!result.saved())
-        reportFailure(result);
+    reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.
     tree_->clearSelection();
 }
@@ -281,8 +298,7 @@ void HistoryWindow::importCases() {
     wait.cursor.reset();
     fillTree();
     rememberFolderOf(file);
-    if (!result.saved())
-        reportFailure(result);
+    reportOutcome(result);
 }
 
 QString HistoryWindow::startFolder() const {
@@ -303,6 +319,13 @@ void HistoryWindow::rememberFolderOf(const QString& file) {
 
 void HistoryWindow::reportFailure(const HistorySaveResult& result) {
     messageBoxes().reportError(this, fromWindows1252(result.message));
+}
+
+void HistoryWindow::reportOutcome(const HistorySaveResult& result) {
+    if (!result.saved())
+        reportFailure(result);
+    else if (!result.message.empty()) // saved, but written in place: who may read it stayed
+        messageBoxes().inform(this, fromWindows1252(result.message));
 }
 
 void HistoryWindow::done(int result) {

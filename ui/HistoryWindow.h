@@ -81,7 +81,7 @@ public:
 
 private:
     void createControls();
-    void loadCases();
+    void loadCases(bool offerBackup = true);
     void fillTree();
     // Whether the history is shown minus the removed entry, so that only its item has to go.
     bool sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const;
@@ -91,6 +91,9 @@ private:
     QString startFolder() const;
     void rememberFolderOf(const QString& file);
     void reportFailure(const HistorySaveResult& result);
+    void reportOutcome(const HistorySaveResult& result);
+    // An unreadable history: asks whether the newest backup shall take its place, and shows it.
+    void offerToRestoreBackup();
 
     const RepertoryDatabase& db_;
     MainSettings settings_;

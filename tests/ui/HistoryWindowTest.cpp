@@ -148,6 +148,7 @@ private slots:
     void importOfADamagedFileKeepsTheCases();
     void damagedHistoryIsReportedAndNeverOverwritten();
     void unreadableHistoryIsSaidAtOnce();
+    void damagedHistoryCanBeReplacedByItsBackup();
     void closingKeepsThePlacementAndHelpShowsItsTopic();
     void grabOfTheWindow();
 };
@@ -451,8 +452,31 @@ void HistoryWindowTest::unreadableHistoryIsSaidAtOnce() {
     QVERIFY(QDir().mkpath(history.path));
     HistoryWindow& window = history.open();
     QCOMPARE(history.messages.shown().size(), std::size_t(1));
-    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("konnte nicht gelesen werden")));
+    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("ist ein Verzeichnis")));
     QCOMPARE(window.history().cases.size(), std::size_t(0));
+}
+
+void HistoryWindowTest::damagedHistoryCanBeReplacedByItsBackup() {
+    OpenHistory history(threeCases());
+    const std::string path = QFile::encodeName(history.path).toStdString();
+    HistoryFileAccess access;
+    access.today = LocalDateTime{6, 12, 2026, 8, 0};
+    QVERIFY(fileTreatmentInHistoryFile(path, "Neu", "", {}, *access.today, nullptr, access).saved());
+    const QByteArray damaged = "<Fallhistorie AnzahlFaelle=\"1\">";
+    QFile file(history.path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
+
+    history.messages.presetAnswers({true});
+    history.open();
+    const auto& shown = history.messages.shown();
+    QCOMPARE(shown.size(), std::size_t(2)); // the syntax error, then the offer
+    QCOMPARE(shown[1].kind, MessageKind::Question);
+    QVERIFY2(shown[1].text.startsWith(QStringLiteral("Sicherung wiederherstellen?")) &&
+                 shown[1].text.contains(QStringLiteral("vom 06.12.2026")),
+             qPrintable(shown[1].text));
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"})); // the backup, before "Neu"
+    QCOMPARE(fileBytes(history.path + ".defekt"), damaged);
 }
 
 void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <limits>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,16 @@ std::string toLowerKeyword(std::string_view text) {
     for (char& c : lower)
         c = toLowerKeywordByte(c);
     return lower;
+}
+
+// Lines and columns stop at the largest int: a file of hundreds of megabytes of tabs must not
+// overflow the counter.
+int advanced(int position, std::size_t by) {
+    constexpr auto largest = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    if (position < 0) // the column before the first character
+        return by == 0 ? position : advanced(0, by - 1);
+    return by >= largest - static_cast<std::size_t>(position) ? static_cast<int>(largest)
+                                                              : position + static_cast<int>(by);
 }
 
 bool isTableEnd(const TokenTableEntry& entry) {
@@ -248,12 +259,12 @@ void Tokenizer::fetchLookAhead() {
     }
     lookAhead_ = static_cast<char>(byte);
     if (byte == '\n') {
-        ++line_;
+        line_ = advanced(line_, 1);
         column_ = 0;
     } else if (byte == '\t') {
-        column_ += 8;
+        column_ = advanced(column_, 8);
     } else if (byte != '\r') {
-        ++column_;
+        column_ = advanced(column_, 1);
     }
 }
 
@@ -275,7 +286,7 @@ void Tokenizer::appendRun(std::string& text, Plain plain) {
     if (end > position_) {
         const std::size_t direct = end - position_ - 1; // the last one becomes the look-ahead
         text.append(buffer_, position_, direct);
-        column_ += static_cast<int>(direct);
+        column_ = advanced(column_, direct);
         position_ += direct;
     }
     fetchLookAhead();
@@ -421,15 +432,17 @@ TokenKind Tokenizer::peekKind() {
     return kind;
 }
 
-void Tokenizer::throwSyntaxError(TokenKind expected, int errorCode) const {
-    throw ExceptionAccessViolation(errorCode, fileName_, expected, column_, line_);
+void Tokenizer::throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly) const {
+    throw ExceptionAccessViolation(errorCode, fileName_, expected, column_, line_, endedEarly);
 }
 
 Token Tokenizer::expect(TokenKind kind) {
     Token token = nextToken();
     if (token.kind != kind)
-        throwSyntaxError(kind, fileName_.empty() ? ExceptionAccessViolation::kStringSource
-                                                 : ExceptionAccessViolation::kFileSource);
+        throwSyntaxError(kind,
+                         fileName_.empty() ? ExceptionAccessViolation::kStringSource
+                                           : ExceptionAccessViolation::kFileSource,
+                         token.kind == token_kind::EndOfInput);
     return token;
 }
 

@@ -140,7 +140,7 @@ private:
     std::string readNumber(char first);
     std::string readStringBody();
     bool readOperator(char first, TokenKind& kind, std::string& text);
-    [[noreturn]] void throwSyntaxError(TokenKind expected, int errorCode) const;
+    [[noreturn]] void throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly = false) const;
     Token finish(TokenKind kind, std::string text) const;
 
     std::unique_ptr<std::FILE, FileCloser> file_;

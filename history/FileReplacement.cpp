@@ -105,15 +105,32 @@ bool takeOverAccess(int fd, const struct stat& old) {
     return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
+// A word, perhaps capitalised or in capitals, with digits after it ("defekt", "Kopie1", "ALT"):
+// a name a person gave a copy, which the random letters of a new file almost never spell.
+bool looksChosen(std::string_view suffix) {
+    std::size_t i = 0;
+    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+    if (i < suffix.size() && (isUpper(suffix[i]) || isLower(suffix[i])))
+        ++i;
+    const bool capitals = i > 0 && i < suffix.size() && isUpper(suffix[0]) && isUpper(suffix[i]);
+    while (i < suffix.size() && (capitals ? isUpper(suffix[i]) : isLower(suffix[i])))
+        ++i;
+    while (i < suffix.size() && suffix[i] >= '0' && suffix[i] <= '9')
+        ++i;
+    return i == suffix.size();
+}
+
 bool isTemporaryName(std::string_view name, std::string_view base) {
     if (name.size() != base.size() + kTemporarySuffix.size() || !name.starts_with(base) ||
         name[base.size()] != '.')
         return false;
-    for (const char c : name.substr(base.size() + 1)) {
+    const std::string_view suffix = name.substr(base.size() + 1);
+    for (const char c : suffix) {
         if (!std::isalnum(static_cast<unsigned char>(c)))
             return false;
     }
-    return true;
+    return !looksChosen(suffix);
 }
 
 } // namespace

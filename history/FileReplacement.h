@@ -47,7 +47,8 @@ bool replaceFileContents(const std::string& path, std::string_view bytes,
                          const FileSystemCalls& calls = FileSystemCalls::system());
 
 // Removes the new files ("historie.xml.XXXXXX") that a replacement interrupted by a crash left
-// beside the file; they hold a copy of its data. Only while nothing else replaces the file.
+// beside the file; they hold a copy of its data. A name that looks given by a person
+// ("historie.xml.defekt", "historie.xml.Kopie1") stays. Only while nothing else replaces the file.
 void removeLeftoverTemporaries(const std::string& path);
 
 } // namespace telvarin

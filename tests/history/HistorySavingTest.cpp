@@ -106,13 +106,18 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
 TEST_F(HistorySavingTest, LeftoversOfCrashedSavesGoWithTheNextSave) {
     ASSERT_TRUE(file("Anna").saved());
     writeBytes(folder / "historie.xml.a1B2c3", "Patientendaten");
+    writeBytes(folder / "historie.xml.Xq7pZ0", "Patientendaten");
     writeBytes(folder / "historie.xml.lang-name", "bleibt");
+    for (const char* chosen : {"defekt", "Kopie1", "ALT2", "123456"})
+        writeBytes(folder / ("historie.xml." + std::string(chosen)), "bleibt");
     writeBytes(folder / "andere.xml.a1B2c3", "bleibt");
     ASSERT_TRUE(file("Berta").saved());
     auto names = filesIn(folder);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Sicherungen", "andere.xml.a1B2c3", "historie.xml",
-                                               "historie.xml.lang-name"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Sicherungen", "andere.xml.a1B2c3", "historie.xml",
+                                        "historie.xml.123456", "historie.xml.ALT2", "historie.xml.Kopie1",
+                                        "historie.xml.defekt", "historie.xml.lang-name"}));
 }
 
 TEST_F(HistorySavingTest, DailyBackupsGiveAWayOutOfADamagedFile) {

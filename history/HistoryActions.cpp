@@ -81,6 +81,28 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
     return result;
 }
 
+HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    if (!isSameFile(target, window.path))
+        return saveHistoryAs(window, target, access.calls);
+    if (window.unreadable)
+        return refusal(window);
+    const bool byName = window.sortByName;
+    CaseHistory fresh;
+    const HistorySaveResult result = updateHistoryFile(
+        window.path, reporter, access,
+        [&](CaseHistory& history) {
+            sortCases(history, byName);
+            return HistoryChange{};
+        },
+        &fresh);
+    if (result.saved()) {
+        fresh.sortByName = byName;
+        handOver(window, std::move(fresh));
+    }
+    return result;
+}
+
 HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
     HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
     if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))

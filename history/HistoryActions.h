@@ -65,6 +65,12 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access = {});
 
+// The history window's export: the window's cases in its order to target. When target is the
+// history file itself, the file is instead saved from what it holds now, in the window's order,
+// and handed to window, so that an export cannot undo what was filed meanwhile.
+HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
+                                const HistoryFileAccess& access = {});
+
 // Keeps the unreadable history file as "historie.xml.defekt" (or "...defekt-2" and so on, when
 // that is taken) and puts the newest backup in its
 // place, under the lock.

@@ -24,13 +24,6 @@ bool isMissingOrEmpty(const std::string& path) {
     return kind == FileKind::Regular && fs::file_size(path, ec) == 0 && !ec;
 }
 
-bool isSameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec))
-        return true;
-    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
-}
-
 std::string notRegularMessage(const std::string& path, std::string_view kind) {
     return "Die Datei \"" + utf8ToWindows1252(path) + "\" ist " + std::string(kind) +
            ", keine gew\xF6hnliche Datei; sie wird weder gelesen noch \xFC"
@@ -54,6 +47,13 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
 }
 
 } // namespace
+
+bool isSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
 
 std::string unreadableHistoryMessage(const std::string& path) {
     std::string message = "Die Fallhistorie \"" + utf8ToWindows1252(path) +

@@ -38,6 +38,9 @@ HistorySaveResult saveHistory(const CaseHistory& history,
 HistorySaveResult saveHistoryAs(const CaseHistory& history, const std::string& path,
                                 const FileSystemCalls& calls = FileSystemCalls::system());
 
+// Whether two paths name one file (through links too).
+bool isSameFile(const std::string& a, const std::string& b);
+
 std::string unreadableHistoryMessage(const std::string& path);
 std::string historyWriteFailedMessage(const std::string& path);
 

@@ -281,10 +281,15 @@ void HistoryWindow::exportCases() {
     const QString file = fileAsker_(HistoryFileChoice::Export, startFolder(), this);
     if (file.isEmpty())
         return;
-    const HistorySaveResult result = saveHistoryAs(history_, fileNameBytes(file));
+    MessageBoxReporter reporter(messageBoxes(), this);
+    const CaseHistory shown = history_;
+    HistoryLockWait wait;
+    const HistorySaveResult result = exportHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    wait.cursor.reset();
+    if (history_.cases != shown.cases) // exported onto the history file, which had changed
+        fillTree();
     rememberFolderOf(file);
-    if (!result.saved())
-        reportFailure(result);
+    reportOutcome(result);
 }
 
 void HistoryWindow::importCases() {

@@ -263,6 +263,13 @@ TEST_F(HistoryActionsTest, DeletingWorksOnTheFileAsItIsNowAndDropsNothingFiledMe
     CaseHistory file = loadHistory(path, nullptr);
     sortCases(file, false);
     EXPECT_EQ(file.cases, window.cases);
+
+    // An export onto the history file itself keeps what was filed meanwhile, in the window's order.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "zuletzt", "", rows, kMorning, nullptr).saved());
+    window.sortByName = true;
+    ASSERT_TRUE(exportHistory(window, path, nullptr).saved());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"a", "neu", "zuletzt"}));
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
 }
 
 TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {

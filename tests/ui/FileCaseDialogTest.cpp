@@ -6,6 +6,8 @@
 #include "foundation/IconPushButton.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/SettingsStore.h"
+#include "tests/ui/ResultsReference.h"
+#include "ui/ResultsWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -51,6 +53,7 @@ class FileCaseDialogTest : public QObject {
 private slots:
     void returnsTheNameAsTyped();
     void refusesCharactersTheHistoryCannotStore();
+    void resultsWindowRefusesSuchAnEvaluationName();
 };
 
 void FileCaseDialogTest::returnsTheNameAsTyped() {
@@ -104,6 +107,31 @@ void FileCaseDialogTest::refusesCharactersTheHistoryCannotStore() {
     open.dialog.okButton()->click();
     QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
     QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak", ""}));
+}
+
+void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
+    // Turned into "?" it would be offered as the case name and filed so.
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    AnalysisResult result(results_test::reference());
+    result.score(results_test::reference(), rows);
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    ResultsWindow window(results_test::reference(), rows, result, "", MainSettings{}, std::nullopt, "",
+                         DialogServices{&store, nullptr, &messages});
+    bool asked = false;
+    window.setFileCaseAsker([&](const std::string&) {
+        asked = true;
+        return std::optional<FileCaseAnswer>();
+    });
+    window.show();
+    typeText(window.nameField(), QStringLiteral("Yıldız"));
+    window.fileButton()->click();
+    QVERIFY(!asked);
+    QCOMPARE(messages.shown().size(), std::size_t{1});
+    QVERIFY2(messages.shown()[0].text.startsWith(QStringLiteral("Der Name der Auswertung enthält")) &&
+                 messages.shown()[0].text.contains(QStringLiteral("„ı“")),
+             qPrintable(messages.shown()[0].text));
+    QCOMPARE(window.nameField()->text(), QStringLiteral("Yıldız"));
 }
 
 QTEST_MAIN(FileCaseDialogTest)

@@ -197,9 +197,12 @@ void ResultsWindow::fileCase() {
         fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
                                    localDateTimeOf(clock_()), &reporter, wait.access());
     wait.cursor.reset();
-    // Nothing is shown on success; a refusal or a failed write must not pass for one.
+    // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
+    // refusal or a failed write must not pass for one.
     if (!saved.saved())
         messageBoxes().reportError(this, fromWindows1252(saved.message));
+    else if (!saved.message.empty())
+        messageBoxes().inform(this, fromWindows1252(saved.message));
 }
 
 void ResultsWindow::startNewCase() {

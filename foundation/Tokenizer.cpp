@@ -297,54 +297,63 @@ void Tokenizer::skipWhitespace() {
         readChar();
 }
 
-Token Tokenizer::finish(TokenKind kind, std::string text) const {
-    return Token{kind, std::move(text), line_, column_};
+// Every token is built in the one object that is returned, never moved on its way out: a history
+// file has millions of them, and each move copies the text.
+Token Tokenizer::nextToken() {
+    if (!pending_.empty())
+        return takePending();
+    return readSignificantToken();
 }
 
-Token Tokenizer::nextToken() {
-    if (!pending_.empty()) {
-        Token token = std::move(pending_.back());
-        pending_.pop_back();
-        return token;
-    }
+Token Tokenizer::takePending() {
+    Token token = std::move(pending_.back());
+    pending_.pop_back();
+    return token;
+}
+
+Token Tokenizer::readSignificantToken() {
+    Token token;
     for (;;) {
-        Token token = readToken();
+        readToken(token);
         if (token.kind == token_kind::CommentStart) {
             while (token.kind != token_kind::CommentEnd && token.kind != token_kind::EndOfInput)
-                token = readToken();
-            continue;
+                readToken(token);
+        } else if (token.kind != token_kind::LineComment) {
+            return token;
         }
-        if (token.kind == token_kind::LineComment)
-            continue;
-        return token;
     }
 }
 
-Token Tokenizer::readToken() {
+void Tokenizer::readToken(Token& token) {
+    std::string& text = token.text;
+    text.clear();
+    token.kind = readTokenText(text);
+    token.line = line_;
+    token.column = column_;
+}
+
+TokenKind Tokenizer::readTokenText(std::string& text) {
     skipWhitespace();
     if (atEnd_)
-        return finish(token_kind::EndOfInput, {});
+        return token_kind::EndOfInput;
     const char x = readChar();
     if (startsIdentifier(x)) {
-        std::string text(1, x);
+        text += x;
         while (!atEnd_ && continuesIdentifier(lookAhead_))
             appendRun(text, continuesIdentifier);
-        TokenKind kind = token_kind::Identifier;
         if (!keywords_.empty()) {
             const auto keyword = keywords_.find(toLowerKeyword(text));
             if (keyword != keywords_.end())
-                kind = keyword->second;
+                return keyword->second;
         }
-        return finish(kind, std::move(text));
+        return token_kind::Identifier;
     }
     if (isDigit(x) || x == '.' ||
         (signedNumbers_ && (x == '-' || x == '+') && !atEnd_ && isDigit(lookAhead_))) {
-        std::string text = readNumber(x);
-        const TokenKind kind = text.find('.') == std::string::npos ? token_kind::Integer : token_kind::Float;
-        return finish(kind, std::move(text));
+        text = readNumber(x);
+        return text.find('.') == std::string::npos ? token_kind::Integer : token_kind::Float;
     }
     TokenKind kind = token_kind::Identifier;
-    std::string text;
     readOperator(x, kind, text);
     if (kind == token_kind::LineComment) {
         // Up to the line feed that ends the comment. Comparing line numbers would swallow the next
@@ -356,7 +365,7 @@ Token Tokenizer::readToken() {
     } else if (kind == token_kind::String) {
         text = readStringBody();
     }
-    return finish(kind, std::move(text));
+    return kind;
 }
 
 bool Tokenizer::readOperator(char first, TokenKind& kind, std::string& text) {

@@ -1,5 +1,6 @@
 #include "history/HistoryActions.h"
 
+#include "foundation/CodePage.h"
 #include "foundation/FileKind.h"
 #include "history/HistoryBackup.h"
 
@@ -107,6 +108,12 @@ HistorySaveResult restoreNewestBackup(const std::string& historyPath, const Hist
     HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
     if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
         return {HistorySaveStatus::Busy, busy->message};
+    // Another program may have been writing the file in place when it was read; what it wrote is
+    // not replaced by an older copy.
+    if (!loadHistory(historyPath, nullptr).unreadable)
+        return {HistorySaveStatus::Gone, "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) +
+                                             "\" ist inzwischen wieder lesbar; die Sicherung wurde nicht "
+                                             "eingespielt."};
     const std::optional<HistoryBackup> backup = newestBackup(historyPath);
     const FileReadResult copy =
         backup ? readRegularFile(backup->path, std::uint64_t{1} << 32) : FileReadResult(FileReadError{});

@@ -73,7 +73,7 @@ HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, 
 
 // Keeps the unreadable history file as "historie.xml.defekt" (or "...defekt-2" and so on, when
 // that is taken) and puts the newest backup in its
-// place, under the lock.
+// place, under the lock. Gone when the file can be read again by then.
 HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access = {});
 
 } // namespace telvarin

@@ -182,11 +182,10 @@ void HistoryWindow::offerToRestoreBackup() {
     HistoryLockWait wait;
     const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access());
     wait.cursor.reset();
-    if (!restored.saved()) {
+    if (!restored.saved())
         reportFailure(restored);
-        return;
-    }
-    loadCases(false);
+    if (restored.saved() || restored.status == HistorySaveStatus::Gone)
+        loadCases(false);
 }
 
 void HistoryWindow::fillTree() {

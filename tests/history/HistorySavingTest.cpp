@@ -140,6 +140,9 @@ TEST_F(HistorySavingTest, DailyBackupsGiveAWayOutOfADamagedFile) {
     EXPECT_NE(unreadableHistoryMessage(path).find("historie-2026-12-20.xml\" vom 20.12.2026"),
               std::string::npos);
     EXPECT_EQ(file("Emil", 21).status, HistorySaveStatus::Refused);
+    writeBytes(path, lastGood);
+    EXPECT_EQ(restoreNewestBackup(path).status, HistorySaveStatus::Gone); // readable again meanwhile
+    writeBytes(path, damaged);
     ASSERT_TRUE(restoreNewestBackup(path).saved());
     EXPECT_EQ(readBytes(path + ".defekt"), damaged);
     EXPECT_EQ(readBytes(path), lastGood);

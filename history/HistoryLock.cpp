@@ -1,7 +1,6 @@
 #include "history/HistoryLock.h"
 
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
 
 #include <cerrno>
 #include <csignal>
@@ -18,6 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+// A holder that crashed between creating its lock file and writing its name into it.
+constexpr std::chrono::seconds kUnnamedLockStaleAge{10};
+constexpr std::chrono::seconds kCrashedBreakerAge{10};
 
 std::string hostName() {
     char name[256] = {};
@@ -49,10 +52,14 @@ std::string resolvedPath(const std::string& path) {
 // Whether the process that wrote the lock is gone: on this computer the process table says so
 // (a process of the same number running another program took over a freed number); on another
 // one only the lock's age can tell.
+std::chrono::system_clock::duration ageOf(const struct stat& info) {
+    return std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(info.st_mtime);
+}
+
 bool isStale(const std::optional<LockHolder>& holder, const struct stat& info, const LockHolder& self) {
-    const auto age = std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(info.st_mtime);
+    const auto age = ageOf(info);
     if (!holder) // a holder that crashed while writing its name
-        return age > std::chrono::seconds(10);
+        return age > kUnnamedLockStaleAge;
     if (holder->host != self.host)
         return age > kForeignLockStaleAge;
     if (holder->pid <= 0 || (::kill(static_cast<pid_t>(holder->pid), 0) != 0 && errno == ESRCH))
@@ -61,16 +68,46 @@ bool isStale(const std::optional<LockHolder>& holder, const struct stat& info, c
     return !running.empty() && running != holder->program;
 }
 
-// Takes the stale lock away. It is renamed first and checked to be the file judged stale: another
-// program may have broken it and made its own in the meantime, which then goes back in place.
-void breakStaleLock(const std::string& lockPath, ino_t staleInode) {
-    const std::string aside = lockPath + ".stale." + std::to_string(::getpid());
-    if (std::rename(lockPath.c_str(), aside.c_str()) != 0)
-        return;
+// What a lock file names and how old it is, read through one descriptor so that both belong to
+// the same file: one lock may go and the next come between two looks at the path.
+struct LockFileState {
+    std::optional<LockHolder> holder;
     struct stat info {};
-    if (::stat(aside.c_str(), &info) == 0 && info.st_ino != staleInode)
-        (void)::link(aside.c_str(), lockPath.c_str());
-    ::unlink(aside.c_str());
+};
+
+std::optional<LockFileState> readLockFile(const std::string& lockPath) {
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    LockFileState state;
+    char content[4096];
+    ssize_t got = -1;
+    if (::fstat(fd, &state.info) == 0 && S_ISREG(state.info.st_mode))
+        got = ::read(fd, content, sizeof content);
+    ::close(fd);
+    if (got < 0)
+        return std::nullopt;
+    state.holder = parseLockHolder(std::string(content, static_cast<std::size_t>(got)));
+    return state;
+}
+
+// Takes a stale lock away. Those who break locks take turns through a second lock file, and the
+// lock is judged again while that is held: a stale lock cannot go away meanwhile but by a breaker,
+// so the file removed is the one judged, never a fresh lock made after the stale one went.
+void breakStaleLock(const std::string& lockPath, const LockHolder& self) {
+    const std::string breaker = lockPath + ".break";
+    const int fd = ::open(breaker.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        struct stat info {};
+        if (errno == EEXIST && ::stat(breaker.c_str(), &info) == 0 && ageOf(info) > kCrashedBreakerAge)
+            ::unlink(breaker.c_str()); // a breaker that crashed
+        return;
+    }
+    ::close(fd);
+    const std::optional<LockFileState> state = readLockFile(lockPath);
+    if (state && isStale(state->holder, state->info, self))
+        ::unlink(lockPath.c_str());
+    ::unlink(breaker.c_str());
 }
 
 bool writeAll(int fd, const std::string& text) {
@@ -133,7 +170,9 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
     const std::string lockPath = historyLockPath(historyPath);
     const std::string target = resolvedPath(historyPath);
     const auto deadline = Clock::now() + timeout;
-    auto pause = std::chrono::milliseconds(2);
+    // Short pauses: a holder that files again at once (a script, a busy second workstation) would
+    // otherwise get the lock back before a waiter woke up from a longer one, again and again.
+    constexpr auto pause = std::chrono::milliseconds(3);
     bool toldWaiting = false;
     std::optional<LockHolder> holder;
     int recordFd = -1;
@@ -152,12 +191,10 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
                 }
                 ::unlink(lockPath.c_str());
             } else if (errno == EEXIST) {
-                struct stat info {};
-                const FileReadResult read = readRegularFile(lockPath, 4096);
-                if (::stat(lockPath.c_str(), &info) == 0 && std::holds_alternative<std::string>(read)) {
-                    holder = parseLockHolder(std::get<std::string>(read));
-                    if (isStale(holder, info, self)) {
-                        breakStaleLock(lockPath, info.st_ino);
+                if (const std::optional<LockFileState> state = readLockFile(lockPath)) {
+                    holder = state->holder;
+                    if (isStale(holder, state->info, self)) {
+                        breakStaleLock(lockPath, self);
                         continue;
                     }
                 }
@@ -194,7 +231,6 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
             toldWaiting = true;
         }
         std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
 }
 

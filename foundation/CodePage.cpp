@@ -25,6 +25,48 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// The code point of the UTF-8 sequence at utf8[i], moving i past it; an invalid sequence gives
+// kInvalidUtf8 and moves i by one byte.
+constexpr char32_t kInvalidUtf8 = 0xFFFD;
+
+char32_t nextCodePoint(std::string_view utf8, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    int length = 0;
+    char32_t cp = 0;
+    if (lead < 0x80) {
+        length = 1;
+        cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        cp = lead & 0x07;
+    }
+    bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
+    for (int k = 1; valid && k < length; ++k) {
+        const auto cont = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+        valid = (cont & 0xC0) == 0x80;
+        cp = (cp << 6) | (cont & 0x3F);
+    }
+    if (!valid) {
+        ++i;
+        return kInvalidUtf8;
+    }
+    i += static_cast<std::size_t>(length);
+    return cp;
+}
+
+// The plain letter of each character from U+0100 to U+017F (Latin Extended-A), as it is written
+// when the accent cannot be: A for U+0100, L for U+0141, S for U+015E, ...
+constexpr std::string_view kLatinExtendedABase = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi"
+                                                 "IiJjKkkLlLlLlLlLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTt"
+                                                 "TtUuUuUuUuUuUuWwYyYZzZzZzs";
+static_assert(kLatinExtendedABase.size() == 0x80);
+
 } // namespace
 
 char32_t codePointOfWindows1252(unsigned char byte) {
@@ -56,37 +98,45 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        int length = 0;
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            length = 1;
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            cp = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            cp = lead & 0x07;
-        }
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto cont = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            valid = (cont & 0xC0) == 0x80;
-            cp = (cp << 6) | (cont & 0x3F);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += static_cast<char>(windows1252OfCodePoint(cp));
-        i += static_cast<std::size_t>(length);
+        const char32_t cp = nextCodePoint(utf8, i);
+        out += static_cast<char>(cp == kInvalidUtf8 ? '?' : windows1252OfCodePoint(cp));
     }
     return out;
+}
+
+std::u32string codePointsOutsideWindows1252(std::string_view utf8) {
+    std::u32string outside;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t cp = nextCodePoint(utf8, i);
+        const bool fits = cp != kInvalidUtf8 && (cp == '?' || windows1252OfCodePoint(cp) != '?');
+        if (!fits && outside.find(cp) == std::u32string::npos)
+            outside += cp;
+    }
+    return outside;
+}
+
+std::string asciiTransliteration(char32_t codePoint) {
+    if (codePoint == 0x0132)
+        return "IJ";
+    if (codePoint == 0x0133)
+        return "ij";
+    if (codePoint >= 0x0100 && codePoint <= 0x017F)
+        return std::string(1, kLatinExtendedABase[codePoint - 0x0100]);
+    switch (codePoint) {
+    case 0x0218: // Romanian S and T with comma below
+        return "S";
+    case 0x0219:
+        return "s";
+    case 0x021A:
+        return "T";
+    case 0x021B:
+        return "t";
+    case 0x1E9E: // capital sharp s
+        return "SS";
+    default:
+        return {};
+    }
 }
 
 unsigned char toUpperWindows1252(unsigned char byte) {

@@ -17,6 +17,13 @@ std::string windows1252ToUtf8(std::string_view bytes);
 // Invalid UTF-8 sequences and characters outside the code page become '?'.
 std::string utf8ToWindows1252(std::string_view utf8);
 
+// The characters of a UTF-8 text that the code page cannot hold, each once, in the order of their
+// first appearance; an invalid UTF-8 sequence counts as U+FFFD. Empty when the whole text fits.
+std::u32string codePointsOutsideWindows1252(std::string_view utf8);
+// How a letter outside the code page is usually written without its accent ("S" for U+015E,
+// "L" for U+0141); empty when there is no usual plain spelling.
+std::string asciiTransliteration(char32_t codePoint);
+
 // Capitals as the searches compare them: a-z and the Windows-1252 letters with a capital in the
 // code page (ä to Ä, š to Š, ÿ to Ÿ, ...); ß and every other byte stay as they are.
 unsigned char toUpperWindows1252(unsigned char byte);

@@ -3,7 +3,11 @@
 #include "foundation/CodePage.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <limits>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -68,6 +72,16 @@ std::string toLowerKeyword(std::string_view text) {
     for (char& c : lower)
         c = toLowerKeywordByte(c);
     return lower;
+}
+
+// Lines and columns stop at the largest int: a file of hundreds of megabytes of tabs must not
+// overflow the counter.
+int advanced(int position, std::size_t by) {
+    constexpr auto largest = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    if (position < 0) // the column before the first character
+        return by == 0 ? position : advanced(0, by - 1);
+    return by >= largest - static_cast<std::size_t>(position) ? static_cast<int>(largest)
+                                                              : position + static_cast<int>(by);
 }
 
 bool isTableEnd(const TokenTableEntry& entry) {
@@ -177,9 +191,20 @@ Tokenizer Tokenizer::fromFile(const std::string& fileName, TokenTable keywords, 
     Tokenizer tokenizer(keywords, operators);
     tokenizer.fileName_ = fileName;
     tokenizer.blockSize_ = blockSize == 0 ? 1 : blockSize;
-    tokenizer.file_.reset(std::fopen(fileName.c_str(), "rb"));
-    if (!tokenizer.file_)
+    // Opened without blocking and read only when regular: a FIFO would hang the reader, a device
+    // feed it without end.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         throw ExceptionFileError(fileName, -1);
+    }
+    tokenizer.file_.reset(::fdopen(fd, "rb"));
+    if (!tokenizer.file_) {
+        ::close(fd);
+        throw ExceptionFileError(fileName, -1);
+    }
     if (std::fseek(tokenizer.file_.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(tokenizer.file_.get());
         tokenizer.inputSize_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
@@ -234,12 +259,12 @@ void Tokenizer::fetchLookAhead() {
     }
     lookAhead_ = static_cast<char>(byte);
     if (byte == '\n') {
-        ++line_;
+        line_ = advanced(line_, 1);
         column_ = 0;
     } else if (byte == '\t') {
-        column_ += 8;
+        column_ = advanced(column_, 8);
     } else if (byte != '\r') {
-        ++column_;
+        column_ = advanced(column_, 1);
     }
 }
 
@@ -261,7 +286,7 @@ void Tokenizer::appendRun(std::string& text, Plain plain) {
     if (end > position_) {
         const std::size_t direct = end - position_ - 1; // the last one becomes the look-ahead
         text.append(buffer_, position_, direct);
-        column_ += static_cast<int>(direct);
+        column_ = advanced(column_, direct);
         position_ += direct;
     }
     fetchLookAhead();
@@ -272,54 +297,63 @@ void Tokenizer::skipWhitespace() {
         readChar();
 }
 
-Token Tokenizer::finish(TokenKind kind, std::string text) const {
-    return Token{kind, std::move(text), line_, column_};
+// Every token is built in the one object that is returned, never moved on its way out: a history
+// file has millions of them, and each move copies the text.
+Token Tokenizer::nextToken() {
+    if (!pending_.empty())
+        return takePending();
+    return readSignificantToken();
 }
 
-Token Tokenizer::nextToken() {
-    if (!pending_.empty()) {
-        Token token = std::move(pending_.back());
-        pending_.pop_back();
-        return token;
-    }
+Token Tokenizer::takePending() {
+    Token token = std::move(pending_.back());
+    pending_.pop_back();
+    return token;
+}
+
+Token Tokenizer::readSignificantToken() {
+    Token token;
     for (;;) {
-        Token token = readToken();
+        readToken(token);
         if (token.kind == token_kind::CommentStart) {
             while (token.kind != token_kind::CommentEnd && token.kind != token_kind::EndOfInput)
-                token = readToken();
-            continue;
+                readToken(token);
+        } else if (token.kind != token_kind::LineComment) {
+            return token;
         }
-        if (token.kind == token_kind::LineComment)
-            continue;
-        return token;
     }
 }
 
-Token Tokenizer::readToken() {
+void Tokenizer::readToken(Token& token) {
+    std::string& text = token.text;
+    text.clear();
+    token.kind = readTokenText(text);
+    token.line = line_;
+    token.column = column_;
+}
+
+TokenKind Tokenizer::readTokenText(std::string& text) {
     skipWhitespace();
     if (atEnd_)
-        return finish(token_kind::EndOfInput, {});
+        return token_kind::EndOfInput;
     const char x = readChar();
     if (startsIdentifier(x)) {
-        std::string text(1, x);
+        text += x;
         while (!atEnd_ && continuesIdentifier(lookAhead_))
             appendRun(text, continuesIdentifier);
-        TokenKind kind = token_kind::Identifier;
         if (!keywords_.empty()) {
             const auto keyword = keywords_.find(toLowerKeyword(text));
             if (keyword != keywords_.end())
-                kind = keyword->second;
+                return keyword->second;
         }
-        return finish(kind, std::move(text));
+        return token_kind::Identifier;
     }
     if (isDigit(x) || x == '.' ||
         (signedNumbers_ && (x == '-' || x == '+') && !atEnd_ && isDigit(lookAhead_))) {
-        std::string text = readNumber(x);
-        const TokenKind kind = text.find('.') == std::string::npos ? token_kind::Integer : token_kind::Float;
-        return finish(kind, std::move(text));
+        text = readNumber(x);
+        return text.find('.') == std::string::npos ? token_kind::Integer : token_kind::Float;
     }
     TokenKind kind = token_kind::Identifier;
-    std::string text;
     readOperator(x, kind, text);
     if (kind == token_kind::LineComment) {
         // Up to the line feed that ends the comment. Comparing line numbers would swallow the next
@@ -331,7 +365,7 @@ Token Tokenizer::readToken() {
     } else if (kind == token_kind::String) {
         text = readStringBody();
     }
-    return finish(kind, std::move(text));
+    return kind;
 }
 
 bool Tokenizer::readOperator(char first, TokenKind& kind, std::string& text) {
@@ -407,15 +441,17 @@ TokenKind Tokenizer::peekKind() {
     return kind;
 }
 
-void Tokenizer::throwSyntaxError(TokenKind expected, int errorCode) const {
-    throw ExceptionAccessViolation(errorCode, fileName_, expected, column_, line_);
+void Tokenizer::throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly) const {
+    throw ExceptionAccessViolation(errorCode, fileName_, expected, column_, line_, endedEarly);
 }
 
 Token Tokenizer::expect(TokenKind kind) {
     Token token = nextToken();
     if (token.kind != kind)
-        throwSyntaxError(kind, fileName_.empty() ? ExceptionAccessViolation::kStringSource
-                                                 : ExceptionAccessViolation::kFileSource);
+        throwSyntaxError(kind,
+                         fileName_.empty() ? ExceptionAccessViolation::kStringSource
+                                           : ExceptionAccessViolation::kFileSource,
+                         token.kind == token_kind::EndOfInput);
     return token;
 }
 

@@ -136,12 +136,14 @@ private:
     template <typename Plain>
     void appendRun(std::string& text, Plain plain);
     void skipWhitespace();
-    Token readToken();
+    Token takePending();
+    Token readSignificantToken();
+    void readToken(Token& token);
+    TokenKind readTokenText(std::string& text);
     std::string readNumber(char first);
     std::string readStringBody();
     bool readOperator(char first, TokenKind& kind, std::string& text);
-    [[noreturn]] void throwSyntaxError(TokenKind expected, int errorCode) const;
-    Token finish(TokenKind kind, std::string text) const;
+    [[noreturn]] void throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly = false) const;
 
     std::unique_ptr<std::FILE, FileCloser> file_;
     std::size_t blockSize_ = kDefaultBlockSize;

@@ -17,13 +17,14 @@ std::string fileErrorMessage(const std::string& fileName, int errorNumber) {
 }
 
 std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::int32_t expectedKind,
-                               int column, int line) {
+                               int column, int line, bool endedEarly) {
     if (errorCode != ExceptionAccessViolation::kFileSource &&
         errorCode != ExceptionAccessViolation::kStringSource)
         return "Unbekannter Fehler";
     return "Syntax Error in Datei: " + fileNameForMessage(fileName) + "\n" +
            "Zeile: " + std::to_string(line) + " Spalte: " + std::to_string(column) +
-           " Erwartet: " + tokenKindDisplayName(expectedKind) + "\n";
+           " Erwartet: " + tokenKindDisplayName(expectedKind) + "\n" +
+           (endedEarly ? "Die Datei endet vorzeitig.\n" : "");
 }
 
 } // namespace
@@ -41,8 +42,10 @@ ExceptionFileError::ExceptionFileError(std::string fileName, int errorNumber)
       errorNumber_(errorNumber) {}
 
 ExceptionAccessViolation::ExceptionAccessViolation(int errorCode, std::string fileName,
-                                                   std::int32_t expectedKind, int column, int line)
-    : MyException(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line)), errorCode_(errorCode),
-      fileName_(std::move(fileName)), expectedKind_(expectedKind), column_(column), line_(line) {}
+                                                   std::int32_t expectedKind, int column, int line,
+                                                   bool endedEarly)
+    : MyException(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line, endedEarly)),
+      errorCode_(errorCode), fileName_(std::move(fileName)), expectedKind_(expectedKind), column_(column),
+      line_(line) {}
 
 } // namespace telvarin

@@ -46,8 +46,9 @@ public:
     static constexpr int kFileSource = 1;
     static constexpr int kStringSource = 2;
 
+    // endedEarly: the input ended where the expected token should have stood; the message says so.
     ExceptionAccessViolation(int errorCode, std::string fileName, std::int32_t expectedKind, int column,
-                             int line);
+                             int line, bool endedEarly = false);
 
     int errorCode() const { return errorCode_; }
     std::int32_t expectedKind() const { return expectedKind_; }

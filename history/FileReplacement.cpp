@@ -1,5 +1,8 @@
 #include "history/FileReplacement.h"
 
+#include "foundation/FileKind.h"
+
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -9,6 +12,11 @@
 
 namespace telvarin {
 namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 std::string directoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -21,9 +29,9 @@ std::string directoryOf(const std::string& path) {
 // the new contents replace the file it points to, as writing into the link would.
 std::string linkTargetOf(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec))
+    if (!fs::is_symlink(path, ec))
         return path;
-    const std::filesystem::path target = std::filesystem::canonical(path, ec);
+    const fs::path target = fs::canonical(path, ec);
     return ec ? path : target.string();
 }
 
@@ -58,6 +66,73 @@ void syncDirectory(const std::string& directory) {
     }
 }
 
+bool overwrite(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes, calls) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && calls.sync(fd) == 0;
+}
+
+// The last way when no new file can take the old one's place. The old contents are kept in memory
+// and written back should the write fail half way.
+ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                           std::string why) {
+    const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
+    if (!std::holds_alternative<std::string>(old))
+        return {ReplaceStatus::Failed, {}};
+    const int fd = calls.openForWriting(path.c_str());
+    if (fd < 0)
+        return {ReplaceStatus::Failed, {}};
+    const bool ok = overwrite(fd, bytes, calls);
+    if (!ok)
+        overwrite(fd, std::get<std::string>(old), FileSystemCalls::system());
+    ::close(fd);
+    if (!ok)
+        return {ReplaceStatus::Failed, {}};
+    return {ReplaceStatus::WrittenInPlace, std::move(why)};
+}
+
+bool isPermissionError(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Gives the new file the old one's mode, owner and group; false when owner or group cannot be.
+bool takeOverAccess(int fd, const struct stat& old) {
+    ::fchmod(fd, old.st_mode & 07777);
+    struct stat created {};
+    if (::fstat(fd, &created) != 0)
+        return false;
+    if (created.st_uid == old.st_uid && created.st_gid == old.st_gid)
+        return true;
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// A word, perhaps capitalised or in capitals, with digits after it ("defekt", "Kopie1", "ALT"):
+// a name a person gave a copy, which the random letters of a new file almost never spell.
+bool looksChosen(std::string_view suffix) {
+    std::size_t i = 0;
+    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+    if (i < suffix.size() && (isUpper(suffix[i]) || isLower(suffix[i])))
+        ++i;
+    const bool capitals = i > 0 && i < suffix.size() && isUpper(suffix[0]) && isUpper(suffix[i]);
+    while (i < suffix.size() && (capitals ? isUpper(suffix[i]) : isLower(suffix[i])))
+        ++i;
+    while (i < suffix.size() && suffix[i] >= '0' && suffix[i] <= '9')
+        ++i;
+    return i == suffix.size();
+}
+
+bool isTemporaryName(std::string_view name, std::string_view base) {
+    if (name.size() != base.size() + kTemporarySuffix.size() || !name.starts_with(base) ||
+        name[base.size()] != '.')
+        return false;
+    const std::string_view suffix = name.substr(base.size() + 1);
+    for (const char c : suffix) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return !looksChosen(suffix);
+}
+
 } // namespace
 
 FileSystemCalls FileSystemCalls::system() {
@@ -66,31 +141,67 @@ FileSystemCalls FileSystemCalls::system() {
         [](int fd) { return ::fsync(fd); },
         [](const char* from, const char* to) { return std::rename(from, to); },
         [](const char* path) { return ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC); },
+        [](char* pathTemplate) { return ::mkstemp(pathTemplate); },
     };
 }
 
-bool replaceFileContents(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls) {
+ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
+                          const FileSystemCalls& calls) {
     const std::string path = linkTargetOf(givenPath);
+    const FileKind kind = fileKindOf(path);
+    if (kind != FileKind::Regular && kind != FileKind::Missing)
+        return {ReplaceStatus::NotRegular, std::string(fileKindText(kind))};
     if (!mayReplace(path, calls))
-        return false;
-    std::string newPath = path + ".XXXXXX";
-    const int fd = ::mkstemp(newPath.data());
-    if (fd < 0)
-        return false;
-    // mkstemp makes the file private (rw-------); a file being replaced keeps its own permissions.
+        return {ReplaceStatus::Failed, {}};
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
-        ::fchmod(fd, old.st_mode & 07777);
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+
+    std::string newPath = path + std::string(kTemporarySuffix);
+    const int fd = calls.makeTemporary(newPath.data());
+    if (fd < 0) {
+        if (exists && isPermissionError(errno))
+            return writeInPlace(path, bytes, calls,
+                                "Der Ordner erlaubt keine neuen Dateien; die Datei wurde daher direkt "
+                                "\xFC"
+                                "berschrieben.");
+        return {ReplaceStatus::Failed, {}};
+    }
+    // mkstemp makes the file private (rw-------), right for a new one; one being replaced keeps
+    // who may read it. Where that cannot be, the file is written in place rather than opened to
+    // others or closed to its owner.
+    if (exists && !takeOverAccess(fd, old)) {
+        ::close(fd);
+        ::unlink(newPath.c_str());
+        return writeInPlace(path, bytes, calls,
+                            "Besitzer und Gruppe der Datei lassen sich beim Ersetzen nicht erhalten; sie "
+                            "wurde daher direkt \xFC"
+                            "berschrieben.");
+    }
 
     bool ok = writeAll(fd, bytes, calls) && calls.sync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
     if (!ok) {
         ::unlink(newPath.c_str());
-        return false;
+        return {ReplaceStatus::Failed, {}};
     }
     syncDirectory(directoryOf(path));
-    return true;
+    return {};
+}
+
+bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
+    return replaceFile(path, bytes, calls).ok();
+}
+
+void removeLeftoverTemporaries(const std::string& givenPath) {
+    const fs::path path(linkTargetOf(givenPath));
+    const std::string base = path.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(path.parent_path().empty() ? fs::path(".") : path.parent_path(), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        if (isTemporaryName(it->path().filename().string(), base) && it->is_regular_file(ec))
+            fs::remove(it->path(), ec);
+    }
 }
 
 } // namespace telvarin

@@ -1,5 +1,12 @@
 #include "history/HistoryActions.h"
 
+#include "foundation/CodePage.h"
+#include "foundation/FileKind.h"
+#include "history/HistoryBackup.h"
+
+#include <algorithm>
+#include <filesystem>
+
 namespace telvarin {
 namespace {
 
@@ -7,47 +14,183 @@ HistorySaveResult refusal(const CaseHistory& history) {
     return {HistorySaveStatus::Refused, unreadableHistoryMessage(history.path)};
 }
 
+std::string caseNameForMessage(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+// The fresh history shown in the window's order; the window keeps its own path.
+void handOver(CaseHistory& window, CaseHistory fresh) {
+    sortCases(fresh, window.sortByName);
+    fresh.path = window.path;
+    window = std::move(fresh);
+}
+
+HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
+                          const Treatment* shownTreatment) {
+    const std::string gone = " ist nicht mehr in der Fallhistorie. Sie wurde inzwischen ge\xE4ndert und wird "
+                             "neu angezeigt.";
+    if (shownTreatment != nullptr) {
+        for (HistoryCase& c : history.cases) {
+            if (c.name != shownCase.name)
+                continue;
+            const auto at = std::find(c.treatments.begin(), c.treatments.end(), *shownTreatment);
+            if (at != c.treatments.end()) {
+                c.treatments.erase(at);
+                return {};
+            }
+        }
+        return {false, "Der Eintrag " + treatmentLabel(*shownTreatment) + " des Falls " +
+                           caseNameForMessage(shownCase.name) + gone};
+    }
+    const auto sameName = [&](const HistoryCase& c) { return c.name == shownCase.name; };
+    const auto asShown = std::find(history.cases.begin(), history.cases.end(), shownCase);
+    if (asShown != history.cases.end()) {
+        history.cases.erase(asShown);
+        return {};
+    }
+    if (std::find_if(history.cases.begin(), history.cases.end(), sameName) == history.cases.end())
+        return {false, "Der Fall " + caseNameForMessage(shownCase.name) + gone};
+    return {false, "Der Fall " + caseNameForMessage(shownCase.name) +
+                       " wurde inzwischen ge\xE4ndert und daher nicht gel\xF6scht. Die Fallhistorie wird neu "
+                       "angezeigt; bitte pr\xFC"
+                       "fen Sie den Fall."};
+}
+
 } // namespace
+
+HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
+                                    const HistoryFileAccess& access,
+                                    const std::function<HistoryChange(CaseHistory&)>& change,
+                                    CaseHistory* current) {
+    HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
+    if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
+        return {HistorySaveStatus::Busy, busy->message};
+    CaseHistory history = loadHistory(historyPath, reporter);
+    if (history.unreadable)
+        return refusal(history);
+    const HistoryChange changed = change(history);
+    HistorySaveResult result;
+    if (!changed.goneMessage.empty())
+        result = {HistorySaveStatus::Gone, changed.goneMessage};
+    else if (changed.save) {
+        keepDailyBackup(historyPath, access.today.value_or(currentLocalDateTime()));
+        result = saveHistory(history, access.calls);
+        removeLeftoverTemporaries(historyPath);
+    }
+    if (current != nullptr && result.status != HistorySaveStatus::WriteFailed)
+        *current = std::move(history);
+    return result;
+}
+
+HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    if (!isSameFile(target, window.path))
+        return saveHistoryAs(window, target, access.calls);
+    if (window.unreadable)
+        return refusal(window);
+    const bool byName = window.sortByName;
+    CaseHistory fresh;
+    const HistorySaveResult result = updateHistoryFile(
+        window.path, reporter, access,
+        [&](CaseHistory& history) {
+            sortCases(history, byName);
+            return HistoryChange{};
+        },
+        &fresh);
+    if (result.saved()) {
+        fresh.sortByName = byName;
+        handOver(window, std::move(fresh));
+    }
+    return result;
+}
+
+HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
+    HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
+    if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
+        return {HistorySaveStatus::Busy, busy->message};
+    // Another program may have been writing the file in place when it was read; what it wrote is
+    // not replaced by an older copy.
+    if (!loadHistory(historyPath, nullptr).unreadable)
+        return {HistorySaveStatus::Gone, "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) +
+                                             "\" ist inzwischen wieder lesbar; die Sicherung wurde nicht "
+                                             "eingespielt."};
+    const std::optional<HistoryBackup> backup = newestBackup(historyPath);
+    const FileReadResult copy =
+        backup ? readRegularFile(backup->path, std::uint64_t{1} << 32) : FileReadResult(FileReadError{});
+    const std::string failed = "Die Sicherung konnte nicht wiederhergestellt werden; die Fallhistorie ist "
+                               "unver\xE4ndert.";
+    if (!std::holds_alternative<std::string>(copy))
+        return {HistorySaveStatus::WriteFailed, failed};
+    // An earlier damaged file keeps its name too.
+    std::string damaged = historyPath + ".defekt";
+    for (int n = 2; std::filesystem::exists(damaged) || std::filesystem::is_symlink(damaged); ++n)
+        damaged = historyPath + ".defekt-" + std::to_string(n);
+    std::error_code ec;
+    std::filesystem::copy_file(historyPath, damaged, std::filesystem::copy_options::none, ec);
+    if (ec)
+        return {HistorySaveStatus::WriteFailed, failed};
+    if (!replaceFileContents(historyPath, std::get<std::string>(copy), access.calls))
+        return {HistorySaveStatus::WriteFailed, failed};
+    return {};
+}
 
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
-                                             const FileSystemCalls& calls) {
-    CaseHistory history = loadHistory(historyPath, reporter);
-    if (history.unreadable)
-        return refusal(history);
-    fileTreatment(history, name, comment, caseRows, now);
-    return saveHistory(history, calls);
+                                             const HistoryFileAccess& access) {
+    return updateHistoryFile(historyPath, reporter, access, [&](CaseHistory& history) {
+        fileTreatment(history, name, comment, caseRows, now);
+        return HistoryChange{};
+    });
 }
 
-HistorySaveResult deleteTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex,
-                                  const FileSystemCalls& calls) {
-    if (history.unreadable)
-        return refusal(history);
-    if (!removeTreatment(history, caseIndex, treatmentIndex))
-        return {};
-    return saveHistory(history, calls);
-}
-
-HistorySaveResult deleteCase(CaseHistory& history, std::size_t caseIndex, const FileSystemCalls& calls) {
-    if (history.unreadable)
-        return refusal(history);
-    if (!removeCase(history, caseIndex))
-        return {};
-    return saveHistory(history, calls);
-}
-
-HistorySaveResult importHistory(CaseHistory& history, const std::string& importPath, ErrorReporter* reporter,
-                                const FileSystemCalls& calls) {
-    if (history.unreadable)
-        return refusal(history);
-    CaseHistory imported = loadHistory(importPath, reporter);
-    if (imported.loaded) {
-        history.cases = std::move(imported.cases);
-        history.loaded = true;
+HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& shownCase,
+                                        const Treatment* shownTreatment, ErrorReporter* reporter,
+                                        const HistoryFileAccess& access) {
+    if (window.unreadable)
+        return refusal(window);
+    const bool byName = window.sortByName;
+    CaseHistory fresh;
+    const HistorySaveResult result = updateHistoryFile(
+        window.path, reporter, access,
+        [&](CaseHistory& history) {
+            HistoryChange changed = removeShown(history, shownCase, shownTreatment);
+            // The file takes the window's order, as the window's copy would have been saved.
+            if (changed.goneMessage.empty())
+                sortCases(history, byName);
+            return changed;
+        },
+        &fresh);
+    if (result.saved() || result.status == HistorySaveStatus::Gone) {
+        fresh.sortByName = byName;
+        handOver(window, std::move(fresh));
     }
-    sortCases(history, history.sortByName);
-    return saveHistory(history, calls);
+    return result;
+}
+
+HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    if (window.unreadable)
+        return refusal(window);
+    const bool byName = window.sortByName;
+    CaseHistory fresh;
+    const HistorySaveResult result = updateHistoryFile(
+        window.path, reporter, access,
+        [&](CaseHistory& history) {
+            CaseHistory imported = loadHistory(importPath, reporter);
+            if (imported.loaded) {
+                history.cases = std::move(imported.cases);
+                history.loaded = true;
+            }
+            sortCases(history, byName);
+            return HistoryChange{};
+        },
+        &fresh);
+    if (result.saved()) {
+        fresh.sortByName = byName;
+        handOver(window, std::move(fresh));
+    }
+    return result;
 }
 
 } // namespace telvarin

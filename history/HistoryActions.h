@@ -1,37 +1,79 @@
 #pragma once
 
-// The user's actions on the history file: each changes the history and saves the whole file at
-// once. None of them saves over a history file that exists but could not be read: they refuse
-// and say so (HistorySaveStatus::Refused with a German message naming the file).
+// The user's actions on the history file. Each is one read-modify-write under the history's lock
+// (see HistoryLock.h): the file is read afresh, the action applied to what it holds now, and the
+// whole file saved, so that nothing another window or program filed in the meantime is lost. None
+// of them saves over a history file that exists but could not be read: they refuse and say so
+// (HistorySaveStatus::Refused with a German message naming the file).
 
 #include "analysis/CaseSymptom.h"
 #include "foundation/ErrorReporter.h"
 #include "history/HistoryFile.h"
+#include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"
 
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace telvarin {
 
-// Loads the history file, files the treatment under name and saves.
+// How the actions reach the file.
+struct HistoryFileAccess {
+    std::chrono::milliseconds lockTimeout = kHistoryLockTimeout;
+    std::function<void()> waiting; // called when the lock is not free at once
+    FileSystemCalls calls = FileSystemCalls::system();
+    std::optional<LocalDateTime> today; // the day of the backup; the clock's when not given
+};
+
+// What an action does to the history read afresh: save it, leave it, or refuse because what the
+// user acted on is gone (message: German, Windows-1252).
+struct HistoryChange {
+    bool save = true;
+    std::string goneMessage;
+};
+
+// Locks the history file, reads it, applies change and saves when it asks for it, keeping the day's
+// backup before and removing what earlier interrupted saves left behind. current, when
+// given, receives the history as the file holds it afterwards (also after Gone); it is left alone
+// when the lock could not be had or the file could not be read.
+HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
+                                    const HistoryFileAccess& access,
+                                    const std::function<HistoryChange(CaseHistory&)>& change,
+                                    CaseHistory* current = nullptr);
+
+// Files the treatment under name.
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
-                                             const FileSystemCalls& calls = FileSystemCalls::system());
+                                             const HistoryFileAccess& access = {});
 
-// The history window's delete: takes the entry out of the window's copy and saves it. Nothing is
-// taken out when the save is refused.
-HistorySaveResult deleteTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex,
-                                  const FileSystemCalls& calls = FileSystemCalls::system());
-HistorySaveResult deleteCase(CaseHistory& history, std::size_t caseIndex,
-                             const FileSystemCalls& calls = FileSystemCalls::system());
+// The history window's delete of a case it shows (shownTreatment null) or of one of its treatments.
+// The entry is found in the fresh file by identity: the case by its name, the treatment by its
+// stamp and contents. A case is deleted only when it is in the file as shown, so that a treatment
+// filed into it meanwhile is not deleted unseen. On success and on Gone, window receives the
+// file's history in the order sortByName selects.
+HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& shownCase,
+                                        const Treatment* shownTreatment, ErrorReporter* reporter,
+                                        const HistoryFileAccess& access = {});
 
-// The history window's import: when importPath loads, its cases replace the window's; either way
-// the window's cases are sorted in the window's order and saved to the history file. Refused, with
-// the window's history unchanged, when the history file could not be read.
-HistorySaveResult importHistory(CaseHistory& history, const std::string& importPath, ErrorReporter* reporter,
-                                const FileSystemCalls& calls = FileSystemCalls::system());
+// The history window's import: when importPath loads, its cases replace those of the history file;
+// either way the history is sorted in the window's order (window.sortByName), saved, and handed to
+// window. Refused, with window unchanged, when the history file could not be read.
+HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
+                                const HistoryFileAccess& access = {});
+
+// The history window's export: the window's cases in its order to target. When target is the
+// history file itself, the file is instead saved from what it holds now, in the window's order,
+// and handed to window, so that an export cannot undo what was filed meanwhile.
+HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
+                                const HistoryFileAccess& access = {});
+
+// Keeps the unreadable history file as "historie.xml.defekt" (or "...defekt-2" and so on, when
+// that is taken) and puts the newest backup in its
+// place, under the lock. Gone when the file can be read again by then.
+HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access = {});
 
 } // namespace telvarin

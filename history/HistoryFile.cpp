@@ -1,7 +1,9 @@
 #include "history/HistoryFile.h"
 
 #include "foundation/CodePage.h"
+#include "foundation/FileKind.h"
 #include "foundation/Tokenizer.h"
+#include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
 
@@ -15,14 +17,36 @@ namespace fs = std::filesystem;
 
 // Missing, or there but without a byte: the ordinary state before the first case is filed.
 bool isMissingOrEmpty(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
+    const FileKind kind = fileKindOf(path); // a link whose target is missing is not missing itself
+    if (kind == FileKind::Missing)
         return true;
-    if (ec || status.type() != fs::file_type::regular)
-        return false;
-    return fs::file_size(path, ec) == 0 && !ec;
+    std::error_code ec;
+    return kind == FileKind::Regular && fs::file_size(path, ec) == 0 && !ec;
 }
+
+std::string notRegularMessage(const std::string& path, std::string_view kind) {
+    return "Die Datei \"" + utf8ToWindows1252(path) + "\" ist " + std::string(kind) +
+           ", keine gew\xF6hnliche Datei; sie wird weder gelesen noch \xFC"
+           "berschrieben.";
+}
+
+HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
+                                   const FileSystemCalls& calls) {
+    const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls);
+    switch (written.status) {
+    case ReplaceStatus::Replaced:
+        return {};
+    case ReplaceStatus::WrittenInPlace:
+        return {HistorySaveStatus::Saved, "\"" + utf8ToWindows1252(path) + "\": " + written.note};
+    case ReplaceStatus::NotRegular:
+        return {HistorySaveStatus::WriteFailed, notRegularMessage(path, written.note)};
+    case ReplaceStatus::Failed:
+        break;
+    }
+    return {HistorySaveStatus::WriteFailed, historyWriteFailedMessage(path)};
+}
+
+} // namespace
 
 bool isSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
@@ -31,20 +55,15 @@ bool isSameFile(const std::string& a, const std::string& b) {
     return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
-HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
-                                   const FileSystemCalls& calls) {
-    if (replaceFileContents(path, composeHistoryText(history), calls))
-        return {};
-    return {HistorySaveStatus::WriteFailed, historyWriteFailedMessage(path)};
-}
-
-} // namespace
-
 std::string unreadableHistoryMessage(const std::string& path) {
-    return "Die Fallhistorie \"" + utf8ToWindows1252(path) +
-           "\" konnte nicht gelesen werden. Sie wurde nicht ver\xE4"
-           "ndert, damit die darin abgelegten F\xE4"
-           "lle erhalten bleiben.";
+    std::string message = "Die Fallhistorie \"" + utf8ToWindows1252(path) +
+                          "\" konnte nicht gelesen werden. Sie wurde nicht ver\xE4"
+                          "ndert, damit die darin abgelegten F\xE4"
+                          "lle erhalten bleiben.";
+    if (const std::optional<HistoryBackup> backup = newestBackup(path))
+        message += " Die neueste Sicherung ist \"" + utf8ToWindows1252(backup->path) + "\" vom " +
+                   backup->date + "; das Fenster \"Fallhistorie\" kann sie wiederherstellen.";
+    return message;
 }
 
 std::string historyWriteFailedMessage(const std::string& path) {
@@ -58,6 +77,13 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter) {
     history.path = path;
     if (isMissingOrEmpty(path))
         return history;
+    // A FIFO would block the reader, a device feed it without end.
+    if (const FileKind kind = fileKindOf(path); kind != FileKind::Regular) {
+        history.unreadable = true;
+        if (reporter != nullptr)
+            reporter->showError(notRegularMessage(path, fileKindText(kind)));
+        return history;
+    }
     try {
         Tokenizer tokenizer = Tokenizer::fromFile(path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);

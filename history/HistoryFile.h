@@ -19,11 +19,14 @@ enum class HistorySaveStatus {
     Saved,
     WriteFailed, // the file is as it was before
     Refused,     // the history file could not be read, so nothing was saved over it
+    Busy,        // another program held the history's lock for too long; nothing was changed
+    Gone,        // what the user acted on is no longer in the file as shown; nothing was changed
 };
 
 struct HistorySaveResult {
     HistorySaveStatus status = HistorySaveStatus::Saved;
-    std::string message; // German, Windows-1252; empty when saved
+    // German, Windows-1252. When saved: empty, or why the file was written in place.
+    std::string message;
     bool saved() const { return status == HistorySaveStatus::Saved; }
 };
 
@@ -34,6 +37,9 @@ HistorySaveResult saveHistory(const CaseHistory& history,
 // unreadable history file itself.
 HistorySaveResult saveHistoryAs(const CaseHistory& history, const std::string& path,
                                 const FileSystemCalls& calls = FileSystemCalls::system());
+
+// Whether two paths name one file (through links too).
+bool isSameFile(const std::string& a, const std::string& b);
 
 std::string unreadableHistoryMessage(const std::string& path);
 std::string historyWriteFailedMessage(const std::string& path);

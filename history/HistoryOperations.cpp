@@ -4,6 +4,7 @@
 #include "history/HistoryReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <ctime>
 #include <utility>
@@ -33,54 +34,28 @@ std::string_view field(std::string_view stamp, std::size_t start, std::size_t le
     return stamp.substr(start, length);
 }
 
+// The fields of a date stamp in the order they decide: year, month, day, hour, minute.
+using StampFields = std::array<std::int64_t, 5>;
+
+StampFields stampFields(std::string_view stamp) {
+    struct Field {
+        std::size_t start;
+        std::size_t length;
+    };
+    constexpr Field fields[] = {{6, 4}, {3, 2}, {0, 2}, {11, 2}, {14, 2}};
+    StampFields values{};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = parseHistoryInteger(field(stamp, fields[i].start, fields[i].length));
+    return values;
+}
+
 // What a case is ordered by, computed once per case before sorting.
 struct SortKey {
     bool hasTreatments = false;
-    std::string text; // the last treatment's stamp, or the name in capitals
+    StampFields stamp{}; // of the last treatment
+    std::string upperName;
     std::size_t index = 0;
 };
-
-int compareByDate(const SortKey& a, const SortKey& b) {
-    if (a.hasTreatments != b.hasTreatments)
-        return a.hasTreatments ? -1 : 1;
-    if (!a.hasTreatments)
-        return 0;
-    return compareDateStamps(b.text, a.text); // newest first
-}
-
-int compareByName(const SortKey& a, const SortKey& b) {
-    const int c = a.text.compare(b.text); // bytes compare as unsigned char
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-// Quicksort with the middle element as pivot over keys[start..end]; recursion goes into the
-// smaller part so that the depth stays logarithmic.
-template <typename Compare>
-void quickSort(std::vector<SortKey>& keys, std::ptrdiff_t start, std::ptrdiff_t end, Compare compare) {
-    while (start < end) {
-        const SortKey pivot = keys[static_cast<std::size_t>(start + (end - start) / 2)];
-        std::ptrdiff_t i = start;
-        std::ptrdiff_t j = end;
-        while (i <= j) {
-            while (compare(keys[static_cast<std::size_t>(i)], pivot) < 0)
-                ++i;
-            while (compare(keys[static_cast<std::size_t>(j)], pivot) > 0)
-                --j;
-            if (i <= j) {
-                std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        }
-        if (j - start < end - i) {
-            quickSort(keys, start, j, compare);
-            start = i;
-        } else {
-            quickSort(keys, i, end, compare);
-            end = j;
-        }
-    }
-}
 
 } // namespace
 
@@ -157,19 +132,9 @@ bool removeCase(CaseHistory& history, std::size_t caseIndex) {
 }
 
 int compareDateStamps(std::string_view a, std::string_view b) {
-    struct Field {
-        std::size_t start;
-        std::size_t length;
-    };
-    // year, month, day, hour, minute
-    constexpr Field fields[] = {{6, 4}, {3, 2}, {0, 2}, {11, 2}, {14, 2}};
-    for (const Field& f : fields) {
-        const std::int64_t x = parseHistoryInteger(field(a, f.start, f.length));
-        const std::int64_t y = parseHistoryInteger(field(b, f.start, f.length));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return 0;
+    const StampFields x = stampFields(a);
+    const StampFields y = stampFields(b);
+    return x < y ? -1 : (y < x ? 1 : 0);
 }
 
 void sortCases(CaseHistory& history, bool byName) {
@@ -178,19 +143,23 @@ void sortCases(CaseHistory& history, bool byName) {
     keys.reserve(history.cases.size());
     for (std::size_t i = 0; i < history.cases.size(); ++i) {
         const HistoryCase& c = history.cases[i];
-        SortKey key{!c.treatments.empty(), {}, i};
+        SortKey key{!c.treatments.empty(), {}, {}, i};
         if (byName)
-            key.text = toUpperWindows1252(c.name);
+            key.upperName = toUpperWindows1252(c.name);
         else if (key.hasTreatments)
-            key.text = c.treatments.back().dateStamp;
+            key.stamp = stampFields(c.treatments.back().dateStamp);
         keys.push_back(std::move(key));
     }
-    if (keys.size() > 1) {
-        const auto last = static_cast<std::ptrdiff_t>(keys.size() - 1);
-        if (byName)
-            quickSort(keys, 0, last, compareByName);
-        else
-            quickSort(keys, 0, last, compareByDate);
+    // Stable, so that cases with equal keys keep the order of the file; O(n log n) on any order.
+    if (byName) {
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const SortKey& a, const SortKey& b) { return a.upperName < b.upperName; });
+    } else {
+        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+            if (a.hasTreatments != b.hasTreatments)
+                return a.hasTreatments;
+            return b.stamp < a.stamp; // newest first
+        });
     }
     std::vector<HistoryCase> sorted;
     sorted.reserve(history.cases.size());

@@ -52,7 +52,7 @@ bool removeCase(CaseHistory& history, std::size_t caseIndex);
 // minute read as integers from their places in the stamp.
 int compareDateStamps(std::string_view a, std::string_view b);
 // By date: newest last treatment first, cases without treatments last. By name: ascending,
-// letter case folded. A quicksort with the middle element as pivot; not stable.
+// letter case folded. Stable: cases with equal keys keep their order.
 void sortCases(CaseHistory& history, bool byName);
 
 // "dateStamp (comment)", each line break of the comment as one blank.

@@ -26,10 +26,19 @@ constexpr std::uint64_t kSmallestTreatment =
     sizeof("<Behandlung Datum=\"\"Kommentar=\"\"Preferiert=\"\"AnzahlSymptome=\"\"></Behandlung>") - 1;
 constexpr std::uint64_t kSmallestSymptom = sizeof("<Symptom Nummer=\"\"/>") - 1;
 
-std::int32_t toInt32(std::int64_t value) {
-    constexpr std::int64_t low = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int64_t high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(value < low ? low : (value > high ? high : value));
+// A value quoted in a message: a damaged file may hold megabytes in one.
+constexpr std::size_t kQuotedValueLength = 60;
+
+std::string quotedValue(std::string_view name, std::string_view value) {
+    std::string quoted = std::string(name) + "=\"" + std::string(value.substr(0, kQuotedValueLength));
+    if (value.size() > kQuotedValueLength)
+        quoted += "\x85";
+    return quoted + "\"";
+}
+
+bool isInt32(std::int64_t value) {
+    return value >= std::numeric_limits<std::int32_t>::min() &&
+           value <= std::numeric_limits<std::int32_t>::max();
 }
 
 class HistoryParser {
@@ -70,7 +79,7 @@ private:
         in_.expectName("Behandlung");
         t.dateStamp = attribute("Datum");
         t.comment = attribute("Kommentar");
-        t.preferred = toInt32(parseHistoryInteger(attribute("Preferiert")));
+        t.preferred = number("Preferiert");
         const std::size_t symptomCount = count("AnzahlSymptome", kSmallestSymptom);
         in_.expect(tk::Greater);
         t.symptoms.reserve(symptomCount);
@@ -84,9 +93,9 @@ private:
         SymptomRef s;
         in_.expect(tk::Less);
         in_.expectName("Symptom");
-        s.number = toInt32(parseHistoryInteger(attribute("Nummer")));
+        s.number = number("Nummer");
         if (in_.peekKind() == tk::Identifier)
-            s.bd = toInt32(parseHistoryInteger(attribute("BD")));
+            s.bd = number("BD");
         in_.expect(tk::Slash);
         in_.expect(tk::Greater);
         return s;
@@ -98,18 +107,31 @@ private:
         return in_.expectText(tk::String);
     }
 
+    // A number beyond 32 bits cannot have been written by the program; it is refused rather than
+    // held at the range's end, which would turn it silently into another.
+    std::int32_t number(std::string_view name) {
+        const std::string text = attribute(name);
+        const std::int64_t value = parseHistoryInteger(text);
+        if (!isInt32(value))
+            fail("Ung\xFCltige Zahl", name, text);
+        return static_cast<std::int32_t>(value);
+    }
+
     // A count is checked against the input's size before anything is reserved for it.
     std::size_t count(std::string_view name, std::uint64_t smallestElement) {
         const std::string text = attribute(name);
         const std::int64_t value = parseHistoryInteger(text);
-        if (value < 0 || static_cast<std::uint64_t>(value) > in_.inputSize() / smallestElement) {
-            throw MyException("Ung\xFC"
-                              "ltige Anzahl in Datei: " +
-                              utf8ToWindows1252(in_.fileName()) + "\nZeile: " + std::to_string(in_.line()) +
-                              " Spalte: " + std::to_string(in_.column()) + " " + std::string(name) + "=\"" +
-                              text + "\"\n");
-        }
+        if (value < 0 || !isInt32(value))
+            fail("Ung\xFCltige Anzahl", name, text);
+        if (static_cast<std::uint64_t>(value) > in_.inputSize() / smallestElement)
+            fail("Die Datei endet vorzeitig, vor so vielen Elementen", name, text);
         return static_cast<std::size_t>(value);
+    }
+
+    [[noreturn]] void fail(std::string_view what, std::string_view name, std::string_view value) const {
+        throw MyException(std::string(what) + " in Datei: " + utf8ToWindows1252(in_.fileName()) +
+                          "\nZeile: " + std::to_string(in_.line()) +
+                          " Spalte: " + std::to_string(in_.column()) + " " + quotedValue(name, value) + "\n");
     }
 
     void endTag(std::string_view name) {

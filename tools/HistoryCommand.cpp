@@ -1,6 +1,7 @@
 #include "tools/HistoryCommand.h"
 
 #include "foundation/CodePage.h"
+#include "foundation/FileKind.h"
 #include "foundation/Tokenizer.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
@@ -54,6 +55,12 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
     }
     CaseHistory history;
     history.path = args.positional[0];
+    // A FIFO would block the reader, a device feed it without end.
+    if (const FileKind kind = fileKindOf(history.path);
+        kind != FileKind::Regular && kind != FileKind::Missing) {
+        err << history.path << " ist " << utf8(fileKindText(kind)) << ", keine gew\xC3\xB6hnliche Datei\n";
+        return 1;
+    }
     try {
         Tokenizer tokenizer = Tokenizer::fromFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
@@ -70,11 +77,9 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         return 0;
     }
     const HistorySaveResult saved = saveHistoryAs(history, args.value("--write"));
-    if (!saved.saved()) {
+    if (!saved.message.empty()) // a failure, or why the file was written in place
         printMessage(saved.message, err);
-        return 1;
-    }
-    return 0;
+    return saved.saved() ? 0 : 1;
 }
 
 } // namespace telvarin

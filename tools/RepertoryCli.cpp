@@ -12,6 +12,7 @@
 #include "tools/AnalysisCommands.h"
 #endif
 #ifdef TELVARIN_CLI_HISTORY
+#include "tools/FileCaseCommand.h"
 #include "tools/HistoryCommand.h"
 #endif
 
@@ -40,6 +41,7 @@ constexpr const char* kUsage =
 #ifdef TELVARIN_CLI_HISTORY
     "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
     "fen, ausgeben oder neu schreiben\n"
+    "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
 #endif
     "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
@@ -235,6 +237,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
         return runHistoryCommand(words, out, err);
+    if (command == "file-case")
+        return runFileCaseCommand(words, builtin, out, err);
 #endif
 
     const std::optional<std::string> file = fileOption(words);

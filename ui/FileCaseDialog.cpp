@@ -3,8 +3,10 @@
 #include "foundation/CodePage.h"
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
+#include "foundation/MessageBoxes.h"
 #include "foundation/QtCodePage.h"
 #include "history/HistoryFile.h"
+#include "history/StorableText.h"
 #include "ui/IconSet.h"
 
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <algorithm>
+#include <tuple>
 
 namespace telvarin {
 
@@ -28,6 +31,12 @@ void widenToText(QLabel* label) {
 
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Text pasted from elsewhere may spell an umlaut as a letter and a combining mark; composed, it
+// is the code page's own letter.
+QString composed(const QString& text) {
+    return text.normalized(QString::NormalizationForm_C);
 }
 
 } // namespace
@@ -82,6 +91,10 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     nameBox_->setEditable(true);
     nameBox_->setInsertPolicy(QComboBox::NoInsert);
     nameBox_->setMaxVisibleItems(8);
+    // Completing the typed text to a filed name would file "Müller" under "Müller, Anna": an
+    // existing case is chosen from the list or by typing its whole name.
+    nameBox_->setCompleter(nullptr);
+    nameBox_->lineEdit()->installEventFilter(this);
     for (const std::string& name : sortedCaseNames(caseNames))
         nameBox_->addItem(fromWindows1252(name));
     nameBox_->setEditText(fromWindows1252(presetName));
@@ -113,16 +126,34 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
 FileCaseDialog::~FileCaseDialog() = default;
 
 FileCaseAnswer FileCaseDialog::answer() const {
-    return {toWindows1252(nameBox_->currentText()),
-            commentWithCrLf(toWindows1252(commentField_->toPlainText()))};
+    return {toWindows1252(composed(nameBox_->currentText())),
+            commentWithCrLf(toWindows1252(composed(commentField_->toPlainText())))};
 }
 
 void FileCaseDialog::accept() {
+    // Nothing may reach the history with a character replaced: the user mends the text here.
+    for (const auto& [field, widget, text] :
+         {std::tuple{"Der Name", static_cast<QWidget*>(nameBox_), nameBox_->currentText()},
+          std::tuple{"Der Kommentar", static_cast<QWidget*>(commentField_), commentField_->toPlainText()}}) {
+        const std::string message = unstorableTextMessage(field, composed(text).toStdString());
+        if (!message.empty()) {
+            messageBoxes().warn(this, QString::fromStdString(message));
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     savePlacement();
     DialogBase::accept();
 }
 
 bool FileCaseDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == nameBox_->lineEdit() && event->type() == QEvent::KeyPress &&
+        isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+        // Enter confirms with the name as typed; the combo box would first replace it by a list
+        // entry that matches it without regard to letter case.
+        accept();
+        return true;
+    }
     if (watched == commentField_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (isEnterKey(key->key())) {

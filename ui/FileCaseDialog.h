@@ -52,7 +52,8 @@ public:
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* backButton() const { return backButton_; }
 
-    // "&OK": the placement is kept only here.
+    // "&OK": refused, with a message and the dialog left open, while the name or the comment holds
+    // a character the history cannot store; otherwise the placement is kept (only here).
     void accept() override;
 
 protected:

@@ -3,7 +3,6 @@
 #include "history/HistoryActions.h"
 #include "repertory/RepertoryTexts.h"
 
-#include <iterator>
 #include <utility>
 
 namespace telvarin {
@@ -81,25 +80,16 @@ std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const Hi
     return takeOverCase(historyCase);
 }
 
-HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry, const FileSystemCalls& calls) {
+HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry, ErrorReporter* reporter,
+                              const HistoryFileAccess& access) {
     if (!isValidEntry(history, entry))
         return {};
-    const auto caseAt = std::next(history.cases.begin(), static_cast<std::ptrdiff_t>(entry.caseIndex));
-    if (entry.treatmentIndex) {
-        const auto at = static_cast<std::ptrdiff_t>(*entry.treatmentIndex);
-        Treatment removed = caseAt->treatments[*entry.treatmentIndex];
-        HistorySaveResult result = deleteTreatment(history, entry.caseIndex, *entry.treatmentIndex, calls);
-        // A refused save took nothing out; a failed write did.
-        if (result.status == HistorySaveStatus::WriteFailed)
-            caseAt->treatments.insert(std::next(caseAt->treatments.begin(), at), std::move(removed));
-        return result;
-    }
-    HistoryCase removed = *caseAt;
-    HistorySaveResult result = deleteCase(history, entry.caseIndex, calls);
-    if (result.status == HistorySaveStatus::WriteFailed)
-        history.cases.insert(std::next(history.cases.begin(), static_cast<std::ptrdiff_t>(entry.caseIndex)),
-                             std::move(removed));
-    return result;
+    // Copies: the history they come from is replaced by the file's.
+    const HistoryCase shownCase = history.cases[entry.caseIndex];
+    const std::optional<Treatment> shownTreatment =
+        entry.treatmentIndex ? std::optional(shownCase.treatments[*entry.treatmentIndex]) : std::nullopt;
+    return deleteFromHistoryFile(history, shownCase, shownTreatment ? &*shownTreatment : nullptr, reporter,
+                                 access);
 }
 
 } // namespace telvarin

@@ -3,6 +3,7 @@
 // What the case history window shows and does for one entry of its tree, without any widget: the
 // item texts, the delete question, the take-over and the delete itself. Texts are Windows-1252.
 
+#include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "repertory/RepertoryDatabase.h"
@@ -47,9 +48,10 @@ std::string deleteQuestion(const CaseHistory& history, const HistoryEntry& entry
 // nothing.
 std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const HistoryEntry& entry);
 
-// Takes the entry out of the history and saves the whole file. When the save does not succeed the
-// history is left as it was, so that the window goes on showing what the file holds.
-HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry,
-                              const FileSystemCalls& calls = FileSystemCalls::system());
+// Takes the entry the window shows out of the history file as it is now (see deleteFromHistoryFile)
+// and hands the file's history back in history, also when the entry was no longer there; after a
+// refusal or a failed write history is left as it was.
+HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry, ErrorReporter* reporter,
+                              const HistoryFileAccess& access = {});
 
 } // namespace telvarin

@@ -6,6 +6,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "history/HistoryActions.h"
+#include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
 #include "ui/IconSet.h"
 
@@ -75,6 +76,12 @@ std::string fileNameBytes(const QString& path) {
 }
 
 } // namespace
+
+HistoryFileAccess HistoryLockWait::access() {
+    HistoryFileAccess access;
+    access.waiting = [this] { cursor.emplace(); };
+    return access;
+}
 
 QString askHistoryFileOnScreen(HistoryFileChoice choice, const QString& startFolder, QWidget* parent) {
     const bool exporting = choice == HistoryFileChoice::Export;
@@ -156,13 +163,29 @@ void HistoryWindow::createControls() {
     connect(backButton_, &QPushButton::clicked, this, &HistoryWindow::reject);
 }
 
-void HistoryWindow::loadCases() {
+void HistoryWindow::loadCases(bool offerBackup) {
     MessageBoxReporter reporter(messageBoxes(), this);
     history_ = loadHistory(fileNameBytes(historyPath_), &reporter);
     // A damaged file has been named by the reader already; one that could not be read at all
     // would otherwise look like an empty history.
     if (history_.unreadable && reporter.reports() == 0)
         messageBoxes().reportError(this, fromWindows1252(unreadableHistoryMessage(history_.path)));
+    if (history_.unreadable && offerBackup)
+        offerToRestoreBackup();
+}
+
+void HistoryWindow::offerToRestoreBackup() {
+    const std::optional<HistoryBackup> backup = newestBackup(history_.path);
+    if (!backup ||
+        !messageBoxes().askYesNo(this, fromWindows1252(restoreBackupQuestion(history_.path, *backup))))
+        return;
+    HistoryLockWait wait;
+    const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access());
+    wait.cursor.reset();
+    if (!restored.saved())
+        reportFailure(restored);
+    if (restored.saved() || restored.status == HistorySaveStatus::Gone)
+        loadCases(false);
 }
 
 void HistoryWindow::fillTree() {
@@ -214,17 +237,34 @@ void HistoryWindow::deleteSelection() {
     if (settings_.askBeforeDelete &&
         !messageBoxes().askYesNo(this, fromWindows1252(deleteQuestion(history_, *entry))))
         return;
-    const HistorySaveResult result = deleteEntry(history_, *entry);
-    if (!result.saved()) {
-        reportFailure(result);
-        return;
-    }
-    QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(entry->caseIndex));
-    const std::unique_ptr<QTreeWidgetItem> removed(
-        entry->treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry->treatmentIndex))
-                              : tree_->takeTopLevelItem(static_cast<int>(entry->caseIndex)));
+    MessageBoxReporter reporter(messageBoxes(), this);
+    HistoryLockWait wait;
+    const CaseHistory shown = history_;
+    const HistorySaveResult result = deleteEntry(history_, *entry, &reporter, wait.access());
+    wait.cursor.reset();
+    if (result.saved() && sameCasesBut(shown, *entry))
+        removeItem(*entry);
+    else if (result.saved() || result.status == HistorySaveStatus::Gone)
+        fillTree(); // the file had changed: show it as it is now
+    reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.
     tree_->clearSelection();
+}
+
+bool HistoryWindow::sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const {
+    CaseHistory expected = shown;
+    if (removed.treatmentIndex)
+        removeTreatment(expected, removed.caseIndex, *removed.treatmentIndex);
+    else
+        removeCase(expected, removed.caseIndex);
+    return expected.cases == history_.cases;
+}
+
+void HistoryWindow::removeItem(const HistoryEntry& entry) {
+    QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(entry.caseIndex));
+    const std::unique_ptr<QTreeWidgetItem> removed(
+        entry.treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry.treatmentIndex))
+                             : tree_->takeTopLevelItem(static_cast<int>(entry.caseIndex)));
 }
 
 void HistoryWindow::toggleOrder() {
@@ -240,10 +280,15 @@ void HistoryWindow::exportCases() {
     const QString file = fileAsker_(HistoryFileChoice::Export, startFolder(), this);
     if (file.isEmpty())
         return;
-    const HistorySaveResult result = saveHistoryAs(history_, fileNameBytes(file));
+    MessageBoxReporter reporter(messageBoxes(), this);
+    const CaseHistory shown = history_;
+    HistoryLockWait wait;
+    const HistorySaveResult result = exportHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    wait.cursor.reset();
+    if (history_.cases != shown.cases) // exported onto the history file, which had changed
+        fillTree();
     rememberFolderOf(file);
-    if (!result.saved())
-        reportFailure(result);
+    reportOutcome(result);
 }
 
 void HistoryWindow::importCases() {
@@ -252,11 +297,12 @@ void HistoryWindow::importCases() {
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
     history_.sortByName = !ordersByDate_;
-    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter);
+    HistoryLockWait wait;
+    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    wait.cursor.reset();
     fillTree();
     rememberFolderOf(file);
-    if (!result.saved())
-        reportFailure(result);
+    reportOutcome(result);
 }
 
 QString HistoryWindow::startFolder() const {
@@ -277,6 +323,13 @@ void HistoryWindow::rememberFolderOf(const QString& file) {
 
 void HistoryWindow::reportFailure(const HistorySaveResult& result) {
     messageBoxes().reportError(this, fromWindows1252(result.message));
+}
+
+void HistoryWindow::reportOutcome(const HistorySaveResult& result) {
+    if (!result.saved())
+        reportFailure(result);
+    else if (!result.message.empty()) // saved, but written in place: who may read it stayed
+        messageBoxes().inform(this, fromWindows1252(result.message));
 }
 
 void HistoryWindow::done(int result) {

@@ -5,7 +5,9 @@
 
 #include "foundation/DialogBase.h"
 #include "foundation/MainSettings.h"
+#include "foundation/WaitCursor.h"
 #include "history/CaseHistory.h"
+#include "history/HistoryActions.h"
 #include "history/HistoryOperations.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/HistoryEntries.h"
@@ -19,6 +21,13 @@ class QTreeWidgetItem;
 namespace telvarin {
 
 class IconPushButton;
+
+// The wait cursor from the moment the history's lock is found taken until the action ends (or
+// cursor is reset).
+struct HistoryLockWait {
+    std::optional<WaitCursor> cursor;
+    HistoryFileAccess access();
+};
 
 enum class HistoryFileChoice { Export, Import };
 
@@ -72,13 +81,19 @@ public:
 
 private:
     void createControls();
-    void loadCases();
+    void loadCases(bool offerBackup = true);
     void fillTree();
+    // Whether the history is shown minus the removed entry, so that only its item has to go.
+    bool sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const;
+    void removeItem(const HistoryEntry& entry);
     void showOrderPictures();
     std::optional<HistoryEntry> selectedEntry() const;
     QString startFolder() const;
     void rememberFolderOf(const QString& file);
     void reportFailure(const HistorySaveResult& result);
+    void reportOutcome(const HistorySaveResult& result);
+    // An unreadable history: asks whether the newest backup shall take its place, and shows it.
+    void offerToRestoreBackup();
 
     const RepertoryDatabase& db_;
     MainSettings settings_;

@@ -9,6 +9,8 @@
 #include "foundation/WaitCursor.h"
 #include "foundation/WindowPersistence.h"
 #include "history/HistoryActions.h"
+#include "history/StorableText.h"
+#include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
 
 #include <QGuiApplication>
@@ -179,6 +181,10 @@ void ResultsWindow::printTable() {
 }
 
 void ResultsWindow::fileCase() {
+    const QString typed = nameField_->text().normalized(QString::NormalizationForm_C);
+    if (const std::string refused = unstorableTextMessage("Der Name der Auswertung", typed.toStdString());
+        !refused.empty())
+        return messageBoxes().warn(this, QString::fromStdString(refused));
     commitFields();
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
@@ -186,11 +192,17 @@ void ResultsWindow::fileCase() {
     if (!answer)
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
-    const HistorySaveResult saved = fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment,
-                                                               rows_, localDateTimeOf(clock_()), &reporter);
-    // Nothing is shown on success; a refusal or a failed write must not pass for one.
+    HistoryLockWait wait;
+    const HistorySaveResult saved =
+        fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
+                                   localDateTimeOf(clock_()), &reporter, wait.access());
+    wait.cursor.reset();
+    // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
+    // refusal or a failed write must not pass for one.
     if (!saved.saved())
         messageBoxes().reportError(this, fromWindows1252(saved.message));
+    else if (!saved.message.empty())
+        messageBoxes().inform(this, fromWindows1252(saved.message));
 }
 
 void ResultsWindow::startNewCase() {

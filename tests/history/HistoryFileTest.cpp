@@ -145,13 +145,27 @@ TEST(HistoryReader, RejectsWhatTheWriterNeverWrites) {
     EXPECT_NE(syntaxErrorOf(""), "no error");
 }
 
-TEST(HistoryReader, RejectsCountsTheInputCannotHold) {
-    for (const std::string count : {"-1", "2147483647", "99999999999999999999", "3"}) {
-        const std::string message = syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"" + count +
-                                                  "\"><Fall Name=\"\" AnzahlBehandlungen=\"0\">"
-                                                  "</Fall></Fallhistorie>");
-        EXPECT_EQ(message.rfind("Ung\xFCltige Anzahl in Datei: ", 0), 0u) << count << ": " << message;
-    }
+TEST(HistoryReader, RejectsCountsAndNumbersBeyondWhatTheInputCanHold) {
+    const std::string rest = "\"><Fall Name=\"\" AnzahlBehandlungen=\"0\"></Fall></Fallhistorie>";
+    for (const std::string count : {"-1", "99999999999999999999"})
+        EXPECT_TRUE(
+            syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"" + count + rest).starts_with("Ung\xFCltige Anzahl"))
+            << count;
+    for (const std::string count : {"2147483647", "3"})
+        EXPECT_TRUE(syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"" + count + rest)
+                        .starts_with("Die Datei endet vorzeitig"))
+            << count;
+    // A truncated file says so; a value of megabytes is quoted with 60 characters only.
+    EXPECT_TRUE(
+        syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"0\"><").ends_with("\nDie Datei endet vorzeitig.\n"));
+    const std::string huge =
+        syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"-" + std::string(1 << 22, '7') + rest);
+    EXPECT_TRUE(huge.ends_with("AnzahlFaelle=\"-" + std::string(59, '7') + "\x85\"\n")) << huge.size();
+    const std::string symptom = "<Fallhistorie AnzahlFaelle=\"1\"><Fall Name=\"\" AnzahlBehandlungen=\"1\">"
+                                "<Behandlung Datum=\"\" Kommentar=\"\" Preferiert=\"0\" AnzahlSymptome=\"1\">"
+                                "<Symptom Nummer=\"";
+    EXPECT_TRUE(syntaxErrorOf(symptom + "4294967308\"/>").starts_with("Ung\xFCltige Zahl in Datei: "));
+    EXPECT_TRUE(syntaxErrorOf(symptom + "-2147483649\"/>").starts_with("Ung\xFCltige Zahl"));
     EXPECT_NE(syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"1\"><Fall Name=\"\" AnzahlBehandlungen=\"-3\">"),
               "no error");
     // Exactly as many as the bytes allow is still read.

@@ -1,7 +1,9 @@
 #include "history/HistoryOperations.h"
 
+#include "foundation/CodePage.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryWriter.h"
+#include "history/StorableText.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <algorithm>
@@ -210,9 +212,10 @@ TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
 
     CaseHistory window = loadHistory(path, nullptr);
     window.cases.push_back(HistoryCase{"x", {Treatment{}}}); // whatever the copy holds, it must not land
-    EXPECT_EQ(deleteTreatment(window, 0, 0).status, HistorySaveStatus::Refused);
-    EXPECT_EQ(window.cases[0].treatments.size(), 1u);
-    EXPECT_EQ(deleteCase(window, 0).status, HistorySaveStatus::Refused);
+    const HistoryCase shown = window.cases[0];
+    EXPECT_EQ(deleteFromHistoryFile(window, shown, &shown.treatments[0], nullptr).status,
+              HistorySaveStatus::Refused);
+    EXPECT_EQ(deleteFromHistoryFile(window, shown, nullptr, nullptr).status, HistorySaveStatus::Refused);
     EXPECT_EQ(window.cases.size(), 1u);
 
     const std::string importPath = (folder / "import.xml").string();
@@ -225,17 +228,49 @@ TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
     EXPECT_EQ(readBytes(path), damaged);
 }
 
-TEST_F(HistoryActionsTest, DeletingSavesAtOnce) {
+TEST_F(HistoryActionsTest, DeletingWorksOnTheFileAsItIsNowAndDropsNothingFiledMeanwhile) {
     CaseHistory start;
     start.path = path;
     start.cases = {caseWithStamps("a", {"01.01.2004 00:00", "02.01.2004 00:00"}), caseWithStamps("b", {})};
     ASSERT_TRUE(saveHistory(start).saved());
     CaseHistory window = loadHistory(path, nullptr);
-    ASSERT_TRUE(deleteTreatment(window, 0, 0).saved());
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    // Filed by another window or program while this window is open.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "neu", "", rows, kMorning, nullptr).saved());
+
+    HistoryCase a = window.cases[0];
+    ASSERT_TRUE(deleteFromHistoryFile(window, a, &a.treatments[0], nullptr).saved());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"neu", "a", "b"})); // by date, as the window shows
     EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
-    ASSERT_TRUE(deleteCase(window, 1).saved());
-    EXPECT_EQ(namesOf(loadHistory(path, nullptr)), std::vector<std::string>{"a"});
-    EXPECT_TRUE(deleteCase(window, 5).saved()); // nothing selected that exists: nothing to do
+
+    // Gone meanwhile: nothing changes, the window gets the file as it is.
+    const CaseHistory stale = window;
+    ASSERT_TRUE(deleteFromHistoryFile(window, window.cases[2], nullptr, nullptr).saved());
+    window = stale;
+    const HistorySaveResult gone = deleteFromHistoryFile(window, stale.cases[2], nullptr, nullptr);
+    EXPECT_EQ(gone.status, HistorySaveStatus::Gone);
+    EXPECT_EQ(gone.message,
+              "Der Fall \"b\" ist nicht mehr in der Fallhistorie. Sie wurde inzwischen ge\xE4ndert "
+              "und wird neu angezeigt.");
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"neu", "a"}));
+    EXPECT_EQ(deleteFromHistoryFile(window, a, &a.treatments[0], nullptr).status, HistorySaveStatus::Gone);
+
+    // A case that gained a treatment since it was shown is not deleted with it unseen.
+    a = window.cases[1];
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "a", "", rows, {8, 3, 2004, 10, 0}, nullptr).saved());
+    EXPECT_EQ(deleteFromHistoryFile(window, a, nullptr, nullptr).status, HistorySaveStatus::Gone);
+    EXPECT_EQ(window.cases[0].treatments.size(), 2u);
+    EXPECT_EQ(window.cases[0].name, "a");
+    CaseHistory file = loadHistory(path, nullptr);
+    sortCases(file, false);
+    EXPECT_EQ(file.cases, window.cases);
+
+    // An export onto the history file itself keeps what was filed meanwhile, in the window's order.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "zuletzt", "", rows, kMorning, nullptr).saved());
+    window.sortByName = true;
+    ASSERT_TRUE(exportHistory(window, path, nullptr).saved());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"a", "neu", "zuletzt"}));
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
 }
 
 TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
@@ -254,11 +289,26 @@ TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
 
     writeBytes(importPath, "<Fallhistorie kaputt");
     RecordingReporter reporter;
-    std::filesystem::remove(path);
     ASSERT_TRUE(importHistory(window, importPath, &reporter).saved());
     EXPECT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Alpha", "zeta"}));
-    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases); // written again all the same
+    EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
+}
+
+TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters) {
+    // "Łukasz Nowak", "Żukasz Nowak", "Şahin", "Yıldız" and an emoji; "Müller" and "€" fit.
+    EXPECT_EQ(codePointsOutsideWindows1252(
+                  "\xC5\x81ukasz \xC5\xBBukasz \xC5\x9E"
+                  "ahin Y\xC4\xB1ld\xC4\xB1z \xF0\x9F\x98\x80 M\xC3\xBCller \xE2\x82\xAC ?"),
+              (std::u32string{0x141, 0x17B, 0x15E, 0x131, 0x1F600}));
+    EXPECT_EQ(codePointsOutsideWindows1252("a\xFF"), std::u32string{0xFFFD}); // not UTF-8 at all
+    EXPECT_EQ(unstorableTextMessage("Der Name", "M\xC3\xBCller \xE2\x82\xAC"), "");
+    EXPECT_EQ(
+        unstorableTextMessage("Der Name", "\xC5\x9E\xF0\x9F\x98\x80"),
+        "Der Name enth\xC3\xA4lt Zeichen, die die Fallhistorie nicht speichern kann: "
+        "\xE2\x80\x9E\xC5\x9E\xE2\x80\x9C (U+015E), \xE2\x80\x9E\xF0\x9F\x98\x80\xE2\x80\x9C (U+1F600).\n"
+        "Vorschlag: \xE2\x80\x9E\xC5\x9E\xE2\x80\x9C als \xE2\x80\x9ES\xE2\x80\x9C.\n"
+        "Bitte ersetzen oder entfernen Sie diese Zeichen; es wurde nichts abgelegt.");
 }
 
 } // namespace

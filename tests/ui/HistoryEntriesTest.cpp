@@ -73,21 +73,24 @@ TEST(HistoryEntries, TipListsTheSymptomsUpToALimit) {
 
 TEST(HistoryEntries, AFailedSaveLeavesTheHistoryAsItWas) {
     const std::string path = temporaryHistoryPath("history_entries_test.xml");
-    CaseHistory history = twoCases(path);
+    ASSERT_TRUE(saveHistory(twoCases(path)).saved());
+    CaseHistory history = loadHistory(path, nullptr);
     const CaseHistory before = history;
+    HistoryFileAccess failing;
+    failing.calls = failingWrites();
 
-    EXPECT_EQ(deleteEntry(history, {0, 0}, failingWrites()).status, HistorySaveStatus::WriteFailed);
+    EXPECT_EQ(deleteEntry(history, {0, 0}, nullptr, failing).status, HistorySaveStatus::WriteFailed);
     EXPECT_EQ(history.cases, before.cases);
-    EXPECT_EQ(deleteEntry(history, {0, std::nullopt}, failingWrites()).status,
+    EXPECT_EQ(deleteEntry(history, {0, std::nullopt}, nullptr, failing).status,
               HistorySaveStatus::WriteFailed);
     EXPECT_EQ(history.cases, before.cases);
 
     history.unreadable = true;
-    EXPECT_EQ(deleteEntry(history, {1, std::nullopt}).status, HistorySaveStatus::Refused);
+    EXPECT_EQ(deleteEntry(history, {1, std::nullopt}, nullptr).status, HistorySaveStatus::Refused);
     EXPECT_EQ(history.cases, before.cases);
     history.unreadable = false;
 
-    ASSERT_TRUE(deleteEntry(history, {0, 0}).saved());
+    ASSERT_TRUE(deleteEntry(history, {0, 0}, nullptr).saved());
     EXPECT_EQ(history.cases[0].treatments.size(), 1u);
     const CaseHistory saved = loadHistory(path, nullptr);
     ASSERT_EQ(saved.cases.size(), 2u);

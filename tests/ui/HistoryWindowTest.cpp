@@ -8,6 +8,7 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPersistence.h"
+#include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/ResultsReference.h"
@@ -141,11 +142,13 @@ private slots:
     void takeOverWithoutSelectionKeepsTheWindowOpen();
     void deletesTreatmentsAndCasesAfterTheQuestion();
     void deletesWithoutAskingWhenTheQuestionIsOff();
+    void deleteWorksOnTheFileAsFiledMeanwhile();
     void exportsToTheChosenFile();
     void importsReplaceTheHistory();
     void importOfADamagedFileKeepsTheCases();
     void damagedHistoryIsReportedAndNeverOverwritten();
     void unreadableHistoryIsSaidAtOnce();
+    void damagedHistoryCanBeReplacedByItsBackup();
     void closingKeepsThePlacementAndHelpShowsItsTopic();
     void grabOfTheWindow();
 };
@@ -316,6 +319,34 @@ void HistoryWindowTest::deletesWithoutAskingWhenTheQuestionIsOff() {
     QCOMPARE(history.fileHistory().cases.size(), std::size_t(2));
 }
 
+void HistoryWindowTest::deleteWorksOnTheFileAsFiledMeanwhile() {
+    OpenHistory history(threeCases());
+    history.settings.askBeforeDelete = false;
+    HistoryWindow& window = history.open();
+    // Filed from the results window (or another program) while the history window is open.
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    QVERIFY(fileTreatmentInHistoryFile(QFile::encodeName(history.path).toStdString(), "Neu", "", rows,
+                                       {1, 1, 2005, 0, 0}, nullptr)
+                .saved());
+
+    history.clickItem(2); // Bäuer
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.caseTexts(), QStringList({"Neu", "Zander", "adler"}));
+    QCOMPARE(history.fileHistory().cases, window.history().cases);
+
+    // Deleted elsewhere meanwhile: the window says so and shows the file as it is.
+    CaseHistory elsewhere = history.fileHistory();
+    elsewhere.cases.erase(elsewhere.cases.begin() + 1);
+    history.write(elsewhere);
+    history.clickItem(1); // Zander, still shown
+    QTest::mouseClick(window.deleteButton(), Qt::LeftButton);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QVERIFY2(history.messages.shown()[0].text.contains(QStringLiteral("nicht mehr in der Fallhistorie")),
+             qPrintable(history.messages.shown()[0].text));
+    QCOMPARE(history.caseTexts(), QStringList({"Neu", "adler"}));
+}
+
 void HistoryWindowTest::exportsToTheChosenFile() {
     OpenHistory history(threeCases());
     history.store.writeInt(QString(), QStringLiteral("Sortierung"), 0);
@@ -421,8 +452,31 @@ void HistoryWindowTest::unreadableHistoryIsSaidAtOnce() {
     QVERIFY(QDir().mkpath(history.path));
     HistoryWindow& window = history.open();
     QCOMPARE(history.messages.shown().size(), std::size_t(1));
-    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("konnte nicht gelesen werden")));
+    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("ist ein Verzeichnis")));
     QCOMPARE(window.history().cases.size(), std::size_t(0));
+}
+
+void HistoryWindowTest::damagedHistoryCanBeReplacedByItsBackup() {
+    OpenHistory history(threeCases());
+    const std::string path = QFile::encodeName(history.path).toStdString();
+    HistoryFileAccess access;
+    access.today = LocalDateTime{6, 12, 2026, 8, 0};
+    QVERIFY(fileTreatmentInHistoryFile(path, "Neu", "", {}, *access.today, nullptr, access).saved());
+    const QByteArray damaged = "<Fallhistorie AnzahlFaelle=\"1\">";
+    QFile file(history.path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
+
+    history.messages.presetAnswers({true});
+    history.open();
+    const auto& shown = history.messages.shown();
+    QCOMPARE(shown.size(), std::size_t(2)); // the syntax error, then the offer
+    QCOMPARE(shown[1].kind, MessageKind::Question);
+    QVERIFY2(shown[1].text.startsWith(QStringLiteral("Sicherung wiederherstellen?")) &&
+                 shown[1].text.contains(QStringLiteral("vom 06.12.2026")),
+             qPrintable(shown[1].text));
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"})); // the backup, before "Neu"
+    QCOMPARE(fileBytes(history.path + ".defekt"), damaged);
 }
 
 void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {

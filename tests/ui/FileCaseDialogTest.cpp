@@ -1,0 +1,138 @@
+// The file-case dialog as a user types into it: the name comes back exactly as typed, and texts
+// the history cannot store are refused with the dialog left open.
+
+#include "ui/FileCaseDialog.h"
+
+#include "foundation/IconPushButton.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/SettingsStore.h"
+#include "tests/ui/ResultsReference.h"
+#include "ui/ResultsWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace telvarin;
+
+namespace {
+
+// Key presses carrying any character, also those outside Latin-1 that QTest::keyClicks refuses.
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+struct OpenDialog {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    FileCaseDialog dialog{{"M\xFCller, Anna", "Weber"}, "", DialogServices{&store, nullptr, &messages}};
+
+    OpenDialog() {
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    }
+    void typeName(const QString& text) {
+        dialog.nameBox()->lineEdit()->clear();
+        typeText(dialog.nameBox()->lineEdit(), text);
+    }
+};
+
+} // namespace
+
+class FileCaseDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void returnsTheNameAsTyped();
+    void refusesCharactersTheHistoryCannotStore();
+    void resultsWindowRefusesSuchAnEvaluationName();
+};
+
+void FileCaseDialogTest::returnsTheNameAsTyped() {
+    {
+        OpenDialog open;
+        open.typeName(QStringLiteral("Müller"));
+        QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+    }
+    {
+        OpenDialog open;
+        open.typeName(QStringLiteral("weber"));
+        open.dialog.okButton()->click();
+        QCOMPARE(open.dialog.answer().name, std::string("weber"));
+    }
+    {
+        // Composed from a letter and a combining mark, as some programs paste it.
+        OpenDialog open;
+        open.typeName(QStringLiteral("Mu\u0308ller"));
+        QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Enter);
+        QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+    }
+}
+
+void FileCaseDialogTest::refusesCharactersTheHistoryCannotStore() {
+    OpenDialog open;
+    open.typeName(QStringLiteral("Łukasz Nowak"));
+    QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Return);
+    QVERIFY(open.dialog.isVisible());
+    QCOMPARE(open.dialog.nameBox()->currentText(), QStringLiteral("Łukasz Nowak"));
+    QCOMPARE(open.messages.shown().size(), std::size_t{1});
+    const QString message = open.messages.shown()[0].text;
+    QVERIFY2(message.startsWith(QStringLiteral("Der Name enthält")) &&
+                 message.contains(QStringLiteral("„Ł“")) && message.contains(QStringLiteral("„L“")),
+             qPrintable(message));
+
+    open.typeName(QStringLiteral("Lukasz Nowak"));
+    typeText(open.dialog.commentField(), QStringLiteral("Herr Şahin überwies"));
+    open.dialog.okButton()->click();
+    QVERIFY(open.dialog.isVisible());
+    QCOMPARE(open.messages.shown().size(), std::size_t{2});
+    QVERIFY2(open.messages.shown()[1].text.contains(QStringLiteral("Der Kommentar")) &&
+                 open.messages.shown()[1].text.contains(QStringLiteral("„S“")),
+             qPrintable(open.messages.shown()[1].text));
+    QCOMPARE(open.dialog.commentField()->toPlainText(), QStringLiteral("Herr Şahin überwies"));
+    QCOMPARE(open.store.valueCount(), 0); // nothing confirmed yet
+
+    open.dialog.commentField()->clear();
+    open.dialog.okButton()->click();
+    QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak", ""}));
+}
+
+void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
+    // Turned into "?" it would be offered as the case name and filed so.
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    AnalysisResult result(results_test::reference());
+    result.score(results_test::reference(), rows);
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    ResultsWindow window(results_test::reference(), rows, result, "", MainSettings{}, std::nullopt, "",
+                         DialogServices{&store, nullptr, &messages});
+    bool asked = false;
+    window.setFileCaseAsker([&](const std::string&) {
+        asked = true;
+        return std::optional<FileCaseAnswer>();
+    });
+    window.show();
+    typeText(window.nameField(), QStringLiteral("Yıldız"));
+    window.fileButton()->click();
+    QVERIFY(!asked);
+    QCOMPARE(messages.shown().size(), std::size_t{1});
+    QVERIFY2(messages.shown()[0].text.startsWith(QStringLiteral("Der Name der Auswertung enthält")) &&
+                 messages.shown()[0].text.contains(QStringLiteral("„ı“")),
+             qPrintable(messages.shown()[0].text));
+    QCOMPARE(window.nameField()->text(), QStringLiteral("Yıldız"));
+}
+
+QTEST_MAIN(FileCaseDialogTest)
+#include "FileCaseDialogTest.moc"

@@ -1,11 +1,10 @@
 #include "repertory/RepertoryDatabase.h"
 
+#include "foundation/FileKind.h"
 #include "repertory/RemedyEntry.h"
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <unordered_set>
 
 namespace telvarin {
@@ -21,7 +20,7 @@ constexpr std::int32_t kMaxRemedies = static_cast<std::int32_t>(kRemedyIndexMask
 constexpr std::int32_t kMaxBd = 4;
 // Far beyond the largest tables the count limits allow; a bigger file is not a repertory and is
 // refused before memory is taken for it.
-constexpr std::streamoff kMaxFileBytes = std::streamoff{1} << 30;
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
 
 RepertoryLoadError fail(std::string message) {
     return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
@@ -184,29 +183,17 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
-    // A directory opens like a file but reports a size of no use for reading.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist ein Verzeichnis"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return RepertoryLoadError{"Repertoriumsdatei " + path +
-                                  " kann nicht ge\xF6"
-                                  "ffnet werden"};
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
-    if (size > kMaxFileBytes)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
-                                  " Bytes zu gro\xDF"};
-    in.seekg(0, std::ios::beg);
-    auto bytes = std::make_shared<std::vector<std::byte>>(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes->data()), size))
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
-    RepertoryLoadResult result = fromBytes(*bytes);
+    // Read without blocking: a FIFO or a device put where the file belongs is refused by name.
+    FileReadResult read = readRegularFile(path, kMaxFileBytes);
+    if (const auto* error = std::get_if<FileReadError>(&read))
+        return RepertoryLoadError{"Repertoriumsdatei " + error->message};
+    auto content = std::make_shared<const std::string>(std::move(std::get<std::string>(read)));
+    // The heap block of a string is aligned for any scalar, so the tables can be read in place.
+    const std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(content->data()),
+                                           content->size());
+    RepertoryLoadResult result = fromBytes(bytes);
     if (auto* db = std::get_if<RepertoryDatabase>(&result))
-        db->ownedBytes_ = std::move(bytes);
+        db->ownedBytes_ = std::move(content);
     return result;
 }
 

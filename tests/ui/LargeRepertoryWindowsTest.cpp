@@ -9,10 +9,12 @@
 #include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TableGrid.h"
+#include "history/HistoryWriter.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/LargeRepertory.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
+#include "ui/HistoryWindow.h"
 #include "ui/RemedyOverviewWindow.h"
 #include "ui/RepertoryTreeModel.h"
 #include "ui/ResultsWindow.h"
@@ -20,8 +22,11 @@
 #include "ui/TextSearchWindow.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <algorithm>
 
 using namespace telvarin;
@@ -116,6 +121,28 @@ private slots:
         results.show();
         QCOMPARE(results.table().columnCount(), result.listedCount() + 2);
         QCOMPARE(results.table().rowCount(), 5);
+    }
+
+    void historyTipsNameFiveDigitRubrics() {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("historie.xml"));
+        CaseHistory history;
+        history.cases.push_back(
+            {"Fall", {Treatment{"07.12.2026 10:00", "", 0, {{large().rubricCount(), 0}}}}});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(composeHistoryText(history)));
+        file.close();
+        MemorySettingsStore store;
+        PresetMessageBoxes messages;
+        HistoryWindow window(path, large(), MainSettings{}, nullptr,
+                             DialogServices{&store, nullptr, &messages});
+        window.show();
+        window.tree()->expandAll();
+        const QTreeWidgetItem* treatment = window.tree()->topLevelItem(0)->child(0);
+        QVERIFY(treatment != nullptr);
+        QCOMPARE(treatment->toolTip(0), QString::number(large().rubricCount()) + QStringLiteral("  ") +
+                                            fromWindows1252(rubricText(large(), large().rubricCount())));
     }
 };
 

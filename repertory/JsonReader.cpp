@@ -94,7 +94,7 @@ private:
             JsonValue member;
             if (!parseValue(member, depth + 1))
                 return false;
-            value.members.emplace_back(std::move(key), std::move(member));
+            value.members.push_back(JsonMember{std::move(key), std::move(member)});
             skipBlanks();
             if (pos_ < text_.size() && text_[pos_] == ',') {
                 ++pos_;
@@ -247,6 +247,13 @@ private:
 };
 
 } // namespace
+
+JsonValue::JsonValue() = default;
+JsonValue::JsonValue(const JsonValue&) = default;
+JsonValue::JsonValue(JsonValue&&) noexcept = default;
+JsonValue& JsonValue::operator=(const JsonValue&) = default;
+JsonValue& JsonValue::operator=(JsonValue&&) noexcept = default;
+JsonValue::~JsonValue() = default;
 
 const JsonValue* JsonValue::member(std::string_view key) const {
     for (const auto& [name, value] : members) {

@@ -6,20 +6,34 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
 namespace telvarin {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { String, Object, Other };
     Kind kind = Kind::Other;
-    std::string text;                                       // a string's value, UTF-8
-    std::vector<std::pair<std::string, JsonValue>> members; // an object's members in file order
-    int line = 0;                                           // where the value starts
+    std::string text;                // a string's value, UTF-8
+    std::vector<JsonMember> members; // an object's members in file order
+    int line = 0;                    // where the value starts
+
+    // Declared here and defined once JsonMember is complete.
+    JsonValue();
+    JsonValue(const JsonValue&);
+    JsonValue(JsonValue&&) noexcept;
+    JsonValue& operator=(const JsonValue&);
+    JsonValue& operator=(JsonValue&&) noexcept;
+    ~JsonValue();
 
     const JsonValue* member(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 struct JsonError {

@@ -82,13 +82,18 @@ void TextSearchIndex::indexWords(int rubric) {
 TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
     const auto rubricCount = static_cast<std::size_t>(db.rubricCount());
     offsets_.reserve(rubricCount + 1);
+    textEnds_.reserve(rubricCount + 1);
+    textEnds_.push_back(0);
     sections_.reserve(rubricCount);
     headings_.resize(static_cast<std::size_t>(db.sectionCount()));
     headingCapitals_.resize(static_cast<std::size_t>(db.sectionCount()));
     SectionWalk walk(db);
     offsets_.push_back(0);
     for (int index = 0; index < db.rubricCount(); ++index) {
-        rubricCapitals_ += searchCapitals(rubricText(db, index + 1));
+        const std::string shown = telvarin::rubricText(db, index + 1);
+        rubricTexts_ += shown;
+        textEnds_.push_back(rubricTexts_.size());
+        rubricCapitals_ += searchCapitals(shown);
         // The NUL keeps a word from being found across the end of one text into the next.
         rubricCapitals_ += '\0';
         offsets_.push_back(rubricCapitals_.size());
@@ -101,6 +106,11 @@ TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
         }
     }
     wordNumbers_ = {};
+}
+
+std::string_view TextSearchIndex::rubricText(int rubricIndex) const {
+    const auto i = static_cast<std::size_t>(rubricIndex);
+    return std::string_view(rubricTexts_).substr(textEnds_[i], textEnds_[i + 1] - textEnds_[i]);
 }
 
 std::string_view TextSearchIndex::rubricCapitals(int rubricIndex) const {
@@ -177,13 +187,12 @@ std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::s
 
 std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
                                          int chapterIndex) {
-    const RepertoryDatabase& db = index.database();
     const std::vector<RubricNumber> numbers = textSearchMatches(index, text, chapterIndex);
     std::vector<TextSearchRow> rows;
     rows.reserve(numbers.size());
     for (const RubricNumber number : numbers) {
         const int section = index.sectionOf(number - 1);
-        rows.push_back(TextSearchRow{number, numberText(number, 0), rubricText(db, number),
+        rows.push_back(TextSearchRow{number, numberText(number, 0), std::string(index.rubricText(number - 1)),
                                      section < 0 ? std::string() : index.heading(section)});
     }
     return rows;

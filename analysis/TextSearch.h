@@ -28,6 +28,8 @@ public:
 
     const RepertoryDatabase& database() const { return db_; }
     std::string_view rubricCapitals(int rubricIndex) const;
+    // rubricText as shown, kept next to each other so that thousands of rows copy them quickly.
+    std::string_view rubricText(int rubricIndex) const;
     int sectionOf(int rubricIndex) const { return sections_[static_cast<std::size_t>(rubricIndex)]; }
     const std::string& headingCapitals(int section) const {
         return headingCapitals_[static_cast<std::size_t>(section)];
@@ -43,8 +45,10 @@ private:
     void indexWords(int rubric);
 
     const RepertoryDatabase& db_;
-    std::string rubricCapitals_;       // all texts one after another, each followed by a NUL
-    std::vector<std::size_t> offsets_; // rubricCount + 1 starts of the texts in rubricCapitals_
+    std::string rubricCapitals_;        // all texts one after another, each followed by a NUL
+    std::vector<std::size_t> offsets_;  // rubricCount + 1 starts of the texts in rubricCapitals_
+    std::string rubricTexts_;           // rubricText of every rubric, one after another
+    std::vector<std::size_t> textEnds_; // rubricCount + 1 starts of the texts in rubricTexts_
     // Every distinct run of letters and digits of the texts with the rubrics that hold it: a
     // search word made only of such characters can only lie within one run, so it is looked up
     // among the runs instead of in the whole text.

@@ -93,8 +93,16 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         return inCase.contains(number, bd);
     };
 
-    std::int32_t* const sums = gradeSums_.data();
-    std::int32_t* const hits = hits_.data();
+    // One hit and the entry's grade, added with one addition.
+    static constexpr auto kCountOfMarks = [] {
+        std::array<std::uint64_t, 16> counts{};
+        for (RemedyEntry marks = 0; marks < 16; ++marks)
+            counts[marks] = (std::uint64_t{1} << 32) | static_cast<std::uint64_t>(gradeOf(marks << 12));
+        return counts;
+    }();
+
+    counts_.assign(gradeSums_.size(), 0);
+    std::uint64_t* const counts = counts_.data();
     std::int32_t* const differences = polarityDifferences_.data();
     for (const CaseSymptom& row : rows) {
         if (row.number <= 0)
@@ -107,13 +115,11 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         const int counterBd = rubric.counterPolarityBd;
         const bool paired = counter != 0 && isInCase(-counter, counterBd);
         // Each entry counts on its own: a remedy listed twice gets two hits.
-        for (const RemedyEntry entry : db.remedyList(index)) {
-            const auto remedy = static_cast<std::size_t>(entry & kRemedyIndexMask);
-            const std::int32_t grade = kGradeOfMarks[(entry >> 12) & 0xF];
-            sums[remedy] += grade;
-            hits[remedy] += 1;
-            if (paired)
-                differences[remedy] += grade;
+        for (const RemedyEntry entry : db.remedyList(index))
+            counts[entry & kRemedyIndexMask] += kCountOfMarks[(entry >> 12) & 0xF];
+        if (paired) {
+            for (const RemedyEntry entry : db.remedyList(index))
+                differences[remedyOf(entry)] += kGradeOfMarks[(entry >> 12) & 0xF];
         }
         if (counter == 0)
             continue;
@@ -122,6 +128,10 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
             continue;
         for (const RemedyEntry entry : db.remedyList(counterIndex))
             differences[remedyOf(entry)] -= kGradeOfMarks[(entry >> 12) & 0xF];
+    }
+    for (std::size_t r = 0; r < counts_.size(); ++r) {
+        gradeSums_[r] = static_cast<std::int32_t>(counts_[r] & 0xFFFFFFFFu);
+        hits_[r] = static_cast<std::int32_t>(counts_[r] >> 32);
     }
 }
 

@@ -64,6 +64,8 @@ private:
     // Counted per remedy index, then ranked into scores_.
     std::vector<std::int32_t> gradeSums_;
     std::vector<std::int32_t> hits_;
+    // While counting: hits in the high half and the grade sum in the low half of one word.
+    std::vector<std::uint64_t> counts_;
     std::vector<std::int32_t> polarityDifferences_;
     std::vector<RemedyScore> scores_;
     int listedCount_ = 0;

@@ -6,11 +6,20 @@
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace telvarin {
 namespace {
 
 constexpr char kSharpS = '\xDF';
+
+// Letters and digits of the code page; the bytes above 127 count as letters, which only makes
+// the runs of the word index a little longer.
+bool isWordByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+           byte >= 0x80;
+}
 
 } // namespace
 
@@ -46,17 +55,49 @@ std::vector<std::string> searchWords(std::string_view text) {
     return words;
 }
 
+void TextSearchIndex::indexWords(int rubric) {
+    const std::string_view text = rubricCapitals(rubric);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && !isWordByte(text[pos]))
+            ++pos;
+        const std::size_t start = pos;
+        while (pos < text.size() && isWordByte(text[pos]))
+            ++pos;
+        if (pos == start)
+            break;
+        const std::string_view word = text.substr(start, pos - start);
+        auto known = wordNumbers_.find(word);
+        if (known == wordNumbers_.end()) {
+            known = wordNumbers_.emplace(std::string(word), static_cast<int>(words_.size())).first;
+            words_.emplace_back(word);
+            wordRubrics_.emplace_back();
+        }
+        std::vector<int>& rubrics = wordRubrics_[static_cast<std::size_t>(known->second)];
+        if (rubrics.empty() || rubrics.back() != rubric)
+            rubrics.push_back(rubric);
+    }
+}
+
 TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
     const auto rubricCount = static_cast<std::size_t>(db.rubricCount());
     offsets_.reserve(rubricCount + 1);
+    textEnds_.reserve(rubricCount + 1);
+    textEnds_.push_back(0);
     sections_.reserve(rubricCount);
     headings_.resize(static_cast<std::size_t>(db.sectionCount()));
     headingCapitals_.resize(static_cast<std::size_t>(db.sectionCount()));
     SectionWalk walk(db);
     offsets_.push_back(0);
     for (int index = 0; index < db.rubricCount(); ++index) {
-        rubricCapitals_ += searchCapitals(rubricText(db, index + 1));
+        const std::string shown = telvarin::rubricText(db, index + 1);
+        rubricTexts_ += shown;
+        textEnds_.push_back(rubricTexts_.size());
+        rubricCapitals_ += searchCapitals(shown);
+        // The NUL keeps a word from being found across the end of one text into the next.
+        rubricCapitals_ += '\0';
         offsets_.push_back(rubricCapitals_.size());
+        indexWords(index);
         const int section = walk.sectionOf(index);
         sections_.push_back(section);
         if (section >= 0 && headings_[static_cast<std::size_t>(section)].empty()) {
@@ -64,42 +105,94 @@ TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
             headingCapitals_[static_cast<std::size_t>(section)] = searchCapitals(walk.headingOf(index));
         }
     }
+    wordNumbers_ = {};
+}
+
+std::string_view TextSearchIndex::rubricText(int rubricIndex) const {
+    const auto i = static_cast<std::size_t>(rubricIndex);
+    return std::string_view(rubricTexts_).substr(textEnds_[i], textEnds_[i + 1] - textEnds_[i]);
 }
 
 std::string_view TextSearchIndex::rubricCapitals(int rubricIndex) const {
     const auto i = static_cast<std::size_t>(rubricIndex);
-    return std::string_view(rubricCapitals_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+    return std::string_view(rubricCapitals_).substr(offsets_[i], offsets_[i + 1] - offsets_[i] - 1);
+}
+
+void TextSearchIndex::markRubricsHolding(std::string_view word, int first, int last,
+                                         std::vector<char>& marks) const {
+    if (std::all_of(word.begin(), word.end(), isWordByte)) {
+        for (std::size_t w = 0; w < words_.size(); ++w) {
+            if (words_[w].find(word) == std::string::npos)
+                continue;
+            const std::vector<int>& rubrics = wordRubrics_[w];
+            for (auto it = std::lower_bound(rubrics.begin(), rubrics.end(), first);
+                 it != rubrics.end() && *it <= last; ++it)
+                marks[static_cast<std::size_t>(*it - first)] = 1;
+        }
+        return;
+    }
+    // A word with blanks or punctuation may span runs: one pass over the texts.
+    const char* const base = rubricCapitals_.data();
+    const char* const end = base + offsets_[static_cast<std::size_t>(last) + 1];
+    const char* from = base + offsets_[static_cast<std::size_t>(first)];
+    auto rubric = static_cast<std::size_t>(first);
+    while (from < end) {
+        const void* found = ::memmem(from, static_cast<std::size_t>(end - from), word.data(), word.size());
+        if (found == nullptr)
+            break;
+        const auto offset = static_cast<std::size_t>(static_cast<const char*>(found) - base);
+        while (offsets_[rubric + 1] <= offset)
+            ++rubric;
+        marks[rubric - static_cast<std::size_t>(first)] = 1;
+        from = base + offsets_[rubric + 1]; // one hit is enough for a rubric
+    }
+}
+
+std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
+                                            int chapterIndex) {
+    const RepertoryDatabase& db = index.database();
+    const RubricRange range = chapterRubricRange(db, chapterIndex);
+    if (range.first > range.last)
+        return {};
+    const int first = range.first - 1;
+    const int last = range.last - 1;
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    // Every word narrows the rubrics down; a word in a section's heading matches all its rubrics.
+    std::vector<char> matched(count, 1);
+    std::vector<char> holding(count);
+    for (const std::string& word : searchWords(text)) {
+        if (word.empty())
+            continue; // found in every text
+        std::fill(holding.begin(), holding.end(), 0);
+        index.markRubricsHolding(word, first, last, holding);
+        for (int section = index.sectionOf(first); section >= 0 && section <= index.sectionOf(last);
+             ++section) {
+            if (index.headingCapitals(section).find(word) == std::string::npos)
+                continue;
+            const int from = std::max(first, section == 0 ? 0 : db.rubricEnd(section - 1));
+            const int to = std::min(last + 1, db.rubricEnd(section));
+            for (int rubric = from; rubric < to; ++rubric)
+                holding[static_cast<std::size_t>(rubric - first)] = 1;
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            matched[i] &= holding[i];
+    }
+    std::vector<RubricNumber> numbers;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (matched[i])
+            numbers.push_back(first + static_cast<RubricNumber>(i) + 1);
+    }
+    return numbers;
 }
 
 std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
                                          int chapterIndex) {
-    const RepertoryDatabase& db = index.database();
-    const std::vector<std::string> words = searchWords(text);
-    const RubricRange range = chapterRubricRange(db, chapterIndex);
+    const std::vector<RubricNumber> numbers = textSearchMatches(index, text, chapterIndex);
     std::vector<TextSearchRow> rows;
-
-    // Whether each word stands in the current section's heading, worked out once per section.
-    std::vector<char> inHeading(words.size(), 0);
-    int currentSection = -2;
-    for (RubricNumber number = range.first; number <= range.last; ++number) {
-        if (!db.isValidSymptom(number, 0))
-            continue;
-        const int rubric = number - 1;
-        const int section = index.sectionOf(rubric);
-        if (section != currentSection) {
-            currentSection = section;
-            const std::string_view heading =
-                section < 0 ? std::string_view() : std::string_view(index.headingCapitals(section));
-            for (std::size_t w = 0; w < words.size(); ++w)
-                inHeading[w] = heading.find(words[w]) != std::string_view::npos;
-        }
-        const std::string_view capitals = index.rubricCapitals(rubric);
-        bool matches = true;
-        for (std::size_t w = 0; w < words.size() && matches; ++w)
-            matches = inHeading[w] || capitals.find(words[w]) != std::string_view::npos;
-        if (!matches)
-            continue;
-        rows.push_back(TextSearchRow{number, numberText(number, 0), rubricText(db, number),
+    rows.reserve(numbers.size());
+    for (const RubricNumber number : numbers) {
+        const int section = index.sectionOf(number - 1);
+        rows.push_back(TextSearchRow{number, numberText(number, 0), std::string(index.rubricText(number - 1)),
                                      section < 0 ? std::string() : index.heading(section)});
     }
     return rows;

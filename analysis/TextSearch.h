@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace telvarin {
@@ -27,6 +28,8 @@ public:
 
     const RepertoryDatabase& database() const { return db_; }
     std::string_view rubricCapitals(int rubricIndex) const;
+    // rubricText as shown, kept next to each other so that thousands of rows copy them quickly.
+    std::string_view rubricText(int rubricIndex) const;
     int sectionOf(int rubricIndex) const { return sections_[static_cast<std::size_t>(rubricIndex)]; }
     const std::string& headingCapitals(int section) const {
         return headingCapitals_[static_cast<std::size_t>(section)];
@@ -34,10 +37,28 @@ public:
     // sectionHeading as shown; for a section that holds no rubric it is empty.
     const std::string& heading(int section) const { return headings_[static_cast<std::size_t>(section)]; }
 
+    // Marks the rubric record indices first..last (inclusive) whose text holds the word (in
+    // capitals), marks[index - first].
+    void markRubricsHolding(std::string_view word, int first, int last, std::vector<char>& marks) const;
+
 private:
+    void indexWords(int rubric);
+
     const RepertoryDatabase& db_;
-    std::string rubricCapitals_;        // all texts one after another
-    std::vector<std::size_t> offsets_;  // rubricCount + 1 positions into rubricCapitals_
+    std::string rubricCapitals_;        // all texts one after another, each followed by a NUL
+    std::vector<std::size_t> offsets_;  // rubricCount + 1 starts of the texts in rubricCapitals_
+    std::string rubricTexts_;           // rubricText of every rubric, one after another
+    std::vector<std::size_t> textEnds_; // rubricCount + 1 starts of the texts in rubricTexts_
+    // Every distinct run of letters and digits of the texts with the rubrics that hold it: a
+    // search word made only of such characters can only lie within one run, so it is looked up
+    // among the runs instead of in the whole text.
+    std::vector<std::string> words_;
+    std::vector<std::vector<int>> wordRubrics_; // ascending rubric record indices per word
+    struct WordHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
+    };
+    std::unordered_map<std::string, int, WordHash, std::equal_to<>> wordNumbers_; // while building
     std::vector<int> sections_;         // section of every rubric record, -1 for none
     std::vector<std::string> headings_; // per section
     std::vector<std::string> headingCapitals_;
@@ -50,7 +71,11 @@ struct TextSearchRow {
     std::string chapterColumn; // "Kapitel": sectionHeading
 };
 
-// chapterIndex -1 searches the whole repertory.
+// The numbers of the rubrics that hold every word, ascending; chapterIndex -1 searches the whole
+// repertory.
+std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
+                                            int chapterIndex);
+// The same with the texts of the three columns.
 std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
                                          int chapterIndex);
 

@@ -183,16 +183,17 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
-    // A FIFO, a device or a directory is refused by name instead of blocking or reading without end.
-    const FileReadResult read = readRegularFile(path, kMaxFileBytes);
+    // Read without blocking: a FIFO or a device put where the file belongs is refused by name.
+    FileReadResult read = readRegularFile(path, kMaxFileBytes);
     if (const auto* error = std::get_if<FileReadError>(&read))
         return RepertoryLoadError{"Repertoriumsdatei " + error->message};
-    const std::string& content = std::get<std::string>(read);
-    const auto* first = reinterpret_cast<const std::byte*>(content.data());
-    auto bytes = std::make_shared<std::vector<std::byte>>(first, first + content.size());
-    RepertoryLoadResult result = fromBytes(*bytes);
+    auto content = std::make_shared<const std::string>(std::move(std::get<std::string>(read)));
+    // The heap block of a string is aligned for any scalar, so the tables can be read in place.
+    const std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(content->data()),
+                                           content->size());
+    RepertoryLoadResult result = fromBytes(bytes);
     if (auto* db = std::get_if<RepertoryDatabase>(&result))
-        db->ownedBytes_ = std::move(bytes);
+        db->ownedBytes_ = std::move(content);
     return result;
 }
 

@@ -89,7 +89,7 @@ private:
     std::vector<std::string_view> sectionNames_;
     std::vector<std::string_view> rubricTexts_;
     std::vector<std::string_view> remedyNames_;
-    std::shared_ptr<const std::vector<std::byte>> ownedBytes_;
+    std::shared_ptr<const std::string> ownedBytes_;
     std::shared_ptr<std::deque<std::string>> replacedTexts_;
 };
 

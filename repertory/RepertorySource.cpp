@@ -1,8 +1,9 @@
 #include "repertory/RepertorySource.h"
 
-#include "foundation/CodePage.h"
+#include "repertory/ImportText.h"
 #include "repertory/RemedyEntry.h"
 #include "repertory/RepertoryDataFile.h"
+#include "repertory/RepertoryTables.h"
 
 #include <cstdint>
 #include <cstring>
@@ -60,64 +61,10 @@ std::string quoted(std::string_view text) {
     return result;
 }
 
-std::string hexCodePoint(char32_t codePoint) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4)
-        hex += kDigits[(codePoint >> shift) & 0xF];
-    return "U+" + hex;
-}
-
-// Decodes one UTF-8 sequence at text[pos]; advances pos. Returns nullopt for a malformed,
-// overlong or surrogate sequence.
-std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    int length = 0;
-    char32_t codePoint = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, codePoint = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, codePoint = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, codePoint = lead & 0x07, minimum = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (pos + static_cast<std::size_t>(length) > text.size())
-        return std::nullopt;
-    for (int k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(k)]);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-        return std::nullopt;
-    pos += static_cast<std::size_t>(length);
-    return codePoint;
-}
-
-// UTF-8 to Windows-1252 without the silent '?' of the general conversion: a character the code
-// page lacks, a control character or broken UTF-8 is an error of the source.
+// A character the code page lacks, a control character or broken UTF-8 is an error of the source.
 Problem convertText(std::string_view utf8, std::string& out) {
-    out.clear();
-    out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        const std::optional<char32_t> codePoint = decodeUtf8(utf8, pos);
-        if (!codePoint)
-            return "ung\xC3\xBCltiges UTF-8 in " + quoted(utf8);
-        if (*codePoint < 0x20 || *codePoint == 0x7F)
-            return "Steuerzeichen in " + quoted(utf8);
-        const unsigned char byte = windows1252OfCodePoint(*codePoint);
-        if (byte == '?' && *codePoint != U'?')
-            return "Zeichen " + hexCodePoint(*codePoint) + " gibt es in Windows-1252 nicht";
-        out += static_cast<char>(byte);
-    }
+    if (std::optional<TextProblem> problem = convertToWindows1252(utf8, out))
+        return problem->message;
     return std::nullopt;
 }
 
@@ -373,31 +320,7 @@ private:
     }
 
     std::vector<std::byte> bytes() const {
-        const RepertoryFileCounts counts{
-            static_cast<std::int32_t>(chapters_.size()), static_cast<std::int32_t>(sections_.size()),
-            static_cast<std::int32_t>(rubrics_.size()), static_cast<std::int32_t>(entries_.size()),
-            static_cast<std::int32_t>(abbreviations_.size())};
-        std::size_t abbreviationBytes = 0;
-        for (const std::string& abbreviation : abbreviations_)
-            abbreviationBytes += abbreviation.size() + 1;
-        std::vector<std::byte> out(sizeof counts + chapters_.size() * sizeof(ChapterRecord) +
-                                   sections_.size() * sizeof(SectionRecord) +
-                                   rubrics_.size() * sizeof(RubricRecord) +
-                                   entries_.size() * sizeof(RemedyEntry) + abbreviationBytes);
-        std::byte* cursor = out.data();
-        const auto append = [&cursor](const void* data, std::size_t size) {
-            if (size != 0)
-                std::memcpy(cursor, data, size);
-            cursor += size;
-        };
-        append(&counts, sizeof counts);
-        append(chapters_.data(), chapters_.size() * sizeof(ChapterRecord));
-        append(sections_.data(), sections_.size() * sizeof(SectionRecord));
-        append(rubrics_.data(), rubrics_.size() * sizeof(RubricRecord));
-        append(entries_.data(), entries_.size() * sizeof(RemedyEntry));
-        for (const std::string& abbreviation : abbreviations_)
-            append(abbreviation.c_str(), abbreviation.size() + 1);
-        return out;
+        return dataFileBytes(RepertoryTables{chapters_, sections_, rubrics_, entries_, abbreviations_});
     }
 
     std::string_view source_;

@@ -23,7 +23,10 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     if (!inRange(db, number))
         return {};
     const int index = recordOf(number);
-    std::string text(db.rubricTextField(index));
+    const std::string_view field = db.rubricTextField(index);
+    std::string text;
+    text.reserve(field.size() + 14); // " [" and a count of up to ten digits and "]"
+    text += field;
     text += " [";
     text += std::to_string(db.rubric(index).entryCount);
     text += ']';

@@ -7,6 +7,7 @@
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
 #include "tools/CliOptions.h"
+#include "tools/ImportCommand.h"
 
 #ifdef TELVARIN_CLI_ANALYSIS
 #include "tools/AnalysisCommands.h"
@@ -29,6 +30,8 @@ constexpr const char* kUsage =
     "Befehle:\n"
     "  build QUELLE ZIEL        Repertoriumsquelle (Text) in eine Datendatei \xC3\xBC"
     "bersetzen\n"
+    "  import FORMAT QUELLE ZIEL  json-Ordner oder tsv-Datei in eine Datendatei \xC3\xBC"
+    "bernehmen\n"
     "  check                    Datendatei pr\xC3\xBC"
     "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
     "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
@@ -234,6 +237,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     }
     if (command == "build")
         return buildCommand(words, out, err);
+    if (command == "import")
+        return runImportCommand(words, out, err);
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
         return runHistoryCommand(words, out, err);

@@ -100,7 +100,8 @@ void OwnHelpWindow::showHelpTopic(int topic, QWidget* parent) {
 }
 
 CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath,
-                                 const DialogServices& services, QWidget* parent)
+                                 const DialogServices& services, QWidget* parent,
+                                 const QString& ownRepertoryFile)
     : DialogBase(placementName(), kTemplateSize, withHelp(services, &ownHelp_), parent),
       services_(withHelp(services, &ownHelp_)), database_(std::move(database)), caseModel_(database_),
       result_(database_), historyPath_(std::move(historyPath)), resultsOpener_(openResultsWindow) {
@@ -113,7 +114,8 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     centreOnDesktop();
     // 3 and 4. The result rows and the repertory exist with the window's members.
     // 5. The language file of the start directory, before any rubric text is shown.
-    applyLanguageFile(database_);
+    if (ownRepertoryFile.isEmpty())
+        applyLanguageFile(database_);
     // 6. The held settings and the table font.
     if (settingsStore() != nullptr)
         settings_ = readMainSettings(*settingsStore());
@@ -130,7 +132,8 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     if (settingsStore() != nullptr)
         restoreColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
     // 10 and 11. The title and the button pictures; the caller shows the window.
-    setWindowTitle(programTitle());
+    setWindowTitle(ownRepertoryFile.isEmpty() ? programTitle()
+                                              : programTitle() + QStringLiteral(" - ") + ownRepertoryFile);
     loadButtonIcons();
     grid_->setFocus(Qt::OtherFocusReason);
 }

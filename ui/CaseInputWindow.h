@@ -81,9 +81,11 @@ public:
     static QString quitQuestion() { return QStringLiteral("Wollen Sie wirklich beenden?"); }
 
     // Without a help viewer in the services the window keeps a help window of its own and hands
-    // it to every window it opens.
+    // it to every window it opens. ownRepertoryFile names the repertory file the database was read
+    // from, empty for the built-in repertory: the title names it, and the language file, written
+    // for the built-in texts, is then left alone.
     CaseInputWindow(RepertoryDatabase database, QString historyPath, const DialogServices& services,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, const QString& ownRepertoryFile = QString());
     ~CaseInputWindow() override;
 
     // ---- what the other windows are given ----

@@ -2,6 +2,7 @@
 
 #include "data/BuiltinRepertory.h"
 #include "foundation/DialogBase.h"
+#include "foundation/FileKind.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/QtCodePage.h"
 #include "history/HistoryOperations.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <optional>
 
 namespace telvarin {
 
@@ -27,20 +29,43 @@ QString historyPathOfStartDirectory(const QString& startDirectory) {
     return QFile::decodeName(QByteArray::fromStdString(historyPathFor(directory, '/')));
 }
 
+namespace {
+
+// The start directory's own repertory file when there is a usable one. A damaged one is reported
+// with the loader's reason; the run then goes on with the built-in repertory.
+std::optional<RepertoryDatabase> loadOwnRepertory(const QString& path, MessageBoxes& messages) {
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    if (fileKindOf(fileName) == FileKind::Missing)
+        return std::nullopt;
+    RepertoryLoadResult loaded = RepertoryDatabase::fromFile(fileName);
+    if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
+        messages.warn(nullptr, ownRepertoryUnusableText(path, fromWindows1252(error->message)));
+        return std::nullopt;
+    }
+    return std::get<RepertoryDatabase>(std::move(loaded));
+}
+
+} // namespace
+
 int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartHooks& hooks) {
     {
         SplashWindow splash(store);
         splash.exec();
     }
-    const QString historyPath = historyPathOfStartDirectory(QDir::currentPath());
+    const QString startDirectory = QDir::currentPath();
+    const QString historyPath = historyPathOfStartDirectory(startDirectory);
+    const QString ownPath = QDir(startDirectory).filePath(QString::fromLatin1(kOwnRepertoryFileName));
 
-    RepertoryLoadResult loaded = hooks.loadRepertory ? hooks.loadRepertory() : loadBuiltinRepertory();
+    std::optional<RepertoryDatabase> own = loadOwnRepertory(ownPath, messages);
+    RepertoryLoadResult loaded = own ? RepertoryLoadResult(std::move(*own))
+                                     : (hooks.loadRepertory ? hooks.loadRepertory() : loadBuiltinRepertory());
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
         messages.reportError(nullptr, repertoryUnusableText(fromWindows1252(error->message)));
         return 1;
     }
     CaseInputWindow window(std::move(std::get<RepertoryDatabase>(loaded)), historyPath,
-                           DialogServices{&store, nullptr, &messages});
+                           DialogServices{&store, nullptr, &messages}, nullptr,
+                           own ? QDir::toNativeSeparators(ownPath) : QString());
     window.show();
     if (hooks.whenReady)
         QTimer::singleShot(0, &window, [&window, &hooks] { hooks.whenReady(window); });

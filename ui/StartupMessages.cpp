@@ -9,4 +9,10 @@ QString repertoryUnusableText(const QString& detail) {
         .arg(detail);
 }
 
+QString ownRepertoryUnusableText(const QString& path, const QString& detail) {
+    return QStringLiteral("Die Repertoriumsdatei %1 kann nicht verwendet werden:\n\n%2\n\n"
+                          "Es wird das eingebaute Repertorium verwendet.")
+        .arg(path, detail);
+}
+
 } // namespace telvarin

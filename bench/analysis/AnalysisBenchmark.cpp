@@ -1,11 +1,12 @@
 // Speed of the analysis, the remedy overview query, the text search and the entry procedure on
-// the built-in repertory.
+// the built-in repertory, and the first three on a generated one three times its size.
 
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
 #include "analysis/RemedyOverview.h"
 #include "analysis/TextSearch.h"
 #include "data/BuiltinRepertory.h"
+#include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 
 #include <algorithm>
@@ -127,6 +128,64 @@ BENCHMARK(BM_TypingRows)
     ->Arg(3000)
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
+
+// ---- the same on the built-in and on the large generated repertory ----
+
+using Repertory = const RepertoryDatabase& (*)();
+
+void BM_AnalysisOf3000LargestRubrics(benchmark::State& state, Repertory repertory) {
+    const RepertoryDatabase& db = repertory();
+    const std::vector<RubricNumber> numbers = largestRubrics(db);
+    analyseCopies(state, db, typedCase(db, std::span(numbers).first(3000)));
+}
+BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, builtin, &builtin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &test::largeRepertory)
+    ->Unit(benchmark::kMicrosecond);
+
+// One keystroke: the third letter of a word, searched in the whole repertory, rows included.
+void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory) {
+    const TextSearchIndex index(repertory());
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = runTextSearch(index, "pai", -1).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, builtin, &builtin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, large, &test::largeRepertory)->Unit(benchmark::kMicrosecond);
+
+void BM_TextSearchIndexOf(benchmark::State& state, Repertory repertory) {
+    for (auto _ : state) {
+        const TextSearchIndex index(repertory());
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK_CAPTURE(BM_TextSearchIndexOf, builtin, &builtin)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchIndexOf, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
+
+// The remedy that stands in the most rubrics, with every grade, over all rubrics.
+void BM_RemedyOverviewOfTheCommonestRemedy(benchmark::State& state, Repertory repertory) {
+    const RepertoryDatabase& db = repertory();
+    std::vector<int> uses(static_cast<std::size_t>(db.remedyCount()));
+    for (int rubric = 0; rubric < db.rubricCount(); ++rubric) {
+        for (const RemedyEntry entry : db.remedyList(rubric))
+            ++uses[static_cast<std::size_t>(remedyOf(entry))];
+    }
+    RemedyQuery query;
+    query.remedyText =
+        db.remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin()));
+    query.gradeWanted = {true, true, true, true, true};
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = runRemedyQuery(db, query).rows.size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK_CAPTURE(BM_RemedyOverviewOfTheCommonestRemedy, builtin, &builtin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RemedyOverviewOfTheCommonestRemedy, large, &test::largeRepertory)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace telvarin

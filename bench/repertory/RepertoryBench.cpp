@@ -1,9 +1,12 @@
 #include "data/BuiltinRepertory.h"
+#include "repertory/RepertoryImport.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
+#include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 
 #include <benchmark/benchmark.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -57,6 +60,52 @@ void BM_CompileReferenceSource(benchmark::State& state) {
         benchmark::DoNotOptimize(compileRepertorySource(source));
 }
 BENCHMARK(BM_CompileReferenceSource)->Unit(benchmark::kMillisecond);
+
+using Repertory = const RepertoryDatabase& (*)();
+
+// Start-up with a repertorium.dat: the file read and every rule checked.
+void BM_LoadRepertoryFile(benchmark::State& state, Repertory repertory,
+                          const std::vector<std::byte>& (*bytes)()) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("telvarin-bench-" + std::to_string(repertory().rubricCount()) + ".dat");
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes().data()),
+                  static_cast<std::streamsize>(bytes().size()));
+    }
+    for (auto _ : state) {
+        RepertoryLoadResult result = RepertoryDatabase::fromFile(path.string());
+        if (!std::holds_alternative<RepertoryDatabase>(result))
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result);
+    }
+    std::filesystem::remove(path);
+    state.counters["MB"] = static_cast<double>(bytes().size()) / 1e6;
+}
+
+const std::vector<std::byte>& builtinBytes() {
+    static const std::vector<std::byte> bytes(builtinRepertoryBytes().begin(), builtinRepertoryBytes().end());
+    return bytes;
+}
+
+BENCHMARK_CAPTURE(BM_LoadRepertoryFile, builtin, &test::referenceRepertory, &builtinBytes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadRepertoryFile, large, &test::largeRepertory, &test::largeRepertoryBytes)
+    ->Unit(benchmark::kMillisecond);
+
+// A whole repertory imported from its tsv form, checked as well.
+void BM_ImportTsv(benchmark::State& state, Repertory repertory) {
+    const std::string tsv = test::tsvOf(repertory());
+    for (auto _ : state) {
+        RepertoryImportResult result = importTsvRepertory(tsv, "bench.tsv");
+        if (!std::holds_alternative<ImportedRepertory>(result))
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["MB"] = static_cast<double>(tsv.size()) / 1e6;
+}
+BENCHMARK_CAPTURE(BM_ImportTsv, builtin, &test::referenceRepertory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ImportTsv, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace telvarin

@@ -1,0 +1,3 @@
+# The windows on a generated repertory three times the size of the built-in one.
+telvarin_add_benchmark(large_repertory_windows_bench
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/LargeRepertoryWindowsBench.cpp LIBS ui)

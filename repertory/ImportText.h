@@ -1,0 +1,32 @@
+#pragma once
+
+// Texts on their way into a data file: UTF-8 to Windows-1252 without the silent '?', texts cut to
+// their field at a whole word, and the letter case of the code page.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace telvarin {
+
+struct TextProblem {
+    std::size_t position = 0; // 1-based character of the UTF-8 text where the problem lies
+    std::string message;      // German, UTF-8
+};
+
+// Fails for broken UTF-8, a control character or a character the code page lacks.
+std::optional<TextProblem> convertToWindows1252(std::string_view utf8, std::string& out);
+
+// Cuts a text longer than maxBytes at the last whole word that fits together with "...".
+// True when it was cut.
+bool cutAtWord(std::string& text, std::size_t maxBytes);
+
+unsigned char toLowerWindows1252(unsigned char byte);
+std::string toLowerWindows1252(std::string_view bytes);
+inline bool isUpperLetter(unsigned char byte) {
+    return toLowerWindows1252(byte) != byte;
+}
+bool isLowerLetter(unsigned char byte);
+
+} // namespace telvarin

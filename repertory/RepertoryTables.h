@@ -1,0 +1,24 @@
+#pragma once
+
+// The tables of a repertory as the data file lays them out, while they are being built (from a
+// source or an import), and the bytes of the data file written from them.
+
+#include "repertory/RepertoryDataFile.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace telvarin {
+
+struct RepertoryTables {
+    std::vector<ChapterRecord> chapters;
+    std::vector<SectionRecord> sections;
+    std::vector<RubricRecord> rubrics;
+    std::vector<RemedyEntry> entries;
+    std::vector<std::string> abbreviations; // Windows-1252, in remedy-index order
+};
+
+std::vector<std::byte> dataFileBytes(const RepertoryTables& tables);
+
+} // namespace telvarin

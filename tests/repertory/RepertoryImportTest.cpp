@@ -1,0 +1,148 @@
+// Import of the json and tsv exchange formats: the samples in tests/data, and every refusal with
+// its place.
+
+#include "repertory/RepertoryImport.h"
+
+#include "repertory/RemedyEntry.h"
+#include "repertory/RepertoryDatabase.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace telvarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+RepertoryDatabase loaded(const RepertoryImportResult& result, int& cutTexts) {
+    if (const auto* error = std::get_if<RepertoryImportError>(&result))
+        ADD_FAILURE() << error->message;
+    const auto& imported = std::get<ImportedRepertory>(result);
+    cutTexts = imported.cutTexts;
+    // The bytes are owned by the result, which outlives the database in every test.
+    return std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(imported.bytes));
+}
+
+// "acon.3 ars.2" for the remedy list of a rubric record.
+std::string entries(const RepertoryDatabase& db, int rubric) {
+    std::string text;
+    for (const RemedyEntry entry : db.remedyList(rubric))
+        text += (text.empty() ? "" : " ") + std::string(db.remedyName(remedyOf(entry))) +
+                std::to_string(gradeOf(entry));
+    return text;
+}
+
+std::string refusal(const RepertoryImportResult& result) {
+    const auto* error = std::get_if<RepertoryImportError>(&result);
+    return error ? error->message : "(angenommen)";
+}
+
+TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
+    const RepertoryImportResult result = importJsonRepertory(TELVARIN_TEST_DATA_DIR "/import-json");
+    int cut = 0;
+    const RepertoryDatabase db = loaded(result, cut);
+    EXPECT_EQ(cut, 1);
+    ASSERT_EQ(db.chapterCount(), 3);
+    EXPECT_EQ(db.chapterName(0), "MIND");
+    EXPECT_EQ(db.chapterName(2), "STOMACH");
+    EXPECT_EQ(db.sectionCount(), 8);
+    EXPECT_EQ(db.rubricCount(), 12);
+    EXPECT_EQ(db.remedyEntryCount(), 27);
+    EXPECT_EQ(db.remedyCount(), 13); // ACON, Acon, acon, ACON. are one remedy
+
+    // Sections as they first appear; within one, parent before children, case ignored.
+    EXPECT_EQ(db.sectionName(0), "ANXIETY");
+    EXPECT_EQ(db.sectionName(1), "GENERAL");
+    EXPECT_EQ(db.rubricTextField(0), "Anxiety");
+    EXPECT_EQ(entries(db, 0), "acon.3 ars.2 calc.1");
+    const std::string_view longText = db.rubricTextField(1);
+    EXPECT_TRUE(longText.starts_with("Anxiety, health, about his own"));
+    EXPECT_TRUE(longText.ends_with("the complaint, with palpitation...")) << longText;
+    EXPECT_LE(longText.size(), kRubricTextSize - 1);
+    EXPECT_EQ(db.rubricTextField(2), "Anxiety, night");
+    EXPECT_EQ(db.rubricTextField(3), "Mind"); // the chapter's own rubric
+    EXPECT_EQ(entries(db, 3), "acon.2 bell.1");
+    EXPECT_EQ(db.rubricTextField(6), "Delusions, fianc\xE9"
+                                     "e is unfaithful");
+    EXPECT_EQ(db.sectionName(db.sectionOfRubric(9)), "MORNING");
+    EXPECT_EQ(entries(db, 10), "nux-v.2 ip.3 ars.2");
+}
+
+TEST(RepertoryImport, TsvSampleGroupsLinesIntoRubricsWithTheirGrades) {
+    std::ifstream in(TELVARIN_TEST_DATA_DIR "/import.tsv", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    const RepertoryImportResult result = importTsvRepertory(text, "import.tsv");
+    int cut = 0;
+    const RepertoryDatabase db = loaded(result, cut);
+    EXPECT_EQ(cut, 1);
+    EXPECT_EQ(db.chapterCount(), 2);
+    EXPECT_EQ(db.sectionCount(), 3);
+    EXPECT_EQ(db.rubricCount(), 4);
+    EXPECT_EQ(db.remedyCount(), 6);
+    EXPECT_EQ(entries(db, 0), "acon.3 acon.2 bell.1");
+    EXPECT_EQ(entries(db, 1), "stram.4 calc.5");
+    EXPECT_EQ(db.rubricTextField(2), "Fear, about his fianc\xE9"
+                                     "e, costing 5 \x80");
+    EXPECT_TRUE(db.rubricTextField(3).ends_with("...")); // CR LF lines read too
+    EXPECT_EQ(entries(db, 3), "nux-v.3 bell.2");
+}
+
+TEST(RepertoryImport, TsvRefusalsNameTheirLine) {
+    const std::string good = "MIND\tGENERAL\tFear\tacon\t1\n";
+    std::string manyRemedies;
+    for (int i = 0; i <= 2048; ++i)
+        manyRemedies += "MIND\tGENERAL\tFear\tr" + std::to_string(i) + "\t1\n";
+    const std::map<std::string, std::string> cases{
+        {good + "MIND\tGENERAL\tFear\tbell\t6\n", "t.tsv, Zeile 2: unbekannte Wertigkeit \"6\""},
+        {good + "MIND\tGENERAL\tAnger\t \t1\n", "t.tsv, Zeile 2: das Feld Mittel ist leer"},
+        {good + "MIND\tGENERAL\tAnger\tbell\t1\nMIND\tGENERAL\tFear\tcalc\t1\n",
+         "t.tsv, Zeile 3: doppelter Pfad: Rubrik \"Fear\" stand schon in Zeile 1"},
+        {good + "MIND\tGENERAL\tFear \xE2\x86\x92 dark\tbell\t1\n",
+         "t.tsv, Zeile 2: Feld Rubriktext, Zeichen 6: Zeichen U+2192 gibt es in Windows-1252 nicht"},
+        {good + "MIND\tGENERAL\tFear\n",
+         "t.tsv, Zeile 2: 5 Felder mit Tabulator getrennt erwartet, 3 gefunden"},
+        {good + "HEAD\tGENERAL\tPain\tbell\t1\n" + good,
+         "t.tsv, Zeile 3: Kapitel \"MIND\" stand schon in Zeile 1"},
+        {manyRemedies, "t.tsv, Zeile 2049: Mittel \"r2048\" w\xC3\xA4re das 2049. Mittel (h\xC3\xB6"
+                       "chstens 2048)"},
+        {"", "t.tsv: keine Rubrik gefunden"},
+    };
+    for (const auto& [text, message] : cases) {
+        const std::string actual = refusal(importTsvRepertory(text, "t.tsv"));
+        EXPECT_TRUE(actual.starts_with(message)) << actual;
+    }
+}
+
+TEST(RepertoryImport, JsonRefusalsNameFileKeyAndPosition) {
+    const fs::path folder = fs::path(TELVARIN_TEST_OUTPUT_DIR) / "import-json-refusals";
+    const auto refusalOf = [&folder](const std::string& chapterFile) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        std::ofstream(folder / "index.json") << R"({"Mind": {"file": "mind.json"}})";
+        std::ofstream(folder / "mind.json") << chapterFile;
+        return refusal(importJsonRepertory(folder.string()));
+    };
+    EXPECT_EQ(refusalOf(R"({"Mind, fear": ""})"),
+              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": leere Mittelliste");
+    EXPECT_EQ(refusalOf(R"({"Mind, fear": "acon, aCon"})"),
+              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": unbekannte Wertigkeit der Schreibweise \"aCon\" "
+              "(ACON 3, Acon 2, acon 1)");
+    EXPECT_EQ(refusalOf(R"({"Mind, fear": "acon", "Mind, Fear": "bell"})"),
+              "mind.json, Schl\xC3\xBCssel \"Mind, Fear\": doppelter Pfad (wie \"Mind, fear\")");
+    EXPECT_EQ(
+        refusalOf("{\"Mind, fear \xE2\x86\x92 dark\": \"acon\"}"),
+        "mind.json, Schl\xC3\xBCssel \"Mind, fear \xE2\x86\x92 dark\", Zeichen 12: Zeichen U+2192 gibt es in "
+        "Windows-1252 nicht");
+    EXPECT_EQ(refusalOf(R"({"Head, pain": "acon"})"),
+              "mind.json, Schl\xC3\xBCssel \"Head, pain\": der Pfad beginnt nicht mit dem Kapitel \"Mind\"");
+    EXPECT_EQ(refusalOf("{\"Mind, fear\": \"acon\",\n \"Mind\" \"bell\"}"),
+              "mind.json, Zeile 2, Spalte 9: \":\" erwartet");
+    EXPECT_NE(
+        refusal(importJsonRepertory((folder / "missing").string())).find("index.json ist nicht vorhanden"),
+        std::string::npos);
+}
+
+} // namespace
+} // namespace telvarin

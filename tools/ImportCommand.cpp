@@ -1,0 +1,66 @@
+#include "tools/ImportCommand.h"
+
+#include "repertory/RepertoryDatabase.h"
+#include "repertory/RepertoryImport.h"
+#include "tools/CliOptions.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace telvarin {
+namespace {
+
+// Written beside the target and renamed over it, so that a failed write leaves an older file whole.
+bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes) {
+    const std::string temporary = path + ".neu";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (out.fail()) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error)
+        std::filesystem::remove(temporary, error);
+    return !error;
+}
+
+} // namespace
+
+int runImportCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {});
+    if (!args.error.empty() || args.positional.size() != 3 ||
+        (args.positional[0] != "json" && args.positional[0] != "tsv")) {
+        err << (args.error.empty() ? "import erwartet FORMAT (json oder tsv), QUELLE und ZIEL" : args.error)
+            << '\n';
+        return 2;
+    }
+    const std::string& source = args.positional[1];
+    const std::string& target = args.positional[2];
+    const RepertoryImportResult result =
+        args.positional[0] == "json" ? importJsonRepertory(source) : importTsvFile(source);
+    if (const auto* error = std::get_if<RepertoryImportError>(&result)) {
+        err << error->message << '\n';
+        return 1;
+    }
+    const auto& imported = std::get<ImportedRepertory>(result);
+    if (!writeReplacing(target, imported.bytes)) {
+        err << "Zieldatei " << target << " kann nicht geschrieben werden\n";
+        return 1;
+    }
+    const auto db = std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(imported.bytes));
+    out << target << ": " << imported.bytes.size() << " Bytes, " << db.chapterCount() << " Kapitel, "
+        << db.sectionCount() << " Abschnitte, " << db.rubricCount() << " Rubriken, " << db.remedyEntryCount()
+        << " Eintr\xC3\xA4ge, " << db.remedyCount() << " Mittel\n";
+    if (imported.cutTexts > 0)
+        out << "Texte zu lang f\xC3\xBCr ihr Feld, an einer Wortgrenze mit \"...\" gek\xC3\xBCrzt: "
+            << imported.cutTexts << '\n';
+    return 0;
+}
+
+} // namespace telvarin

@@ -344,8 +344,10 @@ void RemedyOverviewWindow::printTable() {
     // The printed table names its remedy where the screen shows "Nummer".
     const std::string remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
     grid.setText(0, 0, fromWindows1252(remedy));
-    grid.print();
+    const TableGrid::PrintOutcome printed = grid.print();
     grid.setText(0, 0, remembered);
+    if (printed == TableGrid::PrintOutcome::CouldNotStart)
+        messageBoxes().reportError(this, TableGrid::printFailedText());
 }
 
 void RemedyOverviewWindow::takeOverRow(int row) {

@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,6 +82,37 @@ class CaseInputWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // "Nummer" shows its header and the widest number whatever cleared the case before; the table
+    // fills its width without a horizontal scroll bar, shrinks back with the window, and the row
+    // typed into stays wholly in view.
+    void columnsFitTheTableWhateverHappened() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        const int needed =
+            std::max(grid.cellWidthFor(0, 0, u"Nummer"_qs), grid.cellWidthFor(1, 0, u"-26564"_qs));
+        const std::vector<SymptomRef> symptoms{{12, 0}, {-100, 0}};
+        for (int round = 0; round < 4; ++round) {
+            window->takeOverCase("Fall", symptoms);
+            QVERIFY(grid.columnWidth(0) >= needed);
+        }
+        for (int number = 1; number <= 30; ++number)
+            typeEntry(grid, QString::number(number * 11));
+        QTRY_VERIFY(grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        QCOMPARE(grid.totalWidth(), grid.viewport()->width());
+        const QRect focused = grid.cellRect(grid.focusCell().row, 0);
+        QVERIFY(!focused.isEmpty());
+        QVERIFY(grid.viewport()->rect().contains(focused));
+
+        const int before = grid.totalWidth();
+        window->resize(window->size() + QSize(50, 0));
+        QTRY_COMPARE(grid.totalWidth(), before + 50);
+        window->resize(window->size() - QSize(50, 0));
+        QTRY_COMPARE(grid.totalWidth(), before);
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+    }
+
     void startsWithTheTemplateLayoutAndAnEmptyCase() {
         Session session;
         auto window = session.open();
@@ -384,6 +416,7 @@ private slots:
             CaseGrid& grid = *window->caseGrid();
             grid.setColumnWidth(0, 70);
             grid.setColumnWidth(2, 230);
+            grid.stretchColumns();     // as a resize would, so that they fill the width
             typeEntry(grid, u"12"_qs); // saved widths stay as they are when rows are appended
             QCOMPARE(grid.columnWidth(0), 70);
             QTest::qWait(20);

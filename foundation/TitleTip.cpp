@@ -51,15 +51,30 @@ QRect titleTipGeometry(const TitleTipPlacement& placement, const QString& text, 
         tip.setWidth(std::max(7 * static_cast<int>(text.size()), textWidth));
         tip.setHeight(static_cast<int>(measured.height() * 1.5));
     } else {
-        tip.setWidth(kMultiLineWidth);
-        const QRect wrapped = metrics.boundingRect(QRect(0, 0, kMultiLineWidth - kTextMarginsX, 1 << 20),
+        // Text laid out in lines of its own (a remedy list, five to a line) keeps those lines
+        // whole as far as the screen allows, rather than breaking each into two.
+        int width = kMultiLineWidth;
+        if (text.contains(QLatin1Char('\n'))) {
+            const int widestLine =
+                metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft, text).width();
+            width = std::clamp(widestLine + kTextMarginsX + 1, kMultiLineWidth,
+                               std::max(kMultiLineWidth, placement.screenRect.width() - 16));
+        }
+        tip.setWidth(width);
+        const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - kTextMarginsX, 1 << 20),
                                                    Qt::TextWordWrap | Qt::AlignLeft, text);
         tip.setHeight(std::max(14 * lines + 4, wrapped.height() + kTextMarginsY + 2));
+        if (tip.right() > placement.screenRect.right() - 8)
+            tip.moveRight(
+                std::max(placement.screenRect.right() - 8, placement.screenRect.left() + width - 1));
     }
     tip.translate(0, 14);
     const int bottomLimit = placement.screenRect.bottom() - 8;
     if (tip.bottom() > bottomLimit)
         tip.moveBottom(bottomLimit);
+    // A tip taller than the screen keeps its first lines in view.
+    if (tip.top() < placement.screenRect.top())
+        tip.moveTop(placement.screenRect.top());
     tip.translate(-3, -1);
     return tip;
 }

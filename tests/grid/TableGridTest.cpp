@@ -418,6 +418,11 @@ void TableGridTest::titleTipGeometry() {
     const QRect listTip = telvarin::titleTipGeometry(placement, list, metrics);
     const QRect needed = metrics.boundingRect(QRect(0, 0, 595 - 5, 1 << 20), Qt::TextWordWrap, list);
     QVERIFY(listTip.height() >= needed.height() + 2);
+    // Lines of their own stay whole: five remedies of 17 characters to a line.
+    const QString line = QString("acon.        (3) ").repeated(5);
+    const QRect linesTip = telvarin::titleTipGeometry(placement, line + "\r\n" + line, metrics);
+    QVERIFY(linesTip.width() >= metrics.horizontalAdvance(line) + 5);
+    QVERIFY(linesTip.height() < 3 * metrics.lineSpacing() + 8);
 
     // Near the screen's bottom the tip is lifted to 8 pixels above it.
     placement.cellTextRect = QRect(100, 790, 200, 20);

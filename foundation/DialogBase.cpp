@@ -6,7 +6,11 @@
 #include "foundation/WindowPersistence.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHideEvent>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QShowEvent>
 
 namespace telvarin {
 
@@ -40,10 +44,39 @@ QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits) {
     return {mulDiv(dialogUnits.width(), baseUnits.x, 4), mulDiv(dialogUnits.height(), baseUnits.y, 8)};
 }
 
+QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room) {
+    constexpr qreal kSmallestPoints = 6.0;
+    constexpr qreal kStep = 0.5;
+    QFont fitted = font;
+    const auto fits = [&](const QFont& candidate) {
+        const QSize pixels = dialogUnitsToPixels(templateSize, dialogBaseUnitsOf(candidate));
+        return pixels.width() <= room.width() && pixels.height() <= room.height();
+    };
+    if (room.isEmpty() || fitted.pointSizeF() <= 0 || fits(fitted))
+        return font;
+    while (fitted.pointSizeF() - kStep >= kSmallestPoints && !fits(fitted))
+        fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    return fitted;
+}
+
+namespace {
+
+QFont dialogFontFor(const QWidget& dialog, QSize templateSize, const QWidget* parent) {
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return dialog.font();
+    const QSize room = screen->availableGeometry().marginsRemoved(expectedFrameMargins(dialog)).size();
+    return fontFittingTemplate(dialog.font(), templateSize, room);
+}
+
+} // namespace
+
 DialogBase::DialogBase(const QString& windowName, QSize templateSize, const DialogServices& services,
                        QWidget* parent)
-    : QDialog(parent), windowName_(windowName), services_(services), baseUnits_(dialogBaseUnitsOf(font())),
-      layout_(new DynamicLayout(this)) {
+    : QDialog(parent), windowName_(windowName), services_(services), layout_(new DynamicLayout(this)) {
+    if (const QFont fitting = dialogFontFor(*this, templateSize, parent); fitting != font())
+        setFont(fitting);
+    baseUnits_ = dialogBaseUnitsOf(font());
     resize(dialogUnitsToPixels(templateSize, baseUnits_));
 }
 
@@ -85,6 +118,32 @@ IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QS
 IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,
                                               const QString& hotIconPath, const QString& normalIconPath) {
     return addIconPushButton(dialogUnits, caption, QIcon(hotIconPath), QIcon(normalIconPath));
+}
+
+void DialogBase::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
+    // A window shown again reopens in its normal state where the user left it, neither centred
+    // anew over its owner nor maximised with its normal rectangle lost (the window system forgets
+    // it when a maximised window is hidden).
+    if (shownBefore_) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+            setWindowState(Qt::WindowNoState);
+        if (hiddenNormalRect_.isValid())
+            setGeometry(hiddenNormalRect_);
+        setAttribute(Qt::WA_Moved, true);
+    }
+    QDialog::showEvent(event);
+    fitWindowOnScreen(*this);
+    shownBefore_ = true;
+}
+
+void DialogBase::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        hiddenNormalRect_ = normalGeometry().isValid() ? normalGeometry() : geometry();
+    QDialog::hideEvent(event);
 }
 
 void DialogBase::keyPressEvent(QKeyEvent* event) {

@@ -36,6 +36,11 @@ DialogBaseUnits dialogBaseUnitsOf(const QFont& font);
 QRect dialogUnitsToPixels(const QRect& dialogUnits, DialogBaseUnits baseUnits);
 QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits);
 
+// The dialog font, made smaller where need be (not below a legible 6 points), so that a template of
+// the given size in dialog units fits into `room` pixels: on a small or highly scaled screen a
+// whole window beats a cut-off one.
+QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room);
+
 // What a dialog needs from the program; each may be null. Without a settings store the placement is
 // neither restored nor saved, without a help viewer help reports that it failed, and without
 // message boxes real ones are shown.
@@ -104,6 +109,9 @@ protected:
     void setDialogIcon(const QString& iconPath) { setWindowIcon(QIcon(iconPath)); }
 
     void keyPressEvent(QKeyEvent* event) override;
+    // Every opening brings the whole window onto the screen; a window shown again keeps its place.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QString windowName_;
@@ -112,6 +120,8 @@ private:
     DialogBaseUnits baseUnits_;
     DynamicLayout* layout_; // owned by the dialog as its Qt child
     int helpTopic_ = 0;
+    bool shownBefore_ = false;
+    QRect hiddenNormalRect_;
 };
 
 } // namespace telvarin

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kIconExtent = 32;
 constexpr int kIconTextGap = 2;
+constexpr int kSmallestIconExtent = 12;
 constexpr int kCaptionMargin = 3;
 
 } // namespace
@@ -73,9 +74,16 @@ void IconPushButton::fitCaption() {
         setFont(fitted);
 }
 
-bool IconPushButton::fitsIconAboveText() const {
+QSize IconPushButton::pictureSizeAboveText() const {
+    // A button made smaller with its dialog (a small or highly scaled screen) draws a smaller
+    // picture rather than one that covers the caption.
     const int textHeight = text().isEmpty() ? 0 : fontMetrics().height() + kIconTextGap;
-    return height() >= iconSize().height() + textHeight + 8;
+    const int extent = std::min(iconSize().height(), height() - textHeight - 8);
+    return extent >= kSmallestIconExtent ? QSize(extent, extent) : QSize();
+}
+
+bool IconPushButton::fitsIconAboveText() const {
+    return pictureSizeAboveText().isValid();
 }
 
 void IconPushButton::paintEvent(QPaintEvent* event) {
@@ -96,7 +104,7 @@ void IconPushButton::paintEvent(QPaintEvent* event) {
         content.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
-    const QSize pictureSize = iconSize();
+    const QSize pictureSize = pictureSizeAboveText();
     const int textHeight = caption.isEmpty() ? 0 : fontMetrics().height();
     const int total = pictureSize.height() + (caption.isEmpty() ? 0 : kIconTextGap + textHeight);
     const int top = content.top() + (content.height() - total) / 2;

@@ -26,6 +26,8 @@ protected:
 private:
     void updateIcon();
     bool fitsIconAboveText() const;
+    // The picture's size above the caption; invalid when not even a small one fits.
+    QSize pictureSizeAboveText() const;
     void fitCaption();
 
     QIcon hotIcon_;

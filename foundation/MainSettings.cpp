@@ -2,6 +2,8 @@
 
 #include "foundation/SettingsStore.h"
 
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <algorithm>
 #include <array>
 
@@ -187,17 +189,23 @@ std::optional<TableFont> TableFont::fromSettings(const MainSettings& settings) {
 std::optional<TableFont> TableFont::create(const QString& face, int pixelHeight) {
     if (face.isEmpty())
         return std::nullopt;
-    const int height = std::clamp(pixelHeight, 0, kMaximumPixelHeight);
+    const int height = drawnPixelHeight(pixelHeight);
     QFont font(face);
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
-    // Height 0 asks for the system's default height, as a zero height does on the reference system.
-    if (height > 0)
-        font.setPixelSize(height);
+    font.setPixelSize(height);
     return TableFont(font, height);
+}
+
+int TableFont::legibleMinimumPixelHeight() {
+    return std::max(QFontInfo(QGuiApplication::font()).pixelSize(), 1);
+}
+
+int TableFont::drawnPixelHeight(int requested) {
+    return std::clamp(requested, legibleMinimumPixelHeight(), kMaximumPixelHeight);
 }
 
 } // namespace telvarin

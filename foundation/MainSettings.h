@@ -113,8 +113,11 @@ public:
 
     const QFont& font() const { return font_; }
     QString face() const { return font_.family(); }
-    // The height asked for; 0 when the system's default height is used.
+    // The height drawn: the one asked for, but never below the window font's, so that a size of 0
+    // (a non-numeric entry) or 1 (the size absent) still gives a legible table.
     int pixelHeight() const { return pixelHeight_; }
+    static int legibleMinimumPixelHeight();
+    static int drawnPixelHeight(int requested);
 
     // Heights beyond this are taken as this: no screen shows a larger character in a table row.
     static constexpr int kMaximumPixelHeight = 500;

@@ -42,7 +42,7 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     m_clock = steadyMilliseconds;
     m_printDialog = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         return dialog.exec() == QDialog::Accepted;
@@ -127,10 +127,13 @@ int TableGrid::totalHeight() const {
 }
 
 int TableGrid::measuredWidth(int row, int col) const {
+    return cellWidthFor(row, col, cellText(row, col));
+}
+
+int TableGrid::cellWidthFor(int row, int col, const QString& text) const {
     const GridCellStyle style = cellStyle(row, col);
-    const QString t = cellText(row, col);
     const int flags = (style.format & GridSingleLine) ? Qt::TextSingleLine : 0;
-    return QFontMetrics(style.font).size(flags, t).width() + 2 * kCellMargin + 2;
+    return QFontMetrics(style.font).size(flags, text).width() + 2 * kCellMargin + 2;
 }
 
 int TableGrid::measuredHeight(int row, int col) const {
@@ -155,8 +158,12 @@ void TableGrid::autoSizeColumn(int col) {
 void TableGrid::autoSizeColumns(int fullColumns) {
     if (rowCount() == 0)
         return;
+    // Every header row counts, so that sums and counts shown in them are never clipped.
+    const int headerRows = std::clamp(m_fixedRows, 1, rowCount());
     for (int c = 0; c < columnCount(); ++c) {
-        int width = measuredWidth(0, c);
+        int width = 0;
+        for (int r = 0; r < headerRows; ++r)
+            width = std::max(width, measuredWidth(r, c));
         if (c < fullColumns) {
             for (int r = 1; r < rowCount(); ++r)
                 width = std::max(width, measuredWidth(r, c));
@@ -675,16 +682,17 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
 
 // ---- printing ----
 
-void TableGrid::print() {
+TableGrid::PrintOutcome TableGrid::print() {
     if (isEditing())
         commitEditor();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(kApplicationTitle));
     if (!m_printDialog || !m_printDialog(printer))
-        return;
+        return PrintOutcome::Cancelled;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    GridPrinter(*this, nearestWindowTitle()).print(printer);
+    const int pages = GridPrinter(*this, nearestWindowTitle()).print(printer);
     QGuiApplication::restoreOverrideCursor();
+    return pages > 0 ? PrintOutcome::Printed : PrintOutcome::CouldNotStart;
 }
 
 QString TableGrid::nearestWindowTitle() const {

@@ -71,7 +71,10 @@ public:
     void setMaxColumnWidth(int width) { m_maxColumnWidth = width; }
     void setMaxRowHeight(int height) { m_maxRowHeight = height; }
     void autoSizeColumn(int col);
-    // Every column as wide as its row-0 cells, the first fullColumns as wide as their widest cell;
+    // The width a cell needs to show `text` whole, in the cell's font and with its margins.
+    int cellWidthFor(int row, int col, const QString& text) const;
+    // Every column as wide as its header cells (the fixed rows, at least row 0), the first
+    // fullColumns as wide as their widest cell;
     // row 0 fits all its cells, the other rows their cells in the first fullColumns columns.
     void autoSizeColumns(int fullColumns);
     // Widens the columns so that together they fill the visible width.
@@ -170,9 +173,13 @@ public:
     bool isEditing() const { return m_editRow >= 0; }
     QLineEdit* editor() const { return m_editor; }
 
-    // Printing: the print dialog first (replaceable, for tests), then every page.
+    // Printing: the print dialog first (replaceable, for tests), then every page. The dialog
+    // offers a PDF file besides the printers, so that a machine without a printer can print too.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
-    void print();
+    enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
+    PrintOutcome print();
+    // What the windows tell the user when a confirmed print could not start.
+    static QString printFailedText() { return QStringLiteral("Der Druck konnte nicht gestartet werden."); }
     // The title of the nearest window above the grid that has one.
     QString nearestWindowTitle() const;
 

@@ -8,6 +8,15 @@
 
 namespace telvarin {
 
+namespace {
+
+constexpr int kMultiLineWidth = 595;
+// The text is drawn 3 pixels from the left and 2 from the right edge, 1 from top and bottom.
+constexpr int kTextMarginsX = 5;
+constexpr int kTextMarginsY = 2;
+
+} // namespace
+
 QFont titleTipFont() {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
@@ -35,17 +44,37 @@ QRect titleTipGeometry(const TitleTipPlacement& placement, const QString& text, 
         metrics.boundingRect(QRect(0, 0, tip.width(), 1 << 20), Qt::TextWordWrap | Qt::AlignLeft, text);
     const int lineHeight = std::max(metrics.lineSpacing(), 1);
     const int lines = std::max(1, static_cast<int>(std::lround(double(measured.height()) / lineHeight)));
+    // 7 pixels a character and 14 a line suit the face asked for; when another face stands in
+    // for it, the tip grows to what that face needs, so the whole text shows.
     if (lines == 1) {
-        tip.setWidth(7 * static_cast<int>(text.size()));
+        const int textWidth = metrics.horizontalAdvance(text) + kTextMarginsX + 1;
+        tip.setWidth(std::max(7 * static_cast<int>(text.size()), textWidth));
         tip.setHeight(static_cast<int>(measured.height() * 1.5));
     } else {
-        tip.setWidth(595);
-        tip.setHeight(14 * lines + 4);
+        // Text laid out in lines of its own (a remedy list, five to a line) keeps those lines
+        // whole as far as the screen allows, rather than breaking each into two.
+        int width = kMultiLineWidth;
+        if (text.contains(QLatin1Char('\n'))) {
+            const int widestLine =
+                metrics.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft, text).width();
+            width = std::clamp(widestLine + kTextMarginsX + 1, kMultiLineWidth,
+                               std::max(kMultiLineWidth, placement.screenRect.width() - 16));
+        }
+        tip.setWidth(width);
+        const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - kTextMarginsX, 1 << 20),
+                                                   Qt::TextWordWrap | Qt::AlignLeft, text);
+        tip.setHeight(std::max(14 * lines + 4, wrapped.height() + kTextMarginsY + 2));
+        if (tip.right() > placement.screenRect.right() - 8)
+            tip.moveRight(
+                std::max(placement.screenRect.right() - 8, placement.screenRect.left() + width - 1));
     }
     tip.translate(0, 14);
     const int bottomLimit = placement.screenRect.bottom() - 8;
     if (tip.bottom() > bottomLimit)
         tip.moveBottom(bottomLimit);
+    // A tip taller than the screen keeps its first lines in view.
+    if (tip.top() < placement.screenRect.top())
+        tip.moveTop(placement.screenRect.top());
     tip.translate(-3, -1);
     return tip;
 }

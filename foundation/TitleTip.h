@@ -21,8 +21,8 @@ struct TitleTipPlacement {
 QFont titleTipFont();
 
 // The tip's rectangle for a text: one line gives 7 pixels per character and 1.5 line heights,
-// several lines give 595 pixels and 14 pixels per line + 4; 14 pixels below the cell, kept above
-// the screen's bottom less 8 pixels.
+// several lines give 595 pixels and 14 pixels per line + 4; more where the face drawn (measured by
+// `metrics`) needs more. 14 pixels below the cell, kept above the screen's bottom less 8 pixels.
 QRect titleTipGeometry(const TitleTipPlacement& placement, const QString& text, const QFontMetrics& metrics);
 
 class TitleTip : public QWidget {

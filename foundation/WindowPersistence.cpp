@@ -2,6 +2,7 @@
 
 #include "foundation/DynamicLayout.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -140,6 +141,53 @@ QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas) 
     const int x = std::clamp(stored.x(), nearest->x(), nearest->x() + nearest->width() - width);
     const int y = std::clamp(stored.y(), nearest->y(), nearest->y() + nearest->height() - height);
     return QRect(x, y, width, height);
+}
+
+QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area) {
+    const QRect room = area.marginsRemoved(frame);
+    if (room.isEmpty())
+        return client;
+    const int width = std::min(client.width(), room.width());
+    const int height = std::min(client.height(), room.height());
+    const int x = std::clamp(client.x(), room.x(), room.x() + room.width() - width);
+    const int y = std::clamp(client.y(), room.y(), room.y() + room.height() - height);
+    return QRect(x, y, width, height);
+}
+
+QMargins expectedFrameMargins(const QWidget& window) {
+    const auto marginsOf = [](const QWidget& widget) {
+        const QRect frame = widget.frameGeometry();
+        const QRect client = widget.geometry();
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    };
+    if (const QMargins own = marginsOf(window); !own.isNull())
+        return own;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other->isVisible() && other->isWindow() && !(other->windowFlags() & Qt::FramelessWindowHint)) {
+            if (const QMargins known = marginsOf(*other); !known.isNull())
+                return known;
+        }
+    }
+    // No window has been framed yet: a title bar and thin borders, as most window managers draw.
+    return QMargins(4, 30, 4, 4);
+}
+
+void fitWindowOnScreen(QWidget& window) {
+    if (!window.isWindow() || window.isMaximized() || window.isFullScreen() || window.isMinimized())
+        return;
+    const QRect client = window.geometry();
+    const QScreen* screen = QGuiApplication::screenAt(client.center());
+    if (screen == nullptr)
+        screen = window.screen();
+    if (screen == nullptr)
+        return;
+    const QRect fitted = clientRectWithin(client, expectedFrameMargins(window), screen->availableGeometry());
+    if (fitted == client)
+        return;
+    // A dialog's layout keeps it at least at its template size; a smaller screen comes first.
+    window.setMinimumSize(window.minimumSize().boundedTo(fitted.size()));
+    window.setGeometry(fitted);
 }
 
 } // namespace telvarin

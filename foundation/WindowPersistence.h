@@ -7,6 +7,7 @@
 #include "foundation/SettingsStore.h"
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <algorithm>
@@ -46,6 +47,17 @@ bool restoreWindowPlacement(const SettingsStore& store, const QString& section, 
 // Where a stored window rectangle is shown: unchanged when it overlaps one of the screens,
 // otherwise moved (and if need be shrunk) into the available area of the screen nearest to it.
 QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas);
+
+// The client rectangle of a window whose frame (client plus frame margins) must lie inside `area`:
+// made smaller where it does not fit, then moved in as little as possible.
+QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area);
+
+// The frame margins a window has, or, before it has been shown, those it will most likely get.
+QMargins expectedFrameMargins(const QWidget& window);
+
+// Brings a window about to be shown wholly into the available area of the screen it lies on most,
+// so that its title bar, its edges and its buttons can be reached. Maximised windows are left alone.
+void fitWindowOnScreen(QWidget& window);
 
 // A table whose column widths can be kept; the table grid is one.
 template <typename Grid>

@@ -14,7 +14,20 @@ constexpr int kNumberColumn = 0;
 constexpr int kSymptomColumn = 1;
 constexpr int kChapterColumn = 2;
 
+constexpr int kTextColumnMinimum = 40;
+
 } // namespace
+
+std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, int textMinimum,
+                                          const std::array<int, 3>& widths) {
+    const int number = std::max(widths[0], numberMinimum);
+    const int rest = std::max(visibleWidth - number, 2 * textMinimum);
+    const qint64 shared = static_cast<qint64>(std::max(widths[1], 0)) + std::max(widths[2], 0);
+    int symptom =
+        shared > 0 ? static_cast<int>(rest * static_cast<qint64>(std::max(widths[1], 0)) / shared) : rest / 2;
+    symptom = std::clamp(symptom, textMinimum, rest - textMinimum);
+    return {number, symptom, rest - symptom};
+}
 
 CaseGrid::CaseGrid(CaseModel& model, QWidget* parent) : TableGrid(parent), model_(model) {
     setEditable(true);
@@ -44,7 +57,7 @@ void CaseGrid::setUpTable(const TableFont* font) {
     setColumnWidth(kNumberColumn, kNumberColumnWidth);
     setColumnWidth(kSymptomColumn, kSymptomColumnWidth);
     refreshTable();
-    expandColumnsToFit();
+    fitColumns();
     model_.setFocus(1, kNumberColumn);
     showFocus();
 }
@@ -57,6 +70,7 @@ void CaseGrid::changeTableFont(const TableFont& font) {
         setRowHeight(row, height);
     if (isEditing() && editor() != nullptr)
         editor()->setFont(font.font());
+    fitColumns();
     redraw();
 }
 
@@ -66,8 +80,38 @@ void CaseGrid::applySettings(const MainSettings& settings) {
     model_.setSavedColumnWidths(settings.keepColumnWidths);
 }
 
+void CaseGrid::setLargestRubricNumber(int number) {
+    largestRubricNumber_ = std::max(number, 1);
+    fitColumns();
+}
+
+int CaseGrid::numberColumnMinimum() const {
+    const QString widest = QStringLiteral("-") + QString(QString::number(largestRubricNumber_).size(), u'9');
+    return std::max(cellWidthFor(0, kNumberColumn, cellText(0, kNumberColumn)),
+                    cellWidthFor(std::min(1, rowCount() - 1), kNumberColumn, widest));
+}
+
+void CaseGrid::fitColumns() {
+    // Until the table is shown its width is not final; the size it is shown at fits them.
+    if (columnCount() != kCaseColumnCount || !isVisible())
+        return;
+    const std::array<int, 3> widths{columnWidth(kNumberColumn), columnWidth(kSymptomColumn),
+                                    columnWidth(kChapterColumn)};
+    // Widths set since the last fit (by the user, a restore or a set-up) are the proportions to
+    // keep; fitting always starts from them, so growing and shrinking back give the same widths.
+    if (widths != lastFitted_)
+        wantedWidths_ = widths;
+    lastFitted_ =
+        fittedCaseColumnWidths(viewport()->width(), numberColumnMinimum(), kTextColumnMinimum, wantedWidths_);
+    for (int column = 0; column < kCaseColumnCount; ++column) {
+        const int width = lastFitted_[static_cast<std::size_t>(column)];
+        if (columnWidth(column) != width)
+            setColumnWidth(column, width);
+    }
+}
+
 void CaseGrid::stretchColumns() {
-    expandColumnsToFit();
+    fitColumns();
 }
 
 void CaseGrid::refreshTable() {
@@ -111,7 +155,7 @@ bool CaseGrid::setCellText(int row, int col, const QString& text) {
 
 void CaseGrid::resizeEvent(QResizeEvent* event) {
     TableGrid::resizeEvent(event);
-    expandColumnsToFit();
+    fitColumns();
 }
 
 void CaseGrid::showRow(int row) {

@@ -7,9 +7,16 @@
 #include "foundation/MainSettings.h"
 #include "foundation/TableGrid.h"
 
+#include <array>
 #include <vector>
 
 namespace telvarin {
+
+// The widths of the columns "Nummer", "Symptom" and "Kapitel" for a visible width: "Nummer" at
+// least `numberMinimum`, the other two sharing the rest in the proportion they have, each at least
+// `textMinimum`; so the table fills its width without a horizontal scroll bar while that fits.
+std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, int textMinimum,
+                                          const std::array<int, 3>& widths);
 
 class CaseGrid : public TableGrid, public CaseTableListener {
     Q_OBJECT
@@ -32,6 +39,10 @@ public:
     void setUpTable(const TableFont* font);
     // A new table font: every row becomes FontSize + 8 pixels high, rows added later too.
     void changeTableFont(const TableFont& font);
+    // The largest rubric number of the repertory: "Nummer" always shows it with its minus sign.
+    void setLargestRubricNumber(int number);
+    int numberColumnMinimum() const;
+
     // Polarity mode, SprungEnde and Spaltenbreite.
     void applySettings(const MainSettings& settings);
 
@@ -48,11 +59,15 @@ private:
     // Brings one row of the grid in line with the case; only texts that changed are set again.
     void showRow(int row);
     void showFocus();
+    void fitColumns();
     void takeFocusFromGrid(int row, int col);
 
     CaseModel& model_;
     // The texts the grid shows, per table row, to find the changed ones without converting.
     std::vector<CaseRowTexts> shown_;
+    int largestRubricNumber_ = 99999;
+    std::array<int, 3> wantedWidths_{};
+    std::array<int, 3> lastFitted_{};
 };
 
 } // namespace telvarin

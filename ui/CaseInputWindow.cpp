@@ -122,6 +122,7 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     tableFont_ = TableFont::fromSettings(settings_);
     // 7. The table.
     grid_->applySettings(settings_);
+    grid_->setLargestRubricNumber(database_.rubricCount());
     grid_->setUpTable(tableFont());
     // 8. The layout: the table grows both ways, the buttons follow the lower edge.
     addAnchor(grid_, kAnchorStretches, kAnchorStretches);
@@ -131,6 +132,7 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     restorePlacement();
     if (settingsStore() != nullptr)
         restoreColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
+    grid_->stretchColumns();
     // 10 and 11. The title and the button pictures; the caller shows the window.
     setWindowTitle(ownRepertoryFile.isEmpty() ? programTitle()
                                               : programTitle() + QStringLiteral(" - ") + ownRepertoryFile);

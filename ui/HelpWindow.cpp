@@ -1,5 +1,6 @@
 #include "ui/HelpWindow.h"
 
+#include "foundation/WindowPersistence.h"
 #include "ui/IconSet.h"
 
 #include <QFile>
@@ -95,6 +96,8 @@ void HelpWindow::showHelpTopic(int topic, QWidget* parent) {
     if (QWindow* handle = windowHandle()) {
         handle->setTransientParent(owner && owner != this ? owner->windowHandle() : nullptr);
     }
+    if (!isVisible())
+        fitWindowOnScreen(*this);
     show();
     raise();
     activateWindow();

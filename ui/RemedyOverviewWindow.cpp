@@ -328,10 +328,15 @@ void RemedyOverviewWindow::showResult(const OverviewResult& result) {
         grid.setText(row, 1, fromWindows1252(overviewRow.gradeColumn));
         grid.setText(row, 2, fromWindows1252(overviewRow.symptomColumn));
         grid.setText(row, 3, fromWindows1252(overviewRow.chapterColumn));
-        if (result.showsOthers)
-            grid.setText(row, 4, fromWindows1252(overviewRow.othersColumn));
+        if (result.showsOthers) {
+            // The column is narrow for the list it holds; the tip shows it whole.
+            const QString others = fromWindows1252(overviewRow.othersColumn);
+            grid.setText(row, 4, others);
+            grid.setTipText(row, 4, others);
+        }
         ++row;
     }
+    grid.setTitleTips(result.showsOthers);
     if (grid.rowCount() > 1) {
         grid.setFocusCell(1, 0);
         grid.ensureCellVisible(1, 0);
@@ -344,8 +349,10 @@ void RemedyOverviewWindow::printTable() {
     // The printed table names its remedy where the screen shows "Nummer".
     const std::string remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
     grid.setText(0, 0, fromWindows1252(remedy));
-    grid.print();
+    const TableGrid::PrintOutcome printed = grid.print();
     grid.setText(0, 0, remembered);
+    if (printed == TableGrid::PrintOutcome::CouldNotStart)
+        messageBoxes().reportError(this, TableGrid::printFailedText());
 }
 
 void RemedyOverviewWindow::takeOverRow(int row) {

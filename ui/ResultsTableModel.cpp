@@ -3,6 +3,7 @@
 #include "repertory/RemedyEntry.h"
 #include "repertory/RepertoryTexts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -154,6 +155,14 @@ ResultsCellShade ResultsTableModel::cellShade(int tableRow, int tableColumn) con
     if (tableRow < rowCount() && isCounterPolarityRow(tableRow - kResultsFixedRows))
         return ResultsCellShade::CounterPolarity;
     return ResultsCellShade::Plain;
+}
+
+ResultsTextWidths shownResultsTextWidths(int visibleWidth, ResultsTextWidths wanted) {
+    const int limit = std::max(visibleWidth, 0) * kResultsTextShare / 100;
+    if (wanted.symptom + wanted.chapter <= limit)
+        return wanted;
+    const int chapter = std::min(wanted.chapter, std::max(limit / 3, limit - wanted.symptom));
+    return {std::min(wanted.symptom, limit - chapter), chapter};
 }
 
 } // namespace telvarin

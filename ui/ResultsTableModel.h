@@ -28,6 +28,17 @@ inline constexpr int kResultsMaxColumnWidth = 450;
 // Only the two text columns keep their widths; the remedy columns always fit their abbreviation.
 inline constexpr int kResultsKeptColumnWidths = 2;
 
+// The widths the two text columns (symptom, chapter) are shown with in a table `visibleWidth`
+// pixels wide: together at most kResultsTextShare percent of it, so that the leading remedies are
+// always in view; the chapter gives way before the symptom does. Narrower columns stay as they are.
+inline constexpr int kResultsTextShare = 60;
+struct ResultsTextWidths {
+    int symptom = 0;
+    int chapter = 0;
+    bool operator==(const ResultsTextWidths&) const = default;
+};
+ResultsTextWidths shownResultsTextWidths(int visibleWidth, ResultsTextWidths wanted);
+
 // Backgrounds as 0xRRGGBB.
 inline constexpr std::uint32_t kSummaryRgb = 0xFFFF00;         // rows 1 and 2
 inline constexpr std::uint32_t kCounterPolarityRgb = 0xE6E6E6; // remedy cells of a negative row

@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <utility>
 
 namespace telvarin {
 
@@ -63,6 +65,7 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
     if (SettingsStore* store = settingsStore())
         restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(kWindowName), *table_,
                                   kResultsKeptColumnWidths);
+    limitTextColumns();
     nameField_->setText(fromWindows1252(evaluationName_));
     table_->setFocus(Qt::OtherFocusReason);
 }
@@ -120,10 +123,15 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.setBackgroundColour(kResultsHitsRow, 0, summary);
     grid.setBackgroundColour(kResultsGradeSumRow, 0, summary);
 
+    // The text columns may be shown narrower than their texts; the tips show them whole.
     for (int j = 0; j < model.symptomCount(); ++j) {
-        grid.setText(j + kResultsFixedRows, 0, fromWindows1252(model.symptomText(j)));
-        grid.setText(j + kResultsFixedRows, 1, fromWindows1252(model.headingText(j)));
+        for (const auto& [column, text] : {std::pair{0, fromWindows1252(model.symptomText(j))},
+                                           std::pair{1, fromWindows1252(model.headingText(j))}}) {
+            grid.setText(j + kResultsFixedRows, column, text);
+            grid.setTipText(j + kResultsFixedRows, column, text);
+        }
     }
+    grid.setTitleTips(true);
     for (int k = 0; k < remedies; ++k) {
         const int col = k + kResultsFixedColumns;
         grid.setText(kResultsHitsRow, col, fromWindows1252(model.hitsText(k)));
@@ -156,6 +164,22 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.autoSizeColumns(kResultsFixedColumns);
 }
 
+void ResultsWindow::limitTextColumns() {
+    TableGrid& grid = *table_;
+    const ResultsTextWidths shown =
+        shownResultsTextWidths(grid.contentsRect().width(), {grid.columnWidth(0), grid.columnWidth(1)});
+    if (shown.symptom != grid.columnWidth(0))
+        grid.setColumnWidth(0, shown.symptom);
+    if (shown.chapter != grid.columnWidth(1))
+        grid.setColumnWidth(1, shown.chapter);
+}
+
+void ResultsWindow::resizeEvent(QResizeEvent* event) {
+    DialogBase::resizeEvent(event);
+    if (table_ != nullptr && event->size().width() < event->oldSize().width())
+        limitTextColumns();
+}
+
 void ResultsWindow::commitFields() {
     evaluationName_ = toWindows1252(nameField_->text());
 }
@@ -173,11 +197,13 @@ void ResultsWindow::printTable() {
     grid.setText(0, 0,
                  fromWindows1252(printedNameCell(evaluationName_, today.day(), today.month(), today.year())));
 
-    grid.print();
+    const TableGrid::PrintOutcome printed = grid.print();
 
     // Restored whether the print dialog was confirmed or cancelled.
     grid.setText(0, 0, QString());
     grid.setDefaultCell(true, screenFixedCell);
+    if (printed == TableGrid::PrintOutcome::CouldNotStart)
+        messageBoxes().reportError(this, TableGrid::printFailedText());
 }
 
 void ResultsWindow::fileCase() {

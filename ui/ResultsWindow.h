@@ -75,6 +75,9 @@ private:
     void createControls();
     void fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont);
     void commitFields();
+    // The text columns never take so much of the table that no remedy shows.
+    void limitTextColumns();
+    void resizeEvent(QResizeEvent* event) override;
 
     const RepertoryDatabase& db_;
     std::span<const CaseSymptom> rows_;

@@ -162,7 +162,9 @@ void SettingsDialog::transferToControls(const QString& historyPath) {
     noGreyPrint_->setChecked(main.noGreyInPrint);
     escapeClears_->setChecked(main.escapeClearsCase);
     historyPathField_->setText(historyPath);
-    sizeBox_->setEditText(QString::number(main.fontSize));
+    // The size the tables are drawn with, which a too small stored size is raised to.
+    sizeBox_->setEditText(QString::number(
+        main.fontName.isEmpty() ? main.fontSize : TableFont::drawnPixelHeight(main.fontSize)));
     // Without a stored face no face is selected, so that confirming keeps the tables' built-in font
     // instead of switching them to whichever face comes first.
     if (main.fontName.isEmpty())

@@ -32,8 +32,8 @@ struct ColumnSetUp {
 };
 constexpr ColumnSetUp kColumns[kColumnCount] = {{u"Nummer", 60}, {u"Symptom", 372}, {u"Kapitel", 200}};
 
-// The drop-down shows about as many names as the template's list height of 100 units holds.
-constexpr int kVisibleChapterNames = 10;
+// The template's height of the chapter filter with its list open, in dialog units.
+constexpr int kChapterListHeight = 100;
 
 } // namespace
 
@@ -84,7 +84,12 @@ void TextSearchWindow::createControls() {
     chapterLabel_ = addControl<QLabel>(QRect(4, 116, 35, 8), QStringLiteral("Kapitelfilter"));
     chapterBox_ = addControl<QComboBox>(QRect(56, 114, 232, 13));
     chapterBox_->setEditable(false);
-    chapterBox_->setMaxVisibleItems(kVisibleChapterNames);
+    // A list under the field as tall as the template's 100 units, not a popup over the whole
+    // screen as some styles open it.
+    chapterBox_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    const int listHeight = pixelRect(QRect(0, 0, 1, kChapterListHeight)).height() - chapterBox_->height();
+    chapterBox_->setMaxVisibleItems(
+        std::max(3, listHeight / std::max(1, chapterBox_->fontMetrics().height() + 2)));
     searchLabel_->setBuddy(searchField_);
     chapterLabel_->setBuddy(chapterBox_);
     // The template's label widths suit the reference font; a wider font may use the gap up to
@@ -230,6 +235,10 @@ void TextSearchWindow::accept() {
     if (SettingsStore* store = settingsStore())
         saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
     resetTable();
+    // The emptied table stands for what is left in the field: the focus leaving it, as it does
+    // when the window hides, must not search for that rest (for an empty field, every rubric).
+    lastSearchText_ = toWindows1252(searchField_->text());
+    setWindowTitle(fromWindows1252(textSearchIdleTitle()));
     DialogBase::accept();
 }
 

@@ -2,6 +2,7 @@
 #include "ui/ProgramArguments.h"
 #include "ui/ProgramStart.h"
 #include "ui/QuestionWindow.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <iostream>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
         return *exitCode;
 
     QApplication app(argc, argv);
+    telvarin::installGermanToolkitTranslations(app);
     telvarin::registerProgramIdentity();
     // Lets the desktop match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.kesto.telvarin"));

@@ -381,6 +381,12 @@ void TableGridTest::automaticColumnWidths() {
     QVERIFY(grid.columnWidth(1) > 20 && grid.columnWidth(1) < 100);
     QVERIFY(grid.columnWidth(2) > grid.columnWidth(3));
     QVERIFY(grid.columnWidth(3) < 40);
+
+    // A four-digit sum in a header row below row 0 widens its column to show it whole.
+    grid.setFixedRowCount(2);
+    grid.setText(1, 3, "1422");
+    grid.autoSizeColumns(2);
+    QCOMPARE(grid.columnWidth(3), grid.cellWidthFor(1, 3, "1422"));
 }
 
 void TableGridTest::titleTipGeometry() {
@@ -394,7 +400,7 @@ void TableGridTest::titleTipGeometry() {
     QVERIFY(longTip.height() >= 2 * 14 + 4);
 
     const QRect shortTip = telvarin::titleTipGeometry(placement, "acon. 3", metrics);
-    QCOMPARE(shortTip.width(), 7 * 7);
+    QCOMPARE(shortTip.width(), std::max(7 * 7, metrics.horizontalAdvance("acon. 3") + 6));
     // One and a half lines; whether a line is its height or its spacing, and whether the text's
     // bounding box adds a pixel of rounding, depends on the face.
     const int lineLow = std::min(metrics.height(), metrics.lineSpacing());
@@ -402,8 +408,21 @@ void TableGridTest::titleTipGeometry() {
     QVERIFY(shortTip.height() >= static_cast<int>(lineLow * 1.5));
     QVERIFY(shortTip.height() <= static_cast<int>((lineHigh + 1) * 1.5) + 1);
     // Whatever fraction of a pixel the face's advances leave over, a short text stays one line.
-    for (const QString& text : QStringList{"acon. 3, bell.", "a b c d e f g h i j k", "nux-v. 2, puls."})
-        QCOMPARE(telvarin::titleTipGeometry(placement, text, metrics).width(), 7 * text.size());
+    for (const QString& text : QStringList{"acon. 3, bell.", "a b c d e f g h i j k", "nux-v. 2, puls."}) {
+        const QRect tip = telvarin::titleTipGeometry(placement, text, metrics);
+        QVERIFY(tip.width() >= 7 * text.size());
+        QVERIFY(tip.width() >= metrics.horizontalAdvance(text) + 5);
+    }
+    // A long list wraps in the tip's width, line by line as high as the face drawn needs.
+    const QString list = QString("acon. 3, ").repeated(120);
+    const QRect listTip = telvarin::titleTipGeometry(placement, list, metrics);
+    const QRect needed = metrics.boundingRect(QRect(0, 0, 595 - 5, 1 << 20), Qt::TextWordWrap, list);
+    QVERIFY(listTip.height() >= needed.height() + 2);
+    // Lines of their own stay whole: five remedies of 17 characters to a line.
+    const QString line = QString("acon.        (3) ").repeated(5);
+    const QRect linesTip = telvarin::titleTipGeometry(placement, line + "\r\n" + line, metrics);
+    QVERIFY(linesTip.width() >= metrics.horizontalAdvance(line) + 5);
+    QVERIFY(linesTip.height() < 3 * metrics.lineSpacing() + 8);
 
     // Near the screen's bottom the tip is lifted to 8 pixels above it.
     placement.cellTextRect = QRect(100, 790, 200, 20);

@@ -236,6 +236,43 @@ private slots:
         QCOMPARE(measured.y, QFontMetrics(font).height());
     }
 
+    // A modeless window hidden and shown again, moved or maximised before: back in its normal
+    // state at its normal rectangle, not centred anew and not screen-filling.
+    void dialogShownAgainKeepsItsNormalRectangle() {
+        QWidget owner;
+        owner.setGeometry(0, 0, 700, 500);
+        owner.show();
+        SampleDialog dialog({});
+        dialog.setParent(&owner, dialog.windowFlags());
+        dialog.initialise(true);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.move(40, 50);
+        const QRect normal = dialog.geometry();
+        dialog.hide();
+        dialog.show();
+        QCOMPARE(dialog.geometry(), normal);
+        dialog.showMaximized();
+        QTRY_VERIFY(dialog.isMaximized());
+        dialog.hide();
+        dialog.show();
+        QVERIFY(!dialog.isMaximized());
+        QTRY_COMPARE(dialog.geometry(), normal);
+    }
+
+    // The case input window's template on a 1280 x 900 screen at 200 % scaling (640 x 450 logical).
+    void templateFitsASmallScreenWithASmallerFont() {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(12);
+        const QSize room(632, 416);
+        const QFont fitted = fontFittingTemplate(font, QSize(427, 198), room);
+        const QSize pixels = dialogUnitsToPixels(QSize(427, 198), dialogBaseUnitsOf(fitted));
+        QVERIFY2(pixels.width() <= room.width() && pixels.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(pixels.width()).arg(pixels.height())));
+        QVERIFY(fitted.pointSizeF() >= 6);
+        QCOMPARE(fontFittingTemplate(font, QSize(100, 50), room), font);
+    }
+
     void helpGoesToTheViewerOrReportsFailure() {
         PresetMessageBoxes messages;
         SampleDialog withoutViewer({nullptr, nullptr, &messages});

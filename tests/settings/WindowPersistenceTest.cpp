@@ -141,6 +141,21 @@ private slots:
         QCOMPARE(reachableWindowRect(stored, screens), expected);
     }
 
+    // Client rectangles whose frame (4, 30, 4, 4) must lie within a 1280 x 900 screen.
+    void clientRectWithinScreen_data() {
+        QTest::addColumn<QRect>("client");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("fits") << QRect(100, 100, 640, 600) << QRect(100, 100, 640, 600);
+        QTest::newRow("below the bottom") << QRect(600, 300, 640, 600) << QRect(600, 296, 640, 600);
+        QTest::newRow("taller than the screen") << QRect(0, 0, 640, 2000) << QRect(4, 30, 640, 866);
+        QTest::newRow("off the right edge") << QRect(900, 30, 747, 371) << QRect(529, 30, 747, 371);
+    }
+    void clientRectWithinScreen() {
+        QFETCH(QRect, client);
+        QFETCH(QRect, expected);
+        QCOMPARE(clientRectWithin(client, QMargins(4, 30, 4, 4), QRect(0, 0, 1280, 900)), expected);
+    }
+
     void windowStoredOffEveryScreenOpensOnOne() {
         MemorySettingsStore store;
         store.writeInt(kSection, QStringLiteral("(check)"), kPlacementComplete);

@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -81,6 +82,37 @@ class CaseInputWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // "Nummer" shows its header and the widest number whatever cleared the case before; the table
+    // fills its width without a horizontal scroll bar, shrinks back with the window, and the row
+    // typed into stays wholly in view.
+    void columnsFitTheTableWhateverHappened() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        const int needed =
+            std::max(grid.cellWidthFor(0, 0, u"Nummer"_qs), grid.cellWidthFor(1, 0, u"-26564"_qs));
+        const std::vector<SymptomRef> symptoms{{12, 0}, {-100, 0}};
+        for (int round = 0; round < 4; ++round) {
+            window->takeOverCase("Fall", symptoms);
+            QVERIFY(grid.columnWidth(0) >= needed);
+        }
+        for (int number = 1; number <= 30; ++number)
+            typeEntry(grid, QString::number(number * 11));
+        QTRY_VERIFY(grid.verticalScrollBar()->isVisible());
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+        QCOMPARE(grid.totalWidth(), grid.viewport()->width());
+        const QRect focused = grid.cellRect(grid.focusCell().row, 0);
+        QVERIFY(!focused.isEmpty());
+        QVERIFY(grid.viewport()->rect().contains(focused));
+
+        const int before = grid.totalWidth();
+        window->resize(window->size() + QSize(50, 0));
+        QTRY_COMPARE(grid.totalWidth(), before + 50);
+        window->resize(window->size() - QSize(50, 0));
+        QTRY_COMPARE(grid.totalWidth(), before);
+        QVERIFY(!grid.horizontalScrollBar()->isVisible());
+    }
+
     void startsWithTheTemplateLayoutAndAnEmptyCase() {
         Session session;
         auto window = session.open();
@@ -378,11 +410,13 @@ private slots:
         std::vector<int> widths;
         {
             auto window = session.open();
-            window->resize(window->size() + QSize(160, 90));
-            window->move(window->pos() + QPoint(20, 10));
+            // Small enough for the test screen: a larger window would be fitted to it.
+            window->resize(window->size() + QSize(40, 90));
+            window->move(QPoint(5, 40));
             CaseGrid& grid = *window->caseGrid();
             grid.setColumnWidth(0, 70);
             grid.setColumnWidth(2, 230);
+            grid.stretchColumns();     // as a resize would, so that they fill the width
             typeEntry(grid, u"12"_qs); // saved widths stay as they are when rows are appended
             QCOMPARE(grid.columnWidth(0), 70);
             QTest::qWait(20);
@@ -398,7 +432,7 @@ private slots:
         for (int column = 0; column < grid.columnCount(); ++column)
             QCOMPARE(grid.columnWidth(column), widths[static_cast<std::size_t>(column)]);
         // The table grew with the window, the buttons moved down with its lower edge.
-        QCOMPARE(grid.width(), window->pixelRect(QRect(4, 3, 419, 146)).width() + 160);
+        QCOMPARE(grid.width(), window->pixelRect(QRect(4, 3, 419, 146)).width() + 40);
         QCOMPARE(window->button(CaseInputButton::Quit)->y(),
                  window->pixelRect(QRect(354, 159, 50, 35)).y() + 90);
     }

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "foundation/HelpViewer.h"
+#include "foundation/WindowPersistence.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -121,6 +122,17 @@ private slots:
                 window.browser()->setSource(page);
             }
         }
+    }
+
+    // 640 x 600 does not fit a screen 600 pixels high with its title bar: it is made to fit.
+    void helpWindowOpensWhollyOnTheScreen() {
+        QWidget owner;
+        owner.setGeometry(100, 100, 300, 200);
+        owner.show();
+        HelpWindow window;
+        window.showHelpTopic(kHelpTopicCaseInput, &owner);
+        const QRect available = window.screen()->availableGeometry();
+        QVERIFY(available.contains(window.geometry().marginsAdded(expectedFrameMargins(window))));
     }
 
     void helpStaysUsableWhileTheAskingDialogIsModal() {

@@ -298,7 +298,9 @@ void RemedyOverviewWindowTest::sizeFilterEnablesItsFieldsWithoutSearching() {
         const RubricNumber number = grid.cellText(row, 0).trimmed().toInt();
         QVERIFY(reference().rubric(number - 1).entryCount <= 30);
         QVERIFY(grid.cellText(row, 4).contains(QStringLiteral("acon.(")));
+        QCOMPARE(grid.tipText(row, 4), grid.cellText(row, 4));
     }
+    QVERIFY(grid.titleTips());
 
     // Without the other remedies the fifth column goes again.
     QTest::mouseClick(window.listOthersBox(), Qt::LeftButton);

@@ -136,6 +136,8 @@ private slots:
     void fileCaseDialogListsAndAnswers();
     void fileCaseDialogKeepsPlacementOnlyOnOk();
     void grabOfTheWindow();
+    void remediesStayInViewWithLongSymptomTexts();
+    void printThatCannotStartIsReported();
 };
 
 void ResultsWindowTest::showsTheAconiteExample() {
@@ -550,6 +552,45 @@ void ResultsWindowTest::grabOfTheWindow() {
     QVERIFY(open.window->grab().save(picture));
     open.window->resize(1100, 520);
     QVERIFY(open.window->grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_window_large.png")));
+}
+
+// The case 4000, 100, 500 at the window's normal size: the long symptom texts leave room for the
+// leading remedies, every remedy can be scrolled to, and no sum is clipped.
+void ResultsWindowTest::remediesStayInViewWithLongSymptomTexts() {
+    std::vector<CaseSymptom> rows = caseOf({4000, 100, 500});
+    // Rubric 1 a thousand times over: hits and grade sums of four digits.
+    rows.insert(rows.end(), 1000, caseOf({1}).front());
+    OpenResults open(std::move(rows));
+    open.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(open.window.get()));
+    TableGrid& grid = open.table();
+    QVERIFY(!grid.cellRect(0, 2).isEmpty());
+    QVERIFY(!grid.cellRect(0, 3).isEmpty());
+    QCOMPARE(grid.tipText(3, 0), grid.cellText(3, 0));
+    const int last = grid.columnCount() - 1;
+    grid.ensureCellVisible(3, last);
+    QVERIFY(!grid.cellRect(3, last).isEmpty());
+
+    int widestSum = 0;
+    for (int col = 2; col <= last; ++col) {
+        for (const int row : {1, 2}) {
+            QVERIFY(grid.columnWidth(col) >= grid.cellWidthFor(row, col, grid.cellText(row, col)));
+            widestSum = std::max(widestSum, static_cast<int>(grid.cellText(row, col).size()));
+        }
+    }
+    QCOMPARE(widestSum, 4);
+}
+
+void ResultsWindowTest::printThatCannotStartIsReported() {
+    OpenResults open(caseOf({100}));
+    open.table().setPrintDialog([](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("/nonexistent-folder/druck.pdf"));
+        return true;
+    });
+    open.window->printTable();
+    QCOMPARE(open.messages.shown().size(), std::size_t{1});
+    QCOMPARE(open.messages.shown().front().text, u"Der Druck konnte nicht gestartet werden."_qs);
 }
 
 QTEST_MAIN(ResultsWindowTest)

@@ -273,6 +273,11 @@ void SettingsDialogTest::fontFaceAndSizeAreTakenFromTheControls() {
         open.confirm();
         QCOMPARE(open.dialog->settings().main.fontName, last);
         QCOMPARE(open.dialog->settings().main.fontSize, 12);
+        // A stored size too small to read shows as the size the tables are drawn with.
+        open.store.writeInt(QString(), QStringLiteral("FontSize"), 0);
+        open.open();
+        QCOMPARE(open.dialog->sizeBox()->currentText(),
+                 QString::number(TableFont::legibleMinimumPixelHeight()));
     }
     {
         // A face no longer installed gives way to the first face of the list.

@@ -300,11 +300,11 @@ private slots:
     }
 
     void theTableFontReachesTheTreeWhenShown() {
-        const std::optional<TableFont> small = TableFont::create(QStringLiteral("DejaVu Sans"), 11);
+        const std::optional<TableFont> small = TableFont::create(QStringLiteral("DejaVu Sans"), 14);
         const std::optional<TableFont> large = TableFont::create(QStringLiteral("DejaVu Serif"), 20);
         QVERIFY(small && large);
         OpenTreeSearch open(&*small);
-        QCOMPARE(open.tree().font().pixelSize(), 11);
+        QCOMPARE(open.tree().font().pixelSize(), 14);
         open.window->reject();
         open.window->showWindow(&*large);
         QCOMPARE(open.tree().font().family(), QStringLiteral("DejaVu Serif"));

@@ -9,8 +9,10 @@
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <memory>
 
 using namespace telvarin;
@@ -324,6 +326,34 @@ private slots:
         QCOMPARE(open.field().text(), QStringLiteral("hing"));
         open.window->showWindow();
         QVERIFY(open.isEmptyTable());
+    }
+
+    // The whole text selected and handed over: neither hiding nor leaving the field afterwards
+    // fills the table with the whole repertory.
+    void handOverWithTheWholeTextSelectedLeavesAnEmptyTable() {
+        OpenTextSearch open;
+        open.type(QStringLiteral("stitching"));
+        open.clickRow(1);
+        open.field().setFocus(Qt::OtherFocusReason);
+        open.field().selectAll();
+        QTest::keyClick(&open.field(), Qt::Key_Return);
+        QVERIFY(!open.window->isVisible());
+        open.window->showWindow();
+        open.field().setFocus(Qt::OtherFocusReason);
+        open.table().setFocus(Qt::OtherFocusReason);
+        QVERIFY(open.isEmptyTable());
+        QCOMPARE(open.title(), kIdleTitle);
+    }
+
+    void chapterListOpensAboutAHundredUnitsTall() {
+        OpenTextSearch open;
+        QComboBox& box = *open.window->chapterBox();
+        box.showPopup();
+        QWidget* popup = box.view()->window();
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(popup->height() <= open.window->pixelRect(QRect(0, 0, 1, 110)).height());
+        QVERIFY(box.view()->verticalScrollBar()->isVisible());
+        box.hidePopup();
     }
 
     void columnWidthsAreKeptOnlyWithSpaltenbreite_data() {

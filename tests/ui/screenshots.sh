@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Screenshots of the main windows under a real X server (Xvfb, 1280 x 900) with a window manager,
+# driven by real key presses, at 100 % and at 200 % scaling: case input window, results of the
+# case 4000, 100, 500, text search and help. Checks that every window lies wholly on the screen.
+#   screenshots.sh PROGRAM OUTPUT_FOLDER
+# Exits 77 (skipped) when Xvfb, openbox, xdotool, xwininfo or ImageMagick's import is missing.
+set -u
+program=$1
+out=$2
+for tool in Xvfb openbox xdotool xwininfo import; do
+    command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing, skipped"; exit 77; }
+done
+mkdir -p "$out"
+work=$(mktemp -d /tmp/telvarin-shots.XXXX)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$XDG_CONFIG_HOME/Kesto" "$XDG_RUNTIME_DIR" "$work/cwd"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+display=:$((200 + $$ % 500))
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+keys() { xdotool key --delay 80 "$@"; sleep 0.8; }
+shot() { import -display "$display" -window root "$out/$1.png" 2>/dev/null || { echo "no screenshot $1"; failures=1; }; }
+# The named window's frame must lie within the 1280 x 900 screen.
+onScreen() {
+    local id geometry
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
+    if [ -z "$id" ]; then echo "window '$1' is not shown"; failures=1; return; fi
+    geometry=$(xwininfo -id "$id" -frame 2>/dev/null)
+    local x y w h
+    x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
+    y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+    w=$(awk '/Width:/ {print $2}' <<<"$geometry")
+    h=$(awk '/Height:/ {print $2}' <<<"$geometry")
+    if ((x < 0 || y < 0 || x + w > 1280 || y + h > 900)); then
+        echo "window '$1' at ${w}x${h}+${x}+${y} runs off the screen"
+        failures=1
+    fi
+}
+
+run() { # run SCALE SUFFIX
+    printf '[General]\nStartverz%%F6gerung=0\nFragenBeimBeenden=0\n' >"$XDG_CONFIG_HOME/Kesto/OrvandWCE.conf"
+    (cd "$work/cwd" && QT_SCALE_FACTOR=$1 exec "$program" >"$work/app$2.log" 2>&1) &
+    local app=$!
+    pids+=($app)
+    for _ in $(seq 100); do xdotool search --onlyvisible --name "Telvarin" >/dev/null 2>&1 && break; sleep 0.1; done
+    sleep 1
+    for number in 4000 100 500; do
+        xdotool type --delay 80 "$number"
+        keys Return
+    done
+    shot "case-input$2"
+    onScreen "Telvarin"
+    keys alt+b
+    shot "results$2"
+    onScreen "Ergebnis"
+    keys alt+z
+    keys alt+t
+    xdotool type --delay 80 "hea"
+    sleep 1
+    shot "text-search$2"
+    onScreen "Textuelle"
+    keys Escape
+    keys alt+h
+    sleep 1
+    shot "help$2"
+    onScreen "Hilfe"
+    kill "$app" 2>/dev/null
+    wait "$app" 2>/dev/null
+}
+
+run 1 ""
+run 2 "-200"
+exit $failures

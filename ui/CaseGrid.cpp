@@ -22,9 +22,15 @@ std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, i
                                           const std::array<int, 3>& widths) {
     const int number = std::max(widths[0], numberMinimum);
     const int rest = std::max(visibleWidth - number, 2 * textMinimum);
-    const qint64 shared = static_cast<qint64>(std::max(widths[1], 0)) + std::max(widths[2], 0);
-    int symptom =
-        shared > 0 ? static_cast<int>(rest * static_cast<qint64>(std::max(widths[1], 0)) / shared) : rest / 2;
+    const int wantedSymptom = std::max(widths[1], 0);
+    const qint64 shared = static_cast<qint64>(wantedSymptom) + std::max(widths[2], 0);
+    // Room to spare goes to both halves alike, so that the chapter gains as much as the symptom;
+    // too little room is taken from both in proportion.
+    int symptom = 0;
+    if (shared <= rest)
+        symptom = static_cast<int>(wantedSymptom + (rest - shared) / 2);
+    else
+        symptom = static_cast<int>(rest * static_cast<qint64>(wantedSymptom) / shared);
     symptom = std::clamp(symptom, textMinimum, rest - textMinimum);
     return {number, symptom, rest - symptom};
 }

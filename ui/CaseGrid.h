@@ -13,8 +13,9 @@
 namespace telvarin {
 
 // The widths of the columns "Nummer", "Symptom" and "Kapitel" for a visible width: "Nummer" at
-// least `numberMinimum`, the other two sharing the rest in the proportion they have, each at least
-// `textMinimum`; so the table fills its width without a horizontal scroll bar while that fits.
+// least `numberMinimum`, the other two sharing the rest (growing alike, shrinking in proportion),
+// each at least `textMinimum`; so the table fills its width without a horizontal scroll bar while
+// that fits.
 std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, int textMinimum,
                                           const std::array<int, 3>& widths);
 

@@ -45,12 +45,17 @@ struct HistorySavingTest : ::testing::Test {
 TEST_F(HistorySavingTest, OnlyRegularFilesAreReadOrReplaced) {
     const std::string fifo = (folder / "fifo.xml").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string socketPath = (folder / "socket.xml").string();
+    // A socket address holds about 100 characters; bound by its relative name, the folder's depth
+    // (a clone anywhere) cannot cut it short.
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    std::string_view("socket.xml").copy(address.sun_path, sizeof address.sun_path - 1);
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder);
+    const int bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    fs::current_path(previous);
+    ASSERT_EQ(bound, 0);
     fs::create_directory(folder / "ordner.xml");
     fs::create_symlink("fehlt.xml", folder / "link.xml");
 

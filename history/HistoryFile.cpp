@@ -30,6 +30,13 @@ std::string notRegularMessage(const std::string& path, std::string_view kind) {
            "berschrieben.";
 }
 
+// Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string(...).
+std::string quotedPath(const std::string& path) {
+    std::string quoted = "\"";
+    quoted.append(utf8ToWindows1252(path)).append("\"");
+    return quoted;
+}
+
 HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
                                    const FileSystemCalls& calls) {
     const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls);
@@ -37,7 +44,7 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     case ReplaceStatus::Replaced:
         return {};
     case ReplaceStatus::WrittenInPlace:
-        return {HistorySaveStatus::Saved, "\"" + utf8ToWindows1252(path) + "\": " + written.note};
+        return {HistorySaveStatus::Saved, quotedPath(path) + ": " + written.note};
     case ReplaceStatus::NotRegular:
         return {HistorySaveStatus::WriteFailed, notRegularMessage(path, written.note)};
     case ReplaceStatus::Failed:

@@ -117,4 +117,11 @@ bool isLowerLetter(unsigned char byte) {
     return toUpperWindows1252(byte) != byte;
 }
 
+std::string quotedText(std::string_view text) {
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string(...).
+    std::string result = "\"";
+    result.append(text).append("\"");
+    return result;
+}
+
 } // namespace telvarin

@@ -29,4 +29,7 @@ inline bool isUpperLetter(unsigned char byte) {
 }
 bool isLowerLetter(unsigned char byte);
 
+// The text in double quotes, as messages name a word of the source.
+std::string quotedText(std::string_view text);
+
 } // namespace telvarin

@@ -28,10 +28,6 @@ struct TextHash {
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
 };
 
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -107,7 +103,7 @@ public:
             auto byName = names_.find(name);
             if (byName == names_.end()) {
                 if (tables_.abbreviations.size() >= kMaxRemedies)
-                    return "Mittel " + quoted(windows1252ToUtf8(abbreviation)) + " w\xC3\xA4re das " +
+                    return "Mittel " + quotedText(windows1252ToUtf8(abbreviation)) + " w\xC3\xA4re das " +
                            std::to_string(kMaxRemedies + 1) + ". Mittel (h\xC3\xB6" + "chstens " +
                            std::to_string(kMaxRemedies) + ")";
                 byName = names_.emplace(name, static_cast<int>(tables_.abbreviations.size())).first;
@@ -218,7 +214,7 @@ public:
         if (index->kind != JsonValue::Kind::Object || index->members.empty())
             return RepertoryImportError{"index.json: ein Objekt mit den Kapiteln erwartet"};
         for (const auto& [chapterKey, description] : index->members) {
-            const std::string where = "index.json, Schl\xC3\xBCssel " + quoted(chapterKey);
+            const std::string where = "index.json, Schl\xC3\xBCssel " + quotedText(chapterKey);
             const JsonValue* file = description.member("file");
             if (description.kind != JsonValue::Kind::Object || file == nullptr ||
                 file->kind != JsonValue::Kind::String || file->text.empty())
@@ -253,7 +249,7 @@ private:
         if (auto problem = convert(chapterKey, where, chapterName))
             return problem;
         if (fileName.find('/') != std::string::npos)
-            return failAt(where, "Dateiname " + quoted(fileName) + " mit Verzeichnis");
+            return failAt(where, "Dateiname " + quotedText(fileName) + " mit Verzeichnis");
         std::optional<JsonValue> document = readDocument(fileName);
         if (!document)
             return error_;
@@ -264,7 +260,7 @@ private:
         std::unordered_map<std::string, std::size_t> sectionOfName;
         const std::string foldedChapter = toLowerWindows1252(chapterName);
         for (const auto& [key, list] : document->members) {
-            const std::string at = fileName + ", Schl\xC3\xBCssel " + quoted(key);
+            const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(key);
             std::string path;
             if (auto problem = convert(key, at, path))
                 return problem;
@@ -272,7 +268,7 @@ private:
             if (std::any_of(parts.begin(), parts.end(), [](std::string_view p) { return p.empty(); }))
                 return failAt(at, "leerer Teil im Pfad");
             if (toLowerWindows1252(parts[0]) != foldedChapter)
-                return failAt(at, "der Pfad beginnt nicht mit dem Kapitel " + quoted(chapterKey));
+                return failAt(at, "der Pfad beginnt nicht mit dem Kapitel " + quotedText(chapterKey));
             PathRubric rubric;
             rubric.key = &key;
             rubric.list = &list;
@@ -299,8 +295,8 @@ private:
                              [](const PathRubric& a, const PathRubric& b) { return a.folded < b.folded; });
             for (std::size_t i = 1; i < section.rubrics.size(); ++i) {
                 if (section.rubrics[i].folded == section.rubrics[i - 1].folded)
-                    return failAt(fileName + ", Schl\xC3\xBCssel " + quoted(*section.rubrics[i].key),
-                                  "doppelter Pfad (wie " + quoted(*section.rubrics[i - 1].key) + ")");
+                    return failAt(fileName + ", Schl\xC3\xBCssel " + quotedText(*section.rubrics[i].key),
+                                  "doppelter Pfad (wie " + quotedText(*section.rubrics[i - 1].key) + ")");
             }
             builder_.section(section.name);
             for (const PathRubric& rubric : section.rubrics) {
@@ -312,7 +308,7 @@ private:
     }
 
     std::optional<RepertoryImportError> rubricEntries(const std::string& fileName, const PathRubric& rubric) {
-        const std::string at = fileName + ", Schl\xC3\xBCssel " + quoted(*rubric.key);
+        const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
         if (rubric.list->kind != JsonValue::Kind::String)
             return failAt(at, "die Mittelliste ist kein Text");
         std::string list;
@@ -325,7 +321,7 @@ private:
             const int grade = gradeOfLetterCase(item);
             if (grade == 0)
                 return failAt(at, "unbekannte Wertigkeit der Schreibweise " +
-                                      quoted(windows1252ToUtf8(item)) + " (ACON 3, Acon 2, acon 1)");
+                                      quotedText(windows1252ToUtf8(item)) + " (ACON 3, Acon 2, acon 1)");
             if (Problem problem = builder_.entry(item, grade))
                 return failAt(at, *problem);
         }
@@ -387,11 +383,11 @@ private:
         }
         const std::string_view grade = fields[4];
         if (grade.size() != 1 || grade[0] < '1' || grade[0] > '5')
-            return "unbekannte Wertigkeit " + quoted(grade) + " (erlaubt 1 bis 5)";
+            return "unbekannte Wertigkeit " + quotedText(grade) + " (erlaubt 1 bis 5)";
 
         if (fields[0] != chapter_) {
             if (const auto seen = chapters_.find(std::string(fields[0])); seen != chapters_.end())
-                return "Kapitel " + quoted(fields[0]) + " stand schon in Zeile " +
+                return "Kapitel " + quotedText(fields[0]) + " stand schon in Zeile " +
                        std::to_string(seen->second) + " (die Zeilen eines Kapitels stehen beisammen)";
             chapters_.emplace(fields[0], lineNumber);
             std::string name;
@@ -404,7 +400,7 @@ private:
         }
         if (fields[1] != section_) {
             if (const auto seen = sections_.find(std::string(fields[1])); seen != sections_.end())
-                return "Abschnitt " + quoted(fields[1]) + " stand schon in Zeile " +
+                return "Abschnitt " + quotedText(fields[1]) + " stand schon in Zeile " +
                        std::to_string(seen->second) + " (die Zeilen eines Abschnitts stehen beisammen)";
             sections_.emplace(fields[1], lineNumber);
             std::string name;
@@ -417,7 +413,7 @@ private:
         }
         if (fields[2] != rubric_) {
             if (const auto seen = rubrics_.find(std::string(fields[2])); seen != rubrics_.end())
-                return "doppelter Pfad: Rubrik " + quoted(fields[2]) + " stand schon in Zeile " +
+                return "doppelter Pfad: Rubrik " + quotedText(fields[2]) + " stand schon in Zeile " +
                        std::to_string(seen->second);
             rubrics_.emplace(fields[2], lineNumber);
             std::string text;

@@ -54,13 +54,6 @@ std::optional<std::int64_t> parseNumber(std::string_view digits) {
     return value;
 }
 
-std::string quoted(std::string_view text) {
-    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string(...).
-    std::string result = "\"";
-    result.append(text).append("\"");
-    return result;
-}
-
 // A character the code page lacks, a control character or broken UTF-8 is an error of the source.
 Problem convertText(std::string_view utf8, std::string& out) {
     if (std::optional<TextProblem> problem = convertToWindows1252(utf8, out))
@@ -129,17 +122,17 @@ private:
             return section(rest);
         if (keyword == "RUBRIC")
             return rubric(rest, lineNumber);
-        return "unbekannte Anweisung " + quoted(keyword);
+        return "unbekannte Anweisung " + quotedText(keyword);
     }
 
     Problem remedy(std::string_view abbreviation, int lineNumber) {
         if (abbreviation.empty())
             return std::string("Abk\xC3\xBCrzung des Mittels fehlt");
         if (abbreviation.find_first_of(" \t|:") != std::string_view::npos)
-            return "ung\xC3\xBCltige Abk\xC3\xBCrzung " + quoted(abbreviation) +
+            return "ung\xC3\xBCltige Abk\xC3\xBCrzung " + quotedText(abbreviation) +
                    " (ohne Leerzeichen, \"|\" und \":\")";
         if (const auto known = remedies_.find(abbreviation); known != remedies_.end())
-            return "Mittel " + quoted(abbreviation) + " ist schon in Zeile " +
+            return "Mittel " + quotedText(abbreviation) + " ist schon in Zeile " +
                    std::to_string(known->second.line) + " erkl\xC3\xA4rt";
         if (abbreviations_.size() >= kMaxRemedies)
             return "zu viele Mittel (h\xC3\xB6" + std::string("chstens ") + std::to_string(kMaxRemedies) +
@@ -230,20 +223,20 @@ private:
             const std::size_t colon = item.find(':');
             const std::string_view abbreviation = item.substr(0, colon);
             if (abbreviation.empty())
-                return "Eintrag " + quoted(item) + " ohne Mittel";
+                return "Eintrag " + quotedText(item) + " ohne Mittel";
             const auto found = remedies_.find(abbreviation);
             if (found == remedies_.end())
-                return "unbekanntes Mittel " + quoted(abbreviation);
+                return "unbekanntes Mittel " + quotedText(abbreviation);
             RemedyEntry entry = static_cast<RemedyEntry>(found->second.index);
             if (colon != std::string_view::npos) {
                 const std::string_view marks = item.substr(colon + 1);
                 if (marks.empty())
-                    return "Eintrag " + quoted(item) + " ohne Markierung nach \":\"";
+                    return "Eintrag " + quotedText(item) + " ohne Markierung nach \":\"";
                 for (char mark : marks) {
                     const RemedyEntry bit = markBit(mark);
                     if (bit == 0)
-                        return "ung\xC3\xBCltige Markierung " + quoted(std::string_view(&mark, 1)) + " in " +
-                               quoted(item) + " (erlaubt: 2 3 4 5 B)";
+                        return "ung\xC3\xBCltige Markierung " + quotedText(std::string_view(&mark, 1)) +
+                               " in " + quotedText(item) + " (erlaubt: 2 3 4 5 B)";
                     entry |= bit;
                 }
             }
@@ -272,7 +265,7 @@ private:
     }
 
     Problem counterPolarity(std::string_view text, int lineNumber, RubricRecord& record) {
-        const std::string usage = "ung\xC3\xBCltige Gegenpolarit\xC3\xA4t " + quoted(text) +
+        const std::string usage = "ung\xC3\xBCltige Gegenpolarit\xC3\xA4t " + quotedText(text) +
                                   " (erwartet COUNTER Nummer oder COUNTER Nummer BD Wert)";
         std::string_view rest = text;
         if (takeWord(rest) != "COUNTER")

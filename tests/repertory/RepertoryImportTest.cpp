@@ -29,8 +29,9 @@ RepertoryDatabase loaded(const RepertoryImportResult& result, int& cutTexts) {
 std::string entries(const RepertoryDatabase& db, int rubric) {
     std::string text;
     for (const RemedyEntry entry : db.remedyList(rubric))
-        text += (text.empty() ? "" : " ") + std::string(db.remedyName(remedyOf(entry))) +
-                std::to_string(gradeOf(entry));
+        text.append(text.empty() ? "" : " ")
+            .append(db.remedyName(remedyOf(entry)))
+            .append(std::to_string(gradeOf(entry)));
     return text;
 }
 

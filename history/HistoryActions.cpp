@@ -82,10 +82,14 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
     return result;
 }
 
-HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
-                                const HistoryFileAccess& access) {
-    if (!isSameFile(target, window.path))
-        return saveHistoryAs(window, target, access.calls);
+namespace {
+
+// A change the history window makes: applied to the file as it is now, under the lock, in the
+// window's order (as the window's copy would have been saved); the window then shows the fresh
+// file, also when the change found its case or treatment gone.
+HistorySaveResult updateShownHistory(CaseHistory& window, ErrorReporter* reporter,
+                                     const HistoryFileAccess& access,
+                                     const std::function<HistoryChange(CaseHistory&)>& change) {
     if (window.unreadable)
         return refusal(window);
     const bool byName = window.sortByName;
@@ -93,15 +97,26 @@ HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, 
     const HistorySaveResult result = updateHistoryFile(
         window.path, reporter, access,
         [&](CaseHistory& history) {
-            sortCases(history, byName);
-            return HistoryChange{};
+            HistoryChange changed = change(history);
+            if (changed.goneMessage.empty())
+                sortCases(history, byName);
+            return changed;
         },
         &fresh);
-    if (result.saved()) {
+    if (result.saved() || result.status == HistorySaveStatus::Gone) {
         fresh.sortByName = byName;
         handOver(window, std::move(fresh));
     }
     return result;
+}
+
+} // namespace
+
+HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    if (!isSameFile(target, window.path))
+        return saveHistoryAs(window, target, access.calls);
+    return updateShownHistory(window, reporter, access, [](CaseHistory&) { return HistoryChange{}; });
 }
 
 HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
@@ -147,50 +162,21 @@ HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std
 HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& shownCase,
                                         const Treatment* shownTreatment, ErrorReporter* reporter,
                                         const HistoryFileAccess& access) {
-    if (window.unreadable)
-        return refusal(window);
-    const bool byName = window.sortByName;
-    CaseHistory fresh;
-    const HistorySaveResult result = updateHistoryFile(
-        window.path, reporter, access,
-        [&](CaseHistory& history) {
-            HistoryChange changed = removeShown(history, shownCase, shownTreatment);
-            // The file takes the window's order, as the window's copy would have been saved.
-            if (changed.goneMessage.empty())
-                sortCases(history, byName);
-            return changed;
-        },
-        &fresh);
-    if (result.saved() || result.status == HistorySaveStatus::Gone) {
-        fresh.sortByName = byName;
-        handOver(window, std::move(fresh));
-    }
-    return result;
+    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+        return removeShown(history, shownCase, shownTreatment);
+    });
 }
 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    if (window.unreadable)
-        return refusal(window);
-    const bool byName = window.sortByName;
-    CaseHistory fresh;
-    const HistorySaveResult result = updateHistoryFile(
-        window.path, reporter, access,
-        [&](CaseHistory& history) {
-            CaseHistory imported = loadHistory(importPath, reporter);
-            if (imported.loaded) {
-                history.cases = std::move(imported.cases);
-                history.loaded = true;
-            }
-            sortCases(history, byName);
-            return HistoryChange{};
-        },
-        &fresh);
-    if (result.saved()) {
-        fresh.sortByName = byName;
-        handOver(window, std::move(fresh));
-    }
-    return result;
+    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+        CaseHistory imported = loadHistory(importPath, reporter);
+        if (imported.loaded) {
+            history.cases = std::move(imported.cases);
+            history.loaded = true;
+        }
+        return HistoryChange{};
+    });
 }
 
 } // namespace telvarin

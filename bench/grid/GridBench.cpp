@@ -2,7 +2,6 @@
 
 #include "foundation/TableGrid.h"
 
-#include <QApplication>
 #include <QImage>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -110,12 +109,3 @@ void BM_SortRowsByColumn(benchmark::State& state) {
 BENCHMARK(BM_SortRowsByColumn)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -91,12 +91,3 @@ BENCHMARK_CAPTURE(BM_OpenResultsOfLargestRubrics, large, &test::largeRepertory)
     ->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -164,12 +164,3 @@ void BM_LeaveEmptyFieldListsEverything(benchmark::State& state) {
 BENCHMARK(BM_LeaveEmptyFieldListsEverything)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -231,8 +231,9 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     const std::span<const std::string> words(allWords.data() + 1, allWords.size() - 1);
 
     // These read and write the files they are given and never a repertory data file.
-    if ((command == "build" || command == "history") && fileOption(words)) {
-        err << command << " nimmt kein --file; das nehmen nur check, show, analyse, overview und search\n";
+    if ((command == "build" || command == "import" || command == "history") && fileOption(words)) {
+        err << command
+            << " nimmt kein --file; das nehmen nur check, show, analyse, overview, search und file-case\n";
         return 2;
     }
     if (command == "build")

@@ -465,8 +465,13 @@ std::string Tokenizer::expectName(std::string_view name) {
         return toUpperWindows1252(static_cast<unsigned char>(a)) ==
                toUpperWindows1252(static_cast<unsigned char>(b));
     };
-    if (text != name && !std::equal(text.begin(), text.end(), name.begin(), name.end(), sameLetter))
-        throwSyntaxError(token_kind::Identifier, ExceptionAccessViolation::kFileSource);
+    if (text != name && !std::equal(text.begin(), text.end(), name.begin(), name.end(), sameLetter)) {
+        // A file cut off in the middle of a name ends right after the part that is left.
+        const bool cutOff = text.size() < name.size() &&
+                            std::equal(text.begin(), text.end(), name.begin(), sameLetter) &&
+                            peekKind() == token_kind::EndOfInput;
+        throwSyntaxError(token_kind::Identifier, ExceptionAccessViolation::kFileSource, cutOff);
+    }
     return text;
 }
 

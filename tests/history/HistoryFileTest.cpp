@@ -145,6 +145,17 @@ TEST(HistoryReader, RejectsWhatTheWriterNeverWrites) {
     EXPECT_NE(syntaxErrorOf(""), "no error");
 }
 
+TEST(HistoryReader, AFileCutOffAnywhereBeforeItsLastCaseSaysItEndsEarly) {
+    const std::string whole =
+        "<Fallhistorie AnzahlFaelle=\"1\">\r\n\t<Fall Name=\"A\" AnzahlBehandlungen=\"1\">\r\n"
+        "\t\t<Behandlung Datum=\"07.12.2026 12:02\" Kommentar=\"k\" Preferiert=\"0\" "
+        "AnzahlSymptome=\"1\">\r\n\t\t\t<Symptom Nummer=\"12\"/>\r\n\t\t</Behandlung>\r\n"
+        "\t</Fall>\r\n</Fallhistorie>\r\n";
+    for (std::size_t cut = 1; cut < whole.find("</Fall>"); ++cut)
+        EXPECT_NE(syntaxErrorOf(whole.substr(0, cut)).find("Die Datei endet vorzeitig"), std::string::npos)
+            << whole.substr(0, cut);
+}
+
 TEST(HistoryReader, RejectsCountsAndNumbersBeyondWhatTheInputCanHold) {
     const std::string rest = "\"><Fall Name=\"\" AnzahlBehandlungen=\"0\"></Fall></Fallhistorie>";
     for (const std::string count : {"-1", "99999999999999999999"})

@@ -117,6 +117,23 @@ bool isLowerLetter(unsigned char byte) {
     return toUpperWindows1252(byte) != byte;
 }
 
+TextLines::TextLines(std::string_view text) : rest_(text) {
+    if (rest_.starts_with("\xEF\xBB\xBF"))
+        rest_.remove_prefix(3);
+}
+
+bool TextLines::next(std::string_view& line) {
+    if (rest_.empty())
+        return false;
+    ++number_;
+    const std::size_t end = rest_.find('\n');
+    line = rest_.substr(0, end);
+    rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return true;
+}
+
 std::string quotedText(std::string_view text) {
     // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "\"" + std::string(...).
     std::string result = "\"";

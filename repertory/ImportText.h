@@ -29,6 +29,20 @@ inline bool isUpperLetter(unsigned char byte) {
 }
 bool isLowerLetter(unsigned char byte);
 
+// The lines of a text one after another, numbered from 1: without a leading UTF-8 byte order mark
+// and without their line ends ("\n" or "\r\n").
+class TextLines {
+public:
+    explicit TextLines(std::string_view text);
+    // False after the last line.
+    bool next(std::string_view& line);
+    int number() const { return number_; }
+
+private:
+    std::string_view rest_;
+    int number_ = 0;
+};
+
 // The text in double quotes, as messages name a word of the source.
 std::string quotedText(std::string_view text);
 

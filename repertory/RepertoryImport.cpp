@@ -343,21 +343,12 @@ public:
     TsvImport(std::string_view text, std::string_view fileName) : text_(text), fileName_(fileName) {}
 
     RepertoryImportResult run() {
-        std::string_view rest = text_;
-        if (rest.starts_with("\xEF\xBB\xBF"))
-            rest.remove_prefix(3);
-        int lineNumber = 0;
-        while (!rest.empty()) {
-            ++lineNumber;
-            const std::size_t end = rest.find('\n');
-            std::string_view line = rest.substr(0, end);
-            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
+        TextLines lines(text_);
+        for (std::string_view line; lines.next(line);) {
             if (line.empty())
                 continue;
-            if (std::optional<std::string> problem = entryLine(line, lineNumber))
-                return failAt(fileName_ + ", Zeile " + std::to_string(lineNumber), *problem);
+            if (std::optional<std::string> problem = entryLine(line, lines.number()))
+                return failAt(fileName_ + ", Zeile " + std::to_string(lines.number()), *problem);
         }
         return builder_.finish(fileName_);
     }

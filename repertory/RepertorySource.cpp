@@ -85,19 +85,13 @@ public:
     explicit SourceCompiler(std::string_view source) : source_(source) {}
 
     RepertoryCompileResult run() {
-        std::string_view rest = source_;
-        if (rest.starts_with("\xEF\xBB\xBF"))
-            rest.remove_prefix(3);
-        int lineNumber = 0;
-        while (!rest.empty()) {
-            ++lineNumber;
-            const std::size_t end = rest.find('\n');
-            const std::string_view line = trimmed(rest.substr(0, end));
-            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        TextLines lines(source_);
+        for (std::string_view untrimmed; lines.next(untrimmed);) {
+            const std::string_view line = trimmed(untrimmed);
             if (line.empty() || line.front() == '#')
                 continue;
-            if (Problem problem = statement(line, lineNumber))
-                return errorAt(lineNumber, *problem);
+            if (Problem problem = statement(line, lines.number()))
+                return errorAt(lines.number(), *problem);
         }
         if (Problem problem = resolveCounters())
             return errorAt(failedLine_, *problem);

@@ -377,10 +377,9 @@ private:
             return "unbekannte Wertigkeit " + quotedText(grade) + " (erlaubt 1 bis 5)";
 
         if (fields[0] != chapter_) {
-            if (const auto seen = chapters_.find(std::string(fields[0])); seen != chapters_.end())
-                return "Kapitel " + quotedText(fields[0]) + " stand schon in Zeile " +
-                       std::to_string(seen->second) + " (die Zeilen eines Kapitels stehen beisammen)";
-            chapters_.emplace(fields[0], lineNumber);
+            if (const std::optional<int> seen = lineSeenBefore(chapters_, fields[0], lineNumber))
+                return "Kapitel " + quotedText(fields[0]) + " stand schon in Zeile " + std::to_string(*seen) +
+                       " (die Zeilen eines Kapitels stehen beisammen)";
             std::string name;
             if (Problem problem = field(fields[0], 0, name))
                 return problem;
@@ -390,10 +389,9 @@ private:
             section_ = {};
         }
         if (fields[1] != section_) {
-            if (const auto seen = sections_.find(std::string(fields[1])); seen != sections_.end())
+            if (const std::optional<int> seen = lineSeenBefore(sections_, fields[1], lineNumber))
                 return "Abschnitt " + quotedText(fields[1]) + " stand schon in Zeile " +
-                       std::to_string(seen->second) + " (die Zeilen eines Abschnitts stehen beisammen)";
-            sections_.emplace(fields[1], lineNumber);
+                       std::to_string(*seen) + " (die Zeilen eines Abschnitts stehen beisammen)";
             std::string name;
             if (Problem problem = field(fields[1], 1, name))
                 return problem;
@@ -403,10 +401,9 @@ private:
             rubric_ = {};
         }
         if (fields[2] != rubric_) {
-            if (const auto seen = rubrics_.find(std::string(fields[2])); seen != rubrics_.end())
+            if (const std::optional<int> seen = lineSeenBefore(rubrics_, fields[2], lineNumber))
                 return "doppelter Pfad: Rubrik " + quotedText(fields[2]) + " stand schon in Zeile " +
-                       std::to_string(seen->second);
-            rubrics_.emplace(fields[2], lineNumber);
+                       std::to_string(*seen);
             std::string text;
             if (Problem problem = field(fields[2], 2, text))
                 return problem;
@@ -417,6 +414,13 @@ private:
         if (Problem problem = field(fields[3], 3, abbreviation))
             return problem;
         return builder_.entry(abbreviation, grade[0] - '0');
+    }
+
+    // The line where a chapter, section or rubric stood before; a new one is noted with its line.
+    static std::optional<int> lineSeenBefore(std::unordered_map<std::string, int>& lines,
+                                             std::string_view name, int lineNumber) {
+        const auto [at, isNew] = lines.try_emplace(std::string(name), lineNumber);
+        return isNew ? std::nullopt : std::optional<int>(at->second);
     }
 
     Problem field(std::string_view utf8, std::size_t which, std::string& out) {

@@ -87,6 +87,14 @@ std::optional<TextProblem> convertToWindows1252(std::string_view utf8, std::stri
     return std::nullopt;
 }
 
+bool isUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (!decodeUtf8(text, pos))
+            return false;
+    }
+    return true;
+}
+
 bool cutAtWord(std::string& text, std::size_t maxBytes) {
     if (text.size() <= maxBytes)
         return false;

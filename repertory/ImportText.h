@@ -18,6 +18,9 @@ struct TextProblem {
 // Fails for broken UTF-8, a control character or a character the code page lacks.
 std::optional<TextProblem> convertToWindows1252(std::string_view utf8, std::string& out);
 
+// True when the whole text is well-formed UTF-8.
+bool isUtf8(std::string_view text);
+
 // Cuts a text longer than maxBytes at the last whole word that fits together with "...".
 // True when it was cut.
 bool cutAtWord(std::string& text, std::size_t maxBytes);

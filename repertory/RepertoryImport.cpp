@@ -2,149 +2,17 @@
 
 #include "foundation/CodePage.h"
 #include "foundation/FileKind.h"
+#include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/JsonReader.h"
-#include "repertory/RemedyEntry.h"
-#include "repertory/RepertoryDatabase.h"
-#include "repertory/RepertoryTables.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace telvarin {
 namespace {
-
-using Problem = std::optional<std::string>;
-
-constexpr std::size_t kMaxRemedies = kRemedyIndexMask + 1;
-// Exchange files of a whole repertory stay far below this; a bigger one is no repertory.
-constexpr std::uint64_t kMaxSourceBytes = std::uint64_t{1} << 30;
-
-struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
-RepertoryImportError failAt(const std::string& where, const std::string& what) {
-    return RepertoryImportError{where + ": " + what};
-}
-
-// Converts a UTF-8 text for the data file; a problem names the place and the character.
-std::optional<RepertoryImportError> convert(std::string_view utf8, const std::string& where,
-                                            std::string& out) {
-    if (std::optional<TextProblem> problem = convertToWindows1252(utf8, out))
-        return failAt(where + ", Zeichen " + std::to_string(problem->position), problem->message);
-    return std::nullopt;
-}
-
-RemedyEntry gradeMark(int grade) {
-    switch (grade) {
-    case 2:
-        return kGrade2Mark;
-    case 3:
-        return kGrade3Mark;
-    case 4:
-        return kGrade4Mark;
-    case 5:
-        return kGrade5Mark;
-    default:
-        return 0;
-    }
-}
-
-// Builds the tables chapter by chapter, section by section, rubric by rubric. Texts arrive in
-// Windows-1252; a text longer than its field is cut at a word and counted.
-class TableBuilder {
-public:
-    void chapter(std::string name) {
-        ChapterRecord record{};
-        store(record.name, kChapterNameSize, std::move(name));
-        record.sectionEnd = static_cast<std::int32_t>(tables_.sections.size());
-        tables_.chapters.push_back(record);
-    }
-
-    void section(std::string name) {
-        SectionRecord record{};
-        store(record.name, kSectionNameSize, std::move(name));
-        record.rubricEnd = static_cast<std::int32_t>(tables_.rubrics.size());
-        tables_.sections.push_back(record);
-        tables_.chapters.back().sectionEnd = static_cast<std::int32_t>(tables_.sections.size());
-    }
-
-    void rubric(std::string text) {
-        RubricRecord record{};
-        store(record.text, kRubricTextSize, std::move(text));
-        record.firstEntry = static_cast<std::int32_t>(tables_.entries.size());
-        tables_.rubrics.push_back(record);
-        tables_.sections.back().rubricEnd = static_cast<std::int32_t>(tables_.rubrics.size());
-    }
-
-    // Abbreviations that differ only in letter case or a final "." name one remedy, stored in
-    // lower case with the ".".
-    Problem entry(std::string_view abbreviation, int grade) {
-        auto known = remedies_.find(abbreviation);
-        if (known == remedies_.end()) {
-            std::string name = toLowerWindows1252(abbreviation);
-            if (name.ends_with('.'))
-                name.pop_back();
-            if (name.empty())
-                return std::string("leeres Mittelk\xC3\xBCrzel");
-            auto byName = names_.find(name);
-            if (byName == names_.end()) {
-                if (tables_.abbreviations.size() >= kMaxRemedies)
-                    return "Mittel " + quotedText(windows1252ToUtf8(abbreviation)) + " w\xC3\xA4re das " +
-                           std::to_string(kMaxRemedies + 1) + ". Mittel (h\xC3\xB6" + "chstens " +
-                           std::to_string(kMaxRemedies) + ")";
-                byName = names_.emplace(name, static_cast<int>(tables_.abbreviations.size())).first;
-                tables_.abbreviations.push_back(name + ".");
-            }
-            known = remedies_.emplace(std::string(abbreviation), byName->second).first;
-        }
-        tables_.entries.push_back(static_cast<RemedyEntry>(known->second) | gradeMark(grade));
-        RubricRecord& rubric = tables_.rubrics.back();
-        rubric.entryCount = static_cast<std::int32_t>(tables_.entries.size()) - rubric.firstEntry;
-        return std::nullopt;
-    }
-
-    bool rubricHasEntries() const {
-        return !tables_.rubrics.empty() && tables_.rubrics.back().entryCount > 0;
-    }
-
-    RepertoryImportResult finish(const std::string& source) {
-        if (tables_.rubrics.empty())
-            return RepertoryImportError{source + ": keine Rubrik gefunden"};
-        ImportedRepertory imported{dataFileBytes(tables_), cutTexts_};
-        // The same check as at start-up: what the import hands back, the program can use.
-        const RepertoryLoadResult check = RepertoryDatabase::fromBytes(imported.bytes);
-        if (const auto* error = std::get_if<RepertoryLoadError>(&check))
-            return RepertoryImportError{source + ": " + windows1252ToUtf8(error->message)};
-        return imported;
-    }
-
-private:
-    void store(char* field, std::size_t size, std::string text) {
-        if (cutAtWord(text, size - 1))
-            ++cutTexts_;
-        std::memcpy(field, text.data(), text.size());
-    }
-
-    RepertoryTables tables_;
-    // Abbreviation as written -> remedy index, so that a repeated spelling costs one lookup.
-    std::unordered_map<std::string, int, TextHash, std::equal_to<>> remedies_;
-    std::unordered_map<std::string, int> names_; // lower case without the final "."
-    int cutTexts_ = 0;
-};
 
 // ---- json ----
 
@@ -164,7 +32,7 @@ std::vector<std::string_view> splitAtCommas(std::string_view text) {
     std::vector<std::string_view> parts;
     while (true) {
         const std::size_t comma = text.find(',');
-        parts.push_back(trimmed(text.substr(0, comma)));
+        parts.push_back(trimmedBlanks(text.substr(0, comma)));
         if (comma == std::string_view::npos)
             return parts;
         text.remove_prefix(comma + 1);
@@ -219,8 +87,6 @@ public:
             if (description.kind != JsonValue::Kind::Object || file == nullptr ||
                 file->kind != JsonValue::Kind::String || file->text.empty())
                 return failAt(where, "{\"file\": NAME} erwartet");
-            if (!seenChapters_.insert(chapterKey).second)
-                return failAt(where, "Kapitel doppelt");
             if (std::optional<RepertoryImportError> problem = chapter(chapterKey, where, file->text))
                 return *problem;
         }
@@ -230,7 +96,7 @@ public:
 private:
     std::optional<JsonValue> readDocument(const std::string& name) {
         const std::string path = folder_ + "/" + name;
-        FileReadResult read = readRegularFile(path, kMaxSourceBytes);
+        FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read)) {
             error_ = RepertoryImportError{windows1252ToUtf8(failure->message)};
             return std::nullopt;
@@ -245,9 +111,15 @@ private:
 
     std::optional<RepertoryImportError> chapter(const std::string& chapterKey, const std::string& where,
                                                 const std::string& fileName) {
-        std::string chapterName;
-        if (auto problem = convert(chapterKey, where, chapterName))
+        std::string converted;
+        if (auto problem = convertAt(chapterKey, where, converted))
             return problem;
+        const std::string chapterName = tidiedText(converted, report_);
+        const std::string foldedChapter = toLowerWindows1252(chapterName);
+        if (chapterName.empty())
+            return failAt(where, "leerer Kapitelname");
+        if (!seenChapters_.insert(foldedChapter).second)
+            return failAt(where, "Kapitel doppelt");
         if (fileName.find('/') != std::string::npos)
             return failAt(where, "Dateiname " + quotedText(fileName) + " mit Verzeichnis");
         std::optional<JsonValue> document = readDocument(fileName);
@@ -258,26 +130,22 @@ private:
 
         std::vector<SectionGroup> sections;
         std::unordered_map<std::string, std::size_t> sectionOfName;
-        const std::string foldedChapter = toLowerWindows1252(chapterName);
         for (const auto& [key, list] : document->members) {
             const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(key);
             std::string path;
-            if (auto problem = convert(key, at, path))
+            if (auto problem = convertAt(key, at, path))
                 return problem;
-            const std::vector<std::string_view> parts = splitAtCommas(path);
-            if (std::any_of(parts.begin(), parts.end(), [](std::string_view p) { return p.empty(); }))
-                return failAt(at, "leerer Teil im Pfad");
-            if (toLowerWindows1252(parts[0]) != foldedChapter)
+            const TidiedParts tidied = tidiedParts(path);
+            countTidying(tidied, report_);
+            const std::vector<std::string>& parts = tidied.parts;
+            if (parts.empty() || toLowerWindows1252(parts[0]) != foldedChapter)
                 return failAt(at, "der Pfad beginnt nicht mit dem Kapitel " + quotedText(chapterKey));
             PathRubric rubric;
             rubric.key = &key;
             rubric.list = &list;
-            std::string text(parts[0]);
-            for (std::size_t i = 1; i < parts.size(); ++i) {
+            for (std::size_t i = 1; i < parts.size(); ++i)
                 rubric.folded.push_back(toLowerWindows1252(parts[i]));
-                text = i == 1 ? std::string(parts[i]) : text + ", " + std::string(parts[i]);
-            }
-            rubric.text = firstLetterUpper(std::move(text));
+            rubric.text = firstLetterUpper(joinedParts(parts, parts.size() == 1 ? 0 : 1));
             const std::string sectionName =
                 parts.size() == 1 ? std::string("GENERAL") : toUpperWindows1252(parts[1]);
             auto [found, added] = sectionOfName.emplace(sectionName, sections.size());
@@ -290,53 +158,74 @@ private:
 
         builder_.chapter(toUpperWindows1252(chapterName));
         for (SectionGroup& section : sections) {
-            // By path, parent before children, without regard to case.
+            // By path, parent before children, without regard to case; equal paths side by side.
             std::stable_sort(section.rubrics.begin(), section.rubrics.end(),
                              [](const PathRubric& a, const PathRubric& b) { return a.folded < b.folded; });
-            for (std::size_t i = 1; i < section.rubrics.size(); ++i) {
-                if (section.rubrics[i].folded == section.rubrics[i - 1].folded)
-                    return failAt(fileName + ", Schl\xC3\xBCssel " + quotedText(*section.rubrics[i].key),
-                                  "doppelter Pfad (wie " + quotedText(*section.rubrics[i - 1].key) + ")");
-            }
             builder_.section(section.name);
+            const PathRubric* previous = nullptr;
             for (const PathRubric& rubric : section.rubrics) {
-                if (auto problem = rubricEntries(fileName, rubric))
+                const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
+                if (previous != nullptr && previous->folded == rubric.folded) {
+                    ++report_.mergedPaths;
+                    report_.notes.push_back(at + ": gleicher Pfad wie " + quotedText(*previous->key) +
+                                            ", mit ihm eine Rubrik");
+                    builder_.continueRubric(builder_.rubricCount() - 1);
+                } else {
+                    builder_.rubric(rubric.text);
+                    previous = &rubric;
+                }
+                if (auto problem = rubricEntries(at, *rubric.list))
                     return problem;
             }
         }
         return std::nullopt;
     }
 
-    std::optional<RepertoryImportError> rubricEntries(const std::string& fileName, const PathRubric& rubric) {
-        const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
-        if (rubric.list->kind != JsonValue::Kind::String)
+    std::optional<RepertoryImportError> rubricEntries(const std::string& at, const JsonValue& remedyList) {
+        if (remedyList.kind != JsonValue::Kind::String)
             return failAt(at, "die Mittelliste ist kein Text");
         std::string list;
-        if (auto problem = convert(rubric.list->text, at + ", Mittelliste", list))
+        if (auto problem = convertAt(remedyList.text, at + ", Mittelliste", list))
             return problem;
-        builder_.rubric(rubric.text);
-        if (trimmed(list).empty())
-            return failAt(at, "leere Mittelliste");
+        int entries = 0;
         for (const std::string_view item : splitAtCommas(list)) {
-            const int grade = gradeOfLetterCase(item);
+            if (item.empty()) {
+                ++report_.droppedEmptyItems;
+                continue;
+            }
+            std::variant<ListedRemedy, std::string> listed = listedRemedy(item);
+            if (const auto* problem = std::get_if<std::string>(&listed))
+                return failAt(at, *problem);
+            const auto [abbreviation, bracketGrade] = std::get<ListedRemedy>(listed);
+            report_.bracketGrades += bracketGrade != 0;
+            const int grade = bracketGrade != 0 ? bracketGrade : gradeOfLetterCase(abbreviation);
             if (grade == 0)
                 return failAt(at, "unbekannte Wertigkeit der Schreibweise " +
                                       quotedText(windows1252ToUtf8(item)) + " (ACON 3, Acon 2, acon 1)");
-            if (Problem problem = builder_.entry(item, grade))
+            if (ImportProblem problem = builder_.entry(abbreviation, grade))
                 return failAt(at, *problem);
+            ++entries;
         }
+        if (entries == 0)
+            return failAt(at, "leere Mittelliste");
         return std::nullopt;
     }
 
     std::string folder_;
-    TableBuilder builder_;
-    std::unordered_set<std::string> seenChapters_;
+    ImportReport report_;
+    TableBuilder builder_{report_};
+    std::unordered_set<std::string> seenChapters_; // lower case
     std::optional<RepertoryImportError> error_;
 };
 
 // ---- tsv ----
 
 constexpr const char* kTsvFields[] = {"Kapitel", "Abschnitt", "Rubriktext", "Mittel", "Wertigkeit"};
+
+struct RubricSeen {
+    int rubric = 0;
+    int line = 0;
+};
 
 class TsvImport {
 public:
@@ -347,20 +236,22 @@ public:
         for (std::string_view line; lines.next(line);) {
             if (line.empty())
                 continue;
-            if (std::optional<std::string> problem = entryLine(line, lines.number()))
-                return failAt(fileName_ + ", Zeile " + std::to_string(lines.number()), *problem);
+            if (ImportProblem problem = entryLine(line, lines.number()))
+                return failAt(placeOf(lines.number()), *problem);
         }
         return builder_.finish(fileName_);
     }
 
 private:
-    Problem entryLine(std::string_view line, int lineNumber) {
+    std::string placeOf(int lineNumber) const { return fileName_ + ", Zeile " + std::to_string(lineNumber); }
+
+    ImportProblem entryLine(std::string_view line, int lineNumber) {
         std::string_view fields[5];
         std::size_t count = 0;
         while (true) {
             const std::size_t tab = line.find('\t');
             if (count < 5)
-                fields[count] = trimmed(line.substr(0, tab));
+                fields[count] = trimmedBlanks(line.substr(0, tab));
             ++count;
             if (tab == std::string_view::npos)
                 break;
@@ -376,70 +267,112 @@ private:
         if (grade.size() != 1 || grade[0] < '1' || grade[0] > '5')
             return "unbekannte Wertigkeit " + quotedText(grade) + " (erlaubt 1 bis 5)";
 
-        if (fields[0] != chapter_) {
-            if (const std::optional<int> seen = lineSeenBefore(chapters_, fields[0], lineNumber))
-                return "Kapitel " + quotedText(fields[0]) + " stand schon in Zeile " + std::to_string(*seen) +
-                       " (die Zeilen eines Kapitels stehen beisammen)";
+        if (fields[0] != chapterWritten_) {
             std::string name;
-            if (Problem problem = field(fields[0], 0, name))
+            if (ImportProblem problem = tidiedField(fields[0], 0, name))
                 return problem;
-            builder_.chapter(std::move(name));
-            chapter_ = fields[0];
-            sections_.clear();
-            section_ = {};
+            if (name != chapter_) {
+                if (const std::optional<int> seen = lineSeenBefore(chapters_, name, lineNumber))
+                    return "Kapitel " + quotedText(fields[0]) + " stand schon in Zeile " +
+                           std::to_string(*seen) + " (die Zeilen eines Kapitels stehen beisammen)";
+                builder_.chapter(name);
+                chapter_ = std::move(name);
+                sections_.clear();
+                section_.clear();
+                sectionWritten_ = {};
+            }
+            chapterWritten_ = fields[0];
         }
-        if (fields[1] != section_) {
-            if (const std::optional<int> seen = lineSeenBefore(sections_, fields[1], lineNumber))
-                return "Abschnitt " + quotedText(fields[1]) + " stand schon in Zeile " +
-                       std::to_string(*seen) + " (die Zeilen eines Abschnitts stehen beisammen)";
+        if (fields[1] != sectionWritten_) {
             std::string name;
-            if (Problem problem = field(fields[1], 1, name))
+            if (ImportProblem problem = tidiedField(fields[1], 1, name))
                 return problem;
-            builder_.section(std::move(name));
-            section_ = fields[1];
-            rubrics_.clear();
-            rubric_ = {};
+            if (name != section_) {
+                if (const std::optional<int> seen = lineSeenBefore(sections_, name, lineNumber))
+                    return "Abschnitt " + quotedText(fields[1]) + " stand schon in Zeile " +
+                           std::to_string(*seen) + " (die Zeilen eines Abschnitts stehen beisammen)";
+                builder_.section(name);
+                section_ = std::move(name);
+                rubrics_.clear();
+                rubricWritten_ = {};
+            }
+            sectionWritten_ = fields[1];
         }
-        if (fields[2] != rubric_) {
-            if (const std::optional<int> seen = lineSeenBefore(rubrics_, fields[2], lineNumber))
-                return "doppelter Pfad: Rubrik " + quotedText(fields[2]) + " stand schon in Zeile " +
-                       std::to_string(*seen);
+        if (fields[2] != rubricWritten_) {
             std::string text;
-            if (Problem problem = field(fields[2], 2, text))
+            if (ImportProblem problem = tidiedField(fields[2], 2, text))
                 return problem;
-            builder_.rubric(std::move(text));
-            rubric_ = fields[2];
+            // A path met before in this section, letter case aside, adds to that rubric.
+            const auto [seen, isNew] =
+                rubrics_.try_emplace(toLowerWindows1252(text), RubricSeen{0, lineNumber});
+            if (isNew) {
+                seen->second.rubric = builder_.rubric(std::move(text));
+            } else {
+                ++report_.mergedPaths;
+                report_.notes.push_back(placeOf(lineNumber) + ": Rubrik " + quotedText(fields[2]) +
+                                        " wie in Zeile " + std::to_string(seen->second.line) +
+                                        ", mit ihr eine Rubrik");
+                builder_.continueRubric(seen->second.rubric);
+            }
+            rubricWritten_ = fields[2];
         }
         std::string abbreviation;
-        if (Problem problem = field(fields[3], 3, abbreviation))
+        if (ImportProblem problem = field(fields[3], 3, abbreviation))
             return problem;
-        return builder_.entry(abbreviation, grade[0] - '0');
+        std::variant<ListedRemedy, std::string> listed = listedRemedy(abbreviation);
+        if (auto* problem = std::get_if<std::string>(&listed))
+            return std::move(*problem);
+        const auto [name, bracketGrade] = std::get<ListedRemedy>(listed);
+        if (bracketGrade != 0) {
+            ++report_.bracketGrades;
+            if (bracketGrade != grade[0] - '0')
+                return "Wertigkeit " + std::to_string(bracketGrade) + " im K\xC3\xBCrzel " +
+                       quotedText(windows1252ToUtf8(abbreviation)) + " widerspricht dem Feld Wertigkeit " +
+                       std::string(grade);
+        }
+        return builder_.entry(name, grade[0] - '0');
     }
 
-    // The line where a chapter, section or rubric stood before; a new one is noted with its line.
+    // The line where a chapter or section stood before; a new one is noted with its line.
     static std::optional<int> lineSeenBefore(std::unordered_map<std::string, int>& lines,
-                                             std::string_view name, int lineNumber) {
-        const auto [at, isNew] = lines.try_emplace(std::string(name), lineNumber);
+                                             const std::string& name, int lineNumber) {
+        const auto [at, isNew] = lines.try_emplace(name, lineNumber);
         return isNew ? std::nullopt : std::optional<int>(at->second);
     }
 
-    Problem field(std::string_view utf8, std::size_t which, std::string& out) {
+    ImportProblem field(std::string_view utf8, std::size_t which, std::string& out) {
         if (std::optional<TextProblem> problem = convertToWindows1252(utf8, out))
             return std::string("Feld ") + kTsvFields[which] + ", Zeichen " +
                    std::to_string(problem->position) + ": " + problem->message;
         return std::nullopt;
     }
 
+    ImportProblem tidiedField(std::string_view utf8, std::size_t which, std::string& out) {
+        std::string converted;
+        if (ImportProblem problem = field(utf8, which, converted))
+            return problem;
+        out = tidiedText(converted, report_);
+        if (out.empty())
+            return std::string("das Feld ") + kTsvFields[which] + " hat nur leere Teile";
+        return std::nullopt;
+    }
+
     std::string_view text_;
     std::string fileName_;
-    TableBuilder builder_;
-    std::string_view chapter_;
-    std::string_view section_;
-    std::string_view rubric_;
+    ImportReport report_;
+    TableBuilder builder_{report_};
+    // As written in the previous line, so that the lines of one group are tidied once.
+    std::string_view chapterWritten_;
+    std::string_view sectionWritten_;
+    std::string_view rubricWritten_;
+    // Tidied, Windows-1252.
+    std::string chapter_;
+    std::string section_;
     // Names met so far with their first line: a name that comes back later would split its group.
     std::unordered_map<std::string, int> chapters_;
     std::unordered_map<std::string, int> sections_;
-    std::unordered_map<std::string, int> rubrics_;
+    // The rubrics of the current section by their path in lower case.
+    std::unordered_map<std::string, RubricSeen> rubrics_;
 };
 
 } // namespace
@@ -453,7 +386,7 @@ RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view
 }
 
 RepertoryImportResult importTsvFile(const std::string& path) {
-    FileReadResult read = readRegularFile(path, kMaxSourceBytes);
+    FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
         return RepertoryImportError{windows1252ToUtf8(failure->message)};
     return importTsvRepertory(std::get<std::string>(read), path);

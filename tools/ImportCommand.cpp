@@ -33,17 +33,25 @@ bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes
 } // namespace
 
 int runImportCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
-    const CliArguments args = parseCliArguments(words, {});
+    const CliArguments args = parseCliArguments(words, {{"--chapter-order", 1}});
+    const std::string format = args.positional.empty() ? std::string() : args.positional[0];
     if (!args.error.empty() || args.positional.size() != 3 ||
-        (args.positional[0] != "json" && args.positional[0] != "tsv")) {
-        err << (args.error.empty() ? "import erwartet FORMAT (json oder tsv), QUELLE und ZIEL" : args.error)
+        (format != "json" && format != "tsv" && format != "openrep")) {
+        err << (args.error.empty() ? "import erwartet FORMAT (json, tsv oder openrep), QUELLE und ZIEL"
+                                   : args.error)
             << '\n';
+        return 2;
+    }
+    if (args.has("--chapter-order") && format != "openrep") {
+        err << "--chapter-order gilt nur f\xC3\xBCr openrep\n";
         return 2;
     }
     const std::string& source = args.positional[1];
     const std::string& target = args.positional[2];
-    const RepertoryImportResult result =
-        args.positional[0] == "json" ? importJsonRepertory(source) : importTsvFile(source);
+    const RepertoryImportResult result = format == "json" ? importJsonRepertory(source)
+                                         : format == "tsv"
+                                             ? importTsvFile(source)
+                                             : importOpenRepRepertory(source, args.value("--chapter-order"));
     if (const auto* error = std::get_if<RepertoryImportError>(&result)) {
         err << error->message << '\n';
         return 1;
@@ -57,9 +65,8 @@ int runImportCommand(std::span<const std::string> words, std::ostream& out, std:
     out << target << ": " << imported.bytes.size() << " Bytes, " << db.chapterCount() << " Kapitel, "
         << db.sectionCount() << " Abschnitte, " << db.rubricCount() << " Rubriken, " << db.remedyEntryCount()
         << " Eintr\xC3\xA4ge, " << db.remedyCount() << " Mittel\n";
-    if (imported.cutTexts > 0)
-        out << "Texte zu lang f\xC3\xBCr ihr Feld, an einer Wortgrenze mit \"...\" gek\xC3\xBCrzt: "
-            << imported.cutTexts << '\n';
+    for (const std::string& line : importReportLines(imported.report))
+        out << line << '\n';
     return 0;
 }
 

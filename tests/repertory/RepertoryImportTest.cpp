@@ -1,10 +1,9 @@
-// Import of the json and tsv exchange formats: the samples in tests/data, and every refusal with
-// its place.
+// Import of the json and tsv exchange formats: the samples in tests/data, untidy data tidied and
+// counted, and every refusal with its place.
 
 #include "repertory/RepertoryImport.h"
 
-#include "repertory/RemedyEntry.h"
-#include "repertory/RepertoryDatabase.h"
+#include "tests/repertory/ImportTestSupport.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,35 +15,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-RepertoryDatabase loaded(const RepertoryImportResult& result, int& cutTexts) {
-    if (const auto* error = std::get_if<RepertoryImportError>(&result))
-        ADD_FAILURE() << error->message;
-    const auto& imported = std::get<ImportedRepertory>(result);
-    cutTexts = imported.cutTexts;
-    // The bytes are owned by the result, which outlives the database in every test.
-    return std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(imported.bytes));
-}
-
-// "acon.3 ars.2" for the remedy list of a rubric record.
-std::string entries(const RepertoryDatabase& db, int rubric) {
-    std::string text;
-    for (const RemedyEntry entry : db.remedyList(rubric))
-        text.append(text.empty() ? "" : " ")
-            .append(db.remedyName(remedyOf(entry)))
-            .append(std::to_string(gradeOf(entry)));
-    return text;
-}
-
-std::string refusal(const RepertoryImportResult& result) {
-    const auto* error = std::get_if<RepertoryImportError>(&result);
-    return error ? error->message : "(angenommen)";
-}
+using test::entriesText;
+using test::importReport;
+using test::refusal;
 
 TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
     const RepertoryImportResult result = importJsonRepertory(TELVARIN_TEST_DATA_DIR "/import-json");
-    int cut = 0;
-    const RepertoryDatabase db = loaded(result, cut);
-    EXPECT_EQ(cut, 1);
+    const RepertoryDatabase db = test::importedDatabase(result);
+    EXPECT_EQ(importReport(result).cutRubricTexts, 1);
     ASSERT_EQ(db.chapterCount(), 3);
     EXPECT_EQ(db.chapterName(0), "MIND");
     EXPECT_EQ(db.chapterName(2), "STOMACH");
@@ -57,37 +35,37 @@ TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
     EXPECT_EQ(db.sectionName(0), "ANXIETY");
     EXPECT_EQ(db.sectionName(1), "GENERAL");
     EXPECT_EQ(db.rubricTextField(0), "Anxiety");
-    EXPECT_EQ(entries(db, 0), "acon.3 ars.2 calc.1");
+    EXPECT_EQ(entriesText(db, 0), "acon.3 ars.2 calc.1");
     const std::string_view longText = db.rubricTextField(1);
     EXPECT_TRUE(longText.starts_with("Anxiety, health, about his own"));
     EXPECT_TRUE(longText.ends_with("the complaint, with palpitation...")) << longText;
     EXPECT_LE(longText.size(), kRubricTextSize - 1);
     EXPECT_EQ(db.rubricTextField(2), "Anxiety, night");
     EXPECT_EQ(db.rubricTextField(3), "Mind"); // the chapter's own rubric
-    EXPECT_EQ(entries(db, 3), "acon.2 bell.1");
+    EXPECT_EQ(entriesText(db, 3), "acon.2 bell.1");
     EXPECT_EQ(db.rubricTextField(6), "Delusions, fianc\xE9"
                                      "e is unfaithful");
     EXPECT_EQ(db.sectionName(db.sectionOfRubric(9)), "MORNING");
-    EXPECT_EQ(entries(db, 10), "nux-v.2 ip.3 ars.2");
+    EXPECT_EQ(entriesText(db, 10), "nux-v.2 ip.3 ars.2");
 }
 
 TEST(RepertoryImport, TsvSampleGroupsLinesIntoRubricsWithTheirGrades) {
     std::ifstream in(TELVARIN_TEST_DATA_DIR "/import.tsv", std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     const RepertoryImportResult result = importTsvRepertory(text, "import.tsv");
-    int cut = 0;
-    const RepertoryDatabase db = loaded(result, cut);
-    EXPECT_EQ(cut, 1);
+    const RepertoryDatabase db = test::importedDatabase(result);
+    EXPECT_EQ(importReport(result).cutRubricTexts, 1);
     EXPECT_EQ(db.chapterCount(), 2);
     EXPECT_EQ(db.sectionCount(), 3);
     EXPECT_EQ(db.rubricCount(), 4);
     EXPECT_EQ(db.remedyCount(), 6);
-    EXPECT_EQ(entries(db, 0), "acon.3 acon.2 bell.1");
-    EXPECT_EQ(entries(db, 1), "stram.4 calc.5");
+    EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1"); // acon. twice: one entry, the higher grade
+    EXPECT_EQ(importReport(result).mergedEntries, 1);
+    EXPECT_EQ(entriesText(db, 1), "stram.4 calc.5");
     EXPECT_EQ(db.rubricTextField(2), "Fear, about his fianc\xE9"
                                      "e, costing 5 \x80");
     EXPECT_TRUE(db.rubricTextField(3).ends_with("...")); // CR LF lines read too
-    EXPECT_EQ(entries(db, 3), "nux-v.3 bell.2");
+    EXPECT_EQ(entriesText(db, 3), "nux-v.3 bell.2");
 }
 
 TEST(RepertoryImport, TsvRefusalsNameTheirLine) {
@@ -98,8 +76,11 @@ TEST(RepertoryImport, TsvRefusalsNameTheirLine) {
     const std::map<std::string, std::string> cases{
         {good + "MIND\tGENERAL\tFear\tbell\t6\n", "t.tsv, Zeile 2: unbekannte Wertigkeit \"6\""},
         {good + "MIND\tGENERAL\tAnger\t \t1\n", "t.tsv, Zeile 2: das Feld Mittel ist leer"},
-        {good + "MIND\tGENERAL\tAnger\tbell\t1\nMIND\tGENERAL\tFear\tcalc\t1\n",
-         "t.tsv, Zeile 3: doppelter Pfad: Rubrik \"Fear\" stand schon in Zeile 1"},
+        {good + "MIND\tGENERAL\tAnger\tnat-m (4)\t3\n",
+         "t.tsv, Zeile 2: Wertigkeit 4 im K\xC3\xBCrzel \"nat-m (4)\" widerspricht dem Feld Wertigkeit 3"},
+        {good + "MIND\tGENERAL\tAnger\tnux v\t1\n",
+         "t.tsv, Zeile 2: ung\xC3\xBCltiges K\xC3\xBCrzel \"nux v\""},
+        {good + "MIND\tGENERAL\t , \tbell\t1\n", "t.tsv, Zeile 2: das Feld Rubriktext hat nur leere Teile"},
         {good + "MIND\tGENERAL\tFear \xE2\x86\x92 dark\tbell\t1\n",
          "t.tsv, Zeile 2: Feld Rubriktext, Zeichen 6: Zeichen U+2192 gibt es in Windows-1252 nicht"},
         {good + "MIND\tGENERAL\tFear\n",
@@ -130,8 +111,14 @@ TEST(RepertoryImport, JsonRefusalsNameFileKeyAndPosition) {
     EXPECT_EQ(refusalOf(R"({"Mind, fear": "acon, aCon"})"),
               "mind.json, Schl\xC3\xBCssel \"Mind, fear\": unbekannte Wertigkeit der Schreibweise \"aCon\" "
               "(ACON 3, Acon 2, acon 1)");
-    EXPECT_EQ(refusalOf(R"({"Mind, fear": "acon", "Mind, Fear": "bell"})"),
-              "mind.json, Schl\xC3\xBCssel \"Mind, Fear\": doppelter Pfad (wie \"Mind, fear\")");
+    EXPECT_EQ(refusalOf(R"({"Mind, fear": ", , "})"),
+              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": leere Mittelliste");
+    EXPECT_EQ(refusalOf(R"x({"Mind, fear": "acon (6)"})x"),
+              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": unbekannte Wertigkeit \"(6)\" (erlaubt 1 bis 5)");
+    EXPECT_TRUE(
+        refusalOf(R"({"Mind, fear": "acon, Nux v."})")
+            .starts_with(
+                "mind.json, Schl\xC3\xBCssel \"Mind, fear\": ung\xC3\xBCltiges K\xC3\xBCrzel \"Nux v.\""));
     EXPECT_EQ(
         refusalOf("{\"Mind, fear \xE2\x86\x92 dark\": \"acon\"}"),
         "mind.json, Schl\xC3\xBCssel \"Mind, fear \xE2\x86\x92 dark\", Zeichen 12: Zeichen U+2192 gibt es in "
@@ -143,6 +130,62 @@ TEST(RepertoryImport, JsonRefusalsNameFileKeyAndPosition) {
     EXPECT_NE(
         refusal(importJsonRepertory((folder / "missing").string())).find("index.json ist nicht vorhanden"),
         std::string::npos);
+}
+
+TEST(RepertoryImport, UntidyJsonIsTidiedMergedAndCounted) {
+    const fs::path folder = fs::path(TELVARIN_TEST_OUTPUT_DIR) / "import-json-untidy";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "index.json") << R"({"Mind ": {"file": "mind.json"}})";
+    std::ofstream(folder / "mind.json") << R"({
+        "Mind, fear, ": "acon, ",
+        "Mind, anger": "NAT-M (4), nux-v, Nux-v",
+        "Mind,  Fear": "ACON, bell",
+        "Mind, fear, dark": "calc"})";
+    const RepertoryImportResult result = importJsonRepertory(folder.string());
+    const RepertoryDatabase db = test::importedDatabase(result);
+    ASSERT_EQ(db.rubricCount(), 3);
+    EXPECT_EQ(db.chapterName(0), "MIND");
+    EXPECT_EQ(db.rubricTextField(0), "Fear");
+    EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1"); // both paths: acon. at its higher grade
+    EXPECT_EQ(db.rubricTextField(1), "Fear, dark");
+    EXPECT_EQ(entriesText(db, 2), "nat-m.4 nux-v.2");
+    const ImportReport& report = importReport(result);
+    EXPECT_EQ(report.tidiedBlanks, 2);      // "Mind " and "Mind,  Fear"
+    EXPECT_EQ(report.droppedEmptyParts, 1); // "Mind, fear, "
+    EXPECT_EQ(report.droppedEmptyItems, 1); // "acon, "
+    EXPECT_EQ(report.mergedPaths, 1);
+    EXPECT_EQ(report.mergedEntries, 1); // nux-v, Nux-v; acon of both paths is a merge, not a double
+    EXPECT_EQ(report.bracketGrades, 1);
+    EXPECT_EQ(report.notes, std::vector<std::string>{"mind.json, Schl\xC3\xBCssel \"Mind,  Fear\": gleicher "
+                                                     "Pfad wie \"Mind, fear, \", mit ihm eine Rubrik"});
+}
+
+TEST(RepertoryImport, UntidyTsvIsTidiedMergedAndCounted) {
+    const RepertoryImportResult result =
+        importTsvRepertory("MIND\tGENERAL\tFear\tacon\t1\n"
+                           "MIND\tGENERAL\tFear\tacon.\t2\n"
+                           "MIND\tGENERAL\tAnger,  at night, \tnat-m (4)\t4\n"
+                           "MIND\tGENERAL\tfear\tbell\t1\n"
+                           "MIND\tGENERAL\tfear\tACON\t3\n",
+                           "t.tsv");
+    const RepertoryDatabase db = test::importedDatabase(result);
+    ASSERT_EQ(db.rubricCount(), 2);
+    EXPECT_EQ(db.rubricTextField(0), "Fear");
+    EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1");
+    EXPECT_EQ(db.rubricTextField(1), "Anger, at night");
+    EXPECT_EQ(entriesText(db, 1), "nat-m.4");
+    const ImportReport& report = importReport(result);
+    EXPECT_EQ(report.tidiedBlanks, 1);
+    EXPECT_EQ(report.droppedEmptyParts, 1);
+    EXPECT_EQ(report.mergedPaths, 1);
+    EXPECT_EQ(report.mergedEntries, 1); // lines 1 and 2; line 5 adds to the path of line 1
+    EXPECT_EQ(report.bracketGrades, 1);
+    EXPECT_EQ(report.notes, std::vector<std::string>{
+                                "t.tsv, Zeile 4: Rubrik \"fear\" wie in Zeile 1, mit ihr eine Rubrik"});
+    const std::vector<std::string> lines = importReportLines(report);
+    EXPECT_EQ(lines.front(), "Texte mit bereinigten Leerzeichen (doppelt, am Rand, fehlend nach Komma): 1");
+    EXPECT_EQ(lines.back(), report.notes.back());
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+<author>Telvarin</author>
+<name>Testrepertorium</name>
+<remedy_file>t_rem</remedy_file>
+<remsymptom_file>t_remsym</remsymptom_file>
+<symptom_file>t_sym</symptom_file>
+<maximum_grade>3</maximum_grade>
+<symptomtree_file>t_tree</symptomtree_file>
+<name_short_cut>Test</name_short_cut>
+<mainsymptoms_file>t_mainsym</mainsymptoms_file>

@@ -1,0 +1,116 @@
+// The German Kent as it ships: its figures, its quirks, and rubric numbers that a case history
+// may hold. Once released, these numbers never change.
+
+#include "foundation/CodePage.h"
+#include "repertory/RepertoryImport.h"
+#include "tests/repertory/ImportTestSupport.h"
+
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <utility>
+
+namespace telvarin {
+namespace {
+
+TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
+    const RepertoryImportResult result =
+        importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, TELVARIN_KENT_DE_CHAPTER_ORDER);
+    const RepertoryDatabase db = test::importedDatabase(result);
+    EXPECT_EQ(db.chapterCount(), 37);
+    EXPECT_EQ(db.sectionCount(), 7622);
+    EXPECT_EQ(db.rubricCount(), 68738);
+    // 624,010 graded entries stand in the remedy list file; 9 of them in the 4 lists of ids that
+    // are no node of the tree.
+    EXPECT_EQ(db.remedyEntryCount(), 624001);
+    EXPECT_EQ(db.remedyCount(), 624);
+
+    const ImportReport& report = test::importReport(result);
+    EXPECT_EQ(report.cutRubricTexts, 9);
+    EXPECT_EQ(report.cutNames, 1);
+    EXPECT_EQ(report.tidiedBlanks, 10);
+    EXPECT_EQ(report.droppedEmptyParts, 1);
+    EXPECT_EQ(report.droppedEmptyItems, 0);
+    EXPECT_EQ(report.mergedPaths, 0);
+    EXPECT_EQ(report.mergedEntries, 0);
+    EXPECT_EQ(report.bracketGrades, 0);
+    EXPECT_EQ(report.repeatedPaths, 606);
+    // 4 repeated symptom ids, 4 orphan remedy lists, "Nieten", the empty label.
+    EXPECT_EQ(report.notes.size(), 10u);
+
+    // The first rubric of every chapter in the order of Kent's book, and rubrics in between.
+    const std::pair<int, const char*> pinned[] = {
+        {1, "Gem\xC3\xBCt"},
+        {2, "kurz angebunden"},
+        {93, "antwortet, eint\xC3\xB6nig, \"nein\" auf alle Fragen"},
+        {3531, "Wahnvorstellungen, Delirium, im"},
+        {4528, "Schwindel"},
+        {5018, "Kopf"},
+        {11826, "Auge"},
+        {13536, "Sehen"},
+        {14380, "Ohr"},
+        {14440, "Zusammenziehen, Geh\xC3\xB6rgang, im"},
+        {16345, "Geh\xC3\xB6r"},
+        {16503, "Nase"},
+        {17943, "Gesicht"},
+        {19963, "Mund"},
+        {21504, "Z\xC3\xA4hne"},
+        {22316, "Hals"},
+        {22897, "Schmerz, stechender, Speiser\xC3\xB6hre, als ob ein Knochen darin feststecken w\xC3\xBCrde"},
+        {23318, "Hals-Au\xC3\x9F"
+                "enseite"},
+        {23569, "Magen"},
+        {26710, "Bauch"},
+        {30224, "Mastdarm"},
+        {31513, "Stuhl"},
+        {31735, "Blase"},
+        {32482, "Nieren"},
+        {32625, "Schmerz, Nierengegend, erstreckt sich nach unten"},
+        {32739, "Prostata"},
+        {32837, "Harnr\xC3\xB6hre"},
+        {33427, "Urin"},
+        {33820, "Geschlechtsorgane m\xC3\xA4nnlich"},
+        {34908, "Geschlechtsorgane weiblich"},
+        {36335, "Kehlkopf und Luftr\xC3\xB6hre"},
+        {36475, "Reizbarkeit, Kehlkopf"},
+        {37032, "Atmung"},
+        {37775, "Husten"},
+        {39275, "Auswurf"},
+        {39615, "Brust"},
+        {39771, "Kongestion (Blutandrang in der Brust), Herz, Menses, nach den"},
+        {42971, "R\xC3\xBC"
+                "cken"},
+        {46829, "Extremit\xC3\xA4ten"},
+        {47924, "Kr\xC3\xA4mpfe, Beine, Stehen, beim"},
+        {54994, "Schmerz, wunder, wie zerschlagen, Kn\xC3\xB6"
+                "chel, Ersch\xC3\xBCtterung, schlechter"},
+        {62726, "Schlaf"},
+        {63759, "Frost"},
+        {64514, "Fieber"},
+        {65095, "Schwei\xC3\x9F"},
+        {65483, "Haut"},
+        {65747, "Hautausschl\xC3\xA4ge, Pickel, schwarz"},
+        {66620, "Allgemeines"},
+        {68418, "Schw\xC3\xA4"
+                "che, Feuchtigkeit, durch Einwirkung von"},
+        {68738, "Wein, saurer, schlechter"},
+    };
+    for (const auto& [number, text] : pinned)
+        EXPECT_EQ(windows1252ToUtf8(db.rubricTextField(number - 1)), text) << number;
+    EXPECT_EQ(db.sectionName(0), "(ganzes Kapitel)");
+    EXPECT_EQ(test::entriesText(db, 92), "crot-c.1 hyos.1 kali-br.1");
+    EXPECT_EQ(test::entriesText(db, 68737), "ant-c.3 sulph.1 sep.1 ferr.1 ant-t.1 ars.2");
+    EXPECT_TRUE(db.rubricTextField(38398).starts_with("Liegen, Gesicht, Schleimrasseln"));
+    EXPECT_TRUE(db.rubricTextField(38398).ends_with("den Schleim..."));
+
+    // The build imported the same files into the same bytes.
+    std::ifstream built(TELVARIN_KENT_DE_BUILD_FILE, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(built), {}};
+    const std::vector<std::byte>& imported = std::get<ImportedRepertory>(result).bytes;
+    EXPECT_TRUE(bytes.size() == imported.size() &&
+                std::memcmp(bytes.data(), imported.data(), bytes.size()) == 0);
+}
+
+} // namespace
+} // namespace telvarin

@@ -6,6 +6,7 @@
 #include "analysis/RemedyOverview.h"
 #include "analysis/TextSearch.h"
 #include "data/BuiltinRepertory.h"
+#include "tests/KentRepertory.h"
 #include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 
@@ -141,19 +142,38 @@ void BM_AnalysisOf3000LargestRubrics(benchmark::State& state, Repertory repertor
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, builtin, &builtin)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &test::largeRepertory)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, kent_de, &test::kentRepertory)
+    ->Unit(benchmark::kMicrosecond);
 
-// One keystroke: the third letter of a word, searched in the whole repertory, rows included.
-void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory) {
+// One keystroke: the third letter of a word, searched in the whole repertory, rows included. The
+// word is the commonest of the repertory: pain, Schmerz.
+void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory, const char* letters) {
     const TextSearchIndex index(repertory());
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = runTextSearch(index, "pai", -1).size();
+        rows = runTextSearch(index, letters, -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
-BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, builtin, &builtin)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, large, &test::largeRepertory)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, builtin, &builtin, "pai")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, large, &test::largeRepertory, "pai")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, kent_de, &test::kentRepertory, "sch")
+    ->Unit(benchmark::kMicrosecond);
+
+// The same without the texts of the rows: which rubrics match.
+void BM_TextSearchMatchesThreeLetters(benchmark::State& state, Repertory repertory, const char* letters) {
+    const TextSearchIndex index(repertory());
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = textSearchMatches(index, letters, -1).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK_CAPTURE(BM_TextSearchMatchesThreeLetters, kent_de, &test::kentRepertory, "sch")
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_TextSearchIndexOf(benchmark::State& state, Repertory repertory) {
     for (auto _ : state) {

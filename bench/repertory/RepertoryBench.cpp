@@ -2,6 +2,7 @@
 #include "repertory/RepertoryImport.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
+#include "tests/KentRepertory.h"
 #include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 
@@ -106,6 +107,31 @@ void BM_ImportTsv(benchmark::State& state, Repertory repertory) {
 }
 BENCHMARK_CAPTURE(BM_ImportTsv, builtin, &test::referenceRepertory)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ImportTsv, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
+
+// ---- Kent's repertory in German, as shipped ----
+
+// Start-up with the shipped repertory: kent-de.dat read and every rule checked.
+void BM_LoadKentDe(benchmark::State& state) {
+    for (auto _ : state) {
+        RepertoryLoadResult result = RepertoryDatabase::fromFile(TELVARIN_KENT_DE_BUILD_FILE);
+        if (!std::holds_alternative<RepertoryDatabase>(result))
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_LoadKentDe)->Unit(benchmark::kMillisecond);
+
+// The build's import of the published files, checked as well.
+void BM_ImportOpenRepKentDe(benchmark::State& state) {
+    for (auto _ : state) {
+        RepertoryImportResult result =
+            importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, TELVARIN_KENT_DE_CHAPTER_ORDER);
+        if (!std::holds_alternative<ImportedRepertory>(result))
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ImportOpenRepKentDe)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 } // namespace telvarin

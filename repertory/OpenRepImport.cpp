@@ -8,6 +8,7 @@
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"
 
+#include <array>
 #include <unordered_map>
 
 namespace telvarin {
@@ -15,6 +16,49 @@ namespace {
 
 // The section of a chapter's own rubric, read after the chapter name in the "Kapitel" column.
 constexpr const char* kChapterRubricSection = "(ganzes Kapitel)";
+
+// The chapters of Kent's repertory in German, in the order of Kent's book (UTF-8). The published
+// chapter file lists them alphabetically, but practitioners look them up in the book's order, and
+// the rubric numbers that case histories store follow from it: this order never changes.
+constexpr std::array<std::string_view, 37> kKentBookChapters = {"Gem\xC3\xBCt",
+                                                                "Schwindel",
+                                                                "Kopf",
+                                                                "Auge",
+                                                                "Sehen",
+                                                                "Ohr",
+                                                                "Geh\xC3\xB6r",
+                                                                "Nase",
+                                                                "Gesicht",
+                                                                "Mund",
+                                                                "Z\xC3\xA4hne",
+                                                                "Hals",
+                                                                "Hals-Au\xC3\x9F"
+                                                                "enseite",
+                                                                "Magen",
+                                                                "Bauch",
+                                                                "Mastdarm",
+                                                                "Stuhl",
+                                                                "Blase",
+                                                                "Nieren",
+                                                                "Prostata",
+                                                                "Harnr\xC3\xB6hre",
+                                                                "Urin",
+                                                                "Geschlechtsorgane m\xC3\xA4nnlich",
+                                                                "Geschlechtsorgane weiblich",
+                                                                "Kehlkopf und Luftr\xC3\xB6hre",
+                                                                "Atmung",
+                                                                "Husten",
+                                                                "Auswurf",
+                                                                "Brust",
+                                                                "R\xC3\xBC"
+                                                                "cken",
+                                                                "Extremit\xC3\xA4ten",
+                                                                "Schlaf",
+                                                                "Frost",
+                                                                "Fieber",
+                                                                "Schwei\xC3\x9F",
+                                                                "Haut",
+                                                                "Allgemeines"};
 
 std::string utf8(std::string_view windows1252) {
     return windows1252ToUtf8(windows1252);
@@ -121,6 +165,18 @@ private:
             chapterOrder_.clear();
             return orderFileOrder();
         }
+        if (isKentInGerman()) {
+            placed_.clear();
+            chapterOrder_.clear();
+            for (const std::string_view name : kKentBookChapters) {
+                std::string converted;
+                convertToWindows1252(name, converted);
+                if (auto problem = placeChapter(converted, "Kents Buch", true))
+                    return problem;
+            }
+            report_.notes.push_back("Kapitel in der Folge von Kents Buch");
+            return std::nullopt;
+        }
         for (const int root : files_.roots) {
             if (!placed_.contains(root)) {
                 report_.notes.push_back(treePlace(root) + ": Kapitel " +
@@ -130,6 +186,22 @@ private:
             }
         }
         return std::nullopt;
+    }
+
+    // The tree's chapters are exactly those of Kent's repertory in German, each once.
+    bool isKentInGerman() const {
+        if (files_.roots.size() != kKentBookChapters.size() ||
+            rootsOfName_.size() != kKentBookChapters.size())
+            return false;
+        for (const std::string_view name : kKentBookChapters) {
+            std::string converted;
+            if (convertToWindows1252(name, converted))
+                return false;
+            const auto roots = rootsOfName_.find(toLowerWindows1252(converted));
+            if (roots == rootsOfName_.end() || roots->second.size() != 1)
+                return false;
+        }
+        return true;
     }
 
     // The chapter file names the chapters in their order, in Latin-1 or in UTF-8. A name that

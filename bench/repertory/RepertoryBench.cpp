@@ -125,7 +125,7 @@ BENCHMARK(BM_LoadKentDe)->Unit(benchmark::kMillisecond);
 void BM_ImportOpenRepKentDe(benchmark::State& state) {
     for (auto _ : state) {
         RepertoryImportResult result =
-            importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, TELVARIN_KENT_DE_CHAPTER_ORDER);
+            importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER);
         if (!std::holds_alternative<ImportedRepertory>(result))
             state.SkipWithError("refused");
         benchmark::DoNotOptimize(result);

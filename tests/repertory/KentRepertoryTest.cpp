@@ -16,7 +16,7 @@ namespace {
 
 TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     const RepertoryImportResult result =
-        importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, TELVARIN_KENT_DE_CHAPTER_ORDER);
+        importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER);
     const RepertoryDatabase db = test::importedDatabase(result);
     EXPECT_EQ(db.chapterCount(), 37);
     EXPECT_EQ(db.sectionCount(), 7622);

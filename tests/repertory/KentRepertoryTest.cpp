@@ -36,8 +36,8 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     EXPECT_EQ(report.mergedEntries, 0);
     EXPECT_EQ(report.bracketGrades, 0);
     EXPECT_EQ(report.repeatedPaths, 606);
-    // 4 repeated symptom ids, 4 orphan remedy lists, "Nieten", the empty label.
-    EXPECT_EQ(report.notes.size(), 10u);
+    // 4 repeated symptom ids, 4 orphan remedy lists, "Nieten", the book order, the empty label.
+    EXPECT_EQ(report.notes.size(), 11u);
 
     // The first rubric of every chapter in the order of Kent's book, and rubrics in between.
     const std::pair<int, const char*> pinned[] = {

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace telvarin {
 namespace {
@@ -17,6 +18,12 @@ TEST(ExportFile, WritesOrSaysWhyAndKeepsTheOldFile) {
     const std::string path = (folder / "Auswertung.csv").string();
     EXPECT_EQ(writeExportFile(path, "neu"), "");
     EXPECT_EQ(readBytes(path), "neu");
+    // A new file is not private as a fresh case history is.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 
     FileSystemCalls diskFull = FileSystemCalls::system();
     diskFull.write = [](int, const char*, std::size_t) -> long {

@@ -65,6 +65,23 @@ SearchPattern::SearchPattern(std::string capitals) : text_(std::move(capitals)) 
     anchorMaxOffset_ = bestMax;
 }
 
+std::vector<std::string> SearchPattern::spellings() const {
+    std::vector<std::string> spellings{std::string()};
+    for (const Step& step : steps_) {
+        const std::size_t count = spellings.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            if (step.umlaut != 0) {
+                spellings.push_back(spellings[i] + step.umlaut);
+                spellings[i] += step.byte;
+                spellings[i] += 'E';
+            } else {
+                spellings[i] += step.byte;
+            }
+        }
+    }
+    return spellings;
+}
+
 std::size_t SearchPattern::matchAt(std::string_view text, std::size_t at) const {
     std::size_t pos = at;
     for (const Step& step : steps_) {

@@ -20,6 +20,10 @@ public:
     bool isEmpty() const { return text_.empty(); }
     // Whether the word holds "AE", "OE" or "UE" and so has more than one spelling.
     bool hasUmlautSpellings() const { return umlautPairs_ > 0; }
+    // Every spelling, each pair written both ways: 2 to the power of the pairs. Only for a few
+    // pairs, which a search looks for one spelling after another faster than for the pattern.
+    int umlautPairs() const { return umlautPairs_; }
+    std::vector<std::string> spellings() const;
 
     // The start of the first match at or after `from`, or npos.
     std::size_t find(std::string_view text, std::size_t from = 0) const;

@@ -5,6 +5,7 @@
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace telvarin {
 namespace {
@@ -16,6 +17,10 @@ bool isWordByte(char c) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
            byte >= 0x80;
 }
+
+// Up to 2 pairs, 4 spellings, a pass for each beats one pass that tries the pattern at every
+// occurrence of its plain part.
+constexpr int kMaxSpellingPasses = 2;
 
 } // namespace
 
@@ -96,14 +101,33 @@ void TextSearchIndex::markRubricsHolding(const SearchPattern& word, int first, i
         }
         return;
     }
-    // A word with blanks or punctuation may span runs: one pass over the texts. The NUL after
-    // each text keeps a match within one rubric.
+    // A word with blanks or punctuation may span runs: a pass over the texts. A few spellings are
+    // each looked for in a pass of their own, which jumps from rubric to rubric.
+    if (word.umlautPairs() <= kMaxSpellingPasses) {
+        for (const std::string& spelling : word.spellings())
+            markScanning(SearchPattern(std::string()), spelling, first, last, marks);
+    } else {
+        markScanning(word, {}, first, last, marks);
+    }
+}
+
+void TextSearchIndex::markScanning(const SearchPattern& word, std::string_view plain, int first, int last,
+                                   std::vector<char>& marks) const {
+    // The NUL after each text keeps a match within one rubric.
     const std::string_view texts =
         std::string_view(rubricCapitals_).substr(0, offsets_[static_cast<std::size_t>(last) + 1]);
     std::size_t from = offsets_[static_cast<std::size_t>(first)];
     auto rubric = static_cast<std::size_t>(first);
     while (from < texts.size()) {
-        const std::size_t offset = word.find(texts, from);
+        std::size_t offset = std::string_view::npos;
+        if (!plain.empty()) {
+            const void* found =
+                ::memmem(texts.data() + from, texts.size() - from, plain.data(), plain.size());
+            if (found != nullptr)
+                offset = static_cast<std::size_t>(static_cast<const char*>(found) - texts.data());
+        } else {
+            offset = word.find(texts, from);
+        }
         if (offset == std::string_view::npos)
             break;
         while (offsets_[rubric + 1] <= offset)

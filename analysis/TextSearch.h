@@ -37,6 +37,9 @@ public:
 
 private:
     void indexWords(int rubric);
+    // Marks the rubrics whose text holds `plain`, or the word when plain is empty, in one pass.
+    void markScanning(const SearchPattern& word, std::string_view plain, int first, int last,
+                      std::vector<char>& marks) const;
 
     const RepertoryDatabase& db_;
     std::string rubricCapitals_;        // all texts one after another, each followed by a NUL

@@ -19,7 +19,7 @@ namespace {
 //                      9 Brechreiz, "wie vergiftet"
 //  chapter 2 "GEMÜT"   section "STIMMUNG": 10 Ärger  11 Angst  12 Œdème, Škoda, Žena, Ÿvonne
 //                      13 Zorn über Kleinigkeiten
-//  chapter 3 "HALS"    section "ALLGEMEIN": 14 Hals-Außenseite, Schwellung
+//  chapter 3 "HALS"    section "ALLGEMEIN": 14 Hals-Außenseite, Schwellung  15 Übel, Öde, Ängste
 class GermanRepertory {
 public:
     GermanRepertory() : words_(build()), db_(load()) {}
@@ -61,6 +61,10 @@ private:
         b.section("ALLGEMEIN");
         b.rubric("Hals-Au\xDF"
                  "enseite, Schwellung",
+                 {test::kAcon});
+        b.rubric("\xDC"
+                 "bel, \xD6"
+                 "de, \xC4ngste",
                  {test::kAcon});
         auto words = b.words();
         size_ = b.size();
@@ -144,7 +148,7 @@ TEST_F(GermanSearchTest, ExclusionByTextOrHeadingWithinTheChapterFilter) {
               (Numbers{1}));
     EXPECT_EQ(search("-kopf -magen -gem\xFC"
                      "t"),
-              (Numbers{14}));
+              (Numbers{14, 15}));
     EXPECT_TRUE(search("stirn -stirn").empty());
     EXPECT_EQ(search("kopf -\"\""), search("kopf")); // an empty exclusion excludes nothing
     // A lone "-" is searched as text.
@@ -181,7 +185,12 @@ TEST_F(GermanSearchTest, UmlautSpellingsAndCaseOfEveryLetter) {
     // A plain vowel never stands for an umlaut.
     const Numbers withA = search("a");
     EXPECT_EQ(std::count(withA.begin(), withA.end(), 10), 0);
-    EXPECT_EQ(search("\xE4"), (Numbers{2, 10}));
+    EXPECT_EQ(search("\xE4"), (Numbers{2, 10, 15}));
+    // Phrases with one or two pairs are looked for in each spelling, with more as a pattern.
+    EXPECT_EQ(search("\"zorn ueber"), (Numbers{13}));
+    EXPECT_EQ(search("\"oede, ae"), (Numbers{15}));
+    EXPECT_EQ(search("\"uebel, oede, aengste\""), (Numbers{15}));
+    EXPECT_EQ(search("\"uebel, oede, aengstE\" -\"uebel, oede, \xC4\""), (Numbers{}));
     EXPECT_EQ(search("aufstoss"), (Numbers{8}));
     EXPECT_EQ(search("AUFSTO\xDF"
                      "EN"),

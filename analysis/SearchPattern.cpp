@@ -115,8 +115,9 @@ std::size_t findBytes(std::string_view text, std::size_t from, std::string_view 
 } // namespace
 
 std::size_t SearchPattern::find(std::string_view text, std::size_t from) const {
+    // Mostly short texts (the runs of the word index, headings): a plain search costs least.
     if (umlautPairs_ == 0)
-        return findBytes(text, from, text_);
+        return text.find(text_, from);
     if (anchor_.empty()) {
         // Only pairs, as "UE": short enough to try at every position.
         for (std::size_t at = from; at < text.size(); ++at) {

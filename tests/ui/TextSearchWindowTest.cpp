@@ -222,25 +222,17 @@ private slots:
                  QStringLiteral("Kopfschmerz beim Gie\u00DFen [%1]").arg(german.rubric(99).entryCount));
     }
 
-    void operatorsInGermanTextsAndTheRowsSavedAsShown() {
+    void anExcludedWordAndTheRowsSavedAsShown() {
         using namespace telvarin::table_saving_test;
         RepertoryDatabase german = reference();
         german.replaceRubricText(99, "Kopfschmerz, Stirn");
-        german.replaceRubricText(100, "Kopfschmerz, Schl\xE4"
-                                      "fe, \xDC"
-                                      "belkeit dabei");
+        german.replaceRubricText(100, toWindows1252(u"Kopfschmerz, Schläfe"_qs));
         german.replaceRubricText(101, "Kopfschmerz, linke Seite");
         OpenTextSearch open({}, german);
         open.type(QStringLiteral("kopf -stirn"));
         QCOMPARE(open.numbers(), (std::vector<RubricNumber>{101, 102}));
-        QCOMPARE(open.title(), foundTitle(2));
-        open.clearAndType(QStringLiteral("\"kopfschmerz, l"));
-        QCOMPARE(open.numbers(), (std::vector<RubricNumber>{102}));
-        open.clearAndType(QStringLiteral("uebelkeit"));
-        QCOMPARE(open.numbers(), (std::vector<RubricNumber>{101}));
 
         // Ctrl+S and the context menu save the rows found, not the empty rows below them.
-        open.clearAndType(QStringLiteral("kopf -stirn"));
         QTemporaryDir folder;
         SaveAnswer save;
         save.answer = folder.filePath(QStringLiteral("kopf.csv"));
@@ -250,10 +242,7 @@ private slots:
         const QList<QByteArray> lines = fileBytes(save.answer).split('\n');
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[0], QByteArray("\xEF\xBB\xBFNummer;Symptom;Kapitel\r"));
-        QVERIFY(lines[1].startsWith("101;Kopfschmerz, Schl\xC3\xA4"
-                                    "fe, \xC3\x9C"
-                                    "belkeit dabei ["));
-        QVERIFY(lines[2].startsWith("102;"));
+        QVERIFY(lines[1].startsWith(u"101;Kopfschmerz, Schläfe ["_qs.toUtf8()));
         QMenu* menu = openContextMenu(open.table(), 1, 1);
         QVERIFY(menu != nullptr);
         clickMenuEntry(*menu, menuEntry(*menu, QStringLiteral("Als Tabelle speichern…")));
@@ -270,8 +259,8 @@ private slots:
 
         open.chooseChapter(58);
         QCOMPARE(open.window->chapterFilterIndex(), 57);
-        const std::vector<RubricNumber> inLastChapter = expectedMatches(
-            db, wordTexts(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
+        const std::vector<RubricNumber> inLastChapter =
+            expectedMatches(db, wordTexts(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
         QCOMPARE(open.numbers(), inLastChapter);
         QCOMPARE(open.numbers().back(), 26564);
     }

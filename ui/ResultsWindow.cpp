@@ -185,9 +185,13 @@ int ResultsWindow::caseRowOf(int tableRow) const {
     return table_->userValue(tableRow, 0);
 }
 
+bool ResultsWindow::canBeKeySymptom(int caseRow) const {
+    return caseRow >= 0 && static_cast<std::size_t>(caseRow) < rows_.size() &&
+           keySymptomRubric(db_, rows_[static_cast<std::size_t>(caseRow)]) >= 0;
+}
+
 void ResultsWindow::toggleKeySymptom(int caseRow) {
-    if (caseRow < 0 || static_cast<std::size_t>(caseRow) >= rows_.size() ||
-        keySymptomRubric(db_, rows_[static_cast<std::size_t>(caseRow)]) < 0)
+    if (!canBeKeySymptom(caseRow))
         return;
     const auto marked = std::lower_bound(keySymptomRows_.begin(), keySymptomRows_.end(), caseRow);
     if (marked != keySymptomRows_.end() && *marked == caseRow)
@@ -230,7 +234,7 @@ void ResultsWindow::addKeySymptomEntry(QMenu& menu, int tableRow) {
     entry->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_S));
     entry->setCheckable(true);
     entry->setChecked(std::binary_search(keySymptomRows_.begin(), keySymptomRows_.end(), caseRow));
-    entry->setEnabled(caseRow >= 0 && keySymptomRubric(db_, rows_[static_cast<std::size_t>(caseRow)]) >= 0);
+    entry->setEnabled(canBeKeySymptom(caseRow));
     connect(entry, &QAction::triggered, this, [this, caseRow] { toggleKeySymptom(caseRow); });
 }
 

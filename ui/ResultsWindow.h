@@ -96,6 +96,7 @@ private:
     void showRanking();
     // The case row a table row shows (rows may have been sorted), or -1 for the fixed rows.
     int caseRowOf(int tableRow) const;
+    bool canBeKeySymptom(int caseRow) const;
     void addKeySymptomEntry(QMenu& menu, int tableRow);
     void commitFields();
     // The text columns never take so much of the table that no remedy shows.

@@ -2,7 +2,6 @@
 
 #include "analysis/RemedyOverview.h"
 #include "analysis/SectionWalk.h"
-#include "foundation/CodePage.h"
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>
@@ -10,8 +9,6 @@
 
 namespace telvarin {
 namespace {
-
-constexpr char kSharpS = '\xDF';
 
 // Letters and digits of the code page; the bytes above 127 count as letters, which only makes
 // the runs of the word index a little longer.
@@ -21,39 +18,11 @@ bool isWordByte(char c) {
            byte >= 0x80;
 }
 
+// Up to 2 pairs, 4 spellings, a pass for each beats one pass that tries the pattern at every
+// occurrence of its plain part.
+constexpr int kMaxSpellingPasses = 2;
+
 } // namespace
-
-std::string searchCapitals(std::string_view text) {
-    std::string capitals;
-    capitals.reserve(text.size() + 2);
-    for (const char c : text) {
-        if (c == kSharpS)
-            capitals += "SS";
-        else
-            capitals += static_cast<char>(toUpperWindows1252(static_cast<unsigned char>(c)));
-    }
-    return capitals;
-}
-
-std::vector<std::string> searchWords(std::string_view text) {
-    std::vector<std::string> words;
-    std::size_t start = 0;
-    int blanksCut = 0;
-    while (blanksCut < kMaxSearchWords) {
-        const std::size_t blank = text.find(' ', start);
-        if (blank == std::string_view::npos)
-            break;
-        words.push_back(searchCapitals(text.substr(start, blank - start)));
-        start = blank + 1;
-        ++blanksCut;
-    }
-    std::string rest = searchCapitals(text.substr(start));
-    if (blanksCut == kMaxSearchWords)
-        words.back() = std::move(rest);
-    else
-        words.push_back(std::move(rest));
-    return words;
-}
 
 void TextSearchIndex::indexWords(int rubric) {
     const std::string_view text = rubricCapitals(rubric);
@@ -118,11 +87,12 @@ std::string_view TextSearchIndex::rubricCapitals(int rubricIndex) const {
     return std::string_view(rubricCapitals_).substr(offsets_[i], offsets_[i + 1] - offsets_[i] - 1);
 }
 
-void TextSearchIndex::markRubricsHolding(std::string_view word, int first, int last,
+void TextSearchIndex::markRubricsHolding(const SearchPattern& word, int first, int last,
                                          std::vector<char>& marks) const {
-    if (std::all_of(word.begin(), word.end(), isWordByte)) {
+    // Both spellings of an umlaut are letters, so they never take a word out of one run.
+    if (std::all_of(word.text().begin(), word.text().end(), isWordByte)) {
         for (std::size_t w = 0; w < words_.size(); ++w) {
-            if (words_[w].find(word) == std::string::npos)
+            if (!word.isFoundIn(words_[w]))
                 continue;
             const std::vector<int>& rubrics = wordRubrics_[w];
             for (auto it = std::lower_bound(rubrics.begin(), rubrics.end(), first);
@@ -131,51 +101,84 @@ void TextSearchIndex::markRubricsHolding(std::string_view word, int first, int l
         }
         return;
     }
-    // A word with blanks or punctuation may span runs: one pass over the texts.
-    const char* const base = rubricCapitals_.data();
-    const char* const end = base + offsets_[static_cast<std::size_t>(last) + 1];
-    const char* from = base + offsets_[static_cast<std::size_t>(first)];
-    auto rubric = static_cast<std::size_t>(first);
-    while (from < end) {
-        const void* found = ::memmem(from, static_cast<std::size_t>(end - from), word.data(), word.size());
-        if (found == nullptr)
-            break;
-        const auto offset = static_cast<std::size_t>(static_cast<const char*>(found) - base);
-        while (offsets_[rubric + 1] <= offset)
-            ++rubric;
-        marks[rubric - static_cast<std::size_t>(first)] = 1;
-        from = base + offsets_[rubric + 1]; // one hit is enough for a rubric
+    // A word with blanks or punctuation may span runs: a pass over the texts. A few spellings are
+    // each looked for in a pass of their own, which jumps from rubric to rubric.
+    if (word.umlautPairs() <= kMaxSpellingPasses) {
+        for (const std::string& spelling : word.spellings())
+            markScanning(SearchPattern(std::string()), spelling, first, last, marks);
+    } else {
+        markScanning(word, {}, first, last, marks);
     }
 }
 
+void TextSearchIndex::markScanning(const SearchPattern& word, std::string_view plain, int first, int last,
+                                   std::vector<char>& marks) const {
+    // The NUL after each text keeps a match within one rubric.
+    const std::string_view texts =
+        std::string_view(rubricCapitals_).substr(0, offsets_[static_cast<std::size_t>(last) + 1]);
+    std::size_t from = offsets_[static_cast<std::size_t>(first)];
+    auto rubric = static_cast<std::size_t>(first);
+    while (from < texts.size()) {
+        std::size_t offset = std::string_view::npos;
+        if (!plain.empty()) {
+            const void* found =
+                ::memmem(texts.data() + from, texts.size() - from, plain.data(), plain.size());
+            if (found != nullptr)
+                offset = static_cast<std::size_t>(static_cast<const char*>(found) - texts.data());
+        } else {
+            offset = word.find(texts, from);
+        }
+        if (offset == std::string_view::npos)
+            break;
+        while (offsets_[rubric + 1] <= offset)
+            ++rubric;
+        marks[rubric - static_cast<std::size_t>(first)] = 1;
+        from = offsets_[rubric + 1]; // one hit is enough for a rubric
+    }
+}
+
+namespace {
+
+// Marks the rubrics first..last whose text or section heading holds the word.
+void markHolding(const TextSearchIndex& index, const SearchPattern& word, int first, int last,
+                 std::vector<char>& holding) {
+    const RepertoryDatabase& db = index.database();
+    std::fill(holding.begin(), holding.end(), 0);
+    index.markRubricsHolding(word, first, last, holding);
+    // A word in a section's heading holds for all its rubrics.
+    const int lastSection = index.sectionOf(last);
+    for (int section = index.sectionOf(first); section >= 0 && section <= lastSection; ++section) {
+        if (!word.isFoundIn(index.headingCapitals(section)))
+            continue;
+        const int from = std::max(first, section == 0 ? 0 : db.rubricEnd(section - 1));
+        const int to = std::min(last + 1, db.rubricEnd(section));
+        for (int rubric = from; rubric < to; ++rubric)
+            holding[static_cast<std::size_t>(rubric - first)] = 1;
+    }
+}
+
+} // namespace
+
 std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
                                             int chapterIndex) {
-    const RepertoryDatabase& db = index.database();
-    const RubricRange range = chapterRubricRange(db, chapterIndex);
+    const RubricRange range = chapterRubricRange(index.database(), chapterIndex);
     if (range.first > range.last)
         return {};
     const int first = range.first - 1;
     const int last = range.last - 1;
     const auto count = static_cast<std::size_t>(last - first + 1);
-    // Every word narrows the rubrics down; a word in a section's heading matches all its rubrics.
+    // Every word narrows the rubrics down: a required one to those holding it, an excluded one to
+    // those without it.
     std::vector<char> matched(count, 1);
     std::vector<char> holding(count);
-    for (const std::string& word : searchWords(text)) {
-        if (word.empty())
-            continue; // found in every text
-        std::fill(holding.begin(), holding.end(), 0);
-        index.markRubricsHolding(word, first, last, holding);
-        for (int section = index.sectionOf(first); section >= 0 && section <= index.sectionOf(last);
-             ++section) {
-            if (index.headingCapitals(section).find(word) == std::string::npos)
-                continue;
-            const int from = std::max(first, section == 0 ? 0 : db.rubricEnd(section - 1));
-            const int to = std::min(last + 1, db.rubricEnd(section));
-            for (int rubric = from; rubric < to; ++rubric)
-                holding[static_cast<std::size_t>(rubric - first)] = 1;
-        }
+    for (const SearchWord& word : searchWords(text)) {
+        // An empty word is found in every text; excluding it would leave nothing, so it is ignored.
+        if (word.text.empty())
+            continue;
+        markHolding(index, SearchPattern(word.text), first, last, holding);
+        const char wanted = word.excluded ? 0 : 1;
         for (std::size_t i = 0; i < count; ++i)
-            matched[i] &= holding[i];
+            matched[i] &= static_cast<char>(holding[i] == wanted);
     }
     std::vector<RubricNumber> numbers;
     for (std::size_t i = 0; i < count; ++i) {

@@ -1,8 +1,10 @@
 #pragma once
 
-// The text search: rubrics whose text or section heading holds every word of the search text,
-// compared in capitals, optionally within one chapter.
+// The text search: rubrics whose text or section heading holds every word of the search text and
+// none of its excluded words, compared in capitals, optionally within one chapter.
 
+#include "analysis/SearchPattern.h"
+#include "analysis/SearchWords.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <string>
@@ -11,14 +13,6 @@
 #include <vector>
 
 namespace telvarin {
-
-inline constexpr int kMaxSearchWords = 20;
-
-// Capitals as the search compares texts: Windows-1252 capitals, each ß as SS.
-std::string searchCapitals(std::string_view text);
-// The words of a search text, in capitals: cut at the first 20 blanks; with 20 blanks cut the
-// rest replaces the 20th word. Empty words (two blanks in a row) are found in every text.
-std::vector<std::string> searchWords(std::string_view text);
 
 // The capitalised rubric texts and section headings of a database, built once (after a
 // language file has replaced texts) so that a search on every keystroke only compares.
@@ -37,12 +31,15 @@ public:
     // sectionHeading as shown; for a section that holds no rubric it is empty.
     const std::string& heading(int section) const { return headings_[static_cast<std::size_t>(section)]; }
 
-    // Marks the rubric record indices first..last (inclusive) whose text holds the word (in
-    // capitals), marks[index - first].
-    void markRubricsHolding(std::string_view word, int first, int last, std::vector<char>& marks) const;
+    // Marks the rubric record indices first..last (inclusive) whose text holds the word,
+    // marks[index - first].
+    void markRubricsHolding(const SearchPattern& word, int first, int last, std::vector<char>& marks) const;
 
 private:
     void indexWords(int rubric);
+    // Marks the rubrics whose text holds `plain`, or the word when plain is empty, in one pass.
+    void markScanning(const SearchPattern& word, std::string_view plain, int first, int last,
+                      std::vector<char>& marks) const;
 
     const RepertoryDatabase& db_;
     std::string rubricCapitals_;        // all texts one after another, each followed by a NUL
@@ -71,8 +68,8 @@ struct TextSearchRow {
     std::string chapterColumn; // "Kapitel": sectionHeading
 };
 
-// The numbers of the rubrics that hold every word, ascending; chapterIndex -1 searches the whole
-// repertory.
+// The numbers of the rubrics that hold every word and no excluded word, ascending; chapterIndex -1
+// searches the whole repertory.
 std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
                                             int chapterIndex);
 // The same with the texts of the three columns.

@@ -2,15 +2,19 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
+#include "analysis/CsvTable.h"
+#include "analysis/KeySymptoms.h"
 #include "analysis/RemedyOverview.h"
 #include "analysis/SymptomEntry.h"
 #include "analysis/TextSearch.h"
 #include "foundation/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <optional>
+#include <variant>
 
 namespace telvarin {
 namespace {
@@ -69,6 +73,27 @@ void reportDroppedParts(const CliContext& context, const std::string& entry) {
     }
 }
 
+// The rubric records of the rows named by --key, each entry read as the case table reads it; an
+// error message when one names no row of the case or a row that cannot be a key symptom.
+std::variant<std::vector<int>, std::string>
+keyRubrics(const RepertoryDatabase& db, const CaseModel& caseModel, const std::vector<std::string>& entries) {
+    std::vector<int> rubrics;
+    for (const std::string& entry : entries) {
+        const ParsedSymptom parsed = parseSymptomEntry(db, utf8ToWindows1252(entry));
+        const auto rows = caseModel.rows();
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const CaseSymptom& symptom) {
+            return parsed.valid && symptom.number == parsed.number && symptom.bd == parsed.bd;
+        });
+        if (row == rows.end())
+            return "--key " + entry + ": keine Zeile des Falls";
+        const int rubric = keySymptomRubric(db, *row);
+        if (rubric < 0)
+            return "--key " + entry + ": eine Gegenpolarit\xC3\xA4t ist kein Schl\xC3\xBCsselsymptom";
+        rubrics.push_back(rubric);
+    }
+    return rubrics;
+}
+
 std::string chapterError(const CliContext& context) {
     return "--chapter erwartet einen Kapitelindex von 0 bis " + std::to_string(context.db.chapterCount() - 1);
 }
@@ -76,7 +101,8 @@ std::string chapterError(const CliContext& context) {
 } // namespace
 
 int runAnalyseCommand(const CliContext& context, std::span<const std::string> words) {
-    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--mode", 1}});
+    const CliArguments args =
+        parseCliArguments(words, {{"--file", 1}, {"--mode", 1}, {"--key", 1}, {"--csv", 0}});
     if (!args.error.empty())
         return usageError(context, args.error);
     PolarityMode mode = PolarityMode::ListAtEnd;
@@ -100,10 +126,32 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
         context.err << "Keine Rubrik zu analysieren\n";
         return 0;
     }
+    std::vector<std::string> keyEntries;
+    if (const auto keys = args.options.find("--key"); keys != args.options.end())
+        keyEntries = keys->second;
+    const auto keys = keyRubrics(context.db, caseModel, keyEntries);
+    if (const auto* error = std::get_if<std::string>(&keys))
+        return usageError(context, *error);
+    const std::vector<RemedyScore> ranking =
+        eliminateByKeySymptoms(context.db, result.listed(), std::get<std::vector<int>>(keys));
+
+    TextTable table;
+    if (args.has("--csv"))
+        table.push_back(
+            {"Rang", "Mittel", "Anzahl der Treffer", "Summe der Grade", "Polarit\xE4tsdifferenz"});
     int rank = 0;
-    for (const RemedyScore& score : result.listed()) {
-        context.out << ++rank << '\t' << windows1252ToUtf8(context.db.remedyName(score.remedy)) << '\t'
-                    << score.hits << '\t' << score.gradeSum << '\t' << score.polarityDifference << '\n';
+    for (const RemedyScore& score : ranking) {
+        table.push_back({std::to_string(++rank), std::string(context.db.remedyName(score.remedy)),
+                         std::to_string(score.hits), std::to_string(score.gradeSum),
+                         std::to_string(score.polarityDifference)});
+    }
+    if (args.has("--csv")) {
+        context.out << csvDocument(table);
+        return 0;
+    }
+    for (const std::vector<std::string>& row : table) {
+        context.out << row[0] << '\t' << windows1252ToUtf8(row[1]) << '\t' << row[2] << '\t' << row[3] << '\t'
+                    << row[4] << '\n';
     }
     return 0;
 }

@@ -10,8 +10,10 @@
 
 namespace telvarin {
 
-// analyse [--mode M] ENTRY...: each entry typed into the next row of a case, then the ranked
-// remedies: rank, abbreviation, hits, grade sum, polarity difference.
+// analyse [--mode M] [--key ENTRY]... [--csv] ENTRY...: each entry typed into the next row of a
+// case, then the ranked remedies: rank, abbreviation, hits, grade sum, polarity difference. Each
+// --key marks the case row of that entry as a key symptom: only the remedies in every key rubric
+// stay. --csv writes the ranking as a CSV file with a header row instead.
 int runAnalyseCommand(const CliContext& context, std::span<const std::string> words);
 // overview TEXT [--chapter K] [--grades DIGITS] [--bd] [--size MIN MAX] [--others]
 int runOverviewCommand(const CliContext& context, std::span<const std::string> words);

@@ -39,8 +39,12 @@ constexpr const char* kUsage =
     "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
 #ifdef TELVARIN_CLI_ANALYSIS
     "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
+    "      [--key EINTRAG]...           diese Zeile als Schl\xC3\xBCsselsymptom: nur Mittel, die in jeder\n"
+    "                                   solchen Rubrik stehen\n"
+    "      [--csv]                      Rangfolge als CSV-Datei (\";\", UTF-8) ausgeben\n"
     "  overview TEXT [--chapter K] [--grades ZIFFERN] [--bd] [--size MIN MAX] [--others]\n"
-    "  search TEXT [--chapter K]       Textsuche\n"
+    "  search TEXT [--chapter K]       Textsuche: -wort schlie\xC3\x9Ft aus, \"linke seite\" ist ein Wort,\n"
+    "                                   ae, oe, ue finden auch \xC3\xA4, \xC3\xB6, \xC3\xBC\n"
 #endif
 #ifdef TELVARIN_CLI_HISTORY
     "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"

@@ -14,6 +14,7 @@
 #include "ui/ResultsWindow.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SymptomSearchWindow.h"
+#include "ui/TableSaving.h"
 #include "ui/TextSearchWindow.h"
 
 #include <QApplication>
@@ -238,6 +239,11 @@ void CaseInputWindow::clearCase() {
     grid_->setUpTable(tableFont());
 }
 
+TableSaveSettings CaseInputWindow::tableSaving() const {
+    return TableSaveSettings{
+        tableExportFolder(historyPath_), [this] { return caseModel_.evaluationName(); }, {}};
+}
+
 void CaseInputWindow::openTreeSearch() {
     if (!treeSearch_) {
         const WaitCursor busy;
@@ -250,6 +256,7 @@ void CaseInputWindow::openTextSearch() {
     if (!textSearch_) {
         const WaitCursor busy;
         textSearch_ = new TextSearchWindow(database_, tableFont(), services_, settings_, symptomSink(), this);
+        textSearch_->setTableSaving(tableSaving());
     }
     textSearch_->showWindow();
 }
@@ -263,6 +270,7 @@ void CaseInputWindow::openCaseHistory() {
 
 void CaseInputWindow::openRemedyOverview() {
     RemedyOverviewWindow overview(database_, settings_, tableFont(), services_, this);
+    overview.setTableSaving(tableSaving());
     if (overview.exec() == 1 && overview.chosenSymptom())
         addSymptom(overview.chosenSymptom()->number, overview.chosenSymptom()->bd);
     grid_->focusTable();

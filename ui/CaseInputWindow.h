@@ -21,6 +21,7 @@
 namespace telvarin {
 
 class CaseGrid;
+struct TableSaveSettings;
 class HelpWindow;
 class IconPushButton;
 class SymptomSearchWindow;
@@ -134,6 +135,8 @@ private:
     void destroySearchWindows();
     // Add symptom, as the search windows call it.
     std::function<void(RubricNumber, int)> symptomSink();
+    // Where the windows with a table propose to save it: the case's name in the history's folder.
+    TableSaveSettings tableSaving() const;
 
     OwnHelpWindow ownHelp_; // declared first: the base holds its address from construction on
     DialogServices services_;

@@ -170,6 +170,7 @@ void RemedyOverviewWindow::createControls() {
     searchButton_->setDefault(true);
 
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { takeOverRow(row); });
+    offerTableSaving(this, *table_, [this] { saveTable(); });
     connect(chapterBox_, &QComboBox::activated, this, [this](int index) {
         // Any item that is not a chapter searches the whole repertory.
         bool isChapter = false;
@@ -353,6 +354,14 @@ void RemedyOverviewWindow::printTable() {
     grid.setText(0, 0, remembered);
     if (printed == TableGrid::PrintOutcome::CouldNotStart)
         messageBoxes().reportError(this, TableGrid::printFailedText());
+}
+
+void RemedyOverviewWindow::saveTable() {
+    const std::string name = tableSaving_.evaluationName ? tableSaving_.evaluationName() : std::string();
+    saveTableAsCsv(*table_, tableSaving_, name,
+                   "Mittel\xFC"
+                   "bersicht",
+                   messageBoxes(), this);
 }
 
 void RemedyOverviewWindow::takeOverRow(int row) {

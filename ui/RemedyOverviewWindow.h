@@ -8,6 +8,7 @@
 #include "foundation/DialogBase.h"
 #include "foundation/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
+#include "ui/TableSaving.h"
 
 #include <array>
 #include <optional>
@@ -62,6 +63,10 @@ public:
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* backButton() const { return backButton_; }
 
+    // Where "Als Tabelle speichern…" and Ctrl+S propose to save the table, and under which name.
+    void setTableSaving(TableSaveSettings saving) { tableSaving_ = std::move(saving); }
+    void saveTable();
+
     // The commands of the controls.
     void search();
     void printTable();
@@ -93,6 +98,7 @@ private:
     std::optional<OverviewResult> lastResult_;
     std::optional<SymptomRef> chosen_;
     bool editingRemedy_ = false;
+    TableSaveSettings tableSaving_;
 
     TableGrid* table_ = nullptr;
     QLabel* chapterLabel_ = nullptr;

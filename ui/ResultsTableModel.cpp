@@ -9,8 +9,21 @@
 
 namespace telvarin {
 
-std::string resultsWindowTitle() {
-    return "Ergebnis der Auswertung";
+std::string resultsWindowTitle(int keySymptoms) {
+    std::string title = "Ergebnis der Auswertung";
+    if (keySymptoms == 1)
+        title += " (eliminiert nach 1 Schl\xFCsselsymptom)";
+    else if (keySymptoms > 1)
+        title += " (eliminiert nach " + std::to_string(keySymptoms) + " Schl\xFCsselsymptomen)";
+    return title;
+}
+
+std::string keySymptomMenuText() {
+    return "Als Schl\xFCsselsymptom";
+}
+
+std::string keySymptomMark() {
+    return "\x95 ";
 }
 
 std::string hitsLabel() {
@@ -80,8 +93,22 @@ std::string ResultsTableModel::gradeSumText(int column) const {
     return std::to_string(listed_[static_cast<std::size_t>(column)].gradeSum);
 }
 
+void ResultsTableModel::markKeySymptoms(std::span<const int> rows) {
+    keySymptomRows_.assign(rows_.size(), false);
+    for (const int row : rows) {
+        if (row >= 0 && row < symptomCount())
+            keySymptomRows_[static_cast<std::size_t>(row)] = true;
+    }
+}
+
+bool ResultsTableModel::isKeySymptomRow(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < keySymptomRows_.size() &&
+           keySymptomRows_[static_cast<std::size_t>(row)];
+}
+
 std::string ResultsTableModel::symptomText(int row) const {
-    return symptomRowText(db_, rows_[static_cast<std::size_t>(row)]);
+    const std::string text = symptomRowText(db_, rows_[static_cast<std::size_t>(row)]);
+    return isKeySymptomRow(row) ? keySymptomMark() + text : text;
 }
 
 std::string ResultsTableModel::headingText(int row) const {

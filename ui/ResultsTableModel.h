@@ -51,7 +51,12 @@ enum class ResultsCellShade {
     CounterPolarity, // light grey
 };
 
-std::string resultsWindowTitle();  // "Ergebnis der Auswertung"
+// "Ergebnis der Auswertung", and while key symptoms eliminate, " (eliminiert nach N
+// Schlüsselsymptomen)" after it.
+std::string resultsWindowTitle(int keySymptoms = 0);
+std::string keySymptomMenuText(); // "Als Schlüsselsymptom"
+// What a key symptom's row shows before its text.
+std::string keySymptomMark();
 std::string hitsLabel();           // "Anzahl der Treffer"
 std::string gradeSumLabel();       // "Summe der Grade"
 std::string evaluationNameLabel(); // "Name der Auswertung"
@@ -92,6 +97,9 @@ public:
     std::string abbreviation(int column) const;
     std::string hitsText(int column) const;
     std::string gradeSumText(int column) const;
+    // Marks case rows as key symptoms; their symptom texts carry the mark.
+    void markKeySymptoms(std::span<const int> rows);
+    bool isKeySymptomRow(int row) const;
     // Symptom row j (table row j + 3).
     std::string symptomText(int row) const;
     std::string headingText(int row) const;
@@ -111,6 +119,7 @@ private:
     std::span<const CaseSymptom> rows_;
     std::span<const RemedyScore> listed_;
     std::vector<int> columnOfRemedy_;
+    std::vector<bool> keySymptomRows_;
 };
 
 } // namespace telvarin

@@ -1,5 +1,6 @@
 #include "ui/ResultsWindow.h"
 
+#include "analysis/KeySymptoms.h"
 #include "foundation/ErrorReporter.h"
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
@@ -13,11 +14,15 @@
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <algorithm>
 #include <utility>
 
 namespace telvarin {
@@ -42,7 +47,8 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
                              const AnalysisResult& result, std::string evaluationName,
                              const MainSettings& settings, const std::optional<TableFont>& tableFont,
                              std::string historyPath, const DialogServices& services, QWidget* parent)
-    : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), rows_(rows), settings_(settings),
+    : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), rows_(rows), result_(result),
+      ranking_(result.listed().begin(), result.listed().end()), settings_(settings),
       historyPath_(std::move(historyPath)), evaluationName_(std::move(evaluationName)), services_(services),
       clock_([] { return QDateTime::currentDateTime(); }) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -50,9 +56,11 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
     setWindowTitle(fromWindows1252(resultsWindowTitle()));
     setHelpTopic(kHelpTopicResults);
 
+    tableSaving_.folder = tableExportFolder(QFile::decodeName(QByteArray::fromStdString(historyPath_)));
+
     setUpLayout();
     createControls();
-    fillTable(ResultsTableModel(db_, rows_, result.listed()), tableFont);
+    fillTable(ResultsTableModel(db_, rows_, ranking_), tableFont);
 
     setDialogIcon(programIcon());
     addAnchor(table_, kAnchorStretches, kAnchorStretches);
@@ -98,6 +106,11 @@ void ResultsWindow::createControls() {
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicResults); });
     connect(newButton_, &QPushButton::clicked, this, &ResultsWindow::startNewCase);
     connect(copyButton_, &QPushButton::clicked, this, &ResultsWindow::copyAllToClipboard);
+
+    table_->installEventFilter(this);
+    offerTableSaving(
+        this, *table_, [this] { saveTable(); },
+        [this](QMenu& menu, int row, int) { addKeySymptomEntry(menu, row); });
 }
 
 void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont) {
@@ -130,6 +143,8 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
             grid.setText(j + kResultsFixedRows, column, text);
             grid.setTipText(j + kResultsFixedRows, column, text);
         }
+        // Sorting moves whole rows; the case row goes with its cells.
+        grid.setUserValue(j + kResultsFixedRows, 0, j);
     }
     grid.setTitleTips(true);
     for (int k = 0; k < remedies; ++k) {
@@ -162,6 +177,83 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.enableColumnSearch(this);
     grid.setMaxColumnWidth(kResultsMaxColumnWidth);
     grid.autoSizeColumns(kResultsFixedColumns);
+}
+
+int ResultsWindow::caseRowOf(int tableRow) const {
+    if (tableRow < kResultsFixedRows || tableRow >= table_->rowCount())
+        return -1;
+    return table_->userValue(tableRow, 0);
+}
+
+bool ResultsWindow::canBeKeySymptom(int caseRow) const {
+    return caseRow >= 0 && static_cast<std::size_t>(caseRow) < rows_.size() &&
+           keySymptomRubric(db_, rows_[static_cast<std::size_t>(caseRow)]) >= 0;
+}
+
+void ResultsWindow::toggleKeySymptom(int caseRow) {
+    if (!canBeKeySymptom(caseRow))
+        return;
+    const auto marked = std::lower_bound(keySymptomRows_.begin(), keySymptomRows_.end(), caseRow);
+    if (marked != keySymptomRows_.end() && *marked == caseRow)
+        keySymptomRows_.erase(marked);
+    else
+        keySymptomRows_.insert(marked, caseRow);
+    showRanking();
+}
+
+void ResultsWindow::showRanking() {
+    std::vector<int> keyRubrics;
+    for (const int row : keySymptomRows_)
+        keyRubrics.push_back(keySymptomRubric(db_, rows_[static_cast<std::size_t>(row)]));
+    ranking_ = eliminateByKeySymptoms(db_, result_.listed(), keyRubrics);
+
+    TableGrid& grid = *table_;
+    const GridCellPos focus = grid.focusCell();
+    const int focusCaseRow = caseRowOf(focus.row);
+    const int shownWidths[kResultsFixedColumns] = {grid.columnWidth(0), grid.columnWidth(1)};
+    // Before filling: the table takes the title as the start of its position display.
+    setWindowTitle(fromWindows1252(resultsWindowTitle(static_cast<int>(keySymptomRows_.size()))));
+    ResultsTableModel model(db_, rows_, ranking_);
+    model.markKeySymptoms(keySymptomRows_);
+    grid.setRowCount(0);
+    grid.setColumnCount(0);
+    fillTable(model, std::nullopt);
+    // The text columns keep what the user gave them, and grow by the mark.
+    for (int col = 0; col < kResultsFixedColumns; ++col)
+        grid.setColumnWidth(col, std::max(shownWidths[col], grid.columnWidth(col)));
+    limitTextColumns();
+    // The table shows the case's order again; the focus stays on the same symptom.
+    if (focusCaseRow >= 0)
+        grid.setFocusCell(focusCaseRow + kResultsFixedRows, std::max(focus.col, kResultsFixedColumns));
+}
+
+void ResultsWindow::addKeySymptomEntry(QMenu& menu, int tableRow) {
+    // Outside the cells, as for the keyboard's menu key, the entry is for the focus cell's row.
+    const int caseRow = caseRowOf(tableRow >= 0 ? tableRow : table_->focusCell().row);
+    QAction* entry = menu.addAction(fromWindows1252(keySymptomMenuText()));
+    entry->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_S));
+    entry->setCheckable(true);
+    entry->setChecked(std::binary_search(keySymptomRows_.begin(), keySymptomRows_.end(), caseRow));
+    entry->setEnabled(canBeKeySymptom(caseRow));
+    connect(entry, &QAction::triggered, this, [this, caseRow] { toggleKeySymptom(caseRow); });
+}
+
+bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Small letters go on finding a remedy column by its abbreviation.
+        if (key->text() == QStringLiteral("S") &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            toggleKeySymptom(caseRowOf(table_->focusCell().row));
+            return true;
+        }
+    }
+    return DialogBase::eventFilter(watched, event);
+}
+
+void ResultsWindow::saveTable() {
+    saveTableAsCsv(*table_, tableSaving_, toWindows1252(nameField_->text()), "Auswertung", messageBoxes(),
+                   this);
 }
 
 void ResultsWindow::limitTextColumns() {

@@ -11,15 +11,18 @@
 #include "repertory/RepertoryDatabase.h"
 #include "ui/FileCaseDialog.h"
 #include "ui/ResultsTableModel.h"
+#include "ui/TableSaving.h"
 
 #include <QDateTime>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace telvarin {
@@ -57,12 +60,23 @@ public:
     void setFileCaseAsker(FileCaseAsker asker) { fileCaseAsker_ = std::move(asker); }
     // The date and time of printing and filing; tests fix them.
     void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+    // The save dialog of "Als Tabelle speichern…"; tests give their own answers.
+    void setTableFileAsker(TableFileAsker asker) { tableSaving_.asker = std::move(asker); }
+
+    // The case rows marked as key symptoms, ascending. While there are any, only the remedies
+    // that stand in every one of their rubrics are shown.
+    const std::vector<int>& keySymptomRows() const { return keySymptomRows_; }
+    // Marks a case row as key symptom, or takes the mark away; rows the analysis does not count
+    // (counter-polarities, rows without a rubric) cannot be marked.
+    void toggleKeySymptom(int caseRow);
 
     // The commands of the buttons.
     void printTable();
     void fileCase();
     void startNewCase();
     void copyAllToClipboard();
+    // "Als Tabelle speichern…" and Ctrl+S.
+    void saveTable();
 
     // "&Zurück" and Enter.
     void accept() override;
@@ -71,9 +85,19 @@ public:
     // Every way of closing saves the placement and the widths of the two text columns.
     void done(int result) override;
 
+protected:
+    // "S" (a capital) on the table marks the focus cell's row as key symptom.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createControls();
     void fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont);
+    // The table filled anew for the key symptoms marked now.
+    void showRanking();
+    // The case row a table row shows (rows may have been sorted), or -1 for the fixed rows.
+    int caseRowOf(int tableRow) const;
+    bool canBeKeySymptom(int caseRow) const;
+    void addKeySymptomEntry(QMenu& menu, int tableRow);
     void commitFields();
     // The text columns never take so much of the table that no remedy shows.
     void limitTextColumns();
@@ -81,6 +105,9 @@ private:
 
     const RepertoryDatabase& db_;
     std::span<const CaseSymptom> rows_;
+    const AnalysisResult& result_;
+    std::vector<int> keySymptomRows_;
+    std::vector<RemedyScore> ranking_; // what the table shows: the listed scores left by the marks
     MainSettings settings_;
     std::string historyPath_;
     std::string evaluationName_;
@@ -99,6 +126,7 @@ private:
     QPushButton* copyButton_ = nullptr;
 
     FileCaseAsker fileCaseAsker_;
+    TableSaveSettings tableSaving_;
     std::function<QDateTime()> clock_;
 };
 

@@ -117,6 +117,7 @@ void TextSearchWindow::createControls() {
     searchField_->installEventFilter(this);
     connect(chapterBox_, &QComboBox::activated, this, &TextSearchWindow::chooseChapter);
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { handOverRow(row); });
+    offerTableSaving(this, *table_, [this] { saveTable(); });
 }
 
 void TextSearchWindow::setUpTable(const TableFont* tableFont) {
@@ -179,6 +180,11 @@ void TextSearchWindow::runSearch(const std::string& text) {
     }
     table_->setFocusCell(kFirstDataRow, kNumberColumn);
     setWindowTitle(fromWindows1252(textSearchTitle(rows.size())));
+}
+
+void TextSearchWindow::saveTable() {
+    const std::string name = tableSaving_.evaluationName ? tableSaving_.evaluationName() : std::string();
+    saveTableAsCsv(*table_, tableSaving_, name, "Textsuche", messageBoxes(), this);
 }
 
 void TextSearchWindow::chooseChapter(int entry) {

@@ -9,6 +9,7 @@
 #include "foundation/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/SearchWindowRules.h"
+#include "ui/TableSaving.h"
 
 #include <optional>
 #include <string>
@@ -55,6 +56,10 @@ public:
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* backButton() const { return backButton_; }
 
+    // Where "Als Tabelle speichern…" and Ctrl+S propose to save the table, and under which name.
+    void setTableSaving(TableSaveSettings saving) { tableSaving_ = std::move(saving); }
+    void saveTable();
+
     // "Hi&nzufügen": hands the chosen result over and keeps the window in front.
     void addChosen();
     // "Ü&bernehmen": hands the chosen result over, empties the table and hides the window.
@@ -83,6 +88,7 @@ private:
     std::string lastSearchText_;
     int chapterFilter_ = -1;
     int reportedWidth_ = -1;
+    TableSaveSettings tableSaving_;
 
     TableGrid* table_ = nullptr;
     QLabel* searchLabel_ = nullptr;

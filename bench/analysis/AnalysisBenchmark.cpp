@@ -1,10 +1,13 @@
 // Speed of the analysis, the remedy overview query, the text search and the entry procedure on
-// the built-in repertory, and the first three on a generated one three times its size.
+// the built-in repertory, and the first three, the search operators and the elimination by key
+// symptoms on a generated one three times its size (or on the file TELVARIN_BENCH_REPERTORY names).
 
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
+#include "analysis/KeySymptoms.h"
 #include "analysis/RemedyOverview.h"
 #include "analysis/TextSearch.h"
+#include "bench/BenchRepertory.h"
 #include "data/BuiltinRepertory.h"
 #include "tests/KentRepertory.h"
 #include "tests/LargeRepertory.h"
@@ -140,24 +143,24 @@ void BM_AnalysisOf3000LargestRubrics(benchmark::State& state, Repertory repertor
     analyseCopies(state, db, typedCase(db, std::span(numbers).first(3000)));
 }
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, builtin, &builtin)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &test::largeRepertory)
+BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &bench::largeOrChosenRepertory)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, kent_de, &test::kentRepertory)
     ->Unit(benchmark::kMicrosecond);
 
-// One keystroke: the third letter of a word, searched in the whole repertory, rows included. The
-// word is the commonest of the repertory: pain, Schmerz.
-void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory, const char* letters) {
+// One keystroke: the third letter of a word, searched in the whole repertory, rows included; "pai"
+// is common in the English texts, "sch" in German ones.
+void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory, const char* text) {
     const TextSearchIndex index(repertory());
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = runTextSearch(index, letters, -1).size();
+        rows = runTextSearch(index, text, -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, builtin, &builtin, "pai")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, large, &test::largeRepertory, "pai")
+BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, large, &bench::largeOrChosenRepertory, "pai")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TextSearchThreeLetters, kent_de, &test::kentRepertory, "sch")
     ->Unit(benchmark::kMicrosecond);
@@ -175,6 +178,46 @@ void BM_TextSearchMatchesThreeLetters(benchmark::State& state, Repertory reperto
 BENCHMARK_CAPTURE(BM_TextSearchMatchesThreeLetters, kent_de, &test::kentRepertory, "sch")
     ->Unit(benchmark::kMicrosecond);
 
+// The operators, each on the whole repertory: an exclusion, a phrase (a pass over all texts),
+// words with "ue" (tried as "ü" as well), in the index of runs and in a phrase.
+void BM_TextSearchOperators(benchmark::State& state, const char* text) {
+    const TextSearchIndex index(bench::largeOrChosenRepertory());
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = runTextSearch(index, text, -1).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK_CAPTURE(BM_TextSearchOperators, large_exclusion, "pain -left")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchOperators, large_phrase, "\"pain, l")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchOperators, large_ue_word, "uebel")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchOperators, large_ue_phrase, "\"ue a")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TextSearchOperators, large_kopf_stirn, "kopf -stirn")->Unit(benchmark::kMicrosecond);
+
+// Elimination of the analysis of the 3,000 largest rubrics by the 5 largest as key symptoms.
+void BM_EliminationByFiveKeySymptoms(benchmark::State& state, Repertory repertory) {
+    const RepertoryDatabase& db = repertory();
+    const std::vector<RubricNumber> numbers = largestRubrics(db);
+    std::vector<CaseSymptom> rows;
+    for (std::size_t i = 0; i < 3000; ++i)
+        rows.push_back({numbers[i], 0, false, {}});
+    AnalysisResult result(db);
+    result.score(db, rows);
+    const std::vector<int> keys{numbers[0] - 1, numbers[1] - 1, numbers[2] - 1, numbers[3] - 1,
+                                numbers[4] - 1};
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        kept = eliminateByKeySymptoms(db, result.listed(), keys).size();
+        benchmark::DoNotOptimize(kept);
+    }
+    state.counters["listed"] = result.listedCount();
+    state.counters["kept"] = static_cast<double>(kept);
+}
+BENCHMARK_CAPTURE(BM_EliminationByFiveKeySymptoms, builtin, &builtin)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_EliminationByFiveKeySymptoms, large, &bench::largeOrChosenRepertory)
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_TextSearchIndexOf(benchmark::State& state, Repertory repertory) {
     for (auto _ : state) {
         const TextSearchIndex index(repertory());
@@ -182,7 +225,7 @@ void BM_TextSearchIndexOf(benchmark::State& state, Repertory repertory) {
     }
 }
 BENCHMARK_CAPTURE(BM_TextSearchIndexOf, builtin, &builtin)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TextSearchIndexOf, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchIndexOf, large, &bench::largeOrChosenRepertory)->Unit(benchmark::kMillisecond);
 
 // The remedy that stands in the most rubrics, with every grade, over all rubrics.
 void BM_RemedyOverviewOfTheCommonestRemedy(benchmark::State& state, Repertory repertory) {
@@ -204,7 +247,7 @@ void BM_RemedyOverviewOfTheCommonestRemedy(benchmark::State& state, Repertory re
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK_CAPTURE(BM_RemedyOverviewOfTheCommonestRemedy, builtin, &builtin)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_RemedyOverviewOfTheCommonestRemedy, large, &test::largeRepertory)
+BENCHMARK_CAPTURE(BM_RemedyOverviewOfTheCommonestRemedy, large, &bench::largeOrChosenRepertory)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace

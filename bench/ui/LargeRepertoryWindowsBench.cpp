@@ -1,11 +1,12 @@
-// The windows on a repertory three times the size of the built-in one (tests/LargeRepertory.h),
+// The windows on a repertory three times the size of the built-in one (tests/LargeRepertory.h, or
+// the data file TELVARIN_BENCH_REPERTORY names),
 // next to the same measurement on the built-in one: opening the symptom tree search, one
 // keystroke of the text search to the repainted table, and the results window for the 3,000
 // largest rubrics.
 
 #include "analysis/Analysis.h"
+#include "bench/BenchRepertory.h"
 #include "foundation/TableGrid.h"
-#include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/RepertoryTreeModel.h"
 #include "ui/ResultsWindow.h"
@@ -38,18 +39,20 @@ void BM_OpenSymptomSearch(benchmark::State& state, Repertory repertory) {
     }
 }
 BENCHMARK_CAPTURE(BM_OpenSymptomSearch, builtin, &test::referenceRepertory)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OpenSymptomSearch, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenSymptomSearch, large, &bench::largeOrChosenRepertory)->Unit(benchmark::kMillisecond);
 
 // The third and the fourth letter of a common word in turn: every keystroke searches the whole
 // repertory (from the third character on), fills the table with thousands of rows and repaints it.
-void BM_TextSearchKeystroke(benchmark::State& state, Repertory repertory) {
+// The same with an excluded word being typed.
+void BM_TextSearchKeystroke(benchmark::State& state, Repertory repertory, const char* shorter,
+                            const char* longer) {
     const MainSettings settings;
     TextSearchWindow window(repertory(), nullptr, DialogServices{}, settings, nullptr);
     window.showWindow();
     QApplication::processEvents();
     bool third = true;
     for (auto _ : state) {
-        window.searchField()->setText(third ? QStringLiteral("pai") : QStringLiteral("pain"));
+        window.searchField()->setText(QString::fromUtf8(third ? shorter : longer));
         third = !third;
         window.table().repaint();
         QApplication::processEvents();
@@ -57,8 +60,15 @@ void BM_TextSearchKeystroke(benchmark::State& state, Repertory repertory) {
     }
     state.counters["rows"] = window.table().rowCount() - 1;
 }
-BENCHMARK_CAPTURE(BM_TextSearchKeystroke, builtin, &test::referenceRepertory)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TextSearchKeystroke, large, &test::largeRepertory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchKeystroke, builtin, &test::referenceRepertory, "pai", "pain")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchKeystroke, large, &bench::largeOrChosenRepertory, "pai", "pain")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchKeystroke, large_exclusion, &bench::largeOrChosenRepertory, "pain -l",
+                  "pain -le")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TextSearchKeystroke, large_sch, &bench::largeOrChosenRepertory, "sch", "schm")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OpenResultsOfLargestRubrics(benchmark::State& state, Repertory repertory) {
     const RepertoryDatabase& db = repertory();
@@ -86,7 +96,7 @@ void BM_OpenResultsOfLargestRubrics(benchmark::State& state, Repertory repertory
 BENCHMARK_CAPTURE(BM_OpenResultsOfLargestRubrics, builtin, &test::referenceRepertory)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK_CAPTURE(BM_OpenResultsOfLargestRubrics, large, &test::largeRepertory)
+BENCHMARK_CAPTURE(BM_OpenResultsOfLargestRubrics, large, &bench::largeOrChosenRepertory)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

@@ -37,6 +37,22 @@ TEST_F(AnalysisCommandsTest, AnalyseTypesEachEntryIntoTheNextRow) {
     EXPECT_NE(err.str(), "");
 }
 
+TEST_F(AnalysisCommandsTest, AnalyseEliminatesByKeySymptomsAndWritesCsv) {
+    // Anxiety and Fear as key symptoms leave the remedies standing in both.
+    ASSERT_EQ(run(runAnalyseCommand, {"--mode", "2", "1", "3", "4", "--key", "1", "--key", "3"}), 0);
+    EXPECT_EQ(out.str(), "1\tsep.\t3\t6\t0\n"
+                         "2\tagar.\t2\t3\t0\n");
+    ASSERT_EQ(run(runAnalyseCommand, {"--mode", "2", "--csv", "--key", "3", "1", "3"}), 0);
+    EXPECT_EQ(out.str(),
+              "\xEF\xBB\xBFRang;Mittel;Anzahl der Treffer;Summe der Grade;Polarit\xC3\xA4tsdifferenz\r\n"
+              "1;sep.;3;6;0\r\n"
+              "2;agar.;2;3;0\r\n"
+              "3;ag-c.;1;2;0\r\n");
+    EXPECT_EQ(run(runAnalyseCommand, {"1", "--key", "9"}), 2); // no row of the case
+    EXPECT_NE(err.str().find("--key 9"), std::string::npos);
+    EXPECT_EQ(run(runAnalyseCommand, {"--mode", "0", "1", "--key", "-2"}), 2); // a counter-polarity
+}
+
 TEST_F(AnalysisCommandsTest, OverviewPrintsTheTitleAndTheColumns) {
     ASSERT_EQ(run(runOverviewCommand, {"AGAR", "--grades", "2345", "--size", "2", "4", "--others"}), 0);
     EXPECT_EQ(out.str(), "Mittel\xC3\xBC"
@@ -64,6 +80,11 @@ TEST_F(AnalysisCommandsTest, SearchPrintsUtf8) {
                          "7\tPain, stra\xC3\x9F"
                          "e [1]\tHEAD PAIN\n"
                          "8\tPain, STRASSE side [1]\tHEAD PAIN\n");
+    ASSERT_EQ(run(runSearchCommand, {"pain -\"e side\""}), 0);
+    EXPECT_EQ(out.str(), "Textuelle Symptomsuche: 2 gefundene Symptome\n"
+                         "7\tPain, stra\xC3\x9F"
+                         "e [1]\tHEAD PAIN\n"
+                         "9\tHeat [2]\tHEAD PAIN\n");
     ASSERT_EQ(run(runSearchCommand, {"nothing"}), 0);
     EXPECT_EQ(out.str(), "Textuelle Symptomsuche: Kein Symptom gefunden\n");
 }

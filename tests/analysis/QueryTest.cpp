@@ -98,21 +98,29 @@ TEST_F(RemedyQueryTest, SizeFilterAndTheOtherRemedies) {
     EXPECT_TRUE(runRemedyQuery(repertory.db(), query).rows.empty());
 }
 
+// The texts of the words of a search text.
+std::vector<std::string> wordTexts(std::string_view text) {
+    std::vector<std::string> texts;
+    for (const SearchWord& word : searchWords(text))
+        texts.push_back(word.text);
+    return texts;
+}
+
 TEST(SearchWords, CapitalsBlanksAndSharpS) {
-    EXPECT_EQ(searchWords("pain stra\xDF"
-                          "e"),
+    EXPECT_EQ(wordTexts("pain stra\xDF"
+                        "e"),
               (std::vector<std::string>{"PAIN", "STRASSE"}));
-    EXPECT_EQ(searchWords(" a  b "), (std::vector<std::string>{"", "A", "", "B", ""}));
-    EXPECT_EQ(searchWords(""), (std::vector<std::string>{""}));
+    EXPECT_EQ(wordTexts(" a  b "), (std::vector<std::string>{"", "A", "", "B", ""}));
+    EXPECT_EQ(wordTexts(""), (std::vector<std::string>{""}));
     EXPECT_EQ(searchCapitals("\xE4\xF6\xFC\xFF"), "\xC4\xD6\xDC\x9F");
 
     std::string nineteen;
     for (int i = 0; i < 19; ++i)
         nineteen.append("w").append(std::to_string(i)).append(" ");
-    EXPECT_EQ(searchWords(nineteen + "last").size(), 20u);
-    EXPECT_EQ(searchWords(nineteen + "last").back(), "LAST");
+    EXPECT_EQ(wordTexts(nineteen + "last").size(), 20u);
+    EXPECT_EQ(wordTexts(nineteen + "last").back(), "LAST");
     // With 20 blanks cut the rest replaces the twentieth word.
-    const std::vector<std::string> cut = searchWords(nineteen + "x20 rest of it");
+    const std::vector<std::string> cut = wordTexts(nineteen + "x20 rest of it");
     ASSERT_EQ(cut.size(), 20u);
     EXPECT_EQ(cut[18], "W18");
     EXPECT_EQ(cut[19], "REST OF IT");

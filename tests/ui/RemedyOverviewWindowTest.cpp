@@ -10,6 +10,7 @@
 #include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
 #include "tests/ui/ResultsReference.h"
+#include "tests/ui/TableSavingTestSupport.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -164,6 +166,7 @@ private slots:
     void printBeforeAnySearchAndCancelledPrint();
     void tableFontAndLayout();
     void grabOfTheWindow();
+    void ctrlSSavesTheTable();
 };
 
 void RemedyOverviewWindowTest::opensWithThePresetAndAnEmptyTable() {
@@ -640,6 +643,25 @@ void RemedyOverviewWindowTest::grabOfTheWindow() {
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("remedy_overview_window.png")));
     window.resize(1100, 700);
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("remedy_overview_large.png")));
+}
+
+void RemedyOverviewWindowTest::ctrlSSavesTheTable() {
+    OpenOverview overview;
+    RemedyOverviewWindow& window = overview.open();
+    overview.searchFor(QStringLiteral("acon."));
+    QTemporaryDir folder;
+    table_saving_test::SaveAnswer save;
+    save.answer = folder.filePath(QStringLiteral("acon.csv"));
+    window.setTableSaving({folder.path(), nullptr, save.asker()});
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    // Without a case name the window's own name is proposed.
+    QCOMPARE(save.proposed, folder.filePath(QStringLiteral("Mittelübersicht.csv")));
+    const QList<QByteArray> lines = table_saving_test::fileBytes(save.answer).split('\n');
+    QCOMPARE(lines.size(), overview.table().rowCount() + 1);
+    QCOMPARE(lines.back(), QByteArray());
+    QVERIFY(lines[0].startsWith("\xEF\xBB\xBFNummer;"));
+    // "3 " on the screen is the number 3 in the file.
+    QCOMPARE(lines[1].left(lines[1].indexOf(';')), overview.table().cellText(1, 0).trimmed().toUtf8());
 }
 
 QTEST_MAIN(RemedyOverviewWindowTest)

@@ -166,5 +166,16 @@ TEST(ResultsTable, PrintedNameCellCarriesTheDate) {
     EXPECT_EQ(printedNameCell("", 31, 12, 1999), " 31.12.1999");
 }
 
+TEST(ResultsTable, KeySymptomsMarkTheirRowAndNameTheirNumberInTheTitle) {
+    const Scored scored(caseOf({1, -1, 2}));
+    ResultsTableModel model = scored.model();
+    model.markKeySymptoms(std::vector<int>{2, 7});
+    EXPECT_EQ(model.cellText(5, 0), "\x95 " + symptomRowText(reference(), scored.rows[2]));
+    EXPECT_EQ(model.cellText(3, 0), symptomRowText(reference(), scored.rows[0]));
+    EXPECT_EQ(resultsWindowTitle(0), "Ergebnis der Auswertung");
+    EXPECT_EQ(resultsWindowTitle(1), "Ergebnis der Auswertung (eliminiert nach 1 Schl\xFCsselsymptom)");
+    EXPECT_EQ(resultsWindowTitle(5), "Ergebnis der Auswertung (eliminiert nach 5 Schl\xFCsselsymptomen)");
+}
+
 } // namespace
 } // namespace telvarin

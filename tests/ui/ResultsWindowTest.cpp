@@ -9,6 +9,7 @@
 #include "foundation/TableGrid.h"
 #include "history/HistoryActions.h"
 #include "tests/ui/ResultsReference.h"
+#include "tests/ui/TableSavingTestSupport.h"
 #include "ui/FileCaseDialog.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -27,6 +29,7 @@
 
 using namespace telvarin;
 using namespace telvarin::results_test;
+using namespace telvarin::table_saving_test;
 
 namespace {
 
@@ -108,11 +111,6 @@ QString runTool(const QString& tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class ResultsWindowTest : public QObject {
@@ -138,6 +136,8 @@ private slots:
     void grabOfTheWindow();
     void remediesStayInViewWithLongSymptomTexts();
     void printThatCannotStartIsReported();
+    void keySymptomsEliminateRemedies();
+    void savesTheTableAsShown();
 };
 
 void ResultsWindowTest::showsTheAconiteExample() {
@@ -591,6 +591,100 @@ void ResultsWindowTest::printThatCannotStartIsReported() {
     open.window->printTable();
     QCOMPARE(open.messages.shown().size(), std::size_t{1});
     QCOMPARE(open.messages.shown().front().text, u"Der Druck konnte nicht gestartet werden."_qs);
+}
+
+void ResultsWindowTest::keySymptomsEliminateRemedies() {
+    const RepertoryDatabase& db = reference();
+    const RubricNumber a = rubricWithDistinctRemedies(12);
+    std::vector<int> remediesOfA;
+    for (const RemedyEntry entry : db.remedyList(a - 1))
+        remediesOfA.push_back(remedyOf(entry));
+    // A rubric sharing some remedies with a, not all.
+    const RubricNumber b = findRubric(db, [&](std::span<const RemedyEntry> entries) {
+        const auto shared = std::count_if(entries.begin(), entries.end(), [&](RemedyEntry entry) {
+            return std::find(remediesOfA.begin(), remediesOfA.end(), remedyOf(entry)) != remediesOfA.end();
+        });
+        return shared >= 2 && shared < 12;
+    });
+    OpenResults open(caseOf({a, b, -a}));
+    ResultsWindow& window = *open.window;
+    TableGrid& grid = open.table();
+    window.show();
+    const int allColumns = grid.columnCount();
+
+    // "S" on the focus cell's row.
+    open.click(3, 2);
+    QTest::keyClick(&grid, 'S', Qt::ShiftModifier);
+    QVERIFY2(window.windowTitle().startsWith(kTitle + u" (eliminiert nach 1 Schlüsselsymptom)"_qs),
+             qPrintable(window.windowTitle()));
+    QVERIFY(grid.cellText(3, 0).startsWith(u"• "_qs));
+    QCOMPARE(grid.columnCount(), 2 + 12);
+
+    // The context menu of another row.
+    QMenu* menu = openContextMenu(grid, 4, 0);
+    QVERIFY(menu != nullptr);
+    QAction* entry = menuEntry(*menu, u"Als Schlüsselsymptom"_qs);
+    QVERIFY(entry != nullptr && entry->isEnabled() && !entry->isChecked());
+    QVERIFY(menuEntry(*menu, u"Als Tabelle speichern…"_qs) != nullptr);
+    clickMenuEntry(*menu, entry);
+    QVERIFY(window.windowTitle().startsWith(kTitle + u" (eliminiert nach 2 Schlüsselsymptomen)"_qs));
+    // The print's page header is this title; its rows are the cells shown.
+    QVERIFY(grid.nearestWindowTitle().contains(u"(eliminiert nach 2 Schlüsselsymptomen)"_qs));
+    // Left are the remedies of both rubrics.
+    QVERIFY(grid.columnCount() > 2 && grid.columnCount() < 2 + 12);
+    for (int col = 2; col < grid.columnCount(); ++col)
+        QVERIFY(!grid.cellText(3, col).isEmpty() && !grid.cellText(4, col).isEmpty());
+    // A counter-polarity cannot be a key symptom.
+    menu = openContextMenu(grid, 5, 0);
+    QVERIFY(menu != nullptr);
+    QVERIFY(!menuEntry(*menu, u"Als Schlüsselsymptom"_qs)->isEnabled());
+    menu->close();
+
+    // Small letters still find columns; the last mark gone, the whole ranking is back.
+    QTest::keyClick(&grid, 's');
+    QCOMPARE(window.keySymptomRows(), (std::vector<int>{0, 1}));
+    open.click(4, 2);
+    QTest::keyClick(&grid, 'S', Qt::ShiftModifier);
+    menu = openContextMenu(grid, 3, 1);
+    entry = menuEntry(*menu, u"Als Schlüsselsymptom"_qs);
+    QVERIFY(entry->isChecked());
+    clickMenuEntry(*menu, entry);
+    QVERIFY(window.keySymptomRows().empty());
+    QCOMPARE(grid.columnCount(), allColumns);
+    QVERIFY(!window.windowTitle().contains(u"eliminiert"_qs));
+    QVERIFY(!grid.cellText(3, 0).startsWith(u"• "_qs));
+}
+
+void ResultsWindowTest::savesTheTableAsShown() {
+    QTemporaryDir folder;
+    OpenResults open(caseOf({rubricWithDistinctRemedies(12), 100}), {},
+                     "M\xFC"
+                     "ller: Anna",
+                     QFile::encodeName(folder.filePath("historie.xml")).toStdString());
+    ResultsWindow& window = *open.window;
+    SaveAnswer save;
+    window.setTableFileAsker(save.asker());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    open.click(3, 2);
+    QTest::keyClick(&open.table(), 'S', Qt::ShiftModifier);
+
+    save.answer = folder.filePath(u"Müller.csv"_qs);
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(save.asked, 1);
+    QCOMPARE(save.proposed, folder.filePath(u"Müller_ Anna.csv"_qs));
+    const QList<QByteArray> lines = fileBytes(save.answer).split('\n');
+    QCOMPARE(lines.size(), 3 + 2 + 1);
+    QVERIFY(lines[0].startsWith("\xEF\xBB\xBF;;"));
+    QVERIFY(lines[1].startsWith("Anzahl der Treffer;;"));
+    QVERIFY(lines[3].startsWith("\xE2\x80\xA2 ")); // the key symptom's mark
+    QCOMPARE(lines[0].count(';'), open.table().columnCount() - 1);
+
+    // A failure says why and changes nothing.
+    save.answer = folder.filePath(u"fehlt/Müller.csv"_qs);
+    window.saveTable();
+    QCOMPARE(open.messages.shown().size(), std::size_t{1});
+    QVERIFY(open.messages.shown().front().text.endsWith(u"Der Ordner existiert nicht."_qs));
 }
 
 QTEST_MAIN(ResultsWindowTest)

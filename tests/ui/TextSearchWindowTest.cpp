@@ -8,11 +8,14 @@
 #include "foundation/TableGrid.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
+#include "tests/ui/TableSavingTestSupport.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <memory>
 
 using namespace telvarin;
@@ -99,6 +102,13 @@ std::vector<RubricNumber> expectedMatches(const RepertoryDatabase& db, const std
             numbers.push_back(number);
     }
     return numbers;
+}
+
+std::vector<std::string> wordTexts(std::string_view text) {
+    std::vector<std::string> texts;
+    for (const SearchWord& word : searchWords(text))
+        texts.push_back(word.text);
+    return texts;
 }
 
 QString foundTitle(std::size_t count) {
@@ -212,6 +222,33 @@ private slots:
                  QStringLiteral("Kopfschmerz beim Gie\u00DFen [%1]").arg(german.rubric(99).entryCount));
     }
 
+    void anExcludedWordAndTheRowsSavedAsShown() {
+        using namespace telvarin::table_saving_test;
+        RepertoryDatabase german = reference();
+        german.replaceRubricText(99, "Kopfschmerz, Stirn");
+        german.replaceRubricText(100, toWindows1252(u"Kopfschmerz, Schläfe"_qs));
+        german.replaceRubricText(101, "Kopfschmerz, linke Seite");
+        OpenTextSearch open({}, german);
+        open.type(QStringLiteral("kopf -stirn"));
+        QCOMPARE(open.numbers(), (std::vector<RubricNumber>{101, 102}));
+
+        // Ctrl+S and the context menu save the rows found, not the empty rows below them.
+        QTemporaryDir folder;
+        SaveAnswer save;
+        save.answer = folder.filePath(QStringLiteral("kopf.csv"));
+        open.window->setTableSaving({folder.path(), [] { return std::string("Anna"); }, save.asker()});
+        QTest::keyClick(open.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(save.proposed, folder.filePath(QStringLiteral("Anna.csv")));
+        const QList<QByteArray> lines = fileBytes(save.answer).split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QByteArray("\xEF\xBB\xBFNummer;Symptom;Kapitel\r"));
+        QVERIFY(lines[1].startsWith(u"101;Kopfschmerz, Schläfe ["_qs.toUtf8()));
+        QMenu* menu = openContextMenu(open.table(), 1, 1);
+        QVERIFY(menu != nullptr);
+        clickMenuEntry(*menu, menuEntry(*menu, QStringLiteral("Als Tabelle speichern…")));
+        QCOMPARE(save.asked, 2);
+    }
+
     void theLastRubricIsFoundWithAndWithoutTheLastChapter() {
         const RepertoryDatabase& db = reference();
         OpenTextSearch open;
@@ -222,8 +259,8 @@ private slots:
 
         open.chooseChapter(58);
         QCOMPARE(open.window->chapterFilterIndex(), 57);
-        const std::vector<RubricNumber> inLastChapter = expectedMatches(
-            db, searchWords(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
+        const std::vector<RubricNumber> inLastChapter =
+            expectedMatches(db, wordTexts(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
         QCOMPARE(open.numbers(), inLastChapter);
         QCOMPARE(open.numbers().back(), 26564);
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+// Saving a file the user chose, such as a table saved for a spreadsheet: written in one step, so
+// that an existing file stays whole until the new one takes its place, and a failure says why.
+
+#include "history/FileReplacement.h"
+
+#include <string>
+#include <string_view>
+
+namespace telvarin {
+
+// Empty when the file was written; otherwise a German message (Windows-1252) that names the file
+// and the reason. path is UTF-8.
+std::string writeExportFile(const std::string& path, std::string_view bytes,
+                            const FileSystemCalls& calls = FileSystemCalls::system());
+
+// The reason for a system error number, as a German sentence.
+std::string writeFailureReason(int errorNumber);
+
+} // namespace telvarin

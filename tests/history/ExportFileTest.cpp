@@ -1,0 +1,47 @@
+#include "history/ExportFile.h"
+
+#include "tests/history/HistoryTestSupport.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace telvarin {
+namespace {
+
+using telvarin::testing::freshTestFolder;
+using telvarin::testing::readBytes;
+using telvarin::testing::writeBytes;
+
+TEST(ExportFile, WritesOrSaysWhyAndKeepsTheOldFile) {
+    const std::filesystem::path folder = freshTestFolder();
+    const std::string path = (folder / "Auswertung.csv").string();
+    EXPECT_EQ(writeExportFile(path, "neu"), "");
+    EXPECT_EQ(readBytes(path), "neu");
+    // A new file is not private as a fresh case history is.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+
+    FileSystemCalls diskFull = FileSystemCalls::system();
+    diskFull.write = [](int, const char*, std::size_t) -> long {
+        errno = ENOSPC;
+        return -1;
+    };
+    const std::string full = writeExportFile(path, "neuer", diskFull);
+    EXPECT_NE(full.find("\"" + path + "\" konnte nicht gespeichert werden"), std::string::npos) << full;
+    EXPECT_NE(full.find("nicht genug Platz"), std::string::npos) << full;
+    EXPECT_EQ(readBytes(path), "neu");
+    EXPECT_EQ(telvarin::testing::filesIn(folder), std::vector<std::string>{"Auswertung.csv"});
+
+    EXPECT_NE(writeExportFile((folder / "fehlt" / "x.csv").string(), "x").find("Der Ordner existiert nicht."),
+              std::string::npos);
+    EXPECT_NE(writeExportFile(folder.string(), "x").find("An dieser Stelle steht ein Verzeichnis."),
+              std::string::npos);
+    EXPECT_EQ(writeFailureReason(EROFS), "Der Datentr\xE4ger ist schreibgesch\xFCtzt.");
+}
+
+} // namespace
+} // namespace telvarin

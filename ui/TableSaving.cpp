@@ -1,0 +1,98 @@
+#include "ui/TableSaving.h"
+
+#include "foundation/MessageBoxes.h"
+#include "foundation/QtCodePage.h"
+#include "foundation/TableGrid.h"
+#include "history/ExportFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QShortcut>
+
+namespace telvarin {
+
+QString askTableFileOnScreen(const QString& proposedPath, QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Als Tabelle speichern"), proposedPath,
+                       QStringLiteral("Tabelle (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString tableExportFolder(const QString& historyPath) {
+    return QFileInfo(historyPath).absolutePath();
+}
+
+QString saveTableMenuText() {
+    return QStringLiteral("Als Tabelle speichern…");
+}
+
+TextTable shownTableTexts(const TableGrid& grid) {
+    TextTable rows;
+    std::size_t filled = 0;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        if (grid.rowHeight(row) == 0)
+            continue;
+        std::vector<std::string> cells;
+        bool empty = true;
+        for (int col = 0; col < grid.columnCount(); ++col) {
+            if (grid.columnWidth(col) == 0)
+                continue;
+            cells.push_back(toWindows1252(grid.cellText(row, col)));
+            empty = empty && cells.back().empty();
+        }
+        rows.push_back(std::move(cells));
+        if (!empty)
+            filled = rows.size();
+    }
+    rows.resize(filled);
+    return rows;
+}
+
+bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, std::string_view evaluationName,
+                    std::string_view fallbackName, MessageBoxes& messages, QWidget* parent) {
+    const QString name = fromWindows1252(csvFileName(evaluationName, fallbackName));
+    const QString proposed = settings.folder.isEmpty() ? name : QDir(settings.folder).filePath(name);
+    const TableFileAsker& asker = settings.asker ? settings.asker : askTableFileOnScreen;
+    const QString path = asker(proposed, parent);
+    if (path.isEmpty())
+        return false;
+    const std::string failure =
+        writeExportFile(QFile::encodeName(path).toStdString(), csvDocument(shownTableTexts(grid)));
+    if (!failure.empty()) {
+        messages.reportError(parent, fromWindows1252(failure));
+        return false;
+    }
+    return true;
+}
+
+void offerTableSaving(QWidget* window, TableGrid& grid, std::function<void()> save,
+                      TableMenuEntries addEntries) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), window);
+    QObject::connect(shortcut, &QShortcut::activated, window, save);
+    grid.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&grid, &QWidget::customContextMenuRequested, window,
+                     [&grid, save, addEntries](const QPoint& viewportPos) {
+                         // Made anew each time and gone once closed; popup() returns at once.
+                         auto* menu = new QMenu(&grid);
+                         QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+                         const GridCellPos cell = grid.cellAt(viewportPos);
+                         if (addEntries) {
+                             addEntries(*menu, cell.row, cell.col);
+                             menu->addSeparator();
+                         }
+                         QAction* saveAction = menu->addAction(saveTableMenuText());
+                         saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+                         QObject::connect(saveAction, &QAction::triggered, &grid, save);
+                         menu->popup(grid.viewport()->mapToGlobal(viewportPos));
+                     });
+}
+
+} // namespace telvarin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 namespace telvarin {
 namespace {
@@ -51,6 +52,22 @@ ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view te
     }
     parsed.valid = db.isValidSymptom(parsed.number, parsed.bd);
     return parsed;
+}
+
+std::vector<std::string> partsNamingNoRubric(const RepertoryDatabase& db, std::string_view entry) {
+    std::vector<std::string> unknown;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t plus = entry.find('+', start);
+        const std::string_view part =
+            entry.substr(start, plus == std::string_view::npos ? plus : plus - start);
+        const RubricNumber number = parseSymptomEntry(db, part).number;
+        if (number == 0 || std::abs(number) > db.largestRubricNumber())
+            unknown.emplace_back(part);
+        if (plus == std::string_view::npos)
+            return unknown;
+        start = plus + 1;
+    }
 }
 
 } // namespace telvarin

@@ -5,7 +5,9 @@
 
 #include "repertory/RepertoryDatabase.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace telvarin {
 
@@ -16,5 +18,9 @@ struct ParsedSymptom {
 };
 
 ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view text);
+
+// The parts of an entry ("5+8") whose number lies outside db's rubrics, in order: the case table
+// turns an entry whose first part is one into an empty row and leaves any later one out.
+std::vector<std::string> partsNamingNoRubric(const RepertoryDatabase& db, std::string_view entry);
 
 } // namespace telvarin

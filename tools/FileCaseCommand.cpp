@@ -1,6 +1,7 @@
 #include "tools/FileCaseCommand.h"
 
 #include "analysis/CaseModel.h"
+#include "analysis/SymptomEntry.h"
 #include "foundation/CodePage.h"
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
@@ -31,6 +32,41 @@ std::string withCrLf(std::string_view text) {
         }
     }
     return out;
+}
+
+bool isBlank(std::string_view windows1252) {
+    return windows1252.find_first_not_of(" \t\r\n\v\f\xA0") == std::string_view::npos;
+}
+
+// Why the treatment must not be filed, one German line (UTF-8) each; empty when it may. The case
+// table would quietly turn what is no rubric into an empty row, but a filed treatment is kept for
+// years: everything it should hold must be there.
+std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std::string& name,
+                                          std::span<const std::string> entries) {
+    std::vector<std::string> refusals;
+    if (isBlank(utf8ToWindows1252(name)))
+        refusals.push_back("Der Name ist leer");
+    if (entries.empty())
+        refusals.push_back("Der Fall hat kein Symptom");
+    if (entries.size() > static_cast<std::size_t>(kMaxCaseRows))
+        refusals.push_back("Ein Fall hat h\xC3\xB6"
+                           "chstens " +
+                           std::to_string(kMaxCaseRows) + " Symptome");
+    for (const std::string& entry : entries) {
+        const std::vector<std::string> unknown = partsNamingNoRubric(db, utf8ToWindows1252(entry));
+        if (unknown.empty())
+            continue;
+        std::string refusal = "Eintrag \"" + entry + "\"";
+        if (entry.find('+') != std::string::npos) {
+            refusal += ": ";
+            for (std::size_t i = 0; i < unknown.size(); ++i)
+                refusal += (i == 0 ? "\"" : ", \"") + windows1252ToUtf8(unknown[i]) + "\"";
+        }
+        refusal += unknown.size() == 1 ? " ist keine Rubrik" : " sind keine Rubriken";
+        refusals.push_back(refusal + "; die Rubriken reichen von 1 bis " +
+                           std::to_string(db.largestRubricNumber()) + " (negativ als Gegenpolarit\xC3\xA4t)");
+    }
+    return refusals;
 }
 
 struct StreamReporter : ErrorReporter {
@@ -72,9 +108,16 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
+    const std::span<const std::string> entries = std::span(args.positional).subspan(2);
+    if (const std::vector<std::string> refusals = fileCaseRefusals(db, name, entries); !refusals.empty()) {
+        for (const std::string& refusal : refusals)
+            err << refusal << '\n';
+        err << "Nichts abgelegt\n";
+        return 1;
+    }
     CaseModel caseModel(db);
-    for (std::size_t i = 2; i < args.positional.size(); ++i)
-        caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(args.positional[i]));
+    for (const std::string& entry : entries)
+        caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(entry));
 
     // The analysis drops the empty rows before the results window offers filing.
     std::vector<CaseSymptom> rows;

@@ -8,7 +8,11 @@
 #include "history/HistoryReader.h"
 #include "tools/CliOptions.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <new>
+#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -35,6 +39,28 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
                 out << '\n';
             }
         }
+    }
+}
+
+// Why a history file cannot be opened, for a line below the tokenizer's message, which gives none.
+std::string openFailureReason(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return "kann nicht gelesen werden";
+    }
+    const int error = errno;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return "nicht vorhanden";
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    default:
+        return std::string("kann nicht ge\xC3\xB6"
+                           "ffnet werden (") +
+               std::strerror(error) + ")";
     }
 }
 
@@ -65,6 +91,10 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         Tokenizer tokenizer = Tokenizer::fromFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
+    } catch (const ExceptionFileError& error) {
+        printMessage(error.message(), err);
+        err << history.path << ": " << openFailureReason(history.path) << '\n';
+        return 1;
     } catch (const MyException& error) {
         printMessage(error.message(), err);
         return 1;

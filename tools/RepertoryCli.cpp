@@ -53,8 +53,10 @@ constexpr const char* kUsage =
 #endif
     "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
-    "--file DATEI nehmen check, show, analyse, overview und search: sie arbeiten dann auf\n"
-    "dieser Datendatei statt auf dem eingebauten Repertorium.\n";
+    "--file DATEI nehmen check, show, analyse, overview, search und file-case: sie arbeiten\n"
+    "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case pr\xC3\xBC"
+    "ft\n"
+    "seine Eintr\xC3\xA4ge gegen sie.\n";
 
 // Source files of a repertory are far smaller; a bigger file is refused before it is read.
 constexpr std::uint64_t kMaxSourceBytes = std::uint64_t{1} << 30;

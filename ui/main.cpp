@@ -1,4 +1,5 @@
 #include "foundation/SettingsStore.h"
+#include "ui/ApplicationStart.h"
 #include "ui/ProgramArguments.h"
 #include "ui/ProgramStart.h"
 #include "ui/QuestionWindow.h"
@@ -15,8 +16,10 @@ int main(int argc, char** argv) {
     if (const std::optional<int> exitCode = telvarin::answerProgramArguments(arguments, std::cout, std::cerr))
         return *exitCode;
 
-    QApplication app(argc, argv);
-    telvarin::installGermanToolkitTranslations(app);
+    const std::unique_ptr<QApplication> app = telvarin::createApplication(argc, argv, std::cerr);
+    if (!app)
+        return 1;
+    telvarin::installGermanToolkitTranslations(*app);
     telvarin::registerProgramIdentity();
     // Lets the desktop match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.kesto.telvarin"));

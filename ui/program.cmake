@@ -2,6 +2,8 @@
 add_executable(telvarin ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(telvarin PRIVATE ui telvarin_options)
 target_sources(ui PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/ApplicationStart.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ApplicationStart.h
     ${CMAKE_CURRENT_SOURCE_DIR}/StartupMessages.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/StartupMessages.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.cpp

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -62,8 +63,15 @@ TEST(HistoryCommand, ReportsWhyAFileCannotBeRead) {
     const std::string missing = (folder / "fehlt.xml").string();
     const CommandRun absent = run({missing, "--write", (folder / "nie.xml").string()});
     EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_EQ(absent.err, " Dateifehler : " + missing + " Fehler : -1\n");
+    EXPECT_EQ(absent.err, " Dateifehler : " + missing + " Fehler : -1\n" + missing + ": nicht vorhanden\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "nie.xml"));
+    if (::geteuid() != 0) { // root reads any file
+        const std::string locked = (folder / "gesperrt.xml").string();
+        writeBytes(locked, composeHistoryText(CaseHistory{}));
+        std::filesystem::permissions(locked, std::filesystem::perms::none);
+        EXPECT_EQ(run({locked}).err,
+                  " Dateifehler : " + locked + " Fehler : -1\n" + locked + ": Zugriff verweigert\n");
+    }
 
     writeBytes(path, composeHistoryText(CaseHistory{}));
     const CommandRun unwritable = run({path, "--write", (folder / "fehlt" / "x.xml").string()});

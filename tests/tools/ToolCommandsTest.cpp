@@ -53,6 +53,36 @@ TEST(ToolCommands, AnalyseNamesWhatBecameEmptyAndStillRanksTheRest) {
     EXPECT_NE(empty.err.find("Keine Rubrik zu analysieren"), std::string::npos);
 }
 
+TEST(ToolCommands, FileCaseNamesEveryBadEntryAndFilesNothing) {
+    const std::string history = outputPath("refused-historie.xml");
+    std::filesystem::remove(history);
+    const auto refusal = [&](std::vector<std::string> tail) {
+        std::vector<std::string> words{"file-case", history};
+        words.insert(words.end(), tail.begin(), tail.end());
+        const CliRun result = run(words);
+        EXPECT_EQ(result.exitCode, 1) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(history)) << result.err;
+        return result.err;
+    };
+    EXPECT_NE(refusal({"B", "--", "999999"})
+                  .find("\"999999\" ist keine Rubrik; die Rubriken reichen von 1 bis 26564"),
+              std::string::npos);
+    const std::string mixed = refusal({"C", "--", "12", "abc", "5+x+0", "-26565"});
+    EXPECT_NE(mixed.find("Eintrag \"abc\" ist keine Rubrik"), std::string::npos) << mixed;
+    EXPECT_NE(mixed.find("Eintrag \"5+x+0\": \"x\", \"0\" sind keine Rubriken"), std::string::npos) << mixed;
+    EXPECT_NE(mixed.find("Eintrag \"-26565\""), std::string::npos) << mixed;
+    EXPECT_EQ(mixed.find("\"12\""), std::string::npos) << mixed;
+    EXPECT_NE(mixed.find("Nichts abgelegt"), std::string::npos) << mixed;
+    EXPECT_NE(refusal({"", "--", "12"}).find("Der Name ist leer"), std::string::npos);
+    EXPECT_NE(refusal({" \t", "--", "12"}).find("Der Name ist leer"), std::string::npos);
+    EXPECT_NE(refusal({"D"}).find("Der Fall hat kein Symptom"), std::string::npos);
+
+    const CliRun filed = run({"file-case", history, "Anna", "--", "12", "-26564", "5+8"});
+    EXPECT_EQ(filed.exitCode, 0) << filed.err;
+    EXPECT_TRUE(std::filesystem::exists(history));
+    std::filesystem::remove(history);
+}
+
 TEST(ToolCommands, RefusesDirectoriesAndDevicesAsFilesAndFileWhereItHasNoUse) {
     const std::string directory = TELVARIN_TEST_OUTPUT_DIR;
     const CliRun check = run({"check", "--file", directory});

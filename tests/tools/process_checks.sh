@@ -1,6 +1,6 @@
 #!/bin/sh
 # What only a real process shows: exit codes after a write error on standard output, a FIFO given
-# as a file, and the program's arguments answered without a display.
+# as a file, the program's arguments answered without a display, and its start without one.
 # Usage: process_checks.sh VERSION TOOL [PROGRAM]
 version=$1 tool=$2 program=${3:-}
 failures=0
@@ -30,5 +30,8 @@ if [ -n "$program" ]; then
     expect 0 "--version" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help
     expect 2 "Aufruf: telvarin" env -u DISPLAY "$program" -platform offscreen
     expect 1 "Ausgabe" sh -c '"$0" --version >/dev/full' "$program"
+    expect 1 "keine grafische Anzeige" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program"
+    expect 1 "Anzeige \":4711\" l" env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE DISPLAY=:4711 \
+        "$program"
 fi
 exit $failures

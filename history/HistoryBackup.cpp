@@ -1,8 +1,8 @@
 #include "history/HistoryBackup.h"
 
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
-#include "history/FileReplacement.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/files/FileReplacement.h"
 
 #include <algorithm>
 #include <cerrno>

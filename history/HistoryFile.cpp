@@ -1,8 +1,8 @@
 #include "history/HistoryFile.h"
 
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
 #include "foundation/Tokenizer.h"
+#include "foundation/files/FileKind.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"

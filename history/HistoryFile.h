@@ -3,8 +3,8 @@
 // Loading and saving the whole history file.
 
 #include "foundation/ErrorReporter.h"
+#include "foundation/files/FileReplacement.h"
 #include "history/CaseHistory.h"
-#include "history/FileReplacement.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "repertory/RepertoryImport.h"
 
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
 #include "repertory/ImportText.h"
 #include "repertory/JsonReader.h"
 #include "repertory/RemedyEntry.h"

@@ -1,8 +1,8 @@
 #include "tools/HistoryCommand.h"
 
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
 #include "foundation/Tokenizer.h"
+#include "foundation/files/FileKind.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"

@@ -2,7 +2,7 @@
 
 #include "TelvarinVersion.h"
 #include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"

@@ -2,9 +2,9 @@
 
 #include "data/BuiltinRepertory.h"
 #include "foundation/DialogBase.h"
-#include "foundation/FileKind.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/QtCodePage.h"
+#include "foundation/files/FileKind.h"
 #include "history/HistoryOperations.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/SplashWindow.h"

@@ -2,7 +2,7 @@
 // rights survive, a folder without room for new files is written in place, leftovers of crashed
 // saves go, and the daily backups give a way out of a damaged file.
 
-#include "history/FileReplacement.h"
+#include "foundation/files/FileReplacement.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryWriter.h"

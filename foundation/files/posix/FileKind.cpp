@@ -1,4 +1,4 @@
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "history/FileReplacement.h"
+#include "foundation/files/FileReplacement.h"
 
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
 
 #include <cctype>
 #include <cerrno>

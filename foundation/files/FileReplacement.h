@@ -12,6 +12,10 @@
 
 namespace telvarin {
 
+// The new file beside the one replaced is named after it plus this, the X replaced by random
+// letters and digits.
+inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+
 // The system calls the replacement makes; tests put failing ones in.
 struct FileSystemCalls {
     std::function<long(int fd, const char* data, std::size_t size)> write;

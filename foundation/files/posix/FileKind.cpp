@@ -1,9 +1,12 @@
 #include "foundation/files/FileKind.h"
 
+#include "foundation/files/FileMessages.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace telvarin {
 namespace {
@@ -24,19 +27,6 @@ FileKind kindOfMode(mode_t mode) {
     return FileKind::Other;
 }
 
-std::string notRegularText(const std::string& path, FileKind kind) {
-    return path + " ist " + std::string(fileKindText(kind)) + ", keine gew\xF6hnliche Datei";
-}
-
-// Closes the descriptor on every way out of readRegularFile.
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
 FileKind fileKindOf(const std::string& path) {
@@ -48,69 +38,51 @@ FileKind fileKindOf(const std::string& path) {
     return FileKind::Missing;
 }
 
-std::string_view fileKindText(FileKind kind) {
-    switch (kind) {
-    case FileKind::Missing:
-        return "nicht vorhanden";
-    case FileKind::Regular:
-        return "eine gew\xF6hnliche Datei";
-    case FileKind::Directory:
-        return "ein Verzeichnis";
-    case FileKind::CharacterDevice:
-    case FileKind::BlockDevice:
-        return "eine Ger\xE4tedatei";
-    case FileKind::Fifo:
-        return "eine benannte Pipe (FIFO)";
-    case FileKind::Socket:
-        return "ein Socket";
-    case FileKind::DanglingLink:
-        return "eine Verkn\xFCpfung, deren Ziel fehlt";
-    case FileKind::Other:
-        break;
-    }
-    return "eine besondere Datei";
-}
-
-std::string notRegularFileMessage(const std::string& path) {
-    const FileKind kind = fileKindOf(path);
-    if (kind == FileKind::Regular || kind == FileKind::Missing)
-        return {};
-    return notRegularText(path, kind);
-}
-
-FileReadResult readRegularFile(const std::string& path, std::uint64_t maxBytes) {
-    const FileKind kind = fileKindOf(path);
-    if (kind == FileKind::Missing)
-        return FileReadError{path + " ist nicht vorhanden", true};
-    if (kind != FileKind::Regular)
-        return FileReadError{notRegularText(path, kind)};
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (file.fd < 0)
-        return FileReadError{path + " kann nicht ge\xF6"
-                                    "ffnet werden",
-                             errno == ENOENT};
+std::variant<RegularFileReader, FileReadError> openRegularFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return cannotOpenError(path, errno == ENOENT);
+    RegularFileReader file(fd, 0);
     struct stat info {};
-    if (::fstat(file.fd, &info) != 0)
-        return FileReadError{path + " kann nicht gelesen werden"};
+    if (::fstat(fd, &info) != 0)
+        return cannotReadError(path);
     if (!S_ISREG(info.st_mode))
-        return FileReadError{notRegularText(path, kindOfMode(info.st_mode))};
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (size > maxBytes)
-        return FileReadError{path + " ist mit " + std::to_string(size) + " Bytes zu gro\xDF"};
-    std::string content(static_cast<std::size_t>(size), '\0');
+        return FileReadError{notRegularFileText(path, kindOfMode(info.st_mode))};
+    file.size_ = static_cast<std::uint64_t>(info.st_size);
+    return file;
+}
+
+RegularFileReader::RegularFileReader(RegularFileReader&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)), size_(other.size_) {}
+
+RegularFileReader& RegularFileReader::operator=(RegularFileReader&& other) noexcept {
+    if (this != &other) {
+        if (handle_ >= 0)
+            ::close(handle_);
+        handle_ = std::exchange(other.handle_, -1);
+        size_ = other.size_;
+    }
+    return *this;
+}
+
+RegularFileReader::~RegularFileReader() {
+    if (handle_ >= 0)
+        ::close(handle_);
+}
+
+std::optional<std::size_t> RegularFileReader::read(char* into, std::size_t size) {
     std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t got = ::read(file.fd, content.data() + done, content.size() - done);
+    while (done < size) {
+        const ssize_t got = ::read(handle_, into + done, size - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return FileReadError{path + " kann nicht gelesen werden"};
+            return std::nullopt;
         if (got == 0)
-            break; // shrunk while reading: what is there is the file now
+            break;
         done += static_cast<std::size_t>(got);
     }
-    content.resize(done);
-    return content;
+    return done;
 }
 
 } // namespace telvarin

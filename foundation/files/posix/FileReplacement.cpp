@@ -2,20 +2,15 @@
 
 #include "foundation/files/FileKind.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace telvarin {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr std::string_view kTemporarySuffix = ".XXXXXX";
 constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 std::string directoryOf(const std::string& path) {
@@ -23,16 +18,6 @@ std::string directoryOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A file that is a link to one kept elsewhere (a synchronised folder, a backup disk) stays a link:
-// the new contents replace the file it points to, as writing into the link would.
-std::string linkTargetOf(const std::string& path) {
-    std::error_code ec;
-    if (!fs::is_symlink(path, ec))
-        return path;
-    const fs::path target = fs::canonical(path, ec);
-    return ec ? path : target.string();
 }
 
 // A write-protected file stays as it is, as writing into it would fail; the rename alone would get
@@ -105,34 +90,6 @@ bool takeOverAccess(int fd, const struct stat& old) {
     return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-// A word, perhaps capitalised or in capitals, with digits after it ("defekt", "Kopie1", "ALT"):
-// a name a person gave a copy, which the random letters of a new file almost never spell.
-bool looksChosen(std::string_view suffix) {
-    std::size_t i = 0;
-    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
-    const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
-    if (i < suffix.size() && (isUpper(suffix[i]) || isLower(suffix[i])))
-        ++i;
-    const bool capitals = i > 0 && i < suffix.size() && isUpper(suffix[0]) && isUpper(suffix[i]);
-    while (i < suffix.size() && (capitals ? isUpper(suffix[i]) : isLower(suffix[i])))
-        ++i;
-    while (i < suffix.size() && suffix[i] >= '0' && suffix[i] <= '9')
-        ++i;
-    return i == suffix.size();
-}
-
-bool isTemporaryName(std::string_view name, std::string_view base) {
-    if (name.size() != base.size() + kTemporarySuffix.size() || !name.starts_with(base) ||
-        name[base.size()] != '.')
-        return false;
-    const std::string_view suffix = name.substr(base.size() + 1);
-    for (const char c : suffix) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            return false;
-    }
-    return !looksChosen(suffix);
-}
-
 } // namespace
 
 FileSystemCalls FileSystemCalls::system() {
@@ -147,7 +104,7 @@ FileSystemCalls FileSystemCalls::system() {
 
 ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
                           const FileSystemCalls& calls) {
-    const std::string path = linkTargetOf(givenPath);
+    const std::string path = resolvedPath(givenPath);
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular && kind != FileKind::Missing)
         return {ReplaceStatus::NotRegular, std::string(fileKindText(kind))};
@@ -187,21 +144,6 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
     }
     syncDirectory(directoryOf(path));
     return {};
-}
-
-bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
-    return replaceFile(path, bytes, calls).ok();
-}
-
-void removeLeftoverTemporaries(const std::string& givenPath) {
-    const fs::path path(linkTargetOf(givenPath));
-    const std::string base = path.filename().string();
-    std::error_code ec;
-    for (fs::directory_iterator it(path.parent_path().empty() ? fs::path(".") : path.parent_path(), ec), end;
-         !ec && it != end; it.increment(ec)) {
-        if (isTemporaryName(it->path().filename().string(), base) && it->is_regular_file(ec))
-            fs::remove(it->path(), ec);
-    }
 }
 
 } // namespace telvarin

@@ -2,7 +2,7 @@
 
 #include "analysis/RemedyOverview.h"
 #include "analysis/SectionWalk.h"
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "foundation/GridSortKeys.h"
 
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 
 #include <QStringList>
 #include <algorithm>

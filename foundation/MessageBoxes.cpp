@@ -1,6 +1,6 @@
 #include "foundation/MessageBoxes.h"
 
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // The message boxes of the program behind an interface, so that a test can see what would have
 // been shown and give the answers a user would have given.
 
-#include "foundation/ErrorReporter.h"
+#include "foundation/text/ErrorReporter.h"
 
 #include <QString>
 #include <deque>

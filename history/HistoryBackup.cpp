@@ -1,9 +1,9 @@
 #include "history/HistoryBackup.h"
 
-#include "foundation/CodePage.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/files/FileReplacement.h"
 #include "foundation/files/Folders.h"
+#include "foundation/text/CodePage.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "history/HistoryFile.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/Tokenizer.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/Tokenizer.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"

@@ -1,8 +1,8 @@
 #include "history/HistoryLock.h"
 
-#include "foundation/CodePage.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Processes.h"
+#include "foundation/text/CodePage.h"
 
 #include <filesystem>
 #include <sstream>

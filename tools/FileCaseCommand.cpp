@@ -1,7 +1,7 @@
 #include "tools/FileCaseCommand.h"
 
 #include "analysis/CaseModel.h"
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
 #include "repertory/RepertoryDatabase.h"

@@ -1,10 +1,10 @@
 #include "ui/CaseInputWindow.h"
 
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WaitCursor.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "repertory/LanguageFile.h"
 #include "ui/CaseGrid.h"
 #include "ui/HelpWindow.h"

@@ -1,10 +1,10 @@
 #include "ui/FileCaseDialog.h"
 
-#include "foundation/CodePage.h"
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
 #include "foundation/MessageBoxes.h"
-#include "foundation/QtCodePage.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryFile.h"
 #include "history/StorableText.h"
 #include "ui/IconSet.h"

@@ -1,10 +1,10 @@
 #include "ui/HistoryWindow.h"
 
-#include "foundation/ErrorReporter.h"
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/text/ErrorReporter.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"

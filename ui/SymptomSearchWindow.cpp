@@ -3,8 +3,8 @@
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
 #include "foundation/MainSettings.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/WaitCursor.h"
+#include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 #include "ui/RepertoryTreeModel.h"
 

@@ -2,10 +2,10 @@
 
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 
 #include <QComboBox>

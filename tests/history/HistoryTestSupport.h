@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/ErrorReporter.h"
+#include "foundation/text/ErrorReporter.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "foundation/Tokenizer.h"
+#include "foundation/text/Tokenizer.h"
 
 #include "history/HistoryReader.h"
 #include "tests/history/HistoryTestSupport.h"

@@ -5,9 +5,9 @@
 
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryTexts.h"

@@ -5,10 +5,10 @@
 #include "ui/RemedyOverviewWindow.h"
 
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "tests/ui/ResultsReference.h"
 
 #include <QAbstractItemView>

@@ -4,9 +4,9 @@
 #include "ui/ResultsWindow.h"
 
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/TableGrid.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "tests/ui/ResultsReference.h"
 #include "ui/FileCaseDialog.h"

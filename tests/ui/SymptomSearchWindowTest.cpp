@@ -5,7 +5,7 @@
 
 #include "foundation/IconPushButton.h"
 #include "foundation/MainSettings.h"
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 #include "ui/RepertoryTreeModel.h"

@@ -4,8 +4,8 @@
 #include "ui/TextSearchWindow.h"
 
 #include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
 #include "foundation/TableGrid.h"
+#include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 

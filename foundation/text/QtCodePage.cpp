@@ -1,6 +1,6 @@
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // A table-driven tokenizer over a file or a string of Windows-1252 bytes. The client chooses the
 // keywords and the operators; syntax errors are thrown as ExceptionAccessViolation.
 
-#include "foundation/TokenizerExceptions.h"
+#include "foundation/text/TokenizerExceptions.h"
 
 #include <array>
 #include <cstdint>

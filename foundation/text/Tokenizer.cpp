@@ -1,6 +1,6 @@
-#include "foundation/Tokenizer.h"
+#include "foundation/text/Tokenizer.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <algorithm>
 #include <fcntl.h>

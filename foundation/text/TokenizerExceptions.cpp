@@ -1,8 +1,8 @@
-#include "foundation/TokenizerExceptions.h"
+#include "foundation/text/TokenizerExceptions.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/ErrorReporter.h"
-#include "foundation/Tokenizer.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/ErrorReporter.h"
+#include "foundation/text/Tokenizer.h"
 
 namespace telvarin {
 namespace {

@@ -1,4 +1,4 @@
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <gtest/gtest.h>
 

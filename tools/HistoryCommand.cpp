@@ -3,6 +3,7 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
+#include "history/FileTokenizer.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"
@@ -62,7 +63,7 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         return 1;
     }
     try {
-        Tokenizer tokenizer = Tokenizer::fromFile(history.path, {}, historyOperatorTable());
+        Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
     } catch (const MyException& error) {

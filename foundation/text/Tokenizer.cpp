@@ -3,11 +3,8 @@
 #include "foundation/text/CodePage.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <limits>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -186,32 +183,15 @@ Tokenizer::Tokenizer(TokenTable keywords, TokenTable operators) {
     }
 }
 
-Tokenizer Tokenizer::fromFile(const std::string& fileName, TokenTable keywords, TokenTable operators,
-                              std::size_t blockSize) {
+Tokenizer Tokenizer::fromReader(std::string fileName, BlockReader read, std::uint64_t inputSize,
+                                TokenTable keywords, TokenTable operators, std::size_t blockSize) {
     Tokenizer tokenizer(keywords, operators);
-    tokenizer.fileName_ = fileName;
+    tokenizer.fileName_ = std::move(fileName);
     tokenizer.blockSize_ = blockSize == 0 ? 1 : blockSize;
-    // Opened without blocking and read only when regular: a FIFO would hang the reader, a device
-    // feed it without end.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
-        throw ExceptionFileError(fileName, -1);
-    }
-    tokenizer.file_.reset(::fdopen(fd, "rb"));
-    if (!tokenizer.file_) {
-        ::close(fd);
-        throw ExceptionFileError(fileName, -1);
-    }
-    if (std::fseek(tokenizer.file_.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(tokenizer.file_.get());
-        tokenizer.inputSize_ = size > 0 ? static_cast<std::uint64_t>(size) : 0;
-    }
-    std::rewind(tokenizer.file_.get());
+    tokenizer.read_ = std::move(read);
+    tokenizer.inputSize_ = inputSize;
     if (!tokenizer.refill())
-        throw ExceptionFileError(fileName, -1);
+        throw ExceptionFileError(tokenizer.fileName_, -1);
     tokenizer.fetchLookAhead();
     return tokenizer;
 }
@@ -225,14 +205,15 @@ Tokenizer Tokenizer::fromString(std::string text, TokenTable keywords, TokenTabl
 }
 
 bool Tokenizer::refill() {
-    if (!file_)
+    if (!read_)
         return false;
     buffer_.resize(blockSize_);
-    const std::size_t got = std::fread(buffer_.data(), 1, blockSize_, file_.get());
+    const std::size_t got = read_(buffer_.data(), blockSize_);
     buffer_.resize(got);
     position_ = 0;
+    bytesRead_ += got;
     // A file that grew since it was opened must not slip past the counts checked against its size.
-    inputSize_ = std::max<std::uint64_t>(inputSize_, static_cast<std::uint64_t>(std::ftell(file_.get())));
+    inputSize_ = std::max(inputSize_, bytesRead_);
     return got != 0;
 }
 

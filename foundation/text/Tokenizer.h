@@ -1,14 +1,13 @@
 #pragma once
 
-// A table-driven tokenizer over a file or a string of Windows-1252 bytes. The client chooses the
-// keywords and the operators; syntax errors are thrown as ExceptionAccessViolation.
+// A table-driven tokenizer over a string of Windows-1252 bytes or one read block by block. The client chooses
+// the keywords and the operators; syntax errors are thrown as ExceptionAccessViolation.
 
 #include "foundation/text/TokenizerExceptions.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -99,9 +98,14 @@ class Tokenizer {
 public:
     static constexpr std::size_t kDefaultBlockSize = 64 * 1024;
 
-    // Throws ExceptionFileError (error number -1) when the file cannot be opened or is empty.
-    static Tokenizer fromFile(const std::string& fileName, TokenTable keywords, TokenTable operators,
-                              std::size_t blockSize = kDefaultBlockSize);
+    // Reads the next bytes of the input, at most size of them; fewer only at its end, 0 there.
+    using BlockReader = std::function<std::size_t(char* into, std::size_t size)>;
+
+    // Input read block by block, of inputSize bytes when it was opened (a file, whose name the
+    // syntax errors give). Throws ExceptionFileError (error number -1) when it is empty.
+    static Tokenizer fromReader(std::string fileName, BlockReader read, std::uint64_t inputSize,
+                                TokenTable keywords, TokenTable operators,
+                                std::size_t blockSize = kDefaultBlockSize);
     static Tokenizer fromString(std::string text, TokenTable keywords, TokenTable operators);
 
     Token nextToken();
@@ -122,10 +126,6 @@ public:
     void setSignedNumbers(bool on) { signedNumbers_ = on; }
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-
     Tokenizer(TokenTable keywords, TokenTable operators);
 
     int nextByte();
@@ -145,7 +145,8 @@ private:
     bool readOperator(char first, TokenKind& kind, std::string& text);
     [[noreturn]] void throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly = false) const;
 
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    BlockReader read_;
+    std::uint64_t bytesRead_ = 0;
     std::size_t blockSize_ = kDefaultBlockSize;
     std::string buffer_;
     std::size_t position_ = 0;

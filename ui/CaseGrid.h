@@ -5,7 +5,7 @@
 
 #include "analysis/CaseModel.h"
 #include "foundation/MainSettings.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <array>
 #include <vector>

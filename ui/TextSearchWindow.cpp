@@ -3,8 +3,8 @@
 #include "foundation/HelpViewer.h"
 #include "foundation/IconPushButton.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 

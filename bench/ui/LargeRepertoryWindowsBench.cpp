@@ -4,7 +4,7 @@
 // largest rubrics.
 
 #include "analysis/Analysis.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "tests/LargeRepertory.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/RepertoryTreeModel.h"

@@ -1,7 +1,7 @@
 #include "foundation/WindowPersistence.h"
 
 #include "foundation/DynamicLayout.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QGuiApplication>
 #include <QScreen>

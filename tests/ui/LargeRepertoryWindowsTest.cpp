@@ -7,7 +7,7 @@
 #include "analysis/TextSearch.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryWriter.h"
 #include "repertory/RepertoryTexts.h"

@@ -6,8 +6,8 @@
 
 #include "foundation/IconPushButton.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
 #include "foundation/WindowPersistence.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "tests/ui/ResultsReference.h"
 

@@ -5,7 +5,7 @@
 
 #include "foundation/IconPushButton.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "tests/ui/ResultsReference.h"

@@ -4,7 +4,7 @@
 #include "ui/TextSearchWindow.h"
 
 #include "foundation/IconPushButton.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"

@@ -1,6 +1,6 @@
-#include "foundation/GridPainter.h"
+#include "foundation/grid/GridPainter.h"
 
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "foundation/TitleTip.h"
+#include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
 #include <QMouseEvent>

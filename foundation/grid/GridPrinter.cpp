@@ -1,7 +1,7 @@
-#include "foundation/GridPrinter.h"
+#include "foundation/grid/GridPrinter.h"
 
-#include "foundation/GridPainter.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/GridPainter.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

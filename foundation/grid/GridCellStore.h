@@ -3,7 +3,7 @@
 // The cells, row heights and column widths of a table grid, without any drawing: one vector of
 // cells in row-major order, the rarely set attributes out of line.
 
-#include "foundation/GridCell.h"
+#include "foundation/grid/GridCell.h"
 
 #include <span>
 #include <vector>

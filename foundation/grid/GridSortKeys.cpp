@@ -1,4 +1,4 @@
-#include "foundation/GridSortKeys.h"
+#include "foundation/grid/GridSortKeys.h"
 
 #include "foundation/text/QtCodePage.h"
 

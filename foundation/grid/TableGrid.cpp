@@ -1,7 +1,7 @@
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
-#include "foundation/GridPrinter.h"
-#include "foundation/TitleTip.h"
+#include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "foundation/GridCellStore.h"
+#include "foundation/grid/GridCellStore.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,10 +4,10 @@
 // editing through the owner, clipboard copy and paste, sorting by header clicks, typing to find a
 // column, title tips and printing.
 
-#include "foundation/GridCell.h"
-#include "foundation/GridCellStore.h"
-#include "foundation/GridPainter.h"
-#include "foundation/GridSortKeys.h"
+#include "foundation/grid/GridCell.h"
+#include "foundation/grid/GridCellStore.h"
+#include "foundation/grid/GridPainter.h"
+#include "foundation/grid/GridSortKeys.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>

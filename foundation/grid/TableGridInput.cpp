@@ -1,8 +1,8 @@
 // The user's side of the table grid: keys, mouse, the in-place editor, clipboard, header clicks,
 // typing to find a column and the title tips.
 
-#include "foundation/TableGrid.h"
-#include "foundation/TitleTip.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "ui/CaseInputWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WaitCursor.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/WaitCursor.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/LanguageFile.h"
 #include "ui/CaseGrid.h"

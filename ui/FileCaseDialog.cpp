@@ -1,8 +1,8 @@
 #include "ui/FileCaseDialog.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/MessageBoxes.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryFile.h"

@@ -1,8 +1,8 @@
 #include "ui/HistoryWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/settings/SettingsStore.h"
 #include "foundation/text/ErrorReporter.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"

@@ -1,8 +1,8 @@
 #include "ui/ProgramStart.h"
 
 #include "data/BuiltinRepertory.h"
-#include "foundation/DialogBase.h"
-#include "foundation/MessageBoxes.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryOperations.h"

@@ -1,10 +1,10 @@
 #include "ui/TextSearchWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 

@@ -3,8 +3,8 @@
 
 #include "analysis/CaseSymptom.h"
 #include "data/BuiltinRepertory.h"
-#include "foundation/MessageBoxes.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/ProgramStart.h"

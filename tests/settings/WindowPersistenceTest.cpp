@@ -1,6 +1,7 @@
-#include "foundation/WindowPersistence.h"
+#include "foundation/settings/WindowPersistence.h"
 
-#include "foundation/DynamicLayout.h"
+#include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/WindowPlacement.h"
 #include "foundation/grid/TableGrid.h"
 
 #include <QGuiApplication>

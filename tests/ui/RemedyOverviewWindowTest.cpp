@@ -4,10 +4,10 @@
 
 #include "ui/RemedyOverviewWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
 #include "tests/ui/ResultsReference.h"
 

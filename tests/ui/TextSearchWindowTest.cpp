@@ -3,7 +3,7 @@
 
 #include "ui/TextSearchWindow.h"
 
-#include "foundation/IconPushButton.h"
+#include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"

@@ -1,6 +1,6 @@
 #include "ui/SplashWindow.h"
 
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/SettingsStore.h"
 
 #include <QSvgRenderer>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "foundation/IconPushButton.h"
+#include "foundation/dialogs/IconPushButton.h"
 
 #include <QEvent>
 #include <QFontMetrics>

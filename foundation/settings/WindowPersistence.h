@@ -3,8 +3,8 @@
 // The placement record of a window ("Dialog\<Name>") and the column widths of a table
 // ("Spalten\<Name>") in the settings store.
 
-#include "foundation/MainSettings.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/MainSettings.h"
+#include "foundation/settings/SettingsStore.h"
 
 #include <QList>
 #include <QMargins>
@@ -12,12 +12,9 @@
 #include <QString>
 #include <algorithm>
 #include <concepts>
-
-class QWidget;
+#include <optional>
 
 namespace telvarin {
-
-class DynamicLayout;
 
 QString placementSection(const QString& windowName);    // "Dialog\" + name
 QString columnWidthsSection(const QString& windowName); // "Spalten\" + name
@@ -33,16 +30,21 @@ inline constexpr int kShowStateNormal = 1;
 inline constexpr int kShowStateMinimized = 2;
 inline constexpr int kShowStateMaximized = 3;
 
-// Writes the window's normal rectangle and show state. Nothing is written while the window's layout
-// is not set up; false when nothing or not the whole record was written.
-bool saveWindowPlacement(SettingsStore& store, const QString& section, const QWidget& window,
-                         const DynamicLayout& layout);
+// A window's placement as its record holds it (dialogs/WindowPlacement.h takes it from a window
+// and applies it to one).
+struct PlacementRecord {
+    QRect normal; // the rectangle of the window in its normal state
+    int showState = kShowStateNormal;
+};
 
-// Applies a complete record: the normal rectangle always, the show state only when asked (no
-// window of the program asks, so every window reopens in its normal state). A rectangle that lies
-// off every screen is brought back onto the nearest one. False when there is no complete record.
-bool restoreWindowPlacement(const SettingsStore& store, const QString& section, QWidget& window,
-                            bool applyShowState = false);
+// Writes the record, its completion marker first and last; false when not the whole record was
+// written.
+bool writePlacementRecord(SettingsStore& store, const QString& section, const PlacementRecord& placement);
+
+// A complete record, with what it lacks taken from current; nothing when there is no complete
+// record.
+std::optional<PlacementRecord> readPlacementRecord(const SettingsStore& store, const QString& section,
+                                                   const PlacementRecord& current);
 
 // Where a stored window rectangle is shown: unchanged when it overlaps one of the screens,
 // otherwise moved (and if need be shrunk) into the available area of the screen nearest to it.
@@ -51,13 +53,6 @@ QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas);
 // The client rectangle of a window whose frame (client plus frame margins) must lie inside `area`:
 // made smaller where it does not fit, then moved in as little as possible.
 QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area);
-
-// The frame margins a window has, or, before it has been shown, those it will most likely get.
-QMargins expectedFrameMargins(const QWidget& window);
-
-// Brings a window about to be shown wholly into the available area of the screen it lies on most,
-// so that its title bar, its edges and its buttons can be reached. Maximised windows are left alone.
-void fitWindowOnScreen(QWidget& window);
 
 // A table whose column widths can be kept; the table grid is one.
 template <typename Grid>

@@ -1,4 +1,4 @@
-#include "foundation/MessageBoxes.h"
+#include "foundation/dialogs/MessageBoxes.h"
 
 #include "foundation/text/QtCodePage.h"
 

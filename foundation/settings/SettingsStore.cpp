@@ -1,4 +1,4 @@
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/SettingsStore.h"
 
 #include <QSettings>
 #include <limits>

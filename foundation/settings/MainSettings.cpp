@@ -1,6 +1,6 @@
-#include "foundation/MainSettings.h"
+#include "foundation/settings/MainSettings.h"
 
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/SettingsStore.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

@@ -1,9 +1,10 @@
-#include "foundation/DialogBase.h"
+#include "foundation/dialogs/DialogBase.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/WindowPlacement.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>

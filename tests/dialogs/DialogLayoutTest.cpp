@@ -1,9 +1,9 @@
-#include "foundation/DialogBase.h"
-#include "foundation/DynamicLayout.h"
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 
 #include <QEnterEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "foundation/DynamicLayout.h"
+#include "foundation/dialogs/DynamicLayout.h"
 
 #include <QEvent>
 #include <QSizeGrip>

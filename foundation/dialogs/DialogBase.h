@@ -3,8 +3,8 @@
 // The base of the program's dialogs: controls placed by dialog-unit rectangles, icon push buttons,
 // the resizable layout, the placement record under the window's name, and help by topic number.
 
-#include "foundation/DynamicLayout.h"
-#include "foundation/MessageBoxes.h"
+#include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/MessageBoxes.h"
 
 #include <QDialog>
 #include <QIcon>

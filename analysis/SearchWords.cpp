@@ -1,6 +1,6 @@
 #include "analysis/SearchWords.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 namespace telvarin {
 namespace {

@@ -1,9 +1,9 @@
 #include "history/ExportFile.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace telvarin {
 
@@ -31,27 +31,14 @@ std::string writeFailureReason(int errorNumber) {
     }
 }
 
-namespace {
-
-// A new file is made private by the replacement, which suits the case history; a table saved to
-// be shared gets the access every new file of the user gets.
-void giveUsualAccess(const std::string& path) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(path.c_str(), 0666 & ~mask);
-}
-
-} // namespace
-
 std::string writeExportFile(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
-    struct stat existing {};
-    const bool isNew = ::stat(path.c_str(), &existing) != 0;
+    const bool isNew = fileKindOf(path) == FileKind::Missing;
     errno = 0;
     const ReplaceResult result = replaceFile(path, bytes, calls);
     // The failed call's error number is still set: what runs after it only succeeds or leaves it.
     const int error = errno;
     if (result.ok()) {
-        if (isNew)
+        if (isNew) // a table saved to be shared is not private as a fresh case history is
             giveUsualAccess(path);
         return {};
     }

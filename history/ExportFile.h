@@ -3,7 +3,7 @@
 // Saving a file the user chose, such as a table saved for a spreadsheet: written in one step, so
 // that an existing file stays whole until the new one takes its place, and a failure says why.
 
-#include "history/FileReplacement.h"
+#include "foundation/files/FileReplacement.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "history/HistoryActions.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 #include "history/HistoryBackup.h"
 
 #include <algorithm>

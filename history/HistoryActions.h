@@ -7,7 +7,7 @@
 // (HistorySaveStatus::Refused with a German message naming the file).
 
 #include "analysis/CaseSymptom.h"
-#include "foundation/ErrorReporter.h"
+#include "foundation/text/ErrorReporter.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"

@@ -1,14 +1,13 @@
 #include "history/HistoryBackup.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
-#include "history/FileReplacement.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/files/FileReplacement.h"
+#include "foundation/files/Folders.h"
+#include "foundation/text/CodePage.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <sys/stat.h>
 #include <vector>
 
 namespace telvarin {
@@ -21,11 +20,7 @@ constexpr std::size_t kDateLength = 10; // YYYY-MM-DD
 
 // The file a link points to: its copies belong beside it.
 fs::path resolved(const std::string& historyPath) {
-    std::error_code ec;
-    if (!fs::is_symlink(historyPath, ec))
-        return historyPath;
-    const fs::path target = fs::canonical(historyPath, ec);
-    return ec ? fs::path(historyPath) : target;
+    return resolvedPath(historyPath);
 }
 
 fs::path backupFolderOf(const fs::path& history) {
@@ -83,7 +78,7 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
         return true;
     const fs::path history = resolved(historyPath);
     const fs::path folder = backupFolderOf(history);
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    if (!makePrivateFolder(folder.string()))
         return false;
     if (!replaceFileContents(backup, std::get<std::string>(current)))
         return false;

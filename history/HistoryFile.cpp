@@ -1,8 +1,9 @@
 #include "history/HistoryFile.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
-#include "foundation/Tokenizer.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/Tokenizer.h"
+#include "history/FileTokenizer.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
@@ -92,7 +93,7 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter) {
         return history;
     }
     try {
-        Tokenizer tokenizer = Tokenizer::fromFile(path, {}, historyOperatorTable());
+        Tokenizer tokenizer = tokenizerForFile(path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
     } catch (const ExceptionFileError&) {

@@ -2,9 +2,9 @@
 
 // Loading and saving the whole history file.
 
-#include "foundation/ErrorReporter.h"
+#include "foundation/files/FileReplacement.h"
+#include "foundation/text/ErrorReporter.h"
 #include "history/CaseHistory.h"
-#include "history/FileReplacement.h"
 
 #include <string>
 

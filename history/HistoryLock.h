@@ -5,11 +5,12 @@
 // none exists. It names its holder (process, program, computer), so that the lock a crashed
 // program left behind is recognised as stale and taken over.
 
+#include "foundation/files/LockFiles.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <variant>
 
 namespace telvarin {
@@ -51,8 +52,8 @@ private:
     HistoryLock() = default;
 
     std::string lockPath_; // empty when the record lock is used
-    ino_t inode_ = 0;
-    int recordLockFd_ = -1;
+    FileIdentity lockFile_;
+    std::optional<RecordLock> recordLock_;
 };
 
 // The holder a lock file names, when it names one.

@@ -1,6 +1,6 @@
 #include "history/HistoryOperations.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "history/HistoryReader.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "history/HistoryReader.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <array>
 #include <limits>

@@ -3,7 +3,7 @@
 // The reader of the history file: exactly the token sequence the writer produces, with free
 // whitespace between tokens and names in any letter case.
 
-#include "foundation/Tokenizer.h"
+#include "foundation/text/Tokenizer.h"
 #include "history/CaseHistory.h"
 
 #include <cstdint>

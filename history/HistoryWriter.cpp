@@ -1,6 +1,6 @@
 #include "history/HistoryWriter.h"
 
-#include "foundation/Tokenizer.h"
+#include "foundation/text/Tokenizer.h"
 
 #include <charconv>
 

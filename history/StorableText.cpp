@@ -1,6 +1,6 @@
 #include "history/StorableText.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <cstdio>
 

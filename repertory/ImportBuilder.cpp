@@ -1,6 +1,6 @@
 #include "repertory/ImportBuilder.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/ImportText.h"
 #include "repertory/RepertoryDatabase.h"
 

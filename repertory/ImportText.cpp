@@ -1,6 +1,6 @@
 #include "repertory/ImportText.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <array>
 

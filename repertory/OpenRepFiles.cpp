@@ -1,7 +1,7 @@
 #include "repertory/OpenRepFiles.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/files/FileKind.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 

@@ -2,8 +2,8 @@
 // rubric, the roots are the chapters, and each node right below a root starts a section. The
 // symptom file only lends a text to a node whose label is empty.
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/files/FileKind.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"

@@ -1,6 +1,6 @@
 #include "repertory/RepertoryDatabase.h"
 
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
 #include "repertory/RemedyEntry.h"
 
 #include <algorithm>

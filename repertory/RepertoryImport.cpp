@@ -1,7 +1,7 @@
 #include "repertory/RepertoryImport.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/JsonReader.h"

@@ -7,7 +7,7 @@
 #include "analysis/RemedyOverview.h"
 #include "analysis/SymptomEntry.h"
 #include "analysis/TextSearch.h"
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "analysis/CaseModel.h"
 #include "analysis/SymptomEntry.h"
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
 #include "repertory/RepertoryDatabase.h"

@@ -1,18 +1,16 @@
 #include "tools/HistoryCommand.h"
 
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
-#include "foundation/Tokenizer.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/Tokenizer.h"
+#include "history/FileTokenizer.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"
 #include "tools/CliOptions.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <new>
-#include <unistd.h>
+#include <variant>
 
 namespace telvarin {
 namespace {
@@ -44,24 +42,13 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
 
 // Why a history file cannot be opened, for a line below the tokenizer's message, which gives none.
 std::string openFailureReason(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
-        return "kann nicht gelesen werden";
-    }
-    const int error = errno;
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return "nicht vorhanden";
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert";
-    default:
-        return std::string("kann nicht ge\xC3\xB6"
-                           "ffnet werden (") +
-               std::strerror(error) + ")";
-    }
+    auto opened = openRegularFile(path);
+    const auto* error = std::get_if<FileReadError>(&opened);
+    if (error && !error->reason.empty())
+        return utf8(error->reason);
+    if (error) // opened, but no regular file
+        return utf8(std::string(fileKindText(fileKindOf(path))) + ", keine gew\xF6hnliche Datei");
+    return "kann nicht gelesen werden";
 }
 
 void printMessage(const std::string& windows1252, std::ostream& err) {
@@ -88,7 +75,7 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         return 1;
     }
     try {
-        Tokenizer tokenizer = Tokenizer::fromFile(history.path, {}, historyOperatorTable());
+        Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
     } catch (const ExceptionFileError& error) {

@@ -1,8 +1,8 @@
 #include "tools/RepertoryCli.h"
 
 #include "TelvarinVersion.h"
-#include "foundation/CodePage.h"
-#include "foundation/FileKind.h"
+#include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"

@@ -1,6 +1,6 @@
 #include "ui/CaseGrid.h"
 
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 
 #include <QLineEdit>
 #include <QResizeEvent>

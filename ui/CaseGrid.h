@@ -4,8 +4,8 @@
 // every change of a "Nummer" cell through the case's entry procedure.
 
 #include "analysis/CaseModel.h"
-#include "foundation/MainSettings.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/settings/MainSettings.h"
 
 #include <array>
 #include <vector>

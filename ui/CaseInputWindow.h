@@ -5,9 +5,9 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
-#include "foundation/DialogBase.h"
-#include "foundation/HelpViewer.h"
-#include "foundation/MainSettings.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/settings/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <QPointer>

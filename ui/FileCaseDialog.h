@@ -3,7 +3,7 @@
 // "Fall ablegen": asks for the name of the case and a comment before the current case is filed
 // as a new treatment in the case history.
 
-#include "foundation/DialogBase.h"
+#include "foundation/dialogs/DialogBase.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ui/HelpWindow.h"
 
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/WindowPlacement.h"
 #include "ui/IconSet.h"
 
 #include <QFile>

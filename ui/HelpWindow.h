@@ -2,7 +2,7 @@
 
 // The program's help: a modeless window that shows the built-in German page of a help topic.
 
-#include "foundation/HelpViewer.h"
+#include "foundation/dialogs/HelpViewer.h"
 
 #include <QString>
 #include <QWidget>

@@ -3,9 +3,9 @@
 // The case history window "Fallhistorie": the filed cases and their treatments as a tree, and the
 // buttons that take one over into the current case, delete, order, export and import.
 
-#include "foundation/DialogBase.h"
-#include "foundation/MainSettings.h"
-#include "foundation/WaitCursor.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/dialogs/WaitCursor.h"
+#include "foundation/settings/MainSettings.h"
 #include "history/CaseHistory.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryOperations.h"

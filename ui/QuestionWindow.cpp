@@ -1,6 +1,6 @@
 #include "ui/QuestionWindow.h"
 
-#include "foundation/DialogBase.h"
+#include "foundation/dialogs/DialogBase.h"
 #include "ui/IconSet.h"
 
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // The program's one confirmation window: a question icon, one line of text, "&Ja" and "&Nein".
 // The case input window asks with it before quitting, the case history window before deleting.
 
-#include "foundation/MessageBoxes.h"
+#include "foundation/dialogs/MessageBoxes.h"
 
 #include <QDialog>
 

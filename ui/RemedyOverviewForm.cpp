@@ -1,8 +1,8 @@
 #include "ui/RemedyOverviewForm.h"
 
 #include "analysis/SymptomEntry.h"
-#include "foundation/CodePage.h"
-#include "foundation/QtCodePage.h"
+#include "foundation/text/CodePage.h"
+#include "foundation/text/QtCodePage.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "ui/RemedyOverviewWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 #include "ui/RemedyOverviewForm.h"
 

@@ -5,8 +5,8 @@
 
 #include "analysis/CaseSymptom.h"
 #include "analysis/RemedyOverview.h"
-#include "foundation/DialogBase.h"
-#include "foundation/MainSettings.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/settings/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/TableSaving.h"
 

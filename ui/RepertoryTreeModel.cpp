@@ -1,6 +1,6 @@
 #include "ui/RepertoryTreeModel.h"
 
-#include "foundation/QtCodePage.h"
+#include "foundation/text/QtCodePage.h"
 #include "ui/SearchWindowRules.h"
 
 namespace telvarin {

@@ -6,8 +6,8 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/CaseSymptom.h"
-#include "foundation/DialogBase.h"
-#include "foundation/MainSettings.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/settings/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/FileCaseDialog.h"
 #include "ui/ResultsTableModel.h"

@@ -1,7 +1,7 @@
 #include "ui/SettingsDialog.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
 #include "ui/FontPreviewList.h"
 #include "ui/IconSet.h"
 #include "ui/SettingsDialogRules.h"

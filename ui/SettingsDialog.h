@@ -4,8 +4,8 @@
 // the settings store and hands the edited values back after "&OK"; the opener applies and stores
 // them.
 
-#include "foundation/DialogBase.h"
-#include "foundation/MainSettings.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/settings/MainSettings.h"
 
 #include <QString>
 

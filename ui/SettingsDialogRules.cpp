@@ -1,6 +1,6 @@
 #include "ui/SettingsDialogRules.h"
 
-#include "foundation/MainSettings.h"
+#include "foundation/settings/MainSettings.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ui/SplashWindow.h"
 
-#include "foundation/MainSettings.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/MainSettings.h"
+#include "foundation/settings/SettingsStore.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

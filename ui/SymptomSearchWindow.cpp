@@ -1,10 +1,10 @@
 #include "ui/SymptomSearchWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/MainSettings.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/WaitCursor.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/WaitCursor.h"
+#include "foundation/settings/MainSettings.h"
+#include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 #include "ui/RepertoryTreeModel.h"
 

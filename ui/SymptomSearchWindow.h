@@ -4,7 +4,7 @@
 // rubric is handed to the case. Modeless, and hidden rather than closed, so that the tree keeps its
 // expansion and selection from one use to the next.
 
-#include "foundation/DialogBase.h"
+#include "foundation/dialogs/DialogBase.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/SearchWindowRules.h"
 

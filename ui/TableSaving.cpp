@@ -1,8 +1,8 @@
 #include "ui/TableSaving.h"
 
-#include "foundation/MessageBoxes.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/TableGrid.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/text/QtCodePage.h"
+#include "foundation/grid/TableGrid.h"
 #include "history/ExportFile.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 // closed, so that the search text, the chapter filter and the results survive between uses.
 
 #include "analysis/TextSearch.h"
-#include "foundation/DialogBase.h"
-#include "foundation/MainSettings.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/settings/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
 #include "ui/SearchWindowRules.h"
 #include "ui/TableSaving.h"

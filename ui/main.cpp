@@ -1,4 +1,4 @@
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/SettingsStore.h"
 #include "ui/ApplicationStart.h"
 #include "ui/ProgramArguments.h"
 #include "ui/ProgramStart.h"

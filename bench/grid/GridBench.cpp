@@ -1,6 +1,6 @@
 // The grid at the size of the largest results cross table: 935 columns by 3,003 rows.
 
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QImage>
 #include <algorithm>

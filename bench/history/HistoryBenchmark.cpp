@@ -3,6 +3,7 @@
 // fresh read, backup check, save) under 300 ms; sorting 40,000 cases in the order that made the
 // former quicksort quadratic under 100 ms.
 
+#include "foundation/files/Processes.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
@@ -13,7 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -38,7 +38,7 @@ CaseHistory largeHistory() {
 
 std::string benchmarkPath() {
     return (std::filesystem::temp_directory_path() /
-            ("telvarin-bench-" + std::to_string(::getpid()) + ".xml"))
+            ("telvarin-bench-" + std::to_string(currentProcessId()) + ".xml"))
         .string();
 }
 

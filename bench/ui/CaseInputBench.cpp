@@ -3,28 +3,24 @@
 
 #include "analysis/CaseSymptom.h"
 #include "data/BuiltinRepertory.h"
-#include "foundation/MessageBoxes.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/ProgramStart.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <memory>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 using namespace telvarin;
 
@@ -32,10 +28,11 @@ namespace {
 
 constexpr const char* kChildSwitch = "--startup-child";
 
+// The steady clock counts from the system's start, so that parent and child read the same one.
 std::int64_t monotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 // The program's start in a process of its own, against a settings file instead of the user's
@@ -63,49 +60,23 @@ void BM_StartToReadyWindow(benchmark::State& state) {
         QSettingsStore store(settingsFile);
         store.writeInt(QString(), QStringLiteral("Startverz\u00F6gerung"), 0);
     }
-    const std::string file = settingsFile.toStdString();
-    const std::string self = "/proc/self/exe";
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::strncmp(*variable, "QT_QPA_PLATFORM=", 16) != 0)
-            environment.emplace_back(*variable);
-    }
-    environment.emplace_back("QT_QPA_PLATFORM=offscreen");
-    std::vector<char*> envp;
-    for (std::string& variable : environment)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString self = QCoreApplication::applicationFilePath();
+    const QStringList arguments{QString::fromLatin1(kChildSwitch), settingsFile};
 
     for (auto _ : state) {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-        char* argv[] = {const_cast<char*>(self.c_str()), const_cast<char*>(kChildSwitch),
-                        const_cast<char*>(file.c_str()), nullptr};
-        pid_t child = 0;
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         const std::int64_t started = monotonicNanoseconds();
-        const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv, envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        close(pipeEnds[1]);
-        if (spawned != 0) {
-            close(pipeEnds[0]);
+        child.start(self, arguments);
+        if (!child.waitForStarted(-1)) {
             state.SkipWithError("the program could not be started");
             return;
         }
-        std::string output;
-        char buffer[64];
-        for (ssize_t got; (got = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-            output.append(buffer, static_cast<std::size_t>(got));
-        close(pipeEnds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
-        const long long ready = std::atoll(output.c_str());
+        child.waitForFinished(-1);
+        const long long ready = child.readAllStandardOutput().trimmed().toLongLong();
         if (ready <= started) {
             state.SkipWithError("the program reported no ready window");
             return;

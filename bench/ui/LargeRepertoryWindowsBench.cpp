@@ -6,7 +6,7 @@
 
 #include "analysis/Analysis.h"
 #include "bench/BenchRepertory.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/RepertoryTreeModel.h"
 #include "ui/ResultsWindow.h"

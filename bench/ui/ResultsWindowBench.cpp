@@ -3,7 +3,7 @@
 
 #include "analysis/Analysis.h"
 #include "data/BuiltinRepertory.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/ResultsWindow.h"
 

@@ -2,7 +2,7 @@
 // them again, and the text search's work on one keystroke.
 
 #include "data/BuiltinRepertory.h"
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/RepertoryTreeModel.h"
 #include "ui/SymptomSearchWindow.h"

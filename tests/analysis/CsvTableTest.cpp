@@ -1,6 +1,6 @@
 #include "analysis/CsvTable.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 
 #include <cstdio>
 #include <fstream>

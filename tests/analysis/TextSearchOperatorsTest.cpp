@@ -4,7 +4,7 @@
 #include "analysis/RemedyOverview.h"
 #include "analysis/SearchPattern.h"
 #include "analysis/TextSearch.h"
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ReferenceRepertory.h"
 #include "tests/analysis/PolarityRepertory.h"

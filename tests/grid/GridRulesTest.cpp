@@ -1,5 +1,5 @@
-#include "foundation/GridCellStore.h"
-#include "foundation/GridSortKeys.h"
+#include "foundation/grid/GridCellStore.h"
+#include "foundation/grid/GridSortKeys.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
-#include "foundation/TitleTip.h"
+#include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 #include "history/ExportFile.h"
 
+#include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace telvarin {
 namespace {
@@ -19,11 +19,8 @@ TEST(ExportFile, WritesOrSaysWhyAndKeepsTheOldFile) {
     EXPECT_EQ(writeExportFile(path, "neu"), "");
     EXPECT_EQ(readBytes(path), "neu");
     // A new file is not private as a fresh case history is.
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+    const auto permissions = static_cast<unsigned>(std::filesystem::status(path).permissions());
+    EXPECT_EQ(permissions & 0777, 0666 & ~telvarin::testing::fileCreationMask());
 
     FileSystemCalls diskFull = FileSystemCalls::system();
     diskFull.write = [](int, const char*, std::size_t) -> long {

@@ -1,11 +1,11 @@
 #include "tools/HistoryCommand.h"
 
 #include "history/HistoryWriter.h"
+#include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace telvarin {
 namespace {
@@ -65,7 +65,7 @@ TEST(HistoryCommand, ReportsWhyAFileCannotBeRead) {
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_EQ(absent.err, " Dateifehler : " + missing + " Fehler : -1\n" + missing + ": nicht vorhanden\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "nie.xml"));
-    if (::geteuid() != 0) { // root reads any file
+    if (!telvarin::testing::runningAsRoot()) { // root reads any file
         const std::string locked = (folder / "gesperrt.xml").string();
         writeBytes(locked, composeHistoryText(CaseHistory{}));
         std::filesystem::permissions(locked, std::filesystem::perms::none);

@@ -1,10 +1,9 @@
 #include "history/HistoryLock.h"
 
+#include "foundation/files/Processes.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-#include <utime.h>
 
 namespace telvarin {
 namespace {
@@ -22,8 +21,7 @@ TEST(HistoryLock, IsExclusiveAndTakesOverTheLocksOfCrashedHolders) {
     const auto folder = freshTestFolder();
     const std::string history = (folder / "historie.xml").string();
     const std::string lockFile = history + ".lock";
-    char host[256] = {};
-    ::gethostname(host, sizeof host - 1);
+    const std::string host = hostName().value_or("?");
     {
         const HistoryLock::Result held = HistoryLock::acquire(history, kShort);
         ASSERT_FALSE(isBusy(held));
@@ -31,8 +29,9 @@ TEST(HistoryLock, IsExclusiveAndTakesOverTheLocksOfCrashedHolders) {
         const HistoryLock::Result second = HistoryLock::acquire(history, kShort, [&] { toldWaiting = true; });
         ASSERT_TRUE(isBusy(second));
         EXPECT_TRUE(toldWaiting);
-        EXPECT_NE(std::get<HistoryLock::Busy>(second).message.find("Prozess " + std::to_string(::getpid())),
-                  std::string::npos);
+        EXPECT_NE(
+            std::get<HistoryLock::Busy>(second).message.find("Prozess " + std::to_string(currentProcessId())),
+            std::string::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(lockFile)); // released with its holder
 
@@ -46,9 +45,8 @@ TEST(HistoryLock, IsExclusiveAndTakesOverTheLocksOfCrashedHolders) {
     // Another computer: only an old lock is stale.
     writeBytes(lockFile, lockFileContent({42, "telvarin", "anderer-rechner"}));
     EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort)));
-    const time_t old = ::time(nullptr) - 2 * kForeignLockStaleAge.count();
-    const utimbuf times{old, old};
-    ASSERT_EQ(::utime(lockFile.c_str(), &times), 0);
+    std::filesystem::last_write_time(lockFile, std::filesystem::file_time_type::clock::now() -
+                                                   2 * kForeignLockStaleAge);
     EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
 }
 

@@ -2,22 +2,22 @@
 // rights survive, a folder without room for new files is written in place, leftovers of crashed
 // saves go, and the daily backups give a way out of a damaged file.
 
-#include "history/FileReplacement.h"
+#include "foundation/files/FileReplacement.h"
+#include "foundation/files/LockFiles.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryWriter.h"
+#include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace telvarin {
 namespace {
 
 namespace fs = std::filesystem;
+using telvarin::testing::BoundSocket;
+using telvarin::testing::FileOwner;
 using telvarin::testing::filesIn;
 using telvarin::testing::freshTestFolder;
 using telvarin::testing::readBytes;
@@ -35,27 +35,16 @@ struct HistorySavingTest : ::testing::Test {
         access.today = LocalDateTime{day, 12, 2026, 9, 0};
         return fileTreatmentInHistoryFile(path, name, "", kRows, *access.today, nullptr, access);
     }
-    mode_t modeOf(const std::string& p) const {
-        struct stat info {};
-        ::stat(p.c_str(), &info);
-        return info.st_mode & 07777;
+    unsigned modeOf(const std::string& p) const {
+        return static_cast<unsigned>(fs::status(p).permissions() & fs::perms::mask);
     }
 };
 
 TEST_F(HistorySavingTest, OnlyRegularFilesAreReadOrReplaced) {
     const std::string fifo = (folder / "fifo.xml").string();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    // A socket address holds about 100 characters; bound by its relative name, the folder's depth
-    // (a clone anywhere) cannot cut it short.
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::string_view("socket.xml").copy(address.sun_path, sizeof address.sun_path - 1);
-    const fs::path previous = fs::current_path();
-    fs::current_path(folder);
-    const int bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    fs::current_path(previous);
-    ASSERT_EQ(bound, 0);
+    ASSERT_TRUE(telvarin::testing::makeFifo(fifo));
+    const BoundSocket sock(folder, "socket.xml");
+    ASSERT_TRUE(sock.bound());
     fs::create_directory(folder / "ordner.xml");
     fs::create_symlink("fehlt.xml", folder / "link.xml");
 
@@ -76,21 +65,22 @@ TEST_F(HistorySavingTest, OnlyRegularFilesAreReadOrReplaced) {
     EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
     EXPECT_TRUE(fs::is_symlink(folder / "link.xml"));
     EXPECT_FALSE(fs::exists(folder / "fehlt.xml"));
-    ::close(sock);
 }
 
 TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPlace) {
     ASSERT_TRUE(file("Anna").saved());
-    EXPECT_EQ(modeOf(path), 0600); // a new history is private
+    EXPECT_EQ(modeOf(path), 0600u); // a new history is private
 
-    ::chmod(path.c_str(), 0640);
-    ASSERT_EQ(::chown(path.c_str(), 12345, 12346), 0) << "needs the rights to give the file away";
+    fs::permissions(path, fs::perms(0640));
+    ASSERT_TRUE(telvarin::testing::setOwner(path, 12345, 12346)) << "needs the rights to give the file away";
     ASSERT_TRUE(file("Berta").saved());
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640);
-    EXPECT_EQ(info.st_uid, 12345u);
-    EXPECT_EQ(info.st_gid, 12346u);
+    const std::optional<FileOwner> owner = telvarin::testing::ownerOf(path);
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(modeOf(path), 0640u);
+    EXPECT_EQ(owner->user, 12345u);
+    EXPECT_EQ(owner->group, 12346u);
+    const std::optional<FileIdentity> identity = fileIdentityOf(path);
+    ASSERT_TRUE(identity);
 
     FileSystemCalls noNewFiles = FileSystemCalls::system();
     noNewFiles.makeTemporary = [](char*) {
@@ -103,9 +93,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
     EXPECT_TRUE(saved.saved());
     EXPECT_NE(saved.message.find("direkt"), std::string::npos);
     EXPECT_EQ(readBytes(path), composeHistoryText(history));
-    struct stat after {};
-    ASSERT_EQ(::stat(path.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, info.st_ino);
+    EXPECT_EQ(fileIdentityOf(path), identity);
 }
 
 TEST_F(HistorySavingTest, LeftoversOfCrashedSavesGoWithTheNextSave) {

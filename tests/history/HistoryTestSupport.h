@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/ErrorReporter.h"
+#include "tests/text/RecordingReporter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -39,13 +39,5 @@ inline std::vector<std::string> filesIn(const std::filesystem::path& folder) {
         names.push_back(entry.path().filename().string());
     return names;
 }
-
-struct RecordingReporter : ErrorReporter {
-    std::vector<std::string> shown;
-    int showError(const std::string& text) override {
-        shown.push_back(text);
-        return 1;
-    }
-};
 
 } // namespace telvarin::testing

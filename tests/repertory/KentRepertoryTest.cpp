@@ -1,7 +1,7 @@
 // The German Kent as it ships: its figures, its quirks, and rubric numbers that a case history
 // may hold. Once released, these numbers never change.
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryImport.h"
 #include "tests/repertory/ImportTestSupport.h"
 

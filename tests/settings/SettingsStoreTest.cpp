@@ -1,6 +1,6 @@
-#include "foundation/SettingsStore.h"
+#include "foundation/settings/SettingsStore.h"
 
-#include "foundation/MainSettings.h"
+#include "foundation/settings/MainSettings.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

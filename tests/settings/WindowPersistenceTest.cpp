@@ -1,7 +1,8 @@
-#include "foundation/WindowPersistence.h"
+#include "foundation/settings/WindowPersistence.h"
 
-#include "foundation/DynamicLayout.h"
-#include "foundation/TableGrid.h"
+#include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/WindowPlacement.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,9 +3,9 @@
 
 #include "ui/FileCaseDialog.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/MessageBoxes.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
 #include "tests/ui/ResultsReference.h"
 #include "ui/ResultsWindow.h"
 

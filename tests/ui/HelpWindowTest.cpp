@@ -1,7 +1,7 @@
 #include "ui/HelpWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/WindowPlacement.h"
 
 #include <QDialog>
 #include <QLineEdit>

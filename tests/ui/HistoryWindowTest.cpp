@@ -3,11 +3,11 @@
 
 #include "ui/HistoryWindow.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryTexts.h"

@@ -4,8 +4,8 @@
 #include "ui/ProgramStart.h"
 
 #include "data/BuiltinRepertory.h"
-#include "foundation/MessageBoxes.h"
-#include "foundation/SettingsStore.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
 #include "repertory/RepertorySource.h"
 #include "ui/CaseInputWindow.h"
 

@@ -3,7 +3,7 @@
 
 #include "ui/RemedyOverviewForm.h"
 
-#include "foundation/CodePage.h"
+#include "foundation/text/CodePage.h"
 #include "tests/ui/ResultsReference.h"
 
 #include <gtest/gtest.h>

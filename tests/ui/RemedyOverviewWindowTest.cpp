@@ -4,11 +4,11 @@
 
 #include "ui/RemedyOverviewWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
+#include "foundation/text/QtCodePage.h"
 #include "tests/ui/ResultsReference.h"
 #include "tests/ui/TableSavingTestSupport.h"
 

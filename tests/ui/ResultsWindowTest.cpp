@@ -3,10 +3,10 @@
 
 #include "ui/ResultsWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/TableGrid.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "tests/ui/ResultsReference.h"
 #include "tests/ui/TableSavingTestSupport.h"

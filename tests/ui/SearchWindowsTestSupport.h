@@ -4,11 +4,11 @@
 // and help viewer, and a window opened over an in-memory store.
 
 #include "data/BuiltinRepertory.h"
-#include "foundation/DialogBase.h"
-#include "foundation/HelpViewer.h"
-#include "foundation/MessageBoxes.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/DialogBase.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 #include "tests/ReferenceRepertory.h"
 #include "ui/SearchWindowRules.h"
 

@@ -3,10 +3,10 @@
 
 #include "ui/SettingsDialog.h"
 
-#include "foundation/HelpViewer.h"
-#include "foundation/IconPushButton.h"
-#include "foundation/SettingsStore.h"
-#include "foundation/WindowPersistence.h"
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
 #include "ui/FontPreviewList.h"
 #include "ui/SettingsDialogRules.h"
 #include "ui/SpinArrows.h"

@@ -3,9 +3,9 @@
 
 #include "ui/SymptomSearchWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/MainSettings.h"
-#include "foundation/QtCodePage.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/settings/MainSettings.h"
+#include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 #include "ui/RepertoryTreeModel.h"

@@ -2,7 +2,7 @@
 
 // The context menu of a table as a user opens it, and a save dialog answered by the test.
 
-#include "foundation/TableGrid.h"
+#include "foundation/grid/TableGrid.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -3,9 +3,9 @@
 
 #include "ui/TextSearchWindow.h"
 
-#include "foundation/IconPushButton.h"
-#include "foundation/QtCodePage.h"
-#include "foundation/TableGrid.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 #include "tests/ui/TableSavingTestSupport.h"

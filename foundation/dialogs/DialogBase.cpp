@@ -1,0 +1,159 @@
+#include "foundation/dialogs/DialogBase.h"
+
+#include "foundation/dialogs/HelpViewer.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/WindowPlacement.h"
+#include "foundation/settings/SettingsStore.h"
+#include "foundation/settings/WindowPersistence.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace telvarin {
+
+namespace {
+
+// value * numerator / denominator rounded half away from zero, in 64 bits.
+int mulDiv(int value, int numerator, int denominator) {
+    const qint64 product = static_cast<qint64>(value) * numerator;
+    const qint64 half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+} // namespace
+
+DialogBaseUnits dialogBaseUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int alphabetWidth =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return {(alphabetWidth / 26 + 1) / 2, metrics.height()};
+}
+
+QRect dialogUnitsToPixels(const QRect& dialogUnits, DialogBaseUnits baseUnits) {
+    const int left = mulDiv(dialogUnits.x(), baseUnits.x, 4);
+    const int right = mulDiv(dialogUnits.x() + dialogUnits.width(), baseUnits.x, 4);
+    const int top = mulDiv(dialogUnits.y(), baseUnits.y, 8);
+    const int bottom = mulDiv(dialogUnits.y() + dialogUnits.height(), baseUnits.y, 8);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits) {
+    return {mulDiv(dialogUnits.width(), baseUnits.x, 4), mulDiv(dialogUnits.height(), baseUnits.y, 8)};
+}
+
+QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room) {
+    constexpr qreal kSmallestPoints = 6.0;
+    constexpr qreal kStep = 0.5;
+    QFont fitted = font;
+    const auto fits = [&](const QFont& candidate) {
+        const QSize pixels = dialogUnitsToPixels(templateSize, dialogBaseUnitsOf(candidate));
+        return pixels.width() <= room.width() && pixels.height() <= room.height();
+    };
+    if (room.isEmpty() || fitted.pointSizeF() <= 0 || fits(fitted))
+        return font;
+    while (fitted.pointSizeF() - kStep >= kSmallestPoints && !fits(fitted))
+        fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    return fitted;
+}
+
+namespace {
+
+QFont dialogFontFor(const QWidget& dialog, QSize templateSize, const QWidget* parent) {
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return dialog.font();
+    const QSize room = screen->availableGeometry().marginsRemoved(expectedFrameMargins(dialog)).size();
+    return fontFittingTemplate(dialog.font(), templateSize, room);
+}
+
+} // namespace
+
+DialogBase::DialogBase(const QString& windowName, QSize templateSize, const DialogServices& services,
+                       QWidget* parent)
+    : QDialog(parent), windowName_(windowName), services_(services), layout_(new DynamicLayout(this)) {
+    if (const QFont fitting = dialogFontFor(*this, templateSize, parent); fitting != font())
+        setFont(fitting);
+    baseUnits_ = dialogBaseUnitsOf(font());
+    resize(dialogUnitsToPixels(templateSize, baseUnits_));
+}
+
+DialogBase::~DialogBase() = default;
+
+bool DialogBase::restorePlacement() {
+    if (services_.settings == nullptr)
+        return false;
+    return restoreWindowPlacement(*services_.settings, placementSection(windowName_), *this, false);
+}
+
+bool DialogBase::savePlacement() {
+    if (services_.settings == nullptr)
+        return false;
+    return saveWindowPlacement(*services_.settings, placementSection(windowName_), *this, *layout_);
+}
+
+void DialogBase::showHelp(int topic) {
+    if (services_.help == nullptr) {
+        messageBoxes().reportError(this, helpFailedText());
+        return;
+    }
+    services_.help->showHelpTopic(topic, this);
+}
+
+void DialogBase::placeControl(QWidget* control, const QRect& dialogUnits) {
+    if (control == nullptr)
+        return;
+    if (control->parentWidget() != this)
+        control->setParent(this);
+    control->setGeometry(pixelRect(dialogUnits));
+}
+
+IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,
+                                              const QIcon& hotIcon, const QIcon& normalIcon) {
+    return addControl<IconPushButton>(dialogUnits, caption, hotIcon, normalIcon);
+}
+
+IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,
+                                              const QString& hotIconPath, const QString& normalIconPath) {
+    return addIconPushButton(dialogUnits, caption, QIcon(hotIconPath), QIcon(normalIconPath));
+}
+
+void DialogBase::showEvent(QShowEvent* event) {
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
+    // A window shown again reopens in its normal state where the user left it, neither centred
+    // anew over its owner nor maximised with its normal rectangle lost (the window system forgets
+    // it when a maximised window is hidden).
+    if (shownBefore_) {
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+            setWindowState(Qt::WindowNoState);
+        if (hiddenNormalRect_.isValid())
+            setGeometry(hiddenNormalRect_);
+        setAttribute(Qt::WA_Moved, true);
+    }
+    QDialog::showEvent(event);
+    fitWindowOnScreen(*this);
+    shownBefore_ = true;
+}
+
+void DialogBase::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous())
+        hiddenNormalRect_ = normalGeometry().isValid() ? normalGeometry() : geometry();
+    QDialog::hideEvent(event);
+}
+
+void DialogBase::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && helpTopic_ > 0) {
+        showHelp(helpTopic_);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace telvarin

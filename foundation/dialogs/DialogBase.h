@@ -1,0 +1,127 @@
+#pragma once
+
+// The base of the program's dialogs: controls placed by dialog-unit rectangles, icon push buttons,
+// the resizable layout, the placement record under the window's name, and help by topic number.
+
+#include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/MessageBoxes.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QRect>
+#include <QString>
+#include <utility>
+
+class QFont;
+
+namespace telvarin {
+
+class HelpViewer;
+class IconPushButton;
+class SettingsStore;
+
+// The horizontal and vertical base units of a dialog font in pixels: four horizontal and eight
+// vertical dialog units make one base unit.
+struct DialogBaseUnits {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const DialogBaseUnits&) const = default;
+};
+
+DialogBaseUnits dialogBaseUnitsOf(const QFont& font);
+
+// A rectangle given as x, y, width, height in dialog units, in pixels. The edges are converted,
+// rounding as the reference system does, so that adjacent controls stay adjacent.
+QRect dialogUnitsToPixels(const QRect& dialogUnits, DialogBaseUnits baseUnits);
+QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits);
+
+// The dialog font, made smaller where need be (not below a legible 6 points), so that a template of
+// the given size in dialog units fits into `room` pixels: on a small or highly scaled screen a
+// whole window beats a cut-off one.
+QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room);
+
+// What a dialog needs from the program; each may be null. Without a settings store the placement is
+// neither restored nor saved, without a help viewer help reports that it failed, and without
+// message boxes real ones are shown.
+struct DialogServices {
+    SettingsStore* settings = nullptr;
+    HelpViewer* help = nullptr;
+    MessageBoxes* messages = nullptr;
+};
+
+class DialogBase : public QDialog {
+    Q_OBJECT
+
+public:
+    // The dialog gets the client size of its template, given in dialog units.
+    DialogBase(const QString& windowName, QSize templateSize, const DialogServices& services,
+               QWidget* parent = nullptr);
+    ~DialogBase() override;
+
+    const QString& windowName() const { return windowName_; }
+    DynamicLayout& dynamicLayout() { return *layout_; }
+    const DynamicLayout& dynamicLayout() const { return *layout_; }
+    DialogBaseUnits baseUnits() const { return baseUnits_; }
+    QRect pixelRect(const QRect& dialogUnits) const { return dialogUnitsToPixels(dialogUnits, baseUnits_); }
+
+    // The placement record "Dialog\<window name>"; the show state is never applied.
+    bool restorePlacement();
+    bool savePlacement();
+
+    // Shows a help topic; F1 shows the dialog's own topic when it has one.
+    void showHelp(int topic);
+    void setHelpTopic(int topic) { helpTopic_ = topic; }
+    int helpTopic() const { return helpTopic_; }
+
+    SettingsStore* settingsStore() const { return services_.settings; }
+    MessageBoxes& messageBoxes() {
+        return services_.messages != nullptr ? *services_.messages : screenMessages_;
+    }
+
+    static QString helpFailedText() { return QStringLiteral("Failed to launch help."); }
+
+protected:
+    // Records the initial size for the layout; the first step of a dialog's initialisation, after
+    // its controls exist at their template positions.
+    void setUpLayout() { layout_->setUp(); }
+    bool addAnchor(QWidget* control, int horizontalCode, int verticalCode) {
+        return layout_->addAnchor(control, horizontalCode, verticalCode);
+    }
+
+    // A control of the dialog, constructed with the given arguments and the dialog as parent, at a
+    // rectangle in dialog units.
+    template <typename Control, typename... Args>
+    Control* addControl(const QRect& dialogUnits, Args&&... args) {
+        auto* control = new Control(std::forward<Args>(args)..., this);
+        control->setGeometry(pixelRect(dialogUnits));
+        return control;
+    }
+    // Makes an existing widget a control of the dialog at a rectangle in dialog units.
+    void placeControl(QWidget* control, const QRect& dialogUnits);
+
+    IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption, const QIcon& hotIcon,
+                                      const QIcon& normalIcon);
+    IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption,
+                                      const QString& hotIconPath, const QString& normalIconPath);
+
+    void setDialogIcon(const QIcon& icon) { setWindowIcon(icon); }
+    void setDialogIcon(const QString& iconPath) { setWindowIcon(QIcon(iconPath)); }
+
+    void keyPressEvent(QKeyEvent* event) override;
+    // Every opening brings the whole window onto the screen; a window shown again keeps its place.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QString windowName_;
+    DialogServices services_;
+    QtMessageBoxes screenMessages_;
+    DialogBaseUnits baseUnits_;
+    DynamicLayout* layout_; // owned by the dialog as its Qt child
+    int helpTopic_ = 0;
+    bool shownBefore_ = false;
+    QRect hiddenNormalRect_;
+};
+
+} // namespace telvarin

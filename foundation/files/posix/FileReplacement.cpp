@@ -1,0 +1,155 @@
+#include "foundation/files/FileReplacement.h"
+
+#include "foundation/files/FileKind.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace telvarin {
+namespace {
+
+constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A write-protected file stays as it is, as writing into it would fail; the rename alone would get
+// past the protection, which belongs to the file and not to its folder.
+bool mayReplace(const std::string& path, const FileSystemCalls& calls) {
+    const int fd = calls.openForWriting(path.c_str());
+    if (fd < 0)
+        return errno == ENOENT;
+    ::close(fd);
+    return true;
+}
+
+bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    while (!bytes.empty()) {
+        const long written = calls.write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The rename itself must reach the disk too, or a crash could bring back the old file.
+void syncDirectory(const std::string& directory) {
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool overwrite(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes, calls) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && calls.sync(fd) == 0;
+}
+
+// The last way when no new file can take the old one's place. The old contents are kept in memory
+// and written back should the write fail half way.
+ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                           std::string why) {
+    const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
+    if (!std::holds_alternative<std::string>(old))
+        return {ReplaceStatus::Failed, {}};
+    const int fd = calls.openForWriting(path.c_str());
+    if (fd < 0)
+        return {ReplaceStatus::Failed, {}};
+    const bool ok = overwrite(fd, bytes, calls);
+    if (!ok)
+        overwrite(fd, std::get<std::string>(old), FileSystemCalls::system());
+    ::close(fd);
+    if (!ok)
+        return {ReplaceStatus::Failed, {}};
+    return {ReplaceStatus::WrittenInPlace, std::move(why)};
+}
+
+bool isPermissionError(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// Gives the new file the old one's mode, owner and group; false when owner or group cannot be.
+bool takeOverAccess(int fd, const struct stat& old) {
+    ::fchmod(fd, old.st_mode & 07777);
+    struct stat created {};
+    if (::fstat(fd, &created) != 0)
+        return false;
+    if (created.st_uid == old.st_uid && created.st_gid == old.st_gid)
+        return true;
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+} // namespace
+
+FileSystemCalls FileSystemCalls::system() {
+    return FileSystemCalls{
+        [](int fd, const char* data, std::size_t size) { return static_cast<long>(::write(fd, data, size)); },
+        [](int fd) { return ::fsync(fd); },
+        [](const char* from, const char* to) { return std::rename(from, to); },
+        [](const char* path) { return ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC); },
+        [](char* pathTemplate) { return ::mkstemp(pathTemplate); },
+    };
+}
+
+ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
+                          const FileSystemCalls& calls) {
+    const std::string path = resolvedPath(givenPath);
+    const FileKind kind = fileKindOf(path);
+    if (kind != FileKind::Regular && kind != FileKind::Missing)
+        return {ReplaceStatus::NotRegular, std::string(fileKindText(kind))};
+    if (!mayReplace(path, calls))
+        return {ReplaceStatus::Failed, {}};
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+
+    std::string newPath = path + std::string(kTemporarySuffix);
+    const int fd = calls.makeTemporary(newPath.data());
+    if (fd < 0) {
+        if (exists && isPermissionError(errno))
+            return writeInPlace(path, bytes, calls,
+                                "Der Ordner erlaubt keine neuen Dateien; die Datei wurde daher direkt "
+                                "\xFC"
+                                "berschrieben.");
+        return {ReplaceStatus::Failed, {}};
+    }
+    // mkstemp makes the file private (rw-------), right for a new one; one being replaced keeps
+    // who may read it. Where that cannot be, the file is written in place rather than opened to
+    // others or closed to its owner.
+    if (exists && !takeOverAccess(fd, old)) {
+        ::close(fd);
+        ::unlink(newPath.c_str());
+        return writeInPlace(path, bytes, calls,
+                            "Besitzer und Gruppe der Datei lassen sich beim Ersetzen nicht erhalten; sie "
+                            "wurde daher direkt \xFC"
+                            "berschrieben.");
+    }
+
+    bool ok = writeAll(fd, bytes, calls) && calls.sync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(newPath.c_str());
+        return {ReplaceStatus::Failed, {}};
+    }
+    syncDirectory(directoryOf(path));
+    return {};
+}
+
+void giveUsualAccess(const std::string& path) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(path.c_str(), 0666 & ~mask);
+}
+
+} // namespace telvarin

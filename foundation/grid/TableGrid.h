@@ -1,0 +1,307 @@
+#pragma once
+
+// The table of every window: a grid of text cells with fixed header rows and columns, in-place
+// editing through the owner, clipboard copy and paste, sorting by header clicks, typing to find a
+// column, title tips and printing.
+
+#include "foundation/grid/GridCell.h"
+#include "foundation/grid/GridCellStore.h"
+#include "foundation/grid/GridPainter.h"
+#include "foundation/grid/GridSortKeys.h"
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+#include <QScrollBar>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLineEdit;
+class QPrinter;
+
+namespace telvarin {
+
+class TitleTip;
+
+// Print margins in printer character units (widths for left and right, heights otherwise).
+struct GridPrintMargins {
+    int header = 2;
+    int footer = 2;
+    int left = 4;
+    int right = 4;
+    int top = 1;
+    int bottom = 1;
+    int gap = 1;
+};
+
+struct GridCellPos {
+    int row = -1;
+    int col = -1;
+    bool isValid() const { return row >= 0 && col >= 0; }
+    friend bool operator==(const GridCellPos&, const GridCellPos&) = default;
+};
+
+class TableGrid : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit TableGrid(QWidget* parent = nullptr);
+    ~TableGrid() override;
+
+    // Counts. Shrinking drops the cells beyond; new cells are empty.
+    void setRowCount(int rows);
+    void setColumnCount(int cols);
+    void setFixedRowCount(int rows);
+    void setFixedColumnCount(int cols);
+    int rowCount() const { return m_store.rowCount(); }
+    int columnCount() const { return m_store.columnCount(); }
+    int fixedRowCount() const { return m_fixedRows; }
+    int fixedColumnCount() const { return m_fixedCols; }
+    bool isFixedCell(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
+
+    // Sizes in pixels; 0 hides a row or column.
+    int rowHeight(int row) const { return m_store.rowHeight(row); }
+    int columnWidth(int col) const { return m_store.columnWidth(col); }
+    void setRowHeight(int row, int height);
+    void setColumnWidth(int col, int width);
+    int defaultRowHeight() const { return m_defaultRowHeight; }
+    // The height of rows added from now on.
+    void setDefaultRowHeight(int height);
+    void setDefaultColumnWidth(int width);
+    void setMaxColumnWidth(int width) { m_maxColumnWidth = width; }
+    void setMaxRowHeight(int height) { m_maxRowHeight = height; }
+    void autoSizeColumn(int col);
+    // The width a cell needs to show `text` whole, in the cell's font and with its margins.
+    int cellWidthFor(int row, int col, const QString& text) const;
+    // Every column as wide as its header cells (the fixed rows, at least row 0), the first
+    // fullColumns as wide as their widest cell;
+    // row 0 fits all its cells, the other rows their cells in the first fullColumns columns.
+    void autoSizeColumns(int fullColumns);
+    // Widens the columns so that together they fill the visible width.
+    void expandColumnsToFit();
+    int totalWidth() const;
+    int totalHeight() const;
+
+    // Cell texts. text() answers with the sort text while numeric sort text is on; cellText() is
+    // always the text itself. Cells outside the grid read as empty and ignore writes.
+    QString text(int row, int col) const;
+    QString cellText(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    QString tipText(int row, int col) const;
+    void setTipText(int row, int col, const QString& tip);
+    // An invalid QColor means "default".
+    void setTextColour(int row, int col, const QColor& colour);
+    void setBackgroundColour(int row, int col, const QColor& colour);
+    void setFormat(int row, int col, std::uint16_t format);
+    void setCellFont(int row, int col, const QFont& font);
+    void setUserValue(int row, int col, std::int32_t value);
+    std::int32_t userValue(int row, int col) const;
+    void setCellReadOnly(int row, int col, bool readOnly);
+    std::uint16_t cellState(int row, int col) const;
+    bool isCellSelected(int row, int col) const;
+    bool isCellEditable(int row, int col) const;
+    GridCellStyle cellStyle(int row, int col) const;
+
+    const GridDefaultCell& defaultCell(bool fixed) const { return fixed ? m_fixedDefault : m_normalDefault; }
+    void setDefaultCell(bool fixed, const GridDefaultCell& cell);
+    void setGridFont(const QFont& font);
+    QFont gridFont() const { return font(); }
+
+    // Switches.
+    void setEditable(bool on);
+    bool isEditable() const { return m_editable; }
+    void setListMode(bool on) { m_listMode = on; }
+    bool listMode() const { return m_listMode; }
+    void setSelectionEnabled(bool on) { m_selectionEnabled = on; }
+    bool selectionEnabled() const { return m_selectionEnabled; }
+    void setHeaderSort(bool on) { m_headerSort = on; }
+    bool headerSort() const { return m_headerSort; }
+    void setNumericSortText(bool on) { m_numericSortText = on; }
+    bool numericSortText() const { return m_numericSortText; }
+    void setTitleTips(bool on);
+    bool titleTips() const { return m_titleTips; }
+    void setRowResize(bool on) { m_rowResize = on; }
+    void setColumnResize(bool on) { m_columnResize = on; }
+    void setGridLines(bool on);
+    void setShadedPrintout(bool on) { m_shadedPrintout = on; }
+    bool shadedPrintout() const { return m_shadedPrintout; }
+    void setPrintMargins(const GridPrintMargins& margins) { m_printMargins = margins; }
+    const GridPrintMargins& printMargins() const { return m_printMargins; }
+    // The rows are sorted with this less-than instead of the byte order.
+    void setCompareFunction(GridTextLess less) { m_compare = std::move(less); }
+    bool gridLines() const { return m_gridLines; }
+
+    // Focus and selection. The focus rests on non-fixed cells only.
+    GridCellPos focusCell() const { return m_focus; }
+    void setFocusCell(int row, int col);
+    void selectCell(int row, int col);
+    void selectRow(int row);
+    void selectColumn(int col);
+    // Every non-fixed cell.
+    void selectAll();
+    void clearSelection();
+    std::vector<int> selectedRows() const;
+    void ensureCellVisible(int row, int col);
+    void redraw();
+
+    // Sorting as the header clicks do it.
+    void sortColumnsByRow(int keyRow, bool ascending);
+    void sortRowsByColumn(int col, bool ascending);
+    int sortKeyRow() const { return m_keyRow; }
+    bool sortKeyRowAscending() const { return m_keyRowAscending; }
+    int sortColumn() const { return m_sortColumn; }
+    bool sortColumnAscending() const { return m_sortColumnAscending; }
+
+    // Typing to find a column, with owner's title showing the focus column " %d/%d".
+    void enableColumnSearch(QWidget* positionDisplay);
+    // Milliseconds for the column search; tests give their own clock.
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+
+    // Clipboard and cell changes.
+    QString selectionText() const;
+    void copySelection() const;
+    void cutSelection();
+    void deleteSelection();
+    void pasteFromClipboard();
+    void pasteText(const QString& text);
+    // A validated change: refused for cells that cannot be edited, by the owner at the begin of
+    // the edit, or by validation; no change when the text is the same.
+    bool changeCellText(int row, int col, const QString& text);
+
+    // The in-place editor.
+    void openEditor(int row, int col, const QString& initialText, bool openedByTyping);
+    bool isEditing() const { return m_editRow >= 0; }
+    QLineEdit* editor() const { return m_editor; }
+
+    // Printing: the print dialog first (replaceable, for tests), then every page. The dialog
+    // offers a PDF file besides the printers, so that a machine without a printer can print too.
+    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
+    enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
+    PrintOutcome print();
+    // What the windows tell the user when a confirmed print could not start.
+    static QString printFailedText() { return QStringLiteral("Der Druck konnte nicht gestartet werden."); }
+    // The title of the nearest window above the grid that has one.
+    QString nearestWindowTitle() const;
+
+    // Geometry in viewport coordinates; an empty rectangle for cells out of view.
+    QRect cellRect(int row, int col) const;
+    GridCellPos cellAt(const QPoint& viewportPos) const;
+    int firstScrollRow() const { return m_fixedRows + verticalScrollBar()->value(); }
+    int firstScrollColumn() const { return m_fixedCols + horizontalScrollBar()->value(); }
+    TitleTip* titleTip() const { return m_titleTip.get(); }
+
+signals:
+    void selectionChanged();
+    void focusCellChanged(int row, int col);
+    void cellClicked(int row, int col);
+    void cellDoubleClicked(int row, int col);
+    void editBegun(int row, int col);
+    void editEnded(int row, int col);
+
+protected:
+    // The owner's cell-text setter: every change of a cell's text by the user comes here. The
+    // default stores the text; the case table runs its entry procedure instead.
+    virtual bool setCellText(int row, int col, const QString& text);
+    // Begin-edit notification; the owner may refuse. The default announces editBegun.
+    virtual bool acceptEditBegin(int row, int col);
+    // The grid's validation of a new text; the default accepts every text.
+    virtual bool validateCellText(int row, int col, const QString& text);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    enum class Drag { None, Column, Row };
+
+    void requestRedraw();
+    void updateScrollBars();
+    void setSelectedRange(int top, int left, int bottom, int right);
+    void extendSelectionTo(const GridCellPos& cell);
+    void moveFocus(int row, int col, Qt::KeyboardModifiers modifiers);
+    bool handleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
+    GridCellPos navigationTarget(int key, Qt::KeyboardModifiers modifiers) const;
+    void handleHeaderClick(const GridCellPos& cell);
+    void handleColumnSearch(QChar character);
+    void updatePositionDisplay();
+    bool applyChange(int row, int col, const QString& text, bool askOwner);
+    void commitEditor();
+    void cancelEditor();
+    void closeEditor();
+    void onEditorKey(int key, Qt::KeyboardModifiers modifiers);
+    void updateTitleTip(const QPoint& viewportPos);
+    void hideTitleTip();
+    Drag dividerAt(const QPoint& pos, int* index) const;
+    int measuredWidth(int row, int col) const;
+    int measuredHeight(int row, int col) const;
+    std::vector<GridSpan> visibleRowSpans() const;
+    std::vector<GridSpan> visibleColumnSpans() const;
+    int nextVisibleRow(int row, int step) const;
+    int nextVisibleColumn(int col, int step) const;
+    int pageRowCount() const;
+
+    GridCellStore m_store;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+    int m_defaultRowHeight = 20;
+    int m_defaultColumnWidth = 64;
+    int m_maxColumnWidth = 0;
+    int m_maxRowHeight = 0;
+    GridDefaultCell m_normalDefault;
+    GridDefaultCell m_fixedDefault;
+
+    bool m_editable = true;
+    bool m_listMode = true;
+    bool m_selectionEnabled = true;
+    bool m_headerSort = false;
+    bool m_numericSortText = false;
+    bool m_titleTips = false;
+    bool m_rowResize = true;
+    bool m_columnResize = true;
+    bool m_gridLines = true;
+    bool m_shadedPrintout = true;
+    GridPrintMargins m_printMargins;
+    GridTextLess m_compare;
+
+    int m_sortColumn = -1;
+    bool m_sortColumnAscending = false;
+    int m_keyRow = -1;
+    bool m_keyRowAscending = false;
+
+    GridCellPos m_focus;
+    GridCellPos m_anchor;
+    int m_selTop = 0, m_selLeft = 0, m_selBottom = -1, m_selRight = -1; // bounds of the selected cells
+
+    bool m_columnSearch = false;
+    QPointer<QWidget> m_positionDisplay;
+    QString m_positionBaseTitle;
+    ColumnSearchBuffer m_searchBuffer;
+    std::function<std::int64_t()> m_clock;
+
+    QLineEdit* m_editor = nullptr;
+    int m_editRow = -1;
+    int m_editCol = -1;
+    bool m_editExitsOnArrows = false;
+    bool m_endingEdit = false;
+
+    std::unique_ptr<TitleTip> m_titleTip;
+    Drag m_drag = Drag::None;
+    int m_dragIndex = -1;
+    int m_dragStart = 0;
+    int m_dragStartSize = 0;
+
+    std::function<bool(QPrinter&)> m_printDialog;
+    bool m_updatePending = false;
+    int m_wheelDelta = 0;
+};
+
+} // namespace telvarin

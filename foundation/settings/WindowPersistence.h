@@ -1,0 +1,117 @@
+#pragma once
+
+// The placement record of a window ("Dialog\<Name>") and the column widths of a table
+// ("Spalten\<Name>") in the settings store.
+
+#include "foundation/settings/MainSettings.h"
+#include "foundation/settings/SettingsStore.h"
+
+#include <QList>
+#include <QMargins>
+#include <QRect>
+#include <QString>
+#include <algorithm>
+#include <concepts>
+#include <optional>
+
+namespace telvarin {
+
+QString placementSection(const QString& windowName);    // "Dialog\" + name
+QString columnWidthsSection(const QString& windowName); // "Spalten\" + name
+
+// The completion marker "(check)": written first as kPlacementWriting and last as
+// kPlacementComplete, so a record whose writing broke off is recognised and ignored.
+inline constexpr int kPlacementWriting = -32640; // the 32-bit pattern FFFF8080
+inline constexpr int kPlacementComplete = 32639; // 7F7F
+
+// Show state codes as the reference window system reports them.
+inline constexpr int kShowStateHidden = 0;
+inline constexpr int kShowStateNormal = 1;
+inline constexpr int kShowStateMinimized = 2;
+inline constexpr int kShowStateMaximized = 3;
+
+// A window's placement as its record holds it (dialogs/WindowPlacement.h takes it from a window
+// and applies it to one).
+struct PlacementRecord {
+    QRect normal; // the rectangle of the window in its normal state
+    int showState = kShowStateNormal;
+};
+
+// Writes the record, its completion marker first and last; false when not the whole record was
+// written.
+bool writePlacementRecord(SettingsStore& store, const QString& section, const PlacementRecord& placement);
+
+// A complete record, with what it lacks taken from current; nothing when there is no complete
+// record.
+std::optional<PlacementRecord> readPlacementRecord(const SettingsStore& store, const QString& section,
+                                                   const PlacementRecord& current);
+
+// Where a stored window rectangle is shown: unchanged when it overlaps one of the screens,
+// otherwise moved (and if need be shrunk) into the available area of the screen nearest to it.
+QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas);
+
+// The client rectangle of a window whose frame (client plus frame margins) must lie inside `area`:
+// made smaller where it does not fit, then moved in as little as possible.
+QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area);
+
+// A table whose column widths can be kept; the table grid is one.
+template <typename Grid>
+concept ColumnWidthGrid = requires(Grid& grid, const Grid& constGrid, int column, int width) {
+    { constGrid.columnCount() } -> std::convertible_to<int>;
+    { constGrid.columnWidth(column) } -> std::convertible_to<int>;
+    grid.setColumnWidth(column, width);
+};
+
+// Stored widths beyond this are taken as damaged and leave the column as built.
+inline constexpr int kMaximumStoredColumnWidth = 10000;
+
+inline QString columnWidthName(int column) {
+    return QStringLiteral("Col%1").arg(column);
+}
+
+// The number of columns a call covers: count below 1 means all columns, and never more than the
+// grid has.
+template <ColumnWidthGrid Grid>
+int columnsCovered(const Grid& grid, int count) {
+    const int columns = grid.columnCount();
+    return count < 1 ? columns : std::min(count, columns);
+}
+
+// Writes "Col0", "Col1", ... for the first `count` columns; true when every width was written.
+template <ColumnWidthGrid Grid>
+bool saveColumnWidths(SettingsStore& store, const QString& section, const Grid& grid, int count = 0) {
+    bool allWritten = true;
+    const int columns = columnsCovered(grid, count);
+    for (int column = 0; column < columns; ++column)
+        allWritten = store.writeInt(section, columnWidthName(column), grid.columnWidth(column)) && allWritten;
+    return allWritten;
+}
+
+// Sets each covered column to its stored width; absent, non-positive and absurd widths leave the
+// column as built.
+template <ColumnWidthGrid Grid>
+bool restoreColumnWidths(const SettingsStore& store, const QString& section, Grid& grid, int count = 0) {
+    const int columns = columnsCovered(grid, count);
+    for (int column = 0; column < columns; ++column) {
+        const int width = store.readInt(section, columnWidthName(column), -1);
+        if (width > 0 && width <= kMaximumStoredColumnWidth)
+            grid.setColumnWidth(column, width);
+    }
+    return true;
+}
+
+// The same, done only while "Spaltenbreite" is on; with it off the store is neither read nor
+// written and false is returned.
+template <ColumnWidthGrid Grid>
+bool saveColumnWidthsIfKept(const MainSettings& settings, SettingsStore& store, const QString& section,
+                            const Grid& grid, int count = 0) {
+    return settings.keepColumnWidths && saveColumnWidths(store, section, grid, count);
+}
+
+template <ColumnWidthGrid Grid>
+bool restoreColumnWidthsIfKept(const MainSettings& settings, const SettingsStore& store,
+                               const QString& section, Grid& grid, int count = 0) {
+    return settings.keepColumnWidths && restoreColumnWidths(store, section, grid, count);
+}
+
+} // namespace telvarin

@@ -1,0 +1,34 @@
+#include "foundation/text/QtCodePage.h"
+
+#include "foundation/text/CodePage.h"
+
+#include <array>
+
+namespace telvarin {
+
+QString fromWindows1252(std::string_view bytes) {
+    // Tables of thousands of rows convert their texts on every search, so this stays a plain
+    // table look-up into a string of the final size.
+    static const std::array<char16_t, 256> kUnits = [] {
+        std::array<char16_t, 256> units{};
+        for (int b = 0; b < 256; ++b)
+            units[static_cast<std::size_t>(b)] =
+                static_cast<char16_t>(codePointOfWindows1252(static_cast<unsigned char>(b)));
+        return units;
+    }();
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char c : bytes)
+        *out++ = kUnits[static_cast<unsigned char>(c)];
+    return text;
+}
+
+std::string toWindows1252(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar c : text)
+        bytes += static_cast<char>(windows1252OfCodePoint(c.unicode()));
+    return bytes;
+}
+
+} // namespace telvarin

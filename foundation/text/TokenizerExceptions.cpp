@@ -1,0 +1,51 @@
+#include "foundation/text/TokenizerExceptions.h"
+
+#include "foundation/text/CodePage.h"
+#include "foundation/text/ErrorReporter.h"
+#include "foundation/text/Tokenizer.h"
+
+namespace telvarin {
+namespace {
+
+// File names are native (UTF-8) paths; the messages are Windows-1252 like every text of the core.
+std::string fileNameForMessage(const std::string& fileName) {
+    return utf8ToWindows1252(fileName);
+}
+
+std::string fileErrorMessage(const std::string& fileName, int errorNumber) {
+    return " Dateifehler : " + fileNameForMessage(fileName) + " Fehler : " + std::to_string(errorNumber);
+}
+
+std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::int32_t expectedKind,
+                               int column, int line, bool endedEarly) {
+    if (errorCode != ExceptionAccessViolation::kFileSource &&
+        errorCode != ExceptionAccessViolation::kStringSource)
+        return "Unbekannter Fehler";
+    return "Syntax Error in Datei: " + fileNameForMessage(fileName) + "\n" +
+           "Zeile: " + std::to_string(line) + " Spalte: " + std::to_string(column) +
+           " Erwartet: " + tokenKindDisplayName(expectedKind) + "\n" +
+           (endedEarly ? "Die Datei endet vorzeitig.\n" : "");
+}
+
+} // namespace
+
+int MyException::report(ErrorReporter& reporter) {
+    if (!reported_ && toUpperWindows1252(message_) != "?") {
+        boxResult_ = reporter.showError("Fehler:\n" + message_);
+        reported_ = true;
+    }
+    return boxResult_;
+}
+
+ExceptionFileError::ExceptionFileError(std::string fileName, int errorNumber)
+    : MyException(fileErrorMessage(fileName, errorNumber)), fileName_(std::move(fileName)),
+      errorNumber_(errorNumber) {}
+
+ExceptionAccessViolation::ExceptionAccessViolation(int errorCode, std::string fileName,
+                                                   std::int32_t expectedKind, int column, int line,
+                                                   bool endedEarly)
+    : MyException(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line, endedEarly)),
+      errorCode_(errorCode), fileName_(std::move(fileName)), expectedKind_(expectedKind), column_(column),
+      line_(line) {}
+
+} // namespace telvarin

@@ -1,0 +1,49 @@
+#include "foundation/files/FileKind.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace telvarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileKindTest : public ::testing::Test {
+protected:
+    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filekind-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string at(const char* name) const { return (dir / name).string(); }
+};
+
+TEST_F(FileKindTest, ReadsARegularFileWholeAndRefusesOneTooLarge) {
+    std::ofstream(at("a.txt"), std::ios::binary) << "Inhalt\n";
+    EXPECT_EQ(std::get<std::string>(readRegularFile(at("a.txt"), 100)), "Inhalt\n");
+    const auto tooLarge = std::get<FileReadError>(readRegularFile(at("a.txt"), 3));
+    EXPECT_NE(tooLarge.message.find("zu gro\xDF"), std::string::npos);
+    EXPECT_TRUE(std::get<FileReadError>(readRegularFile(at("fehlt.txt"), 100)).missing);
+}
+
+TEST_F(FileKindTest, NamesEveryKindThatIsNoRegularFileWithoutBlocking) {
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+    fs::create_symlink(dir / "nirgends", dir / "lose");
+    const std::pair<std::string, const char*> cases[] = {
+        {at("pipe"), "eine benannte Pipe (FIFO)"},
+        {dir.string(), "ein Verzeichnis"},
+        {"/dev/null", "eine Ger\xE4tedatei"},
+        {at("lose"), "eine Verkn\xFCpfung, deren Ziel fehlt"},
+    };
+    for (const auto& [path, kind] : cases) {
+        const auto error = std::get<FileReadError>(readRegularFile(path, 100));
+        EXPECT_EQ(error.message, path + " ist " + kind + ", keine gew\xF6hnliche Datei");
+        EXPECT_FALSE(error.missing);
+        EXPECT_EQ(notRegularFileMessage(path), error.message);
+    }
+    EXPECT_EQ(notRegularFileMessage(at("fehlt")), "");
+}
+
+} // namespace
+} // namespace telvarin

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "foundation/text/ErrorReporter.h"
+
+#include <string>
+#include <vector>
+
+namespace telvarin::testing {
+
+// Keeps every error text shown instead of showing it.
+struct RecordingReporter : ErrorReporter {
+    std::vector<std::string> shown;
+    int showError(const std::string& text) override {
+        shown.push_back(text);
+        return 1;
+    }
+};
+
+} // namespace telvarin::testing

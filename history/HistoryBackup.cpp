@@ -3,6 +3,7 @@
 #include "foundation/CodePage.h"
 #include "foundation/FileKind.h"
 #include "history/FileReplacement.h"
+#include "history/RepertoryRecord.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -87,9 +88,12 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
         return false;
     if (!replaceFileContents(backup, std::get<std::string>(current)))
         return false;
+    copyRepertoryRecord(historyPath, backup);
     const std::vector<std::string> names = backupNames(history);
-    for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i)
+    for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
         fs::remove(folder / names[i], ec);
+        fs::remove(repertoryRecordPath((folder / names[i]).string()), ec);
+    }
     return true;
 }
 

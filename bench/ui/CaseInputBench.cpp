@@ -62,6 +62,9 @@ void BM_StartToReadyWindow(benchmark::State& state) {
     {
         QSettingsStore store(settingsFile);
         store.writeInt(QString(), QStringLiteral("Startverz\u00F6gerung"), 0);
+        // A practice folder, so that the start asks nothing; the built-in repertory, as before.
+        store.writeString(QString(), QStringLiteral("Praxisordner"), directory.path());
+        store.writeString(QString(), QStringLiteral("Repertorium"), QStringLiteral("eingebaut"));
     }
     const std::string file = settingsFile.toStdString();
     const std::string self = "/proc/self/exe";

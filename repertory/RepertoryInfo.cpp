@@ -3,6 +3,7 @@
 #include "foundation/CodePage.h"
 #include "foundation/FileKind.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -78,8 +79,12 @@ std::string repertoryChecksum(std::span<const std::byte> bytes) {
     std::size_t at = 0;
     for (; at + 8 <= bytes.size(); at += 8) {
         std::uint64_t word = 0;
-        for (int i = 7; i >= 0; --i)
-            word = (word << 8) | std::to_integer<std::uint64_t>(bytes[at + static_cast<std::size_t>(i)]);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+        } else {
+            for (int i = 7; i >= 0; --i)
+                word = (word << 8) | std::to_integer<std::uint64_t>(bytes[at + static_cast<std::size_t>(i)]);
+        }
         hash = (hash ^ word) * kFnvPrime;
     }
     if (at < bytes.size()) {

@@ -159,13 +159,15 @@ std::string otherRepertoryMessage(const std::string& historyPath, const HistoryB
            " und starten das Programm neu.";
 }
 
-std::string otherRepertoryNotice(const HistoryBinding& binding, const ProgramRepertories& program) {
+std::string repertoryNotice(const HistoryBinding& binding, const ProgramRepertories& program) {
     if (binding.record == RecordState::Unreadable)
         return "Es ist nicht lesbar, zu welchem Repertorium die Rubriknummern dieser Fallhistorie "
                "geh\xF6ren; \xDC"
                "bernehmen und Ablegen sind gesperrt.";
-    return "Die Rubriknummern dieser Fallhistorie geh\xF6ren zum Repertorium " +
-           quoted(binding.repertory.name) + ", nicht zu " + quoted(program.inUse.name) +
+    if (!belongsToOtherRepertory(binding, program))
+        return "Die Rubriknummern geh\xF6ren zu " + quoted(binding.repertory.name) + ".";
+    return "Die Rubriknummern geh\xF6ren zu " + quoted(binding.repertory.name) + ", nicht zu " +
+           quoted(program.inUse.name) +
            "; \xDC"
            "bernehmen und Ablegen sind gesperrt.";
 }

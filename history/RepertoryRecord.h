@@ -81,7 +81,8 @@ bool belongsToOtherRepertory(const HistoryBinding& binding, const ProgramReperto
 // Windows-1252.
 std::string otherRepertoryMessage(const std::string& historyPath, const HistoryBinding& binding,
                                   const ProgramRepertories& program);
-// The one line the history window shows while its numbers belong to another repertory.
-std::string otherRepertoryNotice(const HistoryBinding& binding, const ProgramRepertories& program);
+// The line the history window shows about the repertory of its numbers; it says when that is
+// another one than the program's.
+std::string repertoryNotice(const HistoryBinding& binding, const ProgramRepertories& program);
 
 } // namespace telvarin

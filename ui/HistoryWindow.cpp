@@ -25,10 +25,10 @@ namespace telvarin {
 
 namespace {
 
-// The template's 344 x 186 units, with two lines above the tree that name the file and its
-// repertory.
-constexpr QSize kTemplateSize(344, 202);
-constexpr int kBelowFileLines = 16;
+// The template's 344 x 186 units, with three lines above the tree that name the file and, when its
+// numbers belong to another repertory, say so.
+constexpr int kBelowFileLines = 24;
+constexpr QSize kTemplateSize(344, 186 + kBelowFileLines);
 const QString kWindowName = QStringLiteral("Historie");
 
 // Half the size of the space left free around an expand button, in pixels.
@@ -137,8 +137,9 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
 HistoryWindow::~HistoryWindow() = default;
 
 void HistoryWindow::createControls() {
-    fileLabel_ = addControl<QLabel>(QRect(7, 4, 330, 17));
+    fileLabel_ = addControl<QLabel>(QRect(7, 4, 330, kBelowFileLines + 1));
     fileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fileLabel_->setWordWrap(true);
     fileLabel_->setTextFormat(Qt::PlainText);
     tree_ = addControl<HistoryTree>(QRect(7, 7 + kBelowFileLines, 330, 132));
     tree_->setHeaderHidden(true);
@@ -201,9 +202,10 @@ void HistoryWindow::offerToRestoreBackup() {
 void HistoryWindow::showFileAndRepertory() {
     QString text = QStringLiteral("Datei: ") + QDir::toNativeSeparators(historyPath_);
     const QString refusal = otherRepertoryRefusal();
-    if (!refusal.isEmpty())
-        text += u'\n' + fromWindows1252(otherRepertoryNotice(historyBinding(history_, *programRepertories()),
-                                                             *programRepertories()));
+    if (const ProgramRepertories* repertories = programRepertories();
+        repertories != nullptr && !history_.unreadable)
+        text +=
+            u'\n' + fromWindows1252(repertoryNotice(historyBinding(history_, *repertories), *repertories));
     fileLabel_->setText(text);
     fileLabel_->setToolTip(refusal.isEmpty() ? QDir::toNativeSeparators(historyPath_) : refusal);
     fileLabel_->setStyleSheet(refusal.isEmpty() ? QString() : QStringLiteral("color: #a00000;"));

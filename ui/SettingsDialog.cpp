@@ -159,6 +159,9 @@ void SettingsDialog::createNextStartControls() {
     repertoryLabel_ = addControl<QLabel>(QRect(7, 198, 72, 8), QStringLiteral("&Repertorium"));
     repertoryBox_ = addControl<QComboBox>(QRect(86, 196, 137, 14));
     repertoryLabel_->setBuddy(repertoryBox_);
+    for (const RepertoryEntry& entry : repertoryEntries(choices_.repertories, choices_.stored.repertory))
+        repertoryBox_->addItem(entry.label, entry.value);
+    repertoryBox_->addItem(ownRepertoryFileLabel());
     connect(repertoryBox_, &QComboBox::activated, this, &SettingsDialog::repertoryChosen);
 
     nextStartNote_ = addControl<QLabel>(QRect(7, 213, 216, 17));
@@ -191,6 +194,8 @@ void SettingsDialog::fitTextsToFont() {
             field->setGeometry(moved);
         }
     }
+    // The repertories are known by their names, so the box shows the longest whole.
+    neededWidth = std::max(neededWidth, width() + repertoryBox_->sizeHint().width() - repertoryBox_->width());
     const int buttonWidth = std::max(changeFolderButton_->width(), changeFolderButton_->sizeHint().width());
     changeFolderButton_->setGeometry(historyPathField_->geometry().right() + 1 - buttonWidth,
                                      changeFolderButton_->y(), buttonWidth, changeFolderButton_->height());
@@ -231,9 +236,7 @@ void SettingsDialog::transferToControls(const QString& historyPath) {
 
     practiceFolderField_->setText(QDir::toNativeSeparators(choices_.practiceFolder));
     practiceFolderField_->setCursorPosition(0);
-    for (const RepertoryEntry& entry : repertoryEntries(choices_.repertories, choices_.stored.repertory))
-        repertoryBox_->addItem(entry.label, entry.value);
-    repertoryBox_->addItem(ownRepertoryFileLabel());
+    practiceFolderField_->setToolTip(practiceFolderField_->text());
     shownRepertory_ = repertoryEntryIndex(repertoryEntries(choices_.repertories, choices_.stored.repertory),
                                           choices_.stored.repertory, choices_.shippedFiles);
     repertoryBox_->setCurrentIndex(shownRepertory_);
@@ -255,6 +258,7 @@ void SettingsDialog::changePracticeFolder() {
     if (const QString refused = practiceFolderRefusal(chosen, QDir::homePath()); !refused.isEmpty())
         return messageBoxes().warn(this, refused);
     practiceFolderField_->setText(QDir::toNativeSeparators(QDir::cleanPath(chosen)));
+    practiceFolderField_->setToolTip(practiceFolderField_->text());
     nextStart_.practiceFolder = practiceFolderField_->text();
     showNextStartNote();
 }

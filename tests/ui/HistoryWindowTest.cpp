@@ -496,14 +496,14 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
     QCOMPARE(window.result(), 0);
     QCOMPARE(history.store.readInt(section, QStringLiteral("(check)"), 0), kPlacementComplete);
 
-    // Reopened at the stored size, with the tree grown and the buttons kept at the bottom (both 16
-    // units lower than the template, below the line that names the file).
+    // Reopened at the stored size, with the tree grown and the buttons kept at the bottom (both 24
+    // units lower than the template, below the lines that name the file).
     HistoryWindow& again = history.open();
     QCOMPARE(again.size(), window.size());
     QCOMPARE(again.height() - again.backButton()->geometry().bottom(),
              again.dynamicLayout().initialClientSize().height() -
-                 again.pixelRect(QRect(259, 160, 42, 35)).bottom());
-    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 23, 330, 132)).width() + 120);
+                 again.pixelRect(QRect(259, 168, 42, 35)).bottom());
+    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 31, 330, 132)).width() + 120);
     QCOMPARE(again.fileLabel()->width(), again.tree()->width());
     again.close();
     QCOMPARE(again.result(), 0);
@@ -521,8 +521,8 @@ void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
     const QStringList lines = window.fileLabel()->text().split(u'\n');
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path));
-    QVERIFY2(lines[1].contains(
-                 QStringLiteral("„Beispielrepertorium (eingebaut, erfundene Daten)“, nicht zu „Kent")),
+    QVERIFY2(lines[1].contains(QStringLiteral(
+                 "gehören zu „Beispielrepertorium (eingebaut, erfundene Daten)“, nicht zu „Kent")),
              qPrintable(lines[1]));
     history.clickItem(1, 0, true);
     QVERIFY(window.isVisible());
@@ -530,10 +530,12 @@ void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
     QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("Eigenschaften")));
     window.close();
 
-    // Bound to the Kent, the same history is taken over as ever, and only the file is named.
+    // Bound to the Kent, the same history is taken over as ever.
     QVERIFY(writeRepertoryRecord(QFile::encodeName(history.path).toStdString(), kent));
     HistoryWindow& again = history.open();
-    QCOMPARE(again.fileLabel()->text(), QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path));
+    QCOMPARE(again.fileLabel()->text(), QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path) +
+                                            QStringLiteral("\nDie Rubriknummern gehören zu „Kent, "
+                                                           "Homöopathisches Repertorium (deutsch)“."));
     history.clickItem(1, 0, true);
     QCOMPARE(again.result(), 1);
     QCOMPARE(again.takeOverResult().symptoms.size(), std::size_t(2));

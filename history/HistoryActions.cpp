@@ -203,19 +203,27 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    bool importedWithRecord = false;
+    // The imported numbers belong to the repertory the imported file names, or, without a record
+    // beside it, to the one of an earlier version's history (see historyBinding).
+    std::optional<RepertoryIdentity> importedRepertory;
     const HistorySaveResult result = updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
         CaseHistory imported = loadHistory(importPath, reporter);
         if (imported.loaded) {
+            if (access.repertories != nullptr) {
+                const HistoryBinding binding = historyBinding(imported, *access.repertories);
+                if (binding.record != RecordState::Unreadable)
+                    importedRepertory = binding.repertory;
+            } else if (const RepertoryRecord record = readRepertoryRecord(importPath);
+                       record.state == RecordState::Present) {
+                importedRepertory = record.identity;
+            }
             history.cases = std::move(imported.cases);
             history.loaded = true;
-            importedWithRecord = readRepertoryRecord(importPath).state == RecordState::Present;
         }
         return HistoryChange{};
     });
-    // An exported history names the repertory of its numbers; the imported cases keep it.
-    if (result.saved() && importedWithRecord)
-        copyRepertoryRecord(importPath, window.path);
+    if (result.saved() && importedRepertory)
+        writeRepertoryRecord(window.path, *importedRepertory);
     return result;
 }
 

@@ -282,6 +282,7 @@ void HistoryWindow::deleteSelection() {
         removeItem(*entry);
     else if (result.saved() || result.status == HistorySaveStatus::Gone)
         fillTree(); // the file had changed: show it as it is now
+    showFileAndRepertory(); // a history without cases holds no numbers of any repertory
     reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.
     tree_->clearSelection();

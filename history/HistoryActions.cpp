@@ -58,16 +58,26 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
 
 } // namespace
 
-HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
-                                    const HistoryFileAccess& access,
-                                    const std::function<HistoryChange(CaseHistory&)>& change,
-                                    CaseHistory* current) {
+namespace {
+
+// updateHistoryFile, and for filing, the refusal under another repertory.
+HistorySaveResult updateBoundHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
+                                         const HistoryFileAccess& access, bool numbersMustMatch,
+                                         const std::function<HistoryChange(CaseHistory&)>& change,
+                                         CaseHistory* current) {
     HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
     if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
         return {HistorySaveStatus::Busy, busy->message};
     CaseHistory history = loadHistory(historyPath, reporter);
     if (history.unreadable)
         return refusal(history);
+    std::optional<HistoryBinding> binding;
+    if (access.repertories != nullptr) {
+        binding = historyBinding(history, *access.repertories);
+        if (numbersMustMatch && belongsToOtherRepertory(*binding, *access.repertories))
+            return {HistorySaveStatus::OtherRepertory,
+                    otherRepertoryMessage(historyPath, *binding, *access.repertories)};
+    }
     const HistoryChange changed = change(history);
     HistorySaveResult result;
     if (!changed.goneMessage.empty())
@@ -76,10 +86,21 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
         keepDailyBackup(historyPath, access.today.value_or(currentLocalDateTime()));
         result = saveHistory(history, access.calls);
         removeLeftoverTemporaries(historyPath);
+        if (result.saved() && binding && binding->needsRecord)
+            writeRepertoryRecord(historyPath, binding->repertory);
     }
     if (current != nullptr && result.status != HistorySaveStatus::WriteFailed)
         *current = std::move(history);
     return result;
+}
+
+} // namespace
+
+HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporter* reporter,
+                                    const HistoryFileAccess& access,
+                                    const std::function<HistoryChange(CaseHistory&)>& change,
+                                    CaseHistory* current) {
+    return updateBoundHistoryFile(historyPath, reporter, access, false, change, current);
 }
 
 namespace {
@@ -114,8 +135,16 @@ HistorySaveResult updateShownHistory(CaseHistory& window, ErrorReporter* reporte
 
 HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    if (!isSameFile(target, window.path))
-        return saveHistoryAs(window, target, access.calls);
+    if (!isSameFile(target, window.path)) {
+        const HistorySaveResult result = saveHistoryAs(window, target, access.calls);
+        // The copy names the repertory of its numbers too, so that an import can tell.
+        if (result.saved() && access.repertories != nullptr) {
+            const HistoryBinding binding = historyBinding(window, *access.repertories);
+            if (binding.record != RecordState::Unreadable)
+                writeRepertoryRecord(target, binding.repertory);
+        }
+        return result;
+    }
     return updateShownHistory(window, reporter, access, [](CaseHistory&) { return HistoryChange{}; });
 }
 
@@ -146,6 +175,8 @@ HistorySaveResult restoreNewestBackup(const std::string& historyPath, const Hist
         return {HistorySaveStatus::WriteFailed, failed};
     if (!replaceFileContents(historyPath, std::get<std::string>(copy), access.calls))
         return {HistorySaveStatus::WriteFailed, failed};
+    // The numbers of the copy belong to the repertory its record names.
+    copyRepertoryRecord(backup->path, historyPath);
     return {};
 }
 
@@ -153,10 +184,13 @@ HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
                                              const HistoryFileAccess& access) {
-    return updateHistoryFile(historyPath, reporter, access, [&](CaseHistory& history) {
-        fileTreatment(history, name, comment, caseRows, now);
-        return HistoryChange{};
-    });
+    return updateBoundHistoryFile(
+        historyPath, reporter, access, true,
+        [&](CaseHistory& history) {
+            fileTreatment(history, name, comment, caseRows, now);
+            return HistoryChange{};
+        },
+        nullptr);
 }
 
 HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& shownCase,
@@ -169,14 +203,28 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+    // The imported numbers belong to the repertory the imported file names, or, without a record
+    // beside it, to the one of an earlier version's history (see historyBinding).
+    std::optional<RepertoryIdentity> importedRepertory;
+    const HistorySaveResult result = updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
         CaseHistory imported = loadHistory(importPath, reporter);
         if (imported.loaded) {
+            if (access.repertories != nullptr) {
+                const HistoryBinding binding = historyBinding(imported, *access.repertories);
+                if (binding.record != RecordState::Unreadable)
+                    importedRepertory = binding.repertory;
+            } else if (const RepertoryRecord record = readRepertoryRecord(importPath);
+                       record.state == RecordState::Present) {
+                importedRepertory = record.identity;
+            }
             history.cases = std::move(imported.cases);
             history.loaded = true;
         }
         return HistoryChange{};
     });
+    if (result.saved() && importedRepertory)
+        writeRepertoryRecord(window.path, *importedRepertory);
+    return result;
 }
 
 } // namespace telvarin

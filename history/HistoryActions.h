@@ -11,6 +11,7 @@
 #include "history/HistoryFile.h"
 #include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"
+#include "history/RepertoryRecord.h"
 
 #include <functional>
 #include <optional>
@@ -26,6 +27,9 @@ struct HistoryFileAccess {
     std::function<void()> waiting; // called when the lock is not free at once
     FileSystemCalls calls = FileSystemCalls::system();
     std::optional<LocalDateTime> today; // the day of the backup; the clock's when not given
+    // When given, a saved change writes the record of the history's repertory where it has none
+    // (see RepertoryRecord.h), and filing is refused while the history belongs to another one.
+    const ProgramRepertories* repertories = nullptr;
 };
 
 // What an action does to the history read afresh: save it, leave it, or refuse because what the
@@ -44,7 +48,8 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
                                     const std::function<HistoryChange(CaseHistory&)>& change,
                                     CaseHistory* current = nullptr);
 
-// Files the treatment under name.
+// Files the treatment under name; refused (OtherRepertory) when access names the program's
+// repertories and the history's numbers belong to another repertory.
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,

@@ -4,6 +4,7 @@
 #include "foundation/files/FileReplacement.h"
 #include "foundation/files/Folders.h"
 #include "foundation/text/CodePage.h"
+#include "history/RepertoryRecord.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,9 +83,12 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
         return false;
     if (!replaceFileContents(backup, std::get<std::string>(current)))
         return false;
+    copyRepertoryRecord(historyPath, backup);
     const std::vector<std::string> names = backupNames(history);
-    for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i)
+    for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
         fs::remove(folder / names[i], ec);
+        fs::remove(repertoryRecordPath((folder / names[i]).string()), ec);
+    }
     return true;
 }
 

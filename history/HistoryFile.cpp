@@ -7,6 +7,7 @@
 #include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
+#include "history/PracticeFolder.h"
 
 #include <filesystem>
 #include <new>
@@ -51,7 +52,11 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     case ReplaceStatus::Failed:
         break;
     }
-    return {HistorySaveStatus::WriteFailed, historyWriteFailedMessage(path)};
+    // A read-only share or a full disk: say so, rather than only that it failed.
+    std::string message = historyWriteFailedMessage(path);
+    if (const std::string why = folderWriteProblem(fs::path(path).parent_path().string()); !why.empty())
+        message += " " + why;
+    return {HistorySaveStatus::WriteFailed, message};
 }
 
 } // namespace

@@ -17,10 +17,11 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter);
 
 enum class HistorySaveStatus {
     Saved,
-    WriteFailed, // the file is as it was before
-    Refused,     // the history file could not be read, so nothing was saved over it
-    Busy,        // another program held the history's lock for too long; nothing was changed
-    Gone,        // what the user acted on is no longer in the file as shown; nothing was changed
+    WriteFailed,    // the file is as it was before
+    Refused,        // the history file could not be read, so nothing was saved over it
+    Busy,           // another program held the history's lock for too long; nothing was changed
+    Gone,           // what the user acted on is no longer in the file as shown; nothing was changed
+    OtherRepertory, // the history's numbers belong to another repertory; nothing was changed
 };
 
 struct HistorySaveResult {

@@ -91,6 +91,7 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
                     "r ihre Anzahlen");
 
     const auto* base = reinterpret_cast<const char*>(bytes.data());
+    db.fileBytes_ = bytes;
     db.chapters_ = {reinterpret_cast<const ChapterRecord*>(base + chapterOffset), chapters};
     db.sections_ = {reinterpret_cast<const SectionRecord*>(base + sectionOffset), sections};
     db.rubrics_ = {reinterpret_cast<const RubricRecord*>(base + rubricOffset), rubrics};

@@ -42,6 +42,8 @@ public:
     int largestRubricNumber() const { return counts_.rubrics; }
     int remedyEntryCount() const { return counts_.remedyEntries; }
     int remedyCount() const { return counts_.remedies; }
+    // The data file as it was validated, for telling one repertory from another by its checksum.
+    std::span<const std::byte> fileBytes() const { return fileBytes_; }
 
     const RubricRecord& rubric(int index) const { return rubrics_[static_cast<std::size_t>(index)]; }
     std::span<const RemedyEntry> remedyList(int rubricIndex) const;
@@ -81,6 +83,7 @@ private:
     std::string_view keep(std::string_view text, std::size_t fieldSize);
 
     RepertoryFileCounts counts_{};
+    std::span<const std::byte> fileBytes_;
     std::span<const ChapterRecord> chapters_;
     std::span<const SectionRecord> sections_;
     std::span<const RubricRecord> rubrics_;

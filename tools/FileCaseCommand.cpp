@@ -125,10 +125,18 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
         if (row.number != 0)
             rows.push_back(row);
     }
+    // Like the program, the tool files nothing into a history whose numbers belong to another
+    // repertory than the one it was given.
+    const ProgramRepertories repertories{args.has("--file")
+                                             ? repertoryFileIdentity(args.value("--file"), db.fileBytes())
+                                             : builtinRepertoryIdentity(db.fileBytes()),
+                                         builtin ? builtinRepertoryIdentity(*builtin) : RepertoryIdentity{}};
+    HistoryFileAccess access;
+    access.repertories = &repertories;
     StreamReporter reporter(err);
     const HistorySaveResult filed =
         fileTreatmentInHistoryFile(historyPath, utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)),
-                                   rows, currentLocalDateTime(), &reporter);
+                                   rows, currentLocalDateTime(), &reporter, access);
     if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
     (void)out;

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -95,14 +96,23 @@ OwnHelpWindow::OwnHelpWindow() = default;
 OwnHelpWindow::~OwnHelpWindow() = default;
 
 void OwnHelpWindow::showHelpTopic(int topic, QWidget* parent) {
-    if (!window_)
+    if (!window_) {
         window_ = std::make_unique<HelpWindow>();
+        window_->describe(repertory_, historyPath_);
+    }
     window_->showHelpTopic(topic, parent);
+}
+
+void OwnHelpWindow::describe(const RepertoryDescription& repertory, const QString& historyPath) {
+    repertory_ = repertory;
+    historyPath_ = historyPath;
+    if (window_)
+        window_->describe(repertory_, historyPath_);
 }
 
 CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath,
                                  const DialogServices& services, QWidget* parent,
-                                 const QString& ownRepertoryFile)
+                                 const RepertoryDescription& repertory)
     : DialogBase(placementName(), kTemplateSize, withHelp(services, &ownHelp_), parent),
       services_(withHelp(services, &ownHelp_)), database_(std::move(database)), caseModel_(database_),
       result_(database_), historyPath_(std::move(historyPath)), resultsOpener_(openResultsWindow) {
@@ -115,8 +125,9 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
     centreOnDesktop();
     // 3 and 4. The result rows and the repertory exist with the window's members.
     // 5. The language file of the start directory, before any rubric text is shown.
-    if (ownRepertoryFile.isEmpty())
+    if (repertory.builtin)
         applyLanguageFile(database_);
+    ownHelp_.describe(repertory, historyPath_);
     // 6. The held settings and the table font.
     if (settingsStore() != nullptr)
         settings_ = readMainSettings(*settingsStore());
@@ -135,8 +146,8 @@ CaseInputWindow::CaseInputWindow(RepertoryDatabase database, QString historyPath
         restoreColumnWidthsIfKept(settings_, *settingsStore(), columnWidthsSection(placementName()), *grid_);
     grid_->stretchColumns();
     // 10 and 11. The title and the button pictures; the caller shows the window.
-    setWindowTitle(ownRepertoryFile.isEmpty() ? programTitle()
-                                              : programTitle() + QStringLiteral(" - ") + ownRepertoryFile);
+    setWindowTitle(repertory.builtin ? programTitle()
+                                     : programTitle() + QStringLiteral(" - ") + repertory.name);
     loadButtonIcons();
     grid_->setFocus(Qt::OtherFocusReason);
 }
@@ -205,12 +216,17 @@ void CaseInputWindow::takeOverCase(std::string name, std::span<const SymptomRef>
 
 void CaseInputWindow::takeOverSettings(const EditableSettings& confirmed) {
     if (tableFontChanged(settings_, confirmed)) {
-        tableFont_ = TableFont::create(confirmed.main.fontName, confirmed.main.fontSize);
+        tableFont_ = TableFont::fromSettings(confirmed.main);
         // An emptied face name gives the table its built-in font back.
         const std::optional<TableFont> shown =
             tableFont_ ? tableFont_ : TableFont::create(font().family(), confirmed.main.fontSize);
         if (shown)
             grid_->changeTableFont(*shown);
+        // The search windows are kept open; every other window takes the font when it opens.
+        if (textSearch_)
+            textSearch_->changeTableFont(tableFont());
+        if (treeSearch_)
+            treeSearch_->changeTableFont(tableFont());
     }
     settings_ = applyConfirmedSettings(settings_, confirmed);
     grid_->applySettings(settings_);
@@ -280,9 +296,14 @@ void CaseInputWindow::openSettings() {
     // The dialog starts from the store, not from the values held here.
     MemorySettingsStore noStore;
     const SettingsStore& store = settingsStore() != nullptr ? *settingsStore() : noStore;
-    SettingsDialog dialog(readEditableSettings(store), historyPath_, services_, this);
-    if (dialog.exec() == 1)
+    const NextStartChoices choices{readNextStartSettings(store), QFileInfo(historyPath_).absolutePath(),
+                                   repertoryFilesIn(repertoryFolders()), shippedRepertoryFiles()};
+    SettingsDialog dialog(readEditableSettings(store), historyPath_, services_, this, choices);
+    if (dialog.exec() == 1) {
         takeOverSettings(dialog.settings());
+        if (settingsStore() != nullptr)
+            writeNextStartSettings(*settingsStore(), choices.stored, dialog.nextStartSettings());
+    }
     grid_->focusTable();
 }
 

@@ -9,6 +9,7 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/settings/MainSettings.h"
 #include "repertory/RepertoryDatabase.h"
+#include "ui/RepertoryPlaces.h"
 
 #include <QPointer>
 #include <array>
@@ -69,9 +70,13 @@ public:
     ~OwnHelpWindow() override;
     void showHelpTopic(int topic, QWidget* parent) override;
     HelpWindow* window() const { return window_.get(); }
+    // What the pages say about the repertory in use and the practice folder.
+    void describe(const RepertoryDescription& repertory, const QString& historyPath);
 
 private:
     std::unique_ptr<HelpWindow> window_;
+    RepertoryDescription repertory_;
+    QString historyPath_;
 };
 
 class CaseInputWindow : public DialogBase {
@@ -82,11 +87,11 @@ public:
     static QString quitQuestion() { return QStringLiteral("Wollen Sie wirklich beenden?"); }
 
     // Without a help viewer in the services the window keeps a help window of its own and hands
-    // it to every window it opens. ownRepertoryFile names the repertory file the database was read
-    // from, empty for the built-in repertory: the title names it, and the language file, written
-    // for the built-in texts, is then left alone.
+    // it to every window it opens; its pages name the repertory. Any repertory but the built-in
+    // one is named in the title, and the language file, written for the built-in texts, is then
+    // left alone.
     CaseInputWindow(RepertoryDatabase database, QString historyPath, const DialogServices& services,
-                    QWidget* parent = nullptr, const QString& ownRepertoryFile = QString());
+                    QWidget* parent = nullptr, const RepertoryDescription& repertory = {});
     ~CaseInputWindow() override;
 
     // ---- what the other windows are given ----

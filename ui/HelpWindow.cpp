@@ -3,6 +3,7 @@
 #include "foundation/dialogs/WindowPlacement.h"
 #include "ui/IconSet.h"
 
+#include <QDir>
 #include <QFile>
 #include <QKeySequence>
 #include <QMessageBox>
@@ -31,7 +32,36 @@ void showFailureBox(QWidget* parent, const QString& message) {
     QMessageBox::warning(parent, QStringLiteral("Telvarin"), message);
 }
 
+// The help pages, with the texts only the running program knows filled in.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    RepertoryDescription repertory = describeRepertory({}, {});
+    QString historyPath;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (type != QTextDocument::HtmlResource || helpTopicOfSource(name) < 0)
+            return QTextBrowser::loadResource(type, name);
+        QFile page(QLatin1Char(':') + name.path());
+        if (!page.open(QIODevice::ReadOnly))
+            return {};
+        return filledHelpPage(QString::fromUtf8(page.readAll()), repertory, historyPath);
+    }
+};
+
 } // namespace
+
+QString filledHelpPage(QString page, const RepertoryDescription& repertory, const QString& historyPath) {
+    const QString unknown = QStringLiteral("nicht angegeben");
+    const auto text = [&unknown](const QString& value) {
+        return (value.isEmpty() ? unknown : value).toHtmlEscaped();
+    };
+    return page.replace(QStringLiteral("{{Repertorium}}"), text(repertory.name))
+        .replace(QStringLiteral("{{Quelle}}"), text(repertory.source))
+        .replace(QStringLiteral("{{Lizenz}}"), text(repertory.licence))
+        .replace(QStringLiteral("{{Fallhistorie}}"), text(QDir::toNativeSeparators(historyPath)));
+}
 
 QString helpPagePath(int topic) {
     return QStringLiteral(":/help/topic-%1.html").arg(topic);
@@ -51,7 +81,7 @@ int helpTopicOfSource(const QUrl& source) {
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), failureNotice_(showFailureBox) {
+    : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)), failureNotice_(showFailureBox) {
     setWindowTitle(QStringLiteral("Hilfe"));
     setWindowIcon(programIcon());
     browser_->document()->setDefaultStyleSheet(kPageStyle);
@@ -64,6 +94,14 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::followSource);
     auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+}
+
+void HelpWindow::describe(const RepertoryDescription& repertory, const QString& historyPath) {
+    auto* browser = static_cast<HelpBrowser*>(browser_);
+    browser->repertory = repertory;
+    browser->historyPath = historyPath;
+    if (!browser_->source().isEmpty())
+        browser_->reload();
 }
 
 void HelpWindow::setFailureNotice(FailureNotice notice) {

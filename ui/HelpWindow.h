@@ -3,6 +3,7 @@
 // The program's help: a modeless window that shows the built-in German page of a help topic.
 
 #include "foundation/dialogs/HelpViewer.h"
+#include "ui/RepertoryPlaces.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,10 @@ class QTextBrowser;
 class QUrl;
 
 namespace telvarin {
+
+// A page's text with its placeholders filled: {{Repertorium}}, {{Quelle}}, {{Lizenz}} name the
+// repertory in use, {{Fallhistorie}} the case history file. The values are escaped for HTML.
+QString filledHelpPage(QString page, const RepertoryDescription& repertory, const QString& historyPath);
 
 // Resource path of a topic's page, whether or not the page exists.
 QString helpPagePath(int topic);
@@ -33,6 +38,9 @@ public:
     void showHelpTopic(int topic, QWidget* parent) override;
 
     void setFailureNotice(FailureNotice notice);
+    // What the pages say about the repertory in use and where the case history lies; until told,
+    // they describe the built-in repertory.
+    void describe(const RepertoryDescription& repertory, const QString& historyPath);
     static QString failureMessage() { return QStringLiteral("Failed to launch help."); }
 
     // The topic whose page is shown (also after following a link), or -1 before the first page.

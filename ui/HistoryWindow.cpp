@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QTreeWidget>
 #include <algorithm>
@@ -24,7 +25,10 @@ namespace telvarin {
 
 namespace {
 
-constexpr QSize kTemplateSize(344, 186);
+// The template's 344 x 186 units, with three lines above the tree that name the file and, when its
+// numbers belong to another repertory, say so.
+constexpr int kBelowFileLines = 24;
+constexpr QSize kTemplateSize(344, 186 + kBelowFileLines);
 const QString kWindowName = QStringLiteral("Historie");
 
 // Half the size of the space left free around an expand button, in pixels.
@@ -77,9 +81,10 @@ std::string fileNameBytes(const QString& path) {
 
 } // namespace
 
-HistoryFileAccess HistoryLockWait::access() {
+HistoryFileAccess HistoryLockWait::access(const ProgramRepertories* repertories) {
     HistoryFileAccess access;
     access.waiting = [this] { cursor.emplace(); };
+    access.repertories = repertories;
     return access;
 }
 
@@ -108,6 +113,7 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
 
     setUpLayout();
     createControls();
+    addAnchor(fileLabel_, kAnchorStretches, kAnchorStays);
     addAnchor(tree_, kAnchorStretches, kAnchorStretches);
     for (QWidget* button :
          std::initializer_list<QWidget*>{takeOverButton_, deleteButton_, orderButton_, exportButton_,
@@ -119,6 +125,7 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
         tree_->setFont(tableFont->font());
 
     loadCases();
+    showFileAndRepertory();
     if (const SettingsStore* store = settingsStore())
         ordersByDate_ = readSetting(*store, Setting::HistorySortOrder) != 0;
     showOrderPictures();
@@ -130,7 +137,11 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
 HistoryWindow::~HistoryWindow() = default;
 
 void HistoryWindow::createControls() {
-    tree_ = addControl<HistoryTree>(QRect(7, 7, 330, 132));
+    fileLabel_ = addControl<QLabel>(QRect(7, 4, 330, kBelowFileLines + 1));
+    fileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fileLabel_->setWordWrap(true);
+    fileLabel_->setTextFormat(Qt::PlainText);
+    tree_ = addControl<HistoryTree>(QRect(7, 7 + kBelowFileLines, 330, 132));
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
@@ -143,7 +154,7 @@ void HistoryWindow::createControls() {
 
     const auto button = [this](int x, const QString& caption, ButtonIcon role) {
         const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 144, 42, 35), caption, icons.hover, icons.normal);
+        return addIconPushButton(QRect(x, 144 + kBelowFileLines, 42, 35), caption, icons.hover, icons.normal);
     };
     takeOverButton_ = button(7, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
     deleteButton_ = button(49, QStringLiteral("&Löschen"), ButtonIcon::Delete);
@@ -180,12 +191,34 @@ void HistoryWindow::offerToRestoreBackup() {
         !messageBoxes().askYesNo(this, fromWindows1252(restoreBackupQuestion(history_.path, *backup))))
         return;
     HistoryLockWait wait;
-    const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access());
+    const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access(programRepertories()));
     wait.cursor.reset();
     if (!restored.saved())
         reportFailure(restored);
     if (restored.saved() || restored.status == HistorySaveStatus::Gone)
         loadCases(false);
+}
+
+void HistoryWindow::showFileAndRepertory() {
+    QString text = QStringLiteral("Datei: ") + QDir::toNativeSeparators(historyPath_);
+    const QString refusal = otherRepertoryRefusal();
+    if (const ProgramRepertories* repertories = programRepertories();
+        repertories != nullptr && !history_.unreadable)
+        text +=
+            u'\n' + fromWindows1252(repertoryNotice(historyBinding(history_, *repertories), *repertories));
+    fileLabel_->setText(text);
+    fileLabel_->setToolTip(refusal.isEmpty() ? QDir::toNativeSeparators(historyPath_) : refusal);
+    fileLabel_->setStyleSheet(refusal.isEmpty() ? QString() : QStringLiteral("color: #a00000;"));
+}
+
+QString HistoryWindow::otherRepertoryRefusal() const {
+    const ProgramRepertories* repertories = programRepertories();
+    if (repertories == nullptr || history_.unreadable)
+        return {};
+    const HistoryBinding binding = historyBinding(history_, *repertories);
+    if (!belongsToOtherRepertory(binding, *repertories))
+        return {};
+    return fromWindows1252(otherRepertoryMessage(history_.path, binding, *repertories));
 }
 
 void HistoryWindow::fillTree() {
@@ -226,6 +259,8 @@ void HistoryWindow::takeOverSelection() {
     std::optional<TakeOverResult> result = takeOverEntry(history_, *entry);
     if (!result)
         return;
+    if (const QString refusal = otherRepertoryRefusal(); !refusal.isEmpty())
+        return messageBoxes().warn(this, refusal);
     takeOverResult_ = std::move(*result);
     accept();
 }
@@ -240,12 +275,14 @@ void HistoryWindow::deleteSelection() {
     MessageBoxReporter reporter(messageBoxes(), this);
     HistoryLockWait wait;
     const CaseHistory shown = history_;
-    const HistorySaveResult result = deleteEntry(history_, *entry, &reporter, wait.access());
+    const HistorySaveResult result =
+        deleteEntry(history_, *entry, &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     if (result.saved() && sameCasesBut(shown, *entry))
         removeItem(*entry);
     else if (result.saved() || result.status == HistorySaveStatus::Gone)
         fillTree(); // the file had changed: show it as it is now
+    showFileAndRepertory(); // a history without cases holds no numbers of any repertory
     reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.
     tree_->clearSelection();
@@ -283,7 +320,8 @@ void HistoryWindow::exportCases() {
     MessageBoxReporter reporter(messageBoxes(), this);
     const CaseHistory shown = history_;
     HistoryLockWait wait;
-    const HistorySaveResult result = exportHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    const HistorySaveResult result =
+        exportHistory(history_, fileNameBytes(file), &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     if (history_.cases != shown.cases) // exported onto the history file, which had changed
         fillTree();
@@ -298,9 +336,11 @@ void HistoryWindow::importCases() {
     MessageBoxReporter reporter(messageBoxes(), this);
     history_.sortByName = !ordersByDate_;
     HistoryLockWait wait;
-    const HistorySaveResult result = importHistory(history_, fileNameBytes(file), &reporter, wait.access());
+    const HistorySaveResult result =
+        importHistory(history_, fileNameBytes(file), &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     fillTree();
+    showFileAndRepertory();
     rememberFolderOf(file);
     reportOutcome(result);
 }

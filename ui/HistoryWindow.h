@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -26,7 +27,9 @@ class IconPushButton;
 // cursor is reset).
 struct HistoryLockWait {
     std::optional<WaitCursor> cursor;
-    HistoryFileAccess access();
+    // repertories: the program's, so that a change records the history's repertory (and filing is
+    // refused under another one); null checks nothing.
+    HistoryFileAccess access(const ProgramRepertories* repertories = nullptr);
 };
 
 enum class HistoryFileChoice { Export, Import };
@@ -58,6 +61,8 @@ public:
     bool ordersByDate() const { return ordersByDate_; }
 
     QTreeWidget* tree() const { return tree_; }
+    // The file shown and, while the numbers belong to another repertory, a line that says so.
+    QLabel* fileLabel() const { return fileLabel_; }
     IconPushButton* takeOverButton() const { return takeOverButton_; }
     IconPushButton* deleteButton() const { return deleteButton_; }
     IconPushButton* orderButton() const { return orderButton_; }
@@ -94,6 +99,10 @@ private:
     void reportOutcome(const HistorySaveResult& result);
     // An unreadable history: asks whether the newest backup shall take its place, and shows it.
     void offerToRestoreBackup();
+    // Names the file and says whether its numbers belong to the repertory in use.
+    void showFileAndRepertory();
+    // The message that refuses a take-over under another repertory; empty when it is allowed.
+    QString otherRepertoryRefusal() const;
 
     const RepertoryDatabase& db_;
     MainSettings settings_;
@@ -103,6 +112,7 @@ private:
     TakeOverResult takeOverResult_;
     HistoryFileAsker fileAsker_;
 
+    QLabel* fileLabel_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     IconPushButton* takeOverButton_ = nullptr;
     IconPushButton* deleteButton_ = nullptr;

@@ -4,15 +4,21 @@
 #include "foundation/dialogs/DialogBase.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryOperations.h"
+#include "history/RepertoryRecord.h"
+#include "repertory/RepertoryChoice.h"
 #include "ui/CaseInputWindow.h"
+#include "ui/PracticeFolderDialog.h"
+#include "ui/RepertoryPlaces.h"
 #include "ui/SplashWindow.h"
 #include "ui/StartupMessages.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTimer>
 #include <optional>
 
@@ -31,18 +37,28 @@ QString historyPathOfStartDirectory(const QString& startDirectory) {
 
 namespace {
 
-// The start directory's own repertory file when there is a usable one. A damaged one is reported
-// with the loader's reason; the run then goes on with the built-in repertory.
-std::optional<RepertoryDatabase> loadOwnRepertory(const QString& path, MessageBoxes& messages) {
-    const std::string fileName = QFile::encodeName(path).toStdString();
-    if (fileKindOf(fileName) == FileKind::Missing)
-        return std::nullopt;
-    RepertoryLoadResult loaded = RepertoryDatabase::fromFile(fileName);
-    if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        messages.warn(nullptr, ownRepertoryUnusableText(path, fromWindows1252(error->message)));
-        return std::nullopt;
-    }
-    return std::get<RepertoryDatabase>(std::move(loaded));
+std::string fileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString pathText(const std::string& path) {
+    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+// The files that could not be used, each with the loader's reason and what is used instead.
+void reportUnusable(const RepertoryChoice& choice, MessageBoxes& messages) {
+    const bool builtin = choice.chosen->candidate.origin == RepertoryOrigin::Builtin;
+    const QString used = describeRepertory(choice.chosen->info, choice.chosen->candidate.path).name;
+    for (const UnusableRepertory& unusable : choice.unusable)
+        messages.warn(nullptr,
+                      ownRepertoryUnusableText(pathText(unusable.candidate.path),
+                                               fromWindows1252(unusable.reason), builtin ? QString() : used));
+}
+
+RepertoryIdentity identityOf(const ChosenRepertory& chosen) {
+    const bool builtin = chosen.candidate.origin == RepertoryOrigin::Builtin;
+    return {builtin ? chosen.info.name : repertoryDisplayName(chosen.info, chosen.candidate.path),
+            chosen.checksum};
 }
 
 } // namespace
@@ -52,20 +68,33 @@ int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartH
         SplashWindow splash(store);
         splash.exec();
     }
-    const QString startDirectory = QDir::currentPath();
-    const QString historyPath = historyPathOfStartDirectory(startDirectory);
-    const QString ownPath = QDir(startDirectory).filePath(QString::fromLatin1(kOwnRepertoryFileName));
+    ScreenPracticeFolderQuestions screenQuestions;
+    const std::optional<QString> practiceFolder = settlePracticeFolder(
+        QDir::currentPath(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        QDir::homePath(), store, hooks.practiceFolder != nullptr ? *hooks.practiceFolder : screenQuestions);
+    if (!practiceFolder)
+        return 0;
+    const QString historyPath = historyPathOfStartDirectory(*practiceFolder);
 
-    std::optional<RepertoryDatabase> own = loadOwnRepertory(ownPath, messages);
-    RepertoryLoadResult loaded = own ? RepertoryLoadResult(std::move(*own))
-                                     : (hooks.loadRepertory ? hooks.loadRepertory() : loadBuiltinRepertory());
-    if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        messages.reportError(nullptr, repertoryUnusableText(fromWindows1252(error->message)));
+    const RepertoryPlaces places{fileName(*practiceFolder),
+                                 fileName(readTextSetting(store, Setting::Repertory)),
+                                 shippedRepertoryFiles()};
+    RepertoryChoice choice =
+        chooseRepertory(repertoryCandidates(places),
+                        hooks.loadRepertory ? hooks.loadRepertory
+                                            : std::function<RepertoryLoadResult()>(loadBuiltinRepertory));
+    if (!choice.chosen) {
+        messages.reportError(nullptr, repertoryUnusableText(fromWindows1252(choice.unusable.back().reason)));
         return 1;
     }
-    CaseInputWindow window(std::move(std::get<RepertoryDatabase>(loaded)), historyPath,
-                           DialogServices{&store, nullptr, &messages}, nullptr,
-                           own ? QDir::toNativeSeparators(ownPath) : QString());
+    reportUnusable(choice, messages);
+    const ProgramRepertories repertories{identityOf(*choice.chosen),
+                                         builtinRepertoryIdentity(builtinRepertoryBytes())};
+    const RepertoryDescription described =
+        describeRepertory(choice.chosen->info, choice.chosen->candidate.path);
+
+    CaseInputWindow window(std::move(choice.chosen->database), historyPath,
+                           DialogServices{&store, nullptr, &messages, &repertories}, nullptr, described);
     window.show();
     if (hooks.whenReady)
         QTimer::singleShot(0, &window, [&window, &hooks] { hooks.whenReady(window); });

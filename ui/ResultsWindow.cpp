@@ -313,7 +313,7 @@ void ResultsWindow::fileCase() {
     HistoryLockWait wait;
     const HistorySaveResult saved =
         fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
-                                   localDateTimeOf(clock_()), &reporter, wait.access());
+                                   localDateTimeOf(clock_()), &reporter, wait.access(services_.repertories));
     wait.cursor.reset();
     // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
     // refusal or a failed write must not pass for one.

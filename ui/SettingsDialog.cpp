@@ -10,6 +10,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,12 +27,30 @@ namespace {
 constexpr QSize kTemplateSize(230, 276);
 const QString kWindowName = QStringLiteral("Eigenschaften");
 constexpr int kFontSampleHeight = 19;
+// The polarity controls at the top are never shown; the controls below them move up into their
+// place, and the rows of the practice folder and the repertory take the room that frees.
+constexpr int kHiddenBand = 53;
+
+QRect up(const QRect& templateRect) {
+    return templateRect.translated(0, -kHiddenBand);
+}
+
+QString askPathOnScreen(PathQuestion question, const QString& start, QWidget* parent) {
+    if (question == PathQuestion::PracticeFolder)
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Praxisordner w\u00e4hlen"), start);
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Repertorium w\u00e4hlen"), start,
+                                        QStringLiteral("Repertorium (*.dat)"));
+}
 
 } // namespace
 
 SettingsDialog::SettingsDialog(const EditableSettings& settings, const QString& historyPath,
-                               const DialogServices& services, QWidget* parent)
-    : DialogBase(kWindowName, kTemplateSize, services, parent), settings_(settings) {
+                               const DialogServices& services, QWidget* parent,
+                               const NextStartChoices& nextStart)
+    : DialogBase(kWindowName, kTemplateSize, services, parent), settings_(settings), choices_(nextStart),
+      nextStart_(nextStart.stored), pathAsker_([this](PathQuestion question, const QString& start) {
+          return askPathOnScreen(question, start, this);
+      }) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Programmeinstellungen"));
     setHelpTopic(kHelpTopicSettings);
@@ -63,21 +84,21 @@ void SettingsDialog::createControls() {
     polarityButton(0, QRect(15, 18, 134, 10), QStringLiteral("Gegenpolaritäten unmittelbar auflisten"));
     polarityButton(1, QRect(15, 29, 128, 10), QStringLiteral("Gegenpolaritäten am Ende auflisten"));
     askOnCloseBox_ =
-        addControl<QCheckBox>(QRect(16, 101, 164, 10), QStringLiteral("Vor dem Beenden mittels \"X\""));
+        addControl<QCheckBox>(up(QRect(16, 101, 164, 10)), QStringLiteral("Vor dem Beenden mittels \"X\""));
     polarityButton(2, QRect(15, 40, 118, 10), QStringLiteral("Keine Gegenpolaritäten auflisten"));
 
-    delayField_ = addControl<QLineEdit>(QRect(79, 60, 40, 14));
+    delayField_ = addControl<QLineEdit>(up(QRect(79, 60, 40, 14)));
     delayField_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), delayField_));
     delayArrows_ = new SpinArrows(
         delayField_,
         [](const QString& text, int steps) { return QString::number(steppedStartDelay(text, steps)); }, this);
-    placeControl(delayArrows_, QRect(120, 60, 11, 14));
+    placeControl(delayArrows_, up(QRect(120, 60, 11, 14)));
 
-    askOnQuit_ =
-        addControl<QCheckBox>(QRect(16, 90, 164, 10), QStringLiteral("Vor dem Beenden mittels \"Beenden\""));
+    askOnQuit_ = addControl<QCheckBox>(up(QRect(16, 90, 164, 10)),
+                                       QStringLiteral("Vor dem Beenden mittels \"Beenden\""));
     askOnDelete_ =
-        addControl<QCheckBox>(QRect(16, 112, 164, 10), QStringLiteral("Vor dem Löschen von Fällen"));
+        addControl<QCheckBox>(up(QRect(16, 112, 164, 10)), QStringLiteral("Vor dem Löschen von Fällen"));
 
     const auto button = [this](int x, const QString& caption, ButtonIcon role) {
         const IconPair icons = iconPair(role);
@@ -92,34 +113,60 @@ void SettingsDialog::createControls() {
     connect(backButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
 
     polarityGroup_ = addControl<QGroupBox>(QRect(7, 7, 216, 48), QStringLiteral("Polaritäten"));
-    addControl<QLabel>(QRect(7, 195, 65, 8), QStringLiteral("Schrift der Tabellen"));
-    addControl<QLabel>(QRect(141, 63, 34, 8), QStringLiteral("Sekunden"));
-    questionsGroup_ = addControl<QGroupBox>(QRect(7, 77, 216, 53), QStringLiteral("Rückfragen"));
+    addControl<QLabel>(up(QRect(7, 195, 65, 8)), QStringLiteral("Schrift der Tabellen"));
+    addControl<QLabel>(up(QRect(141, 63, 34, 8)), QStringLiteral("Sekunden"));
+    questionsGroup_ = addControl<QGroupBox>(up(QRect(7, 77, 216, 53)), QStringLiteral("Rückfragen"));
     keepColumnWidths_ =
-        addControl<QCheckBox>(QRect(7, 165, 209, 10), QStringLiteral("Speichern der Spaltenbreiten"));
-    historyPathField_ = addControl<QLineEdit>(QRect(86, 213, 137, 14));
+        addControl<QCheckBox>(up(QRect(7, 165, 209, 10)), QStringLiteral("Speichern der Spaltenbreiten"));
+    historyPathField_ = addControl<QLineEdit>(up(QRect(86, 213, 137, 14)));
     historyPathField_->setReadOnly(true);
-    escapeClears_ = addControl<QCheckBox>(
-        QRect(7, 137, 209, 10), QStringLiteral("Drücken von Escape in der Auswertung löscht aktuellen Fall"));
-    historyPathLabel_ = addControl<QLabel>(QRect(7, 215, 72, 8), QStringLiteral("Pfad für die Fallhistorie"));
+    escapeClears_ =
+        addControl<QCheckBox>(up(QRect(7, 137, 209, 10)),
+                              QStringLiteral("Drücken von Escape in der Auswertung löscht aktuellen Fall"));
+    historyPathLabel_ =
+        addControl<QLabel>(up(QRect(7, 215, 72, 8)), QStringLiteral("Pfad für die Fallhistorie"));
     jumpToEnd_ =
-        addControl<QCheckBox>(QRect(7, 151, 209, 10),
+        addControl<QCheckBox>(up(QRect(7, 151, 209, 10)),
                               QStringLiteral("Ändern von Symptomen in der Mitte springt zum Ende der Liste"));
-    noGreyPrint_ =
-        addControl<QCheckBox>(QRect(7, 179, 209, 10), QStringLiteral("Kein grauer Hintergrund beim Drucken"));
-    addControl<QLabel>(QRect(7, 63, 65, 8), QStringLiteral("Startverzögerung"));
+    noGreyPrint_ = addControl<QCheckBox>(up(QRect(7, 179, 209, 10)),
+                                         QStringLiteral("Kein grauer Hintergrund beim Drucken"));
+    addControl<QLabel>(up(QRect(7, 63, 65, 8)), QStringLiteral("Startverzögerung"));
 
     // The drop-down boxes keep the height of one line; their list opens below them.
-    fontList_ = addControl<FontPreviewList>(QRect(77, 193, 81, 14));
-    addControl<QLabel>(QRect(167, 195, 22, 8), QStringLiteral("Größe"));
-    sizeBox_ = addControl<QComboBox>(QRect(194, 193, 29, 14));
+    fontList_ = addControl<FontPreviewList>(up(QRect(77, 193, 81, 14)));
+    addControl<QLabel>(up(QRect(167, 195, 22, 8)), QStringLiteral("Größe"));
+    sizeBox_ = addControl<QComboBox>(up(QRect(194, 193, 29, 14)));
     sizeBox_->setEditable(true);
     sizeBox_->setInsertPolicy(QComboBox::NoInsert);
     sizeBox_->addItems(fontSizeChoices());
 
+    createNextStartControls();
+
     // The frames lie behind the controls they surround.
     polarityGroup_->lower();
     questionsGroup_->lower();
+}
+
+void SettingsDialog::createNextStartControls() {
+    practiceFolderLabel_ = addControl<QLabel>(QRect(7, 180, 72, 8), QStringLiteral("Praxisordner"));
+    practiceFolderField_ = addControl<QLineEdit>(QRect(86, 178, 100, 14));
+    practiceFolderField_->setReadOnly(true);
+    changeFolderButton_ =
+        addControl<QPushButton>(QRect(188, 177, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
+    changeFolderButton_->setAutoDefault(false);
+    connect(changeFolderButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeFolder);
+
+    repertoryLabel_ = addControl<QLabel>(QRect(7, 198, 72, 8), QStringLiteral("&Repertorium"));
+    repertoryBox_ = addControl<QComboBox>(QRect(86, 196, 137, 14));
+    repertoryLabel_->setBuddy(repertoryBox_);
+    for (const RepertoryEntry& entry : repertoryEntries(choices_.repertories, choices_.stored.repertory))
+        repertoryBox_->addItem(entry.label, entry.value);
+    repertoryBox_->addItem(ownRepertoryFileLabel());
+    connect(repertoryBox_, &QComboBox::activated, this, &SettingsDialog::repertoryChosen);
+
+    nextStartNote_ = addControl<QLabel>(QRect(7, 213, 216, 17));
+    nextStartNote_->setWordWrap(true);
+    nextStartNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void SettingsDialog::fitTextsToFont() {
@@ -135,17 +182,32 @@ void SettingsDialog::fitTextsToFont() {
         if (!control->isHidden())
             neededWidth = std::max(neededWidth, control->geometry().right() + 1 + margin);
     }
-    const int pathLabelEnd = historyPathLabel_->geometry().right() + 1 + margin;
-    if (pathLabelEnd > historyPathField_->x()) {
-        QRect field = historyPathField_->geometry();
-        field.setLeft(pathLabelEnd);
-        historyPathField_->setGeometry(field);
+    // The fields of the three rows below give way to the widest of their labels.
+    int labelsEnd = 0;
+    for (QLabel* label : {historyPathLabel_, practiceFolderLabel_, repertoryLabel_})
+        labelsEnd = std::max(labelsEnd, label->geometry().right() + 1 + margin);
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{historyPathField_, practiceFolderField_, repertoryBox_}) {
+        if (labelsEnd > field->x()) {
+            QRect moved = field->geometry();
+            moved.setLeft(labelsEnd);
+            field->setGeometry(moved);
+        }
     }
-    // The frame and the path field keep their right margin when the dialog grows.
+    // The repertories are known by their names, so the box shows the longest whole.
+    neededWidth = std::max(neededWidth, width() + repertoryBox_->sizeHint().width() - repertoryBox_->width());
+    const int buttonWidth = std::max(changeFolderButton_->width(), changeFolderButton_->sizeHint().width());
+    changeFolderButton_->setGeometry(historyPathField_->geometry().right() + 1 - buttonWidth,
+                                     changeFolderButton_->y(), buttonWidth, changeFolderButton_->height());
+    QRect folderField = practiceFolderField_->geometry();
+    folderField.setRight(changeFolderButton_->x() - margin / 2);
+    practiceFolderField_->setGeometry(folderField);
+    // The frame, the fields and the note keep their right margin when the dialog grows.
     const int growth = neededWidth - width();
-    for (QWidget* control :
-         {static_cast<QWidget*>(questionsGroup_), static_cast<QWidget*>(historyPathField_)})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             questionsGroup_, historyPathField_, practiceFolderField_, repertoryBox_, nextStartNote_})
         control->resize(control->width() + growth, control->height());
+    changeFolderButton_->move(changeFolderButton_->x() + growth, changeFolderButton_->y());
     resize(neededWidth, height());
 }
 
@@ -162,15 +224,73 @@ void SettingsDialog::transferToControls(const QString& historyPath) {
     noGreyPrint_->setChecked(main.noGreyInPrint);
     escapeClears_->setChecked(main.escapeClearsCase);
     historyPathField_->setText(historyPath);
-    // The size the tables are drawn with, which a too small stored size is raised to.
-    sizeBox_->setEditText(QString::number(
-        main.fontName.isEmpty() ? main.fontSize : TableFont::drawnPixelHeight(main.fontSize)));
+    // The size the tables are drawn with, which a too small or absent size is raised to.
+    shownSize_ = QString::number(TableFont::drawnPixelHeight(main.fontSize));
+    sizeBox_->setEditText(shownSize_);
     // Without a stored face no face is selected, so that confirming keeps the tables' built-in font
     // instead of switching them to whichever face comes first.
     if (main.fontName.isEmpty())
         fontList_->setCurrentIndex(-1);
     else
         fontList_->selectFace(main.fontName);
+
+    practiceFolderField_->setText(QDir::toNativeSeparators(choices_.practiceFolder));
+    practiceFolderField_->setCursorPosition(0);
+    practiceFolderField_->setToolTip(practiceFolderField_->text());
+    shownRepertory_ = repertoryEntryIndex(repertoryEntries(choices_.repertories, choices_.stored.repertory),
+                                          choices_.stored.repertory, choices_.shippedFiles);
+    repertoryBox_->setCurrentIndex(shownRepertory_);
+    showNextStartNote();
+}
+
+NextStartSettings SettingsDialog::editedNextStart() const {
+    NextStartSettings edited = nextStart_;
+    // Left as it was shown, the stored choice stays, also when nothing is stored.
+    if (repertoryBox_->currentIndex() != shownRepertory_)
+        edited.repertory = repertoryBox_->currentData().toString();
+    return edited;
+}
+
+void SettingsDialog::changePracticeFolder() {
+    const QString chosen = pathAsker_(PathQuestion::PracticeFolder, practiceFolderField_->text());
+    if (chosen.isEmpty())
+        return;
+    if (const QString refused = practiceFolderRefusal(chosen, QDir::homePath()); !refused.isEmpty())
+        return messageBoxes().warn(this, refused);
+    practiceFolderField_->setText(QDir::toNativeSeparators(QDir::cleanPath(chosen)));
+    practiceFolderField_->setToolTip(practiceFolderField_->text());
+    nextStart_.practiceFolder = practiceFolderField_->text();
+    showNextStartNote();
+}
+
+void SettingsDialog::repertoryChosen(int index) {
+    // The last entry asks for a data file of one's own, which becomes an entry of the list.
+    if (index == repertoryBox_->count() - 1) {
+        const QString chosen = pathAsker_(PathQuestion::RepertoryFile, QString());
+        const QString refused = chosen.isEmpty() ? QString() : repertoryFileRefusal(chosen);
+        if (chosen.isEmpty() || !refused.isEmpty()) {
+            if (!refused.isEmpty())
+                messageBoxes().warn(this, refused);
+            repertoryBox_->setCurrentIndex(shownRepertory_);
+            return;
+        }
+        const QString path = QDir::toNativeSeparators(QDir::cleanPath(chosen));
+        const QList<RepertoryEntry> entry = repertoryEntries({}, path);
+        repertoryBox_->insertItem(0, entry.front().label, entry.front().value);
+        ++shownRepertory_;
+        repertoryBox_->setCurrentIndex(0);
+    }
+    showNextStartNote();
+}
+
+void SettingsDialog::showNextStartNote() {
+    QString note =
+        QStringLiteral("Praxisordner und Repertorium wirken erst beim n\u00e4chsten Start des Programms.");
+    const QString folder = practiceFolderField_->text();
+    if (QFile::exists(QDir(folder).filePath(
+            QString::fromLatin1(kOwnRepertoryFileName.data(), kOwnRepertoryFileName.size()))))
+        note += QStringLiteral(" Der Praxisordner enth\u00e4lt eine Datei repertorium.dat; sie hat Vorrang.");
+    nextStartNote_->setText(note);
 }
 
 EditableSettings SettingsDialog::editedSettings(int startDelay) const {
@@ -187,7 +307,9 @@ EditableSettings SettingsDialog::editedSettings(int startDelay) const {
     main.noGreyInPrint = noGreyPrint_->isChecked();
     main.escapeClearsCase = escapeClears_->isChecked();
     main.fontName = fontList_->selectedFace();
-    main.fontSize = fontSizeFromText(sizeBox_->currentText());
+    // The size shown for an absent or too small one stays what it was unless it is changed.
+    if (sizeBox_->currentText() != shownSize_)
+        main.fontSize = fontSizeFromText(sizeBox_->currentText());
     return edited;
 }
 
@@ -201,6 +323,7 @@ void SettingsDialog::accept() {
         return;
     }
     settings_ = editedSettings(*delay.delay);
+    nextStart_ = editedNextStart();
     DialogBase::accept();
 }
 

@@ -6,8 +6,12 @@
 
 #include "foundation/dialogs/DialogBase.h"
 #include "foundation/settings/MainSettings.h"
+#include "repertory/RepertoryChoice.h"
 
 #include <QString>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -15,6 +19,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 namespace telvarin {
@@ -23,17 +28,39 @@ class FontPreviewList;
 class IconPushButton;
 class SpinArrows;
 
+// What the dialog offers for the next start beside the values it edits.
+struct NextStartChoices {
+    NextStartSettings stored;               // as the store holds them
+    QString practiceFolder;                 // the one of this run
+    std::vector<RepertoryFile> repertories; // the data files found in the repertory folders
+    std::vector<std::string> shippedFiles;  // where the shipped repertory may lie
+};
+
+enum class PathQuestion { PracticeFolder, RepertoryFile };
+
 class SettingsDialog : public DialogBase {
     Q_OBJECT
 
 public:
+    // Asks for a folder or a data file starting at start; empty when cancelled. Tests give answers.
+    using PathAsker = std::function<QString(PathQuestion question, const QString& start)>;
+
     // settings as readEditableSettings gives them; historyPath is only shown.
     SettingsDialog(const EditableSettings& settings, const QString& historyPath,
-                   const DialogServices& services, QWidget* parent = nullptr);
+                   const DialogServices& services, QWidget* parent = nullptr,
+                   const NextStartChoices& nextStart = {});
     ~SettingsDialog() override;
 
     // The edited values once the dialog was confirmed; the values it was opened with until then.
     const EditableSettings& settings() const { return settings_; }
+    // The same for the repertory and the practice folder, which take effect at the next start.
+    const NextStartSettings& nextStartSettings() const { return nextStart_; }
+
+    void setPathAsker(PathAsker asker) { pathAsker_ = std::move(asker); }
+    QLineEdit* practiceFolderField() const { return practiceFolderField_; }
+    QPushButton* changeFolderButton() const { return changeFolderButton_; }
+    QComboBox* repertoryBox() const { return repertoryBox_; }
+    QLabel* nextStartNote() const { return nextStartNote_; }
 
     QLineEdit* delayField() const { return delayField_; }
     SpinArrows* delayArrows() const { return delayArrows_; }
@@ -58,11 +85,27 @@ public:
 
 private:
     void createControls();
+    void createNextStartControls();
     void fitTextsToFont();
     void transferToControls(const QString& historyPath);
     EditableSettings editedSettings(int startDelay) const;
+    NextStartSettings editedNextStart() const;
+    void changePracticeFolder();
+    void repertoryChosen(int index);
+    void showNextStartNote();
 
     EditableSettings settings_;
+    NextStartChoices choices_;
+    NextStartSettings nextStart_;
+    PathAsker pathAsker_;
+    int shownRepertory_ = -1;
+    QString shownSize_;
+    QLineEdit* practiceFolderField_ = nullptr;
+    QLabel* practiceFolderLabel_ = nullptr;
+    QPushButton* changeFolderButton_ = nullptr;
+    QComboBox* repertoryBox_ = nullptr;
+    QLabel* repertoryLabel_ = nullptr;
+    QLabel* nextStartNote_ = nullptr;
     QLineEdit* delayField_ = nullptr;
     SpinArrows* delayArrows_ = nullptr;
     QCheckBox* askOnQuit_ = nullptr;

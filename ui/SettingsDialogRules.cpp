@@ -1,7 +1,12 @@
 #include "ui/SettingsDialogRules.h"
 
 #include "foundation/settings/MainSettings.h"
+#include "foundation/text/QtCodePage.h"
+#include "history/PracticeFolder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace telvarin {
@@ -57,6 +62,89 @@ int steppedStartDelay(const QString& text, int steps) {
     const int current = text.trimmed().toInt(&isInteger, 10);
     const int from = isInteger ? std::clamp(current, kMinimumStartDelay, kMaximumStartDelay) : 0;
     return std::clamp(from + steps, kMinimumStartDelay, kMaximumStartDelay);
+}
+
+namespace {
+
+std::string fileName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString pathOf(const std::string& file) {
+    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(file)));
+}
+
+bool samePath(const QString& a, const QString& b) {
+    return QDir::cleanPath(QDir::fromNativeSeparators(a)) == QDir::cleanPath(QDir::fromNativeSeparators(b));
+}
+
+QString entryLabel(const RepertoryInfo& info, const QString& path) {
+    return info.name.empty() ? QFileInfo(path).fileName() : fromWindows1252(info.name);
+}
+
+} // namespace
+
+QString builtinRepertoryLabel() {
+    return fromWindows1252(kBuiltinRepertoryName);
+}
+
+QString ownRepertoryFileLabel() {
+    return QStringLiteral("Eigene Datei\u2026");
+}
+
+QList<RepertoryEntry> repertoryEntries(const std::vector<RepertoryFile>& found, const QString& stored) {
+    QList<RepertoryEntry> entries;
+    for (const RepertoryFile& file : found)
+        entries.append({entryLabel(file.info, pathOf(file.path)), pathOf(file.path)});
+    const bool storedIsFile = !stored.isEmpty() && stored != QLatin1String(kBuiltinRepertoryChoice.data(),
+                                                                           kBuiltinRepertoryChoice.size());
+    const bool storedListed = std::any_of(entries.begin(), entries.end(), [&stored](const RepertoryEntry& e) {
+        return samePath(e.value, stored);
+    });
+    if (storedIsFile && !storedListed)
+        entries.prepend(
+            {entryLabel(repertoryInfoOf(fileName(stored)), stored), QDir::toNativeSeparators(stored)});
+    entries.append({builtinRepertoryLabel(),
+                    QString::fromLatin1(kBuiltinRepertoryChoice.data(), kBuiltinRepertoryChoice.size())});
+    return entries;
+}
+
+int repertoryEntryIndex(const QList<RepertoryEntry>& entries, const QString& stored,
+                        const std::vector<std::string>& shippedFiles) {
+    const auto indexOf = [&entries](const QString& value) {
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (entries[i].value == value || samePath(entries[i].value, value))
+                return static_cast<int>(i);
+        }
+        return -1;
+    };
+    if (!stored.isEmpty())
+        return indexOf(stored);
+    for (const std::string& shipped : shippedFiles) {
+        if (const int index = indexOf(pathOf(shipped)); index >= 0)
+            return index;
+    }
+    return indexOf(QString::fromLatin1(kBuiltinRepertoryChoice.data(), kBuiltinRepertoryChoice.size()));
+}
+
+QString repertoryFileRefusal(const QString& path) {
+    const RepertoryLoadResult loaded = RepertoryDatabase::fromFile(fileName(path));
+    if (const auto* error = std::get_if<RepertoryLoadError>(&loaded))
+        return QStringLiteral("Die Repertoriumsdatei %1 kann nicht verwendet werden:\n\n%2")
+            .arg(QDir::toNativeSeparators(path), fromWindows1252(error->message));
+    return {};
+}
+
+QString practiceFolderRefusal(const QString& folder, const QString& homeFolder) {
+    if (isSameFolder(fileName(folder), fileName(homeFolder)))
+        return QStringLiteral("Der pers\u00f6nliche Ordner %1 selbst nimmt keine Patientendaten auf. Bitte "
+                              "w\u00e4hlen Sie einen Ordner darin.")
+            .arg(QDir::toNativeSeparators(homeFolder));
+    const PracticeFolderFacts facts = practiceFolderFacts(fileName(folder));
+    const PracticeFolderProblem problem = practiceFolderProblem(facts);
+    if (problem == PracticeFolderProblem::None)
+        return {};
+    return fromWindows1252(practiceFolderProblemMessage(fileName(folder), problem, facts));
 }
 
 } // namespace telvarin

@@ -1,11 +1,17 @@
 #pragma once
 
 // The rules behind the settings dialog's fields, free of widgets: the start delay check, the font
-// size taken from its text, the face chosen from a stored name, and the steps of the delay arrows.
+// size taken from its text, the face chosen from a stored name, the steps of the delay arrows, the
+// repertories offered and the practice folders accepted.
 
+#include "repertory/RepertoryChoice.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace telvarin {
 
@@ -36,5 +42,28 @@ int faceIndexForName(const QStringList& faces, const QString& name);
 // The delay shown after an arrow step: one up or down from the number in the field, kept between
 // 0 and 10; text that is no number steps from 0.
 int steppedStartDelay(const QString& text, int steps);
+
+// One entry of the repertory box: what it shows and the value "Repertorium" it stands for.
+struct RepertoryEntry {
+    QString label;
+    QString value; // a data file's path, or "eingebaut"
+    bool operator==(const RepertoryEntry&) const = default;
+};
+
+QString builtinRepertoryLabel();
+QString ownRepertoryFileLabel();
+
+// The data files found, by name (the file's name where no info file names it), then the built-in
+// repertory; a stored file that is none of them comes first, so that it stays choosable.
+QList<RepertoryEntry> repertoryEntries(const std::vector<RepertoryFile>& found, const QString& stored);
+// The entry of the repertory the stored value asks for; with nothing stored the shipped one where it
+// was found, else the built-in one.
+int repertoryEntryIndex(const QList<RepertoryEntry>& entries, const QString& stored,
+                        const std::vector<std::string>& shippedFiles);
+
+// Why a data file cannot be chosen (the loader's reason), or the empty text.
+QString repertoryFileRefusal(const QString& path);
+// Why a folder cannot become the practice folder, naming it, or the empty text.
+QString practiceFolderRefusal(const QString& folder, const QString& homeFolder);
 
 } // namespace telvarin

@@ -9,10 +9,13 @@ QString repertoryUnusableText(const QString& detail) {
         .arg(detail);
 }
 
-QString ownRepertoryUnusableText(const QString& path, const QString& detail) {
-    return QStringLiteral("Die Repertoriumsdatei %1 kann nicht verwendet werden:\n\n%2\n\n"
-                          "Es wird das eingebaute Repertorium verwendet.")
-        .arg(path, detail);
+QString ownRepertoryUnusableText(const QString& path, const QString& detail, const QString& usedName) {
+    const QString used =
+        usedName.isEmpty()
+            ? QStringLiteral("Es wird das eingebaute Repertorium verwendet.")
+            : QStringLiteral("Es wird das Repertorium \u201e%1\u201c verwendet.").arg(usedName);
+    return QStringLiteral("Die Repertoriumsdatei %1 kann nicht verwendet werden:\n\n%2\n\n%3")
+        .arg(path, detail, used);
 }
 
 } // namespace telvarin

@@ -102,6 +102,10 @@ void SymptomSearchWindow::showWindow(const TableFont* tableFont) {
     activateWindow();
 }
 
+void SymptomSearchWindow::changeTableFont(const TableFont* tableFont) {
+    tree_->setFont(tableFont != nullptr ? tableFont->font() : font());
+}
+
 std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {
     const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
     if (selected.isEmpty())

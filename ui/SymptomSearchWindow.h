@@ -34,6 +34,8 @@ public:
 
     // Applies the table font when one is set, shows the window and brings it to the front.
     void showWindow(const TableFont* tableFont);
+    // The table font was changed in the settings (null: the built-in font).
+    void changeTableFont(const TableFont* tableFont);
 
     // The symptom of the selected item; nothing while no rubric item is selected.
     std::optional<ParsedSymptom> selectedSymptom() const;

@@ -120,6 +120,15 @@ void TextSearchWindow::createControls() {
     offerTableSaving(this, *table_, [this] { saveTable(); });
 }
 
+void TextSearchWindow::changeTableFont(const TableFont* tableFont) {
+    TableGrid& grid = *table_;
+    grid.setGridFont(tableFont != nullptr ? tableFont->font() : font());
+    for (int row = 0; row < grid.rowCount(); ++row)
+        grid.setRowHeight(row, grid.defaultRowHeight());
+    for (int col = 0; col < grid.columnCount(); ++col)
+        grid.widenColumnToHeader(col);
+}
+
 void TextSearchWindow::setUpTable(const TableFont* tableFont) {
     TableGrid& grid = *table_;
     // Before the rows exist, so that they are made as high as the font needs.

@@ -40,6 +40,9 @@ public:
 
     // Shows the window as it was left and brings it to the front.
     void showWindow();
+    // The table font was changed in the settings (null: the built-in font); the rows follow it and
+    // the headers stay whole.
+    void changeTableFont(const TableFont* tableFont);
 
     // The symptom of the chosen result: the focused row, which the table shows selected. Nothing
     // while that row holds no result.

@@ -10,3 +10,10 @@ target_sources(ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramArguments.h
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramStart.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ProgramStart.h)
+# Where the repertories lie: installed, in the build tree (the shipped one), and the user's own.
+target_sources(ui PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/RepertoryPlaces.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/RepertoryPlaces.h
+    ${CMAKE_CURRENT_SOURCE_DIR}/PracticeFolderDialog.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/PracticeFolderDialog.h)
+target_link_libraries(ui PRIVATE repertory_kent_de)

@@ -1,4 +1,5 @@
 #include "data/BuiltinRepertory.h"
+#include "repertory/RepertoryChoice.h"
 #include "repertory/RepertoryImport.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
@@ -121,11 +122,32 @@ void BM_LoadKentDe(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadKentDe)->Unit(benchmark::kMillisecond);
 
+// What the start adds to the load: the checksum that binds a case history to the repertory.
+void BM_ChecksumKentDe(benchmark::State& state) {
+    const RepertoryDatabase db =
+        std::get<RepertoryDatabase>(RepertoryDatabase::fromFile(TELVARIN_KENT_DE_BUILD_FILE));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(repertoryChecksum(db.fileBytes()));
+}
+BENCHMARK(BM_ChecksumKentDe)->Unit(benchmark::kMillisecond);
+
+// The start's whole choice with nothing chosen: the shipped file loaded, checked, named and summed.
+void BM_ChooseShippedRepertory(benchmark::State& state) {
+    const std::vector<RepertoryCandidate> candidates =
+        repertoryCandidates({"", "", {TELVARIN_KENT_DE_BUILD_FILE}});
+    for (auto _ : state) {
+        RepertoryChoice choice = chooseRepertory(candidates, loadBuiltinRepertory);
+        if (!choice.chosen || choice.chosen->candidate.origin != RepertoryOrigin::Shipped)
+            state.SkipWithError("not the shipped repertory");
+        benchmark::DoNotOptimize(choice);
+    }
+}
+BENCHMARK(BM_ChooseShippedRepertory)->Unit(benchmark::kMillisecond);
+
 // The build's import of the published files, checked as well.
 void BM_ImportOpenRepKentDe(benchmark::State& state) {
     for (auto _ : state) {
-        RepertoryImportResult result =
-            importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER);
+        RepertoryImportResult result = importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER);
         if (!std::holds_alternative<ImportedRepertory>(result))
             state.SkipWithError("refused");
         benchmark::DoNotOptimize(result);

@@ -59,6 +59,9 @@ void BM_StartToReadyWindow(benchmark::State& state) {
     {
         QSettingsStore store(settingsFile);
         store.writeInt(QString(), QStringLiteral("Startverz\u00F6gerung"), 0);
+        // A practice folder, so that the start asks nothing; the built-in repertory, as before.
+        store.writeString(QString(), QStringLiteral("Praxisordner"), directory.path());
+        store.writeString(QString(), QStringLiteral("Repertorium"), QStringLiteral("eingebaut"));
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

@@ -19,6 +19,7 @@ namespace telvarin {
 class HelpViewer;
 class IconPushButton;
 class SettingsStore;
+struct ProgramRepertories;
 
 // The horizontal and vertical base units of a dialog font in pixels: four horizontal and eight
 // vertical dialog units make one base unit.
@@ -48,6 +49,9 @@ struct DialogServices {
     SettingsStore* settings = nullptr;
     HelpViewer* help = nullptr;
     MessageBoxes* messages = nullptr;
+    // The repertory the program works with, against which a case history is checked before its
+    // rubric numbers are filed or taken over; without it nothing is checked.
+    const ProgramRepertories* repertories = nullptr;
 };
 
 class DialogBase : public QDialog {
@@ -75,6 +79,7 @@ public:
     int helpTopic() const { return helpTopic_; }
 
     SettingsStore* settingsStore() const { return services_.settings; }
+    const ProgramRepertories* programRepertories() const { return services_.repertories; }
     MessageBoxes& messageBoxes() {
         return services_.messages != nullptr ? *services_.messages : screenMessages_;
     }

@@ -130,6 +130,15 @@ int TableGrid::measuredWidth(int row, int col) const {
     return cellWidthFor(row, col, cellText(row, col));
 }
 
+void TableGrid::widenColumnToHeader(int col) {
+    const int width = columnWidth(col);
+    if (width <= 0 || rowCount() < 1)
+        return;
+    const int needed = cellWidthFor(0, col, cellText(0, col));
+    if (needed > width)
+        setColumnWidth(col, needed);
+}
+
 int TableGrid::cellWidthFor(int row, int col, const QString& text) const {
     const GridCellStyle style = cellStyle(row, col);
     const int flags = (style.format & GridSingleLine) ? Qt::TextSingleLine : 0;

@@ -77,6 +77,8 @@ public:
     // fullColumns as wide as their widest cell;
     // row 0 fits all its cells, the other rows their cells in the first fullColumns columns.
     void autoSizeColumns(int fullColumns);
+    // Widens a shown column whose header (row 0) its font would cut; a hidden column stays hidden.
+    void widenColumnToHeader(int col);
     // Widens the columns so that together they fill the visible width.
     void expandColumnsToFit();
     int totalWidth() const;

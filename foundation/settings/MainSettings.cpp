@@ -43,6 +43,14 @@ constexpr std::array kDefinitions{
                       1, 1, 0, 1, u"Order of the cases in the case history tree, toggled by \"&Sortieren\""},
     SettingDefinition{Setting::CurrentDirectory, u"Settings", u"Current Directory", SettingKind::Text,
                       0, 0, 0, 0, u"Folder last used by the case history import and export"},
+    SettingDefinition{Setting::Repertory, kProgramKey, u"Repertorium", SettingKind::Text,
+                      0, 0, 0, 0,
+                      u"The repertory chosen in the settings dialog: \"eingebaut\" or the path of a data file; "
+                      u"empty uses the shipped one (takes effect at the next start)"},
+    SettingDefinition{Setting::PracticeFolder, kProgramKey, u"Praxisordner", SettingKind::Text,
+                      0, 0, 0, 0,
+                      u"Folder of the case history, its backups and an own repertorium.dat, unless the start "
+                      u"folder holds one of them (takes effect at the next start)"},
 };
 // clang-format on
 
@@ -172,6 +180,20 @@ bool writeEditableSettings(SettingsStore& store, const EditableSettings& setting
     return allWritten;
 }
 
+NextStartSettings readNextStartSettings(const SettingsStore& store) {
+    return {readTextSetting(store, Setting::Repertory), readTextSetting(store, Setting::PracticeFolder)};
+}
+
+bool writeNextStartSettings(SettingsStore& store, const NextStartSettings& before,
+                            const NextStartSettings& after) {
+    bool allWritten = true;
+    if (after.repertory != before.repertory)
+        allWritten = writeTextSetting(store, Setting::Repertory, after.repertory) && allWritten;
+    if (after.practiceFolder != before.practiceFolder)
+        allWritten = writeTextSetting(store, Setting::PracticeFolder, after.practiceFolder) && allWritten;
+    return allWritten;
+}
+
 MainSettings applyConfirmedSettings(const MainSettings& held, const EditableSettings& confirmed) {
     MainSettings result = confirmed.main;
     result.noGreyInPrint = held.noGreyInPrint;
@@ -183,7 +205,11 @@ bool tableFontChanged(const MainSettings& held, const EditableSettings& confirme
 }
 
 std::optional<TableFont> TableFont::fromSettings(const MainSettings& settings) {
-    return create(settings.fontName, settings.fontSize);
+    if (!settings.fontName.isEmpty())
+        return create(settings.fontName, settings.fontSize);
+    if (drawnPixelHeight(settings.fontSize) <= legibleMinimumPixelHeight())
+        return std::nullopt;
+    return create(QGuiApplication::font().family(), settings.fontSize);
 }
 
 std::optional<TableFont> TableFont::create(const QString& face, int pixelHeight) {

@@ -31,6 +31,8 @@ enum class Setting {
     StartDelay,
     HistorySortOrder,
     CurrentDirectory,
+    Repertory,
+    PracticeFolder,
 };
 
 struct SettingDefinition {
@@ -85,6 +87,20 @@ struct EditableSettings {
     bool operator==(const EditableSettings&) const = default;
 };
 
+// What the settings dialog changes for the next start only: the repertory ("Repertorium": empty,
+// "eingebaut" or a data file's path) and the practice folder ("Praxisordner").
+struct NextStartSettings {
+    QString repertory;
+    QString practiceFolder;
+
+    bool operator==(const NextStartSettings&) const = default;
+};
+
+NextStartSettings readNextStartSettings(const SettingsStore& store);
+// Writes the values that differ from before; true when all of those were written.
+bool writeNextStartSettings(SettingsStore& store, const NextStartSettings& before,
+                            const NextStartSettings& after);
+
 // Read at the start of the case input window, polarity handling defaulting to 1.
 MainSettings readMainSettings(const SettingsStore& store);
 
@@ -107,7 +123,8 @@ bool tableFontChanged(const MainSettings& held, const EditableSettings& confirme
 // weight, upright, proportional sans-serif as the fallback family.
 class TableFont {
 public:
-    // Nothing while the face is empty: the tables then keep their built-in font.
+    // Nothing while neither a face nor a size above the built-in font's is chosen: the tables
+    // then keep their built-in font. A size without a face gives the built-in face at that size.
     static std::optional<TableFont> fromSettings(const MainSettings& settings);
     static std::optional<TableFont> create(const QString& face, int pixelHeight);
 

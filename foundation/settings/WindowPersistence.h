@@ -96,6 +96,9 @@ bool restoreColumnWidths(const SettingsStore& store, const QString& section, Gri
         const int width = store.readInt(section, columnWidthName(column), -1);
         if (width > 0 && width <= kMaximumStoredColumnWidth)
             grid.setColumnWidth(column, width);
+        // A width stored under a smaller font would cut the header.
+        if constexpr (requires { grid.widenColumnToHeader(column); })
+            grid.widenColumnToHeader(column);
     }
     return true;
 }

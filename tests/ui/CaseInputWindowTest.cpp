@@ -3,6 +3,7 @@
 #include "data/BuiltinRepertory.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -465,6 +467,37 @@ private slots:
         QCOMPARE(session.store.readString(kProgramKey, u"FontName"_qs), u"DejaVu Sans"_qs);
     }
 
+    // A size chosen without a face reaches every table and tree at once, keeps the headers whole,
+    // and is there again after a restart, also where a narrower column width was stored.
+    void tableFontReachesEveryTableAtOnceAndSurvivesARestart() {
+        Session session;
+        session.store.writeInt(u"Spalten\\Textsuche"_qs, u"Col0"_qs, 10);
+        auto window = session.open();
+        window->button(CaseInputButton::TreeSearch)->click();
+        window->button(CaseInputButton::TextSearch)->click();
+        auto* textSearch = window->findChild<TextSearchWindow*>();
+        auto* treeSearch = window->findChild<SymptomSearchWindow*>();
+        const auto headerFits = [](const TableGrid& table) {
+            return table.columnWidth(0) >= table.cellWidthFor(0, 0, table.cellText(0, 0));
+        };
+        QVERIFY(headerFits(textSearch->table()));
+
+        EditableSettings confirmed = readEditableSettings(session.store);
+        confirmed.main.fontSize = 24;
+        window->takeOverSettings(confirmed);
+        QVERIFY(window->tableFont() != nullptr);
+        QCOMPARE(textSearch->table().gridFont().pixelSize(), 24);
+        QCOMPARE(treeSearch->tree()->font().pixelSize(), 24);
+        QCOMPARE(window->caseGrid()->rowHeight(0), 32);
+        QVERIFY(headerFits(textSearch->table()));
+        window.reset();
+
+        auto restarted = session.open();
+        QVERIFY(restarted->tableFont() != nullptr);
+        QCOMPARE(restarted->tableFont()->pixelHeight(), 24);
+        QCOMPARE(restarted->tableFont()->face(), QGuiApplication::font().family());
+    }
+
     void helpAndSettings() {
         Session session;
         auto window = session.open();
@@ -542,8 +575,11 @@ private slots:
     }
 
     void startShowsTheWindowAfterTheSplash() {
+        QTemporaryDir practice;
         MemorySettingsStore store;
         store.writeInt(kProgramKey, u"Startverzögerung"_qs, 0);
+        store.writeString(kProgramKey, u"Praxisordner"_qs, practice.path());
+        store.writeString(kProgramKey, u"Repertorium"_qs, u"eingebaut"_qs);
         PresetMessageBoxes messages;
         bool shown = false;
         QString historyPath;
@@ -555,13 +591,16 @@ private slots:
         };
         QCOMPARE(runProgram(store, messages, hooks), 0);
         QVERIFY(shown);
-        QCOMPARE(historyPath, historyPathOfStartDirectory(QDir::currentPath()));
+        QCOMPARE(historyPath, historyPathOfStartDirectory(practice.path()));
         QVERIFY(messages.shown().empty());
     }
 
     void aDamagedRepertoryIsReportedInGerman() {
+        QTemporaryDir practice;
         MemorySettingsStore store;
         store.writeInt(kProgramKey, u"Startverzögerung"_qs, 0);
+        store.writeString(kProgramKey, u"Praxisordner"_qs, practice.path());
+        store.writeString(kProgramKey, u"Repertorium"_qs, u"eingebaut"_qs);
         PresetMessageBoxes messages;
         bool opened = false;
         ProgramStartHooks hooks;

@@ -10,12 +10,14 @@
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
+#include "history/RepertoryRecord.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/ui/ResultsReference.h"
 #include "ui/IconSet.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -75,9 +77,11 @@ struct OpenHistory {
         QVERIFY(saveHistory(history).saved());
     }
 
+    const ProgramRepertories* repertories = nullptr; // the program's, when the window is to check
+
     HistoryWindow& open(const TableFont* tableFont = nullptr) {
         window = std::make_unique<HistoryWindow>(path, reference(), settings, tableFont,
-                                                 DialogServices{&store, &help, &messages});
+                                                 DialogServices{&store, &help, &messages, repertories});
         window->setFileAsker([this](HistoryFileChoice choice, const QString& startFolder, QWidget*) {
             asked.emplace_back(choice, startFolder);
             return chosenFile;
@@ -150,6 +154,7 @@ private slots:
     void unreadableHistoryIsSaidAtOnce();
     void damagedHistoryCanBeReplacedByItsBackup();
     void closingKeepsThePlacementAndHelpShowsItsTopic();
+    void namesItsFileAndRefusesTakeOverUnderAnotherRepertory();
     void grabOfTheWindow();
 };
 
@@ -491,15 +496,49 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
     QCOMPARE(window.result(), 0);
     QCOMPARE(history.store.readInt(section, QStringLiteral("(check)"), 0), kPlacementComplete);
 
-    // Reopened at the stored size, with the tree grown and the buttons kept at the bottom.
+    // Reopened at the stored size, with the tree grown and the buttons kept at the bottom (both 24
+    // units lower than the template, below the lines that name the file).
     HistoryWindow& again = history.open();
     QCOMPARE(again.size(), window.size());
     QCOMPARE(again.height() - again.backButton()->geometry().bottom(),
              again.dynamicLayout().initialClientSize().height() -
-                 again.pixelRect(QRect(259, 144, 42, 35)).bottom());
-    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 7, 330, 132)).width() + 120);
+                 again.pixelRect(QRect(259, 168, 42, 35)).bottom());
+    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 31, 330, 132)).width() + 120);
+    QCOMPARE(again.fileLabel()->width(), again.tree()->width());
     again.close();
     QCOMPARE(again.result(), 0);
+}
+
+void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
+    const RepertoryIdentity kent{"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa"};
+    const RepertoryIdentity builtin{"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988"};
+    const ProgramRepertories underKent{kent, builtin};
+    OpenHistory history(threeCases());
+    history.repertories = &underKent;
+
+    // Written by an earlier version: its numbers belong to the built-in repertory, not the Kent.
+    HistoryWindow& window = history.open();
+    const QStringList lines = window.fileLabel()->text().split(u'\n');
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path));
+    QVERIFY2(lines[1].contains(QStringLiteral(
+                 "gehören zu „Beispielrepertorium (eingebaut, erfundene Daten)“, nicht zu „Kent")),
+             qPrintable(lines[1]));
+    history.clickItem(1, 0, true);
+    QVERIFY(window.isVisible());
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("Eigenschaften")));
+    window.close();
+
+    // Bound to the Kent, the same history is taken over as ever.
+    QVERIFY(writeRepertoryRecord(QFile::encodeName(history.path).toStdString(), kent));
+    HistoryWindow& again = history.open();
+    QCOMPARE(again.fileLabel()->text(), QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path) +
+                                            QStringLiteral("\nDie Rubriknummern gehören zu „Kent, "
+                                                           "Homöopathisches Repertorium (deutsch)“."));
+    history.clickItem(1, 0, true);
+    QCOMPARE(again.result(), 1);
+    QCOMPARE(again.takeOverResult().symptoms.size(), std::size_t(2));
 }
 
 void HistoryWindowTest::grabOfTheWindow() {

@@ -131,6 +131,7 @@ private slots:
     void copiesTheGradesToTheClipboard();
     void filesTheCaseIntoTheHistory();
     void reportsWhatKeepsTheCaseFromBeingFiled();
+    void refusesToFileUnderAnotherRepertory();
     void fileCaseDialogListsAndAnswers();
     void fileCaseDialogKeepsPlacementOnlyOnOk();
     void grabOfTheWindow();
@@ -495,6 +496,34 @@ void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
     QCOMPARE(elsewhere.messages.shown().size(), std::size_t{1});
     QVERIFY2(elsewhere.messages.shown()[0].text.contains(QStringLiteral("konnte nicht geschrieben werden")),
              qPrintable(elsewhere.messages.shown()[0].text));
+}
+
+void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
+    // Filed by an earlier version: the numbers belong to the built-in repertory.
+    QTemporaryDir folder;
+    const std::string path = QDir(folder.path()).filePath("historie.xml").toStdString();
+    CaseHistory earlier;
+    earlier.path = path;
+    earlier.cases = {HistoryCase{"Anna", {Treatment{"01.02.2024 08:00", "", 0, {{12, 0}}}}}};
+    QVERIFY(saveHistory(earlier).saved());
+    const QByteArray before = fileBytes(QString::fromStdString(path));
+    const ProgramRepertories underKent{
+        {"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa"},
+        {"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988"}};
+
+    OpenResults open(caseOf({12}), {}, "Anna", path);
+    open.window = std::make_unique<ResultsWindow>(
+        reference(), open.rows, open.result, "Anna", open.settings, std::nullopt, path,
+        DialogServices{&open.store, nullptr, &open.messages, &underKent});
+    open.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    open.window->fileCase();
+    QCOMPARE(fileBytes(QString::fromStdString(path)), before);
+    QCOMPARE(open.messages.shown().size(), std::size_t{1});
+    const QString text = open.messages.shown().front().text;
+    QVERIFY2(text.contains(QStringLiteral("„Beispielrepertorium (eingebaut, erfundene Daten)“")) &&
+                 text.contains(QStringLiteral("„Kent, Homöopathisches Repertorium (deutsch)“")) &&
+                 text.contains(QStringLiteral("Eigenschaften")),
+             qPrintable(text));
 }
 
 void ResultsWindowTest::fileCaseDialogListsAndAnswers() {

@@ -16,9 +16,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -94,6 +96,7 @@ private slots:
     void eachCheckBoxEditsItsOwnFlag();
     void hiddenPolarityModeIsCarriedThrough();
     void fontFaceAndSizeAreTakenFromTheControls();
+    void repertoryAndPracticeFolderAreChosenForTheNextStart();
     void leavingSavesNothing();
     void helpOpensTopic19OrReportsFailure();
     void fontPreviewListMeasuresAndMarksItsFaces();
@@ -113,7 +116,8 @@ void SettingsDialogTest::freshStoreShowsDefaultsAndHidesThePolarityControls() {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Programmeinstellungen"));
     QVERIFY(!dialog.windowIcon().isNull());
     QCOMPARE(dialog.delayField()->text(), QStringLiteral("5"));
-    QCOMPARE(dialog.sizeBox()->currentText(), QStringLiteral("1"));
+    // No size stored: the size the tables are drawn with, not the stored default of 1.
+    QCOMPARE(dialog.sizeBox()->currentText(), QString::number(TableFont::legibleMinimumPixelHeight()));
     QCOMPARE(itemTexts(*dialog.sizeBox()), fontSizeChoices());
     QCOMPARE(fontSizeChoices().join(u' '), QStringLiteral("6 8 10 12 14 16 18 20"));
     for (QCheckBox* box : {dialog.askOnQuitBox(), dialog.askOnCloseBoxBox(), dialog.askOnDeleteBox(),
@@ -135,9 +139,15 @@ void SettingsDialogTest::freshStoreShowsDefaultsAndHidesThePolarityControls() {
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         labels.push_back(label->text());
     labels.sort();
-    QCOMPARE(labels, QStringList({QStringLiteral("Größe"), QStringLiteral("Pfad für die Fallhistorie"),
-                                  QStringLiteral("Schrift der Tabellen"), QStringLiteral("Sekunden"),
-                                  QStringLiteral("Startverzögerung")}));
+    QCOMPARE(labels,
+             QStringList({QStringLiteral("&Repertorium"), QStringLiteral("Größe"),
+                          QStringLiteral("Pfad für die Fallhistorie"), QStringLiteral("Praxisordner"),
+                          QStringLiteral("Praxisordner und Repertorium wirken erst beim nächsten Start "
+                                         "des Programms."),
+                          QStringLiteral("Schrift der Tabellen"), QStringLiteral("Sekunden"),
+                          QStringLiteral("Startverzögerung")}));
+    // No empty band where the hidden polarity controls would be: the first line starts at the top.
+    QVERIFY(dialog.delayField()->geometry().top() < dialog.pixelRect(QRect(0, 0, 0, 10)).height());
     // No caption is cut, whatever the width of the face, and the path field stays clear of its label.
     for (const QWidget* caption : dialog.findChildren<QWidget*>()) {
         if ((qobject_cast<const QLabel*>(caption) || qobject_cast<const QCheckBox*>(caption)) &&
@@ -318,6 +328,77 @@ void SettingsDialogTest::fontFaceAndSizeAreTakenFromTheControls() {
         QVERIFY(open.accepted());
         QCOMPARE(open.dialog->settings().main.fontSize, 0);
     }
+}
+
+void SettingsDialogTest::repertoryAndPracticeFolderAreChosenForTheNextStart() {
+    QTemporaryDir folders;
+    const QString practice = folders.filePath(QStringLiteral("Praxis"));
+    const QString other = folders.filePath(QStringLiteral("Gemeinsam"));
+    QVERIFY(QDir().mkpath(practice) && QDir().mkpath(other));
+    const QString kent = folders.filePath(QStringLiteral("kent-de.dat"));
+    const NextStartChoices choices{{},
+                                   practice,
+                                   {{QFile::encodeName(kent).toStdString(), {"Kent", "", ""}}},
+                                   {QFile::encodeName(kent).toStdString()}};
+    std::vector<std::pair<PathQuestion, QString>> asked;
+    QString answer;
+    const auto open = [&](OpenSettings& settings, const NextStartChoices& with) {
+        settings.dialog = std::make_unique<SettingsDialog>(
+            readEditableSettings(settings.store), kHistoryPath,
+            DialogServices{&settings.store, nullptr, &settings.messages}, nullptr, with);
+        settings.dialog->setPathAsker([&](PathQuestion question, const QString& start) {
+            asked.emplace_back(question, start);
+            return answer;
+        });
+        settings.dialog->show();
+    };
+
+    // Nothing chosen: the shipped Kent is shown as the one in use, and confirming keeps "nothing".
+    OpenSettings unchanged;
+    open(unchanged, choices);
+    QComboBox* box = unchanged.dialog->repertoryBox();
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->currentText(), QStringLiteral("Kent"));
+    QCOMPARE(box->itemText(1), QStringLiteral("Beispielrepertorium (eingebaut, erfundene Daten)"));
+    QCOMPARE(box->itemText(2), QStringLiteral("Eigene Datei…"));
+    QCOMPARE(unchanged.dialog->practiceFolderField()->text(), QDir::toNativeSeparators(practice));
+    QVERIFY(unchanged.dialog->nextStartNote()->text().contains(QStringLiteral("nächsten Start")));
+    unchanged.confirm();
+    QCOMPARE(unchanged.dialog->nextStartSettings(), NextStartSettings{});
+
+    // The built-in repertory and another folder, chosen with keys and the folder dialog.
+    OpenSettings changed;
+    open(changed, choices);
+    changed.dialog->repertoryBox()->setFocus();
+    QTest::keyClick(changed.dialog->repertoryBox(), Qt::Key_Down);
+    answer = other;
+    QTest::mouseClick(changed.dialog->changeFolderButton(), Qt::LeftButton);
+    QCOMPARE(asked.back(), std::make_pair(PathQuestion::PracticeFolder, QDir::toNativeSeparators(practice)));
+    QCOMPARE(changed.dialog->practiceFolderField()->text(), QDir::toNativeSeparators(other));
+    // The home folder itself is refused, with the folder kept.
+    answer = QDir::homePath();
+    QTest::mouseClick(changed.dialog->changeFolderButton(), Qt::LeftButton);
+    QCOMPARE(changed.messages.shown().size(), std::size_t(1));
+    QCOMPARE(changed.dialog->practiceFolderField()->text(), QDir::toNativeSeparators(other));
+    changed.confirm();
+    QCOMPARE(changed.dialog->nextStartSettings(),
+             (NextStartSettings{QStringLiteral("eingebaut"), QDir::toNativeSeparators(other)}));
+
+    // A file of one's own is loaded first: a damaged one is refused, and the choice stays.
+    OpenSettings own;
+    open(own, choices);
+    answer = folders.filePath(QStringLiteral("kaputt.dat"));
+    QFile damaged(answer);
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(64, '\x7f')) == 64);
+    damaged.close();
+    own.dialog->repertoryBox()->setCurrentIndex(2);
+    emit own.dialog->repertoryBox()->activated(2);
+    QCOMPARE(asked.back().first, PathQuestion::RepertoryFile);
+    QCOMPARE(own.messages.shown().size(), std::size_t(1));
+    QVERIFY(own.messages.shown().front().text.contains(QStringLiteral("kaputt.dat")));
+    QCOMPARE(own.dialog->repertoryBox()->currentText(), QStringLiteral("Kent"));
+    own.confirm();
+    QCOMPARE(own.dialog->nextStartSettings(), NextStartSettings{});
 }
 
 void SettingsDialogTest::leavingSavesNothing() {

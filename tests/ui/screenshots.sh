@@ -55,7 +55,10 @@ onScreen() {
 }
 
 run() { # run SCALE SUFFIX
-    printf '[General]\nStartverz%%F6gerung=0\nFragenBeimBeenden=0\n' >"$XDG_CONFIG_HOME/Kesto/OrvandWCE.conf"
+    # The built-in repertory, whose figures the case above is made for, in a practice folder of
+    # its own, so that the first start asks nothing.
+    printf '[General]\nStartverz%%F6gerung=0\nFragenBeimBeenden=0\nRepertorium=eingebaut\nPraxisordner=%s\n' \
+        "$work/cwd" >"$XDG_CONFIG_HOME/Kesto/OrvandWCE.conf"
     (cd "$work/cwd" && QT_SCALE_FACTOR=$1 exec "$program" >"$work/app$2.log" 2>&1) &
     local app=$!
     pids+=($app)

@@ -1,0 +1,110 @@
+#include "history/PracticeFolder.h"
+
+#include "foundation/files/Folders.h"
+#include "foundation/text/CodePage.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryOperations.h"
+#include "repertory/RepertoryChoice.h"
+
+#include <filesystem>
+
+namespace telvarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool holds(const std::string& folder, std::string_view name) {
+    return fileKindOf((fs::path(folder) / name).string()) != FileKind::Missing;
+}
+
+std::string quoted(const std::string& path) {
+    return "\"" + utf8ToWindows1252(path) + "\"";
+}
+
+} // namespace
+
+PracticeFolderDecision decidePracticeFolder(const std::string& startFolder, const std::string& stored) {
+    if (!startFolder.empty() &&
+        (holds(startFolder, kHistoryFileName) || holds(startFolder, kOwnRepertoryFileName)))
+        return {PracticeFolderRule::StartFolder, startFolder};
+    if (!stored.empty())
+        return {PracticeFolderRule::Stored, stored};
+    return {PracticeFolderRule::Ask, {}};
+}
+
+std::string proposedPracticeFolder(const std::string& documentsFolder) {
+    return (fs::path(documentsFolder) / kProposedPracticeFolderName).string();
+}
+
+PracticeFolderFacts practiceFolderFacts(const std::string& folder) {
+    PracticeFolderFacts facts;
+    facts.kind = fileKindOf(folder);
+    if (facts.kind != FileKind::Directory)
+        return facts;
+    const std::optional<FolderFailure> problem = folderWriteFailure(folder);
+    facts.writable = !problem;
+    if (problem)
+        facts.whyNotWritable = problem->reason;
+    facts.historyUnreadable = loadHistory(historyPathFor(folder), nullptr).unreadable;
+    return facts;
+}
+
+PracticeFolderProblem practiceFolderProblem(const PracticeFolderFacts& facts) {
+    if (facts.kind == FileKind::Missing || facts.kind == FileKind::DanglingLink)
+        return PracticeFolderProblem::Missing;
+    if (facts.kind != FileKind::Directory)
+        return PracticeFolderProblem::NotAFolder;
+    if (facts.historyUnreadable)
+        return PracticeFolderProblem::HistoryDamaged;
+    if (!facts.writable)
+        return PracticeFolderProblem::ReadOnly;
+    return PracticeFolderProblem::None;
+}
+
+std::string practiceFolderProblemMessage(const std::string& folder, PracticeFolderProblem problem,
+                                         const PracticeFolderFacts& facts) {
+    const std::string named = "Der Praxisordner " + quoted(folder);
+    switch (problem) {
+    case PracticeFolderProblem::None:
+        break;
+    case PracticeFolderProblem::Missing:
+        return named + " ist nicht vorhanden. Ist er ein Netzwerkordner, ist er vielleicht nicht "
+                       "eingebunden oder der Server nicht erreichbar.";
+    case PracticeFolderProblem::NotAFolder:
+        return named + " ist " + std::string(fileKindText(facts.kind)) + ", kein Ordner.";
+    case PracticeFolderProblem::ReadOnly:
+        return named + " kann nur gelesen werden. " + facts.whyNotWritable +
+               " Die Fallhistorie l\xE4sst sich ansehen, aber keine \xC4nderung kann gespeichert werden.";
+    case PracticeFolderProblem::HistoryDamaged:
+        return named + " enth\xE4lt eine Fallhistorie, die nicht gelesen werden kann. " +
+               "Sie wird nicht ver\xE4ndert; das Fenster \x84" +
+               "Fallhistorie\x93 kann eine Sicherung "
+               "wiederherstellen.";
+    }
+    return {};
+}
+
+bool isSameFolder(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    return fs::weakly_canonical(a, ec).lexically_normal() == fs::weakly_canonical(b, ec).lexically_normal();
+}
+
+std::optional<std::string> createPrivateFolder(const std::string& folder) {
+    const fs::path target = fs::path(folder).lexically_normal();
+    if (const std::optional<FolderFailure> failure = makePrivateFolders(target.string()))
+        return "Der Ordner " + quoted(failure->folder) + " kann nicht angelegt werden. " + failure->reason;
+    if (fileKindOf(target.string()) != FileKind::Directory)
+        return "Der Ordner " + quoted(target.string()) +
+               " kann nicht angelegt werden: An seiner Stelle steht " +
+               std::string(fileKindText(fileKindOf(target.string()))) + ".";
+    return std::nullopt;
+}
+
+std::string folderWriteProblem(const std::string& folder) {
+    const std::optional<FolderFailure> problem = folderWriteFailure(folder);
+    return problem ? problem->reason : std::string();
+}
+
+} // namespace telvarin

@@ -195,8 +195,8 @@ std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::stri
     rows.reserve(numbers.size());
     for (const RubricNumber number : numbers) {
         const int section = index.sectionOf(number - 1);
-        rows.push_back(TextSearchRow{number, numberText(number, 0), std::string(index.rubricText(number - 1)),
-                                     section < 0 ? std::string() : index.heading(section)});
+        rows.push_back(TextSearchRow{number, numberText(number, 0), index.rubricText(number - 1),
+                                     section < 0 ? std::string_view() : index.heading(section)});
     }
     return rows;
 }

@@ -61,11 +61,13 @@ private:
     std::vector<std::string> headingCapitals_;
 };
 
+// The texts are views into the index, which outlives the rows: a common three-letter search
+// matches tens of thousands of rubrics, and copying their texts cost more than finding them.
 struct TextSearchRow {
     RubricNumber number = 0;
-    std::string numberColumn;  // "Nummer": numberText
-    std::string symptomColumn; // "Symptom": rubricText
-    std::string chapterColumn; // "Kapitel": sectionHeading
+    std::string numberColumn;       // "Nummer": numberText
+    std::string_view symptomColumn; // "Symptom": rubricText
+    std::string_view chapterColumn; // "Kapitel": sectionHeading
 };
 
 // The numbers of the rubrics that hold every word and no excluded word, ascending; chapterIndex -1

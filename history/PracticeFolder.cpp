@@ -18,7 +18,11 @@ bool holds(const std::string& folder, std::string_view name) {
 }
 
 std::string quoted(const std::string& path) {
-    return "\"" + utf8ToWindows1252(path) + "\"";
+    // Appended: GCC 12 at -O3 warns falsely (-Wrestrict) on "\"" + std::string.
+    std::string text = "\"";
+    text += utf8ToWindows1252(path);
+    text += '"';
+    return text;
 }
 
 } // namespace

@@ -223,8 +223,8 @@ int runSearchCommand(const CliContext& context, std::span<const std::string> wor
         runTextSearch(index, utf8ToWindows1252(args.positional[0]), *chapter);
     context.out << windows1252ToUtf8(textSearchTitle(rows.size())) << '\n';
     for (const TextSearchRow& row : rows)
-        context.out << windows1252ToUtf8(row.numberColumn + '\t' + row.symptomColumn + '\t' +
-                                         row.chapterColumn)
+        context.out << windows1252ToUtf8(row.numberColumn + '\t' + std::string(row.symptomColumn) + '\t' +
+                                         std::string(row.chapterColumn))
                     << '\n';
     return 0;
 }

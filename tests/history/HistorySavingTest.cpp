@@ -103,6 +103,21 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
     EXPECT_EQ(fileIdentityOf(path), identity);
     EXPECT_FALSE(fs::exists(writeCopyPathFor(path))); // gone once written
 
+    // A folder with the sticky bit refuses to replace another user's file by a rename.
+    FileSystemCalls stickyFolder = FileSystemCalls::system();
+    stickyFolder.rename = [this](const char* from, const char* to) {
+        if (fs::path(to).parent_path() != folder)
+            return FileSystemCalls::system().rename(from, to);
+        errno = EPERM;
+        return -1;
+    };
+    history.cases.push_back(HistoryCase{"Cora", {}});
+    EXPECT_NE(saveHistory(history, stickyFolder).message.find("Besitzer der Datei"), std::string::npos);
+    EXPECT_EQ(readBytes(path), composeHistoryText(history));
+    EXPECT_EQ(fileIdentityOf(path), identity);
+    for (const std::string& name : filesIn(folder))
+        EXPECT_EQ(name.find(kTemporaryMarker), std::string::npos) << name;
+
     // A crash half way through the write in place: the copy made first holds all of it.
     history.cases.push_back(HistoryCase{"Dora", {}});
     FileSystemCalls crashInPlace = noNewFilesHere;
@@ -122,7 +137,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
     const std::optional<HistoryBackup> copy = backupToRestore(path);
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->kind, BackupKind::InterruptedSave);
-    EXPECT_EQ(copy->cases, 4u);
+    EXPECT_EQ(copy->cases, 5u);
     EXPECT_NE(restoreBackupQuestion(path, *copy).find("nichts verloren"), std::string::npos);
     ASSERT_TRUE(restoreNewestBackup(path).saved());
     EXPECT_EQ(readBytes(path), composeHistoryText(history));

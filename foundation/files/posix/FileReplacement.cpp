@@ -211,9 +211,16 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
 
     bool ok = writeAll(fd, bytes, calls) && calls.sync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    const bool renamed = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
+    if (!renamed) {
+        const bool renameRefused = ok && exists && isPermissionError(errno);
         ::unlink(newPath.c_str());
+        // A folder with the sticky bit lets only a file's owner replace it.
+        if (renameRefused)
+            return writeInPlace(path, bytes, calls, options,
+                                "Der Ordner erlaubt nur dem Besitzer der Datei, sie zu ersetzen; sie wurde "
+                                "daher direkt \xFC"
+                                "berschrieben.");
         return {ReplaceStatus::Failed, {}};
     }
     syncDirectory(directoryOf(path));

@@ -1,6 +1,7 @@
 #include "history/HistoryActions.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/FileReplacement.h"
 #include "foundation/text/CodePage.h"
 #include "history/HistoryBackup.h"
 
@@ -9,6 +10,8 @@
 
 namespace telvarin {
 namespace {
+
+constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 HistorySaveResult refusal(const CaseHistory& history) {
     return {HistorySaveStatus::Refused, unreadableHistoryMessage(history.path)};
@@ -25,6 +28,13 @@ void handOver(CaseHistory& window, CaseHistory fresh) {
     window = std::move(fresh);
 }
 
+HistoryChange goneChange(std::string message) {
+    HistoryChange change;
+    change.save = false;
+    change.goneMessage = std::move(message);
+    return change;
+}
+
 HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                           const Treatment* shownTreatment) {
     const std::string gone = " ist nicht mehr in der Fallhistorie. Sie wurde inzwischen ge\xE4ndert und wird "
@@ -39,8 +49,8 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                 return {};
             }
         }
-        return {false, "Der Eintrag " + treatmentLabel(*shownTreatment) + " des Falls " +
-                           caseNameForMessage(shownCase.name) + gone};
+        return goneChange("Der Eintrag " + treatmentLabel(*shownTreatment) + " des Falls " +
+                          caseNameForMessage(shownCase.name) + gone);
     }
     const auto sameName = [&](const HistoryCase& c) { return c.name == shownCase.name; };
     const auto asShown = std::find(history.cases.begin(), history.cases.end(), shownCase);
@@ -49,11 +59,11 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
         return {};
     }
     if (std::find_if(history.cases.begin(), history.cases.end(), sameName) == history.cases.end())
-        return {false, "Der Fall " + caseNameForMessage(shownCase.name) + gone};
-    return {false, "Der Fall " + caseNameForMessage(shownCase.name) +
-                       " wurde inzwischen ge\xE4ndert und daher nicht gel\xF6scht. Die Fallhistorie wird neu "
-                       "angezeigt; bitte pr\xFC"
-                       "fen Sie den Fall."};
+        return goneChange("Der Fall " + caseNameForMessage(shownCase.name) + gone);
+    return goneChange("Der Fall " + caseNameForMessage(shownCase.name) +
+                      " wurde inzwischen ge\xE4ndert und daher nicht gel\xF6scht. Die Fallhistorie wird neu "
+                      "angezeigt; bitte pr\xFC"
+                      "fen Sie den Fall.");
 }
 
 } // namespace
@@ -85,8 +95,10 @@ HistorySaveResult updateBoundHistoryFile(const std::string& historyPath, ErrorRe
     else if (changed.save) {
         keepDailyBackup(historyPath, access.today.value_or(currentLocalDateTime()));
         result = saveHistory(history, access.calls);
-        removeLeftoverTemporaries(historyPath);
-        if (result.saved() && binding && binding->needsRecord)
+        removeLeftoversOfSaves(historyPath);
+        if (result.saved() && changed.repertory)
+            writeRepertoryRecord(historyPath, *changed.repertory);
+        else if (result.saved() && binding && binding->needsRecord)
             writeRepertoryRecord(historyPath, binding->repertory);
     }
     if (current != nullptr && result.status != HistorySaveStatus::WriteFailed)
@@ -148,7 +160,8 @@ HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, 
     return updateShownHistory(window, reporter, access, [](CaseHistory&) { return HistoryChange{}; });
 }
 
-HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
+HistorySaveResult restoreBackup(const std::string& historyPath, const HistoryBackup& backup,
+                                const HistoryFileAccess& access) {
     HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
     if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
         return {HistorySaveStatus::Busy, busy->message};
@@ -158,26 +171,41 @@ HistorySaveResult restoreNewestBackup(const std::string& historyPath, const Hist
         return {HistorySaveStatus::Gone, "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) +
                                              "\" ist inzwischen wieder lesbar; die Sicherung wurde nicht "
                                              "eingespielt."};
-    const std::optional<HistoryBackup> backup = newestBackup(historyPath);
-    const FileReadResult copy =
-        backup ? readRegularFile(backup->path, std::uint64_t{1} << 32) : FileReadResult(FileReadError{});
     const std::string failed = "Die Sicherung konnte nicht wiederhergestellt werden; die Fallhistorie ist "
                                "unver\xE4ndert.";
-    if (!std::holds_alternative<std::string>(copy))
+    CaseHistory restored = loadHistory(backup.path, nullptr);
+    const FileReadResult damaged = readRegularFile(historyPath, kLargestRestoredFile);
+    if (!restored.loaded || !std::holds_alternative<std::string>(damaged))
         return {HistorySaveStatus::WriteFailed, failed};
-    // An earlier damaged file keeps its name too.
-    std::string damaged = historyPath + ".defekt";
-    for (int n = 2; std::filesystem::exists(damaged) || std::filesystem::is_symlink(damaged); ++n)
-        damaged = historyPath + ".defekt-" + std::to_string(n);
-    std::error_code ec;
-    std::filesystem::copy_file(historyPath, damaged, std::filesystem::copy_options::none, ec);
-    if (ec)
+    // The damaged file is kept, readable by those who may read the history.
+    const std::string damagedCopy = damagedCopyPathFor(historyPath);
+    if (damagedCopy.starts_with(backupFolderFor(historyPath)))
+        prepareBackupFolder(historyPath);
+    ReplaceOptions shared;
+    shared.accessModel = resolvedPath(historyPath);
+    if (replaceFile(damagedCopy, std::get<std::string>(damaged), FileSystemCalls::system(), shared).status !=
+        ReplaceStatus::Replaced)
         return {HistorySaveStatus::WriteFailed, failed};
-    if (!replaceFileContents(historyPath, std::get<std::string>(copy), access.calls))
-        return {HistorySaveStatus::WriteFailed, failed};
+    restored.path = historyPath;
+    const HistorySaveResult saved = saveHistory(restored, access.calls);
+    removeLeftoversOfSaves(historyPath);
+    if (!saved.saved())
+        return {HistorySaveStatus::WriteFailed, failed + (saved.message.empty() ? "" : " " + saved.message)};
+    if (backup.kind == BackupKind::InterruptedSave) {
+        std::error_code ec;
+        std::filesystem::remove(backup.path, ec);
+    }
     // The numbers of the copy belong to the repertory its record names.
-    copyRepertoryRecord(backup->path, historyPath);
-    return {};
+    copyRepertoryRecord(backup.path, historyPath);
+    return saved;
+}
+
+HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access) {
+    const std::optional<HistoryBackup> backup = backupToRestore(historyPath);
+    if (!backup)
+        return {HistorySaveStatus::WriteFailed, "Es gibt keine lesbare Sicherung der Fallhistorie; sie ist "
+                                                "unver\xE4ndert."};
+    return restoreBackup(historyPath, *backup, access);
 }
 
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
@@ -205,26 +233,23 @@ HistorySaveResult importHistory(CaseHistory& window, const std::string& importPa
                                 const HistoryFileAccess& access) {
     // The imported numbers belong to the repertory the imported file names, or, without a record
     // beside it, to the one of an earlier version's history (see historyBinding).
-    std::optional<RepertoryIdentity> importedRepertory;
-    const HistorySaveResult result = updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+        HistoryChange changed;
         CaseHistory imported = loadHistory(importPath, reporter);
         if (imported.loaded) {
             if (access.repertories != nullptr) {
                 const HistoryBinding binding = historyBinding(imported, *access.repertories);
                 if (binding.record != RecordState::Unreadable)
-                    importedRepertory = binding.repertory;
+                    changed.repertory = binding.repertory;
             } else if (const RepertoryRecord record = readRepertoryRecord(importPath);
                        record.state == RecordState::Present) {
-                importedRepertory = record.identity;
+                changed.repertory = record.identity;
             }
             history.cases = std::move(imported.cases);
             history.loaded = true;
         }
-        return HistoryChange{};
+        return changed;
     });
-    if (result.saved() && importedRepertory)
-        writeRepertoryRecord(window.path, *importedRepertory);
-    return result;
 }
 
 } // namespace telvarin

@@ -8,6 +8,7 @@
 
 #include "analysis/CaseSymptom.h"
 #include "foundation/text/ErrorReporter.h"
+#include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"
@@ -37,6 +38,9 @@ struct HistoryFileAccess {
 struct HistoryChange {
     bool save = true;
     std::string goneMessage;
+    // When given, the repertory the saved history's numbers belong to (an import's), recorded
+    // with the save.
+    std::optional<RepertoryIdentity> repertory;
 };
 
 // Locks the history file, reads it, applies change and saves when it asks for it, keeping the day's
@@ -76,9 +80,12 @@ HistorySaveResult importHistory(CaseHistory& window, const std::string& importPa
 HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
                                 const HistoryFileAccess& access = {});
 
-// Keeps the unreadable history file as "historie.xml.defekt" (or "...defekt-2" and so on, when
-// that is taken) and puts the newest backup in its
-// place, under the lock. Gone when the file can be read again by then.
+// Keeps the unreadable history file where damagedCopyPathFor says and puts the backup in its place,
+// under the lock and as every save does, so that it cannot be torn either. Gone when the file can
+// be read again by then.
+HistorySaveResult restoreBackup(const std::string& historyPath, const HistoryBackup& backup,
+                                const HistoryFileAccess& access = {});
+// The same with backupToRestore.
 HistorySaveResult restoreNewestBackup(const std::string& historyPath, const HistoryFileAccess& access = {});
 
 } // namespace telvarin

@@ -3,10 +3,13 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/files/FileReplacement.h"
 #include "foundation/files/Folders.h"
+#include "foundation/files/LockFiles.h"
 #include "foundation/text/CodePage.h"
+#include "history/HistoryFile.h"
 #include "history/RepertoryRecord.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -18,6 +21,7 @@ namespace fs = std::filesystem;
 
 constexpr std::uint64_t kLargestCopiedFile = std::uint64_t{1} << 32;
 constexpr std::size_t kDateLength = 10; // YYYY-MM-DD
+constexpr std::string_view kWriteCopyInfix = ".telvarin-schreibkopie";
 
 // The file a link points to: its copies belong beside it.
 fs::path resolved(const std::string& historyPath) {
@@ -28,20 +32,40 @@ fs::path backupFolderOf(const fs::path& history) {
     return history.parent_path() / kBackupFolderName;
 }
 
-// The date of a copy's name, or nothing when the name is not one of a copy of this history.
-std::optional<std::string> dateOfBackupName(const std::string& name, const fs::path& history) {
+int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// The day of a copy's name ("historie-2026-12-07" and the extension given), or nothing when the
+// name is not one of a copy of this history. "historie-2026-13-45.xml" is a name of the user's.
+std::optional<LocalDateTime> dayOfCopyName(std::string_view name, const fs::path& history,
+                                           std::string_view extension) {
     const std::string stem = history.stem().string() + "-";
-    const std::string extension = history.extension().string();
     if (name.size() != stem.size() + kDateLength + extension.size() || !name.starts_with(stem) ||
         !name.ends_with(extension))
         return std::nullopt;
-    const std::string date = name.substr(stem.size(), kDateLength);
-    for (std::size_t i = 0; i < date.size(); ++i) {
-        const bool dash = i == 4 || i == 7;
-        if (dash ? date[i] != '-' : (date[i] < '0' || date[i] > '9'))
-            return std::nullopt;
-    }
-    return date;
+    const std::string_view date = name.substr(stem.size(), kDateLength);
+    const int year = digitsAt(date, 0, 4);
+    const int month = digitsAt(date, 5, 2);
+    const int day = digitsAt(date, 8, 2);
+    if (date[4] != '-' || date[7] != '-' || year < 1 || month < 0 || day < 0)
+        return std::nullopt;
+    const std::chrono::year_month_day real{std::chrono::year(year),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
+    if (!real.ok())
+        return std::nullopt;
+    return LocalDateTime{day, month, year, 0, 0};
+}
+
+std::optional<LocalDateTime> dayOfBackupName(std::string_view name, const fs::path& history) {
+    return dayOfCopyName(name, history, history.extension().string());
 }
 
 // The copies' names, oldest first (the dates in their names sort so).
@@ -50,14 +74,60 @@ std::vector<std::string> backupNames(const fs::path& history) {
     std::error_code ec;
     for (fs::directory_iterator it(backupFolderOf(history), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (dateOfBackupName(name, history) && it->is_regular_file(ec))
+        if (dayOfBackupName(name, history) && it->is_regular_file(ec))
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
 }
 
+std::string dateText(const LocalDateTime& day) {
+    return formatDateStamp(day).substr(0, 10);
+}
+
+// The files the program writes for this history, beside it and in "Sicherungen".
+bool isOwnFileName(std::string_view name, const fs::path& history) {
+    const std::string historyName = history.filename().string();
+    const std::string stem = history.stem().string();
+    return name == historyName || name == stem + std::string(kRepertoryRecordExtension) ||
+           name.starts_with(historyName + ".defekt") ||
+           name == stem + std::string(kWriteCopyInfix) + history.extension().string() ||
+           dayOfBackupName(name, history) || dayOfCopyName(name, history, kRepertoryRecordExtension);
+}
+
+void removeOwnTemporariesIn(const fs::path& folder, const fs::path& history) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::optional<std::string> replaced = fileReplacedBy(it->path().filename().string());
+        if (replaced && isOwnFileName(*replaced, history) && it->is_regular_file(ec))
+            fs::remove(it->path(), ec);
+    }
+}
+
+std::string countsText(const HistoryBackup& backup) {
+    const std::string cases = backup.cases == 1 ? "1 Fall" : std::to_string(backup.cases) + " F\xE4lle";
+    const std::string treatments =
+        backup.treatments == 1 ? "1 Behandlung" : std::to_string(backup.treatments) + " Behandlungen";
+    return cases + " mit " + treatments;
+}
+
+// A copy that can be read, with what it holds.
+std::optional<HistoryBackup> readableCopy(const std::string& path, std::string date, BackupKind kind) {
+    const CaseHistory copy = loadHistory(path, nullptr);
+    if (!copy.loaded)
+        return std::nullopt;
+    HistoryBackup backup{path, std::move(date), kind, copy.cases.size(), 0};
+    for (const HistoryCase& c : copy.cases)
+        backup.treatments += c.treatments.size();
+    return backup;
+}
+
 } // namespace
+
+std::string backupFolderFor(const std::string& historyPath) {
+    return backupFolderOf(resolved(historyPath)).string();
+}
 
 std::string backupPathFor(const std::string& historyPath, const LocalDateTime& day) {
     const fs::path history = resolved(historyPath);
@@ -65,6 +135,18 @@ std::string backupPathFor(const std::string& historyPath, const LocalDateTime& d
     std::snprintf(date, sizeof date, "-%04d-%02d-%02d", day.year, day.month, day.day);
     return (backupFolderOf(history) / (history.stem().string() + date + history.extension().string()))
         .string();
+}
+
+std::string writeCopyPathFor(const std::string& historyPath) {
+    const fs::path history = resolved(historyPath);
+    return (backupFolderOf(history) /
+            (history.stem().string() + std::string(kWriteCopyInfix) + history.extension().string()))
+        .string();
+}
+
+bool prepareBackupFolder(const std::string& historyPath) {
+    const fs::path history = resolved(historyPath);
+    return makeFolderSharedLike(backupFolderOf(history).string(), history.string());
 }
 
 bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today) {
@@ -78,12 +160,14 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
     if (std::get<std::string>(current).empty())
         return true;
     const fs::path history = resolved(historyPath);
-    const fs::path folder = backupFolderOf(history);
-    if (!makePrivateFolder(folder.string()))
+    if (!prepareBackupFolder(historyPath))
         return false;
-    if (!replaceFileContents(backup, std::get<std::string>(current)))
+    ReplaceOptions shared;
+    shared.accessModel = history.string();
+    if (!replaceFileContents(backup, std::get<std::string>(current), FileSystemCalls::system(), shared))
         return false;
     copyRepertoryRecord(historyPath, backup);
+    const fs::path folder = backupFolderOf(history);
     const std::vector<std::string> names = backupNames(history);
     for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
         fs::remove(folder / names[i], ec);
@@ -92,21 +176,71 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
     return true;
 }
 
+void removeLeftoversOfSaves(const std::string& historyPath) {
+    const fs::path history = resolved(historyPath);
+    removeOwnTemporariesIn(history.parent_path(), history);
+    removeOwnTemporariesIn(backupFolderOf(history), history);
+}
+
 std::optional<HistoryBackup> newestBackup(const std::string& historyPath) {
     const fs::path history = resolved(historyPath);
     const std::vector<std::string> names = backupNames(history);
     if (names.empty())
         return std::nullopt;
-    const std::string iso = *dateOfBackupName(names.back(), history);
     return HistoryBackup{(backupFolderOf(history) / names.back()).string(),
-                         iso.substr(8, 2) + "." + iso.substr(5, 2) + "." + iso.substr(0, 4)};
+                         dateText(*dayOfBackupName(names.back(), history))};
+}
+
+std::optional<HistoryBackup> backupToRestore(const std::string& historyPath) {
+    const std::string writeCopy = writeCopyPathFor(historyPath);
+    if (const auto modified = modificationTimeOf(writeCopy);
+        modified && fileKindOf(writeCopy) == FileKind::Regular) {
+        const std::string stamp = formatDateStamp(localDateTimeOf(*modified));
+        if (auto copy = readableCopy(writeCopy, stamp.substr(0, 10) + " um " + stamp.substr(11),
+                                     BackupKind::InterruptedSave))
+            return copy;
+    }
+    const fs::path history = resolved(historyPath);
+    const std::vector<std::string> names = backupNames(history);
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        if (auto copy = readableCopy((backupFolderOf(history) / *name).string(),
+                                     dateText(*dayOfBackupName(*name, history)), BackupKind::Daily))
+            return copy;
+    }
+    return std::nullopt;
+}
+
+std::string damagedCopyPathFor(const std::string& historyPath) {
+    const fs::path history = resolved(historyPath);
+    const fs::path folder =
+        folderWriteFailure(history.parent_path().string()) ? backupFolderOf(history) : history.parent_path();
+    const std::string base = (folder / history.filename()).string() + ".defekt";
+    std::string damaged = base;
+    std::error_code ec;
+    for (int n = 2; fs::exists(damaged, ec) || fs::is_symlink(damaged, ec); ++n)
+        damaged = base + "-" + std::to_string(n);
+    return damaged;
 }
 
 std::string restoreBackupQuestion(const std::string& historyPath, const HistoryBackup& backup) {
-    return "Sicherung wiederherstellen?\n\nDie Fallhistorie kann nicht gelesen werden. Soll die Sicherung "
-           "vom " +
-           backup.date + " an ihre Stelle treten? Die besch\xE4" + "digte Datei bleibt als \"" +
-           utf8ToWindows1252(resolved(historyPath).filename().string()) + ".defekt\" erhalten.";
+    const std::string history = "\"" + utf8ToWindows1252(historyPath) + "\"";
+    std::string question =
+        "Sicherung wiederherstellen?\n\nDie Fallhistorie " + history + " kann nicht gelesen werden";
+    if (backup.kind == BackupKind::InterruptedSave)
+        question +=
+            ": Das Speichern am " + backup.date +
+            " wurde unterbrochen. Soll die vollst\xE4ndige Kopie, die dabei zuerst gespeichert wurde, an "
+            "ihre Stelle treten? Sie enth\xE4lt " +
+            countsText(backup) + ".\n\nDabei geht nichts verloren.";
+    else
+        question += ". Soll die Sicherung vom " + backup.date + " an ihre Stelle treten? Sie enth\xE4lt " +
+                    countsText(backup) +
+                    ".\n\nDie Sicherung zeigt die Fallhistorie, wie sie vor der ersten \xC4nderung am " +
+                    backup.date +
+                    " war. Was seitdem abgelegt, gel\xF6scht oder importiert wurde, fehlt danach in der "
+                    "Fallhistorie.";
+    return question + "\n\nDie besch\xE4" + "digte Datei bleibt als \"" +
+           utf8ToWindows1252(damagedCopyPathFor(historyPath)) + "\" erhalten.";
 }
 
 } // namespace telvarin

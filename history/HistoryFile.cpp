@@ -40,8 +40,8 @@ std::string quotedPath(const std::string& path) {
 }
 
 HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
-                                   const FileSystemCalls& calls) {
-    const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls);
+                                   const FileSystemCalls& calls, const ReplaceOptions& options = {}) {
+    const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls, options);
     switch (written.status) {
     case ReplaceStatus::Replaced:
         return {};
@@ -49,6 +49,8 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
         return {HistorySaveStatus::Saved, quotedPath(path) + ": " + written.note};
     case ReplaceStatus::NotRegular:
         return {HistorySaveStatus::WriteFailed, notRegularMessage(path, written.note)};
+    case ReplaceStatus::NoCopyForInPlace:
+        return {HistorySaveStatus::WriteFailed, noCopyForInPlaceMessage(path)};
     case ReplaceStatus::Failed:
         break;
     }
@@ -59,7 +61,31 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     return {HistorySaveStatus::WriteFailed, message};
 }
 
+// Where the history can only be written in place, a crash in the middle would tear it; so its whole
+// new content goes into a copy in "Sicherungen" first.
+ReplaceOptions historyReplaceOptions(const std::string& path) {
+    ReplaceOptions options;
+    options.copyBeforeWritingInPlace = [path]() -> std::optional<std::string> {
+        if (!prepareBackupFolder(path))
+            return std::nullopt;
+        return writeCopyPathFor(path);
+    };
+    return options;
+}
+
 } // namespace
+
+std::string noCopyForInPlaceMessage(const std::string& path) {
+    std::string message =
+        "Die Fallhistorie " + quotedPath(path) +
+        " kann in ihrem Ordner nur direkt \xFC"
+        "berschrieben werden. Damit ein Absturz dabei nichts zerst\xF6ren kann, wird zuerst eine "
+        "vollst\xE4ndige Kopie in " +
+        quotedPath(backupFolderFor(path)) + " gespeichert; das ist nicht m\xF6glich.";
+    if (const std::string why = folderWriteProblem(backupFolderFor(path)); !why.empty())
+        message += " " + why;
+    return message + " Die Fallhistorie ist unver\xE4ndert.";
+}
 
 bool isSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
@@ -73,9 +99,15 @@ std::string unreadableHistoryMessage(const std::string& path) {
                           "\" konnte nicht gelesen werden. Sie wurde nicht ver\xE4"
                           "ndert, damit die darin abgelegten F\xE4"
                           "lle erhalten bleiben.";
-    if (const std::optional<HistoryBackup> backup = newestBackup(path))
-        message += " Die neueste Sicherung ist \"" + utf8ToWindows1252(backup->path) + "\" vom " +
-                   backup->date + "; das Fenster \"Fallhistorie\" kann sie wiederherstellen.";
+    const std::optional<HistoryBackup> backup = backupToRestore(path);
+    if (backup && backup->kind == BackupKind::InterruptedSave)
+        message += " Das Speichern am " + backup->date +
+                   " wurde unterbrochen; der vollst\xE4ndige neue Stand "
+                   "liegt in " +
+                   quotedPath(backup->path) + ". Das Fenster \"Fallhistorie\" kann ihn wiederherstellen.";
+    else if (backup)
+        message += " Die neueste Sicherung ist " + quotedPath(backup->path) + " vom " + backup->date +
+                   "; das Fenster \"Fallhistorie\" kann sie wiederherstellen.";
     return message;
 }
 
@@ -116,7 +148,15 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter) {
 HistorySaveResult saveHistory(const CaseHistory& history, const FileSystemCalls& calls) {
     if (history.unreadable)
         return {HistorySaveStatus::Refused, unreadableHistoryMessage(history.path)};
-    return writeHistoryText(history, history.path, calls);
+    const HistorySaveResult saved =
+        writeHistoryText(history, history.path, calls, historyReplaceOptions(history.path));
+    // A copy left by a save interrupted before it wrote in place is older than what the file
+    // holds now; it must not be offered later as the newest state.
+    if (saved.saved()) {
+        std::error_code ec;
+        fs::remove(writeCopyPathFor(history.path), ec);
+    }
+    return saved;
 }
 
 HistorySaveResult saveHistoryAs(const CaseHistory& history, const std::string& path,

@@ -4,81 +4,40 @@
 #include "foundation/files/Processes.h"
 #include "foundation/text/CodePage.h"
 
-#include <filesystem>
 #include <sstream>
 #include <thread>
 
 namespace telvarin {
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A holder that crashed between creating its lock file and writing its name into it.
-constexpr std::chrono::seconds kUnnamedLockStaleAge{10};
-constexpr std::chrono::seconds kCrashedBreakerAge{10};
+constexpr std::uint64_t kLargestLockContent = 4096;
 
 LockHolder thisProcess() {
     std::string program = currentProgramName();
-    return {currentProcessId(), program.empty() ? "telvarin" : program, hostName().value_or("?")};
+    return {currentProcessId(), program.empty() ? "telvarin" : program, hostName().value_or("?"),
+            currentUserName()};
 }
 
-std::chrono::system_clock::duration ageOf(std::chrono::system_clock::time_point modified) {
-    return std::chrono::system_clock::now() - modified;
-}
-
-// Whether the process that wrote the lock is gone: on this computer the process table says so; on
-// another one only the lock's age can tell.
-bool isStale(const std::optional<LockHolder>& holder, std::chrono::system_clock::time_point modified,
-             const LockHolder& self) {
-    const auto age = ageOf(modified);
-    if (!holder) // a holder that crashed while writing its name
-        return age > kUnnamedLockStaleAge;
-    if (holder->host != self.host)
-        return age > kForeignLockStaleAge;
-    return !isProcessRunning(holder->pid, holder->program);
-}
-
-// What a lock file names and how old it is.
-struct LockFileState {
-    std::optional<LockHolder> holder;
-    std::chrono::system_clock::time_point modified;
-};
-
-std::optional<LockFileState> lockFileState(const std::string& lockPath) {
-    const std::optional<LockFileContent> content = readLockFile(lockPath);
-    if (!content)
-        return std::nullopt;
-    return LockFileState{parseLockHolder(content->text), content->modified};
-}
-
-// Takes a stale lock away. Those who break locks take turns through a second lock file, and the
-// lock is judged again while that is held: a stale lock cannot go away meanwhile but by a breaker,
-// so the file removed is the one judged, never a fresh lock made after the stale one went.
-void breakStaleLock(const std::string& lockPath, const LockHolder& self) {
-    const std::string breaker = lockPath + ".break";
-    std::error_code ec;
-    const auto created = createExclusiveFile(breaker, {});
-    if (const auto* error = std::get_if<ExclusiveCreateError>(&created)) {
-        if (*error == ExclusiveCreateError::Exists) {
-            const auto modified = modificationTimeOf(breaker);
-            if (modified && ageOf(*modified) > kCrashedBreakerAge)
-                fs::remove(breaker, ec); // a breaker that crashed
-        }
-        return;
-    }
-    const std::optional<LockFileState> state = lockFileState(lockPath);
-    if (state && isStale(state->holder, state->modified, self))
-        fs::remove(lockPath, ec);
-    fs::remove(breaker, ec);
+// Who the lock file names, where this user may read it.
+std::optional<LockHolder> holderNamedIn(const std::string& lockPath) {
+    const FileReadResult content = readRegularFile(lockPath, kLargestLockContent);
+    if (const auto* text = std::get_if<std::string>(&content))
+        return parseLockHolder(*text);
+    return std::nullopt;
 }
 
 std::string busyMessage(const std::string& historyPath, const std::optional<LockHolder>& holder) {
     std::string message = "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) +
                           "\" wird gerade von einem anderen Programm bearbeitet";
-    if (holder)
+    if (holder) {
         message += " (" + utf8ToWindows1252(holder->program) + ", Prozess " + std::to_string(holder->pid) +
-                   " auf " + utf8ToWindows1252(holder->host) + ")";
+                   " auf " + utf8ToWindows1252(holder->host);
+        if (!holder->user.empty())
+            message += ", Benutzer " + utf8ToWindows1252(holder->user);
+        message += ")";
+    }
     return message + ". Es wurde nichts ge\xE4ndert; bitte versuchen Sie es gleich noch einmal.";
 }
 
@@ -89,7 +48,8 @@ std::string historyLockPath(const std::string& historyPath) {
 }
 
 std::string lockFileContent(const LockHolder& holder) {
-    return std::to_string(holder.pid) + '\n' + holder.program + '\n' + holder.host + '\n';
+    return std::to_string(holder.pid) + '\n' + holder.program + '\n' + holder.host + '\n' + holder.user +
+           '\n';
 }
 
 std::optional<LockHolder> parseLockHolder(const std::string& content) {
@@ -98,6 +58,7 @@ std::optional<LockHolder> parseLockHolder(const std::string& content) {
     LockHolder holder;
     if (!std::getline(in, pid) || !std::getline(in, holder.program) || !std::getline(in, holder.host))
         return std::nullopt;
+    std::getline(in, holder.user); // written since the lock is the system's
     try {
         std::size_t used = 0;
         holder.pid = std::stol(pid, &used);
@@ -111,78 +72,51 @@ std::optional<LockHolder> parseLockHolder(const std::string& content) {
 
 HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::chrono::milliseconds timeout,
                                          const std::function<void()>& waiting) {
-    const LockHolder self = thisProcess();
-    const std::string content = lockFileContent(self);
-    const std::string lockPath = historyLockPath(historyPath);
     const std::string target = resolvedPath(historyPath);
+    const std::string lockPath = historyLockPath(historyPath);
     const auto deadline = Clock::now() + timeout;
     // Short pauses: a holder that files again at once (a script, a busy second workstation) would
     // otherwise get the lock back before a waiter woke up from a longer one, again and again.
     constexpr auto pause = std::chrono::milliseconds(3);
+
+    HistoryLock lock;
+    if (auto opened = FileLock::openLockFile(lockPath, target); auto* file = std::get_if<FileLock>(&opened))
+        lock.lockFile_ = std::move(*file);
+    bool lockFileHeld = !lock.lockFile_;
     bool toldWaiting = false;
-    std::optional<LockHolder> holder;
-    std::optional<RecordLock> record;
     for (;;) {
-        if (!record) {
-            const auto created = createExclusiveFile(lockPath, content);
-            if (const auto* identity = std::get_if<FileIdentity>(&created)) {
-                HistoryLock lock;
-                lock.lockPath_ = lockPath;
-                lock.lockFile_ = *identity;
-                return lock;
+        if (!lockFileHeld && lock.lockFile_->tryLock() != LockAttempt::Busy) {
+            lockFileHeld = true;
+            lock.lockFile_->setContent(lockFileContent(thisProcess()));
+        }
+        if (lockFileHeld) {
+            if (!lock.historyFile_) {
+                // An empty history is the one there was before the first filing; made now, it can
+                // be locked by those who cannot use the lock file.
+                auto opened = FileLock::openFile(target, true);
+                auto* file = std::get_if<FileLock>(&opened);
+                if (file == nullptr) // nothing more to lock, and nothing to write: the save says why
+                    return lock;
+                lock.historyFile_ = std::move(*file);
             }
-            switch (std::get<ExclusiveCreateError>(created)) {
-            case ExclusiveCreateError::NotWritten:
-                break; // removed again: tried anew after the pause
-            case ExclusiveCreateError::Exists:
-                if (const std::optional<LockFileState> state = lockFileState(lockPath)) {
-                    holder = state->holder;
-                    if (isStale(holder, state->modified, self)) {
-                        breakStaleLock(lockPath, self);
-                        continue;
-                    }
-                }
-                break;
-            case ExclusiveCreateError::Other:
-                // No folder to put a lock into, so no history to contend for: the save says why.
-                return HistoryLock();
-            case ExclusiveCreateError::NotPermitted:
-                record = RecordLock::open(target);
-                if (!record) // nothing there to lock, nor to write: the save will say why
-                    return HistoryLock();
-                break;
+            const LockAttempt attempt = lock.historyFile_->tryLock();
+            if (attempt != LockAttempt::Busy) {
+                // The file may have been replaced while this program waited for it: the next
+                // round opens the new one.
+                if (attempt == LockAttempt::Unsupported || lock.historyFile_->isAt(target))
+                    return lock;
+                lock.historyFile_.reset();
             }
         }
-        // A file open only for reading cannot carry a write lock; it cannot be saved either,
-        // which the save reports.
-        if (record && record->tryLock()) {
-            HistoryLock lock;
-            lock.recordLock_ = std::move(record);
-            return lock;
+        if (Clock::now() >= deadline) {
+            // Whoever holds the history file alone could not write the lock file either.
+            return Busy{busyMessage(historyPath, lockFileHeld ? std::nullopt : holderNamedIn(lockPath))};
         }
-        if (Clock::now() >= deadline)
-            return Busy{busyMessage(historyPath, holder)};
         if (!toldWaiting && waiting) {
             waiting();
             toldWaiting = true;
         }
         std::this_thread::sleep_for(pause);
-    }
-}
-
-HistoryLock::HistoryLock(HistoryLock&& other) noexcept
-    : lockPath_(std::move(other.lockPath_)), lockFile_(other.lockFile_),
-      recordLock_(std::move(other.recordLock_)) {
-    other.lockPath_.clear();
-    other.recordLock_.reset();
-}
-
-HistoryLock::~HistoryLock() {
-    recordLock_.reset();
-    // Only the own lock goes: one judged stale and broken by another program is not ours any more.
-    if (!lockPath_.empty() && fileIdentityOf(lockPath_) == lockFile_) {
-        std::error_code ec;
-        fs::remove(lockPath_, ec);
     }
 }
 

@@ -1,9 +1,15 @@
 #pragma once
 
 // An exclusive lock on the history file between windows, between running copies of the program
-// and between workstations on a shared folder: a lock file beside the history, created only when
-// none exists. It names its holder (process, program, computer), so that the lock a crashed
-// program left behind is recognised as stale and taken over.
+// and between workstations on a shared folder. The lock file "historie.xml.lock" beside the
+// history stays in place; the system holds the lock on it for the program and gives it up when the
+// program ends, however it ends, so no crash leaves a lock behind and nothing is judged stale. What
+// the lock file holds names its holder, only for the message of those who wait.
+//
+// Where no lock file can be used (a folder that allows no new files, a lock file that is no
+// regular file or that this user may not write), the history file itself is locked. So that such a
+// program and one with the lock file exclude each other, the holder of the lock file locks the
+// history file too.
 
 #include "foundation/files/LockFiles.h"
 
@@ -16,14 +22,12 @@
 namespace telvarin {
 
 inline constexpr std::chrono::milliseconds kHistoryLockTimeout{5000};
-// A lock of another computer, whose process cannot be asked, counts as stale after this long
-// without change; nothing holds the lock longer than one read and one save.
-inline constexpr std::chrono::seconds kForeignLockStaleAge{60};
 
 struct LockHolder {
     long pid = 0;
     std::string program;
     std::string host;
+    std::string user; // empty when not known
 };
 
 // "historie.xml.lock" beside the file a link points to.
@@ -37,23 +41,22 @@ public:
     using Result = std::variant<HistoryLock, Busy>;
 
     // Tries until timeout. waiting is called once when the lock is not free at the first try.
-    // A folder where no lock file can be created (write-protected, with a history that may be
-    // written) is locked with a record lock on the history file instead.
+    // Where there is nothing to lock (no lock file can be had and there is no history file that
+    // could be written), the lock is given at once: the save that follows says why it fails.
     static Result acquire(const std::string& historyPath,
                           std::chrono::milliseconds timeout = kHistoryLockTimeout,
                           const std::function<void()>& waiting = {});
 
-    HistoryLock(HistoryLock&& other) noexcept;
+    HistoryLock(HistoryLock&& other) noexcept = default;
     HistoryLock& operator=(HistoryLock&&) = delete;
     HistoryLock(const HistoryLock&) = delete;
-    ~HistoryLock();
+    ~HistoryLock() = default;
 
 private:
     HistoryLock() = default;
 
-    std::string lockPath_; // empty when the record lock is used
-    FileIdentity lockFile_;
-    std::optional<RecordLock> recordLock_;
+    std::optional<FileLock> lockFile_;
+    std::optional<FileLock> historyFile_;
 };
 
 // The holder a lock file names, when it names one.

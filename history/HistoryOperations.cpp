@@ -76,9 +76,13 @@ const HistoryCase* findCase(const CaseHistory& history, std::string_view name) {
 }
 
 LocalDateTime currentLocalDateTime() {
-    const std::time_t now = std::time(nullptr);
+    return localDateTimeOf(std::chrono::system_clock::now());
+}
+
+LocalDateTime localDateTimeOf(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&seconds, &local);
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min};
 }
 

@@ -5,6 +5,7 @@
 #include "analysis/CaseSymptom.h"
 #include "history/CaseHistory.h"
 
+#include <chrono>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -33,6 +34,7 @@ struct LocalDateTime {
 };
 
 LocalDateTime currentLocalDateTime();
+LocalDateTime localDateTimeOf(std::chrono::system_clock::time_point time);
 // "dd.mm.yyyy hh:mm"
 std::string formatDateStamp(const LocalDateTime& time);
 

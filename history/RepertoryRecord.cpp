@@ -1,8 +1,8 @@
 #include "history/RepertoryRecord.h"
 
-#include "foundation/text/CodePage.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/files/FileReplacement.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryChoice.h"
 
 #include <algorithm>
@@ -20,11 +20,14 @@ constexpr std::size_t kChecksumLength = 16;
 constexpr std::uint64_t kLargestRecord = 64 * 1024;
 
 fs::path resolved(const std::string& historyPath) {
-    std::error_code ec;
-    if (!fs::is_symlink(historyPath, ec))
-        return historyPath;
-    const fs::path target = fs::canonical(historyPath, ec);
-    return ec ? fs::path(historyPath) : target;
+    return resolvedPath(historyPath);
+}
+
+// A record is read by those who may read its history, and by no one else.
+bool writeRecordOf(const std::string& historyPath, std::string_view content) {
+    ReplaceOptions shared;
+    shared.accessModel = resolved(historyPath).string();
+    return replaceFileContents(repertoryRecordPath(historyPath), content, FileSystemCalls::system(), shared);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -93,14 +96,14 @@ RepertoryRecord readRepertoryRecord(const std::string& historyPath) {
 }
 
 bool writeRepertoryRecord(const std::string& historyPath, const RepertoryIdentity& identity) {
-    return replaceFileContents(repertoryRecordPath(historyPath), composeRepertoryRecord(identity));
+    return writeRecordOf(historyPath, composeRepertoryRecord(identity));
 }
 
 bool copyRepertoryRecord(const std::string& fromHistory, const std::string& toHistory) {
     const FileReadResult read = readRegularFile(repertoryRecordPath(fromHistory), kLargestRecord);
     if (const auto* error = std::get_if<FileReadError>(&read))
         return error->missing;
-    return replaceFileContents(repertoryRecordPath(toHistory), std::get<std::string>(read));
+    return writeRecordOf(toHistory, std::get<std::string>(read));
 }
 
 RepertoryIdentity builtinRepertoryIdentity(std::span<const std::byte> bytes) {

@@ -2,7 +2,9 @@
 
 #include "foundation/text/CodePage.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace telvarin {
 namespace {
@@ -35,11 +37,120 @@ std::string quoted(char32_t cp) {
     return text + code;
 }
 
+// The code points of a UTF-8 text; an invalid sequence gives U+FFFD.
+std::u32string decodeUtf8(std::string_view text) {
+    std::u32string decoded;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = byte < 0x80    ? 1
+                                   : byte >= 0xF0 ? 4
+                                   : byte >= 0xE0 ? 3
+                                   : byte >= 0xC0 ? 2
+                                                  : 0;
+        char32_t cp = length == 1   ? byte
+                      : length == 2 ? byte & 0x1F
+                      : length == 3 ? byte & 0x0F
+                                    : byte & 0x07;
+        bool valid = length > 0 && byte < 0xF8 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        decoded += valid ? cp : U'\uFFFD';
+        i += valid ? length : 1;
+    }
+    return decoded;
+}
+
+// The code page's letters that are a letter and one combining mark: for each mark, the base
+// letters and what each becomes.
+struct Composition {
+    char32_t mark;
+    std::string_view bases;
+    std::u32string_view composed;
+};
+constexpr Composition kCompositions[] = {
+    {U'\u0300', "AEIOUaeiou", U"\u00C0\u00C8\u00CC\u00D2\u00D9\u00E0\u00E8\u00EC\u00F2\u00F9"},
+    {U'\u0301', "AEIOUYaeiouy", U"\u00C1\u00C9\u00CD\u00D3\u00DA\u00DD\u00E1\u00E9\u00ED\u00F3\u00FA\u00FD"},
+    {U'\u0302', "AEIOUaeiou", U"\u00C2\u00CA\u00CE\u00D4\u00DB\u00E2\u00EA\u00EE\u00F4\u00FB"},
+    {U'\u0303', "ANOano", U"\u00C3\u00D1\u00D5\u00E3\u00F1\u00F5"},
+    {U'\u0308', "AEIOUYaeiouy", U"\u00C4\u00CB\u00CF\u00D6\u00DC\u0178\u00E4\u00EB\u00EF\u00F6\u00FC\u00FF"},
+    {U'\u030A', "Aa", U"\u00C5\u00E5"},
+    {U'\u030C', "SZsz", U"\u0160\u017D\u0161\u017E"},
+    {U'\u0327', "Cc", U"\u00C7\u00E7"},
+};
+
+// The signs NFC replaces by another one on their own (singletons) where that one is the code
+// page's or a mark that composes.
+char32_t singletonReplacement(char32_t cp) {
+    switch (cp) {
+    case U'\u0340':
+        return U'\u0300';
+    case U'\u0341':
+        return U'\u0301';
+    case U'\u037E':
+        return U';';
+    case U'\u0387':
+        return U'\u00B7';
+    case U'\u1FEF':
+        return U'`';
+    case U'\u1FFD':
+        return U'\u00B4';
+    case U'\u212A':
+        return U'K';
+    case U'\u212B':
+        return U'\u00C5';
+    default:
+        return cp;
+    }
+}
+
+bool isControlCharacter(char32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp == U'\u2028' || cp == U'\u2029';
+}
+
 std::string quotedPlain(std::string_view plain) {
     return "\xE2\x80\x9E" + std::string(plain) + "\xE2\x80\x9C";
 }
 
 } // namespace
+
+std::string composedForHistory(std::string_view utf8Text) {
+    std::u32string composed;
+    for (char32_t cp : decodeUtf8(utf8Text)) {
+        cp = singletonReplacement(cp);
+        const auto joined =
+            std::find_if(std::begin(kCompositions), std::end(kCompositions), [&](const Composition& c) {
+                return c.mark == cp && !composed.empty() && composed.back() < 0x80 &&
+                       c.bases.find(static_cast<char>(composed.back())) != std::string_view::npos;
+            });
+        if (joined == std::end(kCompositions))
+            composed += cp;
+        else
+            composed.back() = joined->composed[joined->bases.find(static_cast<char>(composed.back()))];
+    }
+    std::string text;
+    for (const char32_t cp : composed)
+        appendUtf8(text, cp);
+    return text;
+}
+
+std::string controlCharacterMessage(std::string_view field, std::string_view utf8Text,
+                                    bool lineBreaksAllowed) {
+    for (const char32_t cp : decodeUtf8(utf8Text)) {
+        if ((lineBreaksAllowed && (cp == U'\r' || cp == U'\n' || cp == U'\t')) || !isControlCharacter(cp))
+            continue;
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+        const std::string_view kind = cp == U'\r' || cp == U'\n' ? ", Zeilenumbruch"
+                                      : cp == U'\t'              ? ", Tabulator"
+                                                                 : "";
+        return std::string(field) + " enth\xC3\xA4lt ein Steuerzeichen (" + code + std::string(kind) +
+               "), das in der Fallhistorie nicht stehen darf; es wurde nichts abgelegt.";
+    }
+    return {};
+}
 
 std::string unstorableTextMessage(std::string_view field, std::string_view utf8Text) {
     const std::u32string outside = codePointsOutsideWindows1252(utf8Text);

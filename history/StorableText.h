@@ -14,4 +14,15 @@ namespace telvarin {
 // "Der Name" or "Der Kommentar".
 std::string unstorableTextMessage(std::string_view field, std::string_view utf8Text);
 
+// The UTF-8 text with each letter that is followed by a combining mark composed into the one
+// letter of the code page that they spell, as Unicode's composition (NFC) does, and the few signs
+// that NFC replaces by one of the code page ("\u212B" by "\u00C5"): a name pasted as "Mu" and
+// U+0308 "ller" becomes "M\u00FCller". Characters the code page cannot hold either way stay.
+std::string composedForHistory(std::string_view utf8Text);
+
+// Empty when the UTF-8 text holds no control character (line breaks and tabs allowed where
+// lineBreaksAllowed). Otherwise a German message in UTF-8 that names the first one.
+std::string controlCharacterMessage(std::string_view field, std::string_view utf8Text,
+                                    bool lineBreaksAllowed);
+
 } // namespace telvarin

@@ -8,6 +8,8 @@
 #include "repertory/RepertoryDatabase.h"
 #include "tools/CliOptions.h"
 
+#include <tuple>
+
 namespace telvarin {
 namespace {
 
@@ -88,10 +90,17 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
         return 2;
     }
     const std::string& historyPath = args.positional[0];
-    const std::string& name = args.positional[1];
-    const std::string comment = args.value("--comment");
-    for (const auto& [field, text] : {std::pair{"Der Name", name}, std::pair{"Der Kommentar", comment}}) {
-        const std::string refused = unstorableTextMessage(field, text);
+    // Composed as the file-case dialog composes what is typed or pasted, so that a name files
+    // into the same case from either.
+    const std::string name = composedForHistory(args.positional[1]);
+    const std::string comment = composedForHistory(args.value("--comment"));
+    // A line break in a name would come back from the file as another name (CR LF for LF), and a
+    // new case would be made at every filing; a blank name is refused below as empty.
+    for (const auto& [field, text, isComment] :
+         {std::tuple{"Der Name", name, false}, std::tuple{"Der Kommentar", comment, true}}) {
+        std::string refused = unstorableTextMessage(field, text);
+        if (refused.empty() && (isComment || !isBlank(utf8ToWindows1252(text))))
+            refused = controlCharacterMessage(field, text, isComment);
         if (!refused.empty()) {
             err << refused << '\n';
             return 1;

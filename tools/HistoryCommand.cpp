@@ -4,6 +4,7 @@
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
 #include "history/FileTokenizer.h"
+#include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"
@@ -58,6 +59,20 @@ void printMessage(const std::string& windows1252, std::ostream& err) {
         err << '\n';
 }
 
+// A target that is a history in use (the file read, or one with a lock file beside it) is changed
+// as every program changes a history: read afresh under its lock, with the day's backup, so that
+// nothing filed meanwhile is lost. Any other target is simply written.
+HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& target) {
+    const bool sameFile = isSameFile(target, history.path);
+    if (!sameFile && fileKindOf(historyLockPath(target)) == FileKind::Missing)
+        return saveHistoryAs(history, target);
+    return updateHistoryFile(target, nullptr, {}, [&](CaseHistory& current) {
+        if (!sameFile)
+            current.cases = history.cases;
+        return HistoryChange{};
+    });
+}
+
 } // namespace
 
 int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
@@ -93,7 +108,7 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         printOutline(history.path, history.cases, out);
         return 0;
     }
-    const HistorySaveResult saved = saveHistoryAs(history, args.value("--write"));
+    const HistorySaveResult saved = writeHistoryTo(history, args.value("--write"));
     if (!saved.message.empty()) // a failure, or why the file was written in place
         printMessage(saved.message, err);
     return saved.saved() ? 0 : 1;

@@ -186,12 +186,13 @@ void HistoryWindow::loadCases(bool offerBackup) {
 }
 
 void HistoryWindow::offerToRestoreBackup() {
-    const std::optional<HistoryBackup> backup = newestBackup(history_.path);
+    const std::optional<HistoryBackup> backup = backupToRestore(history_.path);
     if (!backup ||
         !messageBoxes().askYesNo(this, fromWindows1252(restoreBackupQuestion(history_.path, *backup))))
         return;
     HistoryLockWait wait;
-    const HistorySaveResult restored = restoreNewestBackup(history_.path, wait.access(programRepertories()));
+    const HistorySaveResult restored =
+        restoreBackup(history_.path, *backup, wait.access(programRepertories()));
     wait.cursor.reset();
     if (!restored.saved())
         reportFailure(restored);
@@ -281,7 +282,7 @@ void HistoryWindow::deleteSelection() {
     if (result.saved() && sameCasesBut(shown, *entry))
         removeItem(*entry);
     else if (result.saved() || result.status == HistorySaveStatus::Gone)
-        fillTree(); // the file had changed: show it as it is now
+        fillTree();         // the file had changed: show it as it is now
     showFileAndRepertory(); // a history without cases holds no numbers of any repertory
     reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace telvarin {
@@ -21,6 +22,7 @@ constexpr int kButtonTop = 37;
 constexpr QSize kButtonSize(50, 14);
 constexpr int kButtonGap = 8;
 constexpr int kTextRightMargin = 8;
+constexpr int kWrapWidthInCharacters = 70;
 
 } // namespace
 
@@ -38,11 +40,26 @@ QuestionWindow::QuestionWindow(const QString& question, QWidget* parent)
     icon->setPixmap(QIcon(questionIconPath()).pixmap(iconRect.size().boundedTo(QSize(32, 32))));
     icon->setAlignment(Qt::AlignCenter);
 
-    // One line of text: a longer question widens the window instead of wrapping.
+    // One line of text: a longer question widens the window instead of wrapping. A question of
+    // several paragraphs is wrapped at a readable width instead, and the window grows downwards.
     QRect textRect = dialogUnitsToPixels(kTextRect, units);
-    textRect.setWidth(std::max(textRect.width(), QFontMetrics(font()).horizontalAdvance(question) + 4));
-    text_->setGeometry(textRect);
     text_->setTextFormat(Qt::PlainText);
+    const QFontMetrics metrics(font());
+    int extraHeight = 0;
+    if (question.contains(u'\n')) {
+        int widest = 0;
+        for (const QString& word : question.split(QRegularExpression(QStringLiteral("\\s+"))))
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        textRect.setWidth(
+            std::max({textRect.width(), kWrapWidthInCharacters * metrics.averageCharWidth(), widest + 4}));
+        text_->setWordWrap(true);
+        const int height = text_->heightForWidth(textRect.width());
+        extraHeight = std::max(0, height - textRect.height());
+        textRect.setHeight(textRect.height() + extraHeight);
+    } else {
+        textRect.setWidth(std::max(textRect.width(), metrics.horizontalAdvance(question) + 4));
+    }
+    text_->setGeometry(textRect);
 
     const QSize templatePixels = dialogUnitsToPixels(kTemplateSize, units);
     const int width =
@@ -50,13 +67,16 @@ QuestionWindow::QuestionWindow(const QString& question, QWidget* parent)
                  textRect.right() + 1 + dialogUnitsToPixels(QSize(kTextRightMargin, 0), units).width());
     const int buttonsWidth = 2 * kButtonSize.width() + kButtonGap;
     const int buttonsLeft = (width * 4 / units.x - buttonsWidth) / 2;
-    yes_->setGeometry(dialogUnitsToPixels(QRect(QPoint(buttonsLeft, kButtonTop), kButtonSize), units));
-    no_->setGeometry(dialogUnitsToPixels(
-        QRect(QPoint(buttonsLeft + kButtonSize.width() + kButtonGap, kButtonTop), kButtonSize), units));
+    yes_->setGeometry(dialogUnitsToPixels(QRect(QPoint(buttonsLeft, kButtonTop), kButtonSize), units)
+                          .translated(0, extraHeight));
+    no_->setGeometry(
+        dialogUnitsToPixels(
+            QRect(QPoint(buttonsLeft + kButtonSize.width() + kButtonGap, kButtonTop), kButtonSize), units)
+            .translated(0, extraHeight));
     yes_->setDefault(true);
     yes_->setAutoDefault(true);
     no_->setAutoDefault(true);
-    setFixedSize(width, templatePixels.height());
+    setFixedSize(width, templatePixels.height() + extraHeight);
 
     connect(yes_, &QPushButton::clicked, this, [this] { done(kYes); });
     connect(no_, &QPushButton::clicked, this, [this] { done(kNo); });

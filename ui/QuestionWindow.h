@@ -1,7 +1,8 @@
 #pragma once
 
 // The program's one confirmation window: a question icon, one line of text, "&Ja" and "&Nein".
-// The case input window asks with it before quitting, the case history window before deleting.
+// The case input window asks with it before quitting, the case history window before deleting and
+// before restoring a backup, with a question of several paragraphs.
 
 #include "foundation/dialogs/MessageBoxes.h"
 

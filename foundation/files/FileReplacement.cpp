@@ -1,58 +1,30 @@
 #include "foundation/files/FileReplacement.h"
 
-#include "foundation/files/FileKind.h"
-
+#include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 namespace telvarin {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A word, perhaps capitalised or in capitals, with digits after it ("defekt", "Kopie1", "ALT"):
-// a name a person gave a copy, which the random letters of a new file almost never spell.
-bool looksChosen(std::string_view suffix) {
-    std::size_t i = 0;
-    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
-    const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
-    if (i < suffix.size() && (isUpper(suffix[i]) || isLower(suffix[i])))
-        ++i;
-    const bool capitals = i > 0 && i < suffix.size() && isUpper(suffix[0]) && isUpper(suffix[i]);
-    while (i < suffix.size() && (capitals ? isUpper(suffix[i]) : isLower(suffix[i])))
-        ++i;
-    while (i < suffix.size() && suffix[i] >= '0' && suffix[i] <= '9')
-        ++i;
-    return i == suffix.size();
-}
-
-bool isTemporaryName(std::string_view name, std::string_view base) {
-    if (name.size() != base.size() + kTemporarySuffix.size() || !name.starts_with(base) ||
-        name[base.size()] != '.')
-        return false;
-    const std::string_view suffix = name.substr(base.size() + 1);
-    for (const char c : suffix) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            return false;
-    }
-    return !looksChosen(suffix);
-}
+constexpr std::size_t kRandomLength = 6;
 
 } // namespace
 
-bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
-    return replaceFile(path, bytes, calls).ok();
+bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                         const ReplaceOptions& options) {
+    return replaceFile(path, bytes, calls, options).ok();
 }
 
-void removeLeftoverTemporaries(const std::string& givenPath) {
-    const fs::path path(resolvedPath(givenPath));
-    const std::string base = path.filename().string();
-    std::error_code ec;
-    for (fs::directory_iterator it(path.parent_path().empty() ? fs::path(".") : path.parent_path(), ec), end;
-         !ec && it != end; it.increment(ec)) {
-        if (isTemporaryName(it->path().filename().string(), base) && it->is_regular_file(ec))
-            fs::remove(it->path(), ec);
-    }
+std::optional<std::string> fileReplacedBy(std::string_view name) {
+    const std::size_t marker = name.rfind(kTemporaryMarker);
+    if (marker == std::string_view::npos || marker == 0 ||
+        name.size() != marker + kTemporaryMarker.size() + kRandomLength)
+        return std::nullopt;
+    const std::string_view random = name.substr(marker + kTemporaryMarker.size());
+    if (!std::all_of(random.begin(), random.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    return std::string(name.substr(0, marker));
 }
 
 } // namespace telvarin

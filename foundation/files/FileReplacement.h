@@ -2,19 +2,23 @@
 
 // Replacing a file without ever leaving a damaged one: the bytes go to a new file beside it, are
 // flushed to the disk, and the new file takes the old one's place in one rename. Only a regular
-// file is replaced, and it keeps its owner, group and mode; where that is impossible (a folder
-// that allows no new files, a file of another owner) it is written in place instead.
+// file is replaced, and it keeps its group and mode, and its owner unless another owner takes
+// nobody's access away (in a group's folder, where the group may do what the owner may). Where
+// that is impossible (a folder that allows no new files, a file whose access would change) it is
+// written in place instead, after a full copy of the new content where the caller asks for one.
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace telvarin {
 
-// The new file beside the one replaced is named after it plus this, the X replaced by random
-// letters and digits.
-inline constexpr std::string_view kTemporarySuffix = ".XXXXXX";
+// The new file beside the one replaced is named after it plus this and six random letters and
+// digits ("historie.xml.telvarin-tmp-a1B2c3"): a name only this program gives, so that removing
+// leftovers never takes a file of the user's.
+inline constexpr std::string_view kTemporaryMarker = ".telvarin-tmp-";
 
 // The system calls the replacement makes; tests put failing ones in.
 struct FileSystemCalls {
@@ -29,11 +33,24 @@ struct FileSystemCalls {
     static FileSystemCalls system();
 };
 
+struct ReplaceOptions {
+    // A file made anew gets the group and mode of this one (when it exists) instead of being
+    // private to this user: a copy readable by those who may read what it copies.
+    std::string accessModel;
+    // When the file can only be written in place, its full new content is first put into a copy,
+    // so that a crash in the middle leaves it whole there. This makes the copy's folder ready and
+    // names the copy, or gives nothing when there can be none: then nothing is written. The copy
+    // goes once the file is written. Not given: written in place without a copy.
+    std::function<std::optional<std::string>()> copyBeforeWritingInPlace;
+};
+
 enum class ReplaceStatus {
     Replaced,
-    WrittenInPlace, // note says why
-    NotRegular,     // a directory, device, FIFO, socket or dangling link: left alone; note names it
-    Failed,         // the file is as it was and no new file is left behind
+    WrittenInPlace,   // note says why
+    NotRegular,       // a directory, device, FIFO, socket or dangling link: left alone; note names it
+    Failed,           // the file is as it was and no new file is left behind
+    NoCopyForInPlace, // only writing in place was possible, but the copy could not be made first;
+                      // the file is as it was
 };
 
 struct ReplaceResult {
@@ -44,20 +61,21 @@ struct ReplaceResult {
 
 // A link is followed to its target, which is replaced; the link stays.
 ReplaceResult replaceFile(const std::string& path, std::string_view bytes,
-                          const FileSystemCalls& calls = FileSystemCalls::system());
+                          const FileSystemCalls& calls = FileSystemCalls::system(),
+                          const ReplaceOptions& options = {});
 
 // False when anything failed, also when the file exists but may not be written.
 bool replaceFileContents(const std::string& path, std::string_view bytes,
-                         const FileSystemCalls& calls = FileSystemCalls::system());
+                         const FileSystemCalls& calls = FileSystemCalls::system(),
+                         const ReplaceOptions& options = {});
 
 // Gives a file the access every new file of the user gets (read and write for all, less what the
 // user's file creation mask takes away). A replacement makes new files private, which suits a
 // case history; a file written to be shared, such as a saved table, should not be.
 void giveUsualAccess(const std::string& path);
 
-// Removes the new files ("historie.xml.XXXXXX") that a replacement interrupted by a crash left
-// beside the file; they hold a copy of its data. A name that looks given by a person
-// ("historie.xml.defekt", "historie.xml.Kopie1") stays. Only while nothing else replaces the file.
-void removeLeftoverTemporaries(const std::string& path);
+// The name of the file a new file of a replacement was to replace ("historie.xml" for
+// "historie.xml.telvarin-tmp-a1B2c3"); nothing for every other name.
+std::optional<std::string> fileReplacedBy(std::string_view temporaryName);
 
 } // namespace telvarin

@@ -11,6 +11,14 @@ namespace telvarin {
 // none afterwards that could be one (no room, no rights, a file of that name).
 bool makePrivateFolder(const std::string& path);
 
+// Makes a folder for copies of modelFile that are read by those who may read it, and by no one
+// else: the folder gets the model's group, the right to enter and read it where the model may be
+// read and to write where the model may be written, and the set-group bit where the model's own
+// folder has it, so that the files made in it get the group too. A folder of this user that is
+// there already gets those rights added, never taken away. Without the model, a private folder.
+// False when there is no folder afterwards.
+bool makeFolderSharedLike(const std::string& path, const std::string& modelFile);
+
 struct FolderFailure {
     std::string folder; // the folder that could not be made or written
     std::string reason; // a German sentence, Windows-1252

@@ -1,7 +1,11 @@
 #pragma once
 
-// What locking a file between programs needs of the system: a lock file created only when none
-// exists, what it holds and how old it is, and a record lock on the file itself.
+// Locks between programs that the system holds for an open file and gives up when the file is
+// closed or the program ends, however it ends: a crash leaves no lock behind, so there is nothing
+// to judge stale. A lock belongs to the open file, not to the process: closing another handle of
+// the same file keeps it, and two openings in one process exclude each other. On POSIX these are
+// open-file-description locks, which network drives carry as byte-range locks; on Windows,
+// LockFileEx.
 
 #include <chrono>
 #include <cstdint>
@@ -12,7 +16,7 @@
 
 namespace telvarin {
 
-// Which file stands at a path, to tell whether it is still the one created there.
+// Which file stands at a path, to tell whether it is still the one opened there.
 struct FileIdentity {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
@@ -22,48 +26,49 @@ struct FileIdentity {
 std::optional<FileIdentity> fileIdentityOf(const std::string& path);
 std::optional<std::chrono::system_clock::time_point> modificationTimeOf(const std::string& path);
 
-enum class ExclusiveCreateError {
-    Exists,       // something stands at the path already
-    NotPermitted, // the folder allows no new file
-    NotWritten,   // created, but the content could not be written; removed again
+enum class LockOpenError {
+    Missing,      // nothing at the path (and it was not to be created)
+    NotRegular,   // a folder, a FIFO, a device, a dangling link stands at the path
+    NotPermitted, // the file may not be written, or the folder allows no new file
     Other,        // no folder, no room, ...
 };
 
-// Creates the file with its content only when nothing stands at the path; the new file's identity.
-std::variant<FileIdentity, ExclusiveCreateError> createExclusiveFile(const std::string& path,
-                                                                     std::string_view content);
-
-struct LockFileContent {
-    std::string text; // its first 4096 bytes at most
-    std::chrono::system_clock::time_point modified;
+enum class LockAttempt {
+    Locked,
+    Busy,        // another opening holds it
+    Unsupported, // the file's disk carries no locks: there is nothing to wait for
 };
 
-// What a regular file holds and when it was last changed, read through one opening so that both
-// belong to the same file: one lock may go and the next come between two looks at the path.
-std::optional<LockFileContent> readLockFile(const std::string& path);
-
-// A record lock on a whole file, held until the RecordLock goes.
-class RecordLock {
+// A file opened to be locked, exclusively and as a whole; the lock goes with the FileLock.
+class FileLock {
 public:
-    // The file opened for writing, or for reading where it may not be written; nothing when it
-    // cannot be opened at all.
-    static std::optional<RecordLock> open(const std::string& path);
+    // A lock file that stays in place: opened, or created when nothing is there, with the group
+    // and mode of accessModel (the file the lock guards) so that everyone who may change that file
+    // can take the lock; while accessModel is missing, for this user alone. An existing lock file
+    // of this user gets that group and mode too. A link that leads nowhere is not followed.
+    static std::variant<FileLock, LockOpenError> openLockFile(const std::string& path,
+                                                              const std::string& accessModel);
+    // The regular file itself, opened for writing, so that it can be locked and then written in
+    // place. createEmpty: an empty file for this user alone is made when there is none.
+    static std::variant<FileLock, LockOpenError> openFile(const std::string& path, bool createEmpty);
 
-    RecordLock(RecordLock&& other) noexcept;
-    RecordLock& operator=(RecordLock&& other) noexcept;
-    RecordLock(const RecordLock&) = delete;
-    RecordLock& operator=(const RecordLock&) = delete;
-    ~RecordLock();
+    FileLock(FileLock&& other) noexcept;
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
 
-    // Tries once to lock the whole file for writing. True when the lock is held, and also when the
-    // file cannot carry one (opened only for reading, no record locks on its disk): then there is
-    // nothing to wait for.
-    bool tryLock();
+    // Tries once, without waiting.
+    LockAttempt tryLock();
+    // Whether the file opened is still the one at path: one replaced by a rename is another file.
+    bool isAt(const std::string& path) const;
+    // Replaces what the file holds; for a lock file, who holds it. Best effort.
+    void setContent(std::string_view text);
 
 private:
-    explicit RecordLock(int handle) : handle_(handle) {}
+    explicit FileLock(std::intptr_t handle) : handle_(handle) {}
 
-    int handle_ = -1; // the system's handle of the open file
+    std::intptr_t handle_ = -1; // the system's handle of the open file
 };
 
 } // namespace telvarin

@@ -1,11 +1,9 @@
 #pragma once
 
-// This process and others as the system knows them: enough to name the holder of a lock and to
-// tell whether it still runs.
+// This process as the system knows it: enough to name the holder of a lock to those who wait.
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace telvarin {
 
@@ -13,9 +11,7 @@ long currentProcessId();
 // The program's name as the system lists its processes; empty when it cannot be told.
 std::string currentProgramName();
 std::optional<std::string> hostName();
-
-// False when no process of that number runs on this computer, or when the one that does runs
-// another program (the number was given again); true when it runs or that cannot be told.
-bool isProcessRunning(long pid, std::string_view program);
+// The login name of the user the program runs for; empty when it cannot be told.
+std::string currentUserName();
 
 } // namespace telvarin

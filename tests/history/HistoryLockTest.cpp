@@ -1,6 +1,7 @@
 #include "history/HistoryLock.h"
 
 #include "foundation/files/Processes.h"
+#include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 namespace telvarin {
 namespace {
 
+namespace fs = std::filesystem;
 using telvarin::testing::freshTestFolder;
 using telvarin::testing::writeBytes;
 
@@ -17,11 +19,13 @@ bool isBusy(const HistoryLock::Result& result) {
     return std::holds_alternative<HistoryLock::Busy>(result);
 }
 
-TEST(HistoryLock, IsExclusiveAndTakesOverTheLocksOfCrashedHolders) {
-    const auto folder = freshTestFolder();
-    const std::string history = (folder / "historie.xml").string();
-    const std::string lockFile = history + ".lock";
-    const std::string host = hostName().value_or("?");
+struct HistoryLockTest : ::testing::Test {
+    fs::path folder = freshTestFolder();
+    std::string history = (folder / "historie.xml").string();
+    std::string lockFile = history + ".lock";
+};
+
+TEST_F(HistoryLockTest, IsExclusiveNamesItsHolderAndGoesWithIt) {
     {
         const HistoryLock::Result held = HistoryLock::acquire(history, kShort);
         ASSERT_FALSE(isBusy(held));
@@ -29,25 +33,47 @@ TEST(HistoryLock, IsExclusiveAndTakesOverTheLocksOfCrashedHolders) {
         const HistoryLock::Result second = HistoryLock::acquire(history, kShort, [&] { toldWaiting = true; });
         ASSERT_TRUE(isBusy(second));
         EXPECT_TRUE(toldWaiting);
-        EXPECT_NE(
-            std::get<HistoryLock::Busy>(second).message.find("Prozess " + std::to_string(currentProcessId())),
-            std::string::npos);
+        const std::string& message = std::get<HistoryLock::Busy>(second).message;
+        EXPECT_NE(message.find("Prozess " + std::to_string(currentProcessId())), std::string::npos)
+            << message;
+        EXPECT_NE(message.find("Benutzer " + currentUserName()), std::string::npos) << message;
     }
-    EXPECT_FALSE(std::filesystem::exists(lockFile)); // released with its holder
-
-    // A process of this computer that no longer runs, or a number now used by another program.
-    for (const LockHolder& gone :
-         {LockHolder{999999999, "telvarin", host}, LockHolder{1, "telvarin", host}}) {
-        writeBytes(lockFile, lockFileContent(gone));
-        EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort))) << gone.pid;
-    }
-
-    // Another computer: only an old lock is stale.
-    writeBytes(lockFile, lockFileContent({42, "telvarin", "anderer-rechner"}));
-    EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort)));
-    std::filesystem::last_write_time(lockFile, std::filesystem::file_time_type::clock::now() -
-                                                   2 * kForeignLockStaleAge);
     EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
+    EXPECT_TRUE(fs::is_regular_file(lockFile)); // stays in place
+}
+
+// Whatever a crashed program or an earlier version left behind is no lock: only a running holder is.
+TEST_F(HistoryLockTest, NothingLeftBehindBlocks) {
+    writeBytes(lockFile, lockFileContent({999999999, "telvarin", "anderer-rechner", "alice"}));
+    writeBytes(lockFile + ".break", "");
+    fs::permissions(lockFile, fs::perms::owner_read | fs::perms::owner_write);
+    if (telvarin::testing::runningAsRoot()) {
+        ASSERT_TRUE(telvarin::testing::setOwner(lockFile, 12345, 12345)); // another user's, unreadable
+    }
+    EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
+}
+
+// A lock file that is none is not waited for: the history file itself is locked, and a program
+// that has the lock file locks the history too, so that both exclude each other.
+TEST_F(HistoryLockTest, WithoutAUsableLockFileTheHistoryItselfIsLocked) {
+    writeBytes(history, "");
+    for (const char* kind : {"Ordner", "FIFO", "Verkn\xFCpfung"}) {
+        fs::remove_all(lockFile);
+        if (kind[0] == 'O')
+            fs::create_directory(lockFile);
+        else if (kind[0] == 'F')
+            ASSERT_TRUE(telvarin::testing::makeFifo(lockFile));
+        else
+            fs::create_symlink(folder / "nirgends", lockFile);
+        const HistoryLock::Result held = HistoryLock::acquire(history, kShort);
+        ASSERT_FALSE(isBusy(held)) << kind;
+        EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort))) << kind;
+        if (kind[0] == 'V') {
+            EXPECT_FALSE(fs::exists(folder / "nirgends")); // the link is not followed
+            fs::remove(lockFile);
+            EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort))); // with a lock file now
+        }
+    }
 }
 
 } // namespace

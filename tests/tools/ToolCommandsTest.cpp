@@ -76,10 +76,21 @@ TEST(ToolCommands, FileCaseNamesEveryBadEntryAndFilesNothing) {
     EXPECT_NE(refusal({"", "--", "12"}).find("Der Name ist leer"), std::string::npos);
     EXPECT_NE(refusal({" \t", "--", "12"}).find("Der Name ist leer"), std::string::npos);
     EXPECT_NE(refusal({"D"}).find("Der Fall hat kein Symptom"), std::string::npos);
+    // A line break would read back as another name, and make a new case at every filing.
+    EXPECT_NE(refusal({"Anna\nB", "--", "12"}).find("Der Name enth\xC3\xA4lt ein Steuerzeichen (U+000A"),
+              std::string::npos);
+    EXPECT_NE(refusal({"Anna", "--comment", "a\x07", "--", "12"}).find("Der Kommentar enth\xC3\xA4lt"),
+              std::string::npos);
 
-    const CliRun filed = run({"file-case", history, "Anna", "--", "12", "-26564", "5+8"});
+    const CliRun filed =
+        run({"file-case", history, "Anna", "--comment", "zwei\nZeilen", "--", "12", "-26564", "5+8"});
     EXPECT_EQ(filed.exitCode, 0) << filed.err;
     EXPECT_TRUE(std::filesystem::exists(history));
+    // A name typed with a combining mark is the case the dialog files it into.
+    for (const char* name : {"M\xC3\xBCller", "Mu\xCC\x88ller"})
+        EXPECT_EQ(run({"file-case", history, name, "--", "12"}).exitCode, 0) << name;
+    EXPECT_NE(run({"history", history}).out.find("Fall \"M\xC3\xBCller\" (2 Behandlungen)"),
+              std::string::npos);
     std::filesystem::remove(history);
 }
 

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -572,6 +574,23 @@ private slots:
         const QString longQuestion(200, u'x');
         QuestionWindow wide(longQuestion);
         QVERIFY(wide.width() > QFontMetrics(wide.font()).horizontalAdvance(longQuestion));
+
+        // Paragraphs are wrapped, and the window grows until all of them show above the buttons.
+        const QString paragraph =
+            u"Was seitdem abgelegt, gel\u00F6scht oder importiert wurde, fehlt danach. "_qs.repeated(4);
+        QuestionWindow tall(u"Sicherung wiederherstellen?\n\n"_qs + paragraph + u"\n\n"_qs + paragraph);
+        const QList<QLabel*> labels = tall.findChildren<QLabel*>();
+        const auto text =
+            std::find_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->text().isEmpty(); });
+        QVERIFY(text != labels.end());
+        const QRect needed =
+            QFontMetrics(tall.font())
+                .boundingRect(QRect(0, 0, (*text)->width(), 10000), Qt::TextWordWrap, tall.question());
+        QVERIFY((*text)->height() >= needed.height());
+        QVERIFY((*text)->geometry().bottom() < tall.yesButton()->geometry().top());
+        QVERIFY(tall.height() > tall.yesButton()->geometry().bottom());
+        QVERIFY(tall.width() < QFontMetrics(tall.font()).horizontalAdvance(paragraph));
+        QVERIFY(tall.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/question-window-paragraphs.png")));
     }
 
     void startShowsTheWindowAfterTheSplash() {

@@ -2,11 +2,15 @@
 
 #include "foundation/files/FileKind.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace telvarin {
 namespace {
@@ -58,8 +62,8 @@ bool overwrite(int fd, std::string_view bytes, const FileSystemCalls& calls) {
 
 // The last way when no new file can take the old one's place. The old contents are kept in memory
 // and written back should the write fail half way.
-ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
-                           std::string why) {
+ReplaceResult overwriteInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                               std::string why) {
     const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
     if (!std::holds_alternative<std::string>(old))
         return {ReplaceStatus::Failed, {}};
@@ -75,19 +79,87 @@ ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, cons
     return {ReplaceStatus::WrittenInPlace, std::move(why)};
 }
 
+// A crash while writing in place would leave a torn file; the copy made first holds all of it.
+ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                           const ReplaceOptions& options, std::string why) {
+    if (!options.copyBeforeWritingInPlace)
+        return overwriteInPlace(path, bytes, calls, std::move(why));
+    const std::optional<std::string> copy = options.copyBeforeWritingInPlace();
+    ReplaceOptions copyOptions;
+    copyOptions.accessModel = path;
+    if (!copy || replaceFile(*copy, bytes, calls, copyOptions).status != ReplaceStatus::Replaced)
+        return {ReplaceStatus::NoCopyForInPlace, {}};
+    ReplaceResult written = overwriteInPlace(path, bytes, calls, std::move(why));
+    if (written.ok()) // else kept: writing the old content back may have failed too
+        ::unlink(copy->c_str());
+    return written;
+}
+
 bool isPermissionError(int error) {
     return error == EACCES || error == EPERM;
 }
 
-// Gives the new file the old one's mode, owner and group; false when owner or group cannot be.
+std::optional<gid_t> primaryGroupOf(uid_t user, std::string& name) {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+        return std::nullopt;
+    name = found->pw_name;
+    return found->pw_gid;
+}
+
+bool isMemberOf(uid_t user, gid_t group) {
+    std::string name;
+    const std::optional<gid_t> primary = primaryGroupOf(user, name);
+    if (!primary)
+        return false;
+    if (*primary == group)
+        return true;
+    int count = 64;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    if (::getgrouplist(name.c_str(), *primary, groups.data(), &count) < 0) {
+        groups.resize(static_cast<std::size_t>(count));
+        if (::getgrouplist(name.c_str(), *primary, groups.data(), &count) < 0)
+            return false;
+    }
+    groups.resize(static_cast<std::size_t>(count));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
+// The owner may do nothing the group may not, and belongs to the group: another owner takes
+// nobody's access away.
+bool ownerLosesNothing(const struct stat& old) {
+    const mode_t owner = (old.st_mode >> 6) & 07;
+    const mode_t group = (old.st_mode >> 3) & 07;
+    return (owner & ~group) == 0 && isMemberOf(old.st_uid, old.st_gid);
+}
+
+// Gives the new file the old one's group and mode, and its owner unless that is not needed
+// (ownerLosesNothing); false when that cannot be.
 bool takeOverAccess(int fd, const struct stat& old) {
-    ::fchmod(fd, old.st_mode & 07777);
     struct stat created {};
     if (::fstat(fd, &created) != 0)
         return false;
-    if (created.st_uid == old.st_uid && created.st_gid == old.st_gid)
-        return true;
-    return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (created.st_gid != old.st_gid && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 &&
+        ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    if (created.st_uid != old.st_uid && ::fchown(fd, old.st_uid, static_cast<gid_t>(-1)) != 0 &&
+        !ownerLosesNothing(old))
+        return false;
+    // After the group: a change of group takes away the set-group bit.
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// A new file shared as the model is: its group, and then its mode.
+void takeOverModelAccess(int fd, const std::string& model) {
+    struct stat wanted {};
+    struct stat created {};
+    if (model.empty() || ::stat(model.c_str(), &wanted) != 0 || ::fstat(fd, &created) != 0)
+        return;
+    if (created.st_gid != wanted.st_gid && ::fchown(fd, static_cast<uid_t>(-1), wanted.st_gid) != 0)
+        return;
+    ::fchmod(fd, wanted.st_mode & 0666);
 }
 
 } // namespace
@@ -102,8 +174,8 @@ FileSystemCalls FileSystemCalls::system() {
     };
 }
 
-ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
-                          const FileSystemCalls& calls) {
+ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls,
+                          const ReplaceOptions& options) {
     const std::string path = resolvedPath(givenPath);
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular && kind != FileKind::Missing)
@@ -113,11 +185,11 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
 
-    std::string newPath = path + std::string(kTemporarySuffix);
+    std::string newPath = path + std::string(kTemporaryMarker) + "XXXXXX";
     const int fd = calls.makeTemporary(newPath.data());
     if (fd < 0) {
         if (exists && isPermissionError(errno))
-            return writeInPlace(path, bytes, calls,
+            return writeInPlace(path, bytes, calls, options,
                                 "Der Ordner erlaubt keine neuen Dateien; die Datei wurde daher direkt "
                                 "\xFC"
                                 "berschrieben.");
@@ -125,21 +197,30 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes,
     }
     // mkstemp makes the file private (rw-------), right for a new one; one being replaced keeps
     // who may read it. Where that cannot be, the file is written in place rather than opened to
-    // others or closed to its owner.
+    // others or closed to someone.
     if (exists && !takeOverAccess(fd, old)) {
         ::close(fd);
         ::unlink(newPath.c_str());
-        return writeInPlace(path, bytes, calls,
-                            "Besitzer und Gruppe der Datei lassen sich beim Ersetzen nicht erhalten; sie "
-                            "wurde daher direkt \xFC"
+        return writeInPlace(path, bytes, calls, options,
+                            "Gruppe und Zugriffsrechte der Datei lassen sich beim Ersetzen nicht "
+                            "erhalten; sie wurde daher direkt \xFC"
                             "berschrieben.");
     }
+    if (!exists)
+        takeOverModelAccess(fd, options.accessModel);
 
     bool ok = writeAll(fd, bytes, calls) && calls.sync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
-    if (!ok) {
+    const bool renamed = ok && calls.rename(newPath.c_str(), path.c_str()) == 0;
+    if (!renamed) {
+        const bool renameRefused = ok && exists && isPermissionError(errno);
         ::unlink(newPath.c_str());
+        // A folder with the sticky bit lets only a file's owner replace it.
+        if (renameRefused)
+            return writeInPlace(path, bytes, calls, options,
+                                "Der Ordner erlaubt nur dem Besitzer der Datei, sie zu ersetzen; sie wurde "
+                                "daher direkt \xFC"
+                                "berschrieben.");
         return {ReplaceStatus::Failed, {}};
     }
     syncDirectory(directoryOf(path));

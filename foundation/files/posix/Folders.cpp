@@ -38,6 +38,33 @@ bool makePrivateFolder(const std::string& path) {
     return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
+bool makeFolderSharedLike(const std::string& path, const std::string& modelFile) {
+    struct stat model {};
+    if (::stat(modelFile.c_str(), &model) != 0 || !S_ISREG(model.st_mode))
+        return makePrivateFolder(path);
+    const mode_t fileBits = model.st_mode & 0666;
+    mode_t wanted = fileBits | ((fileBits & 0444) >> 2); // enter where read
+    struct stat modelFolder {};
+    const std::string parent = std::filesystem::path(modelFile).parent_path().string();
+    if (::stat(parent.empty() ? "." : parent.c_str(), &modelFolder) == 0 &&
+        (modelFolder.st_mode & S_ISGID) != 0)
+        wanted |= S_ISGID;
+    // Made private first: no one else may look in before the group is right.
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat folder {};
+    if (::stat(path.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+        return false;
+    if (folder.st_uid != ::geteuid())
+        return true;
+    if (folder.st_gid != model.st_gid && ::chown(path.c_str(), static_cast<uid_t>(-1), model.st_gid) != 0)
+        return true;
+    const mode_t mode = (folder.st_mode & 07777) | wanted;
+    if (mode != (folder.st_mode & 07777) || folder.st_gid != model.st_gid)
+        ::chmod(path.c_str(), mode);
+    return true;
+}
+
 std::optional<FolderFailure> makePrivateFolders(const std::string& path) {
     std::filesystem::path made;
     for (const std::filesystem::path& part : std::filesystem::path(path).lexically_normal()) {

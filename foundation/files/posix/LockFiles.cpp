@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -11,25 +12,59 @@ namespace {
 
 using SystemClock = std::chrono::system_clock;
 
+constexpr int kOpenFlags = O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+
 FileIdentity identityOf(const struct stat& info) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 }
 
-bool writeAll(int fd, std::string_view text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
+LockOpenError openError(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return LockOpenError::NotPermitted;
+    case EISDIR:
+    case ENXIO: // a socket
+    case ELOOP:
+        return LockOpenError::NotRegular;
+    default:
+        return LockOpenError::Other;
     }
-    return true;
 }
 
-bool isPermissionError(int error) {
-    return error == EACCES || error == EPERM || error == EROFS;
+// Something that is no regular file stands at the path: opening a device or a FIFO could block or
+// have effects of its own, so it is not opened at all.
+bool isSomethingElse(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0)
+        return !S_ISREG(info.st_mode);
+    return ::lstat(path.c_str(), &info) == 0; // a link that leads nowhere
+}
+
+// Gives the file the group and mode of the model; the mode only when the group could be given, so
+// that the model's readers, and no others, may open it.
+void shareAsModel(int fd, const std::string& model) {
+    struct stat wanted {};
+    struct stat info {};
+    if (::stat(model.c_str(), &wanted) != 0 || ::fstat(fd, &info) != 0 || info.st_uid != ::geteuid())
+        return;
+    const mode_t mode = wanted.st_mode & 0666;
+    if (info.st_gid == wanted.st_gid && (info.st_mode & 07777) == mode)
+        return;
+    if (info.st_gid != wanted.st_gid && ::fchown(fd, static_cast<uid_t>(-1), wanted.st_gid) != 0)
+        return;
+    ::fchmod(fd, mode);
+}
+
+// Closes the file when it turns out to be no regular file after all (replaced since the look).
+bool keepIfRegular(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        return true;
+    ::close(fd);
+    return false;
 }
 
 } // namespace
@@ -48,71 +83,104 @@ std::optional<SystemClock::time_point> modificationTimeOf(const std::string& pat
     return SystemClock::from_time_t(info.st_mtime);
 }
 
-std::variant<FileIdentity, ExclusiveCreateError> createExclusiveFile(const std::string& path,
-                                                                     std::string_view content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            return ExclusiveCreateError::Exists;
-        return isPermissionError(errno) ? ExclusiveCreateError::NotPermitted : ExclusiveCreateError::Other;
+std::variant<FileLock, LockOpenError> FileLock::openLockFile(const std::string& path,
+                                                             const std::string& accessModel) {
+    // Two programs may find no lock file at the same moment; the one that does not create it opens
+    // the other's.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (isSomethingElse(path))
+            return LockOpenError::NotRegular;
+        int fd = ::open(path.c_str(), kOpenFlags);
+        if (fd < 0 && errno == ENOENT) {
+            fd = ::open(path.c_str(), kOpenFlags | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+        }
+        if (fd < 0)
+            return openError(errno);
+        if (!keepIfRegular(fd))
+            return LockOpenError::NotRegular;
+        shareAsModel(fd, accessModel);
+        return FileLock(fd);
     }
-    struct stat info {};
-    const bool ok = writeAll(fd, content) && ::fstat(fd, &info) == 0;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(path.c_str());
-        return ExclusiveCreateError::NotWritten;
+    return LockOpenError::Other;
+}
+
+std::variant<FileLock, LockOpenError> FileLock::openFile(const std::string& path, bool createEmpty) {
+    if (isSomethingElse(path))
+        return LockOpenError::NotRegular;
+    int fd = ::open(path.c_str(), kOpenFlags);
+    if (fd < 0 && errno == ENOENT) {
+        if (!createEmpty)
+            return LockOpenError::Missing;
+        fd = ::open(path.c_str(), kOpenFlags | O_CREAT | O_NOFOLLOW, 0600);
     }
-    return identityOf(info);
+    if (fd < 0)
+        return openError(errno);
+    if (!keepIfRegular(fd))
+        return LockOpenError::NotRegular;
+    return FileLock(fd);
 }
 
-std::optional<LockFileContent> readLockFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    char content[4096];
-    ssize_t got = -1;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        got = ::read(fd, content, sizeof content);
-    ::close(fd);
-    if (got < 0)
-        return std::nullopt;
-    return LockFileContent{std::string(content, static_cast<std::size_t>(got)),
-                           SystemClock::from_time_t(info.st_mtime)};
-}
+FileLock::FileLock(FileLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
 
-std::optional<RecordLock> RecordLock::open(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    return RecordLock(fd);
-}
-
-RecordLock::RecordLock(RecordLock&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
-
-RecordLock& RecordLock::operator=(RecordLock&& other) noexcept {
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
         if (handle_ >= 0)
-            ::close(handle_);
+            ::close(static_cast<int>(handle_));
         handle_ = std::exchange(other.handle_, -1);
     }
     return *this;
 }
 
 // Closing the file gives the lock up.
-RecordLock::~RecordLock() {
+FileLock::~FileLock() {
     if (handle_ >= 0)
-        ::close(handle_);
+        ::close(static_cast<int>(handle_));
 }
 
-bool RecordLock::tryLock() {
-    struct flock record {};
-    record.l_type = F_WRLCK;
-    record.l_whence = SEEK_SET;
-    return ::fcntl(handle_, F_SETLK, &record) == 0 || errno == EBADF || errno == ENOLCK;
+LockAttempt FileLock::tryLock() {
+    const int fd = static_cast<int>(handle_);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    for (;;) {
+        if (::fcntl(fd, F_OFD_SETLK, &whole) == 0)
+            return LockAttempt::Locked;
+        if (errno != EINTR)
+            break;
+    }
+    switch (errno) {
+    case EAGAIN:
+    case EACCES:
+        return LockAttempt::Busy;
+    case EINVAL: // a system without open-file-description locks: flock belongs to the open file too
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return LockAttempt::Locked;
+        return errno == EWOULDBLOCK ? LockAttempt::Busy : LockAttempt::Unsupported;
+    default: // ENOLCK: a network drive without a lock service
+        return LockAttempt::Unsupported;
+    }
+}
+
+bool FileLock::isAt(const std::string& path) const {
+    struct stat opened {};
+    return ::fstat(static_cast<int>(handle_), &opened) == 0 && fileIdentityOf(path) == identityOf(opened);
+}
+
+void FileLock::setContent(std::string_view text) {
+    const int fd = static_cast<int>(handle_);
+    if (::ftruncate(fd, 0) != 0)
+        return;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        done += static_cast<std::size_t>(n);
+    }
 }
 
 } // namespace telvarin

@@ -1,28 +1,21 @@
 #include "foundation/files/Processes.h"
 
-#include <cerrno>
-#include <csignal>
 #include <fstream>
+#include <pwd.h>
 #include <unistd.h>
+#include <vector>
 
 namespace telvarin {
-namespace {
-
-std::string firstLineOf(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
-}
-
-} // namespace
 
 long currentProcessId() {
     return static_cast<long>(::getpid());
 }
 
 std::string currentProgramName() {
-    return firstLineOf("/proc/self/comm");
+    std::ifstream in("/proc/self/comm");
+    std::string line;
+    std::getline(in, line);
+    return line;
 }
 
 std::optional<std::string> hostName() {
@@ -32,13 +25,13 @@ std::optional<std::string> hostName() {
     return std::string(name);
 }
 
-// The process table says whether the number is in use; the program's name tells a process that
-// took over a freed number.
-bool isProcessRunning(long pid, std::string_view program) {
-    if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))
-        return false;
-    const std::string running = firstLineOf("/proc/" + std::to_string(pid) + "/comm");
-    return running.empty() || running == program;
+std::string currentUserName() {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
+        return {};
+    return found->pw_name;
 }
 
 } // namespace telvarin

@@ -1,0 +1,81 @@
+// The lock the system holds for an open file: what makes it safe where a lock file's existence was
+// not, on the system's own calls.
+
+#include "foundation/files/FileKind.h"
+#include "foundation/files/LockFiles.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace telvarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileLockTest : public ::testing::Test {
+protected:
+    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filelock-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string at(const char* name) const { return (dir / name).string(); }
+
+    static FileLock opened(std::variant<FileLock, LockOpenError> result) {
+        EXPECT_TRUE(std::holds_alternative<FileLock>(result));
+        return std::move(std::get<FileLock>(result));
+    }
+};
+
+// Two openings exclude each other even in one process, and closing another handle of the same
+// file keeps the lock: a record lock of the process would be lost there.
+TEST_F(FileLockTest, BelongsToTheOpenFileNotToTheProcess) {
+    const std::string lockPath = at("a.lock");
+    {
+        FileLock held = opened(FileLock::openLockFile(lockPath, at("fehlt")));
+        ASSERT_EQ(held.tryLock(), LockAttempt::Locked);
+        held.setContent("42\n");
+        FileLock other = opened(FileLock::openLockFile(lockPath, at("fehlt")));
+        EXPECT_EQ(other.tryLock(), LockAttempt::Busy);
+        EXPECT_EQ(std::get<std::string>(readRegularFile(lockPath, 100)), "42\n"); // opens and closes it
+        ::close(::open(lockPath.c_str(), O_RDONLY));
+        EXPECT_EQ(other.tryLock(), LockAttempt::Busy);
+        EXPECT_TRUE(held.isAt(lockPath));
+        fs::rename(lockPath, at("b.lock"));
+        EXPECT_FALSE(held.isAt(lockPath));
+    }
+    FileLock again = opened(FileLock::openFile(at("b.lock"), false));
+    EXPECT_EQ(again.tryLock(), LockAttempt::Locked); // gone with the holder
+}
+
+TEST_F(FileLockTest, ALockFileIsMadeForThoseWhoMayChangeWhatItGuards) {
+    std::ofstream(at("historie.xml")) << "";
+    ::chmod(at("historie.xml").c_str(), 0660);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(at("historie.xml").c_str(), static_cast<uid_t>(-1), 12346), 0);
+    }
+    struct stat model {};
+    ASSERT_EQ(::stat(at("historie.xml").c_str(), &model), 0);
+    opened(FileLock::openLockFile(at("historie.xml.lock"), at("historie.xml")));
+    struct stat made {};
+    ASSERT_EQ(::stat(at("historie.xml.lock").c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 07777, 0660u);
+    EXPECT_EQ(made.st_gid, model.st_gid);
+
+    // What is no regular file is not opened, and a link that leads nowhere makes no file.
+    ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0600), 0);
+    fs::create_symlink(dir / "nirgends", dir / "lose");
+    for (const char* name : {"fifo", "lose"}) {
+        EXPECT_EQ(std::get<LockOpenError>(FileLock::openLockFile(at(name), at("historie.xml"))),
+                  LockOpenError::NotRegular)
+            << name;
+    }
+    EXPECT_EQ(std::get<LockOpenError>(FileLock::openLockFile(dir.string(), "")), LockOpenError::NotRegular);
+    EXPECT_FALSE(fs::exists(dir / "nirgends"));
+    EXPECT_EQ(std::get<LockOpenError>(FileLock::openFile(at("fehlt"), false)), LockOpenError::Missing);
+}
+
+} // namespace
+} // namespace telvarin

@@ -1,7 +1,7 @@
 # Run by cpack once the package's files are staged (CPACK_PRE_BUILD_SCRIPTS), for what Debian's
 # own packaging tools would add: the Debian changelog of this version, signed by the maintainer and
 # compressed as Debian wants it (highest level, no time stamp; its date is SOURCE_DATE_EPOCH's when
-# that is set), and binaries without the compiler's notes, as dh_strip leaves them.
+# that is set), and binaries and libraries without the compiler's notes, as dh_strip leaves them.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
     return()
 endif()
@@ -19,5 +19,6 @@ file(WRITE "${doc_dir}/changelog.Debian"
 execute_process(COMMAND gzip -9 -n -f "${doc_dir}/changelog.Debian" COMMAND_ERROR_IS_FATAL ANY)
 
 file(GLOB programs "${staged}/bin/*")
-execute_process(COMMAND strip --remove-section=.comment --remove-section=.note ${programs}
+file(GLOB_RECURSE libraries "${staged}/lib/*.so")
+execute_process(COMMAND strip --remove-section=.comment --remove-section=.note ${programs} ${libraries}
     COMMAND_ERROR_IS_FATAL ANY)

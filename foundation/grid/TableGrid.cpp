@@ -1,5 +1,6 @@
 #include "foundation/grid/TableGrid.h"
 
+#include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
 #include "foundation/grid/TitleTip.h"
 
@@ -26,6 +27,7 @@ std::int64_t steadyMilliseconds() {
 } // namespace
 
 TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    installGridAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -127,12 +127,17 @@ QAccessibleInterface* gridFactory(const QString& className, QObject* object) {
 
 } // namespace
 
-void installGridAccessibility() {
+void installGridAccessibility(TableGrid* grid) {
     static const bool installed = [] {
         QAccessible::installFactory(gridFactory);
         return true;
     }();
     (void)installed;
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* early = QAccessible::queryAccessibleInterface(grid);
+    if (early && !early->tableInterface())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
 }
 
 GridAccessible::GridAccessible(TableGrid* grid) : QAccessibleWidget(grid, QAccessible::Table) {

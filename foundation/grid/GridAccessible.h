@@ -14,8 +14,10 @@ namespace telvarin {
 
 class TableGrid;
 
-// Installs the accessibility factory for every TableGrid; calling it again does nothing.
-void installGridAccessibility();
+// Installs the accessibility factory for every TableGrid (once) and drops an interface that a
+// screen reader's bridge made for the grid while it was still being constructed as a plain scroll
+// area. Called from the grid's constructor.
+void installGridAccessibility(TableGrid* grid);
 
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:

@@ -27,7 +27,7 @@ std::int64_t steadyMilliseconds() {
 } // namespace
 
 TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
-    installGridAccessibility();
+    installGridAccessibility(this);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

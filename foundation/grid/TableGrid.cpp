@@ -34,11 +34,7 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
 
-    const QPalette& colours = palette();
-    m_normalDefault.textColour = colours.color(QPalette::Text);
-    m_normalDefault.background = colours.color(QPalette::Base);
-    m_fixedDefault.textColour = colours.color(QPalette::Text);
-    m_fixedDefault.background = colours.color(QPalette::Button);
+    followPalette();
     m_defaultRowHeight = QFontMetrics(font()).height() + 2 * kCellMargin;
 
     m_clock = steadyMilliseconds;

@@ -172,6 +172,14 @@ void TableGrid::pasteText(const QString& text) {
 bool TableGrid::event(QEvent* event) {
     if (event->type() == QEvent::PaletteChange)
         followPalette();
+    // Reached by keyboard, the table shows where the keys act: on its first cell unless a cell had
+    // the focus before.
+    if (event->type() == QEvent::FocusIn && !m_focus.isValid()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            moveFocus(m_fixedRows, m_fixedCols, Qt::NoModifier);
+    }
     if (event->type() == QEvent::KeyPress && m_editable) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {

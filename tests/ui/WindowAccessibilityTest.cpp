@@ -4,6 +4,7 @@
 
 #include "data/BuiltinRepertory.h"
 #include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
@@ -95,6 +96,10 @@ void checkWindow(QWidget& window) {
     for (int press = 0; press < 3 * controls.size() + 10; ++press) {
         if (QWidget* control = controlOf(QApplication::focusWidget(), controls))
             reached.insert(control);
+        // A table reached by Tab shows its focus on a cell.
+        if (auto* grid = qobject_cast<TableGrid*>(QApplication::focusWidget());
+            grid && grid->rowCount() > grid->fixedRowCount())
+            QVERIFY2(grid->focusCell().isValid(), qPrintable(window.windowTitle()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         if (QApplication::focusWidget() == first && reached.size() == controls.size())
             break;

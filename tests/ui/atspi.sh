@@ -32,10 +32,11 @@ unset QT_QPA_PLATFORM
 printf '[General]\nStartverz%%F6gerung=0\nFragenBeimBeenden=0\nRepertorium=eingebaut\nPraxisordner=%s\n' \
     "$work/cwd" >"$XDG_CONFIG_HOME/Kesto/OrvandWCE.conf"
 
-display=:$((200 + ($$ + 250) % 500))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number and reports it.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=$display
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n 1 "$work/display")
 for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)

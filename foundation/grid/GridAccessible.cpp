@@ -111,7 +111,7 @@ public:
     }
 
 private:
-    GridAccessible* gridTable() const { return static_cast<GridAccessible*>(table()); }
+    GridAccessible* gridTable() const { return dynamic_cast<GridAccessible*>(table()); }
 
     QPointer<TableGrid> grid_;
     int row_;

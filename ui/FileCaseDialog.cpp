@@ -2,6 +2,7 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/QtCodePage.h"
@@ -86,8 +87,10 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     // Needed for the placement record, although nothing is anchored: the dialog keeps its size.
     setUpLayout();
 
-    widenToText(addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle")));
+    auto* casesLabel = addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle"));
+    widenToText(casesLabel);
     nameBox_ = addControl<QComboBox>(QRect(7, 18, 209, 13));
+    addLabelShortcut(*casesLabel, *nameBox_, QKeySequence(Qt::ALT | Qt::Key_B));
     nameBox_->setEditable(true);
     nameBox_->setInsertPolicy(QComboBox::NoInsert);
     nameBox_->setMaxVisibleItems(8);
@@ -99,8 +102,10 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
         nameBox_->addItem(fromWindows1252(name));
     nameBox_->setEditText(fromWindows1252(presetName));
 
-    widenToText(addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar")));
+    auto* commentLabel = addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
+    widenToText(commentLabel);
     commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
+    addLabelShortcut(*commentLabel, *commentField_, QKeySequence(Qt::ALT | Qt::Key_K));
     commentField_->setTabChangesFocus(true);
     commentField_->installEventFilter(this);
 

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "foundation/dialogs/WindowPlacement.h"
+#include "foundation/grid/GridColours.h"
 #include "ui/IconSet.h"
 
 #include <QDir>
@@ -20,13 +21,21 @@ namespace telvarin {
 
 namespace {
 
-const QString kPageStyle = QStringLiteral("h1 { font-size: x-large; color: #2b5f6b; }"
-                                          "h2 { font-size: large; color: #2b5f6b; }"
-                                          "table { border-collapse: collapse; border-color: #b7c6cb; }"
-                                          "th { background-color: #e4eef0; text-align: left; }"
-                                          "td { vertical-align: top; }"
-                                          "td, th { border: 1px solid #b7c6cb; }"
-                                          "code { font-family: monospace; }");
+// Headings and table heads in the program's teal, lighter on a dark desktop, so that they stand
+// out from the page as much there.
+QString pageStyle(const QPalette& palette) {
+    const bool dark = isDarkPalette(palette);
+    return QStringLiteral("h1 { font-size: x-large; color: %1; }"
+                          "h2 { font-size: large; color: %1; }"
+                          "table { border-collapse: collapse; border-color: %2; }"
+                          "th { background-color: %3; text-align: left; }"
+                          "td { vertical-align: top; }"
+                          "td, th { border: 1px solid %2; }"
+                          "code { font-family: monospace; }")
+        .arg(dark ? QStringLiteral("#8cc4d0") : QStringLiteral("#2b5f6b"),
+             dark ? QStringLiteral("#5a6b70") : QStringLiteral("#b7c6cb"),
+             dark ? QStringLiteral("#2f4349") : QStringLiteral("#e4eef0"));
+}
 
 void showFailureBox(QWidget* parent, const QString& message) {
     QMessageBox::warning(parent, QStringLiteral("Telvarin"), message);
@@ -84,7 +93,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)), failureNotice_(showFailureBox) {
     setWindowTitle(QStringLiteral("Hilfe"));
     setWindowIcon(programIcon());
-    browser_->document()->setDefaultStyleSheet(kPageStyle);
+    browser_->document()->setDefaultStyleSheet(pageStyle(browser_->palette()));
     browser_->setOpenExternalLinks(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

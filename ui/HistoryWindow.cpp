@@ -143,6 +143,7 @@ void HistoryWindow::createControls() {
     fileLabel_->setTextFormat(Qt::PlainText);
     tree_ = addControl<HistoryTree>(QRect(7, 7 + kBelowFileLines, 330, 132));
     tree_->setHeaderHidden(true);
+    tree_->setAccessibleName(QStringLiteral("Fallhistorie"));
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);

@@ -2,6 +2,7 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
@@ -116,7 +117,7 @@ void RemedyOverviewWindow::createControls() {
     chapterLabel_ = addControl<QLabel>(QRect(7, 142, 35, 8), QStringLiteral("Kapitelfilter"));
     chapterBox_ = addControl<QComboBox>(QRect(59, 139, 259, kComboHeight));
     chapterBox_->setMaxVisibleItems(20);
-    chapterLabel_->setBuddy(chapterBox_);
+    addLabelShortcut(*chapterLabel_, *chapterBox_, QKeySequence(Qt::ALT | Qt::Key_K));
 
     remedyLabel_ = addControl<QLabel>(QRect(7, 160, 18, 8), QStringLiteral("Mittel"));
     remedyBox_ = addControl<QComboBox>(QRect(57, 157, 110, kComboHeight));
@@ -131,7 +132,7 @@ void RemedyOverviewWindow::createControls() {
     remedyBox_->setInsertPolicy(QComboBox::NoInsert);
     remedyBox_->setCompleter(nullptr);
     remedyBox_->setMaxVisibleItems(20);
-    remedyLabel_->setBuddy(remedyBox_);
+    addLabelShortcut(*remedyLabel_, *remedyBox_, QKeySequence(Qt::ALT | Qt::Key_M));
 
     sizeGroup_ = addControl<QGroupBox>(QRect(7, 172, 193, 56), QStringLiteral("Rubrikengr\u00F6\u00DFe"));
     sizeFilterBox_ =

@@ -3,6 +3,7 @@
 #include "analysis/KeySymptoms.h"
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/WaitCursor.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
@@ -84,6 +85,7 @@ void ResultsWindow::createControls() {
     table_ = addControl<TableGrid>(QRect(4, 3, 330, 89));
     nameLabel_ = addControl<QLabel>(QRect(4, 101, 86, 8), fromWindows1252(evaluationNameLabel()));
     nameField_ = addControl<QLineEdit>(QRect(90, 98, 145, 14));
+    addLabelShortcut(*nameLabel_, *nameField_, QKeySequence(Qt::ALT | Qt::Key_U));
 
     const auto button = [this](int x, const QString& caption, ButtonIcon role) {
         const IconPair icons = iconPair(role);

@@ -113,7 +113,7 @@ void SettingsDialog::createControls() {
     connect(backButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
 
     polarityGroup_ = addControl<QGroupBox>(QRect(7, 7, 216, 48), QStringLiteral("Polaritäten"));
-    addControl<QLabel>(up(QRect(7, 195, 65, 8)), QStringLiteral("Schrift der Tabellen"));
+    auto* fontLabel = addControl<QLabel>(up(QRect(7, 195, 65, 8)), QStringLiteral("Schrift der Tabellen"));
     addControl<QLabel>(up(QRect(141, 63, 34, 8)), QStringLiteral("Sekunden"));
     questionsGroup_ = addControl<QGroupBox>(up(QRect(7, 77, 216, 53)), QStringLiteral("Rückfragen"));
     keepColumnWidths_ =
@@ -130,12 +130,17 @@ void SettingsDialog::createControls() {
                               QStringLiteral("Ändern von Symptomen in der Mitte springt zum Ende der Liste"));
     noGreyPrint_ = addControl<QCheckBox>(up(QRect(7, 179, 209, 10)),
                                          QStringLiteral("Kein grauer Hintergrund beim Drucken"));
-    addControl<QLabel>(up(QRect(7, 63, 65, 8)), QStringLiteral("Startverzögerung"));
+    auto* delayLabel = addControl<QLabel>(up(QRect(7, 63, 65, 8)), QStringLiteral("Startverzögerung"));
 
     // The drop-down boxes keep the height of one line; their list opens below them.
     fontList_ = addControl<FontPreviewList>(up(QRect(77, 193, 81, 14)));
-    addControl<QLabel>(up(QRect(167, 195, 22, 8)), QStringLiteral("Größe"));
+    auto* sizeLabel = addControl<QLabel>(up(QRect(167, 195, 22, 8)), QStringLiteral("Größe"));
     sizeBox_ = addControl<QComboBox>(up(QRect(194, 193, 29, 14)));
+    // Screen readers name each field after its label.
+    delayLabel->setBuddy(delayField_);
+    historyPathLabel_->setBuddy(historyPathField_);
+    fontLabel->setBuddy(fontList_);
+    sizeLabel->setBuddy(sizeBox_);
     sizeBox_->setEditable(true);
     sizeBox_->setInsertPolicy(QComboBox::NoInsert);
     sizeBox_->addItems(fontSizeChoices());
@@ -151,6 +156,7 @@ void SettingsDialog::createNextStartControls() {
     practiceFolderLabel_ = addControl<QLabel>(QRect(7, 180, 72, 8), QStringLiteral("Praxisordner"));
     practiceFolderField_ = addControl<QLineEdit>(QRect(86, 178, 100, 14));
     practiceFolderField_->setReadOnly(true);
+    practiceFolderLabel_->setBuddy(practiceFolderField_);
     changeFolderButton_ =
         addControl<QPushButton>(QRect(188, 177, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
     changeFolderButton_->setAutoDefault(false);

@@ -64,6 +64,7 @@ SymptomSearchWindow::~SymptomSearchWindow() {
 void SymptomSearchWindow::createControls() {
     tree_ = addControl<QTreeView>(QRect(4, 3, 233, 141));
     tree_->setHeaderHidden(true);
+    tree_->setAccessibleName(baseTitle());
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     tree_->setDragEnabled(false);

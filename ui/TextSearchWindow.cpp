@@ -2,6 +2,7 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
@@ -90,8 +91,8 @@ void TextSearchWindow::createControls() {
     const int listHeight = pixelRect(QRect(0, 0, 1, kChapterListHeight)).height() - chapterBox_->height();
     chapterBox_->setMaxVisibleItems(
         std::max(3, listHeight / std::max(1, chapterBox_->fontMetrics().height() + 2)));
-    searchLabel_->setBuddy(searchField_);
-    chapterLabel_->setBuddy(chapterBox_);
+    addLabelShortcut(*searchLabel_, *searchField_, QKeySequence(Qt::ALT | Qt::Key_S));
+    addLabelShortcut(*chapterLabel_, *chapterBox_, QKeySequence(Qt::ALT | Qt::Key_K));
     // The template's label widths suit the reference font; a wider font may use the gap up to
     // the fields rather than cut the caption.
     const int labelRoom = pixelRect(QRect(4, 0, 51, 8)).width();

@@ -1,5 +1,6 @@
 #include "foundation/grid/GridPainter.h"
 
+#include "foundation/grid/GridColours.h"
 #include "foundation/grid/TableGrid.h"
 
 #include <QFontInfo>
@@ -42,16 +43,9 @@ void paintGridCells(QPainter& painter, const TableGrid& grid, const std::vector<
     const int lineWidth = lines ? 1 : 0;
     for (const GridSpan& row : rows) {
         for (const GridSpan& col : cols) {
-            const bool fixed = grid.isFixedCell(row.index, col.index);
-            GridCellStyle style = grid.cellStyle(row.index, col.index);
-            const std::uint16_t state = grid.cellState(row.index, col.index);
-            if (options.printing && fixed && !options.shadedFixedCells &&
-                style.background == grid.defaultCell(true).background)
-                style.background = Qt::white;
-            if (!options.printing && !fixed && (state & GridSelected)) {
-                style.background = palette.color(QPalette::Highlight);
-                style.textColour = palette.color(QPalette::HighlightedText);
-            }
+            GridCellStyle style = options.printing
+                                      ? printedCellStyle(grid, row.index, col.index, options.shadedFixedCells)
+                                      : shownCellStyle(grid, row.index, col.index);
             const QRect cell(col.pos, row.pos, col.size - lineWidth, row.size - lineWidth);
             painter.fillRect(cell, style.background);
             const QString text = grid.cellText(row.index, col.index);
@@ -84,7 +78,7 @@ void paintGridCells(QPainter& painter, const TableGrid& grid, const std::vector<
     }
     if (!lines || rows.empty() || cols.empty())
         return;
-    painter.setPen(gridLineColour());
+    painter.setPen(options.printing ? gridLineColour() : shownGridLineColour(palette));
     const int left = cols.front().pos;
     const int right = cols.back().pos + cols.back().size - 1;
     const int top = rows.front().pos;

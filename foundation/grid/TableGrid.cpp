@@ -1,5 +1,6 @@
 #include "foundation/grid/TableGrid.h"
 
+#include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
 #include "foundation/grid/TitleTip.h"
 
@@ -26,17 +27,14 @@ std::int64_t steadyMilliseconds() {
 } // namespace
 
 TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    installGridAccessibility(this);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
 
-    const QPalette& colours = palette();
-    m_normalDefault.textColour = colours.color(QPalette::Text);
-    m_normalDefault.background = colours.color(QPalette::Base);
-    m_fixedDefault.textColour = colours.color(QPalette::Text);
-    m_fixedDefault.background = colours.color(QPalette::Button);
+    followPalette();
     m_defaultRowHeight = QFontMetrics(font()).height() + 2 * kCellMargin;
 
     m_clock = steadyMilliseconds;

@@ -231,10 +231,14 @@ private:
     void extendSelectionTo(const GridCellPos& cell);
     void moveFocus(int row, int col, Qt::KeyboardModifiers modifiers);
     bool handleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
+    // Ctrl+Tab, and Tab with no cell left to go to, pass the focus on to the window's next control.
+    bool tabLeavesGrid(int key, Qt::KeyboardModifiers modifiers) const;
     GridCellPos navigationTarget(int key, Qt::KeyboardModifiers modifiers) const;
     void handleHeaderClick(const GridCellPos& cell);
     void handleColumnSearch(QChar character);
     void updatePositionDisplay();
+    // Default colours taken from the old palette follow a new one (a desktop switched to dark).
+    void followPalette();
     bool applyChange(int row, int col, const QString& text, bool askOwner);
     void commitEditor();
     void cancelEditor();
@@ -260,6 +264,7 @@ private:
     int m_maxRowHeight = 0;
     GridDefaultCell m_normalDefault;
     GridDefaultCell m_fixedDefault;
+    QPalette m_defaultsPalette; // the palette the default colours were taken from
 
     bool m_editable = true;
     bool m_listMode = true;

@@ -170,9 +170,22 @@ void TableGrid::pasteText(const QString& text) {
 // ---- keyboard ----
 
 bool TableGrid::event(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+    // Reached by keyboard, the table shows where the keys act: on its first cell unless a cell had
+    // the focus before.
+    if (event->type() == QEvent::FocusIn && !m_focus.isValid()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            moveFocus(m_fixedRows, m_fixedCols, Qt::NoModifier);
+    }
     if (event->type() == QEvent::KeyPress && m_editable) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            if (tabLeavesGrid(key->key(), key->modifiers()))
+                return focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                          !(key->modifiers() & Qt::ShiftModifier));
             keyPressEvent(key);
             return true;
         }
@@ -221,6 +234,13 @@ GridCellPos TableGrid::navigationTarget(int key, Qt::KeyboardModifiers modifiers
     default:
         return from;
     }
+}
+
+bool TableGrid::tabLeavesGrid(int key, Qt::KeyboardModifiers modifiers) const {
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
+        return false;
+    return (modifiers & Qt::ControlModifier) ||
+           (m_focus.isValid() && navigationTarget(key, modifiers) == m_focus);
 }
 
 bool TableGrid::handleNavigationKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -381,6 +401,12 @@ bool TableGrid::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+        if (tabLeavesGrid(key, keyEvent->modifiers())) {
+            commitEditor();
+            focusNextPrevChild(key == Qt::Key_Tab && !(keyEvent->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        [[fallthrough]];
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the main windows under a real X server (Xvfb, 1280 x 900) with a window manager,
 # driven by real key presses, at 100 % and at 200 % scaling: case input window, results of the
-# case 4000, 100, 500, text search and help. Checks that every window lies wholly on the screen.
+# case 4000, 100, 500, text search and help; at 100 % also with a dark and a high-contrast colour
+# scheme (through qt6ct, where it is installed). Checks that every window lies wholly on the screen.
 #   screenshots.sh PROGRAM OUTPUT_FOLDER
 # Exits 77 (skipped) when Xvfb, openbox, xdotool, xwininfo or ImageMagick's import is missing.
 set -u
@@ -54,6 +55,24 @@ onScreen() {
     fi
 }
 
+# Colour schemes as a desktop hands them to Qt through qt6ct: a dark one and a high-contrast one.
+# The 21 colours follow QPalette's roles from WindowText to PlaceholderText.
+scheme() { # scheme FILE ACTIVE-COLOURS DISABLED-TEXT
+    local disabled
+    disabled=$(awk -v grey="$3" 'BEGIN { FS = OFS = ", " } { $1 = $7 = $9 = grey; print }' <<<"$2")
+    printf '[ColorScheme]\nactive_colors=%s\ninactive_colors=%s\ndisabled_colors=%s\n' "$2" "$2" "$disabled" >"$1"
+}
+scheme "$work/dark.conf" "#eeeeee, #353535, #505050, #424242, #232323, #2c2c2c, #eeeeee, #ffffff, #eeeeee, \
+#2a2a2a, #353535, #141414, #2a82da, #000000, #56a8f5, #b48ef0, #303030, #000000, #3f3f36, #ffffff, #9a9a9a" "#808080"
+scheme "$work/contrast.conf" "#ffffff, #000000, #ffffff, #c0c0c0, #808080, #a0a0a0, #ffffff, #ffff00, #ffffff, \
+#000000, #000000, #ffffff, #1aebff, #000000, #ffff00, #ff80ff, #101010, #000000, #000000, #ffffff, #c0c0c0" "#a0a0a0"
+themed() { # themed SCHEME: the next run with that colour scheme and the Fusion style
+    mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+    printf '[Appearance]\nstyle=Fusion\ncustom_palette=true\ncolor_scheme_path=%s\n' "$work/$1.conf" \
+        >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+    export QT_QPA_PLATFORMTHEME=qt6ct
+}
+
 run() { # run SCALE SUFFIX
     # The built-in repertory, whose figures the case above is made for, in a practice folder of
     # its own, so that the first start asks nothing.
@@ -90,4 +109,12 @@ run() { # run SCALE SUFFIX
 
 run 1 ""
 run 2 "-200"
+if ls /usr/lib/*/qt6/plugins/platformthemes/libqt6ct.so >/dev/null 2>&1; then
+    themed dark
+    run 1 "-dark"
+    themed contrast
+    run 1 "-contrast"
+else
+    echo "screenshots: qt6ct is missing, no dark and high-contrast screenshots"
+fi
 exit $failures

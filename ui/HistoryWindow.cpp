@@ -210,7 +210,11 @@ void HistoryWindow::showFileAndRepertory() {
             u'\n' + fromWindows1252(repertoryNotice(historyBinding(history_, *repertories), *repertories));
     fileLabel_->setText(text);
     fileLabel_->setToolTip(refusal.isEmpty() ? QDir::toNativeSeparators(historyPath_) : refusal);
-    fileLabel_->setStyleSheet(refusal.isEmpty() ? QString() : QStringLiteral("color: #a00000;"));
+    // A dark red reads well on a light window, a light red on a dark one: both stay above 4.5:1.
+    const bool darkWindow = palette().color(QPalette::Window).lightness() < 128;
+    const QString warning =
+        darkWindow ? QStringLiteral("color: #ff9090;") : QStringLiteral("color: #a00000;");
+    fileLabel_->setStyleSheet(refusal.isEmpty() ? QString() : warning);
 }
 
 QString HistoryWindow::otherRepertoryRefusal() const {

@@ -124,6 +124,8 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.setSelectionEnabled(false);
     grid.setHeaderSort(true);
     grid.setNumericSortText(true);
+    // Rubric texts and chapters carry umlauts; they sort as a German index does.
+    grid.setCompareFunction(germanTextLess);
 
     const QColor summary(kSummaryRgb);
     const int remedies = model.remedyColumnCount();

@@ -433,6 +433,40 @@ void TableGridTest::titleTipGeometry() {
     placement.gridClientRect = QRect(0, 0, 1280, 800);
     const QRect low = telvarin::titleTipGeometry(placement, QString(300, 'm'), metrics);
     QCOMPARE(low.bottom(), 800 - 1 - 8 - 1);
+
+    // A list of 491 entries, five to a line, at the bottom of a screen of 1280 x 900: in columns
+    // of whole entries, within the screen, every entry shown or counted.
+    QStringList lines;
+    for (int line = 0; line < 99; ++line) {
+        QStringList entries;
+        for (int i = line * 5; i < std::min(491, line * 5 + 5); ++i)
+            entries.push_back(QString("aeth-%1.").arg(i).leftJustified(13) + "(2)");
+        lines.push_back(entries.join(u'\t'));
+    }
+    const QString list491 = lines.join("\r\n");
+    for (const QRect& screen : {QRect(0, 0, 1280, 900), QRect(0, 0, 640, 450)}) {
+        placement = {QRect(100, screen.height() - 100, 200, 20), screen, screen};
+        const TitleTipLayout tip = layoutTitleTip(placement, list491, metrics);
+        QVERIFY(screen.adjusted(0, 0, -8, -8).contains(tip.geometry));
+        int entries = 0;
+        for (const TitleTipLayout::Piece& piece : tip.pieces) {
+            QVERIFY(QRect(QPoint(0, 0), tip.geometry.size()).contains(piece.rect));
+            if (piece.text.startsWith("aeth-")) {
+                QVERIFY(piece.text.endsWith("(2)"));
+                QVERIFY(metrics.horizontalAdvance(piece.text) <= piece.rect.width());
+                ++entries;
+            }
+        }
+        const QString last = tip.pieces.back().text;
+        if (entries < 491)
+            QCOMPARE(last, QStringLiteral("\u2026 und %1 weitere").arg(491 - entries));
+        QVERIFY(entries > (screen.width() > 1000 ? 300 : 60));
+    }
+    // A short list keeps its lines of five.
+    const TitleTipLayout shortList =
+        layoutTitleTip(placement, QString("acon.        (3)\t").repeated(5).chopped(1), metrics);
+    QCOMPARE(static_cast<int>(shortList.pieces.size()), 5);
+    QCOMPARE(shortList.pieces[4].rect.top(), shortList.pieces[0].rect.top());
 }
 
 void TableGridTest::titleTipShowsOnlyForCellsWithTips() {

@@ -12,6 +12,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <algorithm>
 
 namespace telvarin {
@@ -19,6 +20,7 @@ namespace telvarin {
 namespace {
 
 constexpr QSize kTemplateSize(292, 172);
+constexpr QRect kTableRect(5, 6, 282, 86);
 
 constexpr int kColumnCount = 3;
 constexpr int kNumberColumn = 0;
@@ -78,7 +80,7 @@ TextSearchWindow::~TextSearchWindow() {
 }
 
 void TextSearchWindow::createControls() {
-    table_ = addControl<TableGrid>(QRect(5, 6, 282, 86));
+    table_ = addControl<TableGrid>(kTableRect);
     searchLabel_ = addControl<QLabel>(QRect(4, 99, 50, 8), QStringLiteral("Suchtext"));
     searchField_ = addControl<QLineEdit>(QRect(56, 96, 232, 14));
     chapterLabel_ = addControl<QLabel>(QRect(4, 116, 35, 8), QStringLiteral("Kapitelfilter"));
@@ -147,7 +149,9 @@ void TextSearchWindow::setUpTable(const TableFont* tableFont) {
     grid.setSelectionEnabled(false);
     grid.setHeaderSort(false);
     grid.setFocusCell(kFirstDataRow, kNumberColumn);
-    divideColumns(reportedWidth_);
+    // The columns are often narrower than the rubric texts; a cut text shows whole in its tip.
+    grid.setCutTextTips(true);
+    divideColumns();
     if (SettingsStore* store = settingsStore())
         restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid);
 }
@@ -156,6 +160,8 @@ void TextSearchWindow::showWindow() {
     show();
     raise();
     activateWindow();
+    // The user goes on typing the search; the focus left in the table would take the first keys.
+    searchField_->setFocus(Qt::OtherFocusReason);
 }
 
 void TextSearchWindow::requestSearch(TextSearchEvent event) {
@@ -282,12 +288,19 @@ void TextSearchWindow::resizeEvent(QResizeEvent* event) {
         return;
     reportedWidth_ = width();
     if (table_ != nullptr && table_->columnCount() > 0)
-        divideColumns(reportedWidth_);
+        divideColumns();
 }
 
-void TextSearchWindow::divideColumns(int clientWidth) {
+void TextSearchWindow::divideColumns() {
+    // What the table shows beside its vertical scroll bar, which comes with the first long result.
+    // The table keeps the template's distance to the window's edges; measured from the window,
+    // this holds also before the window is first laid out.
+    const int besideTable =
+        pixelRect(QRect(QPoint(0, 0), kTemplateSize)).width() - pixelRect(kTableRect).width();
+    const int shownWidth = width() - besideTable - 2 * table_->frameWidth() -
+                           table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
     const TextSearchColumnWidths widths =
-        textSearchColumnWidths(clientWidth, table_->columnWidth(kNumberColumn),
+        textSearchColumnWidths(shownWidth, table_->columnWidth(kNumberColumn),
                                table_->columnWidth(kSymptomColumn), table_->columnWidth(kChapterColumn));
     table_->setColumnWidth(kSymptomColumn, widths.symptom);
     table_->setColumnWidth(kChapterColumn, widths.chapter);

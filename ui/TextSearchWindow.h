@@ -82,7 +82,7 @@ private:
     void resetTable();
     void chooseChapter(int entry);
     void handOverRow(int row);
-    void divideColumns(int clientWidth);
+    void divideColumns();
     void keepPlacementAndWidths();
 
     TextSearchIndex index_;

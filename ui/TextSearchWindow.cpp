@@ -164,10 +164,11 @@ void TextSearchWindow::showWindow() {
     searchField_->setFocus(Qt::OtherFocusReason);
 }
 
-void TextSearchWindow::requestSearch(TextSearchEvent event) {
+void TextSearchWindow::requestSearch(TextSearchEvent event, bool keepTitle) {
     const std::string text = toWindows1252(searchField_->text());
     if (!searchShouldRun(text, lastSearchText_, triggerOf(event))) {
-        setWindowTitle(fromWindows1252(textSearchIdleTitle()));
+        if (!keepTitle)
+            setWindowTitle(fromWindows1252(textSearchIdleTitle()));
         return;
     }
     runSearch(text);
@@ -275,9 +276,11 @@ void TextSearchWindow::keepPlacementAndWidths() {
 }
 
 bool TextSearchWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == searchField_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        requestSearch(TextSearchEvent::FocusLost);
+    if (watched == searchField_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason)
+            requestSearch(TextSearchEvent::FocusLost, reason == Qt::ActiveWindowFocusReason || !isVisible());
+    }
     return DialogBase::eventFilter(watched, event);
 }
 

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTreeWidget>
@@ -72,6 +73,20 @@ protected:
             painter->drawLine(x + gap, middle, rect.left() + (level + 1) * indent - 2, middle);
         }
         painter->restore();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        // The window opens with nothing selected, the focus on the first case; the first arrow key
+        // selects that case rather than moving past it unselected.
+        QTreeWidgetItem* focused = currentItem();
+        const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+        if (arrow && event->modifiers() == Qt::NoModifier && focused != nullptr &&
+            selectedItems().isEmpty()) {
+            setCurrentItem(focused, 0, QItemSelectionModel::ClearAndSelect);
+            event->accept();
+            return;
+        }
+        QTreeWidget::keyPressEvent(event);
     }
 };
 
@@ -281,7 +296,7 @@ void HistoryWindow::deleteSelection() {
     if (result.saved() && sameCasesBut(shown, *entry))
         removeItem(*entry);
     else if (result.saved() || result.status == HistorySaveStatus::Gone)
-        fillTree(); // the file had changed: show it as it is now
+        fillTree();         // the file had changed: show it as it is now
     showFileAndRepertory(); // a history without cases holds no numbers of any repertory
     reportOutcome(result);
     // Nothing stays selected, so a second press cannot delete a neighbour unasked.

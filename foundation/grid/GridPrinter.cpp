@@ -47,6 +47,22 @@ int GridPrinter::printedRowHeight(int row, const std::vector<int>& widths, QPain
     return height;
 }
 
+std::vector<int> GridPrinter::contentWidths() const {
+    std::vector<int> widths(static_cast<std::size_t>(m_grid.columnCount()), 0);
+    for (int c = 0; c < m_grid.columnCount(); ++c) {
+        if (m_grid.columnWidth(c) <= 0)
+            continue;
+        int& width = widths[static_cast<std::size_t>(c)];
+        for (int r = 0; r < m_grid.rowCount(); ++r) {
+            if (m_grid.rowHeight(r) <= 0)
+                continue;
+            if (const QString text = m_grid.cellText(r, c); !text.isEmpty())
+                width = std::max(width, m_grid.cellWidthFor(r, c, text));
+        }
+    }
+    return widths;
+}
+
 GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     Layout layout;
     layout.page = QRect(0, 0, device.width(), device.height());
@@ -76,6 +92,7 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     const QFont gridFont = m_grid.gridFont();
     columns.readableScale = readablePrintScale(QFontInfo(gridFont).pixelSize(), device.logicalDpiX());
     columns.narrowestTextWidth = kNarrowestPrintedCharacters * QFontMetrics(gridFont).averageCharWidth();
+    columns.contentWidths = contentWidths();
     PrintColumnPlan plan = planPrintColumns(columns);
     layout.scale = plan.scale;
     layout.columnWidths = std::move(plan.widths);

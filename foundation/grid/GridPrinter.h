@@ -35,6 +35,8 @@ public:
 
 private:
     int printedRowHeight(int row, const std::vector<int>& widths, QPaintDevice& device) const;
+    // Per column, the width its widest text needs on the screen.
+    std::vector<int> contentWidths() const;
     void paintPage(QPainter& painter, const Layout& layout, int page) const;
 
     const TableGrid& m_grid;

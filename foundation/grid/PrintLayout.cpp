@@ -52,11 +52,22 @@ PrintColumnPlan planPrintColumns(const PrintColumnsRequest& request) {
         plan.bands.push_back(shown);
         return plan;
     }
-    const double fitScale = request.pageWidth / total;
-    if (fitScale >= request.readableScale || request.readableScale <= 0) {
-        plan.scale = fitScale;
+    if (request.pageWidth / total >= request.readableScale || request.readableScale <= 0) {
+        plan.scale = request.pageWidth / total;
         plan.bands.push_back(shown);
         return plan;
+    }
+    if (request.contentWidths.size() == plan.widths.size()) {
+        for (const int c : shown) {
+            int& width = plan.widths[static_cast<std::size_t>(c)];
+            width = std::clamp(request.contentWidths[static_cast<std::size_t>(c)], 1, width);
+        }
+        if (const double fitScale = request.pageWidth / sumOf(plan.widths, shown);
+            fitScale >= request.readableScale) {
+            plan.scale = fitScale;
+            plan.bands.push_back(shown);
+            return plan;
+        }
     }
 
     plan.scale = request.readableScale;

@@ -18,6 +18,9 @@ struct PrintColumnsRequest {
     double pageWidth = 0;       // the printable width in device pixels
     double readableScale = 0;   // device pixels per screen pixel at which the font prints readably
     int narrowestTextWidth = 0; // screen pixels a column may be narrowed to
+    // Screen pixels each column's texts need whole (none: unknown). A table too wide to print
+    // readably first gives up the room its columns have beyond their texts.
+    std::vector<int> contentWidths;
 };
 
 struct PrintColumnPlan {

@@ -145,7 +145,7 @@ TEST(GridCellStore, RowsMoveWithTheirHeights) {
 }
 
 TEST(GridPrintColumns, ATableThatFitsReadablyIsScaledToThePageWidth) {
-    const PrintColumnPlan plan = planPrintColumns({{100, 0, 300}, 1, 8000, 10.0, 140});
+    const PrintColumnPlan plan = planPrintColumns({{100, 0, 300}, 1, 8000, 10.0, 140, {}});
     EXPECT_DOUBLE_EQ(plan.scale, 20.0);
     EXPECT_EQ(plan.widths, (std::vector<int>{100, 0, 300}));
     EXPECT_EQ(plan.bands, (std::vector<std::vector<int>>{{0, 2}}));
@@ -153,7 +153,7 @@ TEST(GridPrintColumns, ATableThatFitsReadablyIsScaledToThePageWidth) {
 
 TEST(GridPrintColumns, WideTextColumnsAreNarrowedBeforePagesGoAcross) {
     // 1,200 screen pixels at a readable scale of 10 leave 800 on a page of 8,000 device pixels.
-    const PrintColumnPlan plan = planPrintColumns({{80, 50, 700, 200, 170}, 0, 8000, 10.0, 140});
+    const PrintColumnPlan plan = planPrintColumns({{80, 50, 700, 200, 170}, 0, 8000, 10.0, 140, {}});
     EXPECT_DOUBLE_EQ(plan.scale, 10.0);
     ASSERT_EQ(plan.bands.size(), 1u);
     int total = 0;
@@ -165,10 +165,24 @@ TEST(GridPrintColumns, WideTextColumnsAreNarrowedBeforePagesGoAcross) {
     EXPECT_GE(plan.widths[4], 140);
 }
 
+TEST(GridPrintColumns, ColumnsWiderThanTheirTextsGiveUpTheirRoomFirst) {
+    // Widened to fill a window: the number and grade columns hold short texts.
+    PrintColumnsRequest request{{200, 200, 500, 300}, 0, 8000, 10.0, 140, {40, 60, 600, 250}};
+    PrintColumnPlan plan = planPrintColumns(request);
+    EXPECT_EQ(plan.widths, (std::vector<int>{40, 60, 461, 238}));
+    EXPECT_DOUBLE_EQ(plan.scale, 10.0);
+    // Without that room the table fits readably: scaled to the page width.
+    request.contentWidths = {40, 60, 300, 200};
+    plan = planPrintColumns(request);
+    EXPECT_EQ(plan.widths, (std::vector<int>{40, 60, 300, 200}));
+    EXPECT_DOUBLE_EQ(plan.scale, 8000.0 / 600);
+    EXPECT_EQ(plan.bands, (std::vector<std::vector<int>>{{0, 1, 2, 3}}));
+}
+
 TEST(GridPrintColumns, ManyColumnsContinueAcrossWithTheLeadingOnesRepeated) {
     std::vector<int> widths{450, 300};
     widths.insert(widths.end(), 403, 40);
-    const PrintColumnPlan plan = planPrintColumns({widths, 2, 8000, 10.0, 140});
+    const PrintColumnPlan plan = planPrintColumns({widths, 2, 8000, 10.0, 140, {}});
     EXPECT_DOUBLE_EQ(plan.scale, 10.0);
     EXPECT_GT(plan.bands.size(), 20u);
     EXPECT_LE(plan.widths[0] + plan.widths[1], 400); // at most half of each page

@@ -53,6 +53,7 @@ bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
     }
     if (column != 0)
         return true; // the symptom and chapter cells follow the number only
+    cleared_.reset();
     Batch batch(*this);
     enterText(tableRow, text, false);
     return true;
@@ -160,6 +161,7 @@ void CaseModel::addSymptom(RubricNumber number, int bd) {
     const int row = focusRow_;
     if (row < 1 || row > rowCount_)
         return;
+    cleared_.reset();
     Batch batch(*this);
     const bool wasLast = row == rowCount_;
     enterText(row, numberText(number, bd), false);
@@ -271,7 +273,7 @@ void CaseModel::prepareForAnalysis() {
     setFocus(focusRow_, focusColumn_);
 }
 
-void CaseModel::keepCase(std::string evaluationName) {
+std::vector<SymptomRef> CaseModel::keptSymptoms() const {
     std::vector<SymptomRef> kept;
     kept.reserve(static_cast<std::size_t>(rowCount_) + 1);
     for (const CaseSymptom& row : rows())
@@ -279,7 +281,29 @@ void CaseModel::keepCase(std::string evaluationName) {
             kept.push_back({row.number, row.bd});
     if (heldInputRow_.number != 0)
         kept.push_back({heldInputRow_.number, heldInputRow_.bd});
+    return kept;
+}
 
+void CaseModel::keepCase(std::string evaluationName) {
+    writeBack(keptSymptoms(), std::move(evaluationName));
+}
+
+void CaseModel::clearAnalysedCase() {
+    ClearedCase cleared{keptSymptoms(), evaluationName_};
+    clearCase();
+    cleared_ = std::move(cleared);
+}
+
+bool CaseModel::restoreClearedCase() {
+    if (!cleared_)
+        return false;
+    ClearedCase cleared = std::move(*cleared_);
+    cleared_.reset();
+    writeBack(cleared.symptoms, std::move(cleared.evaluationName));
+    return true;
+}
+
+void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evaluationName) {
     Batch batch(*this);
     resetRows();
     // The rows already carry their counter-polarities; entering them again must not add more.

@@ -11,6 +11,7 @@
 #include "analysis/SymptomCounter.h"
 #include "repertory/RepertoryDatabase.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -77,6 +78,13 @@ public:
     bool isInCase(RubricNumber number, int bd) const;
     // Back to one blank row, evaluationName empty.
     void clearCase();
+    // The results window ended with clearCase: cleared as clearCase does, but kept aside so that
+    // restoreClearedCase can bring it back (as keepCase writes a case back) until the next entry
+    // is typed or added.
+    void clearAnalysedCase();
+    bool canRestoreClearedCase() const { return cleared_.has_value(); }
+    // False when there is nothing to bring back.
+    bool restoreClearedCase();
     // A case from the history: its name, and its symptoms added in order without counter-polarities.
     void takeOverCase(std::string name, std::span<const SymptomRef> symptoms);
 
@@ -91,8 +99,16 @@ public:
     void keepCase(std::string evaluationName);
 
 private:
+    struct ClearedCase {
+        std::vector<SymptomRef> symptoms;
+        std::string evaluationName;
+    };
+
     static std::size_t slotOf(int tableRow) { return static_cast<std::size_t>(tableRow - 1); }
 
+    // The main symptoms of the analysed case as keepCase writes them back.
+    std::vector<SymptomRef> keptSymptoms() const;
+    void writeBack(const std::vector<SymptomRef>& kept, std::string evaluationName);
     void enterText(int tableRow, std::string_view text, bool insert);
     void insertCounterPolarity(int tableRow, RubricNumber number);
     void moveRowsDown(int fromRow);
@@ -120,6 +136,7 @@ private:
     // The input row while the analysis has taken it out of the count (it is never analysed,
     // but at 3,000 rows it may hold a symptom that the write-back must not lose).
     CaseSymptom heldInputRow_;
+    std::optional<ClearedCase> cleared_;
 
     PolarityMode polarityMode_ = PolarityMode::ListAtEnd;
     bool jumpToEnd_ = false;

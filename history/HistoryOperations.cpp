@@ -1,6 +1,7 @@
 #include "history/HistoryOperations.h"
 
 #include "foundation/text/CodePage.h"
+#include "foundation/text/GermanOrder.h"
 #include "history/HistoryReader.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ StampFields stampFields(std::string_view stamp) {
 struct SortKey {
     bool hasTreatments = false;
     StampFields stamp{}; // of the last treatment
-    std::string upperName;
+    std::string_view name;
     std::size_t index = 0;
 };
 
@@ -149,15 +150,17 @@ void sortCases(CaseHistory& history, bool byName) {
         const HistoryCase& c = history.cases[i];
         SortKey key{!c.treatments.empty(), {}, {}, i};
         if (byName)
-            key.upperName = toUpperWindows1252(c.name);
+            key.name = c.name;
         else if (key.hasTreatments)
             key.stamp = stampFields(c.treatments.back().dateStamp);
         keys.push_back(std::move(key));
     }
     // Stable, so that cases with equal keys keep the order of the file; O(n log n) on any order.
     if (byName) {
-        std::stable_sort(keys.begin(), keys.end(),
-                         [](const SortKey& a, const SortKey& b) { return a.upperName < b.upperName; });
+        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
+            // As a German index orders names: Ärmel, Becker, Öztürk, Zander.
+            return compareGermanIgnoringCase(a.name, b.name) < 0;
+        });
     } else {
         std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
             if (a.hasTreatments != b.hasTreatments)

@@ -176,6 +176,9 @@ std::variant<int, std::string> TableBuilder::remedy(std::string_view abbreviatio
         name.pop_back();
     if (name.empty())
         return std::string("leeres Mittelk\xC3\xBCrzel");
+    if (name.size() + 1 > kMaxAbbreviationBytes)
+        return "Mittelk\xC3\xBCrzel " + quotedText(windows1252ToUtf8(abbreviation)) +
+               " ist l\xC3\xA4nger als " + std::to_string(kMaxAbbreviationBytes) + " Bytes";
     auto byName = names_.find(name);
     if (byName == names_.end()) {
         if (tables_.abbreviations.size() >= kMaxImportedRemedies)

@@ -14,6 +14,9 @@ namespace telvarin {
 inline constexpr std::size_t kRubricTextSize = 224;
 inline constexpr std::size_t kChapterNameSize = 128;
 inline constexpr std::size_t kSectionNameSize = 172;
+// The longest remedy abbreviation, in bytes without its terminator: far beyond any real one, it
+// bounds the size a file's counts allow, so that a file far larger is refused before it is read.
+inline constexpr std::size_t kMaxAbbreviationBytes = 255;
 
 struct RubricRecord {
     char text[kRubricTextSize];

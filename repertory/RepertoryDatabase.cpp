@@ -53,6 +53,41 @@ bool countInRange(std::int32_t value, std::int32_t max) {
     return value >= 1 && value <= max;
 }
 
+// The counts of a file's head checked against the limits, and the bytes its tables take up to the
+// first abbreviation; an error message when a count is out of range.
+std::variant<std::size_t, std::string> tableBytesOf(const RepertoryFileCounts& c) {
+    if (!countInRange(c.chapters, kMaxChapters))
+        return "unzul\xE4ssige Zahl der Kapitel " + std::to_string(c.chapters);
+    if (!countInRange(c.sections, kMaxSections))
+        return "unzul\xE4ssige Zahl der Abschnitte " + std::to_string(c.sections);
+    if (!countInRange(c.rubrics, kMaxRubrics))
+        return "unzul\xE4ssige Zahl der Rubriken " + std::to_string(c.rubrics);
+    if (!countInRange(c.remedyEntries, kMaxEntries))
+        return "unzul\xE4ssige Zahl der Mitteleintr\xE4ge " + std::to_string(c.remedyEntries);
+    if (!countInRange(c.remedies, kMaxRemedies))
+        return "unzul\xE4ssige Zahl der Mittel " + std::to_string(c.remedies);
+    return sizeof(RepertoryFileCounts) + static_cast<std::size_t>(c.chapters) * sizeof(ChapterRecord) +
+           static_cast<std::size_t>(c.sections) * sizeof(SectionRecord) +
+           static_cast<std::size_t>(c.rubrics) * sizeof(RubricRecord) +
+           static_cast<std::size_t>(c.remedyEntries) * sizeof(RemedyEntry);
+}
+
+// The sizes a file with these counts can have: its tables and every abbreviation at least one
+// character and at most kMaxAbbreviationBytes, each with its terminator. Empty when the size fits.
+std::string sizeMismatch(std::uint64_t size, std::size_t tableBytes, std::int32_t remedies) {
+    const auto count = static_cast<std::uint64_t>(remedies);
+    const std::uint64_t smallest = tableBytes + 2 * count;
+    const std::uint64_t largest = tableBytes + (kMaxAbbreviationBytes + 1) * count;
+    if (size < smallest)
+        return "die Datei ist mit " + std::to_string(size) +
+               " Bytes zu kurz f\xFC"
+               "r ihre Anzahlen";
+    if (size > largest)
+        return "die Datei ist mit " + std::to_string(size) + " Bytes gr\xF6\xDF" +
+               "er, als ihre Anzahlen erlauben (h\xF6" + "chstens " + std::to_string(largest) + " Bytes)";
+    return {};
+}
+
 } // namespace
 
 RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> bytes) {
@@ -63,16 +98,12 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
         return fail("die Datei ist k\xFCrzer als ihr Kopf (" + std::to_string(bytes.size()) + " Bytes)");
     std::memcpy(&db.counts_, bytes.data(), sizeof(RepertoryFileCounts));
     const RepertoryFileCounts& c = db.counts_;
-    if (!countInRange(c.chapters, kMaxChapters))
-        return fail("unzul\xE4ssige Zahl der Kapitel " + std::to_string(c.chapters));
-    if (!countInRange(c.sections, kMaxSections))
-        return fail("unzul\xE4ssige Zahl der Abschnitte " + std::to_string(c.sections));
-    if (!countInRange(c.rubrics, kMaxRubrics))
-        return fail("unzul\xE4ssige Zahl der Rubriken " + std::to_string(c.rubrics));
-    if (!countInRange(c.remedyEntries, kMaxEntries))
-        return fail("unzul\xE4ssige Zahl der Mitteleintr\xE4ge " + std::to_string(c.remedyEntries));
-    if (!countInRange(c.remedies, kMaxRemedies))
-        return fail("unzul\xE4ssige Zahl der Mittel " + std::to_string(c.remedies));
+    const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(c);
+    if (const auto* refused = std::get_if<std::string>(&tableBytes))
+        return fail(*refused);
+    if (std::string mismatch = sizeMismatch(bytes.size(), std::get<std::size_t>(tableBytes), c.remedies);
+        !mismatch.empty())
+        return fail(std::move(mismatch));
 
     const auto chapters = static_cast<std::size_t>(c.chapters);
     const auto sections = static_cast<std::size_t>(c.sections);
@@ -84,11 +115,6 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
     const std::size_t rubricOffset = sectionOffset + sections * sizeof(SectionRecord);
     const std::size_t entryOffset = rubricOffset + rubrics * sizeof(RubricRecord);
     const std::size_t nameOffset = entryOffset + entries * sizeof(RemedyEntry);
-    // Every abbreviation takes at least two bytes: one character and its terminator.
-    if (bytes.size() < nameOffset + 2 * remedies)
-        return fail("die Datei ist mit " + std::to_string(bytes.size()) +
-                    " Bytes zu kurz f\xFC"
-                    "r ihre Anzahlen");
 
     const auto* base = reinterpret_cast<const char*>(bytes.data());
     db.fileBytes_ = bytes;
@@ -175,6 +201,9 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
             base + offset, static_cast<std::size_t>(static_cast<const char*>(nul) - (base + offset)));
         if (name.empty())
             return fail(where("Mittel", i) + ": leeres K\xFCrzel");
+        if (name.size() > kMaxAbbreviationBytes)
+            return fail(where("Mittel", i) + ": K\xFCrzel l\xE4nger als " +
+                        std::to_string(kMaxAbbreviationBytes) + " Bytes");
         if (!seen.insert(name).second)
             return fail(where("Mittel", i) + ": K\xFCrzel \"" + std::string(name) + "\" kommt doppelt vor");
         db.remedyNames_[i] = name;
@@ -186,15 +215,49 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
-    // Read without blocking: a FIFO or a device put where the file belongs is refused by name.
-    FileReadResult read = readRegularFile(path, kMaxFileBytes);
-    if (const auto* error = std::get_if<FileReadError>(&read))
-        return RepertoryLoadError{"Repertoriumsdatei " + error->message};
-    auto content = std::make_shared<const std::string>(std::move(std::get<std::string>(read)));
+    // Opened without blocking: a FIFO or a device put where the file belongs is refused by name.
+    if (fileKindOf(path) == FileKind::Missing)
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist nicht vorhanden"};
+    if (std::string notRegular = notRegularFileMessage(path); !notRegular.empty())
+        return RepertoryLoadError{"Repertoriumsdatei " + notRegular};
+    auto opened = openRegularFile(path);
+    if (const auto* error = std::get_if<FileReadError>(&opened))
+        return RepertoryLoadError{"Repertoriumsdatei " + error->message +
+                                  (error->reason.empty() ? std::string() : ": " + error->reason)};
+    RegularFileReader& file = std::get<RegularFileReader>(opened);
+    const std::uint64_t size = file.size();
+    if (size > kMaxFileBytes)
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
+                                  " Bytes zu gro\xDF"};
+    // The head says how large the file can be; a file of another size is refused before memory is
+    // taken for it and before it is read.
+    RepertoryFileCounts counts{};
+    std::size_t head = 0;
+    if (size >= sizeof counts) {
+        const std::optional<std::size_t> got = file.read(reinterpret_cast<char*>(&counts), sizeof counts);
+        if (!got)
+            return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+        head = *got;
+        if (head == sizeof counts) {
+            const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(counts);
+            if (const auto* refused = std::get_if<std::string>(&tableBytes))
+                return fail(*refused);
+            if (std::string mismatch = sizeMismatch(size, std::get<std::size_t>(tableBytes), counts.remedies);
+                !mismatch.empty())
+                return fail(std::move(mismatch));
+        }
+    }
+    std::string bytes(std::max<std::size_t>(static_cast<std::size_t>(size), head), '\0');
+    std::memcpy(bytes.data(), &counts, head);
+    const std::optional<std::size_t> got = file.read(bytes.data() + head, bytes.size() - head);
+    if (!got)
+        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+    bytes.resize(head + *got); // shrunk while reading: what is there is the file now
+    auto content = std::make_shared<const std::string>(std::move(bytes));
     // The heap block of a string is aligned for any scalar, so the tables can be read in place.
-    const std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(content->data()),
-                                           content->size());
-    RepertoryLoadResult result = fromBytes(bytes);
+    const std::span<const std::byte> view(reinterpret_cast<const std::byte*>(content->data()),
+                                          content->size());
+    RepertoryLoadResult result = fromBytes(view);
     if (auto* db = std::get_if<RepertoryDatabase>(&result))
         db->ownedBytes_ = std::move(content);
     return result;

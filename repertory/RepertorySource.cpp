@@ -134,6 +134,8 @@ private:
         std::string converted;
         if (Problem problem = convertText(abbreviation, converted))
             return problem;
+        if (Problem problem = checkWidth(converted, kMaxAbbreviationBytes + 1, "Abk\xC3\xBCrzung"))
+            return problem;
         remedies_.emplace(abbreviation, DeclaredRemedy{static_cast<int>(abbreviations_.size()), lineNumber});
         abbreviations_.push_back(std::move(converted));
         return std::nullopt;

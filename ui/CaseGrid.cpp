@@ -2,7 +2,9 @@
 
 #include "foundation/text/QtCodePage.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <algorithm>
 
@@ -16,10 +18,21 @@ constexpr int kChapterColumn = 2;
 
 constexpr int kTextColumnMinimum = 40;
 
+// The remedy list as the title tip lays out lists: its entries ("acon.        (3)") separated by
+// tabs, so that the tip can put them in columns and never breaks one. An entry ends with its grade
+// in brackets and a blank before the next abbreviation.
+QString remedyListTip(const std::string& remedyList) {
+    static const QRegularExpression kEntryEnd(QStringLiteral("\\) (?=\\S)"));
+    QString tip = fromWindows1252(remedyList);
+    tip.replace(kEntryEnd, QStringLiteral(")\t"));
+    return tip;
+}
+
 } // namespace
 
 std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, int textMinimum,
-                                          const std::array<int, 3>& widths) {
+                                          const std::array<int, 3>& widths,
+                                          const std::array<int, 2>& textNeeds) {
     const int number = std::max(widths[0], numberMinimum);
     const int rest = std::max(visibleWidth - number, 2 * textMinimum);
     const int wantedSymptom = std::max(widths[1], 0);
@@ -32,7 +45,17 @@ std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, i
     else
         symptom = static_cast<int>(rest * static_cast<qint64>(wantedSymptom) / shared);
     symptom = std::clamp(symptom, textMinimum, rest - textMinimum);
-    return {number, symptom, rest - symptom};
+    int chapter = rest - symptom;
+    // Room one column has beyond its texts goes to the other where that one cuts its texts.
+    if (chapter < textNeeds[1] && symptom > textNeeds[0]) {
+        const int moved = std::min(textNeeds[1] - chapter, symptom - std::max(textNeeds[0], textMinimum));
+        symptom -= std::max(moved, 0);
+    } else if (symptom < textNeeds[0] && chapter > textNeeds[1]) {
+        const int moved = std::min(textNeeds[0] - symptom, chapter - std::max(textNeeds[1], textMinimum));
+        symptom += std::max(moved, 0);
+    }
+    chapter = rest - symptom;
+    return {number, symptom, chapter};
 }
 
 CaseGrid::CaseGrid(CaseModel& model, QWidget* parent) : TableGrid(parent), model_(model) {
@@ -107,13 +130,25 @@ void CaseGrid::fitColumns() {
     // keep; fitting always starts from them, so growing and shrinking back give the same widths.
     if (widths != lastFitted_)
         wantedWidths_ = widths;
-    lastFitted_ =
-        fittedCaseColumnWidths(viewport()->width(), numberColumnMinimum(), kTextColumnMinimum, wantedWidths_);
+    lastFitted_ = fittedCaseColumnWidths(viewport()->width(), numberColumnMinimum(), kTextColumnMinimum,
+                                         wantedWidths_, textColumnNeeds());
     for (int column = 0; column < kCaseColumnCount; ++column) {
         const int width = lastFitted_[static_cast<std::size_t>(column)];
         if (columnWidth(column) != width)
             setColumnWidth(column, width);
     }
+}
+
+std::array<int, 2> CaseGrid::textColumnNeeds() const {
+    std::array<int, 2> needs{};
+    for (int row = 0; row < rowCount(); ++row) {
+        for (const int column : {kSymptomColumn, kChapterColumn}) {
+            int& need = needs[static_cast<std::size_t>(column - kSymptomColumn)];
+            if (const QString text = cellText(row, column); !text.isEmpty())
+                need = std::max(need, cellWidthFor(row, column, text));
+        }
+    }
+    return needs;
 }
 
 void CaseGrid::stretchColumns() {
@@ -136,6 +171,8 @@ void CaseGrid::refreshTable() {
     for (int row = 1; row < rows; ++row)
         showRow(row);
     showFocus();
+    // A new symptom or chapter text may need room the other column can give.
+    fitColumns();
 }
 
 void CaseGrid::focusTable() {
@@ -164,6 +201,14 @@ void CaseGrid::resizeEvent(QResizeEvent* event) {
     fitColumns();
 }
 
+void CaseGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Undo) && model_.restoreClearedCase()) {
+        event->accept();
+        return;
+    }
+    TableGrid::keyPressEvent(event);
+}
+
 void CaseGrid::showRow(int row) {
     if (row < 1 || row >= rowCount() || row > model_.rowCount())
         return;
@@ -180,7 +225,7 @@ void CaseGrid::showRow(int row) {
     const std::string& tip = model_.tipText(row);
     if (shown.tip != tip) {
         shown.tip = tip;
-        setTipText(row, kSymptomColumn, fromWindows1252(tip));
+        setTipText(row, kSymptomColumn, remedyListTip(tip));
     }
 }
 

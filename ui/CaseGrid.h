@@ -15,9 +15,11 @@ namespace telvarin {
 // The widths of the columns "Nummer", "Symptom" and "Kapitel" for a visible width: "Nummer" at
 // least `numberMinimum`, the other two sharing the rest (growing alike, shrinking in proportion),
 // each at least `textMinimum`; so the table fills its width without a horizontal scroll bar while
-// that fits.
+// that fits. Neither of the two cuts its texts (as wide as `textNeeds`) while the other has room
+// beyond its own.
 std::array<int, 3> fittedCaseColumnWidths(int visibleWidth, int numberMinimum, int textMinimum,
-                                          const std::array<int, 3>& widths);
+                                          const std::array<int, 3>& widths,
+                                          const std::array<int, 2>& textNeeds);
 
 class CaseGrid : public TableGrid, public CaseTableListener {
     Q_OBJECT
@@ -55,12 +57,16 @@ public:
 protected:
     bool setCellText(int row, int col, const QString& text) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Ctrl+Z brings back the case the results window cleared, until the next entry.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Brings one row of the grid in line with the case; only texts that changed are set again.
     void showRow(int row);
     void showFocus();
     void fitColumns();
+    // The widths the texts of "Symptom" and "Kapitel" need to show whole.
+    std::array<int, 2> textColumnNeeds() const;
     void takeFocusFromGrid(int row, int col);
 
     CaseModel& model_;

@@ -243,16 +243,14 @@ void CaseInputWindow::calculate() {
     const ResultsReply reply =
         resultsOpener_(ResultsRequest{database_, caseModel_.rows(), result_, caseModel_.evaluationName(),
                                       settings_, tableFont_, historyPath_, services_, this});
-    if (reply.keepCase)
+    if (reply.keepCase) {
         caseModel_.keepCase(reply.evaluationName);
-    else
-        clearCase();
+    } else {
+        // Kept aside: Ctrl+Z in the table brings it back until the next entry.
+        caseModel_.clearAnalysedCase();
+        grid_->setUpTable(tableFont());
+    }
     grid_->focusTable();
-}
-
-void CaseInputWindow::clearCase() {
-    caseModel_.clearCase();
-    grid_->setUpTable(tableFont());
 }
 
 TableSaveSettings CaseInputWindow::tableSaving() const {

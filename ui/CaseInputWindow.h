@@ -136,7 +136,6 @@ private:
     void createControls();
     void centreOnDesktop();
     void loadButtonIcons();
-    void clearCase();
     void destroySearchWindows();
     // Add symptom, as the search windows call it.
     std::function<void(RubricNumber, int)> symptomSink();

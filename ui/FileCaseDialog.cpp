@@ -4,7 +4,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/MessageBoxes.h"
-#include "foundation/text/CodePage.h"
+#include "foundation/text/GermanOrder.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryFile.h"
 #include "history/StorableText.h"
@@ -43,12 +43,8 @@ QString composed(const QString& text) {
 } // namespace
 
 std::vector<std::string> sortedCaseNames(std::vector<std::string> names) {
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string upperA = toUpperWindows1252(a);
-        const std::string upperB = toUpperWindows1252(b);
-        // std::string compares its bytes unsigned, as the code page orders them.
-        return upperA != upperB ? upperA < upperB : a < b;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return germanLess(a, b); });
     return names;
 }
 

@@ -27,7 +27,7 @@ struct FileCaseAnswer {
 // Asks for the answer with the name field preset; nothing when the user went back.
 using FileCaseAsker = std::function<std::optional<FileCaseAnswer>(const std::string& presetName)>;
 
-// The names for the list, sorted alphabetically without regard to letter case. A history file that
+// The names for the list, in German alphabetical order (umlauts with their base letters). A history file that
 // is missing or cannot be read gives no names.
 std::vector<std::string> sortedCaseNames(std::vector<std::string> names);
 std::vector<std::string> filedCaseNames(const std::string& historyPath);

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTreeWidget>
@@ -72,6 +73,20 @@ protected:
             painter->drawLine(x + gap, middle, rect.left() + (level + 1) * indent - 2, middle);
         }
         painter->restore();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        // The window opens with nothing selected, the focus on the first case; the first arrow key
+        // selects that case rather than moving past it unselected.
+        QTreeWidgetItem* focused = currentItem();
+        const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+        if (arrow && event->modifiers() == Qt::NoModifier && focused != nullptr &&
+            selectedItems().isEmpty()) {
+            setCurrentItem(focused, 0, QItemSelectionModel::ClearAndSelect);
+            event->accept();
+            return;
+        }
+        QTreeWidget::keyPressEvent(event);
     }
 };
 

@@ -1,7 +1,7 @@
 #include "ui/RemedyOverviewForm.h"
 
 #include "analysis/SymptomEntry.h"
-#include "foundation/text/CodePage.h"
+#include "foundation/text/GermanOrder.h"
 #include "foundation/text/QtCodePage.h"
 
 #include <algorithm>
@@ -96,12 +96,8 @@ std::vector<std::string> sortedRemedyNames(const RepertoryDatabase& db) {
     names.reserve(static_cast<std::size_t>(db.remedyCount()));
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
         names.emplace_back(db.remedyName(remedy));
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string upperA = toUpperWindows1252(a);
-        const std::string upperB = toUpperWindows1252(b);
-        // std::string compares its bytes unsigned, as the code page orders them.
-        return upperA != upperB ? upperA < upperB : a < b;
-    });
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return germanLess(a, b); });
     return names;
 }
 

@@ -71,8 +71,7 @@ struct ChapterChoice {
 };
 std::vector<ChapterChoice> chapterChoices(const RepertoryDatabase& db);
 
-// The remedy abbreviations in the order of the remedy box: alphabetical without regard to letter
-// case, Windows-1252.
+// The remedy abbreviations in the order of the remedy box: German alphabetical order, Windows-1252.
 std::vector<std::string> sortedRemedyNames(const RepertoryDatabase& db);
 
 // The symptom a double click on a row takes over, read back from the row's "Nummer" text; nothing

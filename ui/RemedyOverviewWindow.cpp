@@ -113,6 +113,8 @@ void RemedyOverviewWindow::createControls() {
     table_->setSelectionEnabled(false);
     table_->setHeaderSort(false);
     table_->setListMode(true);
+    // Maximised, the columns widen rather than leave grey beside them.
+    table_->setColumnsFillWidth(true);
 
     chapterLabel_ = addControl<QLabel>(QRect(7, 142, 35, 8), QStringLiteral("Kapitelfilter"));
     chapterBox_ = addControl<QComboBox>(QRect(59, 139, 259, kComboHeight));
@@ -313,7 +315,7 @@ void RemedyOverviewWindow::setUpTable(bool showsOthers) {
     SettingsStore* store = settingsStore();
     if (store == nullptr ||
         !restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid))
-        grid.expandColumnsToFit();
+        grid.fillWidthFromHere();
     grid.setFixedRowCount(1);
     grid.setFixedColumnCount(0);
     grid.setHeaderSort(false);

@@ -126,6 +126,8 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.setSelectionEnabled(false);
     grid.setHeaderSort(true);
     grid.setNumericSortText(true);
+    // Rubric texts and chapters carry umlauts; they sort as a German index does.
+    grid.setCompareFunction(germanTextLess);
 
     const QColor summary(kSummaryRgb);
     const int remedies = model.remedyColumnCount();
@@ -260,17 +262,21 @@ void ResultsWindow::saveTable() {
 
 void ResultsWindow::limitTextColumns() {
     TableGrid& grid = *table_;
-    const ResultsTextWidths shown =
-        shownResultsTextWidths(grid.contentsRect().width(), {grid.columnWidth(0), grid.columnWidth(1)});
-    if (shown.symptom != grid.columnWidth(0))
-        grid.setColumnWidth(0, shown.symptom);
-    if (shown.chapter != grid.columnWidth(1))
-        grid.setColumnWidth(1, shown.chapter);
+    // Widths other than the ones shown last were set by the user, a restore or the filling: they
+    // are what the columns grow back to.
+    const ResultsTextWidths current{grid.columnWidth(0), grid.columnWidth(1)};
+    if (current != shownTextWidths_)
+        wantedTextWidths_ = current;
+    shownTextWidths_ = shownResultsTextWidths(grid.contentsRect().width(), wantedTextWidths_);
+    if (shownTextWidths_.symptom != current.symptom)
+        grid.setColumnWidth(0, shownTextWidths_.symptom);
+    if (shownTextWidths_.chapter != current.chapter)
+        grid.setColumnWidth(1, shownTextWidths_.chapter);
 }
 
 void ResultsWindow::resizeEvent(QResizeEvent* event) {
     DialogBase::resizeEvent(event);
-    if (table_ != nullptr && event->size().width() < event->oldSize().width())
+    if (table_ != nullptr && event->size().width() != event->oldSize().width())
         limitTextColumns();
 }
 

@@ -99,7 +99,8 @@ private:
     bool canBeKeySymptom(int caseRow) const;
     void addKeySymptomEntry(QMenu& menu, int tableRow);
     void commitFields();
-    // The text columns never take so much of the table that no remedy shows.
+    // The text columns never take so much of the table that no remedy shows; they take up to the
+    // widths wanted for them (their texts' or the user's) as the window grows.
     void limitTextColumns();
     void resizeEvent(QResizeEvent* event) override;
 
@@ -114,6 +115,9 @@ private:
     DialogServices services_;
     ResultsOutcome outcome_ = ResultsOutcome::keepCase;
     bool closeKeepsCase_ = true;
+
+    ResultsTextWidths wantedTextWidths_;
+    ResultsTextWidths shownTextWidths_;
 
     TableGrid* table_ = nullptr;
     QLabel* nameLabel_ = nullptr;

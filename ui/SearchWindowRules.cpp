@@ -7,12 +7,6 @@
 
 namespace telvarin {
 
-namespace {
-
-constexpr int kColumnMargin = 20;
-
-} // namespace
-
 std::string treeRubricItemText(const RepertoryDatabase& db, RubricNumber number) {
     std::string text = rubricText(db, number);
     text += kTreeNumberSeparator;
@@ -38,10 +32,9 @@ std::string symptomSearchTitle(const std::vector<std::string>& ancestorTexts) {
     return "Symptomsuche - " + collected;
 }
 
-TextSearchColumnWidths textSearchColumnWidths(int clientWidth, int numberWidth, int symptomWidth,
+TextSearchColumnWidths textSearchColumnWidths(int shownWidth, int numberWidth, int symptomWidth,
                                               int chapterWidth) {
-    const std::int64_t rest =
-        std::max<std::int64_t>(0, std::int64_t{clientWidth} - numberWidth - kColumnMargin);
+    const std::int64_t rest = std::max<std::int64_t>(0, std::int64_t{shownWidth} - numberWidth);
     const std::int64_t symptom = std::max(symptomWidth, 0);
     const std::int64_t chapter = std::max(chapterWidth, 0);
     const std::int64_t total = symptom + chapter;

@@ -39,10 +39,11 @@ struct TextSearchColumnWidths {
     bool operator==(const TextSearchColumnWidths&) const = default;
 };
 
-// Columns 1 and 2 share what the window's client width leaves beside column 0 and a margin of 20,
-// in the proportion of their present widths (column 2 takes it all when both are 0). A width too
-// narrow to leave anything gives both nothing rather than negative widths.
-TextSearchColumnWidths textSearchColumnWidths(int clientWidth, int numberWidth, int symptomWidth,
+// Columns 1 and 2 share what the table shows beside its vertical scroll bar (`shownWidth`) less
+// column 0, in the proportion of their present widths (column 2 takes it all when both are 0), so
+// that the vertical scroll bar never brings a horizontal one. A width too narrow to leave anything
+// gives both nothing rather than negative widths.
+TextSearchColumnWidths textSearchColumnWidths(int shownWidth, int numberWidth, int symptomWidth,
                                               int chapterWidth);
 
 } // namespace telvarin

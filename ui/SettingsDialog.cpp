@@ -56,13 +56,12 @@ SettingsDialog::SettingsDialog(const EditableSettings& settings, const QString& 
     setHelpTopic(kHelpTopicSettings);
     createControls();
     fitTextsToFont();
-    // The frame can be resized, but nothing is anchored: the controls keep their places.
-    setUpLayout();
-
     // The polarity handling is carried through unchanged; its controls are never shown.
     polarityGroup_->hide();
     for (QAbstractButton* button : polarityButtons_->buttons())
         button->hide();
+    // The frame can be resized, but nothing is anchored: the controls keep their places.
+    setUpLayout();
 
     fontList_->setSampleHeight(kFontSampleHeight, false);
     fontList_->fillWithInstalledFaces();

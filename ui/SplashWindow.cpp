@@ -70,6 +70,15 @@ SplashWindow::SplashWindow(SettingsStore& store, QWidget* parent)
 
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
+
+    // Placed by the program, not left to the window manager: some put a window without a parent
+    // at the top left, which at a large scale leaves the splash far off the screen's centre.
+    adjustSize();
+    if (screen != nullptr) {
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
 }
 
 void SplashWindow::showEvent(QShowEvent* event) {

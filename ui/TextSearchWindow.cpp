@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <algorithm>
 
 namespace telvarin {
@@ -20,6 +21,7 @@ namespace telvarin {
 namespace {
 
 constexpr QSize kTemplateSize(292, 172);
+constexpr QRect kTableRect(5, 6, 282, 86);
 
 constexpr int kColumnCount = 3;
 constexpr int kNumberColumn = 0;
@@ -79,7 +81,7 @@ TextSearchWindow::~TextSearchWindow() {
 }
 
 void TextSearchWindow::createControls() {
-    table_ = addControl<TableGrid>(QRect(5, 6, 282, 86));
+    table_ = addControl<TableGrid>(kTableRect);
     searchLabel_ = addControl<QLabel>(QRect(4, 99, 50, 8), QStringLiteral("Suchtext"));
     searchField_ = addControl<QLineEdit>(QRect(56, 96, 232, 14));
     chapterLabel_ = addControl<QLabel>(QRect(4, 116, 35, 8), QStringLiteral("Kapitelfilter"));
@@ -148,7 +150,9 @@ void TextSearchWindow::setUpTable(const TableFont* tableFont) {
     grid.setSelectionEnabled(false);
     grid.setHeaderSort(false);
     grid.setFocusCell(kFirstDataRow, kNumberColumn);
-    divideColumns(reportedWidth_);
+    // The columns are often narrower than the rubric texts; a cut text shows whole in its tip.
+    grid.setCutTextTips(true);
+    divideColumns();
     if (SettingsStore* store = settingsStore())
         restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid);
 }
@@ -157,12 +161,15 @@ void TextSearchWindow::showWindow() {
     show();
     raise();
     activateWindow();
+    // The user goes on typing the search; the focus left in the table would take the first keys.
+    searchField_->setFocus(Qt::OtherFocusReason);
 }
 
-void TextSearchWindow::requestSearch(TextSearchEvent event) {
+void TextSearchWindow::requestSearch(TextSearchEvent event, bool keepTitle) {
     const std::string text = toWindows1252(searchField_->text());
     if (!searchShouldRun(text, lastSearchText_, triggerOf(event))) {
-        setWindowTitle(fromWindows1252(textSearchIdleTitle()));
+        if (!keepTitle)
+            setWindowTitle(fromWindows1252(textSearchIdleTitle()));
         return;
     }
     runSearch(text);
@@ -270,9 +277,11 @@ void TextSearchWindow::keepPlacementAndWidths() {
 }
 
 bool TextSearchWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == searchField_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        requestSearch(TextSearchEvent::FocusLost);
+    if (watched == searchField_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason)
+            requestSearch(TextSearchEvent::FocusLost, reason == Qt::ActiveWindowFocusReason || !isVisible());
+    }
     return DialogBase::eventFilter(watched, event);
 }
 
@@ -283,12 +292,19 @@ void TextSearchWindow::resizeEvent(QResizeEvent* event) {
         return;
     reportedWidth_ = width();
     if (table_ != nullptr && table_->columnCount() > 0)
-        divideColumns(reportedWidth_);
+        divideColumns();
 }
 
-void TextSearchWindow::divideColumns(int clientWidth) {
+void TextSearchWindow::divideColumns() {
+    // What the table shows beside its vertical scroll bar, which comes with the first long result.
+    // The table keeps the template's distance to the window's edges; measured from the window,
+    // this holds also before the window is first laid out.
+    const int besideTable =
+        pixelRect(QRect(QPoint(0, 0), kTemplateSize)).width() - pixelRect(kTableRect).width();
+    const int shownWidth = width() - besideTable - 2 * table_->frameWidth() -
+                           table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
     const TextSearchColumnWidths widths =
-        textSearchColumnWidths(clientWidth, table_->columnWidth(kNumberColumn),
+        textSearchColumnWidths(shownWidth, table_->columnWidth(kNumberColumn),
                                table_->columnWidth(kSymptomColumn), table_->columnWidth(kChapterColumn));
     table_->setColumnWidth(kSymptomColumn, widths.symptom);
     table_->setColumnWidth(kChapterColumn, widths.chapter);

@@ -77,12 +77,14 @@ protected:
 private:
     void createControls();
     void setUpTable(const TableFont* tableFont);
-    void requestSearch(TextSearchEvent event);
+    // A search that does not run sets the idle title, unless `keepTitle`: the window was hidden or
+    // left, and its title goes on describing the rows it shows.
+    void requestSearch(TextSearchEvent event, bool keepTitle = false);
     void runSearch(const std::string& text);
     void resetTable();
     void chooseChapter(int entry);
     void handOverRow(int row);
-    void divideColumns(int clientWidth);
+    void divideColumns();
     void keepPlacementAndWidths();
 
     TextSearchIndex index_;

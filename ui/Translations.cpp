@@ -1,15 +1,93 @@
 #include "ui/Translations.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QTreeView>
+#include <array>
+#include <optional>
 
 namespace telvarin {
 
+namespace {
+
+QLocale germanLocale() {
+    return QLocale(QLocale::German, QLocale::Germany);
+}
+
+// The widest texts of the file dialog's size and date columns in the desktop's locale.
+QStringList widestFileDialogTexts(int column) {
+    const QLocale desktop = QLocale::system();
+    if (column == 1)
+        return {desktop.formattedDataSize(1023), desktop.formattedDataSize(1023LL * 1024 + 1000),
+                desktop.formattedDataSize(1023LL * 1024 * 1024 + 1000 * 1024)};
+    return {desktop.toString(QDateTime(QDate(2028, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat)};
+}
+
+class FileDialogColumns : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(watched))
+                widen(*dialog);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static void widen(QFileDialog& dialog) {
+        auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (view == nullptr)
+            return;
+        QHeaderView* header = view->header();
+        const QFontMetrics metrics = view->fontMetrics();
+        // The cell's margins, the header's sort arrow and a little air.
+        const int padding = 4 * metrics.averageCharWidth();
+        for (const int column : {1, 3}) {
+            int wanted =
+                metrics.horizontalAdvance(header->model()->headerData(column, Qt::Horizontal).toString());
+            for (const QString& text : widestFileDialogTexts(column))
+                wanted = std::max(wanted, metrics.horizontalAdvance(text));
+            if (header->sectionSize(column) < wanted + padding)
+                header->resizeSection(column, wanted + padding);
+        }
+    }
+};
+
+} // namespace
+
+void useGermanLocale() {
+    // On Unix the toolkit reads the desktop's locale from these variables once, when it is first
+    // asked for it; on other systems it asks the system and the variables change nothing.
+    static constexpr std::array<const char*, 2> kVariables{"LC_ALL", "LANGUAGE"};
+    std::array<std::optional<QByteArray>, kVariables.size()> before;
+    for (std::size_t i = 0; i < kVariables.size(); ++i) {
+        if (qEnvironmentVariableIsSet(kVariables[i]))
+            before[i] = qgetenv(kVariables[i]);
+    }
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qunsetenv("LANGUAGE");
+    (void)QLocale::system();
+    for (std::size_t i = 0; i < kVariables.size(); ++i) {
+        if (before[i])
+            qputenv(kVariables[i], *before[i]);
+        else
+            qunsetenv(kVariables[i]);
+    }
+    QLocale::setDefault(germanLocale());
+}
+
 bool installGermanToolkitTranslations(QCoreApplication& app) {
     // Dates, numbers and the toolkit's message texts follow the interface, not the desktop.
-    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale german = germanLocale();
     QLocale::setDefault(german);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     // "qt" pulls in the translations of every installed toolkit module, "qtbase" among them.
@@ -19,6 +97,10 @@ bool installGermanToolkitTranslations(QCoreApplication& app) {
         return true;
     delete translator;
     return false;
+}
+
+void fitFileDialogColumns(QApplication& app) {
+    app.installEventFilter(new FileDialogColumns(&app));
 }
 
 } // namespace telvarin

@@ -16,10 +16,13 @@ int main(int argc, char** argv) {
     if (const std::optional<int> exitCode = telvarin::answerProgramArguments(arguments, std::cout, std::cerr))
         return *exitCode;
 
+    // Before any window or dialog, and before the application object fixes the desktop's locale.
+    telvarin::useGermanLocale();
     const std::unique_ptr<QApplication> app = telvarin::createApplication(argc, argv, std::cerr);
     if (!app)
         return 1;
     telvarin::installGermanToolkitTranslations(*app);
+    telvarin::fitFileDialogColumns(*app);
     telvarin::registerProgramIdentity();
     // Lets the desktop match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("de.kesto.telvarin"));

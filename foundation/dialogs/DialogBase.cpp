@@ -6,12 +6,17 @@
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
+#include <algorithm>
 
 namespace telvarin {
 
@@ -109,6 +114,29 @@ void DialogBase::placeControl(QWidget* control, const QRect& dialogUnits) {
     if (control->parentWidget() != this)
         control->setParent(this);
     control->setGeometry(pixelRect(dialogUnits));
+}
+
+void DialogBase::keepGroupFramesClear() {
+    const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QGroupBox* group : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        const QRect area = group->geometry();
+        // The frame line lies about the contents' top; a pixel of air below it.
+        const int clear = area.top() + group->contentsRect().top() + 2;
+        int highest = clear;
+        for (QWidget* control : controls) {
+            const bool indicator = qobject_cast<QCheckBox*>(control) != nullptr ||
+                                   qobject_cast<QRadioButton*>(control) != nullptr;
+            if (!indicator || control->isHidden() || !area.contains(control->geometry().center()))
+                continue;
+            const int drawn = control->style()->pixelMetric(qobject_cast<QRadioButton*>(control) != nullptr
+                                                                ? QStyle::PM_ExclusiveIndicatorHeight
+                                                                : QStyle::PM_IndicatorHeight,
+                                                            nullptr, control);
+            highest = std::min(highest, control->y() + (control->height() - drawn) / 2);
+        }
+        if (highest < clear)
+            group->setGeometry(area.adjusted(0, highest - clear, 0, 0));
+    }
 }
 
 IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,

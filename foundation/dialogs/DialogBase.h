@@ -89,7 +89,10 @@ public:
 protected:
     // Records the initial size for the layout; the first step of a dialog's initialisation, after
     // its controls exist at their template positions.
-    void setUpLayout() { layout_->setUp(); }
+    void setUpLayout() {
+        keepGroupFramesClear();
+        layout_->setUp();
+    }
     bool addAnchor(QWidget* control, int horizontalCode, int verticalCode) {
         return layout_->addAnchor(control, horizontalCode, verticalCode);
     }
@@ -119,6 +122,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The template puts a group box's title on its frame line, where this toolkit draws the frame
+    // below the title or a check box's height, whichever is taller. With a font made smaller to fit
+    // a small screen, the check boxes keep their size and would reach over the frame; their group
+    // then moves its top edge up to clear them.
+    void keepGroupFramesClear();
+
     QString windowName_;
     DialogServices services_;
     QtMessageBoxes screenMessages_;

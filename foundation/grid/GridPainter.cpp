@@ -4,14 +4,37 @@
 #include "foundation/grid/TableGrid.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
+#include <QTextLayout>
+#include <QTextOption>
+#include <cmath>
 
 namespace telvarin {
 
 namespace {
 
 constexpr int kTextMargin = 2;
+// Around a wrapped printed text: the cell's margins above and below, and its grid line.
+constexpr int kWrappedTextPadding = 2 * kTextMargin + 1;
+
+QTextOption wrappedTextOption(int flags) {
+    QTextOption option(Qt::Alignment(flags & (Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask)));
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+// The printed width of a cell's text area.
+int printedTextWidth(int cellWidth) {
+    return cellWidth - 1 - 2 * kTextMargin;
+}
+
+// Measured as the screen measures, where the columns got their widths: the printer's unhinted
+// advance can be a fraction wider, and must not break an abbreviation that fits its column.
+bool wrapsOnPaper(const QFont& font, const QString& text, int cellWidth) {
+    return QFontMetricsF(font).horizontalAdvance(text) > printedTextWidth(cellWidth) + 1;
+}
 
 int textFlags(std::uint16_t format) {
     int flags = Qt::TextHideMnemonic;
@@ -29,6 +52,30 @@ int textFlags(std::uint16_t format) {
 }
 
 } // namespace
+
+QFont printedCellFont(const QFont& screenFont) {
+    QFont font = screenFont;
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(QFontInfo(screenFont).pixelSize());
+    return font;
+}
+
+int printedCellHeight(const QFont& font, const QString& text, int width, QPaintDevice& device) {
+    const int textWidth = printedTextWidth(width);
+    if (textWidth <= 0 || !wrapsOnPaper(font, text, width))
+        return 0;
+    const QFontMetricsF metrics(font, &device);
+    QTextLayout layout(text, font, &device);
+    layout.setTextOption(wrappedTextOption(Qt::AlignLeft));
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(textWidth);
+        ++lines;
+    }
+    layout.endLayout();
+    return static_cast<int>(std::ceil(lines * metrics.lineSpacing())) + kWrappedTextPadding;
+}
 
 const QColor& gridLineColour() {
     static const QColor colour(192, 192, 192);
@@ -51,14 +98,16 @@ void paintGridCells(QPainter& painter, const TableGrid& grid, const std::vector<
             const QString text = grid.cellText(row.index, col.index);
             if (!text.isEmpty()) {
                 const QRect textRect = cell.adjusted(kTextMargin, 0, -kTextMargin, 0);
-                if (options.printing &&
-                    style.font.pixelSize() <= 0) // keep the screen's size under the page scale
-                    style.font.setPixelSize(QFontInfo(style.font).pixelSize());
+                if (options.printing)
+                    style.font = printedCellFont(style.font);
                 if (painter.font() != style.font)
                     painter.setFont(style.font);
                 painter.setPen(style.textColour);
                 const int flags = textFlags(style.format);
-                if ((style.format & GridEndEllipsis) && (style.format & GridSingleLine)) {
+                if (options.printing && wrapsOnPaper(style.font, text, col.size)) {
+                    // The row was made as high as the wrapped text needs.
+                    painter.drawText(QRectF(textRect), text, wrappedTextOption(flags));
+                } else if ((style.format & GridEndEllipsis) && (style.format & GridSingleLine)) {
                     const QFontMetrics metrics = painter.fontMetrics();
                     if (metrics.horizontalAdvance(text) > textRect.width())
                         painter.drawText(textRect, flags,

@@ -1,16 +1,16 @@
 #include "foundation/grid/GridPrinter.h"
 
 #include "foundation/grid/GridPainter.h"
+#include "foundation/grid/PrintLayout.h"
 #include "foundation/grid/TableGrid.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <algorithm>
+#include <cmath>
 
 namespace telvarin {
 
@@ -24,22 +24,44 @@ QFont printerFont(bool bold) {
     return font;
 }
 
-} // namespace
+// A column narrowed for print keeps room for about this many characters of its text.
+constexpr int kNarrowestPrintedCharacters = 20;
 
-struct GridPrinter::Layout {
-    QRect page;       // device pixels
-    QRect headerArea; // title line
-    QRect footerArea;
-    int bodyLeft = 0;
-    int bodyTop = 0;
-    double scale = 1.0;
-    std::vector<GridSpan> fixedRows; // in screen pixels, from 0
-    std::vector<GridSpan> columns;
-    std::vector<std::vector<GridSpan>> pages; // the non-fixed rows of every page
-};
+} // namespace
 
 GridPrinter::GridPrinter(const TableGrid& grid, QString title)
     : m_grid(grid), m_title(std::move(title)), m_time(QDateTime::currentDateTime()) {}
+
+int GridPrinter::printedRowHeight(int row, const std::vector<int>& widths, QPaintDevice& device) const {
+    int height = m_grid.rowHeight(row);
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        if (widths[c] <= 0)
+            continue;
+        const int col = static_cast<int>(c);
+        const QString text = m_grid.cellText(row, col);
+        if (text.isEmpty())
+            continue;
+        const QFont font = printedCellFont(m_grid.cellStyle(row, col).font);
+        height = std::max(height, printedCellHeight(font, text, widths[c], device));
+    }
+    return height;
+}
+
+std::vector<int> GridPrinter::contentWidths() const {
+    std::vector<int> widths(static_cast<std::size_t>(m_grid.columnCount()), 0);
+    for (int c = 0; c < m_grid.columnCount(); ++c) {
+        if (m_grid.columnWidth(c) <= 0)
+            continue;
+        int& width = widths[static_cast<std::size_t>(c)];
+        for (int r = 0; r < m_grid.rowCount(); ++r) {
+            if (m_grid.rowHeight(r) <= 0)
+                continue;
+            if (const QString text = m_grid.cellText(r, c); !text.isEmpty())
+                width = std::max(width, m_grid.cellWidthFor(r, c, text));
+        }
+    }
+    return widths;
+}
 
 GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     Layout layout;
@@ -62,44 +84,43 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     layout.bodyTop = layout.headerArea.bottom() + 1 + margins.gap * charHeight;
     const int bodyBottom = layout.footerArea.top() - margins.gap * charHeight;
 
-    int x = 0;
-    for (int c = 0; c < m_grid.columnCount(); ++c) {
-        if (m_grid.columnWidth(c) > 0)
-            layout.columns.push_back({c, x, m_grid.columnWidth(c)});
-        x += m_grid.columnWidth(c);
-    }
-    layout.scale = x > 0 ? double(right - left) / x : 1.0;
+    PrintColumnsRequest columns;
+    for (int c = 0; c < m_grid.columnCount(); ++c)
+        columns.widths.push_back(m_grid.columnWidth(c));
+    columns.repeatedColumns = m_grid.fixedColumnCount();
+    columns.pageWidth = right - left;
+    const QFont gridFont = m_grid.gridFont();
+    columns.readableScale = readablePrintScale(QFontInfo(gridFont).pixelSize(), device.logicalDpiX());
+    columns.narrowestTextWidth = kNarrowestPrintedCharacters * QFontMetrics(gridFont).averageCharWidth();
+    columns.contentWidths = contentWidths();
+    PrintColumnPlan plan = planPrintColumns(columns);
+    layout.scale = plan.scale;
+    layout.columnWidths = std::move(plan.widths);
+    layout.bands = std::move(plan.bands);
 
-    int y = 0;
-    for (int r = 0; r < m_grid.fixedRowCount(); ++r) {
+    layout.rowHeights.assign(static_cast<std::size_t>(m_grid.rowCount()), 0);
+    for (int r = 0; r < m_grid.rowCount(); ++r) {
         if (m_grid.rowHeight(r) > 0)
-            layout.fixedRows.push_back({r, y, m_grid.rowHeight(r)});
-        y += m_grid.rowHeight(r);
+            layout.rowHeights[static_cast<std::size_t>(r)] = printedRowHeight(r, layout.columnWidths, device);
     }
-    const int fixedHeight = y;
-    const double available = (bodyBottom - layout.bodyTop) / layout.scale - fixedHeight;
-    std::vector<GridSpan> page;
-    int pageY = fixedHeight;
-    for (int r = m_grid.fixedRowCount(); r < m_grid.rowCount(); ++r) {
-        const int height = m_grid.rowHeight(r);
-        if (height == 0)
-            continue;
-        // A row taller than a page still gets a page of its own.
-        if (!page.empty() && pageY + height - fixedHeight > available) {
-            layout.pages.push_back(std::move(page));
-            page.clear();
-            pageY = fixedHeight;
+    int fixedHeight = 0;
+    for (int r = 0; r < std::min(m_grid.fixedRowCount(), m_grid.rowCount()); ++r) {
+        if (layout.rowHeights[static_cast<std::size_t>(r)] > 0) {
+            layout.fixedRows.push_back(r);
+            fixedHeight += layout.rowHeights[static_cast<std::size_t>(r)];
         }
-        page.push_back({r, pageY, height});
-        pageY += height;
     }
-    if (!page.empty() || layout.pages.empty())
-        layout.pages.push_back(std::move(page));
+    const int firstRow = std::min(m_grid.fixedRowCount(), m_grid.rowCount());
+    const std::vector<int> heights(layout.rowHeights.begin() + firstRow, layout.rowHeights.end());
+    layout.rowPages = planPrintPages(heights, (bodyBottom - layout.bodyTop) / layout.scale - fixedHeight);
+    for (std::vector<int>& rows : layout.rowPages) {
+        for (int& row : rows)
+            row += firstRow;
+    }
     return layout;
 }
 
 void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) const {
-    const int pageCount = static_cast<int>(layout.pages.size());
     painter.setPen(Qt::black);
     painter.setFont(printerFont(true));
     const QRect header = layout.headerArea;
@@ -111,20 +132,36 @@ void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) c
     const QRect footer = layout.footerArea;
     painter.drawLine(footer.left(), footer.top(), footer.right(), footer.top());
     painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QString::asprintf("Page %d of %d", page + 1, pageCount));
+                     QString::asprintf("Page %d of %d", page + 1, layout.pageCount()));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      QLocale().toString(m_time, QLocale::ShortFormat));
 
-    std::vector<GridSpan> rows = layout.fixedRows;
-    rows.insert(rows.end(), layout.pages[static_cast<std::size_t>(page)].begin(),
-                layout.pages[static_cast<std::size_t>(page)].end());
+    const std::size_t rowPageCount = layout.rowPages.size();
+    const std::vector<int>& band = layout.bands[static_cast<std::size_t>(page) / rowPageCount];
+    const std::vector<int>& pageRows = layout.rowPages[static_cast<std::size_t>(page) % rowPageCount];
+    std::vector<GridSpan> rows;
+    int y = 0;
+    for (const std::vector<int>* part : {&layout.fixedRows, &pageRows}) {
+        for (const int r : *part) {
+            const int height = layout.rowHeights[static_cast<std::size_t>(r)];
+            rows.push_back({r, y, height});
+            y += height;
+        }
+    }
+    std::vector<GridSpan> cols;
+    int x = 0;
+    for (const int c : band) {
+        const int width = layout.columnWidths[static_cast<std::size_t>(c)];
+        cols.push_back({c, x, width});
+        x += width;
+    }
     painter.save();
     painter.translate(layout.bodyLeft, layout.bodyTop);
     painter.scale(layout.scale, layout.scale);
     GridPaintOptions options;
     options.printing = true;
     options.shadedFixedCells = m_grid.shadedPrintout();
-    paintGridCells(painter, m_grid, rows, layout.columns, options);
+    paintGridCells(painter, m_grid, rows, cols, options);
     painter.restore();
 }
 
@@ -133,7 +170,7 @@ int GridPrinter::print(QPagedPaintDevice& device) const {
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    const int pageCount = static_cast<int>(layout.pages.size());
+    const int pageCount = layout.pageCount();
     for (int page = 0; page < pageCount; ++page) {
         if (page > 0)
             device.newPage();

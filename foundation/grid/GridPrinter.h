@@ -1,15 +1,19 @@
 #pragma once
 
-// The printed pages of a table grid: the screen layout scaled to the page width, the rows broken
-// into pages with the fixed rows repeated, a header with the window title and the application
-// title, and a footer with the page number and the date.
+// The printed pages of a table grid: the screen layout scaled to the page width where its text
+// stays readable, else at a readable scale with the columns continued on pages across (the fixed
+// columns repeated); the rows broken into pages with the fixed rows repeated; texts that do not
+// fit their column wrapped, never cut; a header with the window title and the application title,
+// and a footer with the page number and the date.
 
 #include <QDateTime>
+#include <QRect>
 #include <QString>
 #include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
+class QPaintDevice;
 
 namespace telvarin {
 
@@ -25,14 +29,35 @@ public:
     // Prints every page; returns the number of pages, 0 when the device cannot be painted on.
     int print(QPagedPaintDevice& device) const;
 
-private:
     struct Layout;
+    // How the table falls on pages of the device, without painting.
     Layout layoutFor(QPagedPaintDevice& device) const;
+
+private:
+    int printedRowHeight(int row, const std::vector<int>& widths, QPaintDevice& device) const;
+    // Per column, the width its widest text needs on the screen.
+    std::vector<int> contentWidths() const;
     void paintPage(QPainter& painter, const Layout& layout, int page) const;
 
     const TableGrid& m_grid;
     QString m_title;
     QDateTime m_time;
+};
+
+struct GridPrinter::Layout {
+    QRect page;       // device pixels
+    QRect headerArea; // title line
+    QRect footerArea;
+    int bodyLeft = 0;
+    int bodyTop = 0;
+    double scale = 1.0;                     // device pixels per screen pixel
+    std::vector<int> columnWidths;          // per column as printed, in screen pixels
+    std::vector<int> rowHeights;            // per row as printed, in screen pixels
+    std::vector<int> fixedRows;             // shown on every page
+    std::vector<std::vector<int>> bands;    // the columns of each page across
+    std::vector<std::vector<int>> rowPages; // the other rows of each page down
+    // Down first, then across: page p shows row page p % rowPages and band p / rowPages.
+    int pageCount() const { return static_cast<int>(bands.size() * rowPages.size()); }
 };
 
 } // namespace telvarin

@@ -143,6 +143,15 @@ int TableGrid::cellWidthFor(int row, int col, const QString& text) const {
     return QFontMetrics(style.font).size(flags, text).width() + 2 * kCellMargin + 2;
 }
 
+bool TableGrid::isTextCut(int row, int col) const {
+    const QString text = cellText(row, col);
+    if (text.isEmpty() || columnWidth(col) <= 0)
+        return false;
+    // The text area of a cell: its width less the margins and the grid line.
+    const int room = columnWidth(col) - 2 * kCellMargin - (m_gridLines ? 1 : 0);
+    return QFontMetrics(cellStyle(row, col).font).horizontalAdvance(text) > room;
+}
+
 int TableGrid::measuredHeight(int row, int col) const {
     const GridCellStyle style = cellStyle(row, col);
     const QString t = cellText(row, col);
@@ -210,6 +219,28 @@ void TableGrid::expandColumnsToFit() {
     m_store.setColumnWidth(last, columnWidth(last) + missing - each * static_cast<int>(shown.size()));
     updateScrollBars();
     requestRedraw();
+}
+
+std::vector<int> TableGrid::columnWidths() const {
+    std::vector<int> widths(static_cast<std::size_t>(columnCount()));
+    for (int c = 0; c < columnCount(); ++c)
+        widths[static_cast<std::size_t>(c)] = columnWidth(c);
+    return widths;
+}
+
+void TableGrid::fillWidth() {
+    // Widths other than the ones widened last were set since; they are the ones to widen from.
+    if (std::vector<int> present = columnWidths(); present != m_filledWidths)
+        m_widthsToFill = std::move(present);
+    for (int c = 0; c < columnCount(); ++c)
+        m_store.setColumnWidth(c, m_widthsToFill[static_cast<std::size_t>(c)]);
+    expandColumnsToFit();
+    m_filledWidths = columnWidths();
+}
+
+void TableGrid::fillWidthFromHere() {
+    m_filledWidths.clear();
+    fillWidth();
 }
 
 // ---- cells ----
@@ -621,6 +652,8 @@ void TableGrid::scrollContentsBy(int, int) {
 
 void TableGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_columnsFillWidth && columnCount() > 0)
+        fillWidth();
     updateScrollBars();
     if (isEditing())
         m_editor->setGeometry(cellRect(m_editRow, m_editCol));

@@ -81,6 +81,12 @@ public:
     void widenColumnToHeader(int col);
     // Widens the columns so that together they fill the visible width.
     void expandColumnsToFit();
+    // While on, the columns fill the visible width as it changes (the window resized, the vertical
+    // scroll bar coming or going): the widths last set by the owner or the user, widened evenly as
+    // expandColumnsToFit does, never narrower than those.
+    void setColumnsFillWidth(bool on) { m_columnsFillWidth = on; }
+    // Takes the present widths as the ones to widen from, and widens them.
+    void fillWidthFromHere();
     int totalWidth() const;
     int totalHeight() const;
 
@@ -122,6 +128,12 @@ public:
     bool numericSortText() const { return m_numericSortText; }
     void setTitleTips(bool on);
     bool titleTips() const { return m_titleTips; }
+    // A cell whose text its column cuts shows the whole text as a title tip, also with title tips
+    // off; a tip text of its own comes first while title tips are on.
+    void setCutTextTips(bool on) { m_cutTextTips = on; }
+    bool cutTextTips() const { return m_cutTextTips; }
+    // Whether the cell's column is too narrow for its text.
+    bool isTextCut(int row, int col) const;
     void setRowResize(bool on) { m_rowResize = on; }
     void setColumnResize(bool on) { m_columnResize = on; }
     void setGridLines(bool on);
@@ -227,6 +239,8 @@ private:
 
     void requestRedraw();
     void updateScrollBars();
+    std::vector<int> columnWidths() const;
+    void fillWidth();
     void setSelectedRange(int top, int left, int bottom, int right);
     void extendSelectionTo(const GridCellPos& cell);
     void moveFocus(int row, int col, Qt::KeyboardModifiers modifiers);
@@ -272,6 +286,10 @@ private:
     bool m_headerSort = false;
     bool m_numericSortText = false;
     bool m_titleTips = false;
+    bool m_cutTextTips = false;
+    bool m_columnsFillWidth = false;
+    std::vector<int> m_widthsToFill; // set by the owner or the user
+    std::vector<int> m_filledWidths; // as last widened
     bool m_rowResize = true;
     bool m_columnResize = true;
     bool m_gridLines = true;

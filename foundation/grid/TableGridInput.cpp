@@ -577,12 +577,14 @@ void TableGrid::hideTitleTip() {
 }
 
 void TableGrid::updateTitleTip(const QPoint& pos) {
-    if (!m_titleTips || isEditing() || QApplication::mouseButtons() != Qt::NoButton) {
+    if ((!m_titleTips && !m_cutTextTips) || isEditing() || QApplication::mouseButtons() != Qt::NoButton) {
         hideTitleTip();
         return;
     }
     const GridCellPos cell = cellAt(pos);
-    const QString tip = cell.isValid() ? tipText(cell.row, cell.col) : QString();
+    QString tip = cell.isValid() && m_titleTips ? tipText(cell.row, cell.col) : QString();
+    if (tip.isEmpty() && cell.isValid() && m_cutTextTips && isTextCut(cell.row, cell.col))
+        tip = cellText(cell.row, cell.col);
     if (tip.isEmpty()) {
         hideTitleTip();
         return;

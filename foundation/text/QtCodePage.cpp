@@ -1,6 +1,7 @@
 #include "foundation/text/QtCodePage.h"
 
 #include "foundation/text/CodePage.h"
+#include "foundation/text/GermanOrder.h"
 
 #include <array>
 
@@ -29,6 +30,10 @@ std::string toWindows1252(const QString& text) {
     for (QChar c : text)
         bytes += static_cast<char>(windows1252OfCodePoint(c.unicode()));
     return bytes;
+}
+
+bool germanTextLess(const QString& a, const QString& b) {
+    return germanLess(toWindows1252(a), toWindows1252(b));
 }
 
 } // namespace telvarin

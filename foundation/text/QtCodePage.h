@@ -11,5 +11,7 @@ namespace telvarin {
 QString fromWindows1252(std::string_view bytes);
 // Characters outside the code page become '?'.
 std::string toWindows1252(const QString& text);
+// German order (see GermanOrder.h), for tables and lists that sort their texts.
+bool germanTextLess(const QString& a, const QString& b);
 
 } // namespace telvarin

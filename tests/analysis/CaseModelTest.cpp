@@ -4,6 +4,7 @@
 #include "repertory/RepertoryTexts.h"
 #include "tests/analysis/PolarityRepertory.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace telvarin {
@@ -299,6 +300,32 @@ TEST_F(CaseModelMode1Test, AnalysisOfEmptyRowsOnlyAndClearAfterwards) {
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.cellText(1, 0), "");
     EXPECT_EQ(model.evaluationName(), "");
+}
+
+TEST_F(CaseModelMode1Test, AClearedCaseComesBackUntilTheNextEntry) {
+    AnalysisResult result(repertory.db());
+    for (const char* text : {"1+3", "", "9"})
+        type(text);
+    model.setEvaluationName("Frau B.");
+    ASSERT_TRUE(runAnalysis(repertory.db(), model, result));
+    model.clearAnalysedCase();
+    EXPECT_EQ(numbers(), (std::vector<RubricNumber>{0}));
+    EXPECT_EQ(model.evaluationName(), "");
+    ASSERT_TRUE(model.restoreClearedCase());
+    // Back as "Zurück" writes it back: the automatic counter-polarity and the joined part gone.
+    EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, 9, 0}));
+    EXPECT_EQ(model.evaluationName(), "Frau B.");
+    EXPECT_FALSE(model.restoreClearedCase());
+
+    for (const auto& nextEntry : std::vector<std::function<void()>>{
+             [&] { type("5"); }, [&] { model.addSymptom(5, 0); }, [&] { type(""); }}) {
+        ASSERT_TRUE(runAnalysis(repertory.db(), model, result));
+        model.clearAnalysedCase();
+        EXPECT_TRUE(model.canRestoreClearedCase());
+        nextEntry();
+        EXPECT_FALSE(model.canRestoreClearedCase());
+        EXPECT_FALSE(model.restoreClearedCase());
+    }
 }
 
 TEST_F(CaseModelTest, WriteBackKeeps3000RowsAndTheSymptomOfAFullInputRow) {

@@ -1,6 +1,8 @@
 #include "foundation/grid/GridCellStore.h"
 #include "foundation/grid/GridSortKeys.h"
+#include "foundation/grid/PrintLayout.h"
 
+#include <algorithm>
 #include <climits>
 #include <gtest/gtest.h>
 
@@ -140,6 +142,72 @@ TEST(GridCellStore, RowsMoveWithTheirHeights) {
     EXPECT_EQ(store.cell(3, 0).text, "3");
     EXPECT_EQ(store.rowHeight(3), 23);
     EXPECT_EQ(store.cell(0, 0).text, "0");
+}
+
+TEST(GridPrintColumns, ATableThatFitsReadablyIsScaledToThePageWidth) {
+    const PrintColumnPlan plan = planPrintColumns({{100, 0, 300}, 1, 8000, 10.0, 140, {}});
+    EXPECT_DOUBLE_EQ(plan.scale, 20.0);
+    EXPECT_EQ(plan.widths, (std::vector<int>{100, 0, 300}));
+    EXPECT_EQ(plan.bands, (std::vector<std::vector<int>>{{0, 2}}));
+}
+
+TEST(GridPrintColumns, WideTextColumnsAreNarrowedBeforePagesGoAcross) {
+    // 1,200 screen pixels at a readable scale of 10 leave 800 on a page of 8,000 device pixels.
+    const PrintColumnPlan plan = planPrintColumns({{80, 50, 700, 200, 170}, 0, 8000, 10.0, 140, {}});
+    EXPECT_DOUBLE_EQ(plan.scale, 10.0);
+    ASSERT_EQ(plan.bands.size(), 1u);
+    int total = 0;
+    for (const int width : plan.widths)
+        total += width;
+    EXPECT_LE(total, 800);
+    EXPECT_EQ(plan.widths[0], 80);
+    EXPECT_EQ(plan.widths[1], 50);
+    EXPECT_GE(plan.widths[4], 140);
+}
+
+TEST(GridPrintColumns, ColumnsWiderThanTheirTextsGiveUpTheirRoomFirst) {
+    // Widened to fill a window: the number and grade columns hold short texts.
+    PrintColumnsRequest request{{200, 200, 500, 300}, 0, 8000, 10.0, 140, {40, 60, 600, 250}};
+    PrintColumnPlan plan = planPrintColumns(request);
+    EXPECT_EQ(plan.widths, (std::vector<int>{40, 60, 461, 238}));
+    EXPECT_DOUBLE_EQ(plan.scale, 10.0);
+    // Without that room the table fits readably: scaled to the page width.
+    request.contentWidths = {40, 60, 300, 200};
+    plan = planPrintColumns(request);
+    EXPECT_EQ(plan.widths, (std::vector<int>{40, 60, 300, 200}));
+    EXPECT_DOUBLE_EQ(plan.scale, 8000.0 / 600);
+    EXPECT_EQ(plan.bands, (std::vector<std::vector<int>>{{0, 1, 2, 3}}));
+}
+
+TEST(GridPrintColumns, ManyColumnsContinueAcrossWithTheLeadingOnesRepeated) {
+    std::vector<int> widths{450, 300};
+    widths.insert(widths.end(), 403, 40);
+    const PrintColumnPlan plan = planPrintColumns({widths, 2, 8000, 10.0, 140, {}});
+    EXPECT_DOUBLE_EQ(plan.scale, 10.0);
+    EXPECT_GT(plan.bands.size(), 20u);
+    EXPECT_LE(plan.widths[0] + plan.widths[1], 400); // at most half of each page
+    std::vector<int> seen(widths.size(), 0);
+    for (const std::vector<int>& band : plan.bands) {
+        ASSERT_GE(band.size(), 3u);
+        EXPECT_EQ(band[0], 0);
+        EXPECT_EQ(band[1], 1);
+        int total = 0;
+        for (const int col : band) {
+            total += plan.widths[static_cast<std::size_t>(col)];
+            ++seen[static_cast<std::size_t>(col)];
+        }
+        EXPECT_LE(total, 800);
+    }
+    // Every remedy column on exactly one page across, in order.
+    EXPECT_TRUE(std::all_of(seen.begin() + 2, seen.end(), [](int n) { return n == 1; }));
+    EXPECT_EQ(plan.bands.back().back(), 404);
+}
+
+TEST(GridPrintPages, RowsFillEachPageAndATallRowGetsItsOwn) {
+    EXPECT_EQ(planPrintPages({10, 0, 10, 10, 25, 5}, 20.0),
+              (std::vector<std::vector<int>>{{0, 2}, {3}, {4}, {5}}));
+    EXPECT_EQ(planPrintPages({}, 20.0), (std::vector<std::vector<int>>{{}}));
+    EXPECT_NEAR(readablePrintScale(12.0, 1200.0), 8.0 / 72.0 * 1200.0 / 12.0, 1e-9);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "foundation/grid/TableGrid.h"
 
+#include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/PrintLayout.h"
 #include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
@@ -83,6 +86,7 @@ private slots:
     void titleTipGeometry();
     void titleTipShowsOnlyForCellsWithTips();
     void printsPagesIntoPdf();
+    void printsWideTablesReadablyOnPagesAcross();
     void dividerDragResizesColumn();
     void wheelAndFitToWidth();
     void grabFilledGrid();
@@ -429,6 +433,40 @@ void TableGridTest::titleTipGeometry() {
     placement.gridClientRect = QRect(0, 0, 1280, 800);
     const QRect low = telvarin::titleTipGeometry(placement, QString(300, 'm'), metrics);
     QCOMPARE(low.bottom(), 800 - 1 - 8 - 1);
+
+    // A list of 491 entries, five to a line, at the bottom of a screen of 1280 x 900: in columns
+    // of whole entries, within the screen, every entry shown or counted.
+    QStringList lines;
+    for (int line = 0; line < 99; ++line) {
+        QStringList entries;
+        for (int i = line * 5; i < std::min(491, line * 5 + 5); ++i)
+            entries.push_back(QString("aeth-%1.").arg(i).leftJustified(13) + "(2)");
+        lines.push_back(entries.join(u'\t'));
+    }
+    const QString list491 = lines.join("\r\n");
+    for (const QRect& screen : {QRect(0, 0, 1280, 900), QRect(0, 0, 640, 450)}) {
+        placement = {QRect(100, screen.height() - 100, 200, 20), screen, screen};
+        const TitleTipLayout tip = layoutTitleTip(placement, list491, metrics);
+        QVERIFY(screen.adjusted(0, 0, -8, -8).contains(tip.geometry));
+        int entries = 0;
+        for (const TitleTipLayout::Piece& piece : tip.pieces) {
+            QVERIFY(QRect(QPoint(0, 0), tip.geometry.size()).contains(piece.rect));
+            if (piece.text.startsWith("aeth-")) {
+                QVERIFY(piece.text.endsWith("(2)"));
+                QVERIFY(metrics.horizontalAdvance(piece.text) <= piece.rect.width());
+                ++entries;
+            }
+        }
+        const QString last = tip.pieces.back().text;
+        if (entries < 491)
+            QCOMPARE(last, QStringLiteral("\u2026 und %1 weitere").arg(491 - entries));
+        QVERIFY(entries > (screen.width() > 1000 ? 300 : 60));
+    }
+    // A short list keeps its lines of five.
+    const TitleTipLayout shortList =
+        layoutTitleTip(placement, QString("acon.        (3)\t").repeated(5).chopped(1), metrics);
+    QCOMPARE(static_cast<int>(shortList.pieces.size()), 5);
+    QCOMPARE(shortList.pieces[4].rect.top(), shortList.pieces[0].rect.top());
 }
 
 void TableGridTest::titleTipShowsOnlyForCellsWithTips() {
@@ -502,6 +540,72 @@ void TableGridTest::printsPagesIntoPdf() {
     QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
     QCOMPARE(static_cast<int>(text.count("Wertigkeit")), pages); // the heading on every page
     QVERIFY(text.contains("rubric 150"));
+}
+
+void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Ergebnis der Auswertung"));
+    auto* grid = new TableGrid(&window);
+    constexpr int kRemedies = 194;
+    grid->setColumnCount(kRemedies + 2);
+    grid->setRowCount(12);
+    grid->setFixedRowCount(3);
+    grid->setFixedColumnCount(2);
+    grid->setColumnWidth(0, 120);
+    grid->setColumnWidth(1, 90);
+    // The name cell holds more than its column shows; so does every symptom.
+    grid->setText(0, 0, QStringLiteral("M\u00fcller, Anna 05.03.2024"));
+    for (int r = 3; r < 12; ++r) {
+        grid->setText(
+            r, 0,
+            QStringLiteral("\u00dcbelkeit, nach dem Essen, schlimmer abends [%1] (%2)").arg(r).arg(r * 100));
+        grid->setText(r, 1, QStringLiteral("MAGEN \u00dcBELKEIT"));
+    }
+    for (int c = 2; c < grid->columnCount(); ++c) {
+        grid->setText(0, c, QString("m%1.").arg(c));
+        // As the results window sizes its remedy columns: to the abbreviation.
+        grid->setColumnWidth(c, grid->cellWidthFor(0, c, grid->cellText(0, c)));
+        grid->setText(1, c, "9");
+        grid->setText(3, c, "3");
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("grid_print_wide.pdf");
+    printer.setOutputFileName(pdf);
+    const GridPrinter printing(*grid, window.windowTitle());
+    const GridPrinter::Layout layout = printing.layoutFor(printer);
+
+    const double points =
+        QFontInfo(grid->gridFont()).pixelSize() * layout.scale * 72.0 / printer.logicalDpiX();
+    QVERIFY2(points >= kReadablePrintPoints - 0.01, qPrintable(QString::number(points)));
+    QVERIFY(layout.bands.size() >= 3);
+    QCOMPARE(layout.pageCount(), static_cast<int>(layout.bands.size() * layout.rowPages.size()));
+    std::vector<int> seen(static_cast<std::size_t>(grid->columnCount()), 0);
+    for (const std::vector<int>& band : layout.bands) {
+        QCOMPARE(band.at(0), 0);
+        QCOMPARE(band.at(1), 1);
+        for (const int col : band)
+            ++seen[static_cast<std::size_t>(col)];
+    }
+    QVERIFY(std::all_of(seen.begin() + 2, seen.end(), [](int n) { return n == 1; }));
+    // Texts that do not fit their column are wrapped into taller rows, not cut.
+    QVERIFY(layout.rowHeights[0] > grid->rowHeight(0));
+    QVERIFY(layout.rowHeights[3] > grid->rowHeight(3));
+
+    QCOMPARE(printing.print(printer), layout.pageCount());
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext is not installed");
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", pdf, "-"});
+    QVERIFY(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    const int pages = layout.pageCount();
+    QCOMPARE(static_cast<int>(text.count(QChar('\f'))), pages);
+    QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
+    QCOMPARE(static_cast<int>(text.count(QStringLiteral("05.03.2024"))), pages);
+    QCOMPARE(static_cast<int>(text.count(QStringLiteral("(1100)"))), pages);
+    QVERIFY(text.contains(QStringLiteral("\u00dcbelkeit")));
+    QVERIFY(text.contains(QString("m%1.").arg(kRemedies + 1)));
 }
 
 void TableGridTest::dividerDragResizesColumn() {

@@ -1,5 +1,6 @@
 #include "TinyRepertory.h"
 #include "repertory/RepertoryDatabase.h"
+#include "tests/files/SpecialFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -143,6 +144,42 @@ TEST(RepertoryLoader, RefusesADirectoryAndAnOversizedFileWithoutAllocatingThem) 
     std::filesystem::remove(huge);
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
     EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("zu gro\xDF"), std::string::npos);
+}
+
+TEST(RepertoryLoader, RefusesAFileLargerThanItsHeadAllowsBeforeReadingIt) {
+    const std::filesystem::path path = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/sparse.dat";
+    {
+        const std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30); // 1 GiB, sparse: no disk space
+    const RepertoryLoadResult result = RepertoryDatabase::fromFile(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("1073741824 Bytes gr\xF6\xDF"
+                                                                "er, als ihre Anzahlen"),
+              std::string::npos)
+        << std::get<RepertoryLoadError>(result).message;
+    // The same check guards the bytes themselves.
+    std::vector<std::byte> padded = TinyRepertory::sample().bytes();
+    padded.resize(padded.size() + 5000);
+    EXPECT_NE(refusal(padded).find("als ihre Anzahlen erlauben"), std::string::npos);
+}
+
+TEST(RepertoryLoader, NamesWhyAFileCannotBeOpened) {
+    if (testing::runningAsRoot())
+        GTEST_SKIP() << "root reads any file";
+    const std::filesystem::path path = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/locked.dat";
+    { std::ofstream(path, std::ios::binary) << "x"; }
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    const RepertoryLoadResult result = RepertoryDatabase::fromFile(path.string());
+    std::filesystem::remove(path);
+    ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("kann nicht ge\xF6"
+                                                                "ffnet werden: Zugriff verweigert"),
+              std::string::npos)
+        << std::get<RepertoryLoadError>(result).message;
 }
 
 } // namespace

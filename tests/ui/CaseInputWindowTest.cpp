@@ -178,7 +178,10 @@ private slots:
         QCOMPARE(grid.cellText(1, 0), u"12"_qs);
         QCOMPARE(grid.cellText(1, 1), shown(rubricText(db, 12)));
         QCOMPARE(grid.cellText(1, 2), shown(sectionHeading(db, 11)));
-        QCOMPARE(grid.tipText(1, 1), shown(remedyListText(db, 12, 0)));
+        // The remedy list, with a tab for the blank between two entries, so the tip keeps each whole.
+        const QString tip = grid.tipText(1, 1);
+        QCOMPARE(QString(tip).replace(u'\t', u' '), shown(remedyListText(db, 12, 0)));
+        QCOMPARE(tip.count(u'\t') + tip.count(u'\n') + 1, static_cast<qsizetype>(db.remedyList(11).size()));
         QVERIFY(!grid.cellText(1, 1).isEmpty());
         QCOMPARE(grid.rowCount(), 3);
         QCOMPARE(grid.cellText(2, 0), u"0"_qs);
@@ -191,6 +194,19 @@ private slots:
         QCOMPARE(grid.cellText(2, 1), shown(rubricText(db, 5)));
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
+    }
+
+    void theTextColumnsGiveRoomWhereTheOtherCutsItsTexts() {
+        // Shared in proportion, the chapter would be cut while the symptom has room to spare.
+        QCOMPARE(fittedCaseColumnWidths(600, 50, 40, {50, 480, 100}, {200, 250}),
+                 (std::array<int, 3>{50, 300, 250}));
+        QCOMPARE(fittedCaseColumnWidths(600, 50, 40, {50, 100, 480}, {250, 200}),
+                 (std::array<int, 3>{50, 250, 300}));
+        // When both are cut, neither takes from the other; with room for both, both keep theirs.
+        QCOMPARE(fittedCaseColumnWidths(300, 50, 40, {50, 480, 100}, {400, 300}),
+                 (std::array<int, 3>{50, 206, 44}));
+        QCOMPARE(fittedCaseColumnWidths(1000, 50, 40, {50, 480, 100}, {200, 250}),
+                 (std::array<int, 3>{50, 665, 285}));
     }
 
     void invalidEntriesLeaveAnEmptyRow_data() {
@@ -315,6 +331,20 @@ private slots:
         QCOMPARE(grid.tipText(1, 1), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
         QCOMPARE(window->caseModel().evaluationName(), std::string());
+
+        // Ctrl+Z brings the cleared case back, once, and not after the next entry.
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(grid.cellText(1, 0), u"12"_qs);
+        QCOMPARE(grid.cellText(2, 0), u"5"_qs);
+        QCOMPARE(grid.cellText(2, 1), shown(rubricText(window->database(), 5)));
+        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall A"));
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(grid.rowCount(), 4);
+        window->button(CaseInputButton::Calculate)->click();
+        typeEntry(grid, u"7"_qs);
+        QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(grid.cellText(1, 0), u"7"_qs);
+        QCOMPARE(grid.rowCount(), 3);
     }
 
     void calculateOpensTheResultsWindow() {

@@ -180,6 +180,15 @@ void HistoryWindowTest::opensByDateCollapsedWithNothingSelected() {
     QVERIFY2(tip.startsWith(QStringLiteral("7  ") + fromWindows1252(rubricText(reference(), 7))),
              qPrintable(tip));
     QCOMPARE(tip.count(QLatin1Char('\n')), 1);
+
+    // The arrow keys select as they move: the first Down selects the first case, the next the one
+    // below it.
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&history.tree(), Qt::Key_Down);
+    QCOMPARE(history.tree().selectedItems(), QList<QTreeWidgetItem*>{history.tree().topLevelItem(0)});
+    QTest::keyClick(&history.tree(), Qt::Key_Down);
+    QCOMPARE(history.tree().selectedItems(), QList<QTreeWidgetItem*>{history.tree().topLevelItem(1)});
 }
 
 void HistoryWindowTest::opensByNameWhenStoredSoAndTogglesTheOrder() {

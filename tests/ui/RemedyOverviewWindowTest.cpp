@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -165,6 +166,7 @@ private slots:
     void printsTheRemedyIntoTheHeaderCell();
     void printBeforeAnySearchAndCancelledPrint();
     void tableFontAndLayout();
+    void checkBoxesStayInsideTheirFramesWithASmallFont();
     void grabOfTheWindow();
     void ctrlSSavesTheTable();
 };
@@ -631,6 +633,27 @@ void RemedyOverviewWindowTest::tableFontAndLayout() {
     const QSize smallest = window.minimumSize();
     window.resize(100, 100);
     QVERIFY(window.width() >= smallest.width() && window.height() >= smallest.height());
+}
+
+// On a small screen the window takes a smaller font, while the style keeps its check box size.
+void RemedyOverviewWindowTest::checkBoxesStayInsideTheirFramesWithASmallFont() {
+    const QFont normal = QApplication::font();
+    QFont small = normal;
+    small.setPointSizeF(7.5);
+    QApplication::setFont(small);
+    OpenOverview overview;
+    RemedyOverviewWindow& window = overview.open();
+    QApplication::setFont(normal);
+    const int indicator = window.style()->pixelMetric(QStyle::PM_IndicatorHeight);
+    for (QGroupBox* group : window.findChildren<QGroupBox*>()) {
+        const int frameTop = group->y() + group->contentsRect().top();
+        for (QCheckBox* box : {window.sizeFilterBox(), window.gradeBox(1)}) {
+            if (group->geometry().contains(box->geometry().center()))
+                QVERIFY2(box->y() + (box->height() - indicator) / 2 > frameTop, qPrintable(group->title()));
+        }
+        // The title still does not reach over the controls above it.
+        QVERIFY(group->y() >= window.remedyBox()->geometry().bottom());
+    }
 }
 
 void RemedyOverviewWindowTest::grabOfTheWindow() {

@@ -535,12 +535,12 @@ void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
     QStringList items;
     for (int i = 0; i < dialog.nameBox()->count(); ++i)
         items << dialog.nameBox()->itemText(i);
-    QCOMPARE(items, (QStringList{"Alpha", "beta", "zeta", QStringLiteral("Ärger")}));
+    QCOMPARE(items, (QStringList{"Alpha", QStringLiteral("Ärger"), "beta", "zeta"}));
     QCOMPARE(dialog.nameBox()->currentText(), QString("Anna"));
     QCOMPARE(dialog.answer().comment, std::string());
 
     dialog.show();
-    dialog.nameBox()->setCurrentIndex(1);
+    dialog.nameBox()->setCurrentIndex(2);
     QTest::keyClicks(dialog.commentField(), "Zeile 1");
     QTest::keyClick(dialog.commentField(), Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClicks(dialog.commentField(), "Zeile 2");
@@ -608,6 +608,19 @@ void ResultsWindowTest::remediesStayInViewWithLongSymptomTexts() {
         }
     }
     QCOMPARE(widestSum, 4);
+
+    // The text columns grow with the window as far as the 60 % allow, and shrink back alike.
+    const auto textWidth = [&] { return grid.columnWidth(0) + grid.columnWidth(1); };
+    open.window->resize(640, 450);
+    const int narrow = textWidth();
+    QVERIFY(narrow <= grid.contentsRect().width() * 6 / 10);
+    open.window->resize(1600, 900);
+    // The symptom texts are long: its column is back at the largest automatic width.
+    QCOMPARE(grid.columnWidth(0), 450);
+    QVERIFY(textWidth() > narrow);
+    QVERIFY(textWidth() <= grid.contentsRect().width() * 6 / 10);
+    open.window->resize(640, 450);
+    QCOMPARE(textWidth(), narrow);
 }
 
 void ResultsWindowTest::printThatCannotStartIsReported() {

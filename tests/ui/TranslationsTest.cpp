@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 
 using namespace telvarin;
@@ -36,7 +40,45 @@ private slots:
         QVERIFY(german("QPlatformTheme", "Cancel"));
         QCOMPARE(QLocale().language(), QLocale::German);
     }
+
+    // The file dialog shows sizes and dates in German on an English desktop (see main below), and
+    // its columns are wide enough for them.
+    void fileDialogSizesAndDatesAreGermanAndWhole() {
+        QCOMPARE(qgetenv("LC_ALL"), QByteArray("en_US.UTF-8")); // the environment as the user set it
+        QCOMPARE(QLocale::system().language(), QLocale::German);
+        QCOMPARE(QLocale::system().formattedDataSize(515), QLocale(QLocale::German).formattedDataSize(515));
+
+        QTemporaryDir folder;
+        QFile file(folder.filePath(u"historie.xml"_qs));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(515, 'x'));
+        file.close();
+        fitFileDialogColumns(*qApp);
+        QFileDialog dialog(nullptr, u"Speichern unter"_qs, folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.show();
+        auto* view = dialog.findChild<QTreeView*>(u"treeView"_qs);
+        QVERIFY(view != nullptr);
+        QModelIndex sizeCell;
+        QTRY_VERIFY((sizeCell = view->model()->index(0, 1, view->rootIndex())).isValid());
+        const QString size = sizeCell.data().toString();
+        QCOMPARE(size, QLocale(QLocale::German).formattedDataSize(515));
+        const QString date = view->model()->index(0, 3, view->rootIndex()).data().toString();
+        QVERIFY2(date.contains(u'.') && !date.contains(u'/'), qPrintable(date));
+        for (const auto& [column, text] : {std::pair{1, size}, std::pair{3, date}})
+            QVERIFY2(view->header()->sectionSize(column) > view->fontMetrics().horizontalAdvance(text),
+                     qPrintable(text));
+    }
 };
 
-QTEST_MAIN(TranslationsTest)
+int main(int argc, char** argv) {
+    // An English desktop.
+    qputenv("LC_ALL", "en_US.UTF-8");
+    qputenv("LANGUAGE", "en_US");
+    useGermanLocale();
+    QApplication app(argc, argv);
+    TranslationsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "TranslationsTest.moc"

@@ -1,10 +1,12 @@
 #include "foundation/files/FileKind.h"
 
+#include "foundation/files/Processes.h"
+#include "tests/files/SpecialFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 namespace telvarin {
 namespace {
@@ -13,7 +15,7 @@ namespace fs = std::filesystem;
 
 class FileKindTest : public ::testing::Test {
 protected:
-    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filekind-" + std::to_string(::getpid()));
+    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filekind-" + std::to_string(currentProcessId()));
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
     std::string at(const char* name) const { return (dir / name).string(); }
@@ -28,14 +30,24 @@ TEST_F(FileKindTest, ReadsARegularFileWholeAndRefusesOneTooLarge) {
 }
 
 TEST_F(FileKindTest, NamesEveryKindThatIsNoRegularFileWithoutBlocking) {
-    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+#ifdef _WIN32
+    // Devices and pipes by the names Windows keeps for them; links only administrators make.
+    const std::vector<std::pair<std::string, const char*>> cases = {
+        {R"(\\.\pipe\telvarin-keine)", "eine benannte Pipe (FIFO)"},
+        {dir.string(), "ein Verzeichnis"},
+        {"NUL", "eine Ger\xE4tedatei"},
+        {at("com1.xml"), "eine Ger\xE4tedatei"},
+    };
+#else
+    ASSERT_TRUE(telvarin::testing::makeFifo(at("pipe")));
     fs::create_symlink(dir / "nirgends", dir / "lose");
-    const std::pair<std::string, const char*> cases[] = {
+    const std::vector<std::pair<std::string, const char*>> cases = {
         {at("pipe"), "eine benannte Pipe (FIFO)"},
         {dir.string(), "ein Verzeichnis"},
         {"/dev/null", "eine Ger\xE4tedatei"},
         {at("lose"), "eine Verkn\xFCpfung, deren Ziel fehlt"},
     };
+#endif
     for (const auto& [path, kind] : cases) {
         const auto error = std::get<FileReadError>(readRegularFile(path, 100));
         EXPECT_EQ(error.message, path + " ist " + kind + ", keine gew\xF6hnliche Datei");

@@ -227,7 +227,8 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
     const DWORD oldAttributes = ::GetFileAttributesW(widePath(path).c_str());
     const bool exists = oldAttributes != INVALID_FILE_ATTRIBUTES;
 
-    std::string newPath = path + std::string(kTemporaryMarker) + "XXXXXX";
+    std::string newPath = path;
+    newPath.append(kTemporaryMarker).append("XXXXXX");
     const int fd = calls.makeTemporary(newPath.data());
     if (fd < 0) {
         if (exists && isPermissionError(errno))

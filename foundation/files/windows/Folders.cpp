@@ -70,7 +70,8 @@ std::wstring currentUserSid() {
 bool makeFolderForThisUser(const std::wstring& path) {
     const std::wstring sid = currentUserSid();
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const std::wstring rules = L"D:P(A;OICI;FA;;;" + sid + L")(A;OICI;FA;;;SY)";
+    std::wstring rules = L"D:P(A;OICI;FA;;;";
+    rules.append(sid).append(L")(A;OICI;FA;;;SY)");
     if (sid.empty() || !::ConvertStringSecurityDescriptorToSecurityDescriptorW(rules.c_str(), SDDL_REVISION_1,
                                                                                &descriptor, nullptr))
         return ::CreateDirectoryW(path.c_str(), nullptr) != 0;
@@ -132,8 +133,10 @@ std::optional<FolderFailure> folderWriteFailure(const std::string& folder) {
                                                   : static_cast<DWORD>(ERROR_DIRECTORY))};
     }
     std::random_device seed;
-    const std::wstring probe = wide + L"\\schreibprobe" + widePath(std::string(kTemporaryMarker)) +
-                               std::to_wstring(100000 + seed() % 900000);
+    std::wstring probe = wide;
+    probe.append(L"\\schreibprobe")
+        .append(widePath(std::string(kTemporaryMarker)))
+        .append(std::to_wstring(100000 + seed() % 900000));
     const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -1,5 +1,6 @@
 #include "foundation/files/FileKind.h"
 
+#include "foundation/files/FileReplacement.h"
 #include "foundation/files/Processes.h"
 #include "tests/files/SpecialFiles.h"
 
@@ -27,6 +28,15 @@ TEST_F(FileKindTest, ReadsARegularFileWholeAndRefusesOneTooLarge) {
     const auto tooLarge = std::get<FileReadError>(readRegularFile(at("a.txt"), 3));
     EXPECT_NE(tooLarge.message.find("zu gro\xDF"), std::string::npos);
     EXPECT_TRUE(std::get<FileReadError>(readRegularFile(at("fehlt.txt"), 100)).missing);
+}
+
+// Names are UTF-8 on every system; Windows takes them as UTF-16.
+TEST_F(FileKindTest, NamesAreUtf8) {
+    const std::string name = dir.string() + "/F\xC3\xA4lle.txt";
+    ASSERT_EQ(replaceFile(name, "neu").status, ReplaceStatus::Replaced);
+    EXPECT_TRUE(fs::is_regular_file(dir / fs::path(u8"F\u00E4lle.txt")));
+    EXPECT_EQ(fileKindOf(name), FileKind::Regular);
+    EXPECT_EQ(std::get<std::string>(readRegularFile(name, 100)), "neu");
 }
 
 TEST_F(FileKindTest, NamesEveryKindThatIsNoRegularFileWithoutBlocking) {

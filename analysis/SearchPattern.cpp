@@ -1,7 +1,8 @@
 #include "analysis/SearchPattern.h"
 
+#include "foundation/text/ByteSearch.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace telvarin {
 namespace {
@@ -101,18 +102,6 @@ std::size_t SearchPattern::matchAt(std::string_view text, std::size_t at) const 
     }
     return pos - at;
 }
-
-namespace {
-
-std::size_t findBytes(std::string_view text, std::size_t from, std::string_view piece) {
-    if (from > text.size())
-        return std::string_view::npos;
-    const void* found = ::memmem(text.data() + from, text.size() - from, piece.data(), piece.size());
-    return found == nullptr ? std::string_view::npos
-                            : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-}
-
-} // namespace
 
 std::size_t SearchPattern::find(std::string_view text, std::size_t from) const {
     // Mostly short texts (the runs of the word index, headings): a plain search costs least.

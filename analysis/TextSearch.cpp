@@ -2,10 +2,10 @@
 
 #include "analysis/RemedyOverview.h"
 #include "analysis/SectionWalk.h"
+#include "foundation/text/ByteSearch.h"
 #include "repertory/RepertoryTexts.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace telvarin {
 namespace {
@@ -121,10 +121,7 @@ void TextSearchIndex::markScanning(const SearchPattern& word, std::string_view p
     while (from < texts.size()) {
         std::size_t offset = std::string_view::npos;
         if (!plain.empty()) {
-            const void* found =
-                ::memmem(texts.data() + from, texts.size() - from, plain.data(), plain.size());
-            if (found != nullptr)
-                offset = static_cast<std::size_t>(static_cast<const char*>(found) - texts.data());
+            offset = findBytes(texts, from, plain);
         } else {
             offset = word.find(texts, from);
         }

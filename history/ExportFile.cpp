@@ -10,7 +10,9 @@ namespace telvarin {
 std::string writeFailureReason(int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
+#endif
         return "Auf dem Datentr\xE4ger ist nicht genug Platz.";
     case EACCES:
     case EPERM:

@@ -223,7 +223,8 @@ std::string damagedCopyPathFor(const std::string& historyPath) {
 }
 
 std::string restoreBackupQuestion(const std::string& historyPath, const HistoryBackup& backup) {
-    const std::string history = "\"" + utf8ToWindows1252(historyPath) + "\"";
+    std::string history = "\"";
+    history.append(utf8ToWindows1252(historyPath)).append("\"");
     std::string question =
         "Sicherung wiederherstellen?\n\nDie Fallhistorie " + history + " kann nicht gelesen werden";
     if (backup.kind == BackupKind::InterruptedSave)

@@ -89,6 +89,10 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
             lockFileHeld = true;
             lock.lockFile_->setContent(lockFileContent(thisProcess()));
         }
+        // Where a file held open cannot be replaced, holding the history file would keep this
+        // program's own save from replacing it: the lock file alone guards it there.
+        if (lockFileHeld && lock.lockFile_ && !openFilesCanBeReplaced())
+            return lock;
         if (lockFileHeld) {
             if (!lock.historyFile_) {
                 // An empty history is the one there was before the first filing; made now, it can

@@ -9,7 +9,8 @@
 // Where no lock file can be used (a folder that allows no new files, a lock file that is no
 // regular file or that this user may not write), the history file itself is locked. So that such a
 // program and one with the lock file exclude each other, the holder of the lock file locks the
-// history file too.
+// history file too. Not on Windows, which replaces no file that is held open: there only
+// programs that can use the lock file exclude each other.
 
 #include "foundation/files/LockFiles.h"
 

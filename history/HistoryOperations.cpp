@@ -1,5 +1,6 @@
 #include "history/HistoryOperations.h"
 
+#include "foundation/files/LocalTime.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/GermanOrder.h"
 #include "history/HistoryReader.h"
@@ -82,8 +83,7 @@ LocalDateTime currentLocalDateTime() {
 
 LocalDateTime localDateTimeOf(std::chrono::system_clock::time_point time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = localTimeOf(seconds);
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900, local.tm_hour, local.tm_min};
 }
 

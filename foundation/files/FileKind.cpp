@@ -73,14 +73,19 @@ FileReadResult readRegularFile(const std::string& path, std::uint64_t maxBytes) 
 }
 
 // A file that is a link to one kept elsewhere (a synchronised folder, a backup disk) is read,
-// replaced and locked where it lies.
+// replaced and locked where it lies. The name is UTF-8 on every system, which a path takes as such
+// only from a u8string (on Windows, a plain string is read byte by byte).
 std::string resolvedPath(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (!fs::is_symlink(path, ec))
+    const fs::path given(std::u8string(path.begin(), path.end()));
+    if (!fs::is_symlink(given, ec))
         return path;
-    const fs::path target = fs::canonical(path, ec);
-    return ec ? path : target.string();
+    const fs::path target = fs::canonical(given, ec);
+    if (ec)
+        return path;
+    const std::u8string name = target.u8string();
+    return std::string(name.begin(), name.end());
 }
 
 } // namespace telvarin

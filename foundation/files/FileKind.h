@@ -58,9 +58,9 @@ public:
 
 private:
     friend std::variant<RegularFileReader, FileReadError> openRegularFile(const std::string& path);
-    RegularFileReader(int handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    RegularFileReader(std::intptr_t handle, std::uint64_t size) : handle_(handle), size_(size) {}
 
-    int handle_ = -1; // the system's handle of the open file
+    std::intptr_t handle_ = -1; // the system's handle of the open file
     std::uint64_t size_ = 0;
 };
 

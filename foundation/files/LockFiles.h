@@ -71,4 +71,8 @@ private:
     std::intptr_t handle_ = -1; // the system's handle of the open file
 };
 
+// Whether a file that a FileLock holds open can meanwhile be replaced by a rename. Windows replaces
+// no file that is open anywhere.
+bool openFilesCanBeReplaced();
+
 } // namespace telvarin

@@ -1,10 +1,13 @@
 #include "foundation/files/FileKind.h"
 
+#include "foundation/files/FileReplacement.h"
+#include "foundation/files/Processes.h"
+#include "tests/files/SpecialFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 namespace telvarin {
 namespace {
@@ -13,7 +16,7 @@ namespace fs = std::filesystem;
 
 class FileKindTest : public ::testing::Test {
 protected:
-    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filekind-" + std::to_string(::getpid()));
+    fs::path dir = fs::path(TELVARIN_TEST_OUTPUT_DIR) / ("filekind-" + std::to_string(currentProcessId()));
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
     std::string at(const char* name) const { return (dir / name).string(); }
@@ -27,15 +30,34 @@ TEST_F(FileKindTest, ReadsARegularFileWholeAndRefusesOneTooLarge) {
     EXPECT_TRUE(std::get<FileReadError>(readRegularFile(at("fehlt.txt"), 100)).missing);
 }
 
+// Names are UTF-8 on every system; Windows takes them as UTF-16.
+TEST_F(FileKindTest, NamesAreUtf8) {
+    const std::string name = dir.string() + "/F\xC3\xA4lle.txt";
+    ASSERT_EQ(replaceFile(name, "neu").status, ReplaceStatus::Replaced);
+    EXPECT_TRUE(fs::is_regular_file(dir / fs::path(u8"F\u00E4lle.txt")));
+    EXPECT_EQ(fileKindOf(name), FileKind::Regular);
+    EXPECT_EQ(std::get<std::string>(readRegularFile(name, 100)), "neu");
+}
+
 TEST_F(FileKindTest, NamesEveryKindThatIsNoRegularFileWithoutBlocking) {
-    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+#ifdef _WIN32
+    // Devices and pipes by the names Windows keeps for them; links only administrators make.
+    const std::vector<std::pair<std::string, const char*>> cases = {
+        {R"(\\.\pipe\telvarin-keine)", "eine benannte Pipe (FIFO)"},
+        {dir.string(), "ein Verzeichnis"},
+        {"NUL", "eine Ger\xE4tedatei"},
+        {at("com1.xml"), "eine Ger\xE4tedatei"},
+    };
+#else
+    ASSERT_TRUE(telvarin::testing::makeFifo(at("pipe")));
     fs::create_symlink(dir / "nirgends", dir / "lose");
-    const std::pair<std::string, const char*> cases[] = {
+    const std::vector<std::pair<std::string, const char*>> cases = {
         {at("pipe"), "eine benannte Pipe (FIFO)"},
         {dir.string(), "ein Verzeichnis"},
         {"/dev/null", "eine Ger\xE4tedatei"},
         {at("lose"), "eine Verkn\xFCpfung, deren Ziel fehlt"},
     };
+#endif
     for (const auto& [path, kind] : cases) {
         const auto error = std::get<FileReadError>(readRegularFile(path, 100));
         EXPECT_EQ(error.message, path + " ist " + kind + ", keine gew\xF6hnliche Datei");

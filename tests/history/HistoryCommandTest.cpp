@@ -65,13 +65,16 @@ TEST(HistoryCommand, ReportsWhyAFileCannotBeRead) {
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_EQ(absent.err, " Dateifehler : " + missing + " Fehler : -1\n" + missing + ": nicht vorhanden\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "nie.xml"));
-    if (!telvarin::testing::runningAsRoot()) { // root reads any file
+    // Root reads any file; on Windows std::filesystem cannot take the right to read away.
+#ifndef _WIN32
+    if (!telvarin::testing::runningAsRoot()) {
         const std::string locked = (folder / "gesperrt.xml").string();
         writeBytes(locked, composeHistoryText(CaseHistory{}));
         std::filesystem::permissions(locked, std::filesystem::perms::none);
         EXPECT_EQ(run({locked}).err,
                   " Dateifehler : " + locked + " Fehler : -1\n" + locked + ": Zugriff verweigert\n");
     }
+#endif
 
     writeBytes(path, composeHistoryText(CaseHistory{}));
     const CommandRun unwritable = run({path, "--write", (folder / "fehlt" / "x.xml").string()});

@@ -317,6 +317,9 @@ TEST_F(HistoryFileTest, InterruptedSaveLeavesTheOldFile) {
 }
 
 TEST_F(HistoryFileTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows lets only administrators make symbolic links";
+#endif
     std::filesystem::create_directories(folder / "ablage");
     const auto target = folder / "ablage" / "historie.xml";
     writeBytes(target, composeHistoryText(CaseHistory{}));

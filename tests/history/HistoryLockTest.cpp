@@ -54,10 +54,16 @@ TEST_F(HistoryLockTest, NothingLeftBehindBlocks) {
 }
 
 // A lock file that is none is not waited for: the history file itself is locked, and a program
-// that has the lock file locks the history too, so that both exclude each other.
+// that has the lock file locks the history too, so that both exclude each other. Not so on
+// Windows, where no FIFOs or links are at hand and the lock file alone guards the history.
 TEST_F(HistoryLockTest, WithoutAUsableLockFileTheHistoryItselfIsLocked) {
     writeBytes(history, "");
-    for (const char* kind : {"Ordner", "FIFO", "Verkn\xFCpfung"}) {
+#ifdef _WIN32
+    const auto kinds = {"Ordner"};
+#else
+    const auto kinds = {"Ordner", "FIFO", "Verkn\xFCpfung"};
+#endif
+    for (const char* kind : kinds) {
         fs::remove_all(lockFile);
         if (kind[0] == 'O')
             fs::create_directory(lockFile);

@@ -42,6 +42,9 @@ struct HistorySavingTest : ::testing::Test {
 };
 
 TEST_F(HistorySavingTest, OnlyRegularFilesAreReadOrReplaced) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs and sockets in folders, and lets only administrators make links";
+#endif
     const std::string fifo = (folder / "fifo.xml").string();
     ASSERT_TRUE(telvarin::testing::makeFifo(fifo));
     const BoundSocket sock(folder, "socket.xml");
@@ -70,6 +73,10 @@ TEST_F(HistorySavingTest, OnlyRegularFilesAreReadOrReplaced) {
 
 TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPlaceAfterACopy) {
     ASSERT_TRUE(file("Anna").saved());
+#ifdef _WIN32 // access lists, owners and groups are not what std::filesystem shows of a file there
+    ASSERT_TRUE(file("Berta").saved());
+    const char* refusedRename = "anderen Programm";
+#else
     EXPECT_EQ(modeOf(path), 0600u); // a new history is private
 
     fs::permissions(path, fs::perms(0640));
@@ -82,6 +89,8 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
     EXPECT_EQ(modeOf(path), 0640u);
     EXPECT_EQ(owner->user, givenAway ? 12345u : earlier->user);
     EXPECT_EQ(owner->group, givenAway ? 12346u : earlier->group);
+    const char* refusedRename = "Besitzer der Datei";
+#endif
     const std::optional<FileIdentity> identity = fileIdentityOf(path);
     ASSERT_TRUE(identity);
 
@@ -112,7 +121,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         return -1;
     };
     history.cases.push_back(HistoryCase{"Cora", {}});
-    EXPECT_NE(saveHistory(history, stickyFolder).message.find("Besitzer der Datei"), std::string::npos);
+    EXPECT_NE(saveHistory(history, stickyFolder).message.find(refusedRename), std::string::npos);
     EXPECT_EQ(readBytes(path), composeHistoryText(history));
     EXPECT_EQ(fileIdentityOf(path), identity);
     for (const std::string& name : filesIn(folder))

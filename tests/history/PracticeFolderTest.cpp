@@ -26,16 +26,19 @@ TEST(PracticeFolderTest, StartFolderWithRecordsThenTheStoredFolderThenAsk) {
                   (PracticeFolderDecision{PracticeFolderRule::StartFolder, start.string()}));
         fs::remove(start / name);
     }
-    EXPECT_EQ(proposedPracticeFolder("/home/anna/Dokumente"), "/home/anna/Dokumente/Telvarin");
+    EXPECT_EQ(proposedPracticeFolder("/home/anna/Dokumente"),
+              (fs::path("/home/anna/Dokumente") / "Telvarin").string());
 }
 
 TEST(PracticeFolderTest, FoldersMadeForTheRecordsAreTheUsersAlone) {
     const fs::path base = freshTestFolder();
     const fs::path folder = base / "Dokumente" / "Telvarin";
     EXPECT_EQ(createPrivateFolder(folder.string()), std::nullopt);
+#ifndef _WIN32 // Windows keeps who may enter in access lists, which std::filesystem does not show
     for (const fs::path& made : {base / "Dokumente", folder}) {
         EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
     }
+#endif
     EXPECT_EQ(createPrivateFolder(folder.string()), std::nullopt); // there already
 
     writeBytes(base / "datei", "x");

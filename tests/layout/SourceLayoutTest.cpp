@@ -98,6 +98,27 @@ TEST(SourceLayout, OnlyTheFilesLibraryIncludesSystemHeaders) {
     }
 }
 
+// The interface of files is the same on every system: its shared headers and sources include no
+// system header, and each system's implementation only its own system's.
+TEST(SourceLayout, EachSystemsCallsStayInItsOwnFolder) {
+    const std::set<std::string> windowsOnly = {"windows.h", "aclapi.h", "sddl.h", "lmcons.h", "io.h"};
+    for (const SourceFile& source : projectSources()) {
+        if (!startsWith(source.path, "foundation/files/"))
+            continue;
+        const bool posix = startsWith(source.path, "foundation/files/posix/");
+        const bool windows = startsWith(source.path, "foundation/files/windows/");
+        for (const std::string& header : source.angled) {
+            if (!header.ends_with(".h"))
+                continue;
+            EXPECT_TRUE(posix || windows) << source.path << " includes <" << header << ">";
+            EXPECT_FALSE(posix && windowsOnly.contains(header))
+                << source.path << " includes <" << header << ">";
+            EXPECT_FALSE(windows && !windowsOnly.contains(header) && header != "fcntl.h")
+                << source.path << " includes <" << header << ">";
+        }
+    }
+}
+
 TEST(SourceLayout, NoFileIncludesItselfThroughOthers) {
     std::map<std::string, std::vector<std::string>> includes;
     for (const SourceFile& source : projectSources())

@@ -99,7 +99,12 @@ TEST(ToolCommands, RefusesDirectoriesAndDevicesAsFilesAndFileWhereItHasNoUse) {
     const CliRun check = run({"check", "--file", directory});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_NE(check.err.find("ein Verzeichnis"), std::string::npos);
-    EXPECT_NE(run({"build", "/dev/zero", outputPath("zero.dat")}).err.find("Ger\xC3\xA4tedatei"),
+#ifdef _WIN32
+    const char* device = "NUL";
+#else
+    const char* device = "/dev/zero";
+#endif
+    EXPECT_NE(run({"build", device, outputPath("zero.dat")}).err.find("Ger\xC3\xA4tedatei"),
               std::string::npos);
     const CliRun exportToDirectory = run({"export", directory});
     EXPECT_EQ(exportToDirectory.exitCode, 1);

@@ -83,7 +83,7 @@ RegularFileReader::RegularFileReader(RegularFileReader&& other) noexcept
 RegularFileReader& RegularFileReader::operator=(RegularFileReader&& other) noexcept {
     if (this != &other) {
         if (handle_ >= 0)
-            ::close(handle_);
+            ::close(static_cast<int>(handle_));
         handle_ = std::exchange(other.handle_, -1);
         size_ = other.size_;
     }
@@ -92,13 +92,13 @@ RegularFileReader& RegularFileReader::operator=(RegularFileReader&& other) noexc
 
 RegularFileReader::~RegularFileReader() {
     if (handle_ >= 0)
-        ::close(handle_);
+        ::close(static_cast<int>(handle_));
 }
 
 std::optional<std::size_t> RegularFileReader::read(char* into, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(handle_, into + done, size - done);
+        const ssize_t got = ::read(static_cast<int>(handle_), into + done, size - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -183,4 +183,8 @@ void FileLock::setContent(std::string_view text) {
     }
 }
 
+bool openFilesCanBeReplaced() {
+    return true;
+}
+
 } // namespace telvarin

@@ -18,8 +18,10 @@
 #endif
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <optional>
 
 namespace telvarin {
@@ -308,7 +310,24 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
 
 int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::span<const std::byte>> builtin,
                     std::ostream& out, std::ostream& err) {
-    const int exitCode = runCommand(words, builtin, out, err);
+    int exitCode = 1;
+    // The commands report every expected failure themselves; this catches what the system's
+    // libraries throw on the way (a path the system cannot convert, memory), so that the tool ends
+    // with a message instead of an abort.
+    try {
+        exitCode = runCommand(words, builtin, out, err);
+    } catch (const std::filesystem::filesystem_error&) {
+        err << "Ein Dateiname l\xC3\xA4sst sich auf diesem System nicht verarbeiten (etwa ein Zeichen "
+               "au\xC3\x9F"
+               "erhalb seines Zeichensatzes)\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "Nicht genug Speicher\n";
+        return 1;
+    } catch (const std::exception& error) {
+        err << "Unerwarteter Fehler: " << error.what() << '\n';
+        return 1;
+    }
     // Output lost to a full disk or a closed pipe makes the command fail, too.
     if (!out.flush()) {
         err << "Die Ausgabe kann nicht geschrieben werden\n";

@@ -109,11 +109,25 @@ if number != RUBRIC or symptom.name != RUBRIC_TEXT:
 if not symptom.description:
     fail("the symptom cell has no description (its tip)")
 
+
+def focus_event_on_second_rubric():
+    return True if ("table cell", SECOND_RUBRIC) in focus_events else None
+
+
+# On a loaded machine the focus event of this move was once not seen at all (the cause is not
+# known); the cursor then moves away and back, up to twice, before the test gives up.
 focus_events.clear()
 keys("Up")
-wait_for(
-    lambda: True if ("table cell", SECOND_RUBRIC) in focus_events else None, 5, "focus event on the rubric's cell"
-)
+for _ in range(2):
+    end = time.monotonic() + 5
+    while time.monotonic() < end and not focus_event_on_second_rubric():
+        pump(0.2)
+    if focus_event_on_second_rubric():
+        break
+    keys("Down")
+    focus_events.clear()
+    keys("Up")
+wait_for(focus_event_on_second_rubric, 5, "focus event on the rubric's cell")
 
 keys("alt+b")
 results_window = wait_for(lambda: window_named("Ergebnis"), 30, "results window")

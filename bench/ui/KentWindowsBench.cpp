@@ -1,0 +1,395 @@
+// The windows on the shipped German Kent, as a practitioner feels them: from the click or the
+// keystroke until the window or its table is painted. Each is taken twice: repeated in one
+// process, and the first time in a freshly started process (…_FirstInProcess), where nothing is
+// cached yet. Set TELVARIN_BENCH_ON_DISPLAY to take them on the display instead of offscreen.
+
+#include "analysis/Analysis.h"
+#include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/grid/TableGrid.h"
+#include "foundation/settings/SettingsStore.h"
+#include "tests/KentRepertory.h"
+#include "ui/CaseInputWindow.h"
+#include "ui/RemedyOverviewWindow.h"
+#include "ui/RepertoryTreeModel.h"
+#include "ui/ResultsWindow.h"
+#include "ui/SymptomSearchWindow.h"
+#include "ui/TextSearchWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+#include <QTreeView>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <numeric>
+
+using namespace telvarin;
+
+namespace {
+
+const RepertoryDatabase& kent() {
+    return test::kentRepertory();
+}
+
+// Counts the paint events of the widgets that `counts` accepts, also of widgets made later.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(std::function<bool(const QWidget*)> counts) : counts_(std::move(counts)) {
+        qApp->installEventFilter(this);
+    }
+    explicit PaintCounter(const QWidget* widget)
+        : PaintCounter([widget](const QWidget* painted) { return painted == widget; }) {}
+    ~PaintCounter() override { qApp->removeEventFilter(this); }
+    int paints() const { return paints_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            counts_(static_cast<const QWidget*>(watched)))
+            ++paints_;
+        return false;
+    }
+
+private:
+    std::function<bool(const QWidget*)> counts_;
+    int paints_ = 0;
+};
+
+// Delivers events until the widget was painted once more than `before`, as the user sees it.
+bool processUntilPainted(const PaintCounter& counter, int before) {
+    QElapsedTimer waited;
+    waited.start();
+    while (counter.paints() <= before) {
+        if (waited.elapsed() > 10000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// Rubric numbers by remedy count, largest first.
+std::vector<CaseSymptom> largestRubrics(int count) {
+    std::vector<int> records(static_cast<std::size_t>(kent().rubricCount()));
+    std::iota(records.begin(), records.end(), 0);
+    std::stable_sort(records.begin(), records.end(),
+                     [](int a, int b) { return kent().rubric(a).entryCount > kent().rubric(b).entryCount; });
+    std::vector<CaseSymptom> rows;
+    for (int i = 0; i < count; ++i)
+        rows.push_back({records[static_cast<std::size_t>(i)] + 1, 0, false, {}});
+    return rows;
+}
+
+std::string commonestRemedy() {
+    std::vector<int> uses(static_cast<std::size_t>(kent().remedyCount()));
+    for (int rubric = 0; rubric < kent().rubricCount(); ++rubric) {
+        for (const RemedyEntry entry : kent().remedyList(rubric))
+            ++uses[static_cast<std::size_t>(remedyOf(entry))];
+    }
+    return std::string(
+        kent().remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin())));
+}
+
+// Creating the symptom tree search: the window with its model of every rubric, shown and painted.
+void BM_KentOpenSymptomTree(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = std::make_unique<SymptomSearchWindow>(kent(), nullptr, DialogServices{}, nullptr);
+        const PaintCounter painted(window->tree()->viewport());
+        window->showWindow(nullptr);
+        if (!processUntilPainted(painted, 0)) {
+            state.SkipWithError("the tree was not painted");
+            break;
+        }
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_KentOpenSymptomTree)->Unit(benchmark::kMillisecond);
+
+// The first "S&uchen" of the case input window, from the click to the painted tree.
+void BM_KentSymptomTreeClickToPaintedWindow(benchmark::State& state) {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    // The tree's own area, in whichever symptom tree window is painted.
+    const PaintCounter painted([](const QWidget* widget) {
+        const auto* window = qobject_cast<const SymptomSearchWindow*>(widget->window());
+        return window != nullptr && widget == window->tree()->viewport();
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<CaseInputWindow>(kent(), QStringLiteral("/praxis/historie.xml"),
+                                                        DialogServices{&store, nullptr, &messages});
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            state.SkipWithError("the case input window was not shown");
+            break;
+        }
+        QApplication::processEvents();
+        const int before = painted.paints();
+        state.ResumeTiming();
+        QTest::mouseClick(window->button(CaseInputButton::TreeSearch), Qt::LeftButton);
+        if (!processUntilPainted(painted, before)) {
+            state.SkipWithError("the tree was not painted");
+            break;
+        }
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_KentSymptomTreeClickToPaintedWindow)->Unit(benchmark::kMillisecond);
+
+// One keystroke that makes three letters: the whole repertory searched, the table filled and
+// repainted. "sch" finds about 45,000 rubrics, "kop" a few thousand.
+void keystrokeToRepaint(benchmark::State& state, const QString& twoLetters, QChar third, Qt::Key key) {
+    const MainSettings settings;
+    TextSearchWindow window(kent(), nullptr, DialogServices{}, settings, nullptr);
+    window.resize(800, 500);
+    window.showWindow();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    window.searchField()->setFocus();
+    QApplication::processEvents();
+    const PaintCounter painted(window.table().viewport());
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A search for a rare text first, so that the same three letters search again.
+        window.searchField()->setText(QStringLiteral("xq"));
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(window.searchField(), &focusOut);
+        window.searchField()->setText(twoLetters);
+        QApplication::processEvents();
+        const int before = painted.paints();
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, QString(third));
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, QString(third));
+        state.ResumeTiming();
+        QApplication::sendEvent(window.searchField(), &down);
+        QApplication::sendEvent(window.searchField(), &up);
+        if (!processUntilPainted(painted, before)) {
+            state.SkipWithError("the table was not repainted");
+            break;
+        }
+    }
+    state.counters["rows"] = window.table().rowCount() - 1;
+}
+
+void BM_KentTextSearchKeystrokeToRepaint(benchmark::State& state, const char* two, char third) {
+    keystrokeToRepaint(state, QString::fromLatin1(two), QChar::fromLatin1(third),
+                       static_cast<Qt::Key>(Qt::Key_A + (third - 'a')));
+}
+BENCHMARK_CAPTURE(BM_KentTextSearchKeystrokeToRepaint, sch, "sc", 'h')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_KentTextSearchKeystrokeToRepaint, kop, "ko", 'p')->Unit(benchmark::kMillisecond);
+
+// The results window of a case of the 50 largest rubrics, opened and painted.
+void BM_KentResultsFiftyLargestRubrics(benchmark::State& state) {
+    const std::vector<CaseSymptom> rows = largestRubrics(50);
+    AnalysisResult result(kent());
+    result.score(kent(), rows);
+    for (auto _ : state) {
+        auto window = std::make_unique<ResultsWindow>(kent(), rows, result, "Fall", MainSettings{},
+                                                      std::nullopt, "", DialogServices{});
+        const PaintCounter painted(window->table().viewport());
+        window->show();
+        if (!processUntilPainted(painted, 0)) {
+            state.SkipWithError("the table was not painted");
+            break;
+        }
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+    state.counters["columns"] = result.listedCount();
+}
+BENCHMARK(BM_KentResultsFiftyLargestRubrics)->Unit(benchmark::kMillisecond);
+
+// "&Suche" for the remedy that stands in the most rubrics, with every grade, from the click to the
+// painted table.
+void BM_KentRemedyOverviewSearchToPaintedTable(benchmark::State& state) {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    const MainSettings settings;
+    RemedyOverviewWindow window(kent(), settings, nullptr, DialogServices{&store, nullptr, &messages});
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    window.remedyBox()->setEditText(QString::fromStdString(commonestRemedy()));
+    window.allGradesButton()->click();
+    QApplication::processEvents();
+    const PaintCounter painted(window.table().viewport());
+    for (auto _ : state) {
+        const int before = painted.paints();
+        QTest::mouseClick(window.searchButton(), Qt::LeftButton);
+        if (!processUntilPainted(painted, before)) {
+            state.SkipWithError("the table was not repainted");
+            break;
+        }
+    }
+    state.counters["rows"] = window.table().rowCount() - 1;
+}
+BENCHMARK(BM_KentRemedyOverviewSearchToPaintedTable)->Unit(benchmark::kMillisecond);
+
+// ---- the first time in a fresh process ----
+
+constexpr const char* kChildSwitch = "--first-time-child";
+
+std::int64_t monotonicNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// What a child measures once, in nanoseconds, or -1 when it failed.
+std::int64_t firstSymptomTreeClick() {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    CaseInputWindow window(kent(), QStringLiteral("/praxis/historie.xml"),
+                           DialogServices{&store, nullptr, &messages});
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return -1;
+    QApplication::processEvents();
+    const PaintCounter painted([](const QWidget* widget) {
+        const auto* tree = qobject_cast<const SymptomSearchWindow*>(widget->window());
+        return tree != nullptr && widget == tree->tree()->viewport();
+    });
+    const std::int64_t start = monotonicNanoseconds();
+    QTest::mouseClick(window.button(CaseInputButton::TreeSearch), Qt::LeftButton);
+    if (!processUntilPainted(painted, 0))
+        return -1;
+    return monotonicNanoseconds() - start;
+}
+
+std::int64_t firstRemedyOverviewSearch() {
+    MemorySettingsStore store;
+    PresetMessageBoxes messages;
+    const MainSettings settings;
+    RemedyOverviewWindow window(kent(), settings, nullptr, DialogServices{&store, nullptr, &messages});
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return -1;
+    window.remedyBox()->setEditText(QString::fromStdString(commonestRemedy()));
+    window.allGradesButton()->click();
+    QApplication::processEvents();
+    const PaintCounter painted(window.table().viewport());
+    const std::int64_t start = monotonicNanoseconds();
+    QTest::mouseClick(window.searchButton(), Qt::LeftButton);
+    if (!processUntilPainted(painted, 0))
+        return -1;
+    return monotonicNanoseconds() - start;
+}
+
+std::int64_t firstKeystroke() {
+    const MainSettings settings;
+    TextSearchWindow window(kent(), nullptr, DialogServices{}, settings, nullptr);
+    window.resize(800, 500);
+    window.showWindow();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return -1;
+    window.searchField()->setFocus();
+    window.searchField()->setText(QStringLiteral("sc"));
+    QApplication::processEvents();
+    const PaintCounter painted(window.table().viewport());
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_H, Qt::NoModifier, QStringLiteral("h"));
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_H, Qt::NoModifier, QStringLiteral("h"));
+    const std::int64_t start = monotonicNanoseconds();
+    QApplication::sendEvent(window.searchField(), &down);
+    QApplication::sendEvent(window.searchField(), &up);
+    if (!processUntilPainted(painted, 0))
+        return -1;
+    return monotonicNanoseconds() - start;
+}
+
+std::int64_t firstResultsWindow() {
+    const std::vector<CaseSymptom> rows = largestRubrics(50);
+    AnalysisResult result(kent());
+    result.score(kent(), rows);
+    const std::int64_t start = monotonicNanoseconds();
+    ResultsWindow window(kent(), rows, result, "Fall", MainSettings{}, std::nullopt, "", DialogServices{});
+    const PaintCounter painted(window.table().viewport());
+    window.show();
+    if (!processUntilPainted(painted, 0))
+        return -1;
+    return monotonicNanoseconds() - start;
+}
+
+int runChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    kent(); // the program has its repertory before any window opens
+    const std::string which = argv[2];
+    const std::int64_t taken = which == "tree"        ? firstSymptomTreeClick()
+                               : which == "overview"  ? firstRemedyOverviewSearch()
+                               : which == "keystroke" ? firstKeystroke()
+                               : which == "results"   ? firstResultsWindow()
+                                                      : -1;
+    std::printf("%lld\n", static_cast<long long>(taken));
+    std::fflush(stdout);
+    return 0;
+}
+
+void BM_FirstInProcess(benchmark::State& state, const char* which) {
+    const QString self = QCoreApplication::applicationFilePath();
+    for (auto _ : state) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(self, {QString::fromLatin1(kChildSwitch), QString::fromLatin1(which)});
+        if (!child.waitForStarted(-1) || !child.waitForFinished(-1)) {
+            state.SkipWithError("the child did not run");
+            break;
+        }
+        const long long taken = child.readAllStandardOutput().trimmed().toLongLong();
+        if (taken <= 0) {
+            state.SkipWithError("the child measured nothing");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(taken) / 1e9);
+    }
+}
+BENCHMARK_CAPTURE(BM_FirstInProcess, symptom_tree_click, "tree")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_FirstInProcess, remedy_overview_search, "overview")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_FirstInProcess, text_search_keystroke_sch, "keystroke")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+BENCHMARK_CAPTURE(BM_FirstInProcess, results_fifty_largest, "results")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], kChildSwitch) == 0) {
+        if (qEnvironmentVariableIsEmpty("TELVARIN_BENCH_ON_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return runChild(argc, argv);
+    }
+    if (qEnvironmentVariableIsEmpty("TELVARIN_BENCH_ON_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

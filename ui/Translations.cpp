@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QEvent>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -60,19 +59,6 @@ private:
             if (header->sectionSize(column) < wanted + padding)
                 header->resizeSection(column, wanted + padding);
         }
-        // The type names ("XML-Dokument", "Ordner") are known only once the folder is read, which
-        // happens after the dialog is shown and again for every folder opened in it.
-        auto* model = qobject_cast<QFileSystemModel*>(view->model());
-        if (model == nullptr)
-            return;
-        constexpr int kTypeColumn = 2;
-        QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view, padding] {
-            // Public through the base class; the tree's own measure runs all the same.
-            const int wanted =
-                static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(kTypeColumn) + padding / 2;
-            if (view->header()->sectionSize(kTypeColumn) < wanted)
-                view->header()->resizeSection(kTypeColumn, wanted);
-        });
     }
 };
 

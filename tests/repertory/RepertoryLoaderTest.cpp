@@ -168,6 +168,9 @@ TEST(RepertoryLoader, RefusesAFileLargerThanItsHeadAllowsBeforeReadingIt) {
 }
 
 TEST(RepertoryLoader, NamesWhyAFileCannotBeOpened) {
+#ifdef _WIN32
+    GTEST_SKIP() << "file modes do not take a file's access away on Windows";
+#endif
     if (testing::runningAsRoot())
         GTEST_SKIP() << "root reads any file";
     const std::filesystem::path path = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/locked.dat";

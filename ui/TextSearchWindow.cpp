@@ -7,6 +7,7 @@
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
+#include "repertory/RepertoryTexts.h"
 #include "ui/IconSet.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 namespace telvarin {
@@ -43,7 +45,10 @@ constexpr int kChapterListHeight = 100;
 TextSearchWindow::TextSearchWindow(const RepertoryDatabase& db, const TableFont* tableFont,
                                    const DialogServices& services, const MainSettings& settings,
                                    AddSymptomCallback addSymptom, QWidget* parent)
-    : DialogBase(placementName(), kTemplateSize, services, parent), index_(db), settings_(settings),
+    : DialogBase(placementName(), kTemplateSize, services, parent), index_(db),
+      numberTexts_(static_cast<std::size_t>(db.rubricCount())),
+      symptomTexts_(static_cast<std::size_t>(db.rubricCount())),
+      headingTexts_(static_cast<std::size_t>(db.sectionCount())), settings_(settings),
       addSymptom_(std::move(addSymptom)) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -185,18 +190,65 @@ void TextSearchWindow::resetTable() {
 void TextSearchWindow::runSearch(const std::string& text) {
     resetTable();
     lastSearchText_ = text;
-    const std::vector<TextSearchRow> rows = runTextSearch(index_, text, chapterFilter_);
-    if (!rows.empty())
-        table_->setRowCount(static_cast<int>(rows.size()) + kFirstDataRow);
+    const std::vector<RubricNumber> found = textSearchMatches(index_, text, chapterFilter_);
+    if (!found.empty())
+        table_->setRowCount(static_cast<int>(found.size()) + kFirstDataRow);
     int row = kFirstDataRow;
-    for (const TextSearchRow& found : rows) {
-        table_->setText(row, kNumberColumn, fromWindows1252(found.numberColumn));
-        table_->setText(row, kSymptomColumn, fromWindows1252(found.symptomColumn));
-        table_->setText(row, kChapterColumn, fromWindows1252(found.chapterColumn));
+    for (const RubricNumber number : found) {
+        const int rubric = number - 1;
+        table_->setText(row, kNumberColumn, shownNumber(rubric));
+        table_->setText(row, kSymptomColumn, shownSymptom(rubric));
+        table_->setText(row, kChapterColumn, shownHeading(rubric));
         ++row;
     }
     table_->setFocusCell(kFirstDataRow, kNumberColumn);
-    setWindowTitle(fromWindows1252(textSearchTitle(rows.size())));
+    setWindowTitle(fromWindows1252(textSearchTitle(found.size())));
+}
+
+const QString& TextSearchWindow::shownNumber(int rubric) {
+    QString& text = numberTexts_[static_cast<std::size_t>(rubric)];
+    if (text.isNull())
+        text = fromWindows1252(numberText(rubric + 1, 0));
+    return text;
+}
+
+const QString& TextSearchWindow::shownSymptom(int rubric) {
+    QString& text = symptomTexts_[static_cast<std::size_t>(rubric)];
+    if (text.isNull())
+        text = fromWindows1252(index_.rubricText(rubric));
+    return text;
+}
+
+const QString& TextSearchWindow::shownHeading(int rubric) {
+    const int section = index_.sectionOf(rubric);
+    if (section < 0)
+        return noHeading_;
+    QString& text = headingTexts_[static_cast<std::size_t>(section)];
+    if (text.isNull())
+        text = fromWindows1252(index_.heading(section));
+    return text;
+}
+
+void TextSearchWindow::showEvent(QShowEvent* event) {
+    DialogBase::showEvent(event);
+    if (!keepingTextsAhead_) {
+        keepingTextsAhead_ = true;
+        QTimer::singleShot(0, this, &TextSearchWindow::keepTextsAhead);
+    }
+}
+
+void TextSearchWindow::keepTextsAhead() {
+    // Slices of a few milliseconds, so that a key pressed meanwhile waits no longer than that.
+    constexpr int kSlice = 4000;
+    const int count = static_cast<int>(symptomTexts_.size());
+    const int end = std::min(textsKeptAhead_ + kSlice, count);
+    for (; textsKeptAhead_ < end; ++textsKeptAhead_) {
+        shownNumber(textsKeptAhead_);
+        shownSymptom(textsKeptAhead_);
+        shownHeading(textsKeptAhead_);
+    }
+    if (textsKeptAhead_ < count)
+        QTimer::singleShot(0, this, &TextSearchWindow::keepTextsAhead);
 }
 
 void TextSearchWindow::saveTable() {

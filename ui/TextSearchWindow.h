@@ -72,6 +72,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -86,8 +87,22 @@ private:
     void handOverRow(int row);
     void divideColumns();
     void keepPlacementAndWidths();
+    // The texts of a rubric's cells, converted once per window: a common three-letter search fills
+    // tens of thousands of rows, and converting and allocating their texts anew on every keystroke
+    // cost more than the search itself. The cells share the kept strings.
+    const QString& shownNumber(int rubric);
+    const QString& shownSymptom(int rubric);
+    const QString& shownHeading(int rubric);
+    // Converts the next slice of texts while the window waits for the first letters.
+    void keepTextsAhead();
 
     TextSearchIndex index_;
+    std::vector<QString> numberTexts_;  // per rubric record, null until converted
+    std::vector<QString> symptomTexts_; // per rubric record
+    std::vector<QString> headingTexts_; // per section
+    const QString noHeading_;
+    bool keepingTextsAhead_ = false;
+    int textsKeptAhead_ = 0; // rubric records converted ahead so far
     const MainSettings& settings_;
     AddSymptomCallback addSymptom_;
     std::string lastSearchText_;

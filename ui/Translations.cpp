@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMimeDatabase>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QTreeView>
 #include <array>
@@ -20,9 +22,36 @@ QLocale germanLocale() {
     return QLocale(QLocale::German, QLocale::Germany);
 }
 
-// The widest texts of the file dialog's size and date columns in the desktop's locale.
-QStringList widestFileDialogTexts(int column) {
+// The type texts the dialog can show: folders, and the files its name filters let through. The
+// types of other files a folder may hold are not known before it is read, and were elided then.
+QStringList fileDialogTypeTexts(const QFileDialog& dialog) {
+#ifdef Q_OS_WIN
+    QStringList texts{
+        QCoreApplication::translate("QAbstractFileIconProvider", "File Folder", "Match Windows Explorer")};
+#else
+    QStringList texts{
+        QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms")};
+#endif
+    const QMimeDatabase types;
+    static const QRegularExpression kSuffix(QStringLiteral(R"(\*\.([^\s;)]+))"));
+    for (const QString& filter : dialog.nameFilters()) {
+        for (auto match = kSuffix.globalMatch(filter); match.hasNext();) {
+            const QString suffix = match.next().captured(1);
+            if (suffix.contains(u'*'))
+                continue;
+            const QMimeType type =
+                types.mimeTypeForFile(QStringLiteral("x.") + suffix, QMimeDatabase::MatchExtension);
+            texts << (type.comment().isEmpty() ? type.name() : type.comment());
+        }
+    }
+    return texts;
+}
+
+// The widest texts of the file dialog's size, type and date columns in the desktop's locale.
+QStringList widestFileDialogTexts(const QFileDialog& dialog, int column) {
     const QLocale desktop = QLocale::system();
+    if (column == 2)
+        return fileDialogTypeTexts(dialog);
     if (column == 1)
         return {desktop.formattedDataSize(1023), desktop.formattedDataSize(1023LL * 1024 + 1000),
                 desktop.formattedDataSize(1023LL * 1024 * 1024 + 1000 * 1024)};
@@ -51,10 +80,10 @@ private:
         const QFontMetrics metrics = view->fontMetrics();
         // The cell's margins, the header's sort arrow and a little air.
         const int padding = 4 * metrics.averageCharWidth();
-        for (const int column : {1, 3}) {
+        for (const int column : {1, 2, 3}) {
             int wanted =
                 metrics.horizontalAdvance(header->model()->headerData(column, Qt::Horizontal).toString());
-            for (const QString& text : widestFileDialogTexts(column))
+            for (const QString& text : widestFileDialogTexts(dialog, column))
                 wanted = std::max(wanted, metrics.horizontalAdvance(text));
             if (header->sectionSize(column) < wanted + padding)
                 header->resizeSection(column, wanted + padding);

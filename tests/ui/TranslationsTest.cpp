@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -42,8 +43,8 @@ private slots:
     }
 
     // The file dialog shows sizes and dates in German on an English desktop (see main below), and
-    // its columns are wide enough for them.
-    void fileDialogSizesAndDatesAreGermanAndWhole() {
+    // its columns are wide enough for them and for the types of folders and filtered files.
+    void fileDialogColumnsAreGermanAndWhole() {
         QCOMPARE(qgetenv("LC_ALL"), QByteArray("en_US.UTF-8")); // the environment as the user set it
         QCOMPARE(QLocale::system().language(), QLocale::German);
         QCOMPARE(QLocale::system().formattedDataSize(515), QLocale(QLocale::German).formattedDataSize(515));
@@ -53,20 +54,32 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(515, 'x'));
         file.close();
+        QVERIFY(QDir(folder.path()).mkdir(u"Fälle"_qs));
         fitFileDialogColumns(*qApp);
-        QFileDialog dialog(nullptr, u"Speichern unter"_qs, folder.path());
+        QFileDialog dialog(nullptr, u"Speichern unter"_qs, folder.path(), u"Fallgeschichte (*.xml)"_qs);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         auto* view = dialog.findChild<QTreeView*>(u"treeView"_qs);
         QVERIFY(view != nullptr);
-        QModelIndex sizeCell;
-        QTRY_VERIFY((sizeCell = view->model()->index(0, 1, view->rootIndex())).isValid());
-        const QString size = sizeCell.data().toString();
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+        auto cellOf = [&](const QString& name, int column) {
+            const QModelIndex root = view->rootIndex();
+            for (int row = 0; row < view->model()->rowCount(root); ++row) {
+                if (view->model()->index(row, 0, root).data().toString() == name)
+                    return view->model()->index(row, column, root).data().toString();
+            }
+            return QString();
+        };
+        const QString size = cellOf(u"historie.xml"_qs, 1);
         QCOMPARE(size, QLocale(QLocale::German).formattedDataSize(515));
-        const QString date = view->model()->index(0, 3, view->rootIndex()).data().toString();
+        const QString date = cellOf(u"historie.xml"_qs, 3);
         QVERIFY2(date.contains(u'.') && !date.contains(u'/'), qPrintable(date));
-        for (const auto& [column, text] : {std::pair{1, size}, std::pair{3, date}})
+        const QString folderType = cellOf(u"Fälle"_qs, 2);
+        const QString fileType = cellOf(u"historie.xml"_qs, 2);
+        QVERIFY(!folderType.isEmpty() && !fileType.isEmpty());
+        for (const auto& [column, text] :
+             {std::pair{1, size}, std::pair{2, folderType}, std::pair{2, fileType}, std::pair{3, date}})
             QVERIFY2(view->header()->sectionSize(column) > view->fontMetrics().horizontalAdvance(text),
                      qPrintable(text));
     }
@@ -77,6 +90,10 @@ int main(int argc, char** argv) {
     qputenv("LC_ALL", "en_US.UTF-8");
     qputenv("LANGUAGE", "en_US");
     useGermanLocale();
+    // The file dialog keeps its column widths in the toolkit's own settings; a run before must
+    // not hand its widths to this one.
+    const QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
     QApplication app(argc, argv);
     TranslationsTest test;
     return QTest::qExec(&test, argc, argv);

@@ -3,6 +3,7 @@
 #include "history/FileTokenizer.h"
 #include "history/HistoryReader.h"
 #include "tests/history/HistoryTestSupport.h"
+#include "tests/text/TokenSequence.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -11,22 +12,8 @@ namespace telvarin {
 namespace {
 
 namespace tk = token_kind;
-
-std::vector<Token> allTokens(Tokenizer& tokenizer) {
-    std::vector<Token> tokens;
-    for (;;) {
-        tokens.push_back(tokenizer.nextToken());
-        if (tokens.back().kind == tk::EndOfInput)
-            return tokens;
-    }
-}
-
-std::vector<std::pair<TokenKind, std::string>> kindsAndTexts(const std::vector<Token>& tokens) {
-    std::vector<std::pair<TokenKind, std::string>> out;
-    for (const Token& t : tokens)
-        out.emplace_back(t.kind, t.text);
-    return out;
-}
+using telvarin::testing::allTokens;
+using telvarin::testing::kindsAndTexts;
 
 TEST(Tokenizer, ReadsAnElementOfTheHistoryFile) {
     Tokenizer tokenizer = Tokenizer::fromString("<Fall Name=\"A.'B\">", {}, historyOperatorTable());

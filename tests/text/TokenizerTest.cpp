@@ -1,6 +1,7 @@
 #include "foundation/text/Tokenizer.h"
 
 #include "tests/text/RecordingReporter.h"
+#include "tests/text/TokenSequence.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -9,23 +10,9 @@ namespace telvarin {
 namespace {
 
 namespace tk = token_kind;
+using telvarin::testing::allTokens;
+using telvarin::testing::kindsAndTexts;
 using telvarin::testing::RecordingReporter;
-
-std::vector<Token> allTokens(Tokenizer& tokenizer) {
-    std::vector<Token> tokens;
-    for (;;) {
-        tokens.push_back(tokenizer.nextToken());
-        if (tokens.back().kind == tk::EndOfInput)
-            return tokens;
-    }
-}
-
-std::vector<std::pair<TokenKind, std::string>> kindsAndTexts(const std::vector<Token>& tokens) {
-    std::vector<std::pair<TokenKind, std::string>> out;
-    for (const Token& t : tokens)
-        out.emplace_back(t.kind, t.text);
-    return out;
-}
 
 constexpr std::array<TokenTableEntry, 9> kProgramOperators = {{
     {"\"", tk::String},

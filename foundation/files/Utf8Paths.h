@@ -10,6 +10,7 @@
 
 namespace telvarin {
 
+// Neither throws: what one side cannot spell becomes U+FFFD on the other.
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 std::string utf8FromPath(const std::filesystem::path& path);
 

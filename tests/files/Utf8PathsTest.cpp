@@ -34,5 +34,12 @@ TEST(Utf8Paths, ANameWithUmlautsIsWrittenReadAndListedAsItself) {
     fs::remove_all(pathFromUtf8(folder).parent_path());
 }
 
+#ifdef _WIN32
+// NTFS takes a name with half a UTF-16 pair; listing a folder that holds one must not throw.
+TEST(Utf8Paths, HalfASurrogatePairBecomesAReplacementCharacter) {
+    EXPECT_EQ(utf8FromPath(fs::path(std::wstring(L"a\xD800.xml"))), "a\xEF\xBF\xBD.xml");
+}
+#endif
+
 } // namespace
 } // namespace telvarin

@@ -2,13 +2,14 @@
 
 namespace telvarin {
 
+// A name's bytes are the name: nothing is converted, and a name that is no UTF-8 (from an older
+// system) stays usable as it is.
 std::filesystem::path pathFromUtf8(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return std::filesystem::path(std::string(utf8));
 }
 
 std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return std::string(name.begin(), name.end());
+    return path.string();
 }
 
 } // namespace telvarin

@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/files/FileReplacement.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "history/HistoryBackup.h"
 
@@ -193,7 +194,7 @@ HistorySaveResult restoreBackup(const std::string& historyPath, const HistoryBac
         return {HistorySaveStatus::WriteFailed, failed + (saved.message.empty() ? "" : " " + saved.message)};
     if (backup.kind == BackupKind::InterruptedSave) {
         std::error_code ec;
-        std::filesystem::remove(backup.path, ec);
+        std::filesystem::remove(pathFromUtf8(backup.path), ec);
     }
     // The numbers of the copy belong to the repertory its record names.
     copyRepertoryRecord(backup.path, historyPath);

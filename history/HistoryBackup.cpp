@@ -4,6 +4,7 @@
 #include "foundation/files/FileReplacement.h"
 #include "foundation/files/Folders.h"
 #include "foundation/files/LockFiles.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "history/HistoryFile.h"
 #include "history/RepertoryRecord.h"
@@ -25,7 +26,7 @@ constexpr std::string_view kWriteCopyInfix = ".telvarin-schreibkopie";
 
 // The file a link points to: its copies belong beside it.
 fs::path resolved(const std::string& historyPath) {
-    return resolvedPath(historyPath);
+    return pathFromUtf8(resolvedPath(historyPath));
 }
 
 fs::path backupFolderOf(const fs::path& history) {
@@ -46,7 +47,7 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t count) {
 // name is not one of a copy of this history. "historie-2026-13-45.xml" is a name of the user's.
 std::optional<LocalDateTime> dayOfCopyName(std::string_view name, const fs::path& history,
                                            std::string_view extension) {
-    const std::string stem = history.stem().string() + "-";
+    const std::string stem = utf8FromPath(history.stem()) + "-";
     if (name.size() != stem.size() + kDateLength + extension.size() || !name.starts_with(stem) ||
         !name.ends_with(extension))
         return std::nullopt;
@@ -65,7 +66,7 @@ std::optional<LocalDateTime> dayOfCopyName(std::string_view name, const fs::path
 }
 
 std::optional<LocalDateTime> dayOfBackupName(std::string_view name, const fs::path& history) {
-    return dayOfCopyName(name, history, history.extension().string());
+    return dayOfCopyName(name, history, utf8FromPath(history.extension()));
 }
 
 // The copies' names, oldest first (the dates in their names sort so).
@@ -73,7 +74,7 @@ std::vector<std::string> backupNames(const fs::path& history) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(backupFolderOf(history), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = utf8FromPath(it->path().filename());
         if (dayOfBackupName(name, history) && it->is_regular_file(ec))
             names.push_back(name);
     }
@@ -87,19 +88,20 @@ std::string dateText(const LocalDateTime& day) {
 
 // The files the program writes for this history, beside it and in "Sicherungen".
 bool isOwnFileName(std::string_view name, const fs::path& history) {
-    const std::string historyName = history.filename().string();
-    const std::string stem = history.stem().string();
+    const std::string historyName = utf8FromPath(history.filename());
+    const std::string stem = utf8FromPath(history.stem());
+    const std::string extension = utf8FromPath(history.extension());
     return name == historyName || name == stem + std::string(kRepertoryRecordExtension) ||
            name.starts_with(historyName + ".defekt") ||
-           name == stem + std::string(kWriteCopyInfix) + history.extension().string() ||
-           dayOfBackupName(name, history) || dayOfCopyName(name, history, kRepertoryRecordExtension);
+           name == stem + std::string(kWriteCopyInfix) + extension || dayOfBackupName(name, history) ||
+           dayOfCopyName(name, history, kRepertoryRecordExtension);
 }
 
 void removeOwnTemporariesIn(const fs::path& folder, const fs::path& history) {
     std::error_code ec;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const std::optional<std::string> replaced = fileReplacedBy(it->path().filename().string());
+        const std::optional<std::string> replaced = fileReplacedBy(utf8FromPath(it->path().filename()));
         if (replaced && isOwnFileName(*replaced, history) && it->is_regular_file(ec))
             fs::remove(it->path(), ec);
     }
@@ -126,33 +128,36 @@ std::optional<HistoryBackup> readableCopy(const std::string& path, std::string d
 } // namespace
 
 std::string backupFolderFor(const std::string& historyPath) {
-    return backupFolderOf(resolved(historyPath)).string();
+    return utf8FromPath(backupFolderOf(resolved(historyPath)));
 }
 
 std::string backupPathFor(const std::string& historyPath, const LocalDateTime& day) {
     const fs::path history = resolved(historyPath);
     char date[32];
     std::snprintf(date, sizeof date, "-%04d-%02d-%02d", day.year, day.month, day.day);
-    return (backupFolderOf(history) / (history.stem().string() + date + history.extension().string()))
-        .string();
+    fs::path name = history.stem();
+    name += date;
+    name += history.extension();
+    return utf8FromPath(backupFolderOf(history) / name);
 }
 
 std::string writeCopyPathFor(const std::string& historyPath) {
     const fs::path history = resolved(historyPath);
-    return (backupFolderOf(history) /
-            (history.stem().string() + std::string(kWriteCopyInfix) + history.extension().string()))
-        .string();
+    fs::path name = history.stem();
+    name += kWriteCopyInfix;
+    name += history.extension();
+    return utf8FromPath(backupFolderOf(history) / name);
 }
 
 bool prepareBackupFolder(const std::string& historyPath) {
     const fs::path history = resolved(historyPath);
-    return makeFolderSharedLike(backupFolderOf(history).string(), history.string());
+    return makeFolderSharedLike(utf8FromPath(backupFolderOf(history)), utf8FromPath(history));
 }
 
 bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today) {
     const std::string backup = backupPathFor(historyPath, today);
     std::error_code ec;
-    if (fs::exists(backup, ec))
+    if (fs::exists(pathFromUtf8(backup), ec))
         return true;
     const FileReadResult current = readRegularFile(historyPath, kLargestCopiedFile);
     if (const auto* error = std::get_if<FileReadError>(&current))
@@ -163,15 +168,16 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
     if (!prepareBackupFolder(historyPath))
         return false;
     ReplaceOptions shared;
-    shared.accessModel = history.string();
+    shared.accessModel = utf8FromPath(history);
     if (!replaceFileContents(backup, std::get<std::string>(current), FileSystemCalls::system(), shared))
         return false;
     copyRepertoryRecord(historyPath, backup);
     const fs::path folder = backupFolderOf(history);
     const std::vector<std::string> names = backupNames(history);
     for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
-        fs::remove(folder / names[i], ec);
-        fs::remove(repertoryRecordPath((folder / names[i]).string()), ec);
+        const fs::path copy = folder / pathFromUtf8(names[i]);
+        fs::remove(copy, ec);
+        fs::remove(pathFromUtf8(repertoryRecordPath(utf8FromPath(copy))), ec);
     }
     return true;
 }
@@ -187,7 +193,7 @@ std::optional<HistoryBackup> newestBackup(const std::string& historyPath) {
     const std::vector<std::string> names = backupNames(history);
     if (names.empty())
         return std::nullopt;
-    return HistoryBackup{(backupFolderOf(history) / names.back()).string(),
+    return HistoryBackup{utf8FromPath(backupFolderOf(history) / pathFromUtf8(names.back())),
                          dateText(*dayOfBackupName(names.back(), history))};
 }
 
@@ -203,7 +209,7 @@ std::optional<HistoryBackup> backupToRestore(const std::string& historyPath) {
     const fs::path history = resolved(historyPath);
     const std::vector<std::string> names = backupNames(history);
     for (auto name = names.rbegin(); name != names.rend(); ++name) {
-        if (auto copy = readableCopy((backupFolderOf(history) / *name).string(),
+        if (auto copy = readableCopy(utf8FromPath(backupFolderOf(history) / pathFromUtf8(*name)),
                                      dateText(*dayOfBackupName(*name, history)), BackupKind::Daily))
             return copy;
     }
@@ -212,12 +218,12 @@ std::optional<HistoryBackup> backupToRestore(const std::string& historyPath) {
 
 std::string damagedCopyPathFor(const std::string& historyPath) {
     const fs::path history = resolved(historyPath);
-    const fs::path folder =
-        folderWriteFailure(history.parent_path().string()) ? backupFolderOf(history) : history.parent_path();
-    const std::string base = (folder / history.filename()).string() + ".defekt";
+    const fs::path folder = folderWriteFailure(utf8FromPath(history.parent_path())) ? backupFolderOf(history)
+                                                                                    : history.parent_path();
+    const std::string base = utf8FromPath(folder / history.filename()) + ".defekt";
     std::string damaged = base;
     std::error_code ec;
-    for (int n = 2; fs::exists(damaged, ec) || fs::is_symlink(damaged, ec); ++n)
+    for (int n = 2; fs::exists(pathFromUtf8(damaged), ec) || fs::is_symlink(pathFromUtf8(damaged), ec); ++n)
         damaged = base + "-" + std::to_string(n);
     return damaged;
 }

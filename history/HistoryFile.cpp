@@ -1,6 +1,7 @@
 #include "history/HistoryFile.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
 #include "history/FileTokenizer.h"
@@ -23,7 +24,7 @@ bool isMissingOrEmpty(const std::string& path) {
     if (kind == FileKind::Missing)
         return true;
     std::error_code ec;
-    return kind == FileKind::Regular && fs::file_size(path, ec) == 0 && !ec;
+    return kind == FileKind::Regular && fs::file_size(pathFromUtf8(path), ec) == 0 && !ec;
 }
 
 std::string notRegularMessage(const std::string& path, std::string_view kind) {
@@ -56,7 +57,8 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     }
     // A read-only share or a full disk: say so, rather than only that it failed.
     std::string message = historyWriteFailedMessage(path);
-    if (const std::string why = folderWriteProblem(fs::path(path).parent_path().string()); !why.empty())
+    if (const std::string why = folderWriteProblem(utf8FromPath(pathFromUtf8(path).parent_path()));
+        !why.empty())
         message += " " + why;
     return {HistorySaveStatus::WriteFailed, message};
 }
@@ -89,9 +91,11 @@ std::string noCopyForInPlaceMessage(const std::string& path) {
 
 bool isSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    const fs::path first = pathFromUtf8(a);
+    const fs::path second = pathFromUtf8(b);
+    if (fs::equivalent(first, second, ec))
         return true;
-    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+    return fs::weakly_canonical(first, ec) == fs::weakly_canonical(second, ec);
 }
 
 std::string unreadableHistoryMessage(const std::string& path) {
@@ -154,7 +158,7 @@ HistorySaveResult saveHistory(const CaseHistory& history, const FileSystemCalls&
     // holds now; it must not be offered later as the newest state.
     if (saved.saved()) {
         std::error_code ec;
-        fs::remove(writeCopyPathFor(history.path), ec);
+        fs::remove(pathFromUtf8(writeCopyPathFor(history.path)), ec);
     }
     return saved;
 }

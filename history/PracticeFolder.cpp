@@ -1,6 +1,7 @@
 #include "history/PracticeFolder.h"
 
 #include "foundation/files/Folders.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
@@ -14,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 bool holds(const std::string& folder, std::string_view name) {
-    return fileKindOf((fs::path(folder) / name).string()) != FileKind::Missing;
+    return fileKindOf(utf8FromPath(pathFromUtf8(folder) / name)) != FileKind::Missing;
 }
 
 std::string quoted(const std::string& path) {
@@ -37,7 +38,7 @@ PracticeFolderDecision decidePracticeFolder(const std::string& startFolder, cons
 }
 
 std::string proposedPracticeFolder(const std::string& documentsFolder) {
-    return (fs::path(documentsFolder) / kProposedPracticeFolderName).string();
+    return utf8FromPath(pathFromUtf8(documentsFolder) / kProposedPracticeFolderName);
 }
 
 PracticeFolderFacts practiceFolderFacts(const std::string& folder) {
@@ -90,19 +91,21 @@ std::string practiceFolderProblemMessage(const std::string& folder, PracticeFold
 
 bool isSameFolder(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (fs::equivalent(a, b, ec))
+    const fs::path first = pathFromUtf8(a);
+    const fs::path second = pathFromUtf8(b);
+    if (fs::equivalent(first, second, ec))
         return true;
-    return fs::weakly_canonical(a, ec).lexically_normal() == fs::weakly_canonical(b, ec).lexically_normal();
+    return fs::weakly_canonical(first, ec).lexically_normal() ==
+           fs::weakly_canonical(second, ec).lexically_normal();
 }
 
 std::optional<std::string> createPrivateFolder(const std::string& folder) {
-    const fs::path target = fs::path(folder).lexically_normal();
-    if (const std::optional<FolderFailure> failure = makePrivateFolders(target.string()))
+    const std::string target = utf8FromPath(pathFromUtf8(folder).lexically_normal());
+    if (const std::optional<FolderFailure> failure = makePrivateFolders(target))
         return "Der Ordner " + quoted(failure->folder) + " kann nicht angelegt werden. " + failure->reason;
-    if (fileKindOf(target.string()) != FileKind::Directory)
-        return "Der Ordner " + quoted(target.string()) +
-               " kann nicht angelegt werden: An seiner Stelle steht " +
-               std::string(fileKindText(fileKindOf(target.string()))) + ".";
+    if (fileKindOf(target) != FileKind::Directory)
+        return "Der Ordner " + quoted(target) + " kann nicht angelegt werden: An seiner Stelle steht " +
+               std::string(fileKindText(fileKindOf(target))) + ".";
     return std::nullopt;
 }
 

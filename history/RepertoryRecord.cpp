@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/files/FileReplacement.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "repertory/RepertoryChoice.h"
 
@@ -20,13 +21,13 @@ constexpr std::size_t kChecksumLength = 16;
 constexpr std::uint64_t kLargestRecord = 64 * 1024;
 
 fs::path resolved(const std::string& historyPath) {
-    return resolvedPath(historyPath);
+    return pathFromUtf8(resolvedPath(historyPath));
 }
 
 // A record is read by those who may read its history, and by no one else.
 bool writeRecordOf(const std::string& historyPath, std::string_view content) {
     ReplaceOptions shared;
-    shared.accessModel = resolved(historyPath).string();
+    shared.accessModel = resolvedPath(historyPath);
     return replaceFileContents(repertoryRecordPath(historyPath), content, FileSystemCalls::system(), shared);
 }
 
@@ -56,7 +57,7 @@ bool sameRepertory(const RepertoryIdentity& a, const RepertoryIdentity& b) {
 }
 
 std::string repertoryRecordPath(const std::string& historyPath) {
-    return resolved(historyPath).replace_extension(kRepertoryRecordExtension).string();
+    return utf8FromPath(resolved(historyPath).replace_extension(kRepertoryRecordExtension));
 }
 
 std::string composeRepertoryRecord(const RepertoryIdentity& identity) {
@@ -115,7 +116,7 @@ RepertoryIdentity repertoryFileIdentity(const std::string& path, std::span<const
 }
 
 RepertoryIdentity legacyRepertoryOf(const std::string& historyPath, const RepertoryIdentity& builtin) {
-    const std::string own = (resolved(historyPath).parent_path() / kOwnRepertoryFileName).string();
+    const std::string own = utf8FromPath(resolved(historyPath).parent_path() / kOwnRepertoryFileName);
     if (fileKindOf(own) == FileKind::Missing)
         return builtin;
     return {repertoryDisplayName(repertoryInfoOf(own), own), repertoryFileChecksum(own).value_or("")};

@@ -1,5 +1,6 @@
 #include "repertory/LanguageFile.h"
 
+#include "foundation/files/Utf8Paths.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <algorithm>
@@ -150,7 +151,7 @@ bool applyLanguageTexts(RepertoryDatabase& database, std::istream& input) {
 }
 
 bool applyLanguageFile(RepertoryDatabase& database, const std::string& path) {
-    std::ifstream input(path, std::ios::binary);
+    std::ifstream input(pathFromUtf8(path), std::ios::binary);
     if (!input.is_open())
         return false;
     return applyLanguageTexts(database, input);

@@ -1,6 +1,7 @@
 #include "repertory/OpenRepFiles.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
@@ -93,10 +94,10 @@ private:
     std::optional<RepertoryImportError> readHeader() {
         std::error_code error;
         std::vector<std::string> headers;
-        for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
-             entry.increment(error)) {
+        for (std::filesystem::directory_iterator entry(pathFromUtf8(folder_), error), end;
+             !error && entry != end; entry.increment(error)) {
             if (entry->path().extension() == ".rd")
-                headers.push_back(entry->path().filename().string());
+                headers.push_back(utf8FromPath(entry->path().filename()));
         }
         if (error)
             return RepertoryImportError{folder_ + " ist kein lesbarer Ordner"};

@@ -1,6 +1,7 @@
 #include "repertory/RepertoryChoice.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/Utf8Paths.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -19,7 +20,7 @@ bool isThere(const std::string& path) {
 std::vector<RepertoryCandidate> repertoryCandidates(const RepertoryPlaces& places) {
     std::vector<RepertoryCandidate> candidates;
     if (!places.practiceFolder.empty()) {
-        const std::string own = (fs::path(places.practiceFolder) / kOwnRepertoryFileName).string();
+        const std::string own = utf8FromPath(pathFromUtf8(places.practiceFolder) / kOwnRepertoryFileName);
         if (isThere(own))
             candidates.push_back({RepertoryOrigin::PracticeFolder, own});
     }
@@ -60,7 +61,7 @@ std::vector<RepertoryFile> repertoryFilesIn(const std::vector<std::string>& fold
     for (const std::string& folder : folders) {
         std::vector<fs::path> found;
         std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        for (fs::directory_iterator it(pathFromUtf8(folder), ec), end; !ec && it != end; it.increment(ec)) {
             if (it->path().extension() == kRepertoryDataExtension && it->is_regular_file(ec))
                 found.push_back(it->path());
         }
@@ -70,7 +71,8 @@ std::vector<RepertoryFile> repertoryFilesIn(const std::vector<std::string>& fold
             if (std::find(seen.begin(), seen.end(), canonical) != seen.end())
                 continue;
             seen.push_back(canonical);
-            files.push_back({path.string(), repertoryInfoOf(path.string())});
+            const std::string name = utf8FromPath(path);
+            files.push_back({name, repertoryInfoOf(name)});
         }
     }
     return files;

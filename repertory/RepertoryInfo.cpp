@@ -1,7 +1,8 @@
 #include "repertory/RepertoryInfo.h"
 
-#include "foundation/text/CodePage.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/files/Utf8Paths.h"
+#include "foundation/text/CodePage.h"
 
 #include <bit>
 #include <cstdint>
@@ -54,7 +55,7 @@ RepertoryInfo parseRepertoryInfo(std::string_view utf8Text) {
 }
 
 std::string repertoryInfoPath(const std::string& dataFile) {
-    return std::filesystem::path(dataFile).replace_extension(kRepertoryInfoExtension).string();
+    return utf8FromPath(pathFromUtf8(dataFile).replace_extension(kRepertoryInfoExtension));
 }
 
 RepertoryInfo repertoryInfoOf(const std::string& dataFile) {

@@ -1,5 +1,6 @@
 #include "tools/ImportCommand.h"
 
+#include "foundation/files/Utf8Paths.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertoryImport.h"
 #include "tools/CliOptions.h"
@@ -12,7 +13,8 @@ namespace {
 
 // Written beside the target and renamed over it, so that a failed write leaves an older file whole.
 bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes) {
-    const std::string temporary = path + ".neu";
+    const std::filesystem::path target = pathFromUtf8(path);
+    const std::filesystem::path temporary = pathFromUtf8(path + ".neu");
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -24,7 +26,7 @@ bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes
         }
     }
     std::error_code error;
-    std::filesystem::rename(temporary, path, error);
+    std::filesystem::rename(temporary, target, error);
     if (error)
         std::filesystem::remove(temporary, error);
     return !error;

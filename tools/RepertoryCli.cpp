@@ -2,6 +2,7 @@
 
 #include "TelvarinVersion.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
@@ -125,7 +126,7 @@ bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, s
         err << messageNaming(problem, path) << '\n';
         return false;
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (out.fail())

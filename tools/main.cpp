@@ -1,9 +1,10 @@
 #include "data/BuiltinRepertory.h"
+#include "foundation/files/CommandLine.h"
 #include "tools/RepertoryCli.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return telvarin::runRepertoryCli(std::vector<std::string>(argv + 1, argv + argc),
+    return telvarin::runRepertoryCli(telvarin::commandLineWords(argc, argv),
                                      telvarin::builtinRepertoryBytes(), std::cout, std::cerr);
 }

@@ -18,7 +18,6 @@
 #include "ui/TextSearchWindow.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -83,9 +82,8 @@ private:
 // The results window, modal; its outcome decides whether the case is kept.
 ResultsReply openResultsWindow(const ResultsRequest& request) {
     ResultsWindow window(request.database, request.rows, request.result, request.evaluationName,
-                         request.settings, request.tableFont,
-                         QFile::encodeName(request.historyPath).toStdString(), request.services,
-                         request.parent);
+                         request.settings, request.tableFont, toFilePath(request.historyPath),
+                         request.services, request.parent);
     window.exec();
     return ResultsReply{window.outcome() == ResultsOutcome::keepCase, window.evaluationName()};
 }

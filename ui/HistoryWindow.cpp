@@ -11,7 +11,6 @@
 #include "ui/IconSet.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -91,7 +90,7 @@ protected:
 };
 
 std::string fileNameBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return toFilePath(path);
 }
 
 } // namespace

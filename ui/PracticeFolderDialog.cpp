@@ -1,13 +1,12 @@
 #include "ui/PracticeFolderDialog.h"
 
-#include "foundation/settings/MainSettings.h"
 #include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/PracticeFolder.h"
 #include "ui/IconSet.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +20,7 @@ namespace telvarin {
 namespace {
 
 std::string fileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return toFilePath(path);
 }
 
 QString homeFolderMessage(const QString& home) {
@@ -121,13 +120,12 @@ std::optional<QString> settlePracticeFolder(const QString& startFolder, const QS
                                             PracticeFolderQuestions& questions) {
     const PracticeFolderDecision decision = decidePracticeFolder(
         fileName(startFolder), fileName(readTextSetting(store, Setting::PracticeFolder)));
-    QString folder = QFile::decodeName(QByteArray::fromStdString(decision.folder));
+    QString folder = fromFilePath(decision.folder);
     // A folder chosen in this start is made when missing and stored; one from before never is made,
     // since it may be a network share that is merely not mounted.
     bool chosenNow = decision.rule == PracticeFolderRule::Ask;
     if (chosenNow) {
-        const QString proposed =
-            QFile::decodeName(QByteArray::fromStdString(proposedPracticeFolder(fileName(documentsFolder))));
+        const QString proposed = fromFilePath(proposedPracticeFolder(fileName(documentsFolder)));
         const std::optional<QString> first = questions.askFirstFolder(proposed);
         if (!first)
             return std::nullopt;

@@ -17,7 +17,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <optional>
@@ -30,19 +29,19 @@ void registerProgramIdentity() {
 }
 
 QString historyPathOfStartDirectory(const QString& startDirectory) {
-    // The path is handed to the file functions as the file system spells it.
-    const std::string directory = QFile::encodeName(startDirectory).toStdString();
-    return QFile::decodeName(QByteArray::fromStdString(historyPathFor(directory, '/')));
+    // The core's file functions take the path as UTF-8.
+    const std::string directory = toFilePath(startDirectory);
+    return fromFilePath(historyPathFor(directory, '/'));
 }
 
 namespace {
 
 std::string fileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return toFilePath(path);
 }
 
 QString pathText(const std::string& path) {
-    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)));
+    return QDir::toNativeSeparators(fromFilePath(path));
 }
 
 // The files that could not be used, each with the loader's reason and what is used instead.

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -13,7 +12,7 @@ namespace telvarin {
 namespace {
 
 std::string fileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return toFilePath(path);
 }
 
 QString buildTreeRepertoryFile() {
@@ -56,10 +55,9 @@ std::vector<std::string> repertoryFolders() {
 
 RepertoryDescription describeRepertory(const RepertoryInfo& info, const std::string& dataFile) {
     const RepertoryInfo shown = dataFile.empty() ? builtinRepertoryInfo() : info;
-    const QString name =
-        dataFile.empty() || !info.name.empty()
-            ? fromWindows1252(shown.name)
-            : QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(dataFile)));
+    const QString name = dataFile.empty() || !info.name.empty()
+                             ? fromWindows1252(shown.name)
+                             : QDir::toNativeSeparators(fromFilePath(dataFile));
     return {name, fromWindows1252(shown.source), fromWindows1252(shown.licence), dataFile.empty()};
 }
 

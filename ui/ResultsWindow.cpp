@@ -15,7 +15,6 @@
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -57,7 +56,7 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
     setWindowTitle(fromWindows1252(resultsWindowTitle()));
     setHelpTopic(kHelpTopicResults);
 
-    tableSaving_.folder = tableExportFolder(QFile::decodeName(QByteArray::fromStdString(historyPath_)));
+    tableSaving_.folder = tableExportFolder(fromFilePath(historyPath_));
 
     setUpLayout();
     createControls();

@@ -5,7 +5,6 @@
 #include "history/PracticeFolder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -67,11 +66,11 @@ int steppedStartDelay(const QString& text, int steps) {
 namespace {
 
 std::string fileName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return toFilePath(path);
 }
 
 QString pathOf(const std::string& file) {
-    return QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(file)));
+    return QDir::toNativeSeparators(fromFilePath(file));
 }
 
 bool samePath(const QString& a, const QString& b) {

@@ -1,12 +1,11 @@
 #include "ui/TableSaving.h"
 
 #include "foundation/dialogs/MessageBoxes.h"
-#include "foundation/text/QtCodePage.h"
 #include "foundation/grid/TableGrid.h"
+#include "foundation/text/QtCodePage.h"
 #include "history/ExportFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -64,8 +63,7 @@ bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, st
     const QString path = asker(proposed, parent);
     if (path.isEmpty())
         return false;
-    const std::string failure =
-        writeExportFile(QFile::encodeName(path).toStdString(), csvDocument(shownTableTexts(grid)));
+    const std::string failure = writeExportFile(toFilePath(path), csvDocument(shownTableTexts(grid)));
     if (!failure.empty()) {
         messages.reportError(parent, fromWindows1252(failure));
         return false;

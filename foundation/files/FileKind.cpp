@@ -1,6 +1,7 @@
 #include "foundation/files/FileKind.h"
 
 #include "foundation/files/FileMessages.h"
+#include "foundation/files/Utf8Paths.h"
 
 #include <filesystem>
 #include <utility>
@@ -73,19 +74,17 @@ FileReadResult readRegularFile(const std::string& path, std::uint64_t maxBytes) 
 }
 
 // A file that is a link to one kept elsewhere (a synchronised folder, a backup disk) is read,
-// replaced and locked where it lies. The name is UTF-8 on every system, which a path takes as such
-// only from a u8string (on Windows, a plain string is read byte by byte).
+// replaced and locked where it lies.
 std::string resolvedPath(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path given(std::u8string(path.begin(), path.end()));
+    const fs::path given = pathFromUtf8(path);
     if (!fs::is_symlink(given, ec))
         return path;
     const fs::path target = fs::canonical(given, ec);
     if (ec)
         return path;
-    const std::u8string name = target.u8string();
-    return std::string(name.begin(), name.end());
+    return utf8FromPath(target);
 }
 
 } // namespace telvarin

@@ -32,6 +32,14 @@ std::string toWindows1252(const QString& text) {
     return bytes;
 }
 
+std::string toFilePath(const QString& path) {
+    return path.toStdString();
+}
+
+QString fromFilePath(std::string_view path) {
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+}
+
 bool germanTextLess(const QString& a, const QString& b) {
     return germanLess(toWindows1252(a), toWindows1252(b));
 }

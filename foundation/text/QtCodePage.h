@@ -11,6 +11,10 @@ namespace telvarin {
 QString fromWindows1252(std::string_view bytes);
 // Characters outside the code page become '?'.
 std::string toWindows1252(const QString& text);
+// File names between Qt and the core, which takes them as UTF-8 on every system (QFile::encodeName
+// would give Windows' ANSI code page, which cannot spell every name).
+std::string toFilePath(const QString& path);
+QString fromFilePath(std::string_view path);
 // German order (see GermanOrder.h), for tables and lists that sort their texts.
 bool germanTextLess(const QString& a, const QString& b);
 

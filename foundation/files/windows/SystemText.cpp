@@ -5,17 +5,17 @@
 
 namespace telvarin {
 
-std::wstring widePath(const std::string& utf8) {
-    if (utf8.empty())
+namespace {
+
+std::wstring widened(const std::string& narrow, unsigned codePage) {
+    if (narrow.empty())
         return {};
     const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        ::MultiByteToWideChar(codePage, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    ::MultiByteToWideChar(codePage, 0, narrow.data(), static_cast<int>(narrow.size()), wide.data(), size);
     return wide;
 }
-
-namespace {
 
 std::string narrowed(const std::wstring& wide, unsigned codePage) {
     if (wide.empty())
@@ -30,8 +30,16 @@ std::string narrowed(const std::wstring& wide, unsigned codePage) {
 
 } // namespace
 
+std::wstring widePath(const std::string& utf8) {
+    return widened(utf8, CP_UTF8);
+}
+
 std::string utf8Of(const std::wstring& wide) {
     return narrowed(wide, CP_UTF8);
+}
+
+std::string utf8OfAnsi(const std::string& ansi) {
+    return utf8Of(widened(ansi, CP_ACP));
 }
 
 std::string systemErrorText(std::uint32_t error) {

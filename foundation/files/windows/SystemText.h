@@ -11,6 +11,8 @@ namespace telvarin {
 
 std::wstring widePath(const std::string& utf8);
 std::string utf8Of(const std::wstring& wide);
+// Text in the ANSI code page (what argv holds on Windows) as UTF-8.
+std::string utf8OfAnsi(const std::string& ansi);
 
 // The system's description of an error code, in Windows-1252, without the final full stop.
 std::string systemErrorText(std::uint32_t error);

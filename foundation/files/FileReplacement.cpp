@@ -1,14 +1,66 @@
 #include "foundation/files/FileReplacement.h"
 
+#include "foundation/files/FileKind.h"
+#include "foundation/files/InPlaceWriting.h"
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdint>
+#include <variant>
 
 namespace telvarin {
 namespace {
 
 constexpr std::size_t kRandomLength = 6;
+constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 } // namespace
+
+bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    while (!bytes.empty()) {
+        const long written = calls.write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+ReplaceResult overwriteInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                               std::string why) {
+    const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
+    if (!std::holds_alternative<std::string>(old))
+        return {ReplaceStatus::Failed, {}};
+    const int fd = calls.openForWriting(path.c_str());
+    if (fd < 0)
+        return {ReplaceStatus::Failed, {}};
+    const bool ok = overwriteFromStart(fd, bytes, calls);
+    if (!ok)
+        overwriteFromStart(fd, std::get<std::string>(old), FileSystemCalls::system());
+    closeFile(fd);
+    if (!ok)
+        return {ReplaceStatus::Failed, {}};
+    return {ReplaceStatus::WrittenInPlace, std::move(why)};
+}
+
+// A crash while writing in place would leave a torn file; the copy made first holds all of it.
+ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
+                           const ReplaceOptions& options, std::string why) {
+    if (!options.copyBeforeWritingInPlace)
+        return overwriteInPlace(path, bytes, calls, std::move(why));
+    const std::optional<std::string> copy = options.copyBeforeWritingInPlace();
+    ReplaceOptions copyOptions;
+    copyOptions.accessModel = path;
+    if (!copy || replaceFile(*copy, bytes, calls, copyOptions).status != ReplaceStatus::Replaced)
+        return {ReplaceStatus::NoCopyForInPlace, {}};
+    ReplaceResult written = overwriteInPlace(path, bytes, calls, std::move(why));
+    if (written.ok()) // else kept: writing the old content back may have failed too
+        removeFile(*copy);
+    return written;
+}
 
 bool replaceFileContents(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
                          const ReplaceOptions& options) {

@@ -1,6 +1,7 @@
 #include "foundation/files/FileReplacement.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/InPlaceWriting.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,8 +15,6 @@
 
 namespace telvarin {
 namespace {
-
-constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 std::string directoryOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -34,18 +33,6 @@ bool mayReplace(const std::string& path, const FileSystemCalls& calls) {
     return true;
 }
 
-bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
-    while (!bytes.empty()) {
-        const long written = calls.write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // The rename itself must reach the disk too, or a crash could bring back the old file.
 void syncDirectory(const std::string& directory) {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
@@ -53,46 +40,6 @@ void syncDirectory(const std::string& directory) {
         ::fsync(fd);
         ::close(fd);
     }
-}
-
-bool overwrite(int fd, std::string_view bytes, const FileSystemCalls& calls) {
-    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes, calls) &&
-           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && calls.sync(fd) == 0;
-}
-
-// The last way when no new file can take the old one's place. The old contents are kept in memory
-// and written back should the write fail half way.
-ReplaceResult overwriteInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
-                               std::string why) {
-    const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
-    if (!std::holds_alternative<std::string>(old))
-        return {ReplaceStatus::Failed, {}};
-    const int fd = calls.openForWriting(path.c_str());
-    if (fd < 0)
-        return {ReplaceStatus::Failed, {}};
-    const bool ok = overwrite(fd, bytes, calls);
-    if (!ok)
-        overwrite(fd, std::get<std::string>(old), FileSystemCalls::system());
-    ::close(fd);
-    if (!ok)
-        return {ReplaceStatus::Failed, {}};
-    return {ReplaceStatus::WrittenInPlace, std::move(why)};
-}
-
-// A crash while writing in place would leave a torn file; the copy made first holds all of it.
-ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
-                           const ReplaceOptions& options, std::string why) {
-    if (!options.copyBeforeWritingInPlace)
-        return overwriteInPlace(path, bytes, calls, std::move(why));
-    const std::optional<std::string> copy = options.copyBeforeWritingInPlace();
-    ReplaceOptions copyOptions;
-    copyOptions.accessModel = path;
-    if (!copy || replaceFile(*copy, bytes, calls, copyOptions).status != ReplaceStatus::Replaced)
-        return {ReplaceStatus::NoCopyForInPlace, {}};
-    ReplaceResult written = overwriteInPlace(path, bytes, calls, std::move(why));
-    if (written.ok()) // else kept: writing the old content back may have failed too
-        ::unlink(copy->c_str());
-    return written;
 }
 
 bool isPermissionError(int error) {
@@ -163,6 +110,19 @@ void takeOverModelAccess(int fd, const std::string& model) {
 }
 
 } // namespace
+
+bool overwriteFromStart(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && writeAll(fd, bytes, calls) &&
+           ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && calls.sync(fd) == 0;
+}
+
+void closeFile(int fd) {
+    ::close(fd);
+}
+
+void removeFile(const std::string& path) {
+    ::unlink(path.c_str());
+}
 
 FileSystemCalls FileSystemCalls::system() {
     return FileSystemCalls{

@@ -1,6 +1,7 @@
 #include "foundation/files/FileReplacement.h"
 
 #include "foundation/files/FileKind.h"
+#include "foundation/files/InPlaceWriting.h"
 #include "foundation/files/windows/SystemText.h"
 
 #include <aclapi.h>
@@ -13,8 +14,6 @@
 
 namespace telvarin {
 namespace {
-
-constexpr std::uint64_t kLargestRestoredFile = std::uint64_t{1} << 32;
 
 // Another program may hold the file open for a moment (a virus scanner, a backup, a reader of the
 // history): Windows replaces no open file, so the rename is tried again for a while.
@@ -86,10 +85,6 @@ int makeTemporaryFile(char* pathTemplate) {
     return -1;
 }
 
-void removeFile(const std::string& path) {
-    ::DeleteFileW(widePath(path).c_str());
-}
-
 // A write-protected file stays as it is, as writing into it would fail.
 bool mayReplace(const std::string& path, const FileSystemCalls& calls) {
     const int fd = calls.openForWriting(path.c_str());
@@ -97,59 +92,6 @@ bool mayReplace(const std::string& path, const FileSystemCalls& calls) {
         return errno == ENOENT;
     ::_close(fd);
     return true;
-}
-
-bool writeAll(int fd, std::string_view bytes, const FileSystemCalls& calls) {
-    while (!bytes.empty()) {
-        const long written = calls.write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-bool overwrite(int fd, std::string_view bytes, const FileSystemCalls& calls) {
-    const HANDLE file = handleOfDescriptor(fd);
-    return ::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(fd, bytes, calls) &&
-           ::SetEndOfFile(file) && calls.sync(fd) == 0;
-}
-
-// The last way when no new file can take the old one's place. The old contents are kept in memory
-// and written back should the write fail half way.
-ReplaceResult overwriteInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
-                               std::string why) {
-    const FileReadResult old = readRegularFile(path, kLargestRestoredFile);
-    if (!std::holds_alternative<std::string>(old))
-        return {ReplaceStatus::Failed, {}};
-    const int fd = calls.openForWriting(path.c_str());
-    if (fd < 0)
-        return {ReplaceStatus::Failed, {}};
-    const bool ok = overwrite(fd, bytes, calls);
-    if (!ok)
-        overwrite(fd, std::get<std::string>(old), FileSystemCalls::system());
-    ::_close(fd);
-    if (!ok)
-        return {ReplaceStatus::Failed, {}};
-    return {ReplaceStatus::WrittenInPlace, std::move(why)};
-}
-
-// A crash while writing in place would leave a torn file; the copy made first holds all of it.
-ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, const FileSystemCalls& calls,
-                           const ReplaceOptions& options, std::string why) {
-    if (!options.copyBeforeWritingInPlace)
-        return overwriteInPlace(path, bytes, calls, std::move(why));
-    const std::optional<std::string> copy = options.copyBeforeWritingInPlace();
-    ReplaceOptions copyOptions;
-    copyOptions.accessModel = path;
-    if (!copy || replaceFile(*copy, bytes, calls, copyOptions).status != ReplaceStatus::Replaced)
-        return {ReplaceStatus::NoCopyForInPlace, {}};
-    ReplaceResult written = overwriteInPlace(path, bytes, calls, std::move(why));
-    if (written.ok()) // else kept: writing the old content back may have failed too
-        removeFile(*copy);
-    return written;
 }
 
 bool isPermissionError(int error) {
@@ -187,6 +129,20 @@ void takeOverAttributes(HANDLE file, DWORD attributes) {
 }
 
 } // namespace
+
+bool overwriteFromStart(int fd, std::string_view bytes, const FileSystemCalls& calls) {
+    const HANDLE file = handleOfDescriptor(fd);
+    return ::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && writeAll(fd, bytes, calls) &&
+           ::SetEndOfFile(file) && calls.sync(fd) == 0;
+}
+
+void closeFile(int fd) {
+    ::_close(fd);
+}
+
+void removeFile(const std::string& path) {
+    ::DeleteFileW(widePath(path).c_str());
+}
 
 FileSystemCalls FileSystemCalls::system() {
     return FileSystemCalls{

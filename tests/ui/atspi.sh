@@ -42,17 +42,10 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
 
-export PYTHON=$python PROGRAM=$program WORKDIR=$work/cwd LOG=$work/app.log
-# The session bus starts the accessibility bus on demand; the program and the reader share it.
-dbus-run-session -- bash -c '
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
-    (cd "$WORKDIR" && exec "$PROGRAM" >"$LOG" 2>&1) &
-    app=$!
-    "$PYTHON" "$0"
-    status=$?
-    kill $app 2>/dev/null
-    wait $app 2>/dev/null
-    exit $status' "$script"
+export PROGRAM=$program WORKDIR=$work/cwd LOG=$work/app.log QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+# The session bus starts the accessibility bus on demand; the reader starts the program on it once
+# it listens.
+dbus-run-session -- "$python" "$script"
 status=$?
 [ $status -ne 0 ] && { echo "-- program output:"; cat "$work/app.log"; }
 exit $status

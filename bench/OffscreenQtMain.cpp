@@ -1,13 +1,7 @@
-// The main of the window benchmarks: a Qt application without a display around the benchmarks.
+// The main of the window benchmarks: a Qt application around the benchmarks.
 
-#include <QApplication>
-#include <benchmark/benchmark.h>
+#include "bench/QtBenchmarks.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return telvarin::bench::runBenchmarksInQtApplication(argc, argv);
 }

@@ -2,6 +2,7 @@
 // start until the window is shown and takes input, and how long one entry takes.
 
 #include "analysis/CaseSymptom.h"
+#include "bench/QtBenchmarks.h"
 #include "data/BuiltinRepertory.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/SettingsStore.h"
@@ -132,10 +133,5 @@ BENCHMARK(BM_TypeNumberAndEnter)->Arg(1)->Arg(100)->Arg(2700)->Unit(benchmark::k
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], kChildSwitch) == 0)
         return runStartupChild(argc, argv, argv[2]);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return telvarin::bench::runBenchmarksInQtApplication(argc, argv);
 }

@@ -4,6 +4,7 @@
 // cached yet. Set TELVARIN_BENCH_ON_DISPLAY to take them on the display instead of offscreen.
 
 #include "analysis/Analysis.h"
+#include "bench/QtBenchmarks.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/grid/TableGrid.h"
@@ -382,15 +383,8 @@ BENCHMARK_CAPTURE(BM_FirstInProcess, results_fifty_largest, "results")
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], kChildSwitch) == 0) {
-        if (qEnvironmentVariableIsEmpty("TELVARIN_BENCH_ON_DISPLAY"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        telvarin::bench::chooseBenchmarkDisplay();
         return runChild(argc, argv);
     }
-    if (qEnvironmentVariableIsEmpty("TELVARIN_BENCH_ON_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return telvarin::bench::runBenchmarksInQtApplication(argc, argv);
 }

@@ -12,29 +12,9 @@ for tool in Xvfb openbox xdotool xwininfo import; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing, skipped"; exit 77; }
 done
 mkdir -p "$out"
-work=$(mktemp -d /tmp/telvarin-shots.XXXX)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x-session.sh"
+start_x_session shots
 failures=0
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$XDG_CONFIG_HOME/Kesto" "$XDG_RUNTIME_DIR" "$work/cwd"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-display=:$((200 + $$ % 500))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
 
 keys() { xdotool key --delay 80 "$@"; sleep 0.8; }
 shot() { import -display "$display" -window root "$out/$1.png" 2>/dev/null || { echo "no screenshot $1"; failures=1; }; }

@@ -59,21 +59,17 @@ int compareBaseLetters(std::string_view a, std::string_view b) {
     std::string_view pieceB;
     std::size_t atA = 0;
     std::size_t atB = 0;
+    // Once a letter's base spelling is used up, the next letter's; empty at the end of the text.
+    const auto goOn = [&table](std::string_view text, std::size_t& next, std::string_view& piece,
+                               std::size_t& at) {
+        if (at < piece.size())
+            return;
+        piece = next == text.size() ? std::string_view() : table[static_cast<unsigned char>(text[next++])];
+        at = 0;
+    };
     while (true) {
-        if (atA == pieceA.size()) {
-            if (i == a.size())
-                pieceA = {};
-            else
-                pieceA = table[static_cast<unsigned char>(a[i++])];
-            atA = 0;
-        }
-        if (atB == pieceB.size()) {
-            if (j == b.size())
-                pieceB = {};
-            else
-                pieceB = table[static_cast<unsigned char>(b[j++])];
-            atB = 0;
-        }
+        goOn(a, i, pieceA, atA);
+        goOn(b, j, pieceB, atB);
         if (pieceA.empty() || pieceB.empty())
             return pieceA.empty() ? (pieceB.empty() ? 0 : -1) : 1;
         const auto x = static_cast<unsigned char>(pieceA[atA++]);

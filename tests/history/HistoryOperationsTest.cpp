@@ -181,6 +181,28 @@ TEST(HistoryOperations, TakeOverOfTreatmentAndCase) {
     EXPECT_EQ(takeOverCase(HistoryCase{"leer", {}}), TakeOverResult{});
 }
 
+TEST(HistoryOperations, MergingJoinsCasesOfTheSameNameAndSkipsTreatmentsAlreadyThere) {
+    const Treatment filed{"01.01.2004 00:00", "erste", 0, {{5, 0}, {-7, 2}}};
+    CaseHistory history = historyOf({HistoryCase{"Anna", {filed}}, HistoryCase{"Bruno", {}}});
+    Treatment sameButComment = filed;
+    sameButComment.comment = "anders kommentiert";
+    Treatment sameStampOtherEntries = filed;
+    sameStampOtherEntries.symptoms = {{5, 0}};
+    const Treatment later{"02.01.2004 10:00", "", 0, {{9, 0}}};
+    const CaseHistory imported =
+        historyOf({HistoryCase{"ANNA", {sameButComment, sameStampOtherEntries, later, later}},
+                   HistoryCase{"Cora", {later}}, HistoryCase{"bruno", {}}});
+
+    const MergeCounts counts = mergeHistory(history, imported);
+    EXPECT_EQ(counts.addedTreatments, 3u);
+    EXPECT_EQ(counts.skippedTreatments, 2u); // the one with another comment, and the second "later"
+    EXPECT_EQ(counts.newCases, 1u);
+    EXPECT_EQ(namesOf(history), (std::vector<std::string>{"Anna", "Bruno", "Cora"}));
+    EXPECT_EQ(history.cases[0].treatments, (std::vector<Treatment>{filed, sameStampOtherEntries, later}));
+    EXPECT_TRUE(history.cases[1].treatments.empty());
+    EXPECT_EQ(history.cases[2].treatments, std::vector<Treatment>{later});
+}
+
 class HistoryActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {

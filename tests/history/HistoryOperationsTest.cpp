@@ -318,6 +318,42 @@ TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
     EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
 }
 
+TEST_F(HistoryActionsTest, ImportKeepsTheReplacedHistoryOrMergesIntoIt) {
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, nullptr).saved());
+    const std::string before = readBytes(path);
+    const std::string importPath = (folder / "import.xml").string();
+    CaseHistory exported = loadHistory(path, nullptr);
+    exported.cases.push_back(caseWithStamps("Cora", {"01.02.2004 10:00"}));
+    writeBytes(importPath, composeHistoryText(exported));
+    CaseHistory window = loadHistory(path, nullptr);
+
+    // Replaced: the history as it was stays, under a name of the minute that no daily copy has.
+    const LocalDateTime at{8, 12, 2026, 4, 25};
+    const HistoryImport replace{importPath, ImportMode::Replace, at};
+    ASSERT_TRUE(importHistory(window, replace, nullptr).saved());
+    const std::filesystem::path copy = folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425.xml";
+    EXPECT_EQ(readBytes(copy), before);
+    EXPECT_EQ(importCopyPathFor(path, at),
+              (folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425-2.xml").string());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Anna", "Cora"}));
+    ASSERT_TRUE(importHistory(window, replace, nullptr).saved()); // a second copy, the first kept
+    EXPECT_EQ(readBytes(copy), before);
+    EXPECT_TRUE(
+        std::filesystem::exists(folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425-2.xml"));
+
+    // Merged: Anna's treatment is there already, Bruno's is new.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Bruno", "", rows, kMorning, nullptr).saved());
+    exported.cases.push_back(caseWithStamps("Anna", {"09.03.2004 11:00"}));
+    writeBytes(importPath, composeHistoryText(exported));
+    ASSERT_TRUE(
+        importHistory(window, HistoryImport{importPath, ImportMode::Merge, std::nullopt}, nullptr).saved());
+    const CaseHistory merged = loadHistory(path, nullptr);
+    EXPECT_EQ(namesOf(merged), (std::vector<std::string>{"Anna", "Bruno", "Cora"})); // newest first
+    EXPECT_EQ(merged.cases[0].treatments.size(), 2u);
+    EXPECT_EQ(merged.cases[2].treatments.size(), 1u);
+}
+
 TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters) {
     // "Łukasz Nowak", "Żukasz Nowak", "Şahin", "Yıldız" and an emoji; "Müller" and "€" fit.
     EXPECT_EQ(codePointsOutsideWindows1252(

@@ -232,25 +232,100 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    // The imported numbers belong to the repertory the imported file names, or, without a record
-    // beside it, to the one of an earlier version's history (see historyBinding).
-    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+    return importHistory(window, HistoryImport{importPath, ImportMode::Replace, std::nullopt}, reporter,
+                         access);
+}
+
+namespace {
+
+std::string casesText(std::size_t cases) {
+    return cases == 1 ? "1 Fall" : std::to_string(cases) + " F\xE4lle";
+}
+
+std::string quoted(const std::string& utf8Path) {
+    return "\"" + utf8ToWindows1252(utf8Path) + "\"";
+}
+
+// The imported numbers belong to the repertory the imported file names, or, without a record
+// beside it, to the one of an earlier version's history (see historyBinding).
+std::optional<RepertoryIdentity> importedRepertory(const CaseHistory& imported,
+                                                   const HistoryFileAccess& access) {
+    if (access.repertories != nullptr) {
+        const HistoryBinding binding = historyBinding(imported, *access.repertories);
+        if (binding.record != RecordState::Unreadable)
+            return binding.repertory;
+    } else if (const RepertoryRecord record = readRepertoryRecord(imported.path);
+               record.state == RecordState::Present) {
+        return record.identity;
+    }
+    return std::nullopt;
+}
+
+bool numbersOfOtherRepertories(const CaseHistory& history, const CaseHistory& imported,
+                               const HistoryFileAccess& access) {
+    if (access.repertories == nullptr || history.cases.empty() || imported.cases.empty())
+        return false;
+    return !sameRepertory(historyBinding(history, *access.repertories).repertory,
+                          historyBinding(imported, *access.repertories).repertory);
+}
+
+} // namespace
+
+HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    std::optional<HistorySaveResult> refused;
+    const auto refuse = [&](std::string message) {
+        refused = HistorySaveResult{HistorySaveStatus::Refused, std::move(message)};
+        HistoryChange unchanged;
+        unchanged.save = false;
+        return unchanged;
+    };
+    const HistorySaveResult result = updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
         HistoryChange changed;
-        CaseHistory imported = loadHistory(importPath, reporter);
-        if (imported.loaded) {
-            if (access.repertories != nullptr) {
-                const HistoryBinding binding = historyBinding(imported, *access.repertories);
-                if (binding.record != RecordState::Unreadable)
-                    changed.repertory = binding.repertory;
-            } else if (const RepertoryRecord record = readRepertoryRecord(importPath);
-                       record.state == RecordState::Present) {
-                changed.repertory = record.identity;
-            }
-            history.cases = std::move(imported.cases);
-            history.loaded = true;
+        CaseHistory imported = loadHistory(import.path, reporter);
+        if (!imported.loaded)
+            return changed;
+        if (import.mode == ImportMode::Merge) {
+            if (numbersOfOtherRepertories(history, imported, access))
+                return refuse("Die F\xE4lle aus " + quoted(import.path) +
+                              " geh\xF6ren zu einem anderen Repertorium als die Fallhistorie; ihre Nummern "
+                              "bedeuten dort andere Rubriken. Sie wurden nicht zusammengef\xFChrt, die "
+                              "Fallhistorie ist unver\xE4ndert.");
+            if (history.cases.empty())
+                changed.repertory = importedRepertory(imported, access);
+            mergeHistory(history, imported);
+            return changed;
         }
+        // What is replaced is kept first; without that copy nothing is replaced.
+        if (import.keepCopyAt && !keepCopyBeforeImport(history.path, *import.keepCopyAt))
+            return refuse("Die bisherige Fallhistorie konnte nicht nach " +
+                          quoted(backupFolderFor(history.path)) +
+                          " kopiert werden. Der Import wurde nicht ausgef\xFChrt, die Fallhistorie ist "
+                          "unver\xE4ndert.");
+        changed.repertory = importedRepertory(imported, access);
+        history.cases = std::move(imported.cases);
+        history.loaded = true;
         return changed;
     });
+    return refused ? *refused : result;
+}
+
+std::string importQuestion(std::size_t historyCases, std::size_t importedCases, const std::string& importPath,
+                           const std::string& copyPath) {
+    std::string question = "Fallhistorie importieren?\n\n\x84"
+                           "Ersetzen\x93 ersetzt die Fallhistorie (" +
+                           casesText(historyCases) + ") durch " + casesText(importedCases) + " aus " +
+                           quoted(importPath) + ".";
+    if (!copyPath.empty())
+        question += " Die bisherige Fallhistorie bleibt als " + quoted(copyPath) + " erhalten.";
+    return question +
+           "\n\n\x84"
+           "Zusammenf\xFChren\x93 f\xFCgt die Behandlungen aus der Datei den F\xE4llen gleichen "
+           "Namens hinzu; Behandlungen, die schon da sind (gleiches Datum, gleiche Eintr\xE4ge), werden "
+           "\xFC"
+           "bersprungen, neue Namen werden neue F\xE4lle.\n\n\x84"
+           "Abbrechen\x93 l\xE4sst die "
+           "Fallhistorie unver\xE4ndert.";
 }
 
 } // namespace telvarin

@@ -74,6 +74,29 @@ HistorySaveResult deleteFromHistoryFile(CaseHistory& window, const HistoryCase& 
 HistorySaveResult importHistory(CaseHistory& window, const std::string& importPath, ErrorReporter* reporter,
                                 const HistoryFileAccess& access = {});
 
+enum class ImportMode {
+    Replace, // the imported cases take the place of the history's
+    Merge,   // the imported treatments join the history's cases (see mergeHistory)
+};
+
+struct HistoryImport {
+    std::string path; // the file imported, UTF-8
+    ImportMode mode = ImportMode::Replace;
+    // Replace only: when given, the history file is first kept by keepCopyBeforeImport at this
+    // time, and nothing is replaced when that copy cannot be made.
+    std::optional<LocalDateTime> keepCopyAt;
+};
+
+// The same in either mode. A merge is refused (window unchanged) when the access names the program's
+// repertories and the imported numbers belong to another repertory than those of the history.
+HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import, ErrorReporter* reporter,
+                                const HistoryFileAccess& access = {});
+
+// The question before an import: the history's cases replaced by those of importPath, the copy kept
+// at copyPath (empty: nothing to keep), or merged instead. German, Windows-1252; paths UTF-8.
+std::string importQuestion(std::size_t historyCases, std::size_t importedCases, const std::string& importPath,
+                           const std::string& copyPath);
+
 // The history window's export: the window's cases in its order to target. When target is the
 // history file itself, the file is instead saved from what it holds now, in the window's order,
 // and handed to window, so that an export cannot undo what was filed meanwhile.

@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 constexpr std::uint64_t kLargestCopiedFile = std::uint64_t{1} << 32;
 constexpr std::size_t kDateLength = 10; // YYYY-MM-DD
 constexpr std::string_view kWriteCopyInfix = ".telvarin-schreibkopie";
+// Never a daily copy's name, so the fourteen kept days do not count these copies.
+constexpr std::string_view kImportCopyInfix = "-vor-Import-";
 
 // The file a link points to: its copies belong beside it.
 fs::path resolved(const std::string& historyPath) {
@@ -94,6 +96,7 @@ bool isOwnFileName(std::string_view name, const fs::path& history) {
     return name == historyName || name == stem + std::string(kRepertoryRecordExtension) ||
            name.starts_with(historyName + ".defekt") ||
            name == stem + std::string(kWriteCopyInfix) + extension || dayOfBackupName(name, history) ||
+           name.starts_with(stem + std::string(kImportCopyInfix)) ||
            dayOfCopyName(name, history, kRepertoryRecordExtension);
 }
 
@@ -154,24 +157,37 @@ bool prepareBackupFolder(const std::string& historyPath) {
     return makeFolderSharedLike(utf8FromPath(backupFolderOf(history)), utf8FromPath(history));
 }
 
+namespace {
+
+enum class CopyOutcome { Copied, NothingToCopy, Failed };
+
+// The history file as it is now, with its record, as copy in "Sicherungen".
+CopyOutcome copyHistoryFile(const std::string& historyPath, const std::string& copy) {
+    const FileReadResult current = readRegularFile(historyPath, kLargestCopiedFile);
+    if (const auto* error = std::get_if<FileReadError>(&current))
+        return error->missing ? CopyOutcome::NothingToCopy : CopyOutcome::Failed;
+    if (std::get<std::string>(current).empty())
+        return CopyOutcome::NothingToCopy;
+    if (!prepareBackupFolder(historyPath))
+        return CopyOutcome::Failed;
+    ReplaceOptions shared;
+    shared.accessModel = utf8FromPath(resolved(historyPath));
+    if (!replaceFileContents(copy, std::get<std::string>(current), FileSystemCalls::system(), shared))
+        return CopyOutcome::Failed;
+    copyRepertoryRecord(historyPath, copy);
+    return CopyOutcome::Copied;
+}
+
+} // namespace
+
 bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today) {
     const std::string backup = backupPathFor(historyPath, today);
     std::error_code ec;
     if (fs::exists(pathFromUtf8(backup), ec))
         return true;
-    const FileReadResult current = readRegularFile(historyPath, kLargestCopiedFile);
-    if (const auto* error = std::get_if<FileReadError>(&current))
-        return error->missing;
-    if (std::get<std::string>(current).empty())
-        return true;
+    if (const CopyOutcome copied = copyHistoryFile(historyPath, backup); copied != CopyOutcome::Copied)
+        return copied == CopyOutcome::NothingToCopy;
     const fs::path history = resolved(historyPath);
-    if (!prepareBackupFolder(historyPath))
-        return false;
-    ReplaceOptions shared;
-    shared.accessModel = utf8FromPath(history);
-    if (!replaceFileContents(backup, std::get<std::string>(current), FileSystemCalls::system(), shared))
-        return false;
-    copyRepertoryRecord(historyPath, backup);
     const fs::path folder = backupFolderOf(history);
     const std::vector<std::string> names = backupNames(history);
     for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
@@ -180,6 +196,34 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
         fs::remove(pathFromUtf8(repertoryRecordPath(utf8FromPath(copy))), ec);
     }
     return true;
+}
+
+std::string importCopyPathFor(const std::string& historyPath, const LocalDateTime& now) {
+    const fs::path history = resolved(historyPath);
+    char stamp[48];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d-%02d%02d", now.year, now.month, now.day, now.hour,
+                  now.minute);
+    const std::string base = utf8FromPath(history.stem()) + std::string(kImportCopyInfix) + stamp;
+    std::string name = base + utf8FromPath(history.extension());
+    std::error_code ec;
+    for (int n = 2; fs::exists(backupFolderOf(history) / pathFromUtf8(name), ec) ||
+                    fs::is_symlink(backupFolderOf(history) / pathFromUtf8(name), ec);
+         ++n)
+        name = base + "-" + std::to_string(n) + utf8FromPath(history.extension());
+    return utf8FromPath(backupFolderOf(history) / pathFromUtf8(name));
+}
+
+std::optional<std::string> keepCopyBeforeImport(const std::string& historyPath, const LocalDateTime& now) {
+    const std::string copy = importCopyPathFor(historyPath, now);
+    switch (copyHistoryFile(historyPath, copy)) {
+    case CopyOutcome::Copied:
+        return copy;
+    case CopyOutcome::NothingToCopy:
+        return std::string();
+    case CopyOutcome::Failed:
+        break;
+    }
+    return std::nullopt;
 }
 
 void removeLeftoversOfSaves(const std::string& historyPath) {

@@ -32,6 +32,14 @@ bool prepareBackupFolder(const std::string& historyPath);
 // copy, and removes the oldest copies beyond kKeptBackups. False when the copy could not be made.
 bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today);
 
+// Where keepCopyBeforeImport keeps the history that an import replaces at now:
+// "<folder of the history>/Sicherungen/historie-vor-Import-2026-12-08-0425.xml", or with "-2" and so
+// on before the extension while that name is taken. These copies stay until the user removes them.
+std::string importCopyPathFor(const std::string& historyPath, const LocalDateTime& now);
+// Copies the history file as it is now to importCopyPathFor. The copy's path; empty when there was
+// nothing to copy; nothing when the copy could not be made.
+std::optional<std::string> keepCopyBeforeImport(const std::string& historyPath, const LocalDateTime& now);
+
 // Removes what interrupted saves of the history, its repertory record and its copies left behind
 // (their temporary files, and a copy for writing in place once the history is whole again). Only
 // while the history is locked.

@@ -119,6 +119,31 @@ void fileTreatment(CaseHistory& history, std::string_view name, std::string_view
     history.cases.push_back(std::move(added));
 }
 
+MergeCounts mergeHistory(CaseHistory& history, const CaseHistory& imported) {
+    MergeCounts counts;
+    for (const HistoryCase& importedCase : imported.cases) {
+        HistoryCase* target = findCase(history, importedCase.name);
+        if (target == nullptr) {
+            history.cases.push_back(HistoryCase{importedCase.name, {}});
+            target = &history.cases.back();
+            ++counts.newCases;
+        }
+        for (const Treatment& treatment : importedCase.treatments) {
+            const bool present = std::any_of(
+                target->treatments.begin(), target->treatments.end(), [&](const Treatment& there) {
+                    return there.dateStamp == treatment.dateStamp && there.symptoms == treatment.symptoms;
+                });
+            if (present) {
+                ++counts.skippedTreatments;
+                continue;
+            }
+            target->treatments.push_back(treatment);
+            ++counts.addedTreatments;
+        }
+    }
+    return counts;
+}
+
 bool removeTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex) {
     if (caseIndex >= history.cases.size())
         return false;

@@ -46,6 +46,18 @@ Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> c
 void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
                    std::span<const CaseSymptom> caseRows, const LocalDateTime& now);
 
+// What merging added to a history.
+struct MergeCounts {
+    std::size_t addedTreatments = 0;
+    std::size_t skippedTreatments = 0; // already there
+    std::size_t newCases = 0;
+};
+
+// The treatments of imported join the cases of the same name (as findCase finds them), after those
+// already there; a treatment with the same stamp and the same entries as one there is skipped,
+// whatever its comment. A name not yet in history becomes a new case at the end.
+MergeCounts mergeHistory(CaseHistory& history, const CaseHistory& imported);
+
 // False when the indexes name no entry. A case keeps existing when its last treatment goes.
 bool removeTreatment(CaseHistory& history, std::size_t caseIndex, std::size_t treatmentIndex);
 bool removeCase(CaseHistory& history, std::size_t caseIndex);

@@ -353,15 +353,46 @@ void HistoryWindow::importCases() {
     const QString file = fileAsker_(HistoryFileChoice::Import, startFolder(), this);
     if (file.isEmpty())
         return;
+    rememberFolderOf(file);
     MessageBoxReporter reporter(messageBoxes(), this);
+    HistoryImport import{fileNameBytes(file), ImportMode::Replace, std::nullopt};
+    // An unreadable history is refused by the import itself, before anything is asked.
+    if (!history_.unreadable) {
+        const CaseHistory imported = loadHistory(import.path, &reporter);
+        if (!imported.loaded) {
+            if (reporter.reports() == 0)
+                messageBoxes().reportError(this, fromWindows1252(unreadableHistoryMessage(import.path)));
+            return;
+        }
+        // With no case shown there is nothing to replace; merging then also keeps what was filed
+        // meanwhile.
+        import.mode = ImportMode::Merge;
+        if (!history_.cases.empty()) {
+            const LocalDateTime now = currentLocalDateTime();
+            const QString question =
+                fromWindows1252(importQuestion(history_.cases.size(), imported.cases.size(), import.path,
+                                               importCopyPathFor(history_.path, now)));
+            const int replace = 0;
+            const int merge = 1;
+            const int cancel = 2;
+            const int answer =
+                messageBoxes().choose(this, question,
+                                      {QStringLiteral("&Ersetzen"), QStringLiteral("&Zusammenführen"),
+                                       QStringLiteral("&Abbrechen")},
+                                      cancel);
+            if (answer != replace && answer != merge)
+                return;
+            import.mode = answer == replace ? ImportMode::Replace : ImportMode::Merge;
+            import.keepCopyAt = now;
+        }
+    }
     history_.sortByName = !ordersByDate_;
     HistoryLockWait wait;
     const HistorySaveResult result =
-        importHistory(history_, fileNameBytes(file), &reporter, wait.access(programRepertories()));
+        importHistory(history_, import, &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     fillTree();
     showFileAndRepertory();
-    rememberFolderOf(file);
     reportOutcome(result);
 }
 

@@ -311,6 +311,14 @@ void ResultsWindow::fileCase() {
         !refused.empty())
         return messageBoxes().warn(this, QString::fromStdString(refused));
     commitFields();
+    // Said before the name and comment are typed, not after. Filing checks again under the lock.
+    if (const ProgramRepertories* repertories = services_.repertories) {
+        const CaseHistory history = loadHistory(historyPath_, nullptr);
+        const HistoryBinding binding = historyBinding(history, *repertories);
+        if (!history.unreadable && belongsToOtherRepertory(binding, *repertories))
+            return messageBoxes().reportError(
+                this, fromWindows1252(otherRepertoryMessage(historyPath_, binding, *repertories)));
+    }
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
     const std::optional<FileCaseAnswer> answer = asker(evaluationName_);

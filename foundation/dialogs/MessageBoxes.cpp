@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 namespace telvarin {
 
@@ -32,6 +34,20 @@ bool QtMessageBoxes::askYesNo(QWidget* parent, const QString& question) {
     return box.clickedButton() == yes;
 }
 
+int QtMessageBoxes::choose(QWidget* parent, const QString& question, const QStringList& answers,
+                           int safeAnswer) {
+    QMessageBox box(QMessageBox::Question, programTitle(), question, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> buttons;
+    for (const QString& answer : answers)
+        buttons.push_back(box.addButton(answer, QMessageBox::ActionRole));
+    QPushButton* safe = buttons.at(static_cast<std::size_t>(safeAnswer));
+    box.setDefaultButton(safe);
+    box.setEscapeButton(safe);
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? safeAnswer : static_cast<int>(chosen - buttons.begin());
+}
+
 void PresetMessageBoxes::inform(QWidget*, const QString& text) {
     shown_.push_back({MessageKind::Information, text});
 }
@@ -51,6 +67,15 @@ bool PresetMessageBoxes::askYesNo(QWidget*, const QString& question) {
     const bool answer = answers_.front();
     answers_.pop_front();
     return answer;
+}
+
+int PresetMessageBoxes::choose(QWidget*, const QString& question, const QStringList&, int safeAnswer) {
+    shown_.push_back({MessageKind::Question, question});
+    if (choices_.empty())
+        return safeAnswer;
+    const int choice = choices_.front();
+    choices_.pop_front();
+    return choice;
 }
 
 int MessageBoxReporter::showError(const std::string& text) {

@@ -6,6 +6,7 @@
 #include "foundation/text/ErrorReporter.h"
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <vector>
 
@@ -27,6 +28,10 @@ public:
     virtual void reportError(QWidget* parent, const QString& text) = 0;
     // A question with "&Ja" and "&Nein"; true only for "&Ja".
     virtual bool askYesNo(QWidget* parent, const QString& question) = 0;
+    // A question with one button per answer; the index of the answer chosen. safeAnswer is the
+    // default button and what Escape and the close box give.
+    virtual int choose(QWidget* parent, const QString& question, const QStringList& answers,
+                       int safeAnswer) = 0;
 };
 
 // Modal message boxes on the screen, titled with the program's title.
@@ -36,9 +41,11 @@ public:
     void warn(QWidget* parent, const QString& text) override;
     void reportError(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
+    int choose(QWidget* parent, const QString& question, const QStringList& answers, int safeAnswer) override;
 };
 
-// Records every message and answers questions from a preset list ("&Nein" when it runs out).
+// Records every message and answers questions from preset lists ("&Nein", or the safe answer, when
+// they run out).
 class PresetMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
@@ -47,6 +54,7 @@ public:
     };
 
     void presetAnswers(std::initializer_list<bool> answers) { answers_.insert(answers_.end(), answers); }
+    void presetChoices(std::initializer_list<int> choices) { choices_.insert(choices_.end(), choices); }
     const std::vector<Shown>& shown() const { return shown_; }
     void clear() { shown_.clear(); }
 
@@ -54,10 +62,12 @@ public:
     void warn(QWidget* parent, const QString& text) override;
     void reportError(QWidget* parent, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& question) override;
+    int choose(QWidget* parent, const QString& question, const QStringList& answers, int safeAnswer) override;
 
 private:
     std::vector<Shown> shown_;
     std::deque<bool> answers_;
+    std::deque<int> choices_;
 };
 
 // The core's error reports (a damaged history file) shown as error messages of a window.

@@ -181,6 +181,28 @@ TEST(HistoryOperations, TakeOverOfTreatmentAndCase) {
     EXPECT_EQ(takeOverCase(HistoryCase{"leer", {}}), TakeOverResult{});
 }
 
+TEST(HistoryOperations, MergingJoinsCasesOfTheSameNameAndSkipsTreatmentsAlreadyThere) {
+    const Treatment filed{"01.01.2004 00:00", "erste", 0, {{5, 0}, {-7, 2}}};
+    CaseHistory history = historyOf({HistoryCase{"Anna", {filed}}, HistoryCase{"Bruno", {}}});
+    Treatment sameButComment = filed;
+    sameButComment.comment = "anders kommentiert";
+    Treatment sameStampOtherEntries = filed;
+    sameStampOtherEntries.symptoms = {{5, 0}};
+    const Treatment later{"02.01.2004 10:00", "", 0, {{9, 0}}};
+    const CaseHistory imported =
+        historyOf({HistoryCase{"ANNA", {sameButComment, sameStampOtherEntries, later, later}},
+                   HistoryCase{"Cora", {later}}, HistoryCase{"bruno", {}}});
+
+    const MergeCounts counts = mergeHistory(history, imported);
+    EXPECT_EQ(counts.addedTreatments, 3u);
+    EXPECT_EQ(counts.skippedTreatments, 2u); // the one with another comment, and the second "later"
+    EXPECT_EQ(counts.newCases, 1u);
+    EXPECT_EQ(namesOf(history), (std::vector<std::string>{"Anna", "Bruno", "Cora"}));
+    EXPECT_EQ(history.cases[0].treatments, (std::vector<Treatment>{filed, sameStampOtherEntries, later}));
+    EXPECT_TRUE(history.cases[1].treatments.empty());
+    EXPECT_EQ(history.cases[2].treatments, std::vector<Treatment>{later});
+}
+
 class HistoryActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -294,6 +316,42 @@ TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
     EXPECT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Alpha", "zeta"}));
     EXPECT_EQ(loadHistory(path, nullptr).cases, window.cases);
+}
+
+TEST_F(HistoryActionsTest, ImportKeepsTheReplacedHistoryOrMergesIntoIt) {
+    const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, nullptr).saved());
+    const std::string before = readBytes(path);
+    const std::string importPath = (folder / "import.xml").string();
+    CaseHistory exported = loadHistory(path, nullptr);
+    exported.cases.push_back(caseWithStamps("Cora", {"01.02.2004 10:00"}));
+    writeBytes(importPath, composeHistoryText(exported));
+    CaseHistory window = loadHistory(path, nullptr);
+
+    // Replaced: the history as it was stays, under a name of the minute that no daily copy has.
+    const LocalDateTime at{8, 12, 2026, 4, 25};
+    const HistoryImport replace{importPath, ImportMode::Replace, at};
+    ASSERT_TRUE(importHistory(window, replace, nullptr).saved());
+    const std::filesystem::path copy = folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425.xml";
+    EXPECT_EQ(readBytes(copy), before);
+    EXPECT_EQ(importCopyPathFor(path, at),
+              (folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425-2.xml").string());
+    EXPECT_EQ(namesOf(window), (std::vector<std::string>{"Anna", "Cora"}));
+    ASSERT_TRUE(importHistory(window, replace, nullptr).saved()); // a second copy, the first kept
+    EXPECT_EQ(readBytes(copy), before);
+    EXPECT_TRUE(
+        std::filesystem::exists(folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425-2.xml"));
+
+    // Merged: Anna's treatment is there already, Bruno's is new.
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Bruno", "", rows, kMorning, nullptr).saved());
+    exported.cases.push_back(caseWithStamps("Anna", {"09.03.2004 11:00"}));
+    writeBytes(importPath, composeHistoryText(exported));
+    ASSERT_TRUE(
+        importHistory(window, HistoryImport{importPath, ImportMode::Merge, std::nullopt}, nullptr).saved());
+    const CaseHistory merged = loadHistory(path, nullptr);
+    EXPECT_EQ(namesOf(merged), (std::vector<std::string>{"Anna", "Bruno", "Cora"})); // newest first
+    EXPECT_EQ(merged.cases[0].treatments.size(), 2u);
+    EXPECT_EQ(merged.cases[2].treatments.size(), 1u);
 }
 
 TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters) {

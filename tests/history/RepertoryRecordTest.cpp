@@ -146,6 +146,23 @@ TEST_F(RepertoryRecordTest, BackupsRestoringExportAndImportKeepTheRecord) {
     EXPECT_EQ(record().identity, kBuiltin);
 }
 
+TEST_F(RepertoryRecordTest, MergingRefusesNumbersOfAnotherRepertory) {
+    ASSERT_TRUE(fileUnder(kKent).saved());
+    const ProgramRepertories program{kKent, kBuiltin};
+    HistoryFileAccess access;
+    access.repertories = &program;
+    CaseHistory window = loadHistory(path, nullptr);
+    const std::string other = (folder / "andere.xml").string();
+    ASSERT_TRUE(saveHistoryAs(window, other).saved());
+    writeRepertoryRecord(other, kBuiltin);
+    const std::string before = readBytes(path);
+    const HistoryImport merge{other, ImportMode::Merge, std::nullopt};
+    EXPECT_EQ(importHistory(window, merge, nullptr, access).status, HistorySaveStatus::Refused);
+    EXPECT_EQ(readBytes(path), before);
+    writeRepertoryRecord(other, kKent);
+    EXPECT_TRUE(importHistory(window, merge, nullptr, access).saved());
+}
+
 TEST_F(RepertoryRecordTest, FileCaseToolRefusesUnderAnotherRepertoryAndChangesNothing) {
     // Two data files that differ in one rubric text: the tool's --file and its built-in one.
     const std::string source = readBytes(fs::path(TELVARIN_TEST_DATA_DIR) / "test-repertory.txt");

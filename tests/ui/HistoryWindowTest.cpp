@@ -397,6 +397,7 @@ void HistoryWindowTest::importsReplaceTheHistory() {
     OpenHistory history(threeCases());
     HistoryWindow& window = history.open();
     history.tree().topLevelItem(0)->setExpanded(true);
+    const QByteArray before = fileBytes(history.path);
 
     CaseHistory other;
     other.cases = {HistoryCase{"Cornelius", {treatment("02.02.2002 10:00", "", {{5, 0}})}},
@@ -404,17 +405,40 @@ void HistoryWindowTest::importsReplaceTheHistory() {
     other.path = QFile::encodeName(history.folder.filePath("anderswo.xml")).toStdString();
     QVERIFY(saveHistory(other).saved());
 
+    // Asked first, and nothing happens unless the user says what: the safe answer is the default.
     history.chosenFile = QString::fromStdString(other.path);
     QTest::mouseClick(window.importButton(), Qt::LeftButton);
     QCOMPARE(history.asked.back().first, HistoryFileChoice::Import);
+    QCOMPARE(history.messages.shown().size(), std::size_t(1));
+    const QString question = history.messages.shown().front().text;
+    QVERIFY(question.contains(QStringLiteral("(3 Fälle) durch 2 Fälle aus \"") + history.chosenFile));
+    QVERIFY(question.contains(QDir(history.folder.filePath("Sicherungen")).filePath("historie-vor-Import-")));
+    QCOMPARE(fileBytes(history.path), before);
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "adler", "Bäuer"}));
+
+    history.messages.presetChoices({0});
+    QTest::mouseClick(window.importButton(), Qt::LeftButton);
     QCOMPARE(history.caseTexts(), QStringList({"Dora", "Cornelius"}));
     QVERIFY(!history.tree().topLevelItem(0)->isExpanded());
     const CaseHistory file = history.fileHistory();
     QCOMPARE(file.cases.size(), std::size_t(2));
     QCOMPARE(file.cases[0].name, std::string("Dora"));
-    QVERIFY(history.messages.shown().empty());
+    QCOMPARE(history.messages.shown().size(), std::size_t(2));
     QCOMPARE(history.store.readString(QStringLiteral("Settings"), QStringLiteral("Current Directory")),
              QDir::toNativeSeparators(history.folder.path()) + QDir::separator());
+    // The replaced history is kept whole.
+    const QStringList copies = QDir(history.folder.filePath("Sicherungen"))
+                                   .entryList({QStringLiteral("historie-vor-Import-*.xml")}, QDir::Files);
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(fileBytes(history.folder.filePath("Sicherungen/" + copies.front())), before);
+
+    // Merged: the two cases are there already, Zander's treatment joins them.
+    other.cases.push_back(threeCases().cases.front());
+    QVERIFY(saveHistory(other).saved());
+    history.messages.presetChoices({1});
+    QTest::mouseClick(window.importButton(), Qt::LeftButton);
+    QCOMPARE(history.caseTexts(), QStringList({"Zander", "Dora", "Cornelius"}));
+    QCOMPARE(history.treatmentTexts(1).size(), 1);
 }
 
 void HistoryWindowTest::importOfADamagedFileKeepsTheCases() {

@@ -515,8 +515,13 @@ void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
     open.window = std::make_unique<ResultsWindow>(
         reference(), open.rows, open.result, "Anna", open.settings, std::nullopt, path,
         DialogServices{&open.store, nullptr, &open.messages, &underKent});
-    open.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    int asked = 0; // refused before a name and comment are typed in vain
+    open.window->setFileCaseAsker([&](const std::string& preset) {
+        ++asked;
+        return FileCaseAnswer{preset, ""};
+    });
     open.window->fileCase();
+    QCOMPARE(asked, 0);
     QCOMPARE(fileBytes(QString::fromStdString(path)), before);
     QCOMPARE(open.messages.shown().size(), std::size_t{1});
     const QString text = open.messages.shown().front().text;

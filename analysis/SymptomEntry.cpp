@@ -54,20 +54,50 @@ ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view te
     return parsed;
 }
 
-std::vector<std::string> partsNamingNoRubric(const RepertoryDatabase& db, std::string_view entry) {
-    std::vector<std::string> unknown;
+std::size_t unreadPartStart(std::string_view part) {
+    const auto blanksFrom = [part](std::size_t i) {
+        while (i < part.size() && isBlank(part[i]))
+            ++i;
+        return i;
+    };
+    const auto digitsFrom = [part](std::size_t i) {
+        while (i < part.size() && isDigit(part[i]))
+            ++i;
+        return i;
+    };
+    std::size_t i = blanksFrom(0);
+    if (i < part.size() && part[i] == '-')
+        ++i;
+    const std::size_t digits = i;
+    i = digitsFrom(i);
+    if (i == digits)
+        return 0;
+    i = blanksFrom(i);
+    if (i + 1 < part.size() && isLetter(part[i], 'b') && isLetter(part[i + 1], 'd'))
+        i = blanksFrom(digitsFrom(blanksFrom(i + 2)));
+    return i;
+}
+
+std::vector<std::string_view> entryParts(std::string_view entry) {
+    std::vector<std::string_view> parts;
     std::size_t start = 0;
     while (true) {
         const std::size_t plus = entry.find('+', start);
-        const std::string_view part =
-            entry.substr(start, plus == std::string_view::npos ? plus : plus - start);
+        parts.push_back(entry.substr(start, plus == std::string_view::npos ? plus : plus - start));
+        if (plus == std::string_view::npos)
+            return parts;
+        start = plus + 1;
+    }
+}
+
+std::vector<std::string> partsNamingNoRubric(const RepertoryDatabase& db, std::string_view entry) {
+    std::vector<std::string> unknown;
+    for (const std::string_view part : entryParts(entry)) {
         const RubricNumber number = parseSymptomEntry(db, part).number;
         if (number == 0 || std::abs(number) > db.largestRubricNumber())
             unknown.emplace_back(part);
-        if (plus == std::string_view::npos)
-            return unknown;
-        start = plus + 1;
     }
+    return unknown;
 }
 
 } // namespace telvarin

@@ -19,6 +19,14 @@ struct ParsedSymptom {
 
 ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view text);
 
+// Where the entry syntax stops reading one part of an entry: the part's size when it reads all
+// of it, 0 when the part starts with no number. The case table takes what it can of a part
+// ("12abc" as 12); a filed treatment may only hold what was meant, so the tool asks this.
+std::size_t unreadPartStart(std::string_view part);
+
+// The parts of an entry, split at every "+".
+std::vector<std::string_view> entryParts(std::string_view entry);
+
 // The parts of an entry ("5+8") whose number lies outside db's rubrics, in order: the case table
 // turns an entry whose first part is one into an empty row and leaves any later one out.
 std::vector<std::string> partsNamingNoRubric(const RepertoryDatabase& db, std::string_view entry);

@@ -189,7 +189,11 @@ bool keepDailyBackup(const std::string& historyPath, const LocalDateTime& today)
         return copied == CopyOutcome::NothingToCopy;
     const fs::path history = resolved(historyPath);
     const fs::path folder = backupFolderOf(history);
-    const std::vector<std::string> names = backupNames(history);
+    std::vector<std::string> names = backupNames(history);
+    // Copies dated after today come from a clock that ran ahead. They are kept, but only the days
+    // up to today count, so that today's copy is never the oldest one removed.
+    const std::string todayName = utf8FromPath(pathFromUtf8(backup).filename());
+    std::erase_if(names, [&todayName](const std::string& name) { return name > todayName; });
     for (std::size_t i = 0; i + kKeptBackups < names.size(); ++i) {
         const fs::path copy = folder / pathFromUtf8(names[i]);
         fs::remove(copy, ec);

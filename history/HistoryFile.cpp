@@ -4,12 +4,14 @@
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
+#include "history/ExportFile.h"
 #include "history/FileTokenizer.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
 #include "history/PracticeFolder.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <new>
 
@@ -42,7 +44,10 @@ std::string quotedPath(const std::string& path) {
 
 HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
                                    const FileSystemCalls& calls, const ReplaceOptions& options = {}) {
+    errno = 0;
     const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls, options);
+    // The failed call's error number is still set: what runs after it only succeeds or leaves it.
+    const int error = errno;
     switch (written.status) {
     case ReplaceStatus::Replaced:
         return {};
@@ -60,6 +65,8 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     if (const std::string why = folderWriteProblem(utf8FromPath(pathFromUtf8(path).parent_path()));
         !why.empty())
         message += " " + why;
+    else if (error != 0)
+        message += " " + writeFailureReason(error);
     return {HistorySaveStatus::WriteFailed, message};
 }
 

@@ -124,4 +124,32 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
     }
 }
 
+HistoryLock::Result HistoryLock::acquireShared(const std::string& historyPath,
+                                               std::chrono::milliseconds timeout) {
+    const std::string target = resolvedPath(historyPath);
+    const std::string lockPath = historyLockPath(historyPath);
+    const auto deadline = Clock::now() + timeout;
+    constexpr auto pause = std::chrono::milliseconds(3);
+    // Every writer holds the history file itself, except where an open file cannot be replaced:
+    // there the lock file alone guards it.
+    const bool onHistoryFile = openFilesCanBeReplaced();
+    const std::string& locked = onHistoryFile ? target : lockPath;
+    HistoryLock lock;
+    for (;;) {
+        auto opened = FileLock::openToRead(locked);
+        auto* file = std::get_if<FileLock>(&opened);
+        if (file == nullptr)
+            return lock;
+        const LockAttempt attempt = file->tryLockShared();
+        // A history replaced while this reader waited is read as the new file.
+        if (attempt != LockAttempt::Busy && (!onHistoryFile || file->isAt(target))) {
+            (onHistoryFile ? lock.historyFile_ : lock.lockFile_) = std::move(*file);
+            return lock;
+        }
+        if (Clock::now() >= deadline)
+            return Busy{busyMessage(historyPath, holderNamedIn(lockPath))};
+        std::this_thread::sleep_for(pause);
+    }
+}
+
 } // namespace telvarin

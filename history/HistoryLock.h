@@ -48,6 +48,12 @@ public:
                           std::chrono::milliseconds timeout = kHistoryLockTimeout,
                           const std::function<void()>& waiting = {});
 
+    // A shared lock for reading: readers do not exclude each other, but no writer is in the middle
+    // of a write in place while it is held. Where there is nothing to lock (no history file, or
+    // none this user may open) it is given at once: the read that follows says why it fails.
+    static Result acquireShared(const std::string& historyPath,
+                                std::chrono::milliseconds timeout = kHistoryLockTimeout);
+
     HistoryLock(HistoryLock&& other) noexcept = default;
     HistoryLock& operator=(HistoryLock&&) = delete;
     HistoryLock(const HistoryLock&) = delete;

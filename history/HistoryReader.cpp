@@ -55,6 +55,9 @@ public:
         for (std::size_t i = 0; i < caseCount; ++i)
             cases.push_back(readCase());
         endTag("Fallhistorie");
+        // Two histories joined into one file read as the first; a filing would then write the
+        // second away. Whatever follows the end is damage, as anything else the writer never wrote.
+        in_.expect(tk::EndOfInput);
         return cases;
     }
 

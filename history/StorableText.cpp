@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <utility>
 
 namespace telvarin {
 namespace {
@@ -110,6 +111,26 @@ bool isControlCharacter(char32_t cp) {
     return cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp == U'\u2028' || cp == U'\u2029';
 }
 
+// Unicode's format characters (general category Cf): they show nothing, or change only how the
+// text around them is laid out.
+bool isFormatCharacter(char32_t cp) {
+    constexpr std::pair<char32_t, char32_t> kRanges[] = {
+        {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+        {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x202A, 0x202E},
+        {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+        {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+        {0xE0020, 0xE007F},
+    };
+    return std::any_of(std::begin(kRanges), std::end(kRanges),
+                       [cp](const auto& range) { return cp >= range.first && cp <= range.second; });
+}
+
+std::string codeText(char32_t cp) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+    return code;
+}
+
 std::string quotedPlain(std::string_view plain) {
     return "\xE2\x80\x9E" + std::string(plain) + "\xE2\x80\x9C";
 }
@@ -141,13 +162,23 @@ std::string controlCharacterMessage(std::string_view field, std::string_view utf
     for (const char32_t cp : decodeUtf8(utf8Text)) {
         if ((lineBreaksAllowed && (cp == U'\r' || cp == U'\n' || cp == U'\t')) || !isControlCharacter(cp))
             continue;
-        char code[16];
-        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+        const std::string code = codeText(cp);
         const std::string_view kind = cp == U'\r' || cp == U'\n' ? ", Zeilenumbruch"
                                       : cp == U'\t'              ? ", Tabulator"
                                                                  : "";
         return std::string(field) + " enth\xC3\xA4lt ein Steuerzeichen (" + code + std::string(kind) +
                "), das in der Fallhistorie nicht stehen darf; es wurde nichts abgelegt.";
+    }
+    return {};
+}
+
+std::string formatCharacterMessage(std::string_view field, std::string_view utf8Text) {
+    for (const char32_t cp : decodeUtf8(utf8Text)) {
+        if (!isFormatCharacter(cp))
+            continue;
+        const std::string_view kind = cp == U'\u00AD' ? ", weiches Trennzeichen" : "";
+        return std::string(field) + " enth\xC3\xA4lt ein unsichtbares Formatzeichen (" + codeText(cp) +
+               std::string(kind) + "), das in der Fallhistorie nicht stehen darf; es wurde nichts abgelegt.";
     }
     return {};
 }

@@ -25,4 +25,9 @@ std::string composedForHistory(std::string_view utf8Text);
 std::string controlCharacterMessage(std::string_view field, std::string_view utf8Text,
                                     bool lineBreaksAllowed);
 
+// Empty when the UTF-8 text holds no invisible format character (a soft hyphen U+00AD, a
+// zero-width space, a direction mark). Otherwise a German message in UTF-8 that names the first
+// one: in a name it would make a second case that looks the same as the first.
+std::string formatCharacterMessage(std::string_view field, std::string_view utf8Text);
+
 } // namespace telvarin

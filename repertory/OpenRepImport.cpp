@@ -2,8 +2,8 @@
 // rubric, the roots are the chapters, and each node right below a root starts a section. The
 // symptom file only lends a text to a node whose label is empty.
 
-#include "foundation/text/CodePage.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"
@@ -13,6 +13,11 @@
 
 namespace telvarin {
 namespace {
+
+// How deep a rubric may lie below its chapter. Each level adds at least three bytes (", x") to the
+// rubric text, whose field holds 223: deeper paths could never be shown, and the import carries
+// each node's whole path, so a chain without bound costs memory with the square of its depth.
+constexpr std::size_t kMaxRubricDepth = 64;
 
 // The section of a chapter's own rubric, read after the chapter name in the "Kapitel" column.
 constexpr const char* kChapterRubricSection = "(ganzes Kapitel)";
@@ -328,6 +333,10 @@ private:
                     continue;
                 }
                 const int child = children[step.next++];
+                if (stack.size() + 1 > kMaxRubricDepth)
+                    return failAt(treePlace(child),
+                                  "Id " + std::to_string(node(child).id) + " liegt tiefer als " +
+                                      std::to_string(kMaxRubricDepth) + " Ebenen unter ihrem Kapitel");
                 if (auto problem = labelOf(child, name + ", " + step.text, label))
                     return problem;
                 std::string text = step.text + ", " + label;

@@ -40,6 +40,19 @@ bool isBlank(std::string_view windows1252) {
     return windows1252.find_first_not_of(" \t\r\n\v\f\xA0") == std::string_view::npos;
 }
 
+// What the entry syntax leaves unread of the first part that starts with a number (UTF-8), empty
+// when it reads every part whole: "12,13" would else be filed as 12. A part without a number is
+// left to the check for rubrics.
+std::string unreadText(const std::string& entry) {
+    const std::string windows1252 = utf8ToWindows1252(entry);
+    for (const std::string_view part : entryParts(windows1252)) {
+        const std::size_t unread = unreadPartStart(part);
+        if (unread != 0 && unread < part.size())
+            return windows1252ToUtf8(part.substr(unread));
+    }
+    return {};
+}
+
 // Why the treatment must not be filed, one German line (UTF-8) each; empty when it may. The case
 // table would quietly turn what is no rubric into an empty row, but a filed treatment is kept for
 // years: everything it should hold must be there.
@@ -55,6 +68,12 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
                            "chstens " +
                            std::to_string(kMaxCaseRows) + " Symptome");
     for (const std::string& entry : entries) {
+        if (const std::string unread = unreadText(entry); !unread.empty()) {
+            refusals.push_back("Eintrag \"" + entry + "\": ab \"" + unread +
+                               "\" nicht lesbar; ein Eintrag ist eine Rubriknummer, mehrere mit \"+\" "
+                               "verbunden");
+            continue;
+        }
         const std::vector<std::string> unknown = partsNamingNoRubric(db, utf8ToWindows1252(entry));
         if (unknown.empty())
             continue;
@@ -101,6 +120,9 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
         std::string refused = unstorableTextMessage(field, text);
         if (refused.empty() && (isComment || !isBlank(utf8ToWindows1252(text))))
             refused = controlCharacterMessage(field, text, isComment);
+        // A soft hyphen in a name makes a second case that looks like the first one.
+        if (refused.empty() && !isComment)
+            refused = formatCharacterMessage(field, text);
         if (!refused.empty()) {
             err << refused << '\n';
             return 1;

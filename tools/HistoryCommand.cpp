@@ -6,6 +6,7 @@
 #include "history/FileTokenizer.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
+#include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"
 #include "tools/CliOptions.h"
@@ -90,6 +91,13 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         return 1;
     }
     try {
+        // Read under a shared lock: a writer that writes the file in place would else be met in
+        // the middle, and a healthy file reported damaged. Given up before any write below.
+        const HistoryLock::Result reading = HistoryLock::acquireShared(history.path);
+        if (const auto* busy = std::get_if<HistoryLock::Busy>(&reading)) {
+            printMessage(busy->message, err);
+            return 1;
+        }
         Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;

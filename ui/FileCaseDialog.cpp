@@ -136,7 +136,10 @@ void FileCaseDialog::accept() {
     for (const auto& [field, widget, text] :
          {std::tuple{"Der Name", static_cast<QWidget*>(nameBox_), nameBox_->currentText()},
           std::tuple{"Der Kommentar", static_cast<QWidget*>(commentField_), commentField_->toPlainText()}}) {
-        const std::string message = unstorableTextMessage(field, composed(text).toStdString());
+        std::string message = unstorableTextMessage(field, composed(text).toStdString());
+        // A soft hyphen in a name would make a second case that looks like the first one.
+        if (message.empty() && widget == nameBox_)
+            message = formatCharacterMessage(field, composed(text).toStdString());
         if (!message.empty()) {
             messageBoxes().warn(this, QString::fromStdString(message));
             widget->setFocus(Qt::OtherFocusReason);

@@ -39,7 +39,7 @@ enum class LockAttempt {
     Unsupported, // the file's disk carries no locks: there is nothing to wait for
 };
 
-// A file opened to be locked, exclusively and as a whole; the lock goes with the FileLock.
+// A file opened to be locked as a whole, exclusively or shared; the lock goes with the FileLock.
 class FileLock {
 public:
     // A lock file that stays in place: opened, or created when nothing is there, with the group
@@ -52,6 +52,10 @@ public:
     // place. createEmpty: an empty file for this user alone is made when there is none.
     static std::variant<FileLock, LockOpenError> openFile(const std::string& path, bool createEmpty);
 
+    // An existing regular file opened only for reading, so that those who may only read it can
+    // lock it shared. Never created.
+    static std::variant<FileLock, LockOpenError> openToRead(const std::string& path);
+
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;
     FileLock(const FileLock&) = delete;
@@ -60,6 +64,8 @@ public:
 
     // Tries once, without waiting.
     LockAttempt tryLock();
+    // The same for a shared lock: others' shared locks allow it, an exclusive one excludes it.
+    LockAttempt tryLockShared();
     // Whether the file opened is still the one at path: one replaced by a rename is another file.
     bool isAt(const std::string& path) const;
     // Replaces what the file holds; for a lock file, who holds it. Best effort.

@@ -53,6 +53,23 @@ TEST_F(FileLockTest, BelongsToTheOpenFileNotToTheProcess) {
     EXPECT_EQ(again.tryLock(), LockAttempt::Locked); // gone with the holder
 }
 
+// Readers share the lock and keep the writer out until the last of them is done.
+TEST_F(FileLockTest, SharedLocksAdmitEachOtherAndExcludeTheWriter) {
+    const std::string path = at("historie.xml");
+    std::ofstream(path) << "x";
+    FileLock writer = opened(FileLock::openFile(path, false));
+    {
+        FileLock reader = opened(FileLock::openToRead(path));
+        FileLock second = opened(FileLock::openToRead(path));
+        ASSERT_EQ(reader.tryLockShared(), LockAttempt::Locked);
+        EXPECT_EQ(second.tryLockShared(), LockAttempt::Locked);
+        EXPECT_EQ(writer.tryLock(), LockAttempt::Busy);
+    }
+    ASSERT_EQ(writer.tryLock(), LockAttempt::Locked);
+    EXPECT_EQ(opened(FileLock::openToRead(path)).tryLockShared(), LockAttempt::Busy);
+    EXPECT_TRUE(std::holds_alternative<LockOpenError>(FileLock::openToRead(at("fehlt"))));
+}
+
 TEST_F(FileLockTest, ALockFileIsMadeForThoseWhoMayChangeWhatItGuards) {
     std::ofstream(at("historie.xml")) << "";
 #ifndef _WIN32 // there the lock file takes the access list of the history, which this cannot show

@@ -118,7 +118,7 @@ TEST(HistoryReader, AcceptsFreeWhitespaceLetterCaseAndBdZero) {
         "<behandlung datum=\"d\" kommentar=\"\" preferiert=\"+7abc\" anzahlsymptome=\"2\">"
         "<Symptom Nummer=\"12\" bd=\"0\" / >"
         "<Symptom Nummer=\"-26564\"/>"
-        "</Behandlung></Fall>< / Fallhistorie > trailing bytes are not read <";
+        "</Behandlung></Fall>< / Fallhistorie > \r\n";
     const std::vector<HistoryCase> cases = readHistoryText(text);
     ASSERT_EQ(cases.size(), 1u);
     EXPECT_EQ(cases[0].name, "x");
@@ -143,6 +143,10 @@ TEST(HistoryReader, RejectsWhatTheWriterNeverWrites) {
     EXPECT_NE(syntaxErrorOf(start + "<!-- x --></Fallhistorie>"), "no error");
     EXPECT_NE(syntaxErrorOf(start + treatmentStart + "\"1\"><Symptom Nummer=\"1\" XY=\"2\"/>"), "no error");
     EXPECT_NE(syntaxErrorOf(""), "no error");
+    // Two histories joined into one file: the second must not be dropped by the next filing.
+    EXPECT_EQ(syntaxErrorOf(kSampleText + kSampleText),
+              "Syntax Error in Datei: \nZeile: 14 Spalte: 2 Erwartet: Dateiende\n");
+    EXPECT_EQ(readHistoryText(kSampleText + " \t\r\n").size(), 2u);
 }
 
 TEST(HistoryReader, AFileCutOffAnywhereBeforeItsLastCaseSaysItEndsEarly) {
@@ -297,6 +301,9 @@ TEST_F(HistoryFileTest, InterruptedSaveLeavesTheOldFile) {
         EXPECT_EQ(telvarin::testing::filesIn(folder), std::vector<std::string>{"historie.xml"});
     }
     EXPECT_TRUE(wroteHalf);
+    // A full disk is named as the reason.
+    EXPECT_NE(saveHistory(history, halfWrite).message.find("Auf dem Datentr\xE4ger ist nicht genug Platz."),
+              std::string::npos);
 
     // A write-protected file is not replaced behind its protection.
     FileSystemCalls writeProtected = FileSystemCalls::system();

@@ -199,6 +199,20 @@ TEST_F(HistorySavingTest, LeftoversOfCrashedSavesGoWithTheNextSave) {
                                               "notizen.txt.telvarin-tmp-d4E5f6"}));
 }
 
+// A workstation whose clock ran ahead left copies dated in the future.
+TEST_F(HistorySavingTest, CopiesDatedAfterTodayAreKeptAndNotCounted) {
+    const fs::path backups = folder / "Sicherungen";
+    fs::create_directories(backups);
+    for (int day = 10; day < 10 + static_cast<int>(kKeptBackups); ++day)
+        writeBytes(backups / ("historie-2030-01-" + std::to_string(day) + ".xml"), "vorgestellt");
+    for (int day = 1; day <= 20; ++day)
+        ASSERT_TRUE(file("Dora", day).saved());
+    EXPECT_TRUE(fs::exists(backupPathFor(path, {20, 12, 2026, 0, 0})));
+    EXPECT_TRUE(fs::exists(backupPathFor(path, {7, 12, 2026, 0, 0})));
+    EXPECT_FALSE(fs::exists(backupPathFor(path, {6, 12, 2026, 0, 0})));
+    EXPECT_TRUE(fs::exists(backups / "historie-2030-01-10.xml"));
+}
+
 TEST_F(HistorySavingTest, DailyBackupsGiveAWayOutOfADamagedFile) {
     ASSERT_TRUE(file("Anna", 1).saved()); // nothing to keep yet
     EXPECT_FALSE(newestBackup(path));

@@ -78,4 +78,56 @@ wait "$writer"
 kept=$("$tool" history "$history" | grep -c '^  Behandlung')
 echo "$kept treatments kept of $filed reported filed"
 [ "$kept" -eq "$filed" ] || fail "$kept treatments kept of $filed reported filed"
+# "history" beside writers that write in place (the folder allows no new files): it reads under a
+# shared lock, so it never meets a write half done and never calls a healthy file damaged. Root
+# may write in any folder: run as root, this part runs as nobody.
+as_user=""
+if [ "$(id -u)" -eq 0 ]; then
+    as_user="setpriv --reuid=65534 --regid=65534 --clear-groups"
+fi
+inplace="$folder/inplace"
+mkdir -p "$inplace"
+history="$inplace/historie.xml"
+# Some thousand cases, so that a reader reads many blocks; the writers file into the first one, so
+# that everything after it moves at each write.
+cases=3000
+{
+    printf '<Fallhistorie AnzahlFaelle="%d">\r\n' "$cases"
+    n=0
+    while [ "$n" -lt "$cases" ]; do
+        printf '\t<Fall Name="Carla %d" AnzahlBehandlungen="1">\r\n\t\t<Behandlung Datum="07.12.2026 09:00" ' "$n"
+        printf 'Kommentar="lang lang lang lang lang" Preferiert="0" AnzahlSymptome="1">\r\n'
+        printf '\t\t\t<Symptom Nummer="12"/>\r\n\t\t</Behandlung>\r\n\t</Fall>\r\n'
+        n=$((n + 1))
+    done
+    printf '</Fallhistorie>\r\n'
+} >"$history"
+[ -z "$as_user" ] || chown -R 65534:65534 "$inplace"
+$as_user "$tool" file-case "$history" Anna -- 12 >"$folder/out" 2>&1 ||
+    fail "filing before the folder was closed: $(cat "$folder/out")"
+chmod a-w "$inplace"
+$as_user "$tool" file-case "$history" "Carla 0" -- 12 >"$folder/out" 2>&1
+grep -q "direkt" "$folder/out" || fail "the history was not written in place: $(cat "$folder/out")"
+(
+    j=0
+    while [ "$j" -lt 40 ]; do
+        $as_user "$tool" file-case "$history" "Carla 0" --comment "$j" -- 12 >/dev/null 2>&1
+        j=$((j + 1))
+    done
+) &
+writer=$!
+reads=0
+damaged=0
+while kill -0 "$writer" 2>/dev/null && [ "$reads" -lt 400 ]; do
+    if ! $as_user "$tool" history "$history" >/dev/null 2>"$folder/read-err"; then
+        damaged=$((damaged + 1))
+        echo "read $reads: $(head -1 "$folder/read-err")"
+    fi
+    reads=$((reads + 1))
+done
+wait "$writer"
+chmod u+w "$inplace"
+echo "$damaged of $reads reads beside writers in place failed"
+[ "$damaged" -eq 0 ] || fail "$damaged of $reads reads beside writers in place failed"
+
 exit $failures

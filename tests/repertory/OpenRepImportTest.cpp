@@ -133,5 +133,29 @@ TEST(OpenRepImport, RefusalsNameFileLineAndId) {
               TELVARIN_TEST_DATA_DIR "/import-json: keine .rd-Datei (Kopf eines OpenRep-Repertoriums)");
 }
 
+// A chain below "Gem\xFCt": 64 levels below the chapter are taken, a 65th is refused.
+TEST(OpenRepImport, DeepChainIsTakenUpToItsLimit) {
+    const fs::path folder = fs::path(TELVARIN_TEST_OUTPUT_DIR) / "import-openrep-chain";
+    const auto chainImport = [&folder](int depth) {
+        fs::remove_all(folder);
+        fs::copy(kSample, folder);
+        {
+            std::ofstream tree(folder / "t_tree", std::ios::app);
+            std::ofstream lists(folder / "t_remsym", std::ios::app);
+            for (int level = 1; level <= depth; ++level) {
+                tree << 100 + level << ':' << (level == 1 ? 2 : 99 + level) << "#\"k" << level << "\"\n";
+                lists << 100 + level << ":0#1;\n";
+            }
+        }
+        return importOpenRepRepertory(folder.string());
+    };
+    const RepertoryDatabase db = test::importedDatabase(chainImport(64));
+    ASSERT_EQ(db.rubricCount(), 11 + 64);
+    EXPECT_EQ(db.rubricTextField(7), "k1, k2, k3");
+    EXPECT_EQ(db.sectionName(db.sectionOfRubric(5 + 63)), "k1");
+    EXPECT_EQ(refusal(chainImport(65)),
+              "t_tree, Zeile 76: Id 165 liegt tiefer als 64 Ebenen unter ihrem Kapitel");
+}
+
 } // namespace
 } // namespace telvarin

@@ -73,6 +73,14 @@ TEST(ToolCommands, FileCaseNamesEveryBadEntryAndFilesNothing) {
     EXPECT_NE(mixed.find("Eintrag \"-26565\""), std::string::npos) << mixed;
     EXPECT_EQ(mixed.find("\"12\""), std::string::npos) << mixed;
     EXPECT_NE(mixed.find("Nichts abgelegt"), std::string::npos) << mixed;
+    // What the case table would read only in part.
+    const std::string partly =
+        refusal({"E", "--", "12,13", "12 13", "12abc", "1e3", "12.13", "5+8x", "7 bd 2"});
+    for (const char* part :
+         {"\"12,13\": ab \",13\" nicht lesbar", "\"12 13\": ab \"13\"", "\"12abc\": ab \"abc\"",
+          "\"1e3\": ab \"e3\"", "\"12.13\": ab \".13\"", "\"5+8x\": ab \"x\""})
+        EXPECT_NE(partly.find(part), std::string::npos) << part << '\n' << partly;
+    EXPECT_EQ(partly.find("7 bd 2"), std::string::npos) << partly;
     EXPECT_NE(refusal({"", "--", "12"}).find("Der Name ist leer"), std::string::npos);
     EXPECT_NE(refusal({" \t", "--", "12"}).find("Der Name ist leer"), std::string::npos);
     EXPECT_NE(refusal({"D"}).find("Der Fall hat kein Symptom"), std::string::npos);
@@ -80,6 +88,10 @@ TEST(ToolCommands, FileCaseNamesEveryBadEntryAndFilesNothing) {
     EXPECT_NE(refusal({"Anna\nB", "--", "12"}).find("Der Name enth\xC3\xA4lt ein Steuerzeichen (U+000A"),
               std::string::npos);
     EXPECT_NE(refusal({"Anna", "--comment", "a\x07", "--", "12"}).find("Der Kommentar enth\xC3\xA4lt"),
+              std::string::npos);
+    // A soft hyphen is invisible: "Mül\u00ADler" would be a second case that looks like "Müller".
+    EXPECT_NE(refusal({"M\xC3\xBCl\xC2\xADler", "--", "12"})
+                  .find("Der Name enth\xC3\xA4lt ein unsichtbares Formatzeichen (U+00AD"),
               std::string::npos);
 
     const CliRun filed =

@@ -92,14 +92,22 @@ void FileCaseDialogTest::refusesCharactersTheHistoryCannotStore() {
                  message.contains(QStringLiteral("„Ł“")) && message.contains(QStringLiteral("„L“")),
              qPrintable(message));
 
+    // A soft hyphen would make a second case that looks like the first.
+    open.typeName(QStringLiteral("Lu\u00ADkasz Nowak"));
+    QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Return);
+    QVERIFY(open.dialog.isVisible());
+    QCOMPARE(open.messages.shown().size(), std::size_t{2});
+    QVERIFY2(open.messages.shown()[1].text.contains(QStringLiteral("unsichtbares Formatzeichen (U+00AD")),
+             qPrintable(open.messages.shown()[1].text));
+
     open.typeName(QStringLiteral("Lukasz Nowak"));
     typeText(open.dialog.commentField(), QStringLiteral("Herr Şahin überwies"));
     open.dialog.okButton()->click();
     QVERIFY(open.dialog.isVisible());
-    QCOMPARE(open.messages.shown().size(), std::size_t{2});
-    QVERIFY2(open.messages.shown()[1].text.contains(QStringLiteral("Der Kommentar")) &&
-                 open.messages.shown()[1].text.contains(QStringLiteral("„S“")),
-             qPrintable(open.messages.shown()[1].text));
+    QCOMPARE(open.messages.shown().size(), std::size_t{3});
+    QVERIFY2(open.messages.shown()[2].text.contains(QStringLiteral("Der Kommentar")) &&
+                 open.messages.shown()[2].text.contains(QStringLiteral("„S“")),
+             qPrintable(open.messages.shown()[2].text));
     QCOMPARE(open.dialog.commentField()->toPlainText(), QStringLiteral("Herr Şahin überwies"));
     QCOMPARE(open.store.valueCount(), 0); // nothing confirmed yet
 

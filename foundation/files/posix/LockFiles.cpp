@@ -67,6 +67,31 @@ bool keepIfRegular(int fd) {
     return false;
 }
 
+// An open-file-description lock on the whole file: a shared one for readers, an exclusive one
+// for writers.
+LockAttempt lockWhole(int fd, bool shared) {
+    struct flock whole {};
+    whole.l_type = shared ? F_RDLCK : F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    for (;;) {
+        if (::fcntl(fd, F_OFD_SETLK, &whole) == 0)
+            return LockAttempt::Locked;
+        if (errno != EINTR)
+            break;
+    }
+    switch (errno) {
+    case EAGAIN:
+    case EACCES:
+        return LockAttempt::Busy;
+    case EINVAL: // a system without open-file-description locks: flock belongs to the open file too
+        if (::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0)
+            return LockAttempt::Locked;
+        return errno == EWOULDBLOCK ? LockAttempt::Busy : LockAttempt::Unsupported;
+    default: // ENOLCK: a network drive without a lock service
+        return LockAttempt::Unsupported;
+    }
+}
+
 } // namespace
 
 std::optional<FileIdentity> fileIdentityOf(const std::string& path) {
@@ -139,28 +164,23 @@ FileLock::~FileLock() {
         ::close(static_cast<int>(handle_));
 }
 
+std::variant<FileLock, LockOpenError> FileLock::openToRead(const std::string& path) {
+    if (isSomethingElse(path))
+        return LockOpenError::NotRegular;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? LockOpenError::Missing : openError(errno);
+    if (!keepIfRegular(fd))
+        return LockOpenError::NotRegular;
+    return FileLock(fd);
+}
+
 LockAttempt FileLock::tryLock() {
-    const int fd = static_cast<int>(handle_);
-    struct flock whole {};
-    whole.l_type = F_WRLCK;
-    whole.l_whence = SEEK_SET;
-    for (;;) {
-        if (::fcntl(fd, F_OFD_SETLK, &whole) == 0)
-            return LockAttempt::Locked;
-        if (errno != EINTR)
-            break;
-    }
-    switch (errno) {
-    case EAGAIN:
-    case EACCES:
-        return LockAttempt::Busy;
-    case EINVAL: // a system without open-file-description locks: flock belongs to the open file too
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            return LockAttempt::Locked;
-        return errno == EWOULDBLOCK ? LockAttempt::Busy : LockAttempt::Unsupported;
-    default: // ENOLCK: a network drive without a lock service
-        return LockAttempt::Unsupported;
-    }
+    return lockWhole(static_cast<int>(handle_), false);
+}
+
+LockAttempt FileLock::tryLockShared() {
+    return lockWhole(static_cast<int>(handle_), true);
 }
 
 bool FileLock::isAt(const std::string& path) const {

@@ -89,6 +89,23 @@ bool keepIfRegular(HANDLE file) {
     return false;
 }
 
+// The lock on the one far byte: shared for readers (kind 0), or LOCKFILE_EXCLUSIVE_LOCK.
+LockAttempt lockByte(HANDLE file, DWORD kind) {
+    OVERLAPPED where{};
+    where.Offset = kLockedByteLow;
+    where.OffsetHigh = kLockedByteHigh;
+    if (::LockFileEx(file, kind | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where))
+        return LockAttempt::Locked;
+    switch (::GetLastError()) {
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_IO_PENDING:
+        return LockAttempt::Busy;
+    default: // ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION: a drive that carries no locks
+        return LockAttempt::Unsupported;
+    }
+}
+
 } // namespace
 
 std::optional<FileIdentity> fileIdentityOf(const std::string& path) {
@@ -170,20 +187,24 @@ FileLock::~FileLock() {
         ::CloseHandle(handleOf(handle_));
 }
 
+std::variant<FileLock, LockOpenError> FileLock::openToRead(const std::string& path) {
+    if (isSomethingElse(path))
+        return LockOpenError::NotRegular;
+    HANDLE file = ::CreateFileW(widePath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return openError(::GetLastError());
+    if (!keepIfRegular(file))
+        return LockOpenError::NotRegular;
+    return FileLock(reinterpret_cast<std::intptr_t>(file));
+}
+
 LockAttempt FileLock::tryLock() {
-    OVERLAPPED where{};
-    where.Offset = kLockedByteLow;
-    where.OffsetHigh = kLockedByteHigh;
-    if (::LockFileEx(handleOf(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where))
-        return LockAttempt::Locked;
-    switch (::GetLastError()) {
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_IO_PENDING:
-        return LockAttempt::Busy;
-    default: // ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION: a drive that carries no locks
-        return LockAttempt::Unsupported;
-    }
+    return lockByte(handleOf(handle_), LOCKFILE_EXCLUSIVE_LOCK);
+}
+
+LockAttempt FileLock::tryLockShared() {
+    return lockByte(handleOf(handle_), 0);
 }
 
 bool FileLock::isAt(const std::string& path) const {

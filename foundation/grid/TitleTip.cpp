@@ -145,13 +145,17 @@ TitleTipLayout layoutTitleTip(const TitleTipPlacement& placement, const QString&
     if (tip.left() < leftLimit)
         tip.moveLeft(leftLimit);
 
+    // One line or several, as the text wraps in that width; a tip of several lines then takes
+    // its own width, and its height comes from the text wrapped in that width, as it is drawn.
     const QRect measured =
         metrics.boundingRect(QRect(0, 0, tip.width(), 1 << 20), Qt::TextWordWrap | Qt::AlignLeft, text);
     const int lineHeight = std::max(metrics.lineSpacing(), 1);
-    const int lines = std::max(1, static_cast<int>(std::lround(double(measured.height()) / lineHeight)));
+    const auto linesIn = [lineHeight](const QRect& laidOut) {
+        return std::max(1, static_cast<int>(std::lround(double(laidOut.height()) / lineHeight)));
+    };
     // 7 pixels a character and 14 a line suit the face asked for; when another face stands in
     // for it, the tip grows to what that face needs, so the whole text shows.
-    if (lines == 1) {
+    if (linesIn(measured) == 1) {
         const int textWidth = metrics.horizontalAdvance(text) + kTextMarginsX + 1;
         tip.setWidth(std::max(7 * static_cast<int>(text.size()), textWidth));
         tip.setHeight(static_cast<int>(measured.height() * 1.5));
@@ -166,9 +170,9 @@ TitleTipLayout layoutTitleTip(const TitleTipPlacement& placement, const QString&
                                std::max(kMultiLineWidth, placement.screenRect.width() - 16));
         }
         tip.setWidth(width);
-        const QRect wrapped = metrics.boundingRect(QRect(0, 0, width - kTextMarginsX, 1 << 20),
-                                                   Qt::TextWordWrap | Qt::AlignLeft, text);
-        tip.setHeight(std::max(14 * lines + 4, wrapped.height() + kTextMarginsY + 2));
+        const QRect drawn = metrics.boundingRect(QRect(0, 0, width - kTextMarginsX, 1 << 20),
+                                                 Qt::TextWordWrap | Qt::AlignLeft, text);
+        tip.setHeight(std::max(kLineHeight * linesIn(drawn), drawn.height()) + kTextMarginsY + 2);
         if (tip.right() > placement.screenRect.right() - 8)
             tip.moveRight(
                 std::max(placement.screenRect.right() - 8, placement.screenRect.left() + width - 1));

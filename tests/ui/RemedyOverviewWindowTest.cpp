@@ -491,6 +491,10 @@ void RemedyOverviewWindowTest::closingSavesPlacementAndWidths() {
         window.move(40, 50);
         window.resize(window.width() + 60, window.height() + 30);
         const QRect geometry = window.geometry();
+        // As wide as set, or wider where the columns fill a table wider than they are together
+        // (a narrow face gives narrow headers).
+        const int shownWidth = overview.table().columnWidth(2);
+        QVERIFY(shownWidth >= 333);
         QTest::keyClick(&overview.table(), Qt::Key_Escape);
         QVERIFY(!window.isVisible());
         QCOMPARE(window.result(), 0);
@@ -498,7 +502,7 @@ void RemedyOverviewWindowTest::closingSavesPlacementAndWidths() {
         QCOMPARE(overview.store.readInt(kPlacement, "(check)", 0), kPlacementComplete);
         QCOMPARE(overview.store.contains(kWidths, "Col2"), kept);
         if (kept)
-            QCOMPARE(overview.store.readInt(kWidths, "Col2", 0), 333);
+            QCOMPARE(overview.store.readInt(kWidths, "Col2", 0), shownWidth);
 
         // The next opening starts afresh at the kept place.
         RemedyOverviewWindow& again = overview.open();

@@ -40,14 +40,17 @@ struct OpenTreeSearch {
     QTreeView& tree() const { return *window->tree(); }
     RepertoryTreeModel& model() const { return window->model(); }
 
-    // Selects an item as a click does; the item is scrolled into view first.
-    void click(const QModelIndex& index) const {
+    // Selects an item as a click does; the item is scrolled into view first. The click falls on
+    // the item's visible part: in a wide face a long rubric reaches beyond the tree's right edge.
+    QPoint visibleCentre(const QModelIndex& index) const {
         tree().scrollTo(index);
-        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, tree().visualRect(index).center());
+        return tree().visualRect(index).intersected(tree().viewport()->rect()).center();
+    }
+    void click(const QModelIndex& index) const {
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, visibleCentre(index));
     }
     void doubleClick(const QModelIndex& index) const {
-        tree().scrollTo(index);
-        const QPoint centre = tree().visualRect(index).center();
+        const QPoint centre = visibleCentre(index);
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(tree().viewport(), Qt::LeftButton, {}, centre);
     }
@@ -272,6 +275,7 @@ private slots:
         QVERIFY(open.window->close());
         QVERIFY(!open.window->isVisible());
         open.window->showWindow(nullptr);
+        QVERIFY(open.window->selectedSymptom());
         QCOMPARE(open.window->selectedSymptom()->number, 400);
         QVERIFY(open.handedOver.symptoms.empty());
     }

@@ -2,8 +2,8 @@
 // rubric, the roots are the chapters, and each node right below a root starts a section. The
 // symptom file only lends a text to a node whose label is empty.
 
-#include "foundation/text/CodePage.h"
 #include "foundation/files/FileKind.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"
@@ -70,8 +70,10 @@ std::string tidiedName(std::string_view name) {
 
 class OpenRepImport {
 public:
-    OpenRepImport(std::string folder, std::string chapterOrderFile)
-        : folder_(std::move(folder)), chapterOrderFile_(std::move(chapterOrderFile)) {}
+    OpenRepImport(std::string folder, std::string chapterOrderFile, const std::string& polarityFile)
+        : folder_(std::move(folder)), chapterOrderFile_(std::move(chapterOrderFile)) {
+        builder_.counterPolarityTable(polarityFile);
+    }
 
     RepertoryImportResult run() {
         using Step = std::optional<RepertoryImportError> (OpenRepImport::*)();
@@ -378,8 +380,9 @@ private:
 
 } // namespace
 
-RepertoryImportResult importOpenRepRepertory(const std::string& folder, const std::string& chapterOrderFile) {
-    return OpenRepImport(folder, chapterOrderFile).run();
+RepertoryImportResult importOpenRepRepertory(const std::string& folder, const std::string& chapterOrderFile,
+                                             const std::string& polarityFile) {
+    return OpenRepImport(folder, chapterOrderFile, polarityFile).run();
 }
 
 } // namespace telvarin

@@ -46,6 +46,7 @@ constexpr const char* kUsage =
     "      [--key EINTRAG]...           diese Zeile als Schl\xC3\xBCsselsymptom: nur Mittel, die in jeder\n"
     "                                   solchen Rubrik stehen\n"
     "      [--csv]                      Rangfolge als CSV-Datei (\";\", UTF-8) ausgeben\n"
+    "      [--kontraindikationen]       kontraindizierte Mittel mit einer sechsten Spalte KI\n"
     "  overview TEXT [--chapter K] [--grades ZIFFERN] [--bd] [--size MIN MAX] [--others]\n"
     "  search TEXT [--chapter K]       Textsuche: -wort schlie\xC3\x9Ft aus, \"linke seite\" ist ein Wort,\n"
     "                                   ae, oe, ue finden auch \xC3\xA4, \xC3\xB6, \xC3\xBC\n"

@@ -68,6 +68,19 @@ std::vector<bool> contraindicatedRemedies(const RepertoryDatabase& db, std::span
     return contraindicated;
 }
 
+bool hasCounterPoleSymptom(const RepertoryDatabase& db, std::span<const CaseSymptom> rows) {
+    return std::any_of(rows.begin(), rows.end(), [&db](const CaseSymptom& row) {
+        const int index = row.number > 0 ? db.rubricIndex(row.number, row.bd) : -1;
+        if (index < 0 || index >= db.rubricCount())
+            return false;
+        const RubricRecord& rubric = db.rubric(index);
+        const int counterIndex = rubric.counterPolarity == 0
+                                     ? -1
+                                     : db.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd);
+        return counterIndex >= 0 && counterIndex < db.rubricCount();
+    });
+}
+
 std::vector<RemedyScore> polarityMethodOrder(std::span<const RemedyScore> listed,
                                              const std::vector<bool>& contraindicated,
                                              const RemedyNameOrder& names) {

@@ -34,6 +34,10 @@ ContraindicationLimits contraindicationLimits(int highestGrade);
 std::vector<bool> contraindicatedRemedies(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
                                           ContraindicationLimits limits);
 
+// True when a row of the case is a symptom whose rubric has a counter-pole in the repertory: only
+// then can a remedy be contraindicated.
+bool hasCounterPoleSymptom(const RepertoryDatabase& db, std::span<const CaseSymptom> rows);
+
 // The method's ranking of the listed remedies: those without contraindication first, each group
 // by the larger polarity difference, then more hits, then the larger grade sum, then the
 // abbreviation as in compareScores.

@@ -131,12 +131,17 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         const RubricNumber counter = rubric.counterPolarity;
         const int counterBd = rubric.counterPolarityBd;
         const bool paired = counter != 0 && isInCase(-counter, counterBd);
-        // Each entry counts on its own: a remedy listed twice gets two hits.
-        for (const RemedyEntry entry : db.remedyList(index))
-            counts[entry & kRemedyIndexMask] += kCountOfMarks[(entry >> 12) & 0xF];
+        // Each entry counts on its own: a remedy listed twice gets two hits. A paired row adds its
+        // grades to the differences in the same pass.
         if (paired) {
+            for (const RemedyEntry entry : db.remedyList(index)) {
+                const std::uint32_t marks = (entry >> 12) & 0xF;
+                counts[entry & kRemedyIndexMask] += kCountOfMarks[marks];
+                differences[entry & kRemedyIndexMask] += kGradeOfMarks[marks];
+            }
+        } else {
             for (const RemedyEntry entry : db.remedyList(index))
-                differences[remedyOf(entry)] += kGradeOfMarks[(entry >> 12) & 0xF];
+                counts[entry & kRemedyIndexMask] += kCountOfMarks[(entry >> 12) & 0xF];
         }
         if (counter == 0)
             continue;

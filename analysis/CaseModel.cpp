@@ -142,6 +142,17 @@ void CaseModel::refreshRowTexts(int tableRow) {
     const int index = symptom.number == 0 ? -1 : db_.rubricIndex(symptom.number, symptom.bd);
     texts.chapter = index < 0 ? std::string() : sectionHeading(db_, index);
     texts.tip = remedyListText(db_, symptom.number, symptom.bd);
+    texts.counterPole.clear();
+    if (symptom.number > 0 && index >= 0 && index < db_.rubricCount()) {
+        const RubricRecord& rubric = db_.rubric(index);
+        if (rubric.counterPolarity != 0 &&
+            db_.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd) >= 0 &&
+            rubric.counterPolarity <= db_.rubricCount()) {
+            texts.symptom.insert(0, kCounterPoleSign);
+            texts.counterPole = rubricText(db_, rubric.counterPolarity) + " (" +
+                                numberText(rubric.counterPolarity, rubric.counterPolarityBd) + ")";
+        }
+    }
 }
 
 void CaseModel::appendEmptyRow() {
@@ -149,7 +160,7 @@ void CaseModel::appendEmptyRow() {
         return;
     const std::size_t slot = static_cast<std::size_t>(rowCount_);
     assignSlot(slot, CaseSymptom{});
-    texts_[slot] = CaseRowTexts{"0", {}, {}, {}};
+    texts_[slot] = CaseRowTexts{"0", {}, {}, {}, {}};
     ++rowCount_;
     if (!savedColumnWidths_)
         requestStretch();

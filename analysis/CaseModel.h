@@ -38,7 +38,13 @@ struct CaseRowTexts {
     std::string symptom; // column 1 "Symptom": rubricText of the main symptom
     std::string chapter; // column 2 "Kapitel": sectionHeading of the main symptom
     std::string tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
+    // For a symptom whose rubric has a counter-pole: its rubricText and number, which the tip
+    // names above the remedies; empty otherwise.
+    std::string counterPole;
 };
+
+// What a row's "Symptom" text starts with when its rubric has a counter-pole.
+inline constexpr std::string_view kCounterPoleSign = "\xB1 ";
 
 class CaseModel {
 public:
@@ -59,6 +65,7 @@ public:
     // Row 0 gives the column headers "Nummer", "Symptom", "Kapitel".
     const std::string& cellText(int tableRow, int column) const;
     const std::string& tipText(int tableRow) const { return texts_[slotOf(tableRow)].tip; }
+    const std::string& counterPoleText(int tableRow) const { return texts_[slotOf(tableRow)].counterPole; }
 
     int focusRow() const { return focusRow_; }
     int focusColumn() const { return focusColumn_; }

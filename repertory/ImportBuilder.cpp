@@ -1,6 +1,7 @@
 #include "repertory/ImportBuilder.h"
 
 #include "foundation/text/CodePage.h"
+#include "repertory/CounterPolarities.h"
 #include "repertory/ImportText.h"
 #include "repertory/RepertoryDatabase.h"
 
@@ -234,6 +235,12 @@ RepertoryImportResult TableBuilder::finish(const std::string& source) {
         tables_.rubrics[i].entryCount = static_cast<std::int32_t>(lists_[i].size());
         tables_.entries.insert(tables_.entries.end(), lists_[i].begin(), lists_[i].end());
     }
+    pairCounterPolaritiesByRule(tables_, report_);
+    if (!polarityFile_.empty()) {
+        if (std::optional<RepertoryImportError> problem =
+                pairCounterPolaritiesFromFile(tables_, polarityFile_, report_))
+            return *problem;
+    }
     ImportedRepertory imported{dataFileBytes(tables_), report_};
     // The same check as at start-up: what the import hands back, the program can use.
     const RepertoryLoadResult check = RepertoryDatabase::fromBytes(imported.bytes);
@@ -266,6 +273,13 @@ std::vector<std::string> importReportLines(const ImportReport& report) {
     addCount(lines, report.bracketGrades, "K\xC3\xBCrzel mit Wertigkeit in Klammern (\"NAT-M (4)\")");
     addCount(lines, report.repeatedPaths,
              "Pfade, die mehrere Knoten des Baums bilden, je eine eigene Rubrik");
+    addCount(lines, report.counterPolaritiesByRule,
+             "Gegenpolarit\xC3\xA4ten nach der Regel (\"..., besser\" und \"..., schlechter\")");
+    addCount(lines, report.counterPolaritiesLeftOut,
+             "Paare \"besser\"/\"schlechter\" mit doppeltem Text, ohne Gegenpolarit\xC3\xA4t");
+    addCount(lines, report.counterPolaritiesByTable, "Gegenpolarit\xC3\xA4ten aus der Tabelle");
+    addCount(lines, report.counterPolaritiesRepeated,
+             "Zeilen der Tabelle, die ein Paar der Regel wiederholen");
     lines.insert(lines.end(), report.notes.begin(), report.notes.end());
     return lines;
 }

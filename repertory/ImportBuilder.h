@@ -82,6 +82,9 @@ public:
     void entry(int remedy, int grade);
     ImportProblem entry(std::string_view abbreviation, int grade);
 
+    // A table of counter-polarities that finish() applies after the rule's pairs; empty: none.
+    void counterPolarityTable(std::string path) { polarityFile_ = std::move(path); }
+
     RepertoryImportResult finish(const std::string& source);
 
 private:
@@ -90,6 +93,7 @@ private:
     ImportReport& report_;
     RepertoryTables tables_;
     std::vector<std::vector<RemedyEntry>> lists_; // per rubric
+    std::string polarityFile_;
     int current_ = -1;
     int listNumber_ = 0;
     // Where each remedy stands in the list of rubric owner_[remedy], and in which list it came.

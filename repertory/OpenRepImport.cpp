@@ -75,8 +75,10 @@ std::string tidiedName(std::string_view name) {
 
 class OpenRepImport {
 public:
-    OpenRepImport(std::string folder, std::string chapterOrderFile)
-        : folder_(std::move(folder)), chapterOrderFile_(std::move(chapterOrderFile)) {}
+    OpenRepImport(std::string folder, std::string chapterOrderFile, const std::string& polarityFile)
+        : folder_(std::move(folder)), chapterOrderFile_(std::move(chapterOrderFile)) {
+        builder_.counterPolarityTable(polarityFile);
+    }
 
     RepertoryImportResult run() {
         using Step = std::optional<RepertoryImportError> (OpenRepImport::*)();
@@ -387,8 +389,9 @@ private:
 
 } // namespace
 
-RepertoryImportResult importOpenRepRepertory(const std::string& folder, const std::string& chapterOrderFile) {
-    return OpenRepImport(folder, chapterOrderFile).run();
+RepertoryImportResult importOpenRepRepertory(const std::string& folder, const std::string& chapterOrderFile,
+                                             const std::string& polarityFile) {
+    return OpenRepImport(folder, chapterOrderFile, polarityFile).run();
 }
 
 } // namespace telvarin

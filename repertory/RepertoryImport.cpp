@@ -73,7 +73,9 @@ int gradeOfLetterCase(std::string_view abbreviation) {
 
 class JsonImport {
 public:
-    explicit JsonImport(std::string folder) : folder_(std::move(folder)) {}
+    JsonImport(std::string folder, const std::string& polarityFile) : folder_(std::move(folder)) {
+        builder_.counterPolarityTable(polarityFile);
+    }
 
     RepertoryImportResult run() {
         std::optional<JsonValue> index = readDocument("index.json");
@@ -229,7 +231,10 @@ struct RubricSeen {
 
 class TsvImport {
 public:
-    TsvImport(std::string_view text, std::string_view fileName) : text_(text), fileName_(fileName) {}
+    TsvImport(std::string_view text, std::string_view fileName, const std::string& polarityFile)
+        : text_(text), fileName_(fileName) {
+        builder_.counterPolarityTable(polarityFile);
+    }
 
     RepertoryImportResult run() {
         TextLines lines(text_);
@@ -377,19 +382,20 @@ private:
 
 } // namespace
 
-RepertoryImportResult importJsonRepertory(const std::string& folder) {
-    return JsonImport(folder).run();
+RepertoryImportResult importJsonRepertory(const std::string& folder, const std::string& polarityFile) {
+    return JsonImport(folder, polarityFile).run();
 }
 
-RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view fileName) {
-    return TsvImport(text, fileName).run();
+RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view fileName,
+                                         const std::string& polarityFile) {
+    return TsvImport(text, fileName, polarityFile).run();
 }
 
-RepertoryImportResult importTsvFile(const std::string& path) {
+RepertoryImportResult importTsvFile(const std::string& path, const std::string& polarityFile) {
     FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
         return RepertoryImportError{windows1252ToUtf8(failure->message)};
-    return importTsvRepertory(std::get<std::string>(read), path);
+    return importTsvRepertory(std::get<std::string>(read), path, polarityFile);
 }
 
 } // namespace telvarin

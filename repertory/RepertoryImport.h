@@ -26,6 +26,10 @@ struct ImportReport {
     int mergedEntries = 0;     // a remedy twice in one remedy list: one entry with the higher grade
     int bracketGrades = 0;     // abbreviations with their grade in brackets, "NAT-M (4)"
     int repeatedPaths = 0;     // openrep: paths spelled by several tree nodes, kept as rubrics of their own
+    int counterPolaritiesByRule = 0;   // pairs "..., besser" / "..., schlechter"
+    int counterPolaritiesLeftOut = 0;  // such groups left unpaired: a text in them stands twice
+    int counterPolaritiesByTable = 0;  // pairs from the table of counter-polarities
+    int counterPolaritiesRepeated = 0; // table lines that name a pair the rule found
     // One line per quirk that names its file, line and id or key (UTF-8): merged paths, unused
     // lines, names that match nothing.
     std::vector<std::string> notes;
@@ -46,14 +50,18 @@ struct RepertoryImportError {
 using RepertoryImportResult = std::variant<ImportedRepertory, RepertoryImportError>;
 
 // The json folder form.
-RepertoryImportResult importJsonRepertory(const std::string& folder);
+// Every form pairs counter-polarities by rule and, given a table file (polarityFile), by that
+// table as well (see repertory/CounterPolarities.h).
+RepertoryImportResult importJsonRepertory(const std::string& folder, const std::string& polarityFile = {});
 // The tsv form from its text; fileName only names the source in messages.
-RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view fileName);
-RepertoryImportResult importTsvFile(const std::string& path);
+RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view fileName,
+                                         const std::string& polarityFile = {});
+RepertoryImportResult importTsvFile(const std::string& path, const std::string& polarityFile = {});
 // The OpenRep form: the folder holds one .rd header and the five files it names. Chapters follow
 // the chapter order file when one is given (one chapter name a line), else the order of the
 // header's main symptom file.
 RepertoryImportResult importOpenRepRepertory(const std::string& folder,
-                                             const std::string& chapterOrderFile = {});
+                                             const std::string& chapterOrderFile = {},
+                                             const std::string& polarityFile = {});
 
 } // namespace telvarin

@@ -4,6 +4,7 @@
 #include "analysis/CaseModel.h"
 #include "analysis/CsvTable.h"
 #include "analysis/KeySymptoms.h"
+#include "analysis/PolarityMethod.h"
 #include "analysis/RemedyOverview.h"
 #include "analysis/SymptomEntry.h"
 #include "analysis/TextSearch.h"
@@ -101,8 +102,8 @@ std::string chapterError(const CliContext& context) {
 } // namespace
 
 int runAnalyseCommand(const CliContext& context, std::span<const std::string> words) {
-    const CliArguments args =
-        parseCliArguments(words, {{"--file", 1}, {"--mode", 1}, {"--key", 1}, {"--csv", 0}});
+    const CliArguments args = parseCliArguments(
+        words, {{"--file", 1}, {"--mode", 1}, {"--key", 1}, {"--csv", 0}, {"--kontraindikationen", 0}});
     if (!args.error.empty())
         return usageError(context, args.error);
     PolarityMode mode = PolarityMode::ListAtEnd;
@@ -135,15 +136,27 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
     const std::vector<RemedyScore> ranking =
         eliminateByKeySymptoms(context.db, result.listed(), std::get<std::vector<int>>(keys));
 
+    // Only the contraindicated lines get a sixth column, so that scripts reading five keep working.
+    const bool markContraindications = args.has("--kontraindikationen");
+    const std::vector<bool> contraindicated =
+        markContraindications ? contraindicatedRemedies(context.db, caseModel.rows(),
+                                                        contraindicationLimits(highestGrade(context.db)))
+                              : std::vector<bool>();
     TextTable table;
-    if (args.has("--csv"))
+    if (args.has("--csv")) {
         table.push_back(
             {"Rang", "Mittel", "Anzahl der Treffer", "Summe der Grade", "Polarit\xE4tsdifferenz"});
+        if (markContraindications)
+            table.back().push_back("Kontraindikation");
+    }
     int rank = 0;
     for (const RemedyScore& score : ranking) {
         table.push_back({std::to_string(++rank), std::string(context.db.remedyName(score.remedy)),
                          std::to_string(score.hits), std::to_string(score.gradeSum),
                          std::to_string(score.polarityDifference)});
+        if (markContraindications &&
+            (args.has("--csv") || contraindicated[static_cast<std::size_t>(score.remedy)]))
+            table.back().push_back(contraindicated[static_cast<std::size_t>(score.remedy)] ? "KI" : "");
     }
     if (args.has("--csv")) {
         context.out << csvDocument(table);
@@ -151,7 +164,10 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
     }
     for (const std::vector<std::string>& row : table) {
         context.out << row[0] << '\t' << windows1252ToUtf8(row[1]) << '\t' << row[2] << '\t' << row[3] << '\t'
-                    << row[4] << '\n';
+                    << row[4];
+        if (row.size() > 5)
+            context.out << '\t' << row[5];
+        context.out << '\n';
     }
     return 0;
 }

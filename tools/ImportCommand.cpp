@@ -35,7 +35,7 @@ bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes
 } // namespace
 
 int runImportCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
-    const CliArguments args = parseCliArguments(words, {{"--chapter-order", 1}});
+    const CliArguments args = parseCliArguments(words, {{"--chapter-order", 1}, {"--polarities", 1}});
     const std::string format = args.positional.empty() ? std::string() : args.positional[0];
     if (!args.error.empty() || args.positional.size() != 3 ||
         (format != "json" && format != "tsv" && format != "openrep")) {
@@ -50,10 +50,11 @@ int runImportCommand(std::span<const std::string> words, std::ostream& out, std:
     }
     const std::string& source = args.positional[1];
     const std::string& target = args.positional[2];
-    const RepertoryImportResult result = format == "json" ? importJsonRepertory(source)
-                                         : format == "tsv"
-                                             ? importTsvFile(source)
-                                             : importOpenRepRepertory(source, args.value("--chapter-order"));
+    const std::string polarities = args.value("--polarities");
+    const RepertoryImportResult result =
+        format == "json"  ? importJsonRepertory(source, polarities)
+        : format == "tsv" ? importTsvFile(source, polarities)
+                          : importOpenRepRepertory(source, args.value("--chapter-order"), polarities);
     if (const auto* error = std::get_if<RepertoryImportError>(&result)) {
         err << error->message << '\n';
         return 1;

@@ -223,9 +223,15 @@ void CaseGrid::showRow(int row) {
     show(shown.symptom, model_.cellText(row, kSymptomColumn), kSymptomColumn);
     show(shown.chapter, model_.cellText(row, kChapterColumn), kChapterColumn);
     const std::string& tip = model_.tipText(row);
-    if (shown.tip != tip) {
+    const std::string& counterPole = model_.counterPoleText(row);
+    if (shown.tip != tip || shown.counterPole != counterPole) {
         shown.tip = tip;
-        setTipText(row, kSymptomColumn, remedyListTip(tip));
+        shown.counterPole = counterPole;
+        QString text = remedyListTip(tip);
+        // The counter-pole above the remedies, where the eye starts reading.
+        if (!counterPole.empty())
+            text.prepend(QStringLiteral("Gegenpol: ") + fromWindows1252(counterPole) + u'\n');
+        setTipText(row, kSymptomColumn, text);
     }
 }
 

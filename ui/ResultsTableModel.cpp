@@ -34,6 +34,14 @@ std::string gradeSumLabel() {
     return "Summe der Grade";
 }
 
+std::string contraindicationLabel() {
+    return "KI";
+}
+
+std::string methodRankingLabel() {
+    return "&Polarit\xE4tsmethode";
+}
+
 std::string evaluationNameLabel() {
     return "Name der Auswertung";
 }
@@ -91,6 +99,13 @@ std::string ResultsTableModel::hitsText(int column) const {
 
 std::string ResultsTableModel::gradeSumText(int column) const {
     return std::to_string(listed_[static_cast<std::size_t>(column)].gradeSum);
+}
+
+bool ResultsTableModel::isContraindicated(int column) const {
+    if (column < 0 || column >= remedyColumnCount())
+        return false;
+    const auto remedy = static_cast<std::size_t>(listed_[static_cast<std::size_t>(column)].remedy);
+    return remedy < contraindicated_.size() && contraindicated_[remedy];
 }
 
 void ResultsTableModel::markKeySymptoms(std::span<const int> rows) {
@@ -151,7 +166,12 @@ std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
     if (tableRow < 0 || tableRow >= rowCount() || tableColumn < 0 || tableColumn >= columnCount())
         return {};
     const int k = tableColumn - kResultsFixedColumns;
-    const int j = tableRow - kResultsFixedRows;
+    const int j = tableRow - fixedRowCount();
+    if (tableRow == kResultsContraindicationRow && j < 0) {
+        if (tableColumn == 0)
+            return contraindicationLabel();
+        return isContraindicated(k) ? contraindicationLabel() : std::string();
+    }
     switch (tableRow) {
     case 0:
         return k >= 0 ? abbreviation(k) : std::string();
@@ -174,12 +194,15 @@ std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
 }
 
 ResultsCellShade ResultsTableModel::cellShade(int tableRow, int tableColumn) const {
-    const bool summaryRow = tableRow == kResultsHitsRow || tableRow == kResultsGradeSumRow;
+    const bool summaryRow = tableRow == kResultsHitsRow || tableRow == kResultsGradeSumRow ||
+                            (tableRow == kResultsContraindicationRow && fixedRowCount() > kResultsFixedRows);
     if (summaryRow && tableColumn != 1)
         return ResultsCellShade::Summary;
-    if (tableRow < kResultsFixedRows || tableColumn < kResultsFixedColumns)
+    if (tableRow < fixedRowCount() || tableColumn < kResultsFixedColumns)
         return ResultsCellShade::Fixed;
-    if (tableRow < rowCount() && isCounterPolarityRow(tableRow - kResultsFixedRows))
+    if (isContraindicated(tableColumn - kResultsFixedColumns))
+        return ResultsCellShade::Contraindicated;
+    if (tableRow < rowCount() && isCounterPolarityRow(tableRow - fixedRowCount()))
         return ResultsCellShade::CounterPolarity;
     return ResultsCellShade::Plain;
 }

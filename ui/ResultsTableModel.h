@@ -24,6 +24,9 @@ inline constexpr int kResultsFixedRows = 3;
 inline constexpr int kResultsFixedColumns = 2;
 inline constexpr int kResultsHitsRow = 1;
 inline constexpr int kResultsGradeSumRow = 2;
+// Below the sums while the case holds a symptom with a counter-pole: "KI" under every
+// contraindicated remedy.
+inline constexpr int kResultsContraindicationRow = 3;
 inline constexpr int kResultsMaxColumnWidth = 450;
 // Only the two text columns keep their widths; the remedy columns always fit their abbreviation.
 inline constexpr int kResultsKeptColumnWidths = 2;
@@ -43,12 +46,15 @@ ResultsTextWidths shownResultsTextWidths(int visibleWidth, ResultsTextWidths wan
 inline constexpr std::uint32_t kSummaryRgb = 0xFFFF00;         // rows 1 and 2
 inline constexpr std::uint32_t kCounterPolarityRgb = 0xE6E6E6; // remedy cells of a negative row
 inline constexpr std::uint32_t kPrintedFixedRgb = 0xFFFFFF;    // fixed cells while "KeinGrauBeimDruck"
+// The grades of a contraindicated remedy, greyed as the method's printed tables do.
+inline constexpr std::uint32_t kContraindicatedRgb = 0xBEBEBE;
 
 enum class ResultsCellShade {
     Fixed,           // the fixed-cell colour of the table
     Summary,         // yellow
     Plain,           // white
     CounterPolarity, // light grey
+    Contraindicated, // grey: a grade of a contraindicated remedy
 };
 
 // "Ergebnis der Auswertung", and while key symptoms eliminate, " (eliminiert nach N
@@ -57,8 +63,11 @@ std::string resultsWindowTitle(int keySymptoms = 0);
 std::string keySymptomMenuText(); // "Als Schlüsselsymptom"
 // What a key symptom's row shows before its text.
 std::string keySymptomMark();
-std::string hitsLabel();           // "Anzahl der Treffer"
-std::string gradeSumLabel();       // "Summe der Grade"
+std::string hitsLabel();             // "Anzahl der Treffer"
+std::string gradeSumLabel();         // "Summe der Grade"
+std::string contraindicationLabel(); // "KI", the label and the mark of the row below the sums
+// The ranking check box: "&Polaritätsmethode".
+std::string methodRankingLabel();
 std::string evaluationNameLabel(); // "Name der Auswertung"
 
 // The top-left cell while printing: the evaluation name, a blank and the date "%d.%m.%Y".
@@ -90,17 +99,23 @@ public:
 
     int symptomCount() const { return static_cast<int>(rows_.size()); }
     int remedyColumnCount() const { return static_cast<int>(listed_.size()); }
-    int rowCount() const { return symptomCount() + kResultsFixedRows; }
+    // The sums, and the row of contraindications when there is one.
+    int fixedRowCount() const { return kResultsFixedRows + (contraindicated_.empty() ? 0 : 1); }
+    int rowCount() const { return symptomCount() + fixedRowCount(); }
     int columnCount() const { return remedyColumnCount() + kResultsFixedColumns; }
 
     // Remedy column k: its abbreviation, hits and grade sum.
     std::string abbreviation(int column) const;
     std::string hitsText(int column) const;
     std::string gradeSumText(int column) const;
+    // Gives the table its row of contraindications: one flag per remedy index. An empty vector
+    // takes the row away.
+    void showContraindications(std::vector<bool> byRemedy) { contraindicated_ = std::move(byRemedy); }
+    bool isContraindicated(int column) const;
     // Marks case rows as key symptoms; their symptom texts carry the mark.
     void markKeySymptoms(std::span<const int> rows);
     bool isKeySymptomRow(int row) const;
-    // Symptom row j (table row j + 3).
+    // Symptom row j (table row j + fixedRowCount()).
     std::string symptomText(int row) const;
     std::string headingText(int row) const;
     bool isCounterPolarityRow(int row) const { return rows_[static_cast<std::size_t>(row)].number < 0; }
@@ -120,6 +135,7 @@ private:
     std::span<const RemedyScore> listed_;
     std::vector<int> columnOfRemedy_;
     std::vector<bool> keySymptomRows_;
+    std::vector<bool> contraindicated_; // per remedy index; empty: no such row
 };
 
 } // namespace telvarin

@@ -1,6 +1,7 @@
 #include "ui/ResultsWindow.h"
 
 #include "analysis/KeySymptoms.h"
+#include "analysis/PolarityMethod.h"
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
@@ -15,6 +16,7 @@
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,8 +50,8 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
                              const MainSettings& settings, const std::optional<TableFont>& tableFont,
                              std::string historyPath, const DialogServices& services, QWidget* parent)
     : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), rows_(rows), result_(result),
-      ranking_(result.listed().begin(), result.listed().end()), settings_(settings),
-      historyPath_(std::move(historyPath)), evaluationName_(std::move(evaluationName)), services_(services),
+      names_(db), settings_(settings), historyPath_(std::move(historyPath)),
+      evaluationName_(std::move(evaluationName)), services_(services),
       clock_([] { return QDateTime::currentDateTime(); }) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -58,15 +60,22 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
 
     tableSaving_.folder = tableExportFolder(fromFilePath(historyPath_));
 
+    if (hasCounterPoleSymptom(db_, rows_))
+        contraindicated_ = contraindicatedRemedies(db_, rows_, contraindicationLimits(highestGrade(db_)));
+    if (const SettingsStore* store = settingsStore())
+        methodRanking_ = readSetting(*store, Setting::ResultsRanking) == 1;
+    ranking_ = shownRanking();
+
     setUpLayout();
     createControls();
-    fillTable(ResultsTableModel(db_, rows_, ranking_), tableFont);
+    methodRankingBox_->setChecked(methodRanking_);
+    fillTable(tableModel(), tableFont);
 
     setDialogIcon(programIcon());
     addAnchor(table_, kAnchorStretches, kAnchorStretches);
     addAnchor(nameField_, kAnchorStretches, kAnchorFollowsFarSide);
-    for (QWidget* control : std::initializer_list<QWidget*>{nameLabel_, backButton_, printButton_,
-                                                            fileButton_, helpButton_, newButton_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             nameLabel_, backButton_, printButton_, fileButton_, helpButton_, newButton_, methodRankingBox_})
         addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
 
     restorePlacement();
@@ -96,6 +105,10 @@ void ResultsWindow::createControls() {
     helpButton_ = button(130, QStringLiteral("&Hilfe"), ButtonIcon::Help);
     newButton_ = button(172, QStringLiteral("&Neu"), ButtonIcon::NewCase);
     backButton_->setDefault(true);
+
+    methodRankingBox_ =
+        addControl<QCheckBox>(QRect(218, 122, 116, 10), fromWindows1252(methodRankingLabel()));
+    connect(methodRankingBox_, &QCheckBox::toggled, this, &ResultsWindow::chooseMethodRanking);
 
     // Part of the window but never shown, so the user cannot reach it.
     copyButton_ = addControl<QPushButton>(QRect(257, 141, 77, 14), QStringLiteral("&X Copy to Clipboard"));
@@ -134,47 +147,51 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
         grid.setText(0, k + kResultsFixedColumns, fromWindows1252(model.abbreviation(k)));
         grid.setFormat(0, k + kResultsFixedColumns, kNumberFormat);
     }
-    grid.setText(kResultsHitsRow, 0, fromWindows1252(hitsLabel()));
-    grid.setText(kResultsGradeSumRow, 0, fromWindows1252(gradeSumLabel()));
-    grid.setBackgroundColour(kResultsHitsRow, 0, summary);
-    grid.setBackgroundColour(kResultsGradeSumRow, 0, summary);
+    const int fixedRows = model.fixedRowCount();
+    for (int row = kResultsHitsRow; row < fixedRows; ++row) {
+        grid.setText(row, 0, fromWindows1252(model.cellText(row, 0)));
+        grid.setBackgroundColour(row, 0, summary);
+    }
 
     // The text columns may be shown narrower than their texts; the tips show them whole.
     for (int j = 0; j < model.symptomCount(); ++j) {
         for (const auto& [column, text] : {std::pair{0, fromWindows1252(model.symptomText(j))},
                                            std::pair{1, fromWindows1252(model.headingText(j))}}) {
-            grid.setText(j + kResultsFixedRows, column, text);
-            grid.setTipText(j + kResultsFixedRows, column, text);
+            grid.setText(j + fixedRows, column, text);
+            grid.setTipText(j + fixedRows, column, text);
         }
         // Sorting moves whole rows; the case row goes with its cells.
-        grid.setUserValue(j + kResultsFixedRows, 0, j);
+        grid.setUserValue(j + fixedRows, 0, j);
     }
     grid.setTitleTips(true);
     for (int k = 0; k < remedies; ++k) {
         const int col = k + kResultsFixedColumns;
-        grid.setText(kResultsHitsRow, col, fromWindows1252(model.hitsText(k)));
-        grid.setText(kResultsGradeSumRow, col, fromWindows1252(model.gradeSumText(k)));
-        for (const int row : {kResultsHitsRow, kResultsGradeSumRow}) {
+        for (int row = kResultsHitsRow; row < fixedRows; ++row) {
+            grid.setText(row, col, fromWindows1252(model.cellText(row, col)));
             grid.setBackgroundColour(row, col, summary);
             grid.setFormat(row, col, kNumberFormat);
         }
     }
 
     const QColor counterPolarity(kCounterPolarityRgb);
+    const QColor contraindicated(kContraindicatedRgb);
     for (int j = 0; j < model.symptomCount(); ++j) {
-        const int row = j + kResultsFixedRows;
+        const int row = j + fixedRows;
         for (const RemedyGrade& grade : model.gradesOfRow(j)) {
             const int col = grade.column + kResultsFixedColumns;
             grid.setText(row, col, QString::number(grade.grade));
             grid.setFormat(row, col, kNumberFormat);
         }
-        if (model.isCounterPolarityRow(j)) {
-            for (int k = 0; k < remedies; ++k)
+        for (int k = 0; k < remedies; ++k) {
+            const ResultsCellShade shade = model.cellShade(row, k + kResultsFixedColumns);
+            if (shade == ResultsCellShade::Contraindicated)
+                grid.setBackgroundColour(row, k + kResultsFixedColumns, contraindicated);
+            else if (shade == ResultsCellShade::CounterPolarity)
                 grid.setBackgroundColour(row, k + kResultsFixedColumns, counterPolarity);
         }
     }
 
-    grid.setFixedRowCount(kResultsFixedRows);
+    grid.setFixedRowCount(fixedRows);
     grid.setFixedColumnCount(kResultsFixedColumns);
     // The title is remembered here, so the position display adds to the plain title.
     grid.enableColumnSearch(this);
@@ -183,7 +200,7 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
 }
 
 int ResultsWindow::caseRowOf(int tableRow) const {
-    if (tableRow < kResultsFixedRows || tableRow >= table_->rowCount())
+    if (tableRow < table_->fixedRowCount() || tableRow >= table_->rowCount())
         return -1;
     return table_->userValue(tableRow, 0);
 }
@@ -204,11 +221,34 @@ void ResultsWindow::toggleKeySymptom(int caseRow) {
     showRanking();
 }
 
-void ResultsWindow::showRanking() {
+std::vector<RemedyScore> ResultsWindow::shownRanking() const {
     std::vector<int> keyRubrics;
     for (const int row : keySymptomRows_)
         keyRubrics.push_back(keySymptomRubric(db_, rows_[static_cast<std::size_t>(row)]));
-    ranking_ = eliminateByKeySymptoms(db_, result_.listed(), keyRubrics);
+    std::vector<RemedyScore> ranking = eliminateByKeySymptoms(db_, result_.listed(), keyRubrics);
+    if (methodRanking_)
+        ranking = polarityMethodOrder(ranking, contraindicated_, names_);
+    return ranking;
+}
+
+ResultsTableModel ResultsWindow::tableModel() const {
+    ResultsTableModel model(db_, rows_, ranking_);
+    model.markKeySymptoms(keySymptomRows_);
+    model.showContraindications(contraindicated_);
+    return model;
+}
+
+void ResultsWindow::chooseMethodRanking(bool method) {
+    if (method == methodRanking_)
+        return;
+    methodRanking_ = method;
+    if (SettingsStore* store = settingsStore())
+        writeSetting(*store, Setting::ResultsRanking, method ? 1 : 0);
+    showRanking();
+}
+
+void ResultsWindow::showRanking() {
+    ranking_ = shownRanking();
 
     TableGrid& grid = *table_;
     const GridCellPos focus = grid.focusCell();
@@ -216,18 +256,16 @@ void ResultsWindow::showRanking() {
     const int shownWidths[kResultsFixedColumns] = {grid.columnWidth(0), grid.columnWidth(1)};
     // Before filling: the table takes the title as the start of its position display.
     setWindowTitle(fromWindows1252(resultsWindowTitle(static_cast<int>(keySymptomRows_.size()))));
-    ResultsTableModel model(db_, rows_, ranking_);
-    model.markKeySymptoms(keySymptomRows_);
     grid.setRowCount(0);
     grid.setColumnCount(0);
-    fillTable(model, std::nullopt);
+    fillTable(tableModel(), std::nullopt);
     // The text columns keep what the user gave them, and grow by the mark.
     for (int col = 0; col < kResultsFixedColumns; ++col)
         grid.setColumnWidth(col, std::max(shownWidths[col], grid.columnWidth(col)));
     limitTextColumns();
     // The table shows the case's order again; the focus stays on the same symptom.
     if (focusCaseRow >= 0)
-        grid.setFocusCell(focusCaseRow + kResultsFixedRows, std::max(focus.col, kResultsFixedColumns));
+        grid.setFocusCell(focusCaseRow + grid.fixedRowCount(), std::max(focus.col, kResultsFixedColumns));
 }
 
 void ResultsWindow::addKeySymptomEntry(QMenu& menu, int tableRow) {

@@ -23,6 +23,7 @@
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QCheckBox;
 class QPushButton;
 
 namespace telvarin {
@@ -55,6 +56,9 @@ public:
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* newButton() const { return newButton_; }
     QPushButton* copyButton() const { return copyButton_; }
+    // "&Polaritätsmethode": ranks by the polarity method instead of hits and grade sums; the
+    // choice is kept in the settings ("Rangfolge").
+    QCheckBox* methodRankingBox() const { return methodRankingBox_; }
 
     // The file-case dialog is asked through this; tests give their own answers.
     void setFileCaseAsker(FileCaseAsker asker) { fileCaseAsker_ = std::move(asker); }
@@ -92,8 +96,12 @@ protected:
 private:
     void createControls();
     void fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont);
-    // The table filled anew for the key symptoms marked now.
+    // The table filled anew for the key symptoms marked now and the ranking chosen.
     void showRanking();
+    // The listed scores left by the key symptoms, in the ranking chosen.
+    std::vector<RemedyScore> shownRanking() const;
+    ResultsTableModel tableModel() const;
+    void chooseMethodRanking(bool method);
     // The case row a table row shows (rows may have been sorted), or -1 for the fixed rows.
     int caseRowOf(int tableRow) const;
     bool canBeKeySymptom(int caseRow) const;
@@ -109,6 +117,10 @@ private:
     const AnalysisResult& result_;
     std::vector<int> keySymptomRows_;
     std::vector<RemedyScore> ranking_; // what the table shows: the listed scores left by the marks
+    RemedyNameOrder names_;
+    // Per remedy index; empty when no symptom of the case has a counter-pole.
+    std::vector<bool> contraindicated_;
+    bool methodRanking_ = false;
     MainSettings settings_;
     std::string historyPath_;
     std::string evaluationName_;
@@ -128,6 +140,7 @@ private:
     IconPushButton* helpButton_ = nullptr;
     IconPushButton* newButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    QCheckBox* methodRankingBox_ = nullptr;
 
     FileCaseAsker fileCaseAsker_;
     TableSaveSettings tableSaving_;

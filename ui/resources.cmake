@@ -19,7 +19,7 @@ qt_add_resources(ui "icons" PREFIX "/" BASE ${PROJECT_SOURCE_DIR}/data FILES ${t
 
 # The help window and its German pages, one page per help topic.
 set(telvarin_help_files)
-foreach(topic IN ITEMS 13 14 15 16 17 18 19 23)
+foreach(topic IN ITEMS 13 14 15 16 17 18 19 23 30)
     list(APPEND telvarin_help_files ${PROJECT_SOURCE_DIR}/data/help/topic-${topic}.html)
 endforeach()
 target_sources(ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.h)

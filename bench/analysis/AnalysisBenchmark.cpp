@@ -5,6 +5,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/CaseModel.h"
 #include "analysis/KeySymptoms.h"
+#include "analysis/PolarityMethod.h"
 #include "analysis/RemedyOverview.h"
 #include "analysis/TextSearch.h"
 #include "bench/BenchRepertory.h"
@@ -146,6 +147,38 @@ BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, builtin, &builtin)->Unit(benc
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &bench::largeOrChosenRepertory)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, kent_de, &test::kentRepertory)
+    ->Unit(benchmark::kMicrosecond);
+
+// The polarity method on top: the analysis (counter-polarities appended at the end), the
+// contraindications and the method's ranking, as the results window computes them. The
+// repertory's highest grade is read once, as a window opening on a loaded repertory could.
+void polarityMethodCopies(benchmark::State& state, const RepertoryDatabase& db, const CaseModel& original) {
+    AnalysisResult result(db);
+    const RemedyNameOrder names(db);
+    const ContraindicationLimits limits = contraindicationLimits(highestGrade(db));
+    std::optional<CaseModel> model;
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.emplace(original);
+        state.ResumeTiming();
+        runAnalysis(db, *model, result);
+        const std::vector<bool> ruledOut = contraindicatedRemedies(db, model->rows(), limits);
+        benchmark::DoNotOptimize(polarityMethodOrder(result.listed(), ruledOut, names));
+    }
+}
+
+// The Kent's 3,000 largest rubrics, and its 3,000 largest that have a counter-pole.
+void BM_PolarityMethodOf3000LargestRubrics(benchmark::State& state, bool withCounterPoleOnly) {
+    const RepertoryDatabase& db = test::kentRepertory();
+    std::vector<RubricNumber> numbers = largestRubrics(db);
+    if (withCounterPoleOnly)
+        std::erase_if(numbers, [&db](RubricNumber n) { return db.rubric(n - 1).counterPolarity == 0; });
+    numbers.resize(std::min<std::size_t>(numbers.size(), 3000));
+    state.counters["Zeilen"] = static_cast<double>(numbers.size());
+    polarityMethodCopies(state, db, typedCase(db, numbers));
+}
+BENCHMARK_CAPTURE(BM_PolarityMethodOf3000LargestRubrics, kent_de, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PolarityMethodOf3000LargestRubrics, kent_de_counter_poles, true)
     ->Unit(benchmark::kMicrosecond);
 
 // One keystroke: the third letter of a word, searched in the whole repertory, rows included; "pai"

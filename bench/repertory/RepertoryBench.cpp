@@ -155,5 +155,17 @@ void BM_ImportOpenRepKentDe(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportOpenRepKentDe)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// As the build imports it: with the rule's counter-polarities and our own table.
+void BM_ImportOpenRepKentDeWithPolarities(benchmark::State& state) {
+    for (auto _ : state) {
+        RepertoryImportResult result =
+            importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, {}, TELVARIN_KENT_DE_POLARITIES);
+        if (!std::holds_alternative<ImportedRepertory>(result))
+            state.SkipWithError("refused");
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ImportOpenRepKentDeWithPolarities)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 } // namespace telvarin

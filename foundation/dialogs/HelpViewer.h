@@ -21,5 +21,7 @@ inline constexpr int kHelpTopicCaseHistory = 17;
 inline constexpr int kHelpTopicRemedyOverview = 18;
 inline constexpr int kHelpTopicSettings = 19;
 inline constexpr int kHelpTopicFileCase = 23;
+// Reached through links only: the polarity analysis with the Kent.
+inline constexpr int kHelpTopicPolarity = 30;
 
 } // namespace telvarin

@@ -41,6 +41,10 @@ constexpr std::array kDefinitions{
                       5, 5, 0, 10, u"Seconds the splash window stays; written as 5 by the first start"},
     SettingDefinition{Setting::HistorySortOrder, kProgramKey, u"Sortierung", SettingKind::Flag,
                       1, 1, 0, 1, u"Order of the cases in the case history tree, toggled by \"&Sortieren\""},
+    SettingDefinition{Setting::ResultsRanking, kProgramKey, u"Rangfolge", SettingKind::Choice,
+                      0, 0, 0, 1,
+                      u"Ranking of the results window: 0 hits and grade sums, 1 the polarity method "
+                      u"(contraindicated remedies last, then by polarity difference)"},
     SettingDefinition{Setting::CurrentDirectory, u"Settings", u"Current Directory", SettingKind::Text,
                       0, 0, 0, 0, u"Folder last used by the case history import and export"},
     SettingDefinition{Setting::Repertory, kProgramKey, u"Repertorium", SettingKind::Text,

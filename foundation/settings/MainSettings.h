@@ -30,6 +30,7 @@ enum class Setting {
     FontSize,
     StartDelay,
     HistorySortOrder,
+    ResultsRanking,
     CurrentDirectory,
     Repertory,
     PracticeFolder,

@@ -53,6 +53,18 @@ TEST_F(AnalysisCommandsTest, AnalyseEliminatesByKeySymptomsAndWritesCsv) {
     EXPECT_EQ(run(runAnalyseCommand, {"--mode", "0", "1", "--key", "-2"}), 2); // a counter-polarity
 }
 
+TEST_F(AnalysisCommandsTest, AnalyseMarksContraindicatedRemediesInASixthColumn) {
+    // Calmness against its counter-pole Anxiety (acon. 3 there, 1 here): acon. is contraindicated.
+    ASSERT_EQ(run(runAnalyseCommand, {"--mode", "2", "--kontraindikationen", "2"}), 0);
+    EXPECT_EQ(out.str(), "1\tbry.\t1\t2\t0\n"
+                         "2\tacon.\t1\t1\t-3\tKI\n");
+    ASSERT_EQ(run(runAnalyseCommand, {"--mode", "2", "--csv", "--kontraindikationen", "2"}), 0);
+    EXPECT_NE(out.str().find(
+                  "Polarit\xC3\xA4tsdifferenz;Kontraindikation\r\n1;bry.;1;2;0;\r\n2;acon.;1;1;-3;KI\r\n"),
+              std::string::npos)
+        << out.str();
+}
+
 TEST_F(AnalysisCommandsTest, OverviewPrintsTheTitleAndTheColumns) {
     ASSERT_EQ(run(runOverviewCommand, {"AGAR", "--grades", "2345", "--size", "2", "4", "--others"}), 0);
     EXPECT_EQ(out.str(), "Mittel\xC3\xBC"

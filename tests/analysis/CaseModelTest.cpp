@@ -70,7 +70,9 @@ TEST_F(CaseModelTest, TypingIntoTheLastRowFillsItAndAppendsAnEmptyRow) {
     ASSERT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.row(1).number, 1);
     EXPECT_EQ(model.cellText(1, 0), "1");
-    EXPECT_EQ(model.cellText(1, 1), rubricText(repertory.db(), 1));
+    // Rubric 1 has the counter-pole 2: a sign before its text, and the pole for the tip.
+    EXPECT_EQ(model.cellText(1, 1), "\xB1 " + rubricText(repertory.db(), 1));
+    EXPECT_EQ(model.counterPoleText(1), rubricText(repertory.db(), 2) + " (2)");
     EXPECT_EQ(model.cellText(1, 2), "MIND GENERAL");
     EXPECT_EQ(model.tipText(1), remedyListText(repertory.db(), 1, 0));
     EXPECT_EQ(model.cellText(2, 0), "0");
@@ -121,7 +123,7 @@ TEST_F(CaseModelTest, InvalidEntriesBecomeEmptyRowsShowingZero) {
 TEST_F(CaseModelTest, OnlyTheNumberColumnOfDataRowsRunsTheEntry) {
     type("1");
     EXPECT_TRUE(model.setCellText(1, 1, "something"));
-    EXPECT_EQ(model.cellText(1, 1), rubricText(repertory.db(), 1));
+    EXPECT_EQ(model.cellText(1, 1), "\xB1 " + rubricText(repertory.db(), 1));
     EXPECT_TRUE(model.setCellText(0, 1, "Rubrik"));
     EXPECT_EQ(model.cellText(0, 1), "Rubrik");
     EXPECT_FALSE(model.setCellText(3, 0, "1")); // beyond the table

@@ -16,7 +16,7 @@ namespace {
 
 TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     const RepertoryImportResult result =
-        importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER);
+        importOpenRepRepertory(TELVARIN_KENT_DE_FOLDER, {}, TELVARIN_KENT_DE_POLARITIES);
     const RepertoryDatabase db = test::importedDatabase(result);
     EXPECT_EQ(db.chapterCount(), 37);
     EXPECT_EQ(db.sectionCount(), 7622);
@@ -36,8 +36,24 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     EXPECT_EQ(report.mergedEntries, 0);
     EXPECT_EQ(report.bracketGrades, 0);
     EXPECT_EQ(report.repeatedPaths, 606);
-    // 4 repeated symptom ids, 4 orphan remedy lists, "Nieten", the book order, the empty label.
-    EXPECT_EQ(report.notes.size(), 11u);
+    // 4 repeated symptom ids, 4 orphan remedy lists, "Nieten", the book order, the empty label,
+    // and the 7 groups of "besser" and "schlechter" whose texts stand twice.
+    EXPECT_EQ(report.notes.size(), 18u);
+    EXPECT_EQ(report.counterPolaritiesByRule, 885);
+    EXPECT_EQ(report.counterPolaritiesLeftOut, 7);
+    // Every line of our table named two rubrics without counter-polarity, or the import failed.
+    EXPECT_EQ(report.counterPolaritiesByTable, 646);
+    EXPECT_EQ(report.counterPolaritiesRepeated, 0);
+    int paired = 0;
+    for (int i = 0; i < db.rubricCount(); ++i) {
+        const RubricRecord& rubric = db.rubric(i);
+        if (rubric.counterPolarity == 0)
+            continue;
+        ++paired;
+        EXPECT_EQ(rubric.counterPolarityBd, 0);
+        EXPECT_EQ(db.rubric(rubric.counterPolarity - 1).counterPolarity, i + 1) << i;
+    }
+    EXPECT_EQ(paired, 2 * (885 + 646));
 
     // The first rubric of every chapter in the order of Kent's book, and rubrics in between.
     const std::pair<int, const char*> pinned[] = {
@@ -96,6 +112,16 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
                 "che, Feuchtigkeit, durch Einwirkung von"},
         {68738, "Wein, saurer, schlechter"},
     };
+    // "Allgemeines, Luft, frische, besser" and "..., schlechter" by rule.
+    const auto numberOf = [&db](std::string_view text) {
+        for (int i = db.rubricCount() - 1; i >= 0; --i)
+            if (windows1252ToUtf8(db.rubricTextField(i)) == text)
+                return i + 1;
+        return 0;
+    };
+    const int freshAirBetter = numberOf("Luft, frische, besser");
+    ASSERT_NE(freshAirBetter, 0);
+    EXPECT_EQ(db.rubric(freshAirBetter - 1).counterPolarity, numberOf("Luft, frische, schlechter"));
     for (const auto& [number, text] : pinned)
         EXPECT_EQ(windows1252ToUtf8(db.rubricTextField(number - 1)), text) << number;
     EXPECT_EQ(db.sectionName(0), "(ganzes Kapitel)");

@@ -190,3 +190,76 @@ TEST(RepertoryImport, UntidyTsvIsTidiedMergedAndCounted) {
 
 } // namespace
 } // namespace telvarin
+
+namespace telvarin {
+namespace {
+
+int counterOf(const RepertoryDatabase& db, int rubric) {
+    EXPECT_EQ(db.rubric(rubric).counterPolarityBd, 0);
+    return db.rubric(rubric).counterPolarity;
+}
+
+TEST(RepertoryImport, CounterPolaritiesByRuleAndByTable) {
+    // Records: 0 "Trost, besser", 1 "Trost, schlechter", 2 "Wärme, schlechter", 3 "Kälte, schlechter",
+    // 4 "Angst, besser" and 5 "Angst, schlechter" in another section, 6 "Angst, besser" again there,
+    // 7 "Trost, schlechter" in another chapter.
+    const std::string tsv = "GEM\xC3\x9CT\tA\tTrost, besser\tacon\t1\n"
+                            "GEM\xC3\x9CT\tA\tTrost,  schlechter\tbell\t2\n"
+                            "GEM\xC3\x9CT\tA\tW\xC3\xA4rme, schlechter\tacon\t1\n"
+                            "GEM\xC3\x9CT\tA\tK\xC3\xA4lte, schlechter\tbell\t1\n"
+                            "GEM\xC3\x9CT\tA\tAngst, besser\tacon\t1\n"
+                            "GEM\xC3\x9CT\tB\tAngst, schlechter\tacon\t1\n"
+                            "GEM\xC3\x9CT\tB\tAngst, besser\tbell\t1\n"
+                            "KOPF\tA\tTrost, schlechter\tacon\t1\n";
+    const fs::path folder = fs::path(TELVARIN_TEST_OUTPUT_DIR) / "import-polarities";
+    fs::create_directories(folder);
+    const auto withTable = [&](const std::string& table) {
+        const fs::path file = folder / "pole.tsv";
+        std::ofstream(file, std::ios::binary) << table;
+        return importTsvRepertory(tsv, "pole.tsv", file.string());
+    };
+
+    const RepertoryImportResult byRule = importTsvRepertory(tsv, "pole.tsv");
+    const RepertoryDatabase ruleDb = test::importedDatabase(byRule);
+    EXPECT_EQ(counterOf(ruleDb, 0), 2);
+    EXPECT_EQ(counterOf(ruleDb, 1), 1);
+    for (const int unpaired : {2, 3, 4, 5, 6, 7})
+        EXPECT_EQ(counterOf(ruleDb, unpaired), 0) << unpaired;
+    EXPECT_EQ(importReport(byRule).counterPolaritiesByRule, 1);
+    EXPECT_EQ(importReport(byRule).counterPolaritiesLeftOut, 1); // "Angst, besser" twice
+    ASSERT_EQ(importReport(byRule).notes.size(), 1u);
+    EXPECT_NE(importReport(byRule).notes[0].find("\"GEM\xC3\x9CT, Angst, besser\" 2-mal"), std::string::npos);
+
+    // Paths tidied and letter case aside; a line that repeats the rule's pair is only counted.
+    const RepertoryImportResult byTable =
+        withTable("# Gegenpole\n\n"
+                  "gem\xC3\xBCt, w\xC3\xA4rme,  schlechter\tGEM\xC3\x9CT, K\xC3\xA4lte, "
+                  "schlechter\tW\xC3\xA4rme und K\xC3\xA4lte\n"
+                  "GEM\xC3\x9CT, Trost, schlechter\tGEM\xC3\x9CT, Trost, besser\tdoppelt\n");
+    const RepertoryDatabase tableDb = test::importedDatabase(byTable);
+    EXPECT_EQ(counterOf(tableDb, 2), 4);
+    EXPECT_EQ(counterOf(tableDb, 3), 3);
+    EXPECT_EQ(importReport(byTable).counterPolaritiesByTable, 1);
+    EXPECT_EQ(importReport(byTable).counterPolaritiesRepeated, 1);
+
+    const std::pair<std::string, std::string> refused[] = {
+        {"GEM\xC3\x9CT, Ruhe\tGEM\xC3\x9CT, Trost, besser\tx\n",
+         "pole.tsv, Zeile 1: keine Rubrik \"GEM\xC3\x9CT, Ruhe\""},
+        {"GEM\xC3\x9CT, Angst, besser\tKOPF, Trost, schlechter\tx\n",
+         "pole.tsv, Zeile 1: mehrere Rubriken \"GEM\xC3\x9CT, Angst, besser\""},
+        {"\nKOPF, Trost, schlechter\tGEM\xC3\x9CT, Trost, besser\tx\n",
+         "pole.tsv, Zeile 2: \"GEM\xC3\x9CT, Trost, besser\" hat schon die Gegenpolarit\xC3\xA4t "
+         "\"GEM\xC3\x9CT, Trost, schlechter\""},
+        {"KOPF, Trost, schlechter\tKOPF, Trost, schlechter\tx\n",
+         "pole.tsv, Zeile 1: beide Pfade nennen dieselbe Rubrik"},
+        {"KOPF, Trost, schlechter\tGEM\xC3\x9CT, Angst, schlechter\n",
+         "pole.tsv, Zeile 1: Pfad, Tabulator, Pfad, Tabulator, Grund erwartet"},
+    };
+    for (const auto& [table, message] : refused) {
+        const std::string actual = refusal(withTable(table));
+        EXPECT_TRUE(actual.ends_with(message)) << actual;
+    }
+}
+
+} // namespace
+} // namespace telvarin

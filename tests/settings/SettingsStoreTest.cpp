@@ -64,6 +64,7 @@ private slots:
         QCOMPARE(sameOtherwise, atStart);
         QCOMPARE(readTextSetting(store, Setting::CurrentDirectory), QString());
         QCOMPARE(readSetting(store, Setting::HistorySortOrder), 1);
+        QCOMPARE(readSetting(store, Setting::ResultsRanking), 0);
     }
 
     void definitionsNameEveryValueOnce() {
@@ -73,7 +74,7 @@ private slots:
             names.insert(definition.name.toString());
             QCOMPARE(&settingDefinition(definition.setting), &definition);
         }
-        QCOMPARE(names.size(), 15);
+        QCOMPARE(names.size(), 16);
         QCOMPARE(settingName(Setting::PolarityHandling), kPolarity);
         QCOMPARE(settingName(Setting::StartDelay), kStartDelay);
         QCOMPARE(settingDefinition(Setting::CurrentDirectory).section, QStringView(u"Settings"));

@@ -18,7 +18,7 @@ namespace {
 
 const QList<int> kTopics{kHelpTopicCaseInput,  kHelpTopicResults,     kHelpTopicSymptomTreeSearch,
                          kHelpTopicTextSearch, kHelpTopicCaseHistory, kHelpTopicRemedyOverview,
-                         kHelpTopicSettings,   kHelpTopicFileCase};
+                         kHelpTopicSettings,   kHelpTopicFileCase,    kHelpTopicPolarity};
 
 QStringList linksOf(const QTextDocument& document) {
     QStringList links;
@@ -51,6 +51,7 @@ private slots:
         QTest::newRow("18") << 18 << u"Mittelübersicht"_qs << u"Rubrikengröße beachten"_qs;
         QTest::newRow("19") << 19 << u"Programmeinstellungen"_qs << u"Startverzögerung"_qs;
         QTest::newRow("23") << 23 << u"Fall ablegen"_qs << u"Strg+Eingabetaste"_qs;
+        QTest::newRow("30") << 30 << u"Polaritätsanalyse mit dem Kent"_qs << u"Kontraindikationen"_qs;
     }
 
     void everyTopicShowsItsGermanPage() {

@@ -2,7 +2,9 @@
 
 #include "ui/ResultsTableModel.h"
 
+#include "analysis/PolarityMethod.h"
 #include "repertory/RepertoryTexts.h"
+#include "tests/analysis/PolarityRepertory.h"
 #include "tests/ui/ResultsReference.h"
 
 #include <climits>
@@ -175,6 +177,32 @@ TEST(ResultsTable, KeySymptomsMarkTheirRowAndNameTheirNumberInTheTitle) {
     EXPECT_EQ(resultsWindowTitle(0), "Ergebnis der Auswertung");
     EXPECT_EQ(resultsWindowTitle(1), "Ergebnis der Auswertung (eliminiert nach 1 Schl\xFCsselsymptom)");
     EXPECT_EQ(resultsWindowTitle(5), "Ergebnis der Auswertung (eliminiert nach 5 Schl\xFCsselsymptomen)");
+}
+
+TEST(ResultsTable, ContraindicationRowBelowTheSumsAndGreyedColumns) {
+    // Calmness (counter-pole Anxiety, where acon. stands at 3 against 1 here): acon. is ruled out.
+    const test::PolarityRepertory repertory;
+    const RepertoryDatabase& db = repertory.db();
+    const std::vector<CaseSymptom> rows = caseOf({2});
+    AnalysisResult result(db);
+    result.score(db, rows);
+    ResultsTableModel model(db, rows, result.listed());
+    ASSERT_TRUE(hasCounterPoleSymptom(db, rows));
+    model.showContraindications(contraindicatedRemedies(db, rows, contraindicationLimits(highestGrade(db))));
+    ASSERT_EQ(model.fixedRowCount(), 4);
+    ASSERT_EQ(model.rowCount(), 5);
+    const int acon = columnOf(model, "acon.");
+    const int bry = columnOf(model, "bry.");
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, 0), "KI");
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, acon), "KI");
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, bry), "");
+    EXPECT_EQ(model.cellShade(kResultsContraindicationRow, acon), ResultsCellShade::Summary);
+    EXPECT_EQ(model.cellText(4, 0), symptomRowText(db, rows[0]));
+    EXPECT_EQ(model.cellText(4, acon), "1");
+    EXPECT_EQ(model.cellShade(4, acon), ResultsCellShade::Contraindicated);
+    EXPECT_EQ(model.cellShade(4, bry), ResultsCellShade::Plain);
+    model.showContraindications({});
+    EXPECT_EQ(model.rowCount(), 4);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "ui/FileCaseDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -139,6 +140,7 @@ private slots:
     void printThatCannotStartIsReported();
     void keySymptomsEliminateRemedies();
     void savesTheTableAsShown();
+    void methodRankingIsRemembered();
 };
 
 void ResultsWindowTest::showsTheAconiteExample() {
@@ -732,6 +734,21 @@ void ResultsWindowTest::savesTheTableAsShown() {
     window.saveTable();
     QCOMPARE(open.messages.shown().size(), std::size_t{1});
     QVERIFY(open.messages.shown().front().text.endsWith(u"Der Ordner existiert nicht."_qs));
+}
+
+void ResultsWindowTest::methodRankingIsRemembered() {
+    OpenResults open(caseOf({rubricWithDistinctRemedies(12)}));
+    QCheckBox* box = open.window->methodRankingBox();
+    QVERIFY(!box->isChecked());
+    const QString firstRemedy = open.table().cellText(0, 2);
+    box->click();
+    QCOMPARE(readSetting(open.store, Setting::ResultsRanking), 1);
+    // No counter-poles here: no row of contraindications, and every difference is 0, so the
+    // method keeps the order of hits and grade sums.
+    QCOMPARE(open.table().fixedRowCount(), 3);
+    QCOMPARE(open.table().cellText(0, 2), firstRemedy);
+    open.open("x");
+    QVERIFY(open.window->methodRankingBox()->isChecked());
 }
 
 QTEST_MAIN(ResultsWindowTest)

@@ -100,8 +100,9 @@ bool makeFolderSharedLike(const std::string& path, const std::string& modelFile)
     // Made private first: no one else may look in before the group is right.
     if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
         return false;
+    // A link there could lead the copies into someone else's folder.
     struct stat folder {};
-    if (::stat(path.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+    if (::lstat(path.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode))
         return false;
     if (folder.st_uid != ::geteuid())
         return true;

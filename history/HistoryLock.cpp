@@ -97,6 +97,13 @@ std::optional<LockHolder> parseLockHolder(const std::string& content) {
     return holder;
 }
 
+// Once let go, the lock file names no one: whoever waits next is not sent to a program that runs
+// on without the lock.
+HistoryLock::~HistoryLock() {
+    if (namesHolder_ && lockFile_)
+        lockFile_->setContent({});
+}
+
 HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::chrono::milliseconds timeout,
                                          const std::function<void()>& waiting) {
     const std::string target = resolvedPath(historyPath);
@@ -118,6 +125,7 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
         if (!lockFileHeld && lock.lockFile_->tryLock() != LockAttempt::Busy) {
             lockFileHeld = true;
             lock.lockFile_->setContent(lockFileContent(thisProcess()));
+            lock.namesHolder_ = true;
         }
         // Where a file held open cannot be replaced, holding the history file would keep this
         // program's own save from replacing it: the lock file alone guards it there.

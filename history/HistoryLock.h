@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace telvarin {
@@ -51,16 +52,19 @@ public:
                           std::chrono::milliseconds timeout = kHistoryLockTimeout,
                           const std::function<void()>& waiting = {});
 
-    HistoryLock(HistoryLock&& other) noexcept = default;
+    HistoryLock(HistoryLock&& other) noexcept
+        : lockFile_(std::move(other.lockFile_)), historyFile_(std::move(other.historyFile_)),
+          namesHolder_(std::exchange(other.namesHolder_, false)) {}
     HistoryLock& operator=(HistoryLock&&) = delete;
     HistoryLock(const HistoryLock&) = delete;
-    ~HistoryLock() = default;
+    ~HistoryLock();
 
 private:
     HistoryLock() = default;
 
     std::optional<FileLock> lockFile_;
     std::optional<FileLock> historyFile_;
+    bool namesHolder_ = false; // the lock file names this program, which holds it
 };
 
 // The holder a lock file names, when it names one.

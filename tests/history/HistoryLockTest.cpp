@@ -93,8 +93,10 @@ TEST_F(HistoryLockTest, ALockFileThatIsNotOwnRegularFileIsRefusedAndNothingWritt
 }
 
 // Whoever may merely open the lock file could hold a lock on it; the waiting are not told that a
-// program that has ended holds it.
-TEST_F(HistoryLockTest, AHolderThatHasEndedIsNotNamed) {
+// program holds it that has let it go or has ended.
+TEST_F(HistoryLockTest, OnlyAHolderThatStillHoldsIsNamed) {
+    ASSERT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
+    EXPECT_EQ(telvarin::testing::readBytes(lockFile), "");
     writeBytes(lockFile, lockFileContent({999999999, "telvarin", hostName().value_or("?"), "alice"}));
     auto opened = FileLock::openLockFile(lockFile, history);
     FileLock& other = std::get<FileLock>(opened);

@@ -10,7 +10,7 @@ set -u
 tool=$1
 data=$2
 failures=0
-work=$(mktemp -d)
+work=$(mktemp -d -p /tmp)
 chmod 755 "$work"
 trap 'umount "$work/voll" 2>/dev/null; rm -rf "$work"' EXIT
 
@@ -114,9 +114,10 @@ for target in "$work/ordner" "$work/fifo"; do
 done
 [ -p "$work/fifo" ] || fail "the FIFO was replaced"
 if root; then
-    mknod "$work/null" c 1 3
-    "$tool" import tsv "$data/import.tsv" "$work/null" >/dev/null 2>&1 && fail "import onto a device succeeded"
-    [ -c "$work/null" ] || fail "the device was replaced"
+    if mknod "$work/null" c 1 3 2>/dev/null; then
+        "$tool" import tsv "$data/import.tsv" "$work/null" >/dev/null 2>&1 && fail "import onto a device succeeded"
+        [ -c "$work/null" ] || fail "the device was replaced"
+    fi
 
     # Another user's file in a folder with the sticky bit may not be replaced.
     mkdir "$work/klebrig"

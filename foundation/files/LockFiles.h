@@ -51,7 +51,8 @@ public:
     static std::variant<FileLock, LockOpenError> openLockFile(const std::string& path,
                                                               const std::string& accessModel);
     // The regular file itself, opened for writing, so that it can be locked and then written in
-    // place. createEmpty: an empty file for this user alone is made when there is none.
+    // place. createEmpty: an empty file for this user alone (for the group in a group folder) is
+    // made when there is none.
     static std::variant<FileLock, LockOpenError> openFile(const std::string& path, bool createEmpty);
 
     FileLock(FileLock&& other) noexcept;

@@ -34,16 +34,13 @@ std::string writeFailureReason(int errorNumber) {
 }
 
 std::string writeExportFile(const std::string& path, std::string_view bytes, const FileSystemCalls& calls) {
-    const bool isNew = fileKindOf(path) == FileKind::Missing;
     errno = 0;
+    // A table of patients is private as a case history is, or the group's in its folder.
     const ReplaceResult result = replaceFile(path, bytes, calls);
     // The failed call's error number is still set: what runs after it only succeeds or leaves it.
     const int error = errno;
-    if (result.ok()) {
-        if (isNew) // a table saved to be shared is not private as a fresh case history is
-            giveUsualAccess(path);
+    if (result.ok())
         return {};
-    }
     const std::string start =
         "Die Datei \"" + utf8ToWindows1252(path) + "\" konnte nicht gespeichert werden. ";
     if (result.status == ReplaceStatus::NotRegular)

@@ -2,6 +2,8 @@
 
 // Saving a file the user chose, such as a table saved for a spreadsheet: written in one step, so
 // that an existing file stays whole until the new one takes its place, and a failure says why.
+// A new file is for this user alone, or for the group in a group folder (see isGroupFolder). A
+// folder, device, FIFO or link at the path is refused and left as it is.
 
 #include "foundation/files/FileReplacement.h"
 

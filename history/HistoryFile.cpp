@@ -42,8 +42,16 @@ std::string quotedPath(const std::string& path) {
     return quoted;
 }
 
+// The history the user named may be a link to where it is kept.
+ReplaceOptions followingLink() {
+    ReplaceOptions options;
+    options.followLink = true;
+    return options;
+}
+
 HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string& path,
-                                   const FileSystemCalls& calls, const ReplaceOptions& options = {}) {
+                                   const FileSystemCalls& calls,
+                                   const ReplaceOptions& options = followingLink()) {
     errno = 0;
     const ReplaceResult written = replaceFile(path, composeHistoryText(history), calls, options);
     // The failed call's error number is still set: what runs after it only succeeds or leaves it.
@@ -56,7 +64,7 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
     case ReplaceStatus::NotRegular:
         return {HistorySaveStatus::WriteFailed, notRegularMessage(path, written.note)};
     case ReplaceStatus::NoCopyForInPlace:
-        return {HistorySaveStatus::WriteFailed, noCopyForInPlaceMessage(path)};
+        return {HistorySaveStatus::WriteFailed, noCopyForInPlaceMessage(path, written.note)};
     case ReplaceStatus::Failed:
         break;
     }
@@ -73,7 +81,7 @@ HistorySaveResult writeHistoryText(const CaseHistory& history, const std::string
 // Where the history can only be written in place, a crash in the middle would tear it; so its whole
 // new content goes into a copy in "Sicherungen" first.
 ReplaceOptions historyReplaceOptions(const std::string& path) {
-    ReplaceOptions options;
+    ReplaceOptions options = followingLink();
     options.copyBeforeWritingInPlace = [path]() -> std::optional<std::string> {
         if (!prepareBackupFolder(path))
             return std::nullopt;
@@ -84,14 +92,17 @@ ReplaceOptions historyReplaceOptions(const std::string& path) {
 
 } // namespace
 
-std::string noCopyForInPlaceMessage(const std::string& path) {
+std::string noCopyForInPlaceMessage(const std::string& path, std::string_view copyKind) {
     std::string message =
         "Die Fallhistorie " + quotedPath(path) +
         " kann in ihrem Ordner nur direkt \xFC"
         "berschrieben werden. Damit ein Absturz dabei nichts zerst\xF6ren kann, wird zuerst eine "
         "vollst\xE4ndige Kopie in " +
         quotedPath(backupFolderFor(path)) + " gespeichert; das ist nicht m\xF6glich.";
-    if (const std::string why = folderWriteProblem(backupFolderFor(path)); !why.empty())
+    if (!copyKind.empty())
+        message += " An der Stelle der Kopie, " + quotedPath(writeCopyPathFor(path)) + ", steht " +
+                   std::string(copyKind) + "; sie wird nicht ge\xF6" + "ffnet.";
+    else if (const std::string why = folderWriteProblem(backupFolderFor(path)); !why.empty())
         message += " " + why;
     return message + " Die Fallhistorie ist unver\xE4ndert.";
 }

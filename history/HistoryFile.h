@@ -45,6 +45,6 @@ bool isSameFile(const std::string& a, const std::string& b);
 std::string unreadableHistoryMessage(const std::string& path);
 std::string historyWriteFailedMessage(const std::string& path);
 // Why a history that can only be written in place was not written: no copy could be made first.
-std::string noCopyForInPlaceMessage(const std::string& path);
+std::string noCopyForInPlaceMessage(const std::string& path, std::string_view copyKind = {});
 
 } // namespace telvarin

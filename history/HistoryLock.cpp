@@ -2,8 +2,10 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Processes.h"
+#include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
 
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -20,12 +22,37 @@ LockHolder thisProcess() {
             currentUserName()};
 }
 
-// Who the lock file names, where this user may read it.
+// Who the lock file names, where this user may read it and the holder may still hold it: a holder
+// that has ended on this computer holds nothing, whoever holds the lock now could not name
+// himself (a program that locks the history file alone, or anyone who merely opened the file).
 std::optional<LockHolder> holderNamedIn(const std::string& lockPath) {
     const FileReadResult content = readRegularFile(lockPath, kLargestLockContent);
-    if (const auto* text = std::get_if<std::string>(&content))
-        return parseLockHolder(*text);
-    return std::nullopt;
+    const auto* text = std::get_if<std::string>(&content);
+    std::optional<LockHolder> holder = text != nullptr ? parseLockHolder(*text) : std::nullopt;
+    if (holder && holder->host == hostName() && !processIsRunning(holder->pid))
+        return std::nullopt;
+    return holder;
+}
+
+// A lock file that is a link, a second name of a file or no file at all is not used: opening it
+// could write into a file of someone else. A program that takes the history file's lock alone
+// would leave the others unguarded, so nothing is changed until it is gone.
+std::string unusableLockFileMessage(const std::string& historyPath, const std::string& lockPath) {
+    namespace fs = std::filesystem;
+    const fs::path lock = pathFromUtf8(lockPath);
+    std::error_code ec;
+    std::string what;
+    if (fs::is_symlink(fs::symlink_status(lock, ec)))
+        what = "eine symbolische Verkn\xFCpfung";
+    else if (fs::is_regular_file(fs::symlink_status(lock, ec)))
+        what = "eine Datei mit einem weiteren Namen (harte Verkn\xFCpfung)";
+    else
+        what = std::string(fileKindText(fileKindOf(lockPath)));
+    return "Die Sperrdatei \"" + utf8ToWindows1252(lockPath) + "\" ist " + what +
+           ", keine gew\xF6hnliche Datei; sie wird nicht ge\xF6" +
+           "ffnet, damit nichts durch sie in eine andere Datei geschrieben wird. Die Fallhistorie \"" +
+           utf8ToWindows1252(historyPath) +
+           "\" wurde nicht ge\xE4ndert. Bitte entfernen Sie die Sperrdatei; sie wird dann neu angelegt.";
 }
 
 std::string busyMessage(const std::string& historyPath, const std::optional<LockHolder>& holder) {
@@ -70,6 +97,13 @@ std::optional<LockHolder> parseLockHolder(const std::string& content) {
     return holder;
 }
 
+// Once let go, the lock file names no one: whoever waits next is not sent to a program that runs
+// on without the lock.
+HistoryLock::~HistoryLock() {
+    if (namesHolder_ && lockFile_)
+        lockFile_->setContent({});
+}
+
 HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::chrono::milliseconds timeout,
                                          const std::function<void()>& waiting) {
     const std::string target = resolvedPath(historyPath);
@@ -80,14 +114,18 @@ HistoryLock::Result HistoryLock::acquire(const std::string& historyPath, std::ch
     constexpr auto pause = std::chrono::milliseconds(3);
 
     HistoryLock lock;
-    if (auto opened = FileLock::openLockFile(lockPath, target); auto* file = std::get_if<FileLock>(&opened))
+    auto opened = FileLock::openLockFile(lockPath, target);
+    if (auto* file = std::get_if<FileLock>(&opened))
         lock.lockFile_ = std::move(*file);
+    else if (std::get<LockOpenError>(opened) == LockOpenError::NotRegular)
+        return Busy{unusableLockFileMessage(historyPath, lockPath)};
     bool lockFileHeld = !lock.lockFile_;
     bool toldWaiting = false;
     for (;;) {
         if (!lockFileHeld && lock.lockFile_->tryLock() != LockAttempt::Busy) {
             lockFileHeld = true;
             lock.lockFile_->setContent(lockFileContent(thisProcess()));
+            lock.namesHolder_ = true;
         }
         // Where a file held open cannot be replaced, holding the history file would keep this
         // program's own save from replacing it: the lock file alone guards it there.

@@ -6,8 +6,9 @@
 // program ends, however it ends, so no crash leaves a lock behind and nothing is judged stale. What
 // the lock file holds names its holder, only for the message of those who wait.
 //
-// Where no lock file can be used (a folder that allows no new files, a lock file that is no
-// regular file or that this user may not write), the history file itself is locked. So that such a
+// A lock file that is a link, has a second name or is no regular file is never opened: nothing
+// is changed until it is removed. Where no lock file can be made or written (a folder that allows
+// no new files, a lock file that this user may not write), the history file itself is locked. So that such a
 // program and one with the lock file exclude each other, the holder of the lock file locks the
 // history file too. Not on Windows, which replaces no file that is held open: there only
 // programs that can use the lock file exclude each other.
@@ -18,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace telvarin {
@@ -37,7 +39,9 @@ std::string historyLockPath(const std::string& historyPath);
 class HistoryLock {
 public:
     struct Busy {
-        std::string message; // German, Windows-1252: who holds the lock, nothing was changed
+        // German, Windows-1252: who holds the lock, or why the lock file cannot be used; nothing
+        // was changed.
+        std::string message;
     };
     using Result = std::variant<HistoryLock, Busy>;
 
@@ -54,16 +58,19 @@ public:
     static Result acquireShared(const std::string& historyPath,
                                 std::chrono::milliseconds timeout = kHistoryLockTimeout);
 
-    HistoryLock(HistoryLock&& other) noexcept = default;
+    HistoryLock(HistoryLock&& other) noexcept
+        : lockFile_(std::move(other.lockFile_)), historyFile_(std::move(other.historyFile_)),
+          namesHolder_(std::exchange(other.namesHolder_, false)) {}
     HistoryLock& operator=(HistoryLock&&) = delete;
     HistoryLock(const HistoryLock&) = delete;
-    ~HistoryLock() = default;
+    ~HistoryLock();
 
 private:
     HistoryLock() = default;
 
     std::optional<FileLock> lockFile_;
     std::optional<FileLock> historyFile_;
+    bool namesHolder_ = false; // the lock file names this program, which holds it
 };
 
 // The holder a lock file names, when it names one.

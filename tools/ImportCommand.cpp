@@ -1,39 +1,11 @@
 #include "tools/ImportCommand.h"
 
-#include "foundation/files/Utf8Paths.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertoryImport.h"
 #include "tools/CliOptions.h"
-
-#include <filesystem>
-#include <fstream>
+#include "tools/RepertoryCli.h"
 
 namespace telvarin {
-namespace {
-
-// Written beside the target and renamed over it, so that a failed write leaves an older file whole.
-bool writeReplacing(const std::string& path, const std::vector<std::byte>& bytes) {
-    const std::filesystem::path target = pathFromUtf8(path);
-    const std::filesystem::path temporary = pathFromUtf8(path + ".neu");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (out.fail()) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error)
-        std::filesystem::remove(temporary, error);
-    return !error;
-}
-
-} // namespace
-
 int runImportCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {{"--chapter-order", 1}, {"--polarities", 1}});
     const std::string format = args.positional.empty() ? std::string() : args.positional[0];
@@ -60,10 +32,8 @@ int runImportCommand(std::span<const std::string> words, std::ostream& out, std:
         return 1;
     }
     const auto& imported = std::get<ImportedRepertory>(result);
-    if (!writeReplacing(target, imported.bytes)) {
-        err << "Zieldatei " << target << " kann nicht geschrieben werden\n";
+    if (!writeWholeFile(target, imported.bytes, err))
         return 1;
-    }
     const auto db = std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(imported.bytes));
     out << target << ": " << imported.bytes.size() << " Bytes, " << db.chapterCount() << " Kapitel, "
         << db.sectionCount() << " Abschnitte, " << db.rubricCount() << " Rubriken, " << db.remedyEntryCount()

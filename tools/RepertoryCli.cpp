@@ -4,6 +4,7 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
+#include "history/ExportFile.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
@@ -121,20 +122,19 @@ std::string messageNaming(const std::string& message, const std::string& path) {
     return printable(utf8(message.substr(0, at)) + path + utf8(message.substr(at + path.size())));
 }
 
-// Writes a file the tool creates. An existing FIFO, device or directory is refused, since
-// opening it would block or write somewhere else than into a file.
+} // namespace
+
+// One way for every file the tool makes: whole beside it, then renamed over it, so that a failed
+// write (a full disk) keeps the old file; a folder, device, FIFO or link there is refused.
 bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, std::ostream& err) {
-    if (const std::string problem = notRegularFileMessage(path); !problem.empty()) {
-        err << messageNaming(problem, path) << '\n';
-        return false;
-    }
-    std::ofstream out(pathFromUtf8(path), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail())
-        err << "Zieldatei " << path << " kann nicht geschrieben werden\n";
-    return !out.fail();
+    const std::string failure =
+        writeExportFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!failure.empty())
+        err << messageNaming(failure, path) << '\n';
+    return failure.empty();
 }
+
+namespace {
 
 // The argument of show as a rubric number, or nothing when it is no number at all.
 std::optional<int> parseNumber(const std::string& text) {

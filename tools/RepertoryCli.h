@@ -14,4 +14,7 @@ namespace telvarin {
 int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::span<const std::byte>> builtin,
                     std::ostream& out, std::ostream& err);
 
+// Writes a file the tool makes; false after telling err why it could not be written.
+bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, std::ostream& err);
+
 } // namespace telvarin

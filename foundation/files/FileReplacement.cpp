@@ -52,10 +52,17 @@ ReplaceResult writeInPlace(const std::string& path, std::string_view bytes, cons
     if (!options.copyBeforeWritingInPlace)
         return overwriteInPlace(path, bytes, calls, std::move(why));
     const std::optional<std::string> copy = options.copyBeforeWritingInPlace();
+    if (!copy)
+        return {ReplaceStatus::NoCopyForInPlace, {}};
     ReplaceOptions copyOptions;
     copyOptions.accessModel = path;
-    if (!copy || replaceFile(*copy, bytes, calls, copyOptions).status != ReplaceStatus::Replaced)
-        return {ReplaceStatus::NoCopyForInPlace, {}};
+    // The copy itself is never written in place: whatever stands at its name and cannot be
+    // replaced is someone else's.
+    copyOptions.copyBeforeWritingInPlace = [] { return std::nullopt; };
+    const ReplaceResult copied = replaceFile(*copy, bytes, calls, copyOptions);
+    if (copied.status != ReplaceStatus::Replaced)
+        return {ReplaceStatus::NoCopyForInPlace,
+                copied.status == ReplaceStatus::NotRegular ? copied.note : ""};
     ReplaceResult written = overwriteInPlace(path, bytes, calls, std::move(why));
     if (written.ok()) // else kept: writing the old content back may have failed too
         removeFile(*copy);

@@ -1,9 +1,11 @@
 #pragma once
 
-// Replacing a file without ever leaving a damaged one: the bytes go to a new file beside it, are
-// flushed to the disk, and the new file takes the old one's place in one rename. Only a regular
-// file is replaced, and it keeps its group and mode, and its owner unless another owner takes
-// nobody's access away (in a group's folder, where the group may do what the owner may). Where
+// Replacing a file without ever leaving a damaged one: the bytes go to a new file beside it, made
+// anew under a name no one can foresee, are flushed to the disk, and the new file takes the old
+// one's place in one rename. Only a regular file is replaced, and it keeps its group and mode, and
+// its owner unless another owner takes nobody's access away (in a group's folder, where the group
+// may do what the owner may). A new file is private to this user, or the group's in a group folder
+// (see isGroupFolder), where a replaced one also gets the group's right to read and write. Where
 // that is impossible (a folder that allows no new files, a file whose access would change) it is
 // written in place instead, after a full copy of the new content where the caller asks for one.
 
@@ -42,6 +44,11 @@ struct ReplaceOptions {
     // names the copy, or gives nothing when there can be none: then nothing is written. The copy
     // goes once the file is written. Not given: written in place without a copy.
     std::function<std::optional<std::string>()> copyBeforeWritingInPlace;
+    // A path the user chose may be a link to the file meant, which is then replaced and the link
+    // stays. The names the program gives its own files are never followed: someone who may write
+    // in a shared folder could put a link there to another user's file. A link there, or a file
+    // with a second name (a hard link), is refused as NotRegular.
+    bool followLink = false;
 };
 
 enum class ReplaceStatus {
@@ -50,7 +57,8 @@ enum class ReplaceStatus {
     NotRegular,       // a directory, device, FIFO, socket or dangling link: left alone; note names it
     Failed,           // the file is as it was and no new file is left behind
     NoCopyForInPlace, // only writing in place was possible, but the copy could not be made first;
-                      // the file is as it was
+                      // the file is as it was; note names what stands at the copy's name
+                      // when that is no regular file
 };
 
 struct ReplaceResult {
@@ -59,7 +67,6 @@ struct ReplaceResult {
     bool ok() const { return status == ReplaceStatus::Replaced || status == ReplaceStatus::WrittenInPlace; }
 };
 
-// A link is followed to its target, which is replaced; the link stays.
 ReplaceResult replaceFile(const std::string& path, std::string_view bytes,
                           const FileSystemCalls& calls = FileSystemCalls::system(),
                           const ReplaceOptions& options = {});
@@ -68,11 +75,6 @@ ReplaceResult replaceFile(const std::string& path, std::string_view bytes,
 bool replaceFileContents(const std::string& path, std::string_view bytes,
                          const FileSystemCalls& calls = FileSystemCalls::system(),
                          const ReplaceOptions& options = {});
-
-// Gives a file the access every new file of the user gets (read and write for all, less what the
-// user's file creation mask takes away). A replacement makes new files private, which suits a
-// case history; a file written to be shared, such as a saved table, should not be.
-void giveUsualAccess(const std::string& path);
 
 // The name of the file a new file of a replacement was to replace ("historie.xml" for
 // "historie.xml.telvarin-tmp-a1B2c3"); nothing for every other name.

@@ -45,11 +45,14 @@ public:
     // A lock file that stays in place: opened, or created when nothing is there, with the group
     // and mode of accessModel (the file the lock guards) so that everyone who may change that file
     // can take the lock; while accessModel is missing, for this user alone. An existing lock file
-    // of this user gets that group and mode too. A link that leads nowhere is not followed.
+    // of this user gets that group and mode too; in a group folder (see isGroupFolder) the folder's
+    // group, read and write for it alone. Never readable for others, who could otherwise keep a
+    // lock on it. A link, or a file with a second name, is NotRegular: no link is followed.
     static std::variant<FileLock, LockOpenError> openLockFile(const std::string& path,
                                                               const std::string& accessModel);
     // The regular file itself, opened for writing, so that it can be locked and then written in
-    // place. createEmpty: an empty file for this user alone is made when there is none.
+    // place. createEmpty: an empty file for this user alone (for the group in a group folder) is
+    // made when there is none.
     static std::variant<FileLock, LockOpenError> openFile(const std::string& path, bool createEmpty);
 
     // An existing regular file opened only for reading, so that those who may only read it can

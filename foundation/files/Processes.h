@@ -13,5 +13,7 @@ std::string currentProgramName();
 std::optional<std::string> hostName();
 // The login name of the user the program runs for; empty when it cannot be told.
 std::string currentUserName();
+// Whether a process of that number runs on this computer now.
+bool processIsRunning(long pid);
 
 } // namespace telvarin

@@ -1,15 +1,19 @@
 #include "foundation/grid/TableGrid.h"
 
+#include "foundation/files/FileReplacement.h"
 #include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
 #include "foundation/grid/TitleTip.h"
+#include "foundation/text/QtCodePage.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 
@@ -729,10 +733,29 @@ TableGrid::PrintOutcome TableGrid::print() {
     printer.setDocName(QString::fromLatin1(kApplicationTitle));
     if (!m_printDialog || !m_printDialog(printer))
         return PrintOutcome::Cancelled;
+    // Printed to a PDF file, Qt would write straight to the name chosen, through a link planted
+    // there and readable by everyone the file creation mask allows. So the file is printed into a
+    // private folder and then takes its place as every file the program writes does: private, or
+    // the group's in a group folder.
+    const QString pdfFile =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    const QTemporaryDir scratch;
+    const QString printed = scratch.filePath(QStringLiteral("druck.pdf"));
+    if (!pdfFile.isEmpty()) {
+        if (!scratch.isValid())
+            return PrintOutcome::CouldNotStart;
+        printer.setOutputFileName(printed);
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const int pages = GridPrinter(*this, nearestWindowTitle()).print(printer);
+    bool done = GridPrinter(*this, nearestWindowTitle()).print(printer) > 0;
+    if (done && !pdfFile.isEmpty()) {
+        QFile file(printed);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        done = !bytes.isEmpty() &&
+               replaceFileContents(toFilePath(pdfFile), std::string_view(bytes.constData(), bytes.size()));
+    }
     QGuiApplication::restoreOverrideCursor();
-    return pages > 0 ? PrintOutcome::Printed : PrintOutcome::CouldNotStart;
+    return done ? PrintOutcome::Printed : PrintOutcome::CouldNotStart;
 }
 
 QString TableGrid::nearestWindowTitle() const {

@@ -53,33 +53,57 @@ TEST_F(HistoryLockTest, NothingLeftBehindBlocks) {
     EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
 }
 
-// A lock file that is none is not waited for: the history file itself is locked, and a program
-// that has the lock file locks the history too, so that both exclude each other. Not so on
-// Windows, where no FIFOs or links are at hand and the lock file alone guards the history.
-TEST_F(HistoryLockTest, WithoutAUsableLockFileTheHistoryItselfIsLocked) {
+// A lock file that is a link, a second name of a file or no file at all is never opened: a member
+// of a shared folder could plant one that leads to another user's file. Nothing is locked, and so
+// nothing changed, until it is gone.
+TEST_F(HistoryLockTest, ALockFileThatIsNotOwnRegularFileIsRefusedAndNothingWrittenThroughIt) {
     writeBytes(history, "");
+    const fs::path victim = folder / "fremd.txt";
+    writeBytes(victim.string(), "fremd");
+    fs::permissions(victim, fs::perms(0600));
 #ifdef _WIN32
     const auto kinds = {"Ordner"};
 #else
-    const auto kinds = {"Ordner", "FIFO", "Verkn\xFCpfung"};
+    const auto kinds = {"Ordner", "FIFO", "Verkn\xFCpfung", "harte Verkn\xFCpfung"};
 #endif
-    for (const char* kind : kinds) {
+    for (const std::string kind : kinds) {
         fs::remove_all(lockFile);
-        if (kind[0] == 'O')
+        if (kind == "Ordner")
             fs::create_directory(lockFile);
-        else if (kind[0] == 'F')
+        else if (kind == "FIFO")
             ASSERT_TRUE(telvarin::testing::makeFifo(lockFile));
+        else if (kind[0] == 'V')
+            fs::create_symlink(victim, lockFile);
         else
-            fs::create_symlink(folder / "nirgends", lockFile);
-        const HistoryLock::Result held = HistoryLock::acquire(history, kShort);
-        ASSERT_FALSE(isBusy(held)) << kind;
-        EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort))) << kind;
-        if (kind[0] == 'V') {
-            EXPECT_FALSE(fs::exists(folder / "nirgends")); // the link is not followed
-            fs::remove(lockFile);
-            EXPECT_TRUE(isBusy(HistoryLock::acquire(history, kShort))); // with a lock file now
-        }
+            fs::create_hard_link(victim, lockFile);
+        const HistoryLock::Result refused = HistoryLock::acquire(history, kShort);
+        ASSERT_TRUE(isBusy(refused)) << kind;
+        const std::string& message = std::get<HistoryLock::Busy>(refused).message;
+        EXPECT_NE(message.find("Sperrdatei"), std::string::npos) << message;
+        EXPECT_NE(message.find(kind == "FIFO"     ? "Pipe"
+                               : kind == "Ordner" ? "Verzeichnis"
+                                                  : kind),
+                  std::string::npos)
+            << message;
+        EXPECT_EQ(telvarin::testing::readBytes(victim.string()), "fremd") << kind;
+        EXPECT_EQ(fs::status(victim).permissions() & fs::perms::mask, fs::perms(0600)) << kind;
     }
+    fs::remove_all(lockFile);
+    EXPECT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
+}
+
+// Whoever may merely open the lock file could hold a lock on it; the waiting are not told that a
+// program holds it that has let it go or has ended.
+TEST_F(HistoryLockTest, OnlyAHolderThatStillHoldsIsNamed) {
+    ASSERT_FALSE(isBusy(HistoryLock::acquire(history, kShort)));
+    EXPECT_EQ(telvarin::testing::readBytes(lockFile), "");
+    writeBytes(lockFile, lockFileContent({999999999, "telvarin", hostName().value_or("?"), "alice"}));
+    auto opened = FileLock::openLockFile(lockFile, history);
+    FileLock& other = std::get<FileLock>(opened);
+    ASSERT_EQ(other.tryLock(), LockAttempt::Locked);
+    const HistoryLock::Result busy = HistoryLock::acquire(history, kShort);
+    ASSERT_TRUE(isBusy(busy));
+    EXPECT_EQ(std::get<HistoryLock::Busy>(busy).message.find("999999999"), std::string::npos);
 }
 
 } // namespace

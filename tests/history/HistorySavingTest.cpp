@@ -262,8 +262,11 @@ TEST_F(HistorySavingTest, BackupsAreSharedAsTheHistoryIs) {
     fs::permissions(folder / "Sicherungen", fs::perms(0700));
     fs::permissions(folder, fs::perms(02770));
     fs::permissions(path, fs::perms(0660));
-    if (!telvarin::testing::setOwner(path, telvarin::testing::ownerOf(path)->user, 12346))
+    const unsigned user = telvarin::testing::ownerOf(path)->user;
+    if (!telvarin::testing::setOwner(path, user, 12346) ||
+        !telvarin::testing::setOwner(folder.string(), user, 12346))
         GTEST_SKIP() << "needs the rights to give the file to another group";
+    fs::permissions(folder, fs::perms(02770)); // a change of group takes the set-group bit away
     ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa"}));
     EXPECT_EQ(modeOf(repertoryRecordPath(path)), 0660u); // read by those who read the history
     ASSERT_TRUE(file("Berta", 2).saved());

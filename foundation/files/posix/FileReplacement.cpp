@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/files/InPlaceWriting.h"
+#include "foundation/files/posix/GroupFolders.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,13 +16,6 @@
 
 namespace telvarin {
 namespace {
-
-std::string directoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // A write-protected file stays as it is, as writing into it would fail; the rename alone would get
 // past the protection, which belongs to the file and not to its folder.
@@ -82,8 +76,8 @@ bool ownerLosesNothing(const struct stat& old) {
     return (owner & ~group) == 0 && isMemberOf(old.st_uid, old.st_gid);
 }
 
-// Gives the new file the old one's group and mode, and its owner unless that is not needed
-// (ownerLosesNothing); false when that cannot be.
+// Gives the new file the wanted group and mode (those of the old file, or the group folder's),
+// and the old file's owner unless that is not needed (ownerLosesNothing); false when that cannot be.
 bool takeOverAccess(int fd, const struct stat& old) {
     struct stat created {};
     if (::fstat(fd, &created) != 0)
@@ -96,6 +90,31 @@ bool takeOverAccess(int fd, const struct stat& old) {
         return false;
     // After the group: a change of group takes away the set-group bit.
     return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// What a replaced file keeps: its owner, group and mode; in a group folder the folder's group and
+// the group's right to read and write besides.
+struct stat accessToKeep(const struct stat& old, const std::optional<gid_t>& folderGroup) {
+    struct stat kept = old;
+    if (folderGroup) {
+        kept.st_gid = *folderGroup;
+        kept.st_mode |= kGroupFileMode;
+    }
+    return kept;
+}
+
+// The file the program names itself must be one it can replace without harm: no link, which
+// could lead to another user's file, and no file with a second name, which writing in place would
+// change too. What stands there otherwise, in the words of fileKindText; empty when it may go.
+std::string ownNameProblem(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    if (S_ISLNK(info.st_mode))
+        return "eine symbolische Verkn\xFCpfung";
+    if (S_ISREG(info.st_mode) && info.st_nlink > 1)
+        return "eine Datei mit einem weiteren Namen (harte Verkn\xFCpfung)";
+    return {};
 }
 
 // A new file shared as the model is: its group, and then its mode.
@@ -129,14 +148,18 @@ FileSystemCalls FileSystemCalls::system() {
         [](int fd, const char* data, std::size_t size) { return static_cast<long>(::write(fd, data, size)); },
         [](int fd) { return ::fsync(fd); },
         [](const char* from, const char* to) { return std::rename(from, to); },
-        [](const char* path) { return ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC); },
+        [](const char* path) { return ::open(path, O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW); },
         [](char* pathTemplate) { return ::mkstemp(pathTemplate); },
     };
 }
 
 ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls,
                           const ReplaceOptions& options) {
-    const std::string path = resolvedPath(givenPath);
+    const std::string path = options.followLink ? resolvedPath(givenPath) : givenPath;
+    if (!options.followLink) {
+        if (std::string problem = ownNameProblem(path); !problem.empty())
+            return {ReplaceStatus::NotRegular, std::move(problem)};
+    }
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular && kind != FileKind::Missing)
         return {ReplaceStatus::NotRegular, std::string(fileKindText(kind))};
@@ -144,6 +167,7 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
         return {ReplaceStatus::Failed, {}};
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
+    const std::optional<gid_t> folderGroup = groupOfSharedFolder(folderOfPath(path));
 
     std::string newPath = path + std::string(kTemporaryMarker) + "XXXXXX";
     const int fd = calls.makeTemporary(newPath.data());
@@ -158,7 +182,7 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
     // mkstemp makes the file private (rw-------), right for a new one; one being replaced keeps
     // who may read it. Where that cannot be, the file is written in place rather than opened to
     // others or closed to someone.
-    if (exists && !takeOverAccess(fd, old)) {
+    if (exists && !takeOverAccess(fd, accessToKeep(old, folderGroup))) {
         ::close(fd);
         ::unlink(newPath.c_str());
         return writeInPlace(path, bytes, calls, options,
@@ -166,7 +190,9 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
                             "erhalten; sie wurde daher direkt \xFC"
                             "berschrieben.");
     }
-    if (!exists)
+    if (!exists && folderGroup)
+        giveGroupAccess(fd, *folderGroup, kGroupFileMode);
+    else if (!exists)
         takeOverModelAccess(fd, options.accessModel);
 
     bool ok = writeAll(fd, bytes, calls) && calls.sync(fd) == 0;
@@ -183,14 +209,8 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
                                 "berschrieben.");
         return {ReplaceStatus::Failed, {}};
     }
-    syncDirectory(directoryOf(path));
+    syncDirectory(folderOfPath(path));
     return {};
-}
-
-void giveUsualAccess(const std::string& path) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(path.c_str(), 0666 & ~mask);
 }
 
 } // namespace telvarin

@@ -1,5 +1,7 @@
 #include "foundation/files/LockFiles.h"
 
+#include "foundation/files/posix/GroupFolders.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -43,14 +45,31 @@ bool isSomethingElse(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0; // a link that leads nowhere
 }
 
-// Gives the file the group and mode of the model; the mode only when the group could be given, so
-// that the model's readers, and no others, may open it.
-void shareAsModel(int fd, const std::string& model) {
-    struct stat wanted {};
+// Anything but a regular file with this one name, seen without following a link: a link could
+// lead to another user's file, and a second name (a hard link) would be another user's file.
+bool isNoOwnLockFile(const std::string& path) {
     struct stat info {};
-    if (::stat(model.c_str(), &wanted) != 0 || ::fstat(fd, &info) != 0 || info.st_uid != ::geteuid())
+    if (::lstat(path.c_str(), &info) != 0)
+        return false;
+    return !S_ISREG(info.st_mode) || info.st_nlink > 1;
+}
+
+// Gives the lock file of this user the group and mode of the model, or those of the group folder
+// it is in; the mode only when the group could be given, so that the model's writers, and no
+// others, may open it. Never readable for others: whoever may open it can take a lock on it and
+// keep every writer waiting.
+void shareAsModel(int fd, const std::string& path, const std::string& model) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_uid != ::geteuid())
         return;
-    const mode_t mode = wanted.st_mode & 0666;
+    if (const std::optional<gid_t> group = groupOfSharedFolder(folderOfPath(path))) {
+        giveGroupAccess(fd, *group, kGroupFileMode);
+        return;
+    }
+    struct stat wanted {};
+    if (::stat(model.c_str(), &wanted) != 0)
+        return;
+    const mode_t mode = wanted.st_mode & 0660;
     if (info.st_gid == wanted.st_gid && (info.st_mode & 07777) == mode)
         return;
     if (info.st_gid != wanted.st_gid && ::fchown(fd, static_cast<uid_t>(-1), wanted.st_gid) != 0)
@@ -58,10 +77,11 @@ void shareAsModel(int fd, const std::string& model) {
     ::fchmod(fd, mode);
 }
 
-// Closes the file when it turns out to be no regular file after all (replaced since the look).
-bool keepIfRegular(int fd) {
+// Closes the file when it turns out to be no regular file after all (replaced since the look), or
+// one with a second name where only one is expected.
+bool keepIfRegular(int fd, bool onlyName = false) {
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && (!onlyName || info.st_nlink == 1))
         return true;
     ::close(fd);
     return false;
@@ -113,9 +133,9 @@ std::variant<FileLock, LockOpenError> FileLock::openLockFile(const std::string& 
     // Two programs may find no lock file at the same moment; the one that does not create it opens
     // the other's.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (isSomethingElse(path))
+        if (isNoOwnLockFile(path))
             return LockOpenError::NotRegular;
-        int fd = ::open(path.c_str(), kOpenFlags);
+        int fd = ::open(path.c_str(), kOpenFlags | O_NOFOLLOW);
         if (fd < 0 && errno == ENOENT) {
             fd = ::open(path.c_str(), kOpenFlags | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
             if (fd < 0 && errno == EEXIST)
@@ -123,9 +143,9 @@ std::variant<FileLock, LockOpenError> FileLock::openLockFile(const std::string& 
         }
         if (fd < 0)
             return openError(errno);
-        if (!keepIfRegular(fd))
+        if (!keepIfRegular(fd, true))
             return LockOpenError::NotRegular;
-        shareAsModel(fd, accessModel);
+        shareAsModel(fd, path, accessModel);
         return FileLock(fd);
     }
     return LockOpenError::Other;
@@ -138,7 +158,13 @@ std::variant<FileLock, LockOpenError> FileLock::openFile(const std::string& path
     if (fd < 0 && errno == ENOENT) {
         if (!createEmpty)
             return LockOpenError::Missing;
-        fd = ::open(path.c_str(), kOpenFlags | O_CREAT | O_NOFOLLOW, 0600);
+        fd = ::open(path.c_str(), kOpenFlags | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+        if (fd >= 0) {
+            if (const std::optional<gid_t> group = groupOfSharedFolder(folderOfPath(path)))
+                giveGroupAccess(fd, *group, kGroupFileMode);
+        } else if (errno == EEXIST) { // made by another program meanwhile
+            fd = ::open(path.c_str(), kOpenFlags | O_NOFOLLOW);
+        }
     }
     if (fd < 0)
         return openError(errno);

@@ -1,5 +1,7 @@
 #include "foundation/files/Processes.h"
 
+#include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <pwd.h>
 #include <unistd.h>
@@ -32,6 +34,11 @@ std::string currentUserName() {
     if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr)
         return {};
     return found->pw_name;
+}
+
+bool processIsRunning(long pid) {
+    // Asking with no signal: EPERM means it runs, as another user's.
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 }
 
 } // namespace telvarin

@@ -174,7 +174,11 @@ FileSystemCalls FileSystemCalls::system() {
 
 ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, const FileSystemCalls& calls,
                           const ReplaceOptions& options) {
-    const std::string path = resolvedPath(givenPath);
+    const std::string path = options.followLink ? resolvedPath(givenPath) : givenPath;
+    // A name the program gives its own file is never followed to somewhere else.
+    if (const DWORD own = ::GetFileAttributesW(widePath(path).c_str());
+        !options.followLink && own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return {ReplaceStatus::NotRegular, "eine symbolische Verkn\xFCpfung"};
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Regular && kind != FileKind::Missing)
         return {ReplaceStatus::NotRegular, std::string(fileKindText(kind))};
@@ -229,8 +233,5 @@ ReplaceResult replaceFile(const std::string& givenPath, std::string_view bytes, 
     }
     return {};
 }
-
-// New files take the access their folder gives to every new file: there is nothing to give back.
-void giveUsualAccess(const std::string&) {}
 
 } // namespace telvarin

@@ -82,6 +82,12 @@ bool makeFolderForThisUser(const std::wstring& path) {
 
 } // namespace
 
+// A folder shares what is made in it through the access list its files inherit; there is no
+// set-group bit to tell a group's folder.
+bool isGroupFolder(const std::string&) {
+    return false;
+}
+
 bool makePrivateFolder(const std::string& path) {
     const std::wstring wide = widePath(path);
     return makeFolderForThisUser(wide) || ::GetLastError() == ERROR_ALREADY_EXISTS;

@@ -52,6 +52,12 @@ bool isSomethingElse(const std::string& path) {
     return kind != FileKind::Regular && kind != FileKind::Missing;
 }
 
+// A link (a reparse point) at the lock file's name could lead to another user's file.
+bool isLink(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(widePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 // A file made anew is opened to have its access set too.
 HANDLE openForLocking(const std::string& path, DWORD disposition) {
     const DWORD access = GENERIC_READ | GENERIC_WRITE | (disposition == CREATE_NEW ? WRITE_DAC : 0);
@@ -136,7 +142,7 @@ std::variant<FileLock, LockOpenError> FileLock::openLockFile(const std::string& 
     // Two programs may find no lock file at the same moment; the one that does not create it opens
     // the other's.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (isSomethingElse(path))
+        if (isSomethingElse(path) || isLink(path))
             return LockOpenError::NotRegular;
         HANDLE file = openForLocking(path, OPEN_EXISTING);
         bool created = false;

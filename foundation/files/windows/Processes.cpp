@@ -44,4 +44,14 @@ std::string currentUserName() {
     return utf8Of(std::wstring(name, size - 1));
 }
 
+bool processIsRunning(long pid) {
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr)
+        return ::GetLastError() == ERROR_ACCESS_DENIED; // another user's
+    DWORD code = 0;
+    const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return running;
+}
+
 } // namespace telvarin

@@ -250,7 +250,7 @@ TEST_F(HistorySavingTest, BackupsAreSharedAsTheHistoryIs) {
     fs::permissions(path, fs::perms(0660));
     if (!telvarin::testing::setOwner(path, telvarin::testing::ownerOf(path)->user, 12346))
         GTEST_SKIP() << "needs the rights to give the file to another group";
-    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa"}));
+    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa", {}}));
     EXPECT_EQ(modeOf(repertoryRecordPath(path)), 0660u); // read by those who read the history
     ASSERT_TRUE(file("Berta", 2).saved());
     const fs::path backups = folder / "Sicherungen";

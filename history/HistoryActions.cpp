@@ -104,6 +104,9 @@ HistorySaveResult saveWithRepertoryRecord(const std::string& historyPath,
     if (current.state != RecordState::Missing && !removeRepertoryRecord(historyPath))
         return recordFailed;
     const HistorySaveResult saved = save();
+    // The old numbers are still on disk: so is their record again.
+    if (!saved.saved() && current.state == RecordState::Present)
+        writeRepertoryRecord(historyPath, current.recorded);
     if (!saved.saved() || !record)
         return saved;
     if (!writeRepertoryRecord(historyPath, *record))

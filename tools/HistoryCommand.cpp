@@ -105,6 +105,8 @@ HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& 
         if (sameFile)
             return change;
         change.refusal = otherBindingRefusal(target, current, record);
+        if (!change.refusal.empty())
+            return change;
         change.rebind = true;
         change.repertory = record;
         current.cases = history.cases;

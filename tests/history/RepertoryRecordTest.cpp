@@ -211,6 +211,10 @@ TEST_F(RepertoryRecordTest, NoHistoryIsOnDiskBesideTheRecordOfAnotherRepertory) 
     ASSERT_TRUE(fileUnder(kKent).saved());
     EXPECT_EQ(recordAtSave(recordOf(kBuiltin)).state, RecordState::Missing);
     EXPECT_EQ(record().recorded, recordOf(kBuiltin));
+    // A save that fails leaves the numbers, and their record, as they were.
+    const auto failing = [] { return HistorySaveResult{HistorySaveStatus::WriteFailed, "voll"}; };
+    EXPECT_FALSE(saveWithRepertoryRecord(path, recordOf(kKent), failing).saved());
+    EXPECT_EQ(record().recorded, recordOf(kBuiltin));
 
     // A record that cannot be written is a failure, and the first filing files nothing.
     fs::remove(path);

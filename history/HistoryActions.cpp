@@ -67,7 +67,57 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                       "fen Sie den Fall.");
 }
 
+std::string unboundImportMessage(const std::string& importPath) {
+    const std::string path = utf8ToWindows1252(importPath);
+    return "Die Datei \"" + path +
+           "\" enth\xE4lt F\xE4lle, aber keine Angabe, zu welchem Repertorium ihre Rubriknummern "
+           "geh\xF6ren (die Datei \"" +
+           utf8ToWindows1252(repertoryRecordPath(importPath)) +
+           "\" fehlt oder ist nicht lesbar). Sie wurde nicht importiert; die Fallhistorie bleibt "
+           "unver\xE4ndert.\n\nGeben Sie das Repertorium an mit\n    telvarin-repertory history \"" +
+           path + "\" --bind DATENDATEI\n(f\xFCr das eingebaute Repertorium: --bind eingebaut).";
+}
+
+// Whether the file holds numbers, or may hold them: one that cannot be read counts as holding.
+bool fileHoldsNumbers(const std::string& path) {
+    const CaseHistory onDisk = loadHistory(path, nullptr);
+    return onDisk.unreadable || holdsNumbers(onDisk);
+}
+
 } // namespace
+
+HistorySaveResult saveWithRepertoryRecord(const std::string& historyPath,
+                                          const std::optional<RecordedRepertory>& record,
+                                          const std::function<HistorySaveResult()>& save) {
+    const RepertoryRecord current = readRepertoryRecord(historyPath);
+    const bool unchanged = record ? current.state == RecordState::Present && current.recorded == *record
+                                  : current.state == RecordState::Missing;
+    if (unchanged)
+        return save();
+    const HistorySaveResult recordFailed{HistorySaveStatus::WriteFailed,
+                                         recordWriteFailedMessage(historyPath)};
+    if (!fileHoldsNumbers(historyPath)) {
+        if (record ? !writeRepertoryRecord(historyPath, *record) : !removeRepertoryRecord(historyPath))
+            return recordFailed;
+        return save();
+    }
+    if (current.state != RecordState::Missing && !removeRepertoryRecord(historyPath))
+        return recordFailed;
+    const HistorySaveResult saved = save();
+    // The old numbers are still on disk: so is their record again.
+    if (!saved.saved() && current.state == RecordState::Present)
+        writeRepertoryRecord(historyPath, current.recorded);
+    if (!saved.saved() || !record)
+        return saved;
+    if (!writeRepertoryRecord(historyPath, *record))
+        return {HistorySaveStatus::WriteFailed,
+                recordWriteFailedMessage(historyPath) +
+                    " Die Fallhistorie ist gespeichert, aber an kein Repertorium gebunden; sie fragt beim "
+                    "n\xE4"
+                    "chsten \xD6"
+                    "ffnen danach."};
+    return saved;
+}
 
 namespace {
 
@@ -93,14 +143,20 @@ HistorySaveResult updateBoundHistoryFile(const std::string& historyPath, ErrorRe
     HistorySaveResult result;
     if (!changed.goneMessage.empty())
         result = {HistorySaveStatus::Gone, changed.goneMessage};
+    else if (!changed.refusal.empty())
+        result = {HistorySaveStatus::Refused, changed.refusal};
     else if (changed.save) {
+        bool rebind = changed.rebind;
+        std::optional<RecordedRepertory> record = changed.repertory;
+        // The first numbers filed bind the history to the repertory they were filed with.
+        if (!rebind && numbersMustMatch && binding && binding->state == BindingState::NoCases) {
+            rebind = true;
+            record = recordOf(access.repertories->inUse);
+        }
         keepDailyBackup(historyPath, access.today.value_or(currentLocalDateTime()));
-        result = saveHistory(history, access.calls);
+        const auto save = [&] { return saveHistory(history, access.calls); };
+        result = rebind ? saveWithRepertoryRecord(historyPath, record, save) : save();
         removeLeftoversOfSaves(historyPath);
-        if (result.saved() && changed.repertory)
-            writeRepertoryRecord(historyPath, *changed.repertory);
-        else if (result.saved() && binding && binding->needsRecord)
-            writeRepertoryRecord(historyPath, binding->repertory);
     }
     if (current != nullptr && result.status != HistorySaveStatus::WriteFailed)
         *current = std::move(history);
@@ -149,14 +205,16 @@ HistorySaveResult updateShownHistory(CaseHistory& window, ErrorReporter* reporte
 HistorySaveResult exportHistory(CaseHistory& window, const std::string& target, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
     if (!isSameFile(target, window.path)) {
-        const HistorySaveResult result = saveHistoryAs(window, target, access.calls);
-        // The copy names the repertory of its numbers too, so that an import can tell.
-        if (result.saved() && access.repertories != nullptr) {
-            const HistoryBinding binding = historyBinding(window, *access.repertories);
-            if (binding.record != RecordState::Unreadable)
-                writeRepertoryRecord(target, binding.repertory);
-        }
-        return result;
+        // The copy names the repertory of its numbers too, so that an import can tell; a record
+        // that does not fit the numbers stays behind.
+        std::optional<RecordedRepertory> record;
+        if (const RepertoryRecord own = readRepertoryRecord(window.path); own.state == RecordState::Present)
+            record = own.recorded;
+        if (access.repertories != nullptr &&
+            historyBinding(window, *access.repertories).state != BindingState::Bound)
+            record.reset();
+        return saveWithRepertoryRecord(target, record,
+                                       [&] { return saveHistoryAs(window, target, access.calls); });
     }
     return updateShownHistory(window, reporter, access, [](CaseHistory&) { return HistoryChange{}; });
 }
@@ -188,7 +246,13 @@ HistorySaveResult restoreBackup(const std::string& historyPath, const HistoryBac
         ReplaceStatus::Replaced)
         return {HistorySaveStatus::WriteFailed, failed};
     restored.path = historyPath;
-    const HistorySaveResult saved = saveHistory(restored, access.calls);
+    // The numbers of a daily backup belong to the repertory its record names, those of an
+    // interrupted save of this history to the history's own; the record goes with them.
+    const RepertoryRecord record =
+        readRepertoryRecord(backup.kind == BackupKind::InterruptedSave ? historyPath : backup.path);
+    const HistorySaveResult saved = saveWithRepertoryRecord(
+        historyPath, record.state == RecordState::Present ? std::optional(record.recorded) : std::nullopt,
+        [&] { return saveHistory(restored, access.calls); });
     removeLeftoversOfSaves(historyPath);
     if (!saved.saved())
         return {HistorySaveStatus::WriteFailed, failed + (saved.message.empty() ? "" : " " + saved.message)};
@@ -196,8 +260,6 @@ HistorySaveResult restoreBackup(const std::string& historyPath, const HistoryBac
         std::error_code ec;
         std::filesystem::remove(pathFromUtf8(backup.path), ec);
     }
-    // The numbers of the copy belong to the repertory its record names.
-    copyRepertoryRecord(backup.path, historyPath);
     return saved;
 }
 
@@ -246,68 +308,66 @@ std::string quoted(const std::string& utf8Path) {
     return "\"" + utf8ToWindows1252(utf8Path) + "\"";
 }
 
-// The imported numbers belong to the repertory the imported file names, or, without a record
-// beside it, to the one of an earlier version's history (see historyBinding).
-std::optional<RepertoryIdentity> importedRepertory(const CaseHistory& imported,
-                                                   const HistoryFileAccess& access) {
-    if (access.repertories != nullptr) {
-        const HistoryBinding binding = historyBinding(imported, *access.repertories);
-        if (binding.record != RecordState::Unreadable)
-            return binding.repertory;
-    } else if (const RepertoryRecord record = readRepertoryRecord(imported.path);
-               record.state == RecordState::Present) {
-        return record.identity;
-    }
-    return std::nullopt;
-}
-
-bool numbersOfOtherRepertories(const CaseHistory& history, const CaseHistory& imported,
+// Merging puts numbers beside numbers: both must mean the same rubrics.
+bool numbersOfOtherRepertories(const CaseHistory& history, const std::optional<RecordedRepertory>& imported,
                                const HistoryFileAccess& access) {
-    if (access.repertories == nullptr || history.cases.empty() || imported.cases.empty())
+    if (access.repertories == nullptr || !holdsNumbers(history) || !imported)
         return false;
-    return !sameRepertory(historyBinding(history, *access.repertories).repertory,
-                          historyBinding(imported, *access.repertories).repertory);
+    const HistoryBinding binding = historyBinding(history, *access.repertories);
+    return binding.state != BindingState::Bound || !sameNumbering(binding.recorded, *imported);
 }
 
 } // namespace
 
 HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import, ErrorReporter* reporter,
                                 const HistoryFileAccess& access) {
-    std::optional<HistorySaveResult> refused;
-    const auto refuse = [&](std::string message) {
-        refused = HistorySaveResult{HistorySaveStatus::Refused, std::move(message)};
-        HistoryChange unchanged;
-        unchanged.save = false;
-        return unchanged;
-    };
-    const HistorySaveResult result = updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+    // The imported numbers belong to the repertory the imported file's record names; without one
+    // they belong to none that is known, and nothing is guessed.
+    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
         HistoryChange changed;
         CaseHistory imported = loadHistory(import.path, reporter);
         if (!imported.loaded)
             return changed;
+        const auto refuse = [&](std::string message) {
+            changed.save = false;
+            changed.refusal = std::move(message);
+            return changed;
+        };
+        std::optional<RecordedRepertory> importedRecord;
+        if (holdsNumbers(imported)) {
+            const RepertoryRecord record = readRepertoryRecord(import.path);
+            // A program that checks the repertory imports nothing it would have to guess.
+            if (record.state != RecordState::Present && access.repertories != nullptr)
+                return refuse(unboundImportMessage(import.path));
+            if (record.state == RecordState::Present)
+                importedRecord = record.recorded;
+        }
         if (import.mode == ImportMode::Merge) {
-            if (numbersOfOtherRepertories(history, imported, access))
+            if (numbersOfOtherRepertories(history, importedRecord, access))
                 return refuse("Die F\xE4lle aus " + quoted(import.path) +
                               " geh\xF6ren zu einem anderen Repertorium als die Fallhistorie; ihre Nummern "
                               "bedeuten dort andere Rubriken. Sie wurden nicht zusammengef\xFChrt, die "
                               "Fallhistorie ist unver\xE4ndert.");
-            if (history.cases.empty())
-                changed.repertory = importedRepertory(imported, access);
+            if (!holdsNumbers(history) && importedRecord) {
+                changed.rebind = true;
+                changed.repertory = importedRecord;
+            }
             mergeHistory(history, imported);
             return changed;
         }
         // What is replaced is kept first; without that copy nothing is replaced.
         if (import.keepCopyAt && !keepCopyBeforeImport(history.path, *import.keepCopyAt))
-            return refuse("Die bisherige Fallhistorie konnte nicht nach " +
-                          quoted(backupFolderFor(history.path)) +
+            return refuse("Die bisherige Fallhistorie konnte nicht nach " + quoted(backupFolderFor(history.path)) +
                           " kopiert werden. Der Import wurde nicht ausgef\xFChrt, die Fallhistorie ist "
                           "unver\xE4ndert.");
-        changed.repertory = importedRepertory(imported, access);
+        if (holdsNumbers(imported)) {
+            changed.rebind = true;
+            changed.repertory = importedRecord;
+        }
         history.cases = std::move(imported.cases);
         history.loaded = true;
         return changed;
     });
-    return refused ? *refused : result;
 }
 
 std::string importQuestion(std::size_t historyCases, std::size_t importedCases, const std::string& importPath,
@@ -326,6 +386,25 @@ std::string importQuestion(std::size_t historyCases, std::size_t importedCases, 
            "bersprungen, neue Namen werden neue F\xE4lle.\n\n\x84"
            "Abbrechen\x93 l\xE4sst die "
            "Fallhistorie unver\xE4ndert.";
+}
+
+HistorySaveResult bindHistory(const std::string& historyPath, const RepertoryIdentity& repertory,
+                              const HistoryFileAccess& access) {
+    HistoryLock::Result lock = HistoryLock::acquire(historyPath, access.lockTimeout, access.waiting);
+    if (const auto* busy = std::get_if<HistoryLock::Busy>(&lock))
+        return {HistorySaveStatus::Busy, busy->message};
+    const CaseHistory history = loadHistory(historyPath, nullptr);
+    if (history.unreadable)
+        return refusal(history);
+    if (const int largest = largestRubricNumberIn(history); !holdsEveryNumber(repertory, largest))
+        return {HistorySaveStatus::Refused,
+                "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) + "\" enth\xE4lt die Rubriknummer " +
+                    std::to_string(largest) + ", das Repertorium \x84" + repertory.name +
+                    "\x93 hat aber nur " + std::to_string(repertory.largestRubricNumber) +
+                    " Rubriken: Sie geh\xF6rt nicht zu ihm. Die Angabe bleibt unver\xE4ndert."};
+    if (!writeRepertoryRecord(historyPath, recordOf(repertory)))
+        return {HistorySaveStatus::WriteFailed, recordWriteFailedMessage(historyPath)};
+    return {};
 }
 
 } // namespace telvarin

@@ -38,10 +38,29 @@ struct HistoryFileAccess {
 struct HistoryChange {
     bool save = true;
     std::string goneMessage;
-    // When given, the repertory the saved history's numbers belong to (an import's), recorded
-    // with the save.
-    std::optional<RepertoryIdentity> repertory;
+    // When not empty, nothing is saved and the action is refused with this message.
+    std::string refusal;
+    // The saved history's numbers belong to another repertory than those in the file (an
+    // import's): its record becomes repertory, or goes when there is none.
+    bool rebind = false;
+    std::optional<RecordedRepertory> repertory;
 };
+
+// Saves a history with save (which writes it to historyPath) together with the record of the
+// repertory its numbers belong to (none: without record). The order leaves no moment at which a
+// crash leaves numbers beside a record of another repertory: into a file that holds numbers, the
+// old record goes first and the new one follows the save (in between the history is bound to
+// nothing, and the user is asked); into one that holds none, the record comes first, so that the
+// new numbers are never on disk without it. Saved only when both are on disk.
+HistorySaveResult saveWithRepertoryRecord(const std::string& historyPath,
+                                          const std::optional<RecordedRepertory>& record,
+                                          const std::function<HistorySaveResult()>& save);
+
+// Records that the numbers of the history belong to repertory (the user's word on an unbound
+// history, or on a record that is wrong). Refused when the history cannot be read or holds a
+// number beyond the repertory.
+HistorySaveResult bindHistory(const std::string& historyPath, const RepertoryIdentity& repertory,
+                              const HistoryFileAccess& access = {});
 
 // Locks the history file, reads it, applies change and saves when it asks for it, keeping the day's
 // backup before and removing what earlier interrupted saves left behind. current, when
@@ -53,7 +72,9 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
                                     CaseHistory* current = nullptr);
 
 // Files the treatment under name; refused (OtherRepertory) when access names the program's
-// repertories and the history's numbers belong to another repertory.
+// repertories and the history's numbers belong to another repertory or to none that is known.
+// The first filing into a history that holds no numbers records the repertory in use, before the
+// history is saved.
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,

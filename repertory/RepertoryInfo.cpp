@@ -3,7 +3,9 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
+#include "repertory/RepertoryDatabase.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -28,6 +30,41 @@ std::string_view trimmed(std::string_view text) {
         text.remove_suffix(1);
     return text;
 }
+
+std::string hexDigits(std::uint64_t value) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+    return text;
+}
+
+// Numberings separated by blanks or commas; what is no numbering is passed over.
+void addNumberings(std::string_view list, std::vector<std::string>& numberings) {
+    std::size_t at = 0;
+    while (at < list.size()) {
+        const std::size_t end = std::min(list.find_first_of(" ,;\t", at), list.size());
+        const std::string_view word = list.substr(at, end - at);
+        if (isNumbering(word))
+            numberings.emplace_back(word);
+        at = end + 1;
+    }
+}
+
+class Fnv1a {
+public:
+    void add(std::string_view text) {
+        for (const char c : text)
+            hash_ = (hash_ ^ static_cast<unsigned char>(c)) * kFnvPrime;
+        // A text ends here, so that "ab" "c" differs from "a" "bc".
+        hash_ = (hash_ ^ 0u) * kFnvPrime;
+    }
+    void add(std::int64_t number) { add(std::to_string(number)); }
+    std::uint64_t value() const { return hash_; }
+
+private:
+    std::uint64_t hash_ = kFnvOffsetBasis;
+};
 
 } // namespace
 
@@ -54,6 +91,19 @@ RepertoryInfo parseRepertoryInfo(std::string_view utf8Text) {
     return info;
 }
 
+std::vector<std::string> parseCompatibleNumberings(std::string_view utf8Text) {
+    std::vector<std::string> numberings;
+    while (!utf8Text.empty()) {
+        const std::size_t end = utf8Text.find('\n');
+        const std::string_view line = utf8Text.substr(0, end);
+        utf8Text = end == std::string_view::npos ? std::string_view() : utf8Text.substr(end + 1);
+        const std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && trimmed(line.substr(0, colon)) == "Kompatibel")
+            addNumberings(line.substr(colon + 1), numberings);
+    }
+    return numberings;
+}
+
 std::string repertoryInfoPath(const std::string& dataFile) {
     return utf8FromPath(pathFromUtf8(dataFile).replace_extension(kRepertoryInfoExtension));
 }
@@ -62,6 +112,13 @@ RepertoryInfo repertoryInfoOf(const std::string& dataFile) {
     const FileReadResult read = readRegularFile(repertoryInfoPath(dataFile), kLargestInfoFile);
     if (const auto* text = std::get_if<std::string>(&read))
         return parseRepertoryInfo(*text);
+    return {};
+}
+
+std::vector<std::string> compatibleNumberingsOf(const std::string& dataFile) {
+    const FileReadResult read = readRegularFile(repertoryInfoPath(dataFile), kLargestInfoFile);
+    if (const auto* text = std::get_if<std::string>(&read))
+        return parseCompatibleNumberings(*text);
     return {};
 }
 
@@ -95,11 +152,7 @@ std::string repertoryChecksum(std::span<const std::byte> bytes) {
         hash = (hash ^ word) * kFnvPrime;
     }
     hash = (hash ^ static_cast<std::uint64_t>(bytes.size())) * kFnvPrime;
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, hash >>= 4)
-        text[static_cast<std::size_t>(i)] = kDigits[hash & 0xF];
-    return text;
+    return hexDigits(hash);
 }
 
 std::optional<std::string> repertoryFileChecksum(const std::string& dataFile) {
@@ -108,6 +161,30 @@ std::optional<std::string> repertoryFileChecksum(const std::string& dataFile) {
     if (content == nullptr)
         return std::nullopt;
     return repertoryChecksum(std::as_bytes(std::span(content->data(), content->size())));
+}
+
+std::string repertoryNumbering(const RepertoryDatabase& db) {
+    Fnv1a hash;
+    hash.add(db.chapterCount());
+    hash.add(db.sectionCount());
+    hash.add(db.rubricCount());
+    for (int chapter = 0; chapter < db.chapterCount(); ++chapter) {
+        hash.add(db.chapterName(chapter));
+        hash.add(db.sectionEnd(chapter));
+    }
+    for (int section = 0; section < db.sectionCount(); ++section) {
+        hash.add(db.sectionName(section));
+        hash.add(db.rubricEnd(section));
+    }
+    for (int rubric = 0; rubric < db.rubricCount(); ++rubric)
+        hash.add(db.rubricTextField(rubric));
+    return hexDigits(hash.value());
+}
+
+bool isNumbering(std::string_view text) {
+    return text.size() == 16 && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
 }
 
 } // namespace telvarin

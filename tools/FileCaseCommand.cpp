@@ -158,10 +158,9 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     }
     // Like the program, the tool files nothing into a history whose numbers belong to another
     // repertory than the one it was given.
-    const ProgramRepertories repertories{args.has("--file")
-                                             ? repertoryFileIdentity(args.value("--file"), db.fileBytes())
-                                             : builtinRepertoryIdentity(db.fileBytes()),
-                                         builtin ? builtinRepertoryIdentity(*builtin) : RepertoryIdentity{}};
+    const ProgramRepertories repertories{args.has("--file") ? repertoryFileIdentity(args.value("--file"), db)
+                                                            : builtinRepertoryIdentity(db),
+                                         {}};
     HistoryFileAccess access;
     access.repertories = &repertories;
     StreamReporter reporter(err);

@@ -9,6 +9,9 @@
 #include "history/HistoryLock.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryReader.h"
+#include "history/RepertoryRecord.h"
+#include "repertory/RepertoryChoice.h"
+#include "repertory/RepertoryDatabase.h"
 #include "tools/CliOptions.h"
 
 #include <new>
@@ -60,26 +63,97 @@ void printMessage(const std::string& windows1252, std::ostream& err) {
         err << '\n';
 }
 
+// The record of the repertory the numbers of a history belong to; none when it has no readable
+// one (the copy is then bound to nothing either) or holds no numbers.
+std::optional<RecordedRepertory> recordOfNumbers(const CaseHistory& history) {
+    const RepertoryRecord record = readRepertoryRecord(history.path);
+    if (!holdsNumbers(history) || record.state != RecordState::Present)
+        return std::nullopt;
+    return record.recorded;
+}
+
+// Cases of one repertory never replace those of another under that other's record.
+std::string otherBindingRefusal(const std::string& target, const CaseHistory& onDisk,
+                                const std::optional<RecordedRepertory>& record) {
+    if (!holdsNumbers(onDisk))
+        return {};
+    const RepertoryRecord targetRecord = readRepertoryRecord(target);
+    if (targetRecord.state != RecordState::Present ||
+        (record && sameNumbering(*record, targetRecord.recorded)))
+        return {};
+    return "Die Fallhistorie \"" + utf8ToWindows1252(target) + "\" geh\xF6rt zum Repertorium \x84" +
+           targetRecord.recorded.name + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
+           (record ? "zum Repertorium \x84" + record->name + "\x93"
+                   : std::string("zu keinem festgehaltenen")) +
+           ". Es wurde nichts geschrieben.";
+}
+
 // A target that is a history in use (the file read, or one with a lock file beside it) is changed
 // as every program changes a history: read afresh under its lock, with the day's backup, so that
-// nothing filed meanwhile is lost. Any other target is simply written.
+// nothing filed meanwhile is lost. Any other target is simply written. The record of the
+// repertory travels with the cases.
 HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& target) {
     const bool sameFile = isSameFile(target, history.path);
-    if (!sameFile && fileKindOf(historyLockPath(target)) == FileKind::Missing)
-        return saveHistoryAs(history, target);
+    const std::optional<RecordedRepertory> record = recordOfNumbers(history);
+    if (!sameFile && fileKindOf(historyLockPath(target)) == FileKind::Missing) {
+        if (std::string refused = otherBindingRefusal(target, loadHistory(target, nullptr), record);
+            !refused.empty())
+            return {HistorySaveStatus::Refused, std::move(refused)};
+        return saveWithRepertoryRecord(target, record, [&] { return saveHistoryAs(history, target); });
+    }
     return updateHistoryFile(target, nullptr, {}, [&](CaseHistory& current) {
-        if (!sameFile)
-            current.cases = history.cases;
-        return HistoryChange{};
+        HistoryChange change;
+        if (sameFile)
+            return change;
+        change.refusal = otherBindingRefusal(target, current, record);
+        if (!change.refusal.empty())
+            return change;
+        change.rebind = true;
+        change.repertory = record;
+        current.cases = history.cases;
+        return change;
     });
+}
+
+// "--bind eingebaut", or a data file.
+int bindCommand(const std::string& historyPath, const std::string& data,
+                std::optional<std::span<const std::byte>> builtin, std::ostream& out, std::ostream& err) {
+    const bool toBuiltin = data == kBuiltinRepertoryChoice;
+    if (toBuiltin && !builtin) {
+        err << "Dieses Werkzeug hat kein eingebautes Repertorium; eine Datendatei angeben\n";
+        return 2;
+    }
+    RepertoryLoadResult loaded =
+        toBuiltin ? RepertoryDatabase::fromBytes(*builtin) : RepertoryDatabase::fromFile(data);
+    if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
+        printMessage(error->message, err);
+        return 1;
+    }
+    const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
+    const RepertoryIdentity repertory =
+        toBuiltin ? builtinRepertoryIdentity(db) : repertoryFileIdentity(data, db);
+    const RepertoryRecord before = readRepertoryRecord(historyPath);
+    const HistorySaveResult bound = bindHistory(historyPath, repertory);
+    if (!bound.saved()) {
+        printMessage(bound.message, err);
+        return 1;
+    }
+    out << "Die Rubriknummern von " << historyPath << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
+        << utf8(repertory.name) << "\xE2\x80\x9C";
+    if (before.state == RecordState::Present && before.recorded.name != repertory.name)
+        out << " (bisher: \xE2\x80\x9E" << utf8(before.recorded.name) << "\xE2\x80\x9C)";
+    out << ".\n";
+    return 0;
 }
 
 } // namespace
 
-int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
-    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--write", 1}});
-    if (!args.error.empty() || args.positional.size() != 1) {
-        err << (args.error.empty() ? "Aufruf: history DATEI [--write ZIEL]" : args.error) << '\n';
+int runHistoryCommand(std::span<const std::string> words, std::optional<std::span<const std::byte>> builtin,
+                      std::ostream& out, std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--write", 1}, {"--bind", 1}});
+    if (!args.error.empty() || args.positional.size() != 1 || (args.has("--write") && args.has("--bind"))) {
+        err << (args.error.empty() ? "Aufruf: history DATEI [--write ZIEL | --bind DATENDATEI]" : args.error)
+            << '\n';
         return 2;
     }
     CaseHistory history;
@@ -112,6 +186,8 @@ int runHistoryCommand(std::span<const std::string> words, std::ostream& out, std
         err << "Nicht genug Speicher zum Lesen von " << history.path << '\n';
         return 1;
     }
+    if (args.has("--bind"))
+        return bindCommand(history.path, args.value("--bind"), builtin, out, err);
     if (!args.has("--write")) {
         printOutline(history.path, history.cases, out);
         return 0;

@@ -54,7 +54,10 @@ constexpr const char* kUsage =
 #endif
 #ifdef TELVARIN_CLI_HISTORY
     "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
-    "fen, ausgeben oder neu schreiben\n"
+    "fen, ausgeben oder neu schreiben (mit der Angabe\n"
+    "                                   ihres Repertoriums)\n"
+    "      [--bind DATENDATEI]          festhalten, dass ihre Rubriknummern zu diesem Repertorium\n"
+    "                                   geh\xC3\xB6ren (--bind eingebaut: zum eingebauten)\n"
     "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
 #endif
     "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
@@ -254,7 +257,7 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         return runImportCommand(words, out, err);
 #ifdef TELVARIN_CLI_HISTORY
     if (command == "history")
-        return runHistoryCommand(words, out, err);
+        return runHistoryCommand(words, builtin, out, err);
     if (command == "file-case")
         return runFileCaseCommand(words, builtin, out, err);
 #endif

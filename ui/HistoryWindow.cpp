@@ -8,11 +8,14 @@
 #include "history/HistoryActions.h"
 #include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
+#include "repertory/RepertoryChoice.h"
 #include "ui/IconSet.h"
+#include "ui/RepertoryPlaces.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -119,7 +122,7 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
                              const MainSettings& settings, const TableFont* tableFont,
                              const DialogServices& services, QWidget* parent)
     : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), settings_(settings),
-      historyPath_(historyPath), fileAsker_(askHistoryFileOnScreen) {
+      historyPath_(historyPath), fileAsker_(askHistoryFileOnScreen), repertoryAsker_(askRepertoryOnScreen) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Fallhistorie"));
@@ -149,6 +152,53 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
 }
 
 HistoryWindow::~HistoryWindow() = default;
+
+std::optional<int> askRepertoryOnScreen(const QString& question, const QStringList& choices,
+                                        QWidget* parent) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, QStringLiteral("Repertorium der Fallhistorie"),
+                                                 question, choices, 0, false, &ok);
+    if (!ok || !choices.contains(chosen))
+        return std::nullopt;
+    return static_cast<int>(choices.indexOf(chosen));
+}
+
+void HistoryWindow::showEvent(QShowEvent* event) {
+    DialogBase::showEvent(event);
+    if (!repertoryAsked_) {
+        repertoryAsked_ = true;
+        askForRepertory();
+    }
+}
+
+void HistoryWindow::askForRepertory() {
+    const ProgramRepertories* repertories = programRepertories();
+    if (repertories == nullptr || history_.unreadable)
+        return;
+    const HistoryBinding binding = historyBinding(history_, *repertories);
+    if (binding.state != BindingState::Unbound)
+        return;
+    std::vector<std::string> dataFiles;
+    for (const RepertoryFile& file : repertoryFilesIn(repertoryFolders()))
+        dataFiles.push_back(file.path);
+    const std::vector<RepertoryIdentity> fitting = repertoriesFitting(history_, *repertories, dataFiles);
+    if (fitting.empty())
+        return; // the line above the tree says that it is bound to nothing
+    QStringList choices;
+    for (const RepertoryIdentity& repertory : fitting)
+        choices << fromWindows1252(repertoryChoiceText(repertory));
+    const std::optional<int> chosen =
+        repertoryAsker_(fromWindows1252(unboundHistoryQuestion(history_.path, binding)), choices, this);
+    if (!chosen || *chosen < 0 || static_cast<std::size_t>(*chosen) >= fitting.size())
+        return;
+    HistoryLockWait wait;
+    const HistorySaveResult bound =
+        bindHistory(history_.path, fitting[static_cast<std::size_t>(*chosen)], wait.access(repertories));
+    wait.cursor.reset();
+    if (!bound.saved())
+        reportFailure(bound);
+    showFileAndRepertory();
+}
 
 void HistoryWindow::createControls() {
     fileLabel_ = addControl<QLabel>(QRect(7, 4, 330, kBelowFileLines + 1));

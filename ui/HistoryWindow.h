@@ -12,10 +12,12 @@
 #include "repertory/RepertoryDatabase.h"
 #include "ui/HistoryEntries.h"
 
+#include <QStringList>
 #include <functional>
 #include <optional>
 
 class QLabel;
+class QShowEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -42,6 +44,13 @@ using HistoryFileAsker =
 // The save and open dialogs of the platform: "historie.xml" proposed, only "Fallhistorie (*.xml)"
 // offered, overwriting asked before.
 QString askHistoryFileOnScreen(HistoryFileChoice choice, const QString& startFolder, QWidget* parent);
+
+// Asks which of choices the numbers of a history belong to; the index of the answer, or nothing
+// when the user leaves it open.
+using RepertoryAsker =
+    std::function<std::optional<int>(const QString& question, const QStringList& choices, QWidget* parent)>;
+
+std::optional<int> askRepertoryOnScreen(const QString& question, const QStringList& choices, QWidget* parent);
 
 class HistoryWindow : public DialogBase {
     Q_OBJECT
@@ -73,6 +82,9 @@ public:
 
     // The export and import dialogs are asked through this; tests give their own answers.
     void setFileAsker(HistoryFileAsker asker) { fileAsker_ = std::move(asker); }
+    // When it is first shown, the window asks through this which repertory a history bound to
+    // nothing belongs to.
+    void setRepertoryAsker(RepertoryAsker asker) { repertoryAsker_ = std::move(asker); }
 
     // The commands of the buttons.
     void takeOverSelection();
@@ -84,8 +96,14 @@ public:
     // Every way of closing keeps the placement.
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
+    // A history with cases but no record of their repertory: asks which repertory it is among
+    // those that fit every number, and records the answer.
+    void askForRepertory();
     void loadCases(bool offerBackup = true);
     void fillTree();
     // Whether the history is shown minus the removed entry, so that only its item has to go.
@@ -111,6 +129,8 @@ private:
     bool ordersByDate_ = true;
     TakeOverResult takeOverResult_;
     HistoryFileAsker fileAsker_;
+    RepertoryAsker repertoryAsker_;
+    bool repertoryAsked_ = false;
 
     QLabel* fileLabel_ = nullptr;
     QTreeWidget* tree_ = nullptr;

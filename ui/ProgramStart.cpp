@@ -54,10 +54,18 @@ void reportUnusable(const RepertoryChoice& choice, MessageBoxes& messages) {
                                                fromWindows1252(unusable.reason), builtin ? QString() : used));
 }
 
+// Taken before the language file replaces any text of the repertory.
 RepertoryIdentity identityOf(const ChosenRepertory& chosen) {
-    const bool builtin = chosen.candidate.origin == RepertoryOrigin::Builtin;
-    return {builtin ? chosen.info.name : repertoryDisplayName(chosen.info, chosen.candidate.path),
-            chosen.checksum};
+    return repertoryIdentity(chosen.database, chosen.info, chosen.candidate.path);
+}
+
+RepertoryIdentity builtinIdentity(const ChosenRepertory& chosen) {
+    if (chosen.candidate.origin == RepertoryOrigin::Builtin)
+        return identityOf(chosen);
+    const RepertoryLoadResult builtin = RepertoryDatabase::fromBytes(builtinRepertoryBytes());
+    if (const auto* db = std::get_if<RepertoryDatabase>(&builtin))
+        return builtinRepertoryIdentity(*db);
+    return {};
 }
 
 } // namespace
@@ -87,8 +95,7 @@ int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartH
         return 1;
     }
     reportUnusable(choice, messages);
-    const ProgramRepertories repertories{identityOf(*choice.chosen),
-                                         builtinRepertoryIdentity(builtinRepertoryBytes())};
+    const ProgramRepertories repertories{identityOf(*choice.chosen), builtinIdentity(*choice.chosen)};
     const RepertoryDescription described =
         describeRepertory(choice.chosen->info, choice.chosen->candidate.path);
 

@@ -1,6 +1,9 @@
 #include "tools/HistoryCommand.h"
 
+#include "data/BuiltinRepertory.h"
+#include "history/HistoryFile.h"
 #include "history/HistoryWriter.h"
+#include "history/RepertoryRecord.h"
 #include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
 
@@ -23,7 +26,7 @@ struct CommandRun {
 CommandRun run(std::vector<std::string> words) {
     std::ostringstream out;
     std::ostringstream err;
-    const int exitCode = runHistoryCommand(words, out, err);
+    const int exitCode = runHistoryCommand(words, builtinRepertoryBytes(), out, err);
     return {exitCode, out.str(), err.str()};
 }
 
@@ -48,6 +51,41 @@ TEST(HistoryCommand, PrintsAnOutlineAndWritesTheSameBytesAgain) {
     const CommandRun written = run({path, "--write", copy});
     EXPECT_EQ(written.exitCode, 0) << written.err;
     EXPECT_EQ(readBytes(copy), readBytes(path));
+}
+
+// The record of the repertory goes where the cases go, never onto cases of another one, and
+// --bind sets it when the user says so.
+TEST(HistoryCommand, WriteTakesTheRecordAlongAndBindRecordsTheUsersWord) {
+    const auto folder = freshTestFolder();
+    const std::string a = (folder / "a.xml").string();
+    const std::string b = (folder / "b.xml").string();
+    CaseHistory history;
+    history.cases = {HistoryCase{"Adler", {Treatment{"07.03.2004 09:05", "", 0, {{12, 0}}}}}};
+    writeBytes(a, composeHistoryText(history));
+    writeBytes(b, composeHistoryText(history));
+
+    const CommandRun bound = run({a, "--bind", "eingebaut"});
+    EXPECT_EQ(bound.exitCode, 0) << bound.err;
+    const RepertoryRecord builtin = readRepertoryRecord(a);
+    ASSERT_EQ(builtin.state, RecordState::Present);
+    EXPECT_EQ(builtin.recorded.name, "Beispielrepertorium (eingebaut, erfundene Daten)");
+    EXPECT_EQ(run({a, "--bind", (folder / "fehlt.dat").string()}).exitCode, 1);
+    EXPECT_EQ(readRepertoryRecord(a).recorded, builtin.recorded);
+
+    const std::string c = (folder / "c.xml").string();
+    EXPECT_EQ(run({a, "--write", c}).exitCode, 0);
+    EXPECT_EQ(readRepertoryRecord(c).recorded, builtin.recorded);
+
+    // Onto cases bound to another repertory: refused, nothing changed.
+    const RecordedRepertory other{"Kent", "00112233445566aa", {}};
+    ASSERT_TRUE(writeRepertoryRecord(b, other));
+    history.cases[0].name = "Biene";
+    writeBytes(b, composeHistoryText(history));
+    const CommandRun refused = run({a, "--write", b});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("Kent"), std::string::npos) << refused.err;
+    EXPECT_EQ(readBytes(b), composeHistoryText(history));
+    EXPECT_EQ(readRepertoryRecord(b).recorded, other);
 }
 
 TEST(HistoryCommand, ReportsWhyAFileCannotBeRead) {

@@ -267,7 +267,7 @@ TEST_F(HistorySavingTest, BackupsAreSharedAsTheHistoryIs) {
         !telvarin::testing::setOwner(folder.string(), user, 12346))
         GTEST_SKIP() << "needs the rights to give the file to another group";
     fs::permissions(folder, fs::perms(02770)); // a change of group takes the set-group bit away
-    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa"}));
+    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa", {}}));
     EXPECT_EQ(modeOf(repertoryRecordPath(path)), 0660u); // read by those who read the history
     ASSERT_TRUE(file("Berta", 2).saved());
     const fs::path backups = folder / "Sicherungen";

@@ -68,6 +68,10 @@ struct OpenHistory {
     std::unique_ptr<HistoryWindow> window;
     std::vector<std::pair<HistoryFileChoice, QString>> asked; // what the file dialogs were asked
     QString chosenFile;                                       // their answer; empty cancels
+    // The answer to the question which repertory a history belongs to; none leaves it open.
+    std::function<std::optional<int>(const QStringList&)> repertoryAnswer = [](const QStringList&) {
+        return std::optional<int>();
+    };
 
     explicit OpenHistory(const CaseHistory& history) { write(history); }
     OpenHistory() = default;
@@ -85,6 +89,9 @@ struct OpenHistory {
         window->setFileAsker([this](HistoryFileChoice choice, const QString& startFolder, QWidget*) {
             asked.emplace_back(choice, startFolder);
             return chosenFile;
+        });
+        window->setRepertoryAsker([this](const QString&, const QStringList& choices, QWidget*) {
+            return repertoryAnswer(choices);
         });
         window->show();
         return *window;
@@ -543,29 +550,53 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
 }
 
 void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
-    const RepertoryIdentity kent{"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa"};
-    const RepertoryIdentity builtin{"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988"};
+    const RepertoryIdentity kent{
+        "Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa", "", {}, 70000, {}};
+    const RepertoryIdentity builtin{
+        "Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988", "", {}, 26564, {}};
     const ProgramRepertories underKent{kent, builtin};
     OpenHistory history(threeCases());
     history.repertories = &underKent;
 
-    // Written by an earlier version: its numbers belong to the built-in repertory, not the Kent.
+    // Written without a record: bound to nothing. The window asks, offering the repertories that
+    // fit its numbers; left open, the numbers stay unbound and take-over is refused.
+    QStringList offered;
+    history.repertoryAnswer = [&](const QStringList& choices) -> std::optional<int> {
+        offered = choices;
+        return std::nullopt;
+    };
     HistoryWindow& window = history.open();
+    // (and the data files installed, or in the build tree)
+    QCOMPARE(offered.mid(0, 2),
+             QStringList({QStringLiteral("Kent, Homöopathisches Repertorium (deutsch)"),
+                          QStringLiteral("Beispielrepertorium (eingebaut, erfundene Daten)")}));
     const QStringList lines = window.fileLabel()->text().split(u'\n');
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path));
-    QVERIFY2(lines[1].contains(QStringLiteral(
-                 "gehören zu „Beispielrepertorium (eingebaut, erfundene Daten)“, nicht zu „Kent")),
-             qPrintable(lines[1]));
+    QVERIFY2(lines[1].contains(QStringLiteral("nicht festgehalten")), qPrintable(lines[1]));
     history.clickItem(1, 0, true);
     QVERIFY(window.isVisible());
     QCOMPARE(history.messages.shown().size(), std::size_t(1));
-    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("Eigenschaften")));
+    QVERIFY(history.messages.shown().front().text.contains(QStringLiteral("--bind")));
     window.close();
 
-    // Bound to the Kent, the same history is taken over as ever.
-    QVERIFY(writeRepertoryRecord(QFile::encodeName(history.path).toStdString(), kent));
+    // Bound to the built-in repertory by the answer: refused under the Kent, named both.
+    history.repertoryAnswer = [](const QStringList&) -> std::optional<int> { return 1; };
+    HistoryWindow& bound = history.open();
+    QVERIFY2(bound.fileLabel()->text().contains(QStringLiteral(
+                 "gehören zu „Beispielrepertorium (eingebaut, erfundene Daten)“, nicht zu „Kent")),
+             qPrintable(bound.fileLabel()->text()));
+    bound.close();
+
+    // Bound to the Kent, the same history is taken over as ever, and nothing is asked.
+    QVERIFY(writeRepertoryRecord(QFile::encodeName(history.path).toStdString(), recordOf(kent)));
+    offered.clear();
+    history.repertoryAnswer = [&](const QStringList& choices) -> std::optional<int> {
+        offered = choices;
+        return std::nullopt;
+    };
     HistoryWindow& again = history.open();
+    QVERIFY(offered.isEmpty());
     QCOMPARE(again.fileLabel()->text(), QStringLiteral("Datei: ") + QDir::toNativeSeparators(history.path) +
                                             QStringLiteral("\nDie Rubriknummern gehören zu „Kent, "
                                                            "Homöopathisches Repertorium (deutsch)“."));

@@ -501,7 +501,7 @@ void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
 }
 
 void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
-    // Filed by an earlier version: the numbers belong to the built-in repertory.
+    // Bound to the built-in repertory.
     QTemporaryDir folder;
     const std::string path = QDir(folder.path()).filePath("historie.xml").toStdString();
     CaseHistory earlier;
@@ -510,8 +510,9 @@ void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
     QVERIFY(saveHistory(earlier).saved());
     const QByteArray before = fileBytes(QString::fromStdString(path));
     const ProgramRepertories underKent{
-        {"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa"},
-        {"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988"}};
+        {"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa", "", {}, 70000, {}},
+        {"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988", "", {}, 26564, {}}};
+    QVERIFY(writeRepertoryRecord(path, recordOf(underKent.builtin)));
 
     OpenResults open(caseOf({12}), {}, "Anna", path);
     open.window = std::make_unique<ResultsWindow>(

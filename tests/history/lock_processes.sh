@@ -102,6 +102,8 @@ cases=3000
     done
     printf '</Fallhistorie>\r\n'
 } >"$history"
+# Written by hand, it names no repertory yet: its numbers are the built-in one's.
+"$tool" history "$history" --bind eingebaut >/dev/null || fail "the history could not be bound"
 [ -z "$as_user" ] || chown -R 65534:65534 "$inplace"
 $as_user "$tool" file-case "$history" Anna -- 12 >"$folder/out" 2>&1 ||
     fail "filing before the folder was closed: $(cat "$folder/out")"

@@ -160,7 +160,7 @@ TEST(SourceLayout, EachLibraryIncludesOnlyTheLibrariesItBuildsOn) {
         {"foundation/files/", {}},
         {"foundation/settings/", {}},
         {"foundation/dialogs/", {"foundation/settings/", "foundation/text/"}},
-        {"foundation/grid/", {"foundation/text/"}},
+        {"foundation/grid/", {"foundation/text/", "foundation/files/"}},
         {"repertory/", {"foundation/text/", "foundation/files/"}},
         {"analysis/", {"repertory/", "foundation/text/"}},
         {"history/", {"analysis/", "repertory/", "foundation/text/", "foundation/files/"}},

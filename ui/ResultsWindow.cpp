@@ -5,6 +5,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/WaitCursor.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
@@ -14,6 +15,7 @@
 #include "history/StorableText.h"
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
+#include "ui/TablePrinting.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -111,7 +113,19 @@ void ResultsWindow::createControls() {
     table_->installEventFilter(this);
     offerTableSaving(
         this, *table_, [this] { saveTable(); },
-        [this](QMenu& menu, int row, int) { addKeySymptomEntry(menu, row); });
+        [this](QMenu& menu, int row, int) {
+            addKeySymptomEntry(menu, row);
+            addPrintedRemediesEntry(menu);
+        });
+    offerTablePrinting(this, [this] { printTable(); });
+}
+
+void ResultsWindow::addPrintedRemediesEntry(QMenu& menu) {
+    SettingsStore* store = settingsStore();
+    if (store == nullptr)
+        return;
+    connect(menu.addAction(printedRemediesMenuText()), &QAction::triggered, this,
+            [this, store] { editPrintedRemedies(*store, this); });
 }
 
 void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont) {
@@ -296,7 +310,14 @@ void ResultsWindow::printTable() {
     grid.setText(0, 0,
                  fromWindows1252(printedNameCell(evaluationName_, today.day(), today.month(), today.year())));
 
-    const TableGrid::PrintOutcome printed = grid.print();
+    TableGrid::PrintRequest request;
+    const QString name = nameField_->text();
+    request.title = printedPageTitle(name.trimmed().isEmpty() ? fromWindows1252(resultsWindowTitle()) : name,
+                                     today, printedRepertoryName(programRepertories()));
+    request.columns = kResultsFixedColumns + printedRemedyColumns(settingsStore(),
+                                                                  grid.columnCount() - kResultsFixedColumns,
+                                                                  messageBoxes(), this);
+    const TableGrid::PrintOutcome printed = grid.print(request);
 
     // Restored whether the print dialog was confirmed or cancelled.
     grid.setText(0, 0, QString());

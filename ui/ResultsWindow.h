@@ -70,7 +70,8 @@ public:
     // (counter-polarities, rows without a rubric) cannot be marked.
     void toggleKeySymptom(int caseRow);
 
-    // The commands of the buttons.
+    // The commands of the buttons. Printing (also Ctrl+P) carries the first remedies of the
+    // ranking as "Druckmittel" says, asking once for a long ranking.
     void printTable();
     void fileCase();
     void startNewCase();
@@ -98,6 +99,8 @@ private:
     int caseRowOf(int tableRow) const;
     bool canBeKeySymptom(int caseRow) const;
     void addKeySymptomEntry(QMenu& menu, int tableRow);
+    // "Gedruckte Mittel…": how many remedies of the ranking a print carries.
+    void addPrintedRemediesEntry(QMenu& menu);
     void commitFields();
     // The text columns never take so much of the table that no remedy shows; they take up to the
     // widths wanted for them (their texts' or the user's) as the window grows.

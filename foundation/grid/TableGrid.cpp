@@ -2,6 +2,7 @@
 
 #include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TitleTip.h"
 
 #include <QApplication>
@@ -722,15 +723,20 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
 
 // ---- printing ----
 
-TableGrid::PrintOutcome TableGrid::print() {
+TableGrid::PrintOutcome TableGrid::print(const PrintRequest& request) {
     if (isEditing())
         commitEditor();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(kApplicationTitle));
+    GridPrinter printout(*this, request.title.isEmpty() ? nearestWindowTitle() : request.title);
+    printout.setPrintedColumns(request.columns);
+    printer.setPageOrientation(printsInLandscape(printout.printedColumnWidths(), printout.printedRowHeights())
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
     if (!m_printDialog || !m_printDialog(printer))
         return PrintOutcome::Cancelled;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const int pages = GridPrinter(*this, nearestWindowTitle()).print(printer);
+    const int pages = printout.print(printer);
     QGuiApplication::restoreOverrideCursor();
     return pages > 0 ? PrintOutcome::Printed : PrintOutcome::CouldNotStart;
 }

@@ -191,7 +191,14 @@ public:
     // offers a PDF file besides the printers, so that a machine without a printer can print too.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
     enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
-    PrintOutcome print();
+    struct PrintRequest {
+        QString title;    // the page header's title; empty: the nearest window's title
+        int columns = -1; // only the first columns are printed; -1 all
+    };
+    // The page comes turned to landscape when the printed table is wider than tall; the dialog
+    // lets the user turn it back.
+    PrintOutcome print(const PrintRequest& request);
+    PrintOutcome print() { return print(PrintRequest{}); }
     // What the windows tell the user when a confirmed print could not start.
     static QString printFailedText() { return QStringLiteral("Der Druck konnte nicht gestartet werden."); }
     // The title of the nearest window above the grid that has one.

@@ -33,6 +33,7 @@ enum class Setting {
     CurrentDirectory,
     Repertory,
     PracticeFolder,
+    PrintedRemedies,
 };
 
 struct SettingDefinition {

@@ -73,7 +73,7 @@ private slots:
             names.insert(definition.name.toString());
             QCOMPARE(&settingDefinition(definition.setting), &definition);
         }
-        QCOMPARE(names.size(), 15);
+        QCOMPARE(names.size(), 16);
         QCOMPARE(settingName(Setting::PolarityHandling), kPolarity);
         QCOMPARE(settingName(Setting::StartDelay), kStartDelay);
         QCOMPARE(settingDefinition(Setting::CurrentDirectory).section, QStringView(u"Settings"));

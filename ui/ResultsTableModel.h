@@ -25,6 +25,8 @@ inline constexpr int kResultsFixedColumns = 2;
 inline constexpr int kResultsHitsRow = 1;
 inline constexpr int kResultsGradeSumRow = 2;
 inline constexpr int kResultsMaxColumnWidth = 450;
+// Remedy columns the window opens wide enough for, where the screen allows.
+inline constexpr int kResultsRemediesShownAtOpen = 10;
 // Only the two text columns keep their widths; the remedy columns always fit their abbreviation.
 inline constexpr int kResultsKeptColumnWidths = 2;
 

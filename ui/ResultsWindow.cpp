@@ -5,6 +5,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/WaitCursor.h"
+#include "foundation/dialogs/WindowPlacement.h"
 #include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
@@ -24,6 +25,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShowEvent>
+#include <QStyle>
 #include <algorithm>
 #include <utility>
 
@@ -71,7 +74,9 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
                                                             fileButton_, helpButton_, newButton_})
         addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
 
-    restorePlacement();
+    // A window the user left maximised opens maximised again.
+    if (SettingsStore* store = settingsStore())
+        restoreWindowPlacement(*store, placementSection(kWindowName), *this, true);
     if (SettingsStore* store = settingsStore())
         restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(kWindowName), *table_,
                                   kResultsKeptColumnWidths);
@@ -285,6 +290,36 @@ void ResultsWindow::limitTextColumns() {
         grid.setColumnWidth(0, shownTextWidths_.symptom);
     if (shownTextWidths_.chapter != current.chapter)
         grid.setColumnWidth(1, shownTextWidths_.chapter);
+}
+
+void ResultsWindow::growToShowTheCase() {
+    const TableGrid& grid = *table_;
+    const int remedyColumns =
+        std::min(grid.columnCount(), kResultsFixedColumns + kResultsRemediesShownAtOpen);
+    int remedyWidth = 0;
+    for (int col = kResultsFixedColumns; col < remedyColumns; ++col)
+        remedyWidth += grid.columnWidth(col);
+    // The widths the text columns grow back to, not the ones the small window squeezed them to.
+    const int textWidth = wantedTextWidths_.symptom + wantedTextWidths_.chapter;
+    // The text columns give way beyond their share of the table; the remedies then come first.
+    const int width = std::max(textWidth + remedyWidth, textWidth * 100 / kResultsTextShare);
+    int height = 0;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        height += grid.rowHeight(row);
+    // Room for the frame, and for the scroll bar below when more remedies follow.
+    QSize chrome = grid.size() - grid.contentsRect().size();
+    if (grid.columnCount() > remedyColumns)
+        chrome.rheight() += grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    growWindowToShow(*this, grid.size(), QSize(width, height) + chrome);
+}
+
+void ResultsWindow::showEvent(QShowEvent* event) {
+    DialogBase::showEvent(event);
+    // Only now does the table have the size the window gives it.
+    if (!event->spontaneous() && !grownToShowTheCase_) {
+        grownToShowTheCase_ = true;
+        growToShowTheCase();
+    }
 }
 
 void ResultsWindow::resizeEvent(QResizeEvent* event) {

@@ -106,6 +106,10 @@ private:
     // widths wanted for them (their texts' or the user's) as the window grows.
     void limitTextColumns();
     void resizeEvent(QResizeEvent* event) override;
+    // The window opens large enough for every symptom row and the first remedies, as far as the
+    // screen allows; a larger window stays as it is.
+    void growToShowTheCase();
+    void showEvent(QShowEvent* event) override;
 
     const RepertoryDatabase& db_;
     std::span<const CaseSymptom> rows_;
@@ -118,6 +122,7 @@ private:
     DialogServices services_;
     ResultsOutcome outcome_ = ResultsOutcome::keepCase;
     bool closeKeepsCase_ = true;
+    bool grownToShowTheCase_ = false;
 
     ResultsTextWidths wantedTextWidths_;
     ResultsTextWidths shownTextWidths_;

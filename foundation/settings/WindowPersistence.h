@@ -54,6 +54,12 @@ QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas);
 // made smaller where it does not fit, then moved in as little as possible.
 QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area);
 
+// The client rectangle of a window grown so that a part of it that grows with the window, shown at
+// contentShown, gets contentWanted; never shrunk, never grown beyond `area` (frame included), and
+// moved in as little as possible where it would leave the area.
+QRect clientRectShowing(const QRect& client, QSize contentShown, QSize contentWanted, const QMargins& frame,
+                        const QRect& area);
+
 // A table whose column widths can be kept; the table grid is one.
 template <typename Grid>
 concept ColumnWidthGrid = requires(Grid& grid, const Grid& constGrid, int column, int width) {

@@ -157,6 +157,18 @@ private slots:
         QCOMPARE(clientRectWithin(client, QMargins(4, 30, 4, 4), QRect(0, 0, 1280, 900)), expected);
     }
 
+    // A 592 x 278 window whose table shows 560 x 180 of the 1100 x 400 it needs.
+    void clientGrowsToShowItsContentWithinTheScreen() {
+        const QMargins frame(4, 30, 4, 4);
+        const QRect client(600, 500, 592, 278);
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(1100, 400), frame, QRect(0, 0, 1920, 1080)),
+                 QRect(600, 500, 1132, 498));
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(1100, 400), frame, QRect(0, 0, 1024, 600)),
+                 QRect(4, 98, 1016, 498)); // as wide as the screen allows, moved up onto it
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(100, 100), frame, QRect(0, 0, 1920, 1080)),
+                 client);
+    }
+
     void windowStoredOffEveryScreenOpensOnOne() {
         MemorySettingsStore store;
         store.writeInt(kSection, QStringLiteral("(check)"), kPlacementComplete);

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,7 @@ private slots:
     void remediesStayInViewWithLongSymptomTexts();
     void printThatCannotStartIsReported();
     void longRankingAsksOnceHowManyRemediesToPrint();
+    void opensLargeEnoughForTheCaseAndStaysMaximised();
     void keySymptomsEliminateRemedies();
     void savesTheTableAsShown();
 };
@@ -277,7 +279,7 @@ void ResultsWindowTest::keepsPlacementAndTheTwoTextColumnWidths() {
     open.table().setColumnWidth(1, 77);
     const int remedyWidth = open.table().columnWidth(2);
     open.window->show();
-    open.window->resize(700, 450);
+    open.window->resize(760, 450);
     open.window->backButton()->click();
     QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col0", 0), 123);
     QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col1", 0), 77);
@@ -288,7 +290,7 @@ void ResultsWindowTest::keepsPlacementAndTheTwoTextColumnWidths() {
     QCOMPARE(open.table().columnWidth(0), 123);
     QCOMPARE(open.table().columnWidth(1), 77);
     QCOMPARE(open.table().columnWidth(2), remedyWidth);
-    QCOMPARE(open.window->size(), QSize(700, 450));
+    QCOMPARE(open.window->size(), QSize(760, 450));
 
     // With "Spaltenbreite" off the widths are neither restored nor saved.
     open.settings.keepColumnWidths = false;
@@ -778,4 +780,32 @@ void ResultsWindowTest::longRankingAsksOnceHowManyRemediesToPrint() {
     QVERIFY(open.messages.shown().empty());
     if (firstThirty >= 0)
         QVERIFY2(firstThirty < all, qPrintable(QStringLiteral("%1 %2").arg(firstThirty).arg(all)));
+}
+
+void ResultsWindowTest::opensLargeEnoughForTheCaseAndStaysMaximised() {
+    OpenResults open(largeRubrics(12, 60));
+    ResultsWindow& window = *open.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const TableGrid& grid = open.table();
+    int rowsHeight = 0;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        rowsHeight += grid.rowHeight(row);
+    int tenRemedies = 0;
+    for (int col = 0; col < 12; ++col)
+        tenRemedies += grid.columnWidth(col);
+    const QRect screen = window.screen()->availableGeometry();
+    QVERIFY2(rowsHeight <= grid.viewport()->height() ||
+                 window.frameGeometry().height() >= screen.height() - 1,
+             qPrintable(QStringLiteral("%1 %2").arg(rowsHeight).arg(grid.viewport()->height())));
+    QVERIFY2(tenRemedies <= grid.viewport()->width() || window.frameGeometry().width() >= screen.width() - 8,
+             qPrintable(QStringLiteral("%1 %2").arg(tenRemedies).arg(grid.viewport()->width())));
+    QVERIFY(screen.contains(window.frameGeometry()));
+
+    window.showMaximized();
+    QTRY_VERIFY(window.isMaximized());
+    window.backButton()->click();
+    open.open("");
+    open.window->show();
+    QVERIFY(open.window->isMaximized());
 }

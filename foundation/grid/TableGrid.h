@@ -201,6 +201,9 @@ public:
     PrintOutcome print() { return print(PrintRequest{}); }
     // What the windows tell the user when a confirmed print could not start.
     static QString printFailedText() { return QStringLiteral("Der Druck konnte nicht gestartet werden."); }
+    // The width the columns are shown in, while the grid is on the screen; 0 otherwise. Kept
+    // column widths are stored with it, so that they fit a smaller table again.
+    int shownWidth() const { return isVisible() ? viewport()->width() : 0; }
     // The title of the nearest window above the grid that has one.
     QString nearestWindowTitle() const;
 

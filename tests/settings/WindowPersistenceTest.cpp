@@ -34,6 +34,12 @@ struct FakeGrid {
     void setColumnWidth(int column, int width) { widths.at(column) = width; }
 };
 
+// A grid on the screen, showing its columns in `shown` pixels.
+struct ShownFakeGrid : FakeGrid {
+    int shown = 0;
+    int shownWidth() const { return shown; }
+};
+
 static_assert(ColumnWidthGrid<FakeGrid>);
 static_assert(ColumnWidthGrid<TableGrid>, "the table grid keeps its column widths through these functions");
 
@@ -195,6 +201,20 @@ private slots:
         FakeGrid restored{{1, 1, 1}};
         QVERIFY(restoreColumnWidths(store, section, restored, -3));
         QCOMPARE(restored.widths, saved.widths);
+    }
+
+    // Widths saved in a maximised window (or at 200 %) are narrowed to the table they come back to,
+    // never widened.
+    void columnWidthsFitASmallerTable() {
+        MemorySettingsStore store;
+        const QString section = columnWidthsSection(QStringLiteral("Mittel"));
+        QVERIFY(saveColumnWidths(store, section, ShownFakeGrid{{{230, 230, 1400}}, 1900}));
+        ShownFakeGrid normal{{{1, 1, 1}}, 950};
+        QVERIFY(restoreColumnWidths(store, section, normal));
+        QCOMPARE(normal.widths, (std::vector<int>{115, 115, 700}));
+        ShownFakeGrid larger{{{1, 1, 1}}, 2500};
+        QVERIFY(restoreColumnWidths(store, section, larger));
+        QCOMPARE(larger.widths, (std::vector<int>{230, 230, 1400}));
     }
 
     void columnWidthsOfTheFirstColumnsOnly() {

@@ -55,6 +55,8 @@ TableGrid::~TableGrid() = default;
 void TableGrid::setRowCount(int rows) {
     if (isEditing() && m_editRow >= rows)
         cancelEditor();
+    // The rows are being filled anew; a tip would show a text that is gone.
+    hideTitleTip();
     m_store.setRowCount(rows, m_defaultRowHeight);
     m_fixedRows = std::min(m_fixedRows, rowCount());
     m_selBottom = std::min(m_selBottom, rowCount() - 1);

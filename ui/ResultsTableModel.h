@@ -56,6 +56,10 @@ enum class ResultsCellShade {
 // "Ergebnis der Auswertung", and while key symptoms eliminate, " (eliminiert nach N
 // Schlüsselsymptomen)" after it.
 std::string resultsWindowTitle(int keySymptoms = 0);
+// The title while the remedy columns stand in the order of one row (its label, shortened) rather
+// than the ranking's, with the way back.
+std::string sortedColumnsTitle(std::string_view title, std::string_view rowLabel, bool ascending);
+std::string rankingMenuText();    // the way back to the ranking in the context menu
 std::string keySymptomMenuText(); // "Als Schlüsselsymptom"
 // What a key symptom's row shows before its text.
 std::string keySymptomMark();

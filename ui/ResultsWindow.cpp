@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <algorithm>
@@ -121,8 +122,32 @@ void ResultsWindow::createControls() {
         [this](QMenu& menu, int row, int) {
             addKeySymptomEntry(menu, row);
             addPrintedRemediesEntry(menu);
+            addRankingEntry(menu);
         });
     offerTablePrinting(this, [this] { printTable(); });
+    connect(table_, &TableGrid::columnsSorted, this, &ResultsWindow::showSortedColumnsTitle);
+    auto* ranking = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(ranking, &QShortcut::activated, this, &ResultsWindow::returnToRanking);
+}
+
+void ResultsWindow::showSortedColumnsTitle(int keyRow, bool ascending) {
+    if (table_->columnCount() <= kResultsFixedColumns)
+        return; // no remedy has left its place
+    const std::string label = toWindows1252(table_->cellText(keyRow, 0));
+    setWindowTitle(fromWindows1252(
+        sortedColumnsTitle(resultsWindowTitle(static_cast<int>(keySymptomRows_.size())), label, ascending)));
+    // The position display goes on after the new title.
+    table_->enableColumnSearch(this);
+}
+
+void ResultsWindow::returnToRanking() {
+    showRanking();
+}
+
+void ResultsWindow::addRankingEntry(QMenu& menu) {
+    QAction* entry = menu.addAction(fromWindows1252(rankingMenuText()));
+    entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(entry, &QAction::triggered, this, &ResultsWindow::returnToRanking);
 }
 
 void ResultsWindow::addPrintedRemediesEntry(QMenu& menu) {

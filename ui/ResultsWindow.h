@@ -78,6 +78,8 @@ public:
     void copyAllToClipboard();
     // "Als Tabelle speichern…" and Ctrl+S.
     void saveTable();
+    // The remedy columns in the order of the ranking again (Ctrl+R).
+    void returnToRanking();
 
     // "&Zurück" and Enter.
     void accept() override;
@@ -101,6 +103,10 @@ private:
     void addKeySymptomEntry(QMenu& menu, int tableRow);
     // "Gedruckte Mittel…": how many remedies of the ranking a print carries.
     void addPrintedRemediesEntry(QMenu& menu);
+    // A click on a row's label re-orders the remedy columns by that row; the title says so until
+    // Ctrl+R or the context menu brings the ranking back.
+    void showSortedColumnsTitle(int keyRow, bool ascending);
+    void addRankingEntry(QMenu& menu);
     void commitFields();
     // The text columns never take so much of the table that no remedy shows; they take up to the
     // widths wanted for them (their texts' or the user's) as the window grows.

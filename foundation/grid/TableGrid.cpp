@@ -701,6 +701,7 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
         moveFocus(m_focus.row, m_focus.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
+    emit columnsSorted(keyRow, ascending);
 }
 
 void TableGrid::sortRowsByColumn(int col, bool ascending) {

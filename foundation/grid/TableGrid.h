@@ -219,6 +219,8 @@ signals:
     void focusCellChanged(int row, int col);
     void cellClicked(int row, int col);
     void cellDoubleClicked(int row, int col);
+    // The columns were re-ordered by the texts of a row.
+    void columnsSorted(int keyRow, bool ascending);
     void editBegun(int row, int col);
     void editEnded(int row, int col);
 

@@ -140,6 +140,7 @@ private slots:
     void printThatCannotStartIsReported();
     void longRankingAsksOnceHowManyRemediesToPrint();
     void opensLargeEnoughForTheCaseAndStaysMaximised();
+    void titleSaysWhenTheColumnsLeaveTheRanking();
     void keySymptomsEliminateRemedies();
     void savesTheTableAsShown();
 };
@@ -808,4 +809,29 @@ void ResultsWindowTest::opensLargeEnoughForTheCaseAndStaysMaximised() {
     open.open("");
     open.window->show();
     QVERIFY(open.window->isMaximized());
+}
+
+void ResultsWindowTest::titleSaysWhenTheColumnsLeaveTheRanking() {
+    OpenResults open(largeRubrics(3, 60));
+    ResultsWindow& window = *open.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    TableGrid& grid = open.table();
+    QStringList ranking;
+    for (int col = 2; col < grid.columnCount(); ++col)
+        ranking << grid.cellText(0, col);
+
+    open.click(5, 0);
+    const QString label = grid.cellText(5, 0).section(QStringLiteral(" ["), 0, 0).left(20);
+    QVERIFY2(window.windowTitle().startsWith(kTitle + " – Mittel nach „" + label),
+             qPrintable(window.windowTitle()));
+    QVERIFY(window.windowTitle().contains(QStringLiteral("Strg+R: zurück zur Rangfolge")));
+
+    QTest::keyClick(&grid, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY2(window.windowTitle().startsWith(kTitle), qPrintable(window.windowTitle()));
+    QVERIFY(!window.windowTitle().contains(QStringLiteral("sortiert")));
+    QStringList after;
+    for (int col = 2; col < grid.columnCount(); ++col)
+        after << grid.cellText(0, col);
+    QCOMPARE(after, ranking);
 }

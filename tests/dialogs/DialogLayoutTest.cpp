@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -81,6 +82,19 @@ class DialogLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Placed with a guessed frame, a window whose real frame pushes it off the screen comes back
+    // onto it once the window manager has framed and activated it.
+    void comesBackOnTheScreenWhenItsFrameIsKnown() {
+        SampleDialog dialog{DialogServices{}};
+        dialog.initialise(true);
+        dialog.show();
+        const QRect screen = dialog.screen()->availableGeometry();
+        dialog.setGeometry(QRect(screen.left() + 20, screen.bottom() - dialog.height() + 14, dialog.width(),
+                                 dialog.height()));
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTRY_VERIFY(screen.contains(dialog.frameGeometry()));
+    }
+
     // The focused button's frame stands out from the button at 3:1 in a light, a dark and a
     // high-contrast palette, where the highlight colour alone may not.
     void focusFrameStandsOutInEveryPalette() {

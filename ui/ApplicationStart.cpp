@@ -1,5 +1,7 @@
 #include "ui/ApplicationStart.h"
 
+#include "foundation/dialogs/FocusFrameStyle.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdlib>
@@ -65,6 +67,8 @@ std::unique_ptr<QApplication> createApplication(int& argc, char** argv, std::ost
     for (const HeldMessage& message : messages.messages)
         qt_message_output(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()),
                           message.text);
+    // The application takes the style over.
+    QApplication::setStyle(new FocusFrameStyle);
     return app;
 }
 

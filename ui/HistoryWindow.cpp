@@ -354,8 +354,12 @@ void HistoryWindow::deleteSelection() {
         fillTree();         // the file had changed: show it as it is now
     showFileAndRepertory(); // a history without cases holds no numbers of any repertory
     reportOutcome(result);
-    // Nothing stays selected, so a second press cannot delete a neighbour unasked.
-    tree_->clearSelection();
+    // The entry that keeps the focus frame is the selected one, so that "Ü&bernehmen" and
+    // "&Löschen" act on the entry the user sees marked (a deletion still asks first).
+    if (QTreeWidgetItem* focused = tree_->currentItem())
+        tree_->setCurrentItem(focused, 0, QItemSelectionModel::ClearAndSelect);
+    else
+        tree_->clearSelection();
 }
 
 bool HistoryWindow::sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const {

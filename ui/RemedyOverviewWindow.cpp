@@ -3,12 +3,14 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
 #include "ui/RemedyOverviewForm.h"
+#include "ui/TablePrinting.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -190,6 +192,7 @@ void RemedyOverviewWindow::createControls() {
     connect(highGradesButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::applyHighGrades);
     connect(searchButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::search);
     connect(printButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::printTable);
+    offerTablePrinting(this, [this] { printTable(); });
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicRemedyOverview); });
     connect(backButton_, &QPushButton::clicked, this, &RemedyOverviewWindow::reject);
 }
@@ -353,7 +356,10 @@ void RemedyOverviewWindow::printTable() {
     // The printed table names its remedy where the screen shows "Nummer".
     const std::string remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
     grid.setText(0, 0, fromWindows1252(remedy));
-    const TableGrid::PrintOutcome printed = grid.print();
+    TableGrid::PrintRequest request;
+    request.title =
+        printedPageTitle(windowTitle(), QDate::currentDate(), printedRepertoryName(programRepertories()));
+    const TableGrid::PrintOutcome printed = grid.print(request);
     grid.setText(0, 0, remembered);
     if (printed == TableGrid::PrintOutcome::CouldNotStart)
         messageBoxes().reportError(this, TableGrid::printFailedText());

@@ -18,6 +18,23 @@ std::string resultsWindowTitle(int keySymptoms) {
     return title;
 }
 
+std::string sortedColumnsTitle(std::string_view title, std::string_view rowLabel, bool ascending) {
+    // The label up to its entry count, as far as it reads in a title bar.
+    constexpr std::size_t kShownLabel = 40;
+    std::string label(rowLabel.substr(0, rowLabel.find(" [")));
+    if (label.size() > kShownLabel)
+        label = label.substr(0, kShownLabel - 3) + "...";
+    return std::string(title) + " \x96 Mittel nach \x84" + label + "\x93 " +
+           (ascending ? "aufsteigend" : "absteigend") +
+           " sortiert (Strg+R: zur\xFC"
+           "ck zur Rangfolge)";
+}
+
+std::string rankingMenuText() {
+    return "Zur\xFC"
+           "ck zur Rangfolge";
+}
+
 std::string keySymptomMenuText() {
     return "Als Schl\xFCsselsymptom";
 }

@@ -28,6 +28,8 @@ inline constexpr int kResultsGradeSumRow = 2;
 // contraindicated remedy.
 inline constexpr int kResultsContraindicationRow = 3;
 inline constexpr int kResultsMaxColumnWidth = 450;
+// Remedy columns the window opens wide enough for, where the screen allows.
+inline constexpr int kResultsRemediesShownAtOpen = 10;
 // Only the two text columns keep their widths; the remedy columns always fit their abbreviation.
 inline constexpr int kResultsKeptColumnWidths = 2;
 
@@ -60,6 +62,10 @@ enum class ResultsCellShade {
 // "Ergebnis der Auswertung", and while key symptoms eliminate, " (eliminiert nach N
 // Schlüsselsymptomen)" after it.
 std::string resultsWindowTitle(int keySymptoms = 0);
+// The title while the remedy columns stand in the order of one row (its label, shortened) rather
+// than the ranking's, with the way back.
+std::string sortedColumnsTitle(std::string_view title, std::string_view rowLabel, bool ascending);
+std::string rankingMenuText();    // the way back to the ranking in the context menu
 std::string keySymptomMenuText(); // "Als Schlüsselsymptom"
 // What a key symptom's row shows before its text.
 std::string keySymptomMark();

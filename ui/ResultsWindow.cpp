@@ -6,6 +6,8 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/WaitCursor.h"
+#include "foundation/dialogs/WindowPlacement.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
@@ -15,6 +17,7 @@
 #include "history/StorableText.h"
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
+#include "ui/TablePrinting.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -24,6 +27,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QStyle>
 #include <algorithm>
 #include <utility>
 
@@ -78,7 +84,9 @@ ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSy
              nameLabel_, backButton_, printButton_, fileButton_, helpButton_, newButton_, methodRankingBox_})
         addAnchor(control, kAnchorStays, kAnchorFollowsFarSide);
 
-    restorePlacement();
+    // A window the user left maximised opens maximised again.
+    if (SettingsStore* store = settingsStore())
+        restoreWindowPlacement(*store, placementSection(kWindowName), *this, true);
     if (SettingsStore* store = settingsStore())
         restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(kWindowName), *table_,
                                   kResultsKeptColumnWidths);
@@ -124,7 +132,43 @@ void ResultsWindow::createControls() {
     table_->installEventFilter(this);
     offerTableSaving(
         this, *table_, [this] { saveTable(); },
-        [this](QMenu& menu, int row, int) { addKeySymptomEntry(menu, row); });
+        [this](QMenu& menu, int row, int) {
+            addKeySymptomEntry(menu, row);
+            addPrintedRemediesEntry(menu);
+            addRankingEntry(menu);
+        });
+    offerTablePrinting(this, [this] { printTable(); });
+    connect(table_, &TableGrid::columnsSorted, this, &ResultsWindow::showSortedColumnsTitle);
+    auto* ranking = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(ranking, &QShortcut::activated, this, &ResultsWindow::returnToRanking);
+}
+
+void ResultsWindow::showSortedColumnsTitle(int keyRow, bool ascending) {
+    if (table_->columnCount() <= kResultsFixedColumns)
+        return; // no remedy has left its place
+    const std::string label = toWindows1252(table_->cellText(keyRow, 0));
+    setWindowTitle(fromWindows1252(
+        sortedColumnsTitle(resultsWindowTitle(static_cast<int>(keySymptomRows_.size())), label, ascending)));
+    // The position display goes on after the new title.
+    table_->enableColumnSearch(this);
+}
+
+void ResultsWindow::returnToRanking() {
+    showRanking();
+}
+
+void ResultsWindow::addRankingEntry(QMenu& menu) {
+    QAction* entry = menu.addAction(fromWindows1252(rankingMenuText()));
+    entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(entry, &QAction::triggered, this, &ResultsWindow::returnToRanking);
+}
+
+void ResultsWindow::addPrintedRemediesEntry(QMenu& menu) {
+    SettingsStore* store = settingsStore();
+    if (store == nullptr)
+        return;
+    connect(menu.addAction(printedRemediesMenuText()), &QAction::triggered, this,
+            [this, store] { editPrintedRemedies(*store, this); });
 }
 
 void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optional<TableFont>& tableFont) {
@@ -311,6 +355,36 @@ void ResultsWindow::limitTextColumns() {
         grid.setColumnWidth(1, shownTextWidths_.chapter);
 }
 
+void ResultsWindow::growToShowTheCase() {
+    const TableGrid& grid = *table_;
+    const int remedyColumns =
+        std::min(grid.columnCount(), kResultsFixedColumns + kResultsRemediesShownAtOpen);
+    int remedyWidth = 0;
+    for (int col = kResultsFixedColumns; col < remedyColumns; ++col)
+        remedyWidth += grid.columnWidth(col);
+    // The widths the text columns grow back to, not the ones the small window squeezed them to.
+    const int textWidth = wantedTextWidths_.symptom + wantedTextWidths_.chapter;
+    // The text columns give way beyond their share of the table; the remedies then come first.
+    const int width = std::max(textWidth + remedyWidth, textWidth * 100 / kResultsTextShare);
+    int height = 0;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        height += grid.rowHeight(row);
+    // Room for the frame, and for the scroll bar below when more remedies follow.
+    QSize chrome = grid.size() - grid.contentsRect().size();
+    if (grid.columnCount() > remedyColumns)
+        chrome.rheight() += grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    growWindowToShow(*this, grid.size(), QSize(width, height) + chrome);
+}
+
+void ResultsWindow::showEvent(QShowEvent* event) {
+    DialogBase::showEvent(event);
+    // Only now does the table have the size the window gives it.
+    if (!event->spontaneous() && !grownToShowTheCase_) {
+        grownToShowTheCase_ = true;
+        growToShowTheCase();
+    }
+}
+
 void ResultsWindow::resizeEvent(QResizeEvent* event) {
     DialogBase::resizeEvent(event);
     if (table_ != nullptr && event->size().width() != event->oldSize().width())
@@ -334,7 +408,14 @@ void ResultsWindow::printTable() {
     grid.setText(0, 0,
                  fromWindows1252(printedNameCell(evaluationName_, today.day(), today.month(), today.year())));
 
-    const TableGrid::PrintOutcome printed = grid.print();
+    TableGrid::PrintRequest request;
+    const QString name = nameField_->text();
+    request.title = printedPageTitle(name.trimmed().isEmpty() ? fromWindows1252(resultsWindowTitle()) : name,
+                                     today, printedRepertoryName(programRepertories()));
+    request.columns = kResultsFixedColumns + printedRemedyColumns(settingsStore(),
+                                                                  grid.columnCount() - kResultsFixedColumns,
+                                                                  messageBoxes(), this);
+    const TableGrid::PrintOutcome printed = grid.print(request);
 
     // Restored whether the print dialog was confirmed or cancelled.
     grid.setText(0, 0, QString());

@@ -74,13 +74,16 @@ public:
     // (counter-polarities, rows without a rubric) cannot be marked.
     void toggleKeySymptom(int caseRow);
 
-    // The commands of the buttons.
+    // The commands of the buttons. Printing (also Ctrl+P) carries the first remedies of the
+    // ranking as "Druckmittel" says, asking once for a long ranking.
     void printTable();
     void fileCase();
     void startNewCase();
     void copyAllToClipboard();
     // "Als Tabelle speichern…" and Ctrl+S.
     void saveTable();
+    // The remedy columns in the order of the ranking again (Ctrl+R).
+    void returnToRanking();
 
     // "&Zurück" and Enter.
     void accept() override;
@@ -106,11 +109,21 @@ private:
     int caseRowOf(int tableRow) const;
     bool canBeKeySymptom(int caseRow) const;
     void addKeySymptomEntry(QMenu& menu, int tableRow);
+    // "Gedruckte Mittel…": how many remedies of the ranking a print carries.
+    void addPrintedRemediesEntry(QMenu& menu);
+    // A click on a row's label re-orders the remedy columns by that row; the title says so until
+    // Ctrl+R or the context menu brings the ranking back.
+    void showSortedColumnsTitle(int keyRow, bool ascending);
+    void addRankingEntry(QMenu& menu);
     void commitFields();
     // The text columns never take so much of the table that no remedy shows; they take up to the
     // widths wanted for them (their texts' or the user's) as the window grows.
     void limitTextColumns();
     void resizeEvent(QResizeEvent* event) override;
+    // The window opens large enough for every symptom row and the first remedies, as far as the
+    // screen allows; a larger window stays as it is.
+    void growToShowTheCase();
+    void showEvent(QShowEvent* event) override;
 
     const RepertoryDatabase& db_;
     std::span<const CaseSymptom> rows_;
@@ -127,6 +140,7 @@ private:
     DialogServices services_;
     ResultsOutcome outcome_ = ResultsOutcome::keepCase;
     bool closeKeepsCase_ = true;
+    bool grownToShowTheCase_ = false;
 
     ResultsTextWidths wantedTextWidths_;
     ResultsTextWidths shownTextWidths_;

@@ -173,7 +173,11 @@ void TextSearchWindow::showWindow() {
 void TextSearchWindow::requestSearch(TextSearchEvent event, bool keepTitle) {
     const std::string text = toWindows1252(searchField_->text());
     if (!searchShouldRun(text, lastSearchText_, triggerOf(event))) {
-        if (!keepTitle)
+        // The table still shows the hits of this very text under the same chapter: their count
+        // stays in the title.
+        if (lastHitCount_ && text == lastSearchText_ && event != TextSearchEvent::ChapterChosen)
+            setWindowTitle(fromWindows1252(textSearchTitle(*lastHitCount_)));
+        else if (!keepTitle)
             setWindowTitle(fromWindows1252(textSearchIdleTitle()));
         return;
     }
@@ -202,6 +206,7 @@ void TextSearchWindow::runSearch(const std::string& text) {
         ++row;
     }
     table_->setFocusCell(kFirstDataRow, kNumberColumn);
+    lastHitCount_ = found.size();
     setWindowTitle(fromWindows1252(textSearchTitle(found.size())));
 }
 
@@ -313,6 +318,7 @@ void TextSearchWindow::accept() {
     // The emptied table stands for what is left in the field: the focus leaving it, as it does
     // when the window hides, must not search for that rest (for an empty field, every rubric).
     lastSearchText_ = toWindows1252(searchField_->text());
+    lastHitCount_.reset();
     setWindowTitle(fromWindows1252(textSearchIdleTitle()));
     DialogBase::accept();
 }

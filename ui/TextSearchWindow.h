@@ -106,6 +106,7 @@ private:
     const MainSettings& settings_;
     AddSymptomCallback addSymptom_;
     std::string lastSearchText_;
+    std::optional<std::size_t> lastHitCount_; // of lastSearchText_, while the table shows its hits
     int chapterFilter_ = -1;
     int reportedWidth_ = -1;
     TableSaveSettings tableSaving_;

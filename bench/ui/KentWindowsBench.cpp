@@ -7,6 +7,8 @@
 #include "bench/QtBenchmarks.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
 #include "tests/KentRepertory.h"
@@ -20,10 +22,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QTest>
 #include <QTreeView>
@@ -216,6 +221,43 @@ void BM_KentResultsFiftyLargestRubrics(benchmark::State& state) {
     state.counters["columns"] = result.listedCount();
 }
 BENCHMARK(BM_KentResultsFiftyLargestRubrics)->Unit(benchmark::kMillisecond);
+
+// "&Drucken" of a case of the ten largest rubrics into a PDF file, from the click to the last page,
+// with "Druckmittel" 30 (the first answer of the question) and 0 (every remedy).
+void BM_KentResultsPrintTenRubrics(benchmark::State& state) {
+    const std::vector<CaseSymptom> rows = largestRubrics(10);
+    AnalysisResult result(kent());
+    result.score(kent(), rows);
+    MemorySettingsStore store;
+    store.writeInt(QString(), QStringLiteral("Druckmittel"), static_cast<int>(state.range(0)));
+    ResultsWindow window(kent(), rows, result, "Fall", MainSettings{}, std::nullopt, "",
+                         DialogServices{&store, nullptr, nullptr});
+    const QString pdf = QDir::temp().filePath(QStringLiteral("telvarin_print_bench.pdf"));
+    window.table().setPrintDialog([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    window.show();
+    QApplication::processEvents();
+    for (auto _ : state)
+        window.printTable();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const int remedies = result.listedCount();
+    const int columns =
+        state.range(0) == 0 ? remedies : std::min<int>(static_cast<int>(state.range(0)), remedies);
+    GridPrinter printout(window.table(), QString());
+    printout.setPrintedColumns(columns + 2);
+    printer.setPageOrientation(printsInLandscape(printout.printedColumnWidths(), printout.printedRowHeights())
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+    state.counters["pages"] = printout.layoutFor(printer).pageCount();
+    state.counters["remedies"] = remedies;
+    QFile::remove(pdf);
+}
+BENCHMARK(BM_KentResultsPrintTenRubrics)->Arg(30)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // "&Suche" for the remedy that stands in the most rubrics, with every grade, from the click to the
 // painted table.

@@ -167,6 +167,18 @@ void DialogBase::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     fitWindowOnScreen(*this);
     shownBefore_ = true;
+    fittedInItsFrame_ = false;
+}
+
+bool DialogBase::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // On showing, the frame is a guess (the first window has no framed one to go by); a thicker
+    // real one, as a scaled screen draws it, would push the bottom edge off the screen.
+    if (event->type() == QEvent::WindowActivate && !fittedInItsFrame_ && isVisible()) {
+        fittedInItsFrame_ = true;
+        fitWindowOnScreen(*this);
+    }
+    return handled;
 }
 
 void DialogBase::hideEvent(QHideEvent* event) {

@@ -120,6 +120,8 @@ protected:
     // Every opening brings the whole window onto the screen; a window shown again keeps its place.
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // The first activation after a showing: the window manager has framed the window by now.
+    bool event(QEvent* event) override;
 
 private:
     // The template puts a group box's title on its frame line, where this toolkit draws the frame
@@ -135,6 +137,7 @@ private:
     DynamicLayout* layout_; // owned by the dialog as its Qt child
     int helpTopic_ = 0;
     bool shownBefore_ = false;
+    bool fittedInItsFrame_ = false; // since the last showing
     QRect hiddenNormalRect_;
 };
 

@@ -99,4 +99,16 @@ void fitWindowOnScreen(QWidget& window) {
     window.setGeometry(fitted);
 }
 
+void growWindowToShow(QWidget& window, QSize contentShown, QSize contentWanted) {
+    if (!window.isWindow() || window.isMaximized() || window.isFullScreen() || window.isMinimized())
+        return;
+    const QScreen* screen = window.screen();
+    if (screen == nullptr)
+        return;
+    const QRect grown = clientRectShowing(window.geometry(), contentShown, contentWanted,
+                                          expectedFrameMargins(window), screen->availableGeometry());
+    if (grown != window.geometry())
+        window.setGeometry(grown);
+}
+
 } // namespace telvarin

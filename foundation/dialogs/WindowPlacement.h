@@ -7,6 +7,7 @@
 #include "foundation/settings/SettingsStore.h"
 
 #include <QMargins>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -32,5 +33,10 @@ QMargins expectedFrameMargins(const QWidget& window);
 // Brings a window about to be shown wholly into the available area of the screen it lies on most,
 // so that its title bar, its edges and its buttons can be reached. Maximised windows are left alone.
 void fitWindowOnScreen(QWidget& window);
+
+// Makes a shown window larger, as far as its screen allows, so that a part of it that grows with it
+// (shown at contentShown) gets contentWanted, moving it where it would leave the screen. A
+// maximised window is left alone.
+void growWindowToShow(QWidget& window, QSize contentShown, QSize contentWanted);
 
 } // namespace telvarin

@@ -47,10 +47,25 @@ int GridPrinter::printedRowHeight(int row, const std::vector<int>& widths, QPain
     return height;
 }
 
+std::vector<int> GridPrinter::printedColumnWidths() const {
+    std::vector<int> widths;
+    for (int c = 0; c < m_grid.columnCount(); ++c)
+        widths.push_back(m_printedColumns < 0 || c < m_printedColumns ? m_grid.columnWidth(c) : 0);
+    return widths;
+}
+
+std::vector<int> GridPrinter::printedRowHeights() const {
+    std::vector<int> heights;
+    for (int r = 0; r < m_grid.rowCount(); ++r)
+        heights.push_back(m_grid.rowHeight(r));
+    return heights;
+}
+
 std::vector<int> GridPrinter::contentWidths() const {
-    std::vector<int> widths(static_cast<std::size_t>(m_grid.columnCount()), 0);
+    const std::vector<int> printed = printedColumnWidths();
+    std::vector<int> widths(printed.size(), 0);
     for (int c = 0; c < m_grid.columnCount(); ++c) {
-        if (m_grid.columnWidth(c) <= 0)
+        if (printed[static_cast<std::size_t>(c)] <= 0)
             continue;
         int& width = widths[static_cast<std::size_t>(c)];
         for (int r = 0; r < m_grid.rowCount(); ++r) {
@@ -85,8 +100,7 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     const int bodyBottom = layout.footerArea.top() - margins.gap * charHeight;
 
     PrintColumnsRequest columns;
-    for (int c = 0; c < m_grid.columnCount(); ++c)
-        columns.widths.push_back(m_grid.columnWidth(c));
+    columns.widths = printedColumnWidths();
     columns.repeatedColumns = m_grid.fixedColumnCount();
     columns.pageWidth = right - left;
     const QFont gridFont = m_grid.gridFont();

@@ -26,6 +26,11 @@ public:
     GridPrinter(const TableGrid& grid, QString title);
 
     void setPrintTime(const QDateTime& time) { m_time = time; }
+    // Only the first `count` columns go on paper; a negative count prints all.
+    void setPrintedColumns(int count) { m_printedColumns = count; }
+    // The screen widths of the columns and heights of the rows that are printed (0 for the others).
+    std::vector<int> printedColumnWidths() const;
+    std::vector<int> printedRowHeights() const;
     // Prints every page; returns the number of pages, 0 when the device cannot be painted on.
     int print(QPagedPaintDevice& device) const;
 
@@ -42,6 +47,7 @@ private:
     const TableGrid& m_grid;
     QString m_title;
     QDateTime m_time;
+    int m_printedColumns = -1;
 };
 
 struct GridPrinter::Layout {

@@ -3,6 +3,7 @@
 #include "foundation/files/FileReplacement.h"
 #include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TitleTip.h"
 #include "foundation/text/QtCodePage.h"
 
@@ -58,6 +59,8 @@ TableGrid::~TableGrid() = default;
 void TableGrid::setRowCount(int rows) {
     if (isEditing() && m_editRow >= rows)
         cancelEditor();
+    // The rows are being filled anew; a tip would show a text that is gone.
+    hideTitleTip();
     m_store.setRowCount(rows, m_defaultRowHeight);
     m_fixedRows = std::min(m_fixedRows, rowCount());
     m_selBottom = std::min(m_selBottom, rowCount() - 1);
@@ -702,6 +705,7 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
         moveFocus(m_focus.row, m_focus.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
+    emit columnsSorted(keyRow, ascending);
 }
 
 void TableGrid::sortRowsByColumn(int col, bool ascending) {
@@ -726,11 +730,16 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
 
 // ---- printing ----
 
-TableGrid::PrintOutcome TableGrid::print() {
+TableGrid::PrintOutcome TableGrid::print(const PrintRequest& request) {
     if (isEditing())
         commitEditor();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(kApplicationTitle));
+    GridPrinter printout(*this, request.title.isEmpty() ? nearestWindowTitle() : request.title);
+    printout.setPrintedColumns(request.columns);
+    printer.setPageOrientation(printsInLandscape(printout.printedColumnWidths(), printout.printedRowHeights())
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
     if (!m_printDialog || !m_printDialog(printer))
         return PrintOutcome::Cancelled;
     // Printed to a PDF file, Qt would write straight to the name chosen, through a link planted
@@ -747,7 +756,7 @@ TableGrid::PrintOutcome TableGrid::print() {
         printer.setOutputFileName(printed);
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    bool done = GridPrinter(*this, nearestWindowTitle()).print(printer) > 0;
+    bool done = printout.print(printer) > 0;
     if (done && !pdfFile.isEmpty()) {
         QFile file(printed);
         const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

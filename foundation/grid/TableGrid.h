@@ -191,9 +191,19 @@ public:
     // offers a PDF file besides the printers, so that a machine without a printer can print too.
     void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
     enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
-    PrintOutcome print();
+    struct PrintRequest {
+        QString title;    // the page header's title; empty: the nearest window's title
+        int columns = -1; // only the first columns are printed; -1 all
+    };
+    // The page comes turned to landscape when the printed table is wider than tall; the dialog
+    // lets the user turn it back.
+    PrintOutcome print(const PrintRequest& request);
+    PrintOutcome print() { return print(PrintRequest{}); }
     // What the windows tell the user when a confirmed print could not start.
     static QString printFailedText() { return QStringLiteral("Der Druck konnte nicht gestartet werden."); }
+    // The width the columns are shown in, while the grid is on the screen; 0 otherwise. Kept
+    // column widths are stored with it, so that they fit a smaller table again.
+    int shownWidth() const { return isVisible() ? viewport()->width() : 0; }
     // The title of the nearest window above the grid that has one.
     QString nearestWindowTitle() const;
 
@@ -209,6 +219,8 @@ signals:
     void focusCellChanged(int row, int col);
     void cellClicked(int row, int col);
     void cellDoubleClicked(int row, int col);
+    // The columns were re-ordered by the texts of a row.
+    void columnsSorted(int keyRow, bool ascending);
     void editBegun(int row, int col);
     void editEnded(int row, int col);
 

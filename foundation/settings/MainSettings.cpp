@@ -55,6 +55,10 @@ constexpr std::array kDefinitions{
                       0, 0, 0, 0,
                       u"Folder of the case history, its backups and an own repertorium.dat, unless the start "
                       u"folder holds one of them (takes effect at the next start)"},
+    SettingDefinition{Setting::PrintedRemedies, kProgramKey, u"Druckmittel", SettingKind::Integer,
+                      -1, -1, -1, 9999,
+                      u"How many remedies of the ranking are printed, 0 all; absent: the first print of "
+                      u"more than 30 asks and stores the answer"},
 };
 // clang-format on
 

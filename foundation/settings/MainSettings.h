@@ -34,6 +34,7 @@ enum class Setting {
     CurrentDirectory,
     Repertory,
     PracticeFolder,
+    PrintedRemedies,
 };
 
 struct SettingDefinition {

@@ -1,5 +1,6 @@
 #include "foundation/settings/WindowPersistence.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace telvarin {
@@ -109,6 +110,19 @@ QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& 
     const int x = std::clamp(client.x(), room.x(), room.x() + room.width() - width);
     const int y = std::clamp(client.y(), room.y(), room.y() + room.height() - height);
     return QRect(x, y, width, height);
+}
+
+QRect clientRectShowing(const QRect& client, QSize contentShown, QSize contentWanted, const QMargins& frame,
+                        const QRect& area) {
+    const QSize room = area.marginsRemoved(frame).size();
+    const auto grown = [](int size, int shown, int wanted, int limit) {
+        return std::max(size, std::min(size + std::max(0, wanted - shown), limit));
+    };
+    const QRect wanted(
+        client.topLeft(),
+        QSize(grown(client.width(), contentShown.width(), contentWanted.width(), room.width()),
+              grown(client.height(), contentShown.height(), contentWanted.height(), room.height())));
+    return clientRectWithin(wanted, frame, area);
 }
 
 } // namespace telvarin

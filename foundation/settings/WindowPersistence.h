@@ -54,6 +54,12 @@ QRect reachableWindowRect(const QRect& stored, const QList<QRect>& screenAreas);
 // made smaller where it does not fit, then moved in as little as possible.
 QRect clientRectWithin(const QRect& client, const QMargins& frame, const QRect& area);
 
+// The client rectangle of a window grown so that a part of it that grows with the window, shown at
+// contentShown, gets contentWanted; never shrunk, never grown beyond `area` (frame included), and
+// moved in as little as possible where it would leave the area.
+QRect clientRectShowing(const QRect& client, QSize contentShown, QSize contentWanted, const QMargins& frame,
+                        const QRect& area);
+
 // A table whose column widths can be kept; the table grid is one.
 template <typename Grid>
 concept ColumnWidthGrid = requires(Grid& grid, const Grid& constGrid, int column, int width) {
@@ -77,25 +83,45 @@ int columnsCovered(const Grid& grid, int count) {
     return count < 1 ? columns : std::min(count, columns);
 }
 
-// Writes "Col0", "Col1", ... for the first `count` columns; true when every width was written.
+// The width the table showed its columns in when they were saved ("Breite"): widths saved in a
+// maximised window, or on a screen scaled larger, are narrowed to fit a smaller table again.
+inline QString shownWidthName() {
+    return QStringLiteral("Breite");
+}
+
+// The factor a saved width is taken with in a table now shownWidth wide (0: not known).
+inline double columnWidthScale(int savedShownWidth, int shownWidth) {
+    return savedShownWidth > shownWidth && shownWidth > 0 ? static_cast<double>(shownWidth) / savedShownWidth
+                                                          : 1.0;
+}
+
+// Writes "Col0", "Col1", ... for the first `count` columns, and the width the table shows them in
+// when it tells it; true when every width was written.
 template <ColumnWidthGrid Grid>
 bool saveColumnWidths(SettingsStore& store, const QString& section, const Grid& grid, int count = 0) {
     bool allWritten = true;
+    if constexpr (requires { grid.shownWidth(); }) {
+        if (const int shown = grid.shownWidth(); shown > 0)
+            allWritten = store.writeInt(section, shownWidthName(), shown);
+    }
     const int columns = columnsCovered(grid, count);
     for (int column = 0; column < columns; ++column)
         allWritten = store.writeInt(section, columnWidthName(column), grid.columnWidth(column)) && allWritten;
     return allWritten;
 }
 
-// Sets each covered column to its stored width; absent, non-positive and absurd widths leave the
-// column as built.
+// Sets each covered column to its stored width, narrowed in proportion when the table shows less
+// width than when they were saved; absent, non-positive and absurd widths leave the column as built.
 template <ColumnWidthGrid Grid>
 bool restoreColumnWidths(const SettingsStore& store, const QString& section, Grid& grid, int count = 0) {
+    double scale = 1.0;
+    if constexpr (requires { grid.shownWidth(); })
+        scale = columnWidthScale(store.readInt(section, shownWidthName(), 0), grid.shownWidth());
     const int columns = columnsCovered(grid, count);
     for (int column = 0; column < columns; ++column) {
         const int width = store.readInt(section, columnWidthName(column), -1);
         if (width > 0 && width <= kMaximumStoredColumnWidth)
-            grid.setColumnWidth(column, width);
+            grid.setColumnWidth(column, std::max(1, static_cast<int>(width * scale + 0.5)));
         // A width stored under a smaller font would cut the header.
         if constexpr (requires { grid.widenColumnToHeader(column); })
             grid.widenColumnToHeader(column);

@@ -1,13 +1,20 @@
 #include "foundation/dialogs/DialogBase.h"
 #include "foundation/dialogs/DynamicLayout.h"
+#include "foundation/dialogs/FocusFrameStyle.h"
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/GridColours.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 
 #include <QEnterEvent>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <utility>
 #include <vector>
@@ -75,6 +82,58 @@ class DialogLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Placed with a guessed frame, a window whose real frame pushes it off the screen comes back
+    // onto it once the window manager has framed and activated it.
+    void comesBackOnTheScreenWhenItsFrameIsKnown() {
+        SampleDialog dialog{DialogServices{}};
+        dialog.initialise(true);
+        dialog.show();
+        const QRect screen = dialog.screen()->availableGeometry();
+        dialog.setGeometry(QRect(screen.left() + 20, screen.bottom() - dialog.height() + 14, dialog.width(),
+                                 dialog.height()));
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTRY_VERIFY(screen.contains(dialog.frameGeometry()));
+    }
+
+    // The focused button's frame stands out from the button at 3:1 in a light, a dark and a
+    // high-contrast palette, where the highlight colour alone may not.
+    void focusFrameStandsOutInEveryPalette() {
+        FocusFrameStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        const auto paletteOf = [](QColor window, QColor text, QColor button, QColor highlight) {
+            QPalette palette(window);
+            palette.setColor(QPalette::WindowText, text);
+            palette.setColor(QPalette::ButtonText, text);
+            palette.setColor(QPalette::Button, button);
+            palette.setColor(QPalette::Highlight, highlight);
+            return palette;
+        };
+        const QPalette palettes[] = {
+            paletteOf(QColor(239, 239, 239), Qt::black, QColor(239, 239, 239), QColor(48, 140, 198)),
+            paletteOf(QColor(53, 53, 53), Qt::white, QColor(60, 60, 60), QColor(42, 130, 218)),
+            paletteOf(Qt::black, Qt::white, Qt::black, QColor(0, 255, 255)),
+            paletteOf(Qt::white, Qt::black, QColor(200, 200, 255), QColor(120, 120, 255)),
+        };
+        for (const QPalette& palette : palettes) {
+            const QColor frame = focusFrameColour(palette);
+            QVERIFY(contrastRatio(frame, palette.color(QPalette::Button)) >= kFocusFrameContrast);
+            QPushButton button(QStringLiteral("&Zurück"));
+            button.setStyle(&style);
+            button.setPalette(palette);
+            button.resize(90, 40);
+            button.setAttribute(Qt::WA_KeyboardFocusChange);
+            QStyleOptionButton option;
+            option.initFrom(&button);
+            option.state |= QStyle::State_HasFocus;
+            QImage image(button.size(), QImage::Format_RGB32);
+            image.fill(palette.color(QPalette::Window));
+            QPainter painter(&image);
+            style.drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, &button);
+            painter.end();
+            QCOMPARE(image.pixelColor(kFocusFrameWidth + 10, kFocusFrameWidth), frame);
+            QCOMPARE(image.pixelColor(kFocusFrameWidth, 20), frame);
+        }
+    }
+
     void anchorCodes_data() {
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("nearEdge");

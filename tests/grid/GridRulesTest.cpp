@@ -1,5 +1,6 @@
 #include "foundation/grid/GridCellStore.h"
 #include "foundation/grid/GridSortKeys.h"
+#include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/PrintLayout.h"
 
 #include <algorithm>
@@ -208,6 +209,27 @@ TEST(GridPrintPages, RowsFillEachPageAndATallRowGetsItsOwn) {
               (std::vector<std::vector<int>>{{0, 2}, {3}, {4}, {5}}));
     EXPECT_EQ(planPrintPages({}, 20.0), (std::vector<std::vector<int>>{{}}));
     EXPECT_NEAR(readablePrintScale(12.0, 1200.0), 8.0 / 72.0 * 1200.0 / 12.0, 1e-9);
+}
+
+TEST(GridPrintChoices, ALongRankingAsksUntilDruckmittelIsStored) {
+    EXPECT_TRUE(printedColumnsChoice(kPrintedColumnsUnset, 446).ask);
+    EXPECT_EQ(printedColumnsChoice(kPrintedColumnsUnset, 30).columns, 30);
+    EXPECT_FALSE(printedColumnsChoice(kPrintedColumnsUnset, 30).ask);
+    EXPECT_EQ(printedColumnsChoice(0, 446).columns, 446);
+    EXPECT_EQ(printedColumnsChoice(printedColumnsSetting(0), 446).columns, 30);
+    EXPECT_EQ(printedColumnsChoice(printedColumnsSetting(1), 446).columns, 446);
+    EXPECT_EQ(printedColumnsChoice(50, 12).columns, 12);
+    EXPECT_FALSE(printedColumnsChoice(50, 446).ask);
+    EXPECT_EQ(printedColumnsAnswers(446),
+              QStringList({"Nur die ersten 30 Mittel drucken", "Alle 446 Mittel drucken"}));
+}
+
+TEST(GridPrintChoices, LandscapeForAWideTableAndAHeaderOfWhatIsThere) {
+    EXPECT_TRUE(printsInLandscape({300, 100, 30, 30}, {20, 20, 20}));
+    EXPECT_FALSE(printsInLandscape({300, 0}, {200, 200}));
+    EXPECT_EQ(printedPageTitle(QStringLiteral(" Müller "), QDate(2024, 3, 5), QStringLiteral("Kent")),
+              QStringLiteral("Müller – 05.03.2024 – Kent"));
+    EXPECT_EQ(printedPageTitle(QString(), QDate(2024, 3, 5), QString()), QStringLiteral("05.03.2024"));
 }
 
 } // namespace

@@ -34,6 +34,12 @@ struct FakeGrid {
     void setColumnWidth(int column, int width) { widths.at(column) = width; }
 };
 
+// A grid on the screen, showing its columns in `shown` pixels.
+struct ShownFakeGrid : FakeGrid {
+    int shown = 0;
+    int shownWidth() const { return shown; }
+};
+
 static_assert(ColumnWidthGrid<FakeGrid>);
 static_assert(ColumnWidthGrid<TableGrid>, "the table grid keeps its column widths through these functions");
 
@@ -157,6 +163,18 @@ private slots:
         QCOMPARE(clientRectWithin(client, QMargins(4, 30, 4, 4), QRect(0, 0, 1280, 900)), expected);
     }
 
+    // A 592 x 278 window whose table shows 560 x 180 of the 1100 x 400 it needs.
+    void clientGrowsToShowItsContentWithinTheScreen() {
+        const QMargins frame(4, 30, 4, 4);
+        const QRect client(600, 500, 592, 278);
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(1100, 400), frame, QRect(0, 0, 1920, 1080)),
+                 QRect(600, 500, 1132, 498));
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(1100, 400), frame, QRect(0, 0, 1024, 600)),
+                 QRect(4, 98, 1016, 498)); // as wide as the screen allows, moved up onto it
+        QCOMPARE(clientRectShowing(client, QSize(560, 180), QSize(100, 100), frame, QRect(0, 0, 1920, 1080)),
+                 client);
+    }
+
     void windowStoredOffEveryScreenOpensOnOne() {
         MemorySettingsStore store;
         store.writeInt(kSection, QStringLiteral("(check)"), kPlacementComplete);
@@ -183,6 +201,20 @@ private slots:
         FakeGrid restored{{1, 1, 1}};
         QVERIFY(restoreColumnWidths(store, section, restored, -3));
         QCOMPARE(restored.widths, saved.widths);
+    }
+
+    // Widths saved in a maximised window (or at 200 %) are narrowed to the table they come back to,
+    // never widened.
+    void columnWidthsFitASmallerTable() {
+        MemorySettingsStore store;
+        const QString section = columnWidthsSection(QStringLiteral("Mittel"));
+        QVERIFY(saveColumnWidths(store, section, ShownFakeGrid{{{230, 230, 1400}}, 1900}));
+        ShownFakeGrid normal{{{1, 1, 1}}, 950};
+        QVERIFY(restoreColumnWidths(store, section, normal));
+        QCOMPARE(normal.widths, (std::vector<int>{115, 115, 700}));
+        ShownFakeGrid larger{{{1, 1, 1}}, 2500};
+        QVERIFY(restoreColumnWidths(store, section, larger));
+        QCOMPARE(larger.widths, (std::vector<int>{230, 230, 1400}));
     }
 
     void columnWidthsOfTheFirstColumnsOnly() {

@@ -547,6 +547,23 @@ void RemedyOverviewWindowTest::keptWidthsOrWidthsThatFillTheTable() {
     QVERIFY(grid.columnWidth(0) >= 85 && grid.columnWidth(0) != 120);
     QVERIFY(grid.columnWidth(2) >= 372);
     QVERIFY(grid.totalWidth() >= grid.viewport()->width());
+
+    // Widths kept from a maximised window are narrowed to the table they come back to; no column
+    // gets narrower than its heading.
+    OpenOverview maximised;
+    for (const auto& [name, width] :
+         {std::pair{"Col0", 230}, {"Col1", 230}, {"Col2", 1400}, {"Breite", 1900}})
+        maximised.store.writeInt(kWidths, name, width);
+    maximised.open();
+    maximised.searchFor(QStringLiteral("acon."));
+    const TableGrid& normal = maximised.table();
+    const double share = normal.viewport()->width() / 1900.0;
+    QVERIFY2(normal.columnWidth(0) <= 230 * share + 1, qPrintable(QString::number(normal.columnWidth(0))));
+    for (int col = 0; col < 3; ++col) {
+        const QString heading = normal.cellText(0, col);
+        QVERIFY(normal.columnWidth(col) >=
+                QFontMetrics(normal.cellStyle(0, col).font).horizontalAdvance(heading));
+    }
 }
 
 void RemedyOverviewWindowTest::printsTheRemedyIntoTheHeaderCell() {

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,9 @@ private slots:
     void grabOfTheWindow();
     void remediesStayInViewWithLongSymptomTexts();
     void printThatCannotStartIsReported();
+    void longRankingAsksOnceHowManyRemediesToPrint();
+    void opensLargeEnoughForTheCaseAndStaysMaximised();
+    void titleSaysWhenTheColumnsLeaveTheRanking();
     void keySymptomsEliminateRemedies();
     void savesTheTableAsShown();
     void methodRankingIsRemembered();
@@ -278,7 +282,7 @@ void ResultsWindowTest::keepsPlacementAndTheTwoTextColumnWidths() {
     open.table().setColumnWidth(1, 77);
     const int remedyWidth = open.table().columnWidth(2);
     open.window->show();
-    open.window->resize(700, 450);
+    open.window->resize(760, 450);
     open.window->backButton()->click();
     QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col0", 0), 123);
     QCOMPARE(open.store.readInt("Spalten\\Ergebnis", "Col1", 0), 77);
@@ -289,7 +293,7 @@ void ResultsWindowTest::keepsPlacementAndTheTwoTextColumnWidths() {
     QCOMPARE(open.table().columnWidth(0), 123);
     QCOMPARE(open.table().columnWidth(1), 77);
     QCOMPARE(open.table().columnWidth(2), remedyWidth);
-    QCOMPARE(open.window->size(), QSize(700, 450));
+    QCOMPARE(open.window->size(), QSize(760, 450));
 
     // With "Spaltenbreite" off the widths are neither restored nor saved.
     open.settings.keepColumnWidths = false;
@@ -371,8 +375,7 @@ void ResultsWindowTest::printsIntoPdf() {
         QSKIP("pdftotext is not installed");
     const QString text = runTool("pdftotext", {"-layout", pdf, "-"});
     const QString firstPage = text.section(QChar('\f'), 0, 0);
-    QVERIFY2(firstPage.contains(kTitle + " 2/" + QString::number(grid.columnCount() - 1)),
-             qPrintable(firstPage));
+    QVERIFY2(firstPage.contains(QStringLiteral("Müller, Anna – 05.03.2024")), qPrintable(firstPage));
     QVERIFY(firstPage.contains("Telvarin"));
     QVERIFY2(firstPage.contains(QStringLiteral("Müller, Anna 05.03.2024")), qPrintable(firstPage));
     QVERIFY(firstPage.contains("Summe der Grade")); // "Treffer" comes out with an ff ligature
@@ -754,3 +757,99 @@ void ResultsWindowTest::methodRankingIsRemembered() {
 
 QTEST_MAIN(ResultsWindowTest)
 #include "ResultsWindowTest.moc"
+
+void ResultsWindowTest::longRankingAsksOnceHowManyRemediesToPrint() {
+    OpenResults open(largeRubrics(12, 60));
+    TableGrid& grid = open.table();
+    const int remedies = grid.columnCount() - 2;
+    QVERIFY(remedies > 40);
+    const QString pdf = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("results_print_long.pdf");
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    grid.setPrintDialog([&](QPrinter& printer) {
+        orientation = printer.pageLayout().orientation();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    const auto printedPages = [&] {
+        QFile::remove(pdf);
+        QTest::keyClick(open.window.get(), Qt::Key_P, Qt::ControlModifier);
+        if (!QFile::exists(pdf))
+            return 0;
+        if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
+            return -1;
+        const QString info = runTool("pdfinfo", {pdf});
+        return info.section(QStringLiteral("Pages:"), 1).trimmed().section(QChar('\n'), 0, 0).toInt();
+    };
+    open.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(open.window.get()));
+
+    open.messages.presetChoices({0});
+    const int firstThirty = printedPages();
+    QVERIFY(firstThirty != 0);
+    QCOMPARE(open.messages.shown().size(), std::size_t{1});
+    QVERIFY(open.messages.shown()[0].text.contains(QString::number(remedies)));
+    QCOMPARE(open.store.readInt(QString(), QStringLiteral("Druckmittel"), -5), 30);
+    QCOMPARE(orientation, QPageLayout::Landscape); // 32 columns against 15 rows
+
+    open.messages.clear();
+    QVERIFY(open.store.writeInt(QString(), QStringLiteral("Druckmittel"), 0));
+    const int all = printedPages();
+    QVERIFY(all != 0);
+    QVERIFY(open.messages.shown().empty());
+    if (firstThirty >= 0)
+        QVERIFY2(firstThirty < all, qPrintable(QStringLiteral("%1 %2").arg(firstThirty).arg(all)));
+}
+
+void ResultsWindowTest::opensLargeEnoughForTheCaseAndStaysMaximised() {
+    OpenResults open(largeRubrics(12, 60));
+    ResultsWindow& window = *open.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const TableGrid& grid = open.table();
+    int rowsHeight = 0;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        rowsHeight += grid.rowHeight(row);
+    int tenRemedies = 0;
+    for (int col = 0; col < 12; ++col)
+        tenRemedies += grid.columnWidth(col);
+    const QRect screen = window.screen()->availableGeometry();
+    QVERIFY2(rowsHeight <= grid.viewport()->height() ||
+                 window.frameGeometry().height() >= screen.height() - 1,
+             qPrintable(QStringLiteral("%1 %2").arg(rowsHeight).arg(grid.viewport()->height())));
+    QVERIFY2(tenRemedies <= grid.viewport()->width() || window.frameGeometry().width() >= screen.width() - 8,
+             qPrintable(QStringLiteral("%1 %2").arg(tenRemedies).arg(grid.viewport()->width())));
+    QVERIFY(screen.contains(window.frameGeometry()));
+
+    window.showMaximized();
+    QTRY_VERIFY(window.isMaximized());
+    window.backButton()->click();
+    open.open("");
+    open.window->show();
+    QVERIFY(open.window->isMaximized());
+}
+
+void ResultsWindowTest::titleSaysWhenTheColumnsLeaveTheRanking() {
+    OpenResults open(largeRubrics(3, 60));
+    ResultsWindow& window = *open.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    TableGrid& grid = open.table();
+    QStringList ranking;
+    for (int col = 2; col < grid.columnCount(); ++col)
+        ranking << grid.cellText(0, col);
+
+    open.click(5, 0);
+    const QString label = grid.cellText(5, 0).section(QStringLiteral(" ["), 0, 0).left(20);
+    QVERIFY2(window.windowTitle().startsWith(kTitle + " – Mittel nach „" + label),
+             qPrintable(window.windowTitle()));
+    QVERIFY(window.windowTitle().contains(QStringLiteral("Strg+R: zurück zur Rangfolge")));
+
+    QTest::keyClick(&grid, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY2(window.windowTitle().startsWith(kTitle), qPrintable(window.windowTitle()));
+    QVERIFY(!window.windowTitle().contains(QStringLiteral("sortiert")));
+    QStringList after;
+    for (int col = 2; col < grid.columnCount(); ++col)
+        after << grid.cellText(0, col);
+    QCOMPARE(after, ranking);
+}

@@ -3,6 +3,7 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/WaitCursor.h"
+#include "foundation/grid/GlyphRoom.h"
 #include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
@@ -67,6 +68,7 @@ void SymptomSearchWindow::createControls() {
     tree_->setAccessibleName(baseTitle());
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
+    tree_->setItemDelegate(new RoomyRowDelegate(tree_));
     tree_->setDragEnabled(false);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);

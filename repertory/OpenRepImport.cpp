@@ -112,6 +112,10 @@ private:
             if (const auto* problem = std::get_if<std::string>(&index))
                 return failAt(where, *problem);
             remedyOfId_.emplace(remedy.id, std::get<int>(index));
+            std::string fullName;
+            if (auto problem = convertAt(remedy.fullName, where, fullName))
+                return problem;
+            builder_.fullName(std::get<int>(index), std::move(fullName));
         }
         return std::nullopt;
     }

@@ -73,11 +73,13 @@ std::variant<std::size_t, std::string> tableBytesOf(const RepertoryFileCounts& c
 }
 
 // The sizes a file with these counts can have: its tables and every abbreviation at least one
-// character and at most kMaxAbbreviationBytes, each with its terminator. Empty when the size fits.
+// character and at most kMaxAbbreviationBytes, each with its terminator, and at most the optional
+// tables at their largest. Empty when the size fits.
 std::string sizeMismatch(std::uint64_t size, std::size_t tableBytes, std::int32_t remedies) {
     const auto count = static_cast<std::uint64_t>(remedies);
     const std::uint64_t smallest = tableBytes + 2 * count;
-    const std::uint64_t largest = tableBytes + (kMaxAbbreviationBytes + 1) * count;
+    const std::uint64_t largest = tableBytes + (kMaxAbbreviationBytes + 1) * count + kFullNameTagBytes +
+                                  (kMaxFullNameBytes + 1) * count;
     if (size < smallest)
         return "die Datei ist mit " + std::to_string(size) +
                " Bytes zu kurz f\xFC"
@@ -209,9 +211,34 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
         db.remedyNames_[i] = name;
         offset += name.size() + 1;
     }
-    if (offset != bytes.size())
-        return fail(std::to_string(bytes.size() - offset) + " Bytes nach dem letzten Mittelk\xFCrzel");
+    if (std::string refused = db.readOptionalTables(bytes, offset); !refused.empty())
+        return fail(std::move(refused));
     return db;
+}
+
+std::string RepertoryDatabase::readOptionalTables(std::span<const std::byte> bytes, std::size_t offset) {
+    const auto* base = reinterpret_cast<const char*>(bytes.data());
+    while (offset != bytes.size()) {
+        const std::string_view tag(base + offset, std::min(kFullNameTagBytes, bytes.size() - offset));
+        if (tag != std::string_view(kFullNamesTag, kFullNameTagBytes) || !fullNames_.empty())
+            return std::to_string(bytes.size() - offset) +
+                   " Bytes nach dem letzten Mittelk\xFCrzel sind keine bekannte Zusatztabelle";
+        offset += kFullNameTagBytes;
+        fullNames_.resize(remedyNames_.size());
+        for (std::size_t i = 0; i < fullNames_.size(); ++i) {
+            const void* nul = std::memchr(base + offset, 0, bytes.size() - offset);
+            if (nul == nullptr)
+                return where("Mittel", i) + ": voller Name nicht mit NUL abgeschlossen";
+            const std::string_view name(
+                base + offset, static_cast<std::size_t>(static_cast<const char*>(nul) - (base + offset)));
+            if (name.size() > kMaxFullNameBytes)
+                return where("Mittel", i) + ": voller Name l\xE4nger als " +
+                       std::to_string(kMaxFullNameBytes) + " Bytes";
+            fullNames_[i] = name;
+            offset += name.size() + 1;
+        }
+    }
+    return {};
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {

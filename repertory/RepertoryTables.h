@@ -17,6 +17,8 @@ struct RepertoryTables {
     std::vector<RubricRecord> rubrics;
     std::vector<RemedyEntry> entries;
     std::vector<std::string> abbreviations; // Windows-1252, in remedy-index order
+    // Windows-1252, in remedy-index order; empty: the file carries no table of full names.
+    std::vector<std::string> fullNames;
 };
 
 std::vector<std::byte> dataFileBytes(const RepertoryTables& tables);

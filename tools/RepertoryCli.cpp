@@ -41,6 +41,7 @@ constexpr const char* kUsage =
     "  check                    Datendatei pr\xC3\xBC"
     "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
     "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
+    "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n"
     "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
 #ifdef TELVARIN_CLI_ANALYSIS
     "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
@@ -207,6 +208,13 @@ int showCommand(const RepertoryDatabase& db, std::span<const std::string> words,
     return 0;
 }
 
+// One line per remedy in the repertory's order: abbreviation, tab, full name (empty without one).
+int remediesCommand(const RepertoryDatabase& db, std::ostream& out) {
+    for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
+        out << utf8(db.remedyName(remedy)) << '\t' << utf8(db.remedyFullName(remedy)) << '\n';
+    return 0;
+}
+
 int exportCommand(std::span<const std::byte> bytes, std::span<const std::string> words, std::ostream& out,
                   std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {});
@@ -245,7 +253,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     // These read and write the files they are given and never a repertory data file.
     if ((command == "build" || command == "import" || command == "history") && fileOption(words)) {
         err << command
-            << " nimmt kein --file; das nehmen nur check, show, analyse, overview, search und file-case\n";
+            << " nimmt kein --file; das nehmen nur check, show, remedies, analyse, overview, search und "
+               "file-case\n";
         return 2;
     }
     if (command == "build")
@@ -267,7 +276,7 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         }
         return exportCommand(*builtin, words, out, err);
     }
-    const bool known = command == "check" || command == "show"
+    const bool known = command == "check" || command == "show" || command == "remedies"
 #ifdef TELVARIN_CLI_ANALYSIS
                        || command == "analyse" || command == "overview" || command == "search"
 #endif
@@ -287,13 +296,13 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
-    if (command == "check") {
+    if (command == "check" || command == "remedies") {
         const CliArguments args = parseCliArguments(words, {{"--file", 1}});
         if (!args.error.empty() || !args.positional.empty()) {
-            err << (args.error.empty() ? "check erwartet keine Argumente" : args.error) << '\n';
+            err << (args.error.empty() ? command + " erwartet keine Argumente" : args.error) << '\n';
             return 2;
         }
-        return checkCommand(db, out);
+        return command == "check" ? checkCommand(db, out) : remediesCommand(db, out);
     }
     if (command == "show")
         return showCommand(db, words, out, err);

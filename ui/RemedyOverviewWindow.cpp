@@ -235,8 +235,8 @@ void RemedyOverviewWindow::fillChapterBox() {
 
 void RemedyOverviewWindow::fillRemedyBox() {
     QStringList names;
-    for (const std::string& name : sortedRemedyNames(db_))
-        names.push_back(fromWindows1252(name));
+    for (const std::string& item : remedyBoxItems(db_))
+        names.push_back(fromWindows1252(item));
     remedyBox_->addItems(names);
     remedyBox_->setCurrentIndex(-1);
     remedyBox_->setEditText(QString());

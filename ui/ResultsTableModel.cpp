@@ -93,6 +93,10 @@ std::string ResultsTableModel::abbreviation(int column) const {
     return remedyName(db_, listed_[static_cast<std::size_t>(column)].remedy);
 }
 
+std::string ResultsTableModel::fullName(int column) const {
+    return std::string(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy));
+}
+
 std::string ResultsTableModel::hitsText(int column) const {
     return std::to_string(listed_[static_cast<std::size_t>(column)].hits);
 }

@@ -106,6 +106,8 @@ public:
 
     // Remedy column k: its abbreviation, hits and grade sum.
     std::string abbreviation(int column) const;
+    // Its full name, empty where the repertory gives none.
+    std::string fullName(int column) const;
     std::string hitsText(int column) const;
     std::string gradeSumText(int column) const;
     // Gives the table its row of contraindications: one flag per remedy index. An empty vector

@@ -168,6 +168,7 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
         grid.setUserValue(j + fixedRows, 0, j);
     }
     grid.setTitleTips(true);
+    grid.setPrintLegend(fromWindows1252(model.remedyLegend()));
     for (int k = 0; k < remedies; ++k) {
         const int col = k + kResultsFixedColumns;
         for (int row = kResultsHitsRow; row < fixedRows; ++row) {

@@ -6,6 +6,7 @@
 #include "repertory/RepertoryDatabase.h"
 
 #include <string>
+#include <vector>
 
 namespace telvarin {
 
@@ -20,5 +21,8 @@ std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex);
 // Name of the chapter holding a section; empty when none does.
 std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex);
 std::string remedyName(const RepertoryDatabase& db, int remedy);
+// The words a rubric text refers to: "Kloßgefühl (siehe: Stein)" gives "Stein". Each "(siehe: ...)"
+// in any letter case gives one, with its blanks tidied; none for a text without.
+std::vector<std::string> crossReferences(std::string_view rubricText);
 
 } // namespace telvarin

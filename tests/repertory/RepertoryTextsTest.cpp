@@ -67,5 +67,17 @@ TEST(ReferenceTexts, FirstAndLastRubric) {
     EXPECT_EQ(breaks, 24u);
 }
 
+TEST(RepertoryTexts, CrossReferencesAreTheWordsAfterSiehe) {
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(crossReferences("Klo\xDF"
+                              "gef\xFChl (siehe: Stein)"),
+              Words{"Stein"});
+    EXPECT_EQ(crossReferences("Blase, Katarrh (siehe:  Urin,  eitriger Niederschlag ), nachts"),
+              Words{"Urin, eitriger Niederschlag"});
+    EXPECT_EQ(crossReferences("A (Siehe: B) und (siehe: C"), (Words{"B", "C"}));
+    EXPECT_TRUE(crossReferences("Sieht schlecht (siehe:)").empty());
+    EXPECT_TRUE(crossReferences("Schmerz, siehe oben").empty());
+}
+
 } // namespace
 } // namespace telvarin

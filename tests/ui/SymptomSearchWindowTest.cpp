@@ -12,6 +12,7 @@
 #include "ui/RepertoryTreeModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTreeView>
@@ -376,6 +377,37 @@ private slots:
             QVERIFY2(top > 0, qPrintable(QStringLiteral("ink starts at row %1").arg(top)));
             QCOMPARE(bottom - top + 1, unclippedInkHeight(nausea.data().toString(), open.tree().font()));
         }
+    }
+
+    void aCrossReferenceOpensTheTextSearchFromTheContextMenu() {
+        OpenTreeSearch open(nullptr, test::kentRepertory());
+        QStringList asked;
+        open.window->setCrossReferenceHandler([&asked](const QString& words) { asked << words; });
+        const QModelIndex stomach = open.model()
+                                        .match(open.model().index(0, 0), Qt::DisplayRole,
+                                               QStringLiteral("Magen"), 1, Qt::MatchExactly)
+                                        .value(0);
+        const QModelIndex section =
+            open.model()
+                .match(open.model().index(0, 0, stomach), Qt::DisplayRole,
+                       QStringLiteral("Klo\u00DFgef\u00FChl (siehe: Stein)"), 1, Qt::MatchExactly)
+                .value(0);
+        QVERIFY(section.isValid());
+        const QModelIndex rubric = open.model().index(0, 0, section);
+        open.tree().expand(stomach);
+        open.tree().expand(section);
+        open.tree().scrollTo(rubric);
+        QMenu* menu = open.window->contextMenuAt(open.visibleCentre(rubric));
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().front()->text(), QStringLiteral("Siehe: Stein"));
+        menu->actions().front()->trigger();
+        QCOMPARE(asked, QStringList{QStringLiteral("Stein")});
+        delete menu;
+        // A rubric without a reference has no menu.
+        QCOMPARE(open.window->contextMenuAt(
+                     open.visibleCentre(open.model().index(0, 0, open.model().index(0, 0, stomach)))),
+                 nullptr);
     }
 
     void grabOfTheWindow() {

@@ -1,5 +1,6 @@
 #include "repertory/RepertoryTexts.h"
 
+#include "foundation/text/GermanOrder.h"
 #include "repertory/RemedyEntry.h"
 
 #include <algorithm>
@@ -36,10 +37,17 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     return text;
 }
 
-std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd) {
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
     if (!inRange(db, number) || db.rubricIndex(number, bd) < 0)
         return {};
-    const auto entries = db.remedyList(db.rubricIndex(number, bd));
+    const auto stored = db.remedyList(db.rubricIndex(number, bd));
+    std::vector<RemedyEntry> entries(stored.begin(), stored.end());
+    if (order == RemedyListOrder::ByGrade)
+        std::stable_sort(entries.begin(), entries.end(), [&db](RemedyEntry a, RemedyEntry b) {
+            if (gradeOf(a) != gradeOf(b))
+                return gradeOf(a) > gradeOf(b);
+            return compareGerman(db.remedyName(remedyOf(a)), db.remedyName(remedyOf(b))) < 0;
+        });
     constexpr std::size_t kNameWidth = 13;
     std::string text;
     text.reserve(entries.size() * (kNameWidth + 4) + entries.size() / 5 * 2);

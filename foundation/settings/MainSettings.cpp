@@ -55,6 +55,8 @@ constexpr std::array kDefinitions{
                       0, 0, 0, 0,
                       u"Folder of the case history, its backups and an own repertorium.dat, unless the start "
                       u"folder holds one of them (takes effect at the next start)"},
+    SettingDefinition{Setting::RemedyListsByGrade, kProgramKey, u"MittellisteNachGrad", SettingKind::Flag,
+                      0, 0, 0, 1, u"Remedy lists in tips by grade, then name; 0 as the repertory stores them"},
 };
 // clang-format on
 
@@ -145,6 +147,7 @@ MainSettings readMainSettingsWith(const SettingsStore& store, ReadInt readInt) {
     settings.noGreyInPrint = readInt(Setting::NoGreyInPrint) != 0;
     settings.fontName = readTextSetting(store, Setting::FontName);
     settings.fontSize = readInt(Setting::FontSize);
+    settings.remedyListsByGrade = readInt(Setting::RemedyListsByGrade) != 0;
     return settings;
 }
 

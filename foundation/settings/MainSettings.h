@@ -34,6 +34,7 @@ enum class Setting {
     CurrentDirectory,
     Repertory,
     PracticeFolder,
+    RemedyListsByGrade,
 };
 
 struct SettingDefinition {
@@ -73,8 +74,9 @@ struct MainSettings {
     bool keepColumnWidths = true; // "Spaltenbreite": save and restore the column widths of all tables
     bool escapeClearsCase = true;
     bool noGreyInPrint = true;
-    QString fontName; // empty: the tables keep their built-in font
-    int fontSize = 1; // character height of the table font in pixels
+    QString fontName;                // empty: the tables keep their built-in font
+    int fontSize = 1;                // character height of the table font in pixels
+    bool remedyListsByGrade = false; // tips list remedies by grade, then name; else as stored
 
     bool operator==(const MainSettings&) const = default;
 };

@@ -39,6 +39,10 @@ TEST_F(TinyTexts, RemedyListsBreakAfterEveryFifthItemButNotAtTheEnd) {
     EXPECT_EQ(remedyListText(db_, 2, 1), "");
     EXPECT_EQ(remedyListText(db_, 0, 0), "");
     EXPECT_EQ(remedyListText(db_, 6, 0), "");
+    // By grade: the highest first, by name within a grade.
+    EXPECT_EQ(remedyListText(db_, 2, 0, RemedyListOrder::ByGrade),
+              "acon.        (5) averylongname.(4) ag-c.        (3) sep.         (3) "
+              "agar.        (1) \r\nsep.         (1) ");
 }
 
 TEST_F(TinyTexts, HeadingsJoinChapterAndSectionNames) {

@@ -221,6 +221,12 @@ ImportProblem TableBuilder::entry(std::string_view abbreviation, int grade) {
     return std::nullopt;
 }
 
+void TableBuilder::parent(int rubric, int parentRubric) {
+    if (tables_.parents.size() < tables_.rubrics.size())
+        tables_.parents.resize(tables_.rubrics.size());
+    tables_.parents[static_cast<std::size_t>(rubric)] = parentRubric + 1;
+}
+
 std::optional<int> TableBuilder::knownRemedy(std::string_view abbreviation) const {
     std::string name = toLowerWindows1252(abbreviation);
     if (name.ends_with('.'))
@@ -245,6 +251,8 @@ RepertoryImportResult TableBuilder::finish(const std::string& source) {
         tables_.fullNames.clear();
     else
         tables_.fullNames.resize(tables_.abbreviations.size());
+    if (!tables_.parents.empty())
+        tables_.parents.resize(tables_.rubrics.size());
     std::size_t entryCount = 0;
     for (const std::vector<RemedyEntry>& list : lists_)
         entryCount += list.size();

@@ -24,6 +24,10 @@ inline constexpr std::size_t kMaxAbbreviationBytes = 255;
 inline constexpr char kFullNamesTag[4] = {'N', 'A', 'M', 'E'};
 inline constexpr std::size_t kFullNameTagBytes = sizeof kFullNamesTag;
 inline constexpr std::size_t kMaxFullNameBytes = 255;
+// The optional table of the rubrics' own tree: the tag, then for each rubric in order the number
+// of its parent rubric as a 32-bit little-endian integer, 0 for a rubric at the top of its
+// chapter. A parent comes before its children and stands in the same chapter.
+inline constexpr char kParentsTag[4] = {'T', 'R', 'E', 'E'};
 
 struct RubricRecord {
     char text[kRubricTextSize];

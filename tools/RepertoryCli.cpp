@@ -42,6 +42,7 @@ constexpr const char* kUsage =
     "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
     "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
     "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n"
+    "  tree N                   die Kette vom Kapitel bis zur Rubrik N: je Ebene Nummer, Tab, Text\n"
     "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
 #ifdef TELVARIN_CLI_ANALYSIS
     "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
@@ -215,6 +216,41 @@ int remediesCommand(const RepertoryDatabase& db, std::ostream& out) {
     return 0;
 }
 
+// The chain from the chapter down to rubric N, one line per level: number, tab, the level's own
+// text (without its parent's text in front). A chapter without a rubric of its own at the top
+// stands first with an empty number.
+int treeCommand(const RepertoryDatabase& db, std::span<const std::string> words, std::ostream& out,
+                std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}});
+    const std::optional<int> parsed =
+        args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
+    if (!args.error.empty() || !parsed) {
+        err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
+        return 2;
+    }
+    if (*parsed < 1 || *parsed > db.largestRubricNumber()) {
+        err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
+            << db.largestRubricNumber() << '\n';
+        return 1;
+    }
+    std::vector<RubricNumber> chain;
+    for (RubricNumber number = *parsed; number != 0; number = db.parentRubric(number))
+        chain.insert(chain.begin(), number);
+    const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1));
+    if (db.rubricTextField(chain.front() - 1) != chapter)
+        out << '\t' << utf8(chapter) << '\n';
+    std::string_view parentText;
+    for (const RubricNumber number : chain) {
+        std::string_view text = db.rubricTextField(number - 1);
+        if (!parentText.empty() && text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
+            text.substr(parentText.size(), 2) == ", ")
+            text.remove_prefix(parentText.size() + 2);
+        out << number << '\t' << utf8(text) << '\n';
+        parentText = db.rubricTextField(number - 1);
+    }
+    return 0;
+}
+
 int exportCommand(std::span<const std::byte> bytes, std::span<const std::string> words, std::ostream& out,
                   std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {});
@@ -253,7 +289,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     // These read and write the files they are given and never a repertory data file.
     if ((command == "build" || command == "import" || command == "history") && fileOption(words)) {
         err << command
-            << " nimmt kein --file; das nehmen nur check, show, remedies, analyse, overview, search und "
+            << " nimmt kein --file; das nehmen nur check, show, remedies, tree, analyse, overview, search "
+               "und "
                "file-case\n";
         return 2;
     }
@@ -276,7 +313,7 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         }
         return exportCommand(*builtin, words, out, err);
     }
-    const bool known = command == "check" || command == "show" || command == "remedies"
+    const bool known = command == "check" || command == "show" || command == "remedies" || command == "tree"
 #ifdef TELVARIN_CLI_ANALYSIS
                        || command == "analyse" || command == "overview" || command == "search"
 #endif
@@ -306,6 +343,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     }
     if (command == "show")
         return showCommand(db, words, out, err);
+    if (command == "tree")
+        return treeCommand(db, words, out, err);
 #ifdef TELVARIN_CLI_ANALYSIS
     const CliContext context{db, out, err};
     if (command == "analyse")

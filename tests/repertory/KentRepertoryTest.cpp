@@ -30,6 +30,11 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
         EXPECT_FALSE(db.remedyFullName(remedy).empty()) << db.remedyName(remedy);
     EXPECT_EQ(db.remedyName(0), "abies-c.");
     EXPECT_EQ(db.remedyFullName(0), "Abies Canadensis");
+    // The symptom tree file's own tree: "Übelkeit, nachmittags" under "Übelkeit" under the
+    // chapter's own rubric.
+    EXPECT_EQ(db.parentRubric(24605), 24601);
+    EXPECT_EQ(db.parentRubric(24601), 23569);
+    EXPECT_EQ(db.parentRubric(23569), 0);
 
     const ImportReport& report = test::importReport(result);
     EXPECT_EQ(report.cutRubricTexts, 9);

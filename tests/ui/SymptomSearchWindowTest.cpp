@@ -379,6 +379,22 @@ private slots:
         }
     }
 
+    // The Kent's own tree: "nachmittags" below "Übelkeit", which stands in its section.
+    void rubricsHangBelowTheirParentWhereTheRepertoryHasATree() {
+        const RepertoryDatabase& kent = test::kentRepertory();
+        RepertoryTreeModel model(kent);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QModelIndex afternoon = model.rubricIndex(24605);
+        QCOMPARE(afternoon.data().toString(), QStringLiteral("nachmittags [38]\u00A024605"));
+        const QModelIndex nausea = model.parent(afternoon);
+        QCOMPARE(RepertoryTreeModel::recordOf(nausea), 24600);
+        QCOMPARE(model.index(afternoon.row(), 0, nausea), afternoon);
+        QCOMPARE(RepertoryTreeModel::levelOf(model.parent(nausea)), RepertoryTreeModel::Level::Section);
+        QCOMPARE(model.parent(nausea).data().toString(), QStringLiteral("\u00DCbelkeit"));
+        QVERIFY(model.rowCount(model.parent(nausea)) < model.rowCount(nausea));
+        QCOMPARE(model.ancestorTexts(afternoon).size(), 3u);
+    }
+
     void aCrossReferenceOpensTheTextSearchFromTheContextMenu() {
         OpenTreeSearch open(nullptr, test::kentRepertory());
         QStringList asked;

@@ -141,7 +141,7 @@ void CaseModel::refreshRowTexts(int tableRow) {
     texts.symptom = rubricText(db_, symptom.number);
     const int index = symptom.number == 0 ? -1 : db_.rubricIndex(symptom.number, symptom.bd);
     texts.chapter = index < 0 ? std::string() : sectionHeading(db_, index);
-    texts.tip = remedyListText(db_, symptom.number, symptom.bd);
+    texts.tip = remedyListText(db_, symptom.number, symptom.bd, remedyListOrder_);
     texts.counterPole.clear();
     if (symptom.number > 0 && index >= 0 && index < db_.rubricCount()) {
         const RubricRecord& rubric = db_.rubric(index);

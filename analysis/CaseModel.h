@@ -10,6 +10,7 @@
 #include "analysis/CaseSymptom.h"
 #include "analysis/SymptomCounter.h"
 #include "repertory/RepertoryDatabase.h"
+#include "repertory/RepertoryTexts.h"
 
 #include <optional>
 #include <span>
@@ -55,6 +56,8 @@ public:
     PolarityMode polarityMode() const { return polarityMode_; }
     // SprungEnde: after a change in the middle the focus jumps to the input row.
     void setJumpToEnd(bool on) { jumpToEnd_ = on; }
+    // The order of the remedy lists in the rows' tips, for rows entered from now on.
+    void setRemedyListOrder(RemedyListOrder order) { remedyListOrder_ = order; }
     // Spaltenbreite: saved column widths are in use, so appending a row does not stretch them.
     void setSavedColumnWidths(bool on) { savedColumnWidths_ = on; }
 
@@ -147,6 +150,7 @@ private:
 
     PolarityMode polarityMode_ = PolarityMode::ListAtEnd;
     bool jumpToEnd_ = false;
+    RemedyListOrder remedyListOrder_ = RemedyListOrder::Stored;
     bool savedColumnWidths_ = false;
 
     CaseTableListener* listener_ = nullptr;

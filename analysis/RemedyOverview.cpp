@@ -1,6 +1,7 @@
 #include "analysis/RemedyOverview.h"
 
 #include "analysis/SectionWalk.h"
+#include "foundation/text/GermanOrder.h"
 #include "repertory/RemedyNameCompare.h"
 #include "repertory/RepertoryTexts.h"
 
@@ -63,9 +64,41 @@ RubricRange chapterRubricRange(const RepertoryDatabase& db, int chapterIndex) {
     return {begin + 1, chapterEnd(chapterIndex)};
 }
 
+std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_view text) {
+    // An item of the remedy box: the abbreviation before the dash.
+    if (const std::size_t dash = text.find(" \x96 "); dash != std::string_view::npos)
+        text = text.substr(0, dash);
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (text.empty() || !db.hasFullNames() || findRemedy(db, normaliseRemedyText(std::string(text))) >= 0)
+        return std::string(text);
+    const std::string wanted = germanBaseLetters(text);
+    int equal = -1;
+    int starting = -1;
+    int holding = -1;
+    int startingCount = 0;
+    int holdingCount = 0;
+    for (int remedy = 0; remedy < db.remedyCount(); ++remedy) {
+        const std::string name = germanBaseLetters(db.remedyFullName(remedy));
+        const std::size_t at = name.find(wanted);
+        if (at == std::string::npos)
+            continue;
+        if (name.size() == wanted.size() && equal < 0)
+            equal = remedy;
+        if (at == 0 && startingCount++ == 0)
+            starting = remedy;
+        if (holdingCount++ == 0)
+            holding = remedy;
+    }
+    const int found = equal >= 0 ? equal : startingCount == 1 ? starting : holdingCount == 1 ? holding : -1;
+    return found >= 0 ? std::string(db.remedyName(found)) : std::string(text);
+}
+
 OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& query) {
     OverviewResult result;
-    result.remedyText = normaliseRemedyText(query.remedyText);
+    result.remedyText = normaliseRemedyText(abbreviationOfRemedyText(db, query.remedyText));
     result.showsOthers = query.sizeFilter && query.listOthers;
     const int remedy = findRemedy(db, result.remedyText);
     if (remedy < 0)

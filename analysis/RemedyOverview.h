@@ -44,6 +44,11 @@ bool qualifies(RemedyEntry entry, const RemedyQuery& query);
 std::string normaliseRemedyText(std::string text);
 // First remedy whose abbreviation equals the text with A-Z and a-z alike, or -1.
 int findRemedy(const RepertoryDatabase& db, std::string_view text);
+// The text of the remedy box, "sulph. \x96 Sulphur" or part of a full name ("sulphur", "Nux
+// vom"), as the abbreviation it names: the text itself when it is one or names no remedy alone.
+// A full name equal to the text wins, then the only one that starts with it, then the only one
+// that holds it; letter case and umlaut dots aside.
+std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_view text);
 OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& query);
 // "Mittelübersicht: %s, gefundene Symptome: %d"
 std::string overviewTitle(const OverviewResult& result);

@@ -221,9 +221,38 @@ ImportProblem TableBuilder::entry(std::string_view abbreviation, int grade) {
     return std::nullopt;
 }
 
+void TableBuilder::parent(int rubric, int parentRubric) {
+    if (tables_.parents.size() < tables_.rubrics.size())
+        tables_.parents.resize(tables_.rubrics.size());
+    tables_.parents[static_cast<std::size_t>(rubric)] = parentRubric + 1;
+}
+
+std::optional<int> TableBuilder::knownRemedy(std::string_view abbreviation) const {
+    std::string name = toLowerWindows1252(abbreviation);
+    if (name.ends_with('.'))
+        name.pop_back();
+    const auto byName = names_.find(name);
+    return byName == names_.end() ? std::nullopt : std::optional<int>(byName->second);
+}
+
+void TableBuilder::fullName(int remedy, std::string name) {
+    name = std::string(trimmedBlanks(name.substr(0, name.find('\0'))));
+    cutAtWord(name, kMaxFullNameBytes);
+    if (tables_.fullNames.size() < tables_.abbreviations.size())
+        tables_.fullNames.resize(tables_.abbreviations.size());
+    tables_.fullNames[static_cast<std::size_t>(remedy)] = std::move(name);
+}
+
 RepertoryImportResult TableBuilder::finish(const std::string& source) {
     if (tables_.rubrics.empty())
         return RepertoryImportError{source + ": keine Rubrik gefunden"};
+    // A table of full names only where the source gives at least one.
+    if (std::ranges::all_of(tables_.fullNames, &std::string::empty))
+        tables_.fullNames.clear();
+    else
+        tables_.fullNames.resize(tables_.abbreviations.size());
+    if (!tables_.parents.empty())
+        tables_.parents.resize(tables_.rubrics.size());
     std::size_t entryCount = 0;
     for (const std::vector<RemedyEntry>& list : lists_)
         entryCount += list.size();

@@ -80,6 +80,14 @@ public:
     // An entry of the current list; a remedy that stands twice in it becomes one entry with the
     // higher grade and is counted.
     void entry(int remedy, int grade);
+    // The rubric a rubric belongs under in the source's own tree (indices; a parent is built
+    // before its children).
+    void parent(int rubric, int parentRubric);
+    // The index of a remedy some list named already, by its abbreviation in any letter case.
+    std::optional<int> knownRemedy(std::string_view abbreviation) const;
+    // The full name of a remedy taken up before ("Sulphur" for "sulph."), in Windows-1252; a name
+    // longer than the data file holds is cut at a word. The last name given wins.
+    void fullName(int remedy, std::string name);
     ImportProblem entry(std::string_view abbreviation, int grade);
 
     // A table of counter-polarities that finish() applies after the rule's pairs; empty: none.

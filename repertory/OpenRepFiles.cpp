@@ -154,7 +154,7 @@ private:
             const std::string_view abbreviation = fields->substr(separator + 3);
             files_.remedies.push_back({parsed->id,
                                        trimmedBlanks(abbreviation.substr(0, abbreviation.find("\"#\""))),
-                                       lines.number()});
+                                       lines.number(), trimmedBlanks(fields->substr(0, separator))});
         }
         return std::nullopt;
     }

@@ -19,6 +19,7 @@ struct OpenRepRemedy {
     int id = 0;
     std::string_view abbreviation; // UTF-8
     int line = 0;
+    std::string_view fullName; // UTF-8
 };
 
 struct OpenRepNode {

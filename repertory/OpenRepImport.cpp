@@ -112,6 +112,10 @@ private:
             if (const auto* problem = std::get_if<std::string>(&index))
                 return failAt(where, *problem);
             remedyOfId_.emplace(remedy.id, std::get<int>(index));
+            std::string fullName;
+            if (auto problem = convertAt(remedy.fullName, where, fullName))
+                return problem;
+            builder_.fullName(std::get<int>(index), std::move(fullName));
         }
         return std::nullopt;
     }
@@ -317,8 +321,10 @@ private:
             int node;
             std::size_t next;
             std::string text; // the rubric text: the path below the chapter
+            int rubric;       // the node's rubric index
         };
         std::vector<Step> stack;
+        const int chapterRubric = lastRubric_;
         for (const int top : node(root).children) {
             std::string label;
             if (auto problem = labelOf(top, name, label))
@@ -326,7 +332,8 @@ private:
             builder_.section(label);
             if (auto problem = rubric(top, label, name + ", " + label))
                 return problem;
-            stack.push_back({top, 0, std::move(label)});
+            builder_.parent(lastRubric_, chapterRubric);
+            stack.push_back({top, 0, std::move(label), lastRubric_});
             while (!stack.empty()) {
                 Step& step = stack.back();
                 const std::vector<int>& children = node(step.node).children;
@@ -344,7 +351,8 @@ private:
                 std::string text = step.text + ", " + label;
                 if (auto problem = rubric(child, text, name + ", " + text))
                     return problem;
-                stack.push_back({child, 0, std::move(text)});
+                builder_.parent(lastRubric_, step.rubric);
+                stack.push_back({child, 0, std::move(text), lastRubric_});
             }
         }
         return std::nullopt;
@@ -355,6 +363,7 @@ private:
         visited_[static_cast<std::size_t>(index)] = true;
         ++pathCounts_[path];
         const int rubric = builder_.rubric(text);
+        lastRubric_ = rubric;
         const int first = node(index).firstList;
         if (first < 0)
             return failAt(treePlace(index), "Id " + std::to_string(node(index).id) +
@@ -376,8 +385,9 @@ private:
     std::string folder_;
     std::string chapterOrderFile_;
     OpenRepFiles files_;
-    std::unordered_map<int, int> remedyOfId_;                       // remedy file id -> remedy index
-    std::unordered_map<int, std::string> chapterNames_;             // per root, Windows-1252
+    int lastRubric_ = -1;                               // the rubric index of the node rubric() took last
+    std::unordered_map<int, int> remedyOfId_;           // remedy file id -> remedy index
+    std::unordered_map<int, std::string> chapterNames_; // per root, Windows-1252
     std::unordered_map<std::string, std::vector<int>> rootsOfName_; // lower case
     std::unordered_map<int, std::string> placed_;                   // root -> where it was named
     std::vector<int> chapterOrder_;

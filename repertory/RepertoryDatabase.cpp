@@ -73,11 +73,15 @@ std::variant<std::size_t, std::string> tableBytesOf(const RepertoryFileCounts& c
 }
 
 // The sizes a file with these counts can have: its tables and every abbreviation at least one
-// character and at most kMaxAbbreviationBytes, each with its terminator. Empty when the size fits.
-std::string sizeMismatch(std::uint64_t size, std::size_t tableBytes, std::int32_t remedies) {
+// character and at most kMaxAbbreviationBytes, each with its terminator, and at most the optional
+// tables at their largest. Empty when the size fits.
+std::string sizeMismatch(std::uint64_t size, std::size_t tableBytes, std::int32_t remedies,
+                         std::int32_t rubrics) {
     const auto count = static_cast<std::uint64_t>(remedies);
     const std::uint64_t smallest = tableBytes + 2 * count;
-    const std::uint64_t largest = tableBytes + (kMaxAbbreviationBytes + 1) * count;
+    const std::uint64_t largest = tableBytes + (kMaxAbbreviationBytes + 1) * count + kFullNameTagBytes +
+                                  (kMaxFullNameBytes + 1) * count + sizeof kParentsTag +
+                                  static_cast<std::uint64_t>(rubrics) * sizeof(std::int32_t);
     if (size < smallest)
         return "die Datei ist mit " + std::to_string(size) +
                " Bytes zu kurz f\xFC"
@@ -101,7 +105,8 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
     const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(c);
     if (const auto* refused = std::get_if<std::string>(&tableBytes))
         return fail(*refused);
-    if (std::string mismatch = sizeMismatch(bytes.size(), std::get<std::size_t>(tableBytes), c.remedies);
+    if (std::string mismatch =
+            sizeMismatch(bytes.size(), std::get<std::size_t>(tableBytes), c.remedies, c.rubrics);
         !mismatch.empty())
         return fail(std::move(mismatch));
 
@@ -209,9 +214,66 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
         db.remedyNames_[i] = name;
         offset += name.size() + 1;
     }
-    if (offset != bytes.size())
-        return fail(std::to_string(bytes.size() - offset) + " Bytes nach dem letzten Mittelk\xFCrzel");
+    if (std::string refused = db.readOptionalTables(bytes, offset); !refused.empty())
+        return fail(std::move(refused));
     return db;
+}
+
+std::string RepertoryDatabase::readOptionalTables(std::span<const std::byte> bytes, std::size_t offset) {
+    const auto* base = reinterpret_cast<const char*>(bytes.data());
+    while (offset != bytes.size()) {
+        const std::string_view tag(base + offset, std::min(kFullNameTagBytes, bytes.size() - offset));
+        std::string refused;
+        if (tag == std::string_view(kFullNamesTag, kFullNameTagBytes) && fullNames_.empty())
+            refused = readFullNames(bytes, offset += kFullNameTagBytes);
+        else if (tag == std::string_view(kParentsTag, sizeof kParentsTag) && parents_.empty())
+            refused = readParents(bytes, offset += sizeof kParentsTag);
+        else
+            refused = std::to_string(bytes.size() - offset) +
+                      " Bytes nach dem letzten Mittelk\xFCrzel sind keine bekannte Zusatztabelle";
+        if (!refused.empty())
+            return refused;
+    }
+    return {};
+}
+
+std::string RepertoryDatabase::readFullNames(std::span<const std::byte> bytes, std::size_t& offset) {
+    const auto* base = reinterpret_cast<const char*>(bytes.data());
+    fullNames_.resize(remedyNames_.size());
+    for (std::size_t i = 0; i < fullNames_.size(); ++i) {
+        const void* nul = std::memchr(base + offset, 0, bytes.size() - offset);
+        if (nul == nullptr)
+            return where("Mittel", i) + ": voller Name nicht mit NUL abgeschlossen";
+        const std::string_view name(
+            base + offset, static_cast<std::size_t>(static_cast<const char*>(nul) - (base + offset)));
+        if (name.size() > kMaxFullNameBytes)
+            return where("Mittel", i) + ": voller Name l\xE4nger als " + std::to_string(kMaxFullNameBytes) +
+                   " Bytes";
+        fullNames_[i] = name;
+        offset += name.size() + 1;
+    }
+    return {};
+}
+
+std::string RepertoryDatabase::readParents(std::span<const std::byte> bytes, std::size_t& offset) {
+    const std::size_t rubrics = rubricTexts_.size();
+    if (bytes.size() - offset < rubrics * sizeof(RubricNumber))
+        return "die Tabelle der Elternrubriken ist zu kurz";
+    parents_.resize(rubrics);
+    // Copied: the table follows texts of any length and need not start on a four-byte boundary.
+    std::memcpy(parents_.data(), bytes.data() + offset, rubrics * sizeof(RubricNumber));
+    offset += rubrics * sizeof(RubricNumber);
+    for (std::size_t i = 0; i < rubrics; ++i) {
+        const RubricNumber parent = parents_[i];
+        const auto number = static_cast<RubricNumber>(i + 1);
+        if (parent < 0 || parent >= number)
+            return where("Rubrik", i + 1) + ": Elternrubrik " + std::to_string(parent) +
+                   " steht nicht vor ihr";
+        if (parent != 0 && chapterOfRubric(parent - 1) != chapterOfRubric(number - 1))
+            return where("Rubrik", i + 1) + ": Elternrubrik " + std::to_string(parent) +
+                   " liegt in einem anderen Kapitel";
+    }
+    return {};
 }
 
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
@@ -242,7 +304,8 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
             const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(counts);
             if (const auto* refused = std::get_if<std::string>(&tableBytes))
                 return fail(*refused);
-            if (std::string mismatch = sizeMismatch(size, std::get<std::size_t>(tableBytes), counts.remedies);
+            if (std::string mismatch =
+                    sizeMismatch(size, std::get<std::size_t>(tableBytes), counts.remedies, counts.rubrics);
                 !mismatch.empty())
                 return fail(std::move(mismatch));
         }

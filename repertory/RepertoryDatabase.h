@@ -58,6 +58,17 @@ public:
         return sectionNames_[static_cast<std::size_t>(section)];
     }
     std::string_view remedyName(int remedy) const { return remedyNames_[static_cast<std::size_t>(remedy)]; }
+    // The remedy's full name ("Sulphur" for "sulph."); empty where the file gives none.
+    std::string_view remedyFullName(int remedy) const {
+        return fullNames_.empty() ? std::string_view() : fullNames_[static_cast<std::size_t>(remedy)];
+    }
+    bool hasFullNames() const { return !fullNames_.empty(); }
+    // The rubric a rubric belongs under in the repertory's own tree; 0 at the top of its chapter
+    // and for every rubric of a file without a tree.
+    RubricNumber parentRubric(RubricNumber number) const {
+        return parents_.empty() ? 0 : parents_[static_cast<std::size_t>(number - 1)];
+    }
+    bool hasRubricTree() const { return !parents_.empty(); }
     int sectionEnd(int chapter) const { return chapters_[static_cast<std::size_t>(chapter)].sectionEnd; }
     int rubricEnd(int section) const { return sections_[static_cast<std::size_t>(section)].rubricEnd; }
 
@@ -81,6 +92,10 @@ public:
 private:
     RepertoryDatabase() = default;
     std::string_view keep(std::string_view text, std::size_t fieldSize);
+    // The optional tables after the abbreviations, from offset on; an error message or empty.
+    std::string readOptionalTables(std::span<const std::byte> bytes, std::size_t offset);
+    std::string readFullNames(std::span<const std::byte> bytes, std::size_t& offset);
+    std::string readParents(std::span<const std::byte> bytes, std::size_t& offset);
 
     RepertoryFileCounts counts_{};
     std::span<const std::byte> fileBytes_;
@@ -92,6 +107,8 @@ private:
     std::vector<std::string_view> sectionNames_;
     std::vector<std::string_view> rubricTexts_;
     std::vector<std::string_view> remedyNames_;
+    std::vector<std::string_view> fullNames_; // empty without the optional table
+    std::vector<RubricNumber> parents_;       // empty without the optional table
     std::shared_ptr<const std::string> ownedBytes_;
     std::shared_ptr<std::deque<std::string>> replacedTexts_;
 };

@@ -92,10 +92,40 @@ public:
             if (std::optional<RepertoryImportError> problem = chapter(chapterKey, where, file->text))
                 return *problem;
         }
+        if (std::optional<RepertoryImportError> problem = fullNames())
+            return *problem;
         return builder_.finish(folder_);
     }
 
 private:
+    // The optional remedies.json: an object of abbreviation and full name; names of remedies no
+    // list holds are left out, so that they add no remedy.
+    std::optional<RepertoryImportError> fullNames() {
+        constexpr const char* kName = "remedies.json";
+        if (fileKindOf(folder_ + "/" + kName) == FileKind::Missing)
+            return std::nullopt;
+        std::optional<JsonValue> names = readDocument(kName);
+        if (!names)
+            return error_;
+        if (names->kind != JsonValue::Kind::Object)
+            return RepertoryImportError{std::string(kName) +
+                                        ": ein Objekt K\xC3\xBCrzel: voller Name erwartet"};
+        for (const auto& [abbreviation, name] : names->members) {
+            const std::string where = std::string(kName) + ", Schl\xC3\xBCssel " + quotedText(abbreviation);
+            if (name.kind != JsonValue::Kind::String)
+                return failAt(where, "der volle Name ist kein Text");
+            std::string converted;
+            std::string fullName;
+            if (auto problem = convertAt(abbreviation, where, converted))
+                return problem;
+            if (auto problem = convertAt(name.text, where, fullName))
+                return problem;
+            if (const std::optional<int> remedy = builder_.knownRemedy(trimmedBlanks(converted)))
+                builder_.fullName(*remedy, std::move(fullName));
+        }
+        return std::nullopt;
+    }
+
     std::optional<JsonValue> readDocument(const std::string& name) {
         const std::string path = folder_ + "/" + name;
         FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
@@ -222,7 +252,8 @@ private:
 
 // ---- tsv ----
 
-constexpr const char* kTsvFields[] = {"Kapitel", "Abschnitt", "Rubriktext", "Mittel", "Wertigkeit"};
+constexpr const char* kTsvFields[] = {"Kapitel", "Abschnitt",  "Rubriktext",
+                                      "Mittel",  "Wertigkeit", "voller Name"};
 
 struct RubricSeen {
     int rubric = 0;
@@ -251,19 +282,20 @@ private:
     std::string placeOf(int lineNumber) const { return fileName_ + ", Zeile " + std::to_string(lineNumber); }
 
     ImportProblem entryLine(std::string_view line, int lineNumber) {
-        std::string_view fields[5];
+        // A sixth field, the remedy's full name, may follow.
+        std::string_view fields[6];
         std::size_t count = 0;
         while (true) {
             const std::size_t tab = line.find('\t');
-            if (count < 5)
+            if (count < 6)
                 fields[count] = trimmedBlanks(line.substr(0, tab));
             ++count;
             if (tab == std::string_view::npos)
                 break;
             line.remove_prefix(tab + 1);
         }
-        if (count != 5)
-            return "5 Felder mit Tabulator getrennt erwartet, " + std::to_string(count) + " gefunden";
+        if (count != 5 && count != 6)
+            return "5 oder 6 Felder mit Tabulator getrennt erwartet, " + std::to_string(count) + " gefunden";
         for (std::size_t i = 0; i < 5; ++i) {
             if (fields[i].empty())
                 return std::string("das Feld ") + kTsvFields[i] + " ist leer";
@@ -335,7 +367,17 @@ private:
                        quotedText(windows1252ToUtf8(abbreviation)) + " widerspricht dem Feld Wertigkeit " +
                        std::string(grade);
         }
-        return builder_.entry(name, grade[0] - '0');
+        std::variant<int, std::string> remedy = builder_.remedy(name);
+        if (auto* problem = std::get_if<std::string>(&remedy))
+            return std::move(*problem);
+        builder_.entry(std::get<int>(remedy), grade[0] - '0');
+        if (!fields[5].empty()) {
+            std::string fullName;
+            if (ImportProblem problem = field(fields[5], 5, fullName))
+                return problem;
+            builder_.fullName(std::get<int>(remedy), std::move(fullName));
+        }
+        return std::nullopt;
     }
 
     // The line where a chapter or section stood before; a new one is noted with its line.

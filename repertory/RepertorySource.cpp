@@ -309,7 +309,8 @@ private:
     }
 
     std::vector<std::byte> bytes() const {
-        return dataFileBytes(RepertoryTables{chapters_, sections_, rubrics_, entries_, abbreviations_});
+        return dataFileBytes(
+            RepertoryTables{chapters_, sections_, rubrics_, entries_, abbreviations_, {}, {}});
     }
 
     std::string_view source_;

@@ -6,6 +6,7 @@
 #include "repertory/RepertoryDataFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct RepertoryTables {
     std::vector<RubricRecord> rubrics;
     std::vector<RemedyEntry> entries;
     std::vector<std::string> abbreviations; // Windows-1252, in remedy-index order
+    // Windows-1252, in remedy-index order; empty: the file carries no table of full names.
+    std::vector<std::string> fullNames;
+    // Per rubric its parent's number, 0 at the top; empty: the file carries no tree.
+    std::vector<std::int32_t> parents;
 };
 
 std::vector<std::byte> dataFileBytes(const RepertoryTables& tables);

@@ -1,6 +1,10 @@
 #include "repertory/RepertoryTexts.h"
 
+#include "foundation/text/GermanOrder.h"
 #include "repertory/RemedyEntry.h"
+
+#include <algorithm>
+#include <cctype>
 
 namespace telvarin {
 namespace {
@@ -33,10 +37,17 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     return text;
 }
 
-std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd) {
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
     if (!inRange(db, number) || db.rubricIndex(number, bd) < 0)
         return {};
-    const auto entries = db.remedyList(db.rubricIndex(number, bd));
+    const auto stored = db.remedyList(db.rubricIndex(number, bd));
+    std::vector<RemedyEntry> entries(stored.begin(), stored.end());
+    if (order == RemedyListOrder::ByGrade)
+        std::stable_sort(entries.begin(), entries.end(), [&db](RemedyEntry a, RemedyEntry b) {
+            if (gradeOf(a) != gradeOf(b))
+                return gradeOf(a) > gradeOf(b);
+            return compareGerman(db.remedyName(remedyOf(a)), db.remedyName(remedyOf(b))) < 0;
+        });
     constexpr std::size_t kNameWidth = 13;
     std::string text;
     text.reserve(entries.size() * (kNameWidth + 4) + entries.size() / 5 * 2);
@@ -73,6 +84,32 @@ std::string remedyName(const RepertoryDatabase& db, int remedy) {
     if (remedy < 0 || remedy >= db.remedyCount())
         return {};
     return std::string(db.remedyName(remedy));
+}
+
+std::vector<std::string> crossReferences(std::string_view rubricText) {
+    constexpr std::string_view kMark = "(siehe:";
+    std::vector<std::string> references;
+    for (std::size_t at = 0; at + kMark.size() <= rubricText.size(); ++at) {
+        const std::string_view candidate = rubricText.substr(at, kMark.size());
+        const bool isMark = std::equal(candidate.begin(), candidate.end(), kMark.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+        if (!isMark)
+            continue;
+        const std::size_t start = at + kMark.size();
+        const std::size_t end = rubricText.find(')', start);
+        std::string words;
+        for (const char c : rubricText.substr(start, end == std::string_view::npos ? end : end - start)) {
+            if (c != ' ' || (!words.empty() && words.back() != ' '))
+                words.push_back(c);
+        }
+        while (!words.empty() && words.back() == ' ')
+            words.pop_back();
+        if (!words.empty())
+            references.push_back(std::move(words));
+        at = end == std::string_view::npos ? rubricText.size() : end;
+    }
+    return references;
 }
 
 } // namespace telvarin

@@ -6,6 +6,7 @@
 #include "repertory/RepertoryDatabase.h"
 
 #include <string>
+#include <vector>
 
 namespace telvarin {
 
@@ -13,12 +14,19 @@ namespace telvarin {
 std::string numberText(RubricNumber number, int bd);
 // Rubric text and " [entryCount]"; empty for 0 or a number beyond the repertory.
 std::string rubricText(const RepertoryDatabase& db, RubricNumber number);
+// The order of a remedy list in a tip: as the repertory stores it, or the highest grade first and
+// by name within a grade, as the printed repertories list them.
+enum class RemedyListOrder { Stored, ByGrade };
 // Five "abbrev(grade) " items per line, names padded to 13 characters, lines joined by CR LF.
-std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd);
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd,
+                           RemedyListOrder order = RemedyListOrder::Stored);
 // Chapter name, a blank, section name of a rubric record index; empty when no section holds it.
 std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex);
 // Name of the chapter holding a section; empty when none does.
 std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex);
 std::string remedyName(const RepertoryDatabase& db, int remedy);
+// The words a rubric text refers to: "Kloßgefühl (siehe: Stein)" gives "Stein". Each "(siehe: ...)"
+// in any letter case gives one, with its blanks tidied; none for a text without.
+std::vector<std::string> crossReferences(std::string_view rubricText);
 
 } // namespace telvarin

@@ -41,6 +41,8 @@ constexpr const char* kUsage =
     "  check                    Datendatei pr\xC3\xBC"
     "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
     "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
+    "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n"
+    "  tree N                   die Kette vom Kapitel bis zur Rubrik N: je Ebene Nummer, Tab, Text\n"
     "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
 #ifdef TELVARIN_CLI_ANALYSIS
     "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
@@ -210,6 +212,48 @@ int showCommand(const RepertoryDatabase& db, std::span<const std::string> words,
     return 0;
 }
 
+// One line per remedy in the repertory's order: abbreviation, tab, full name (empty without one).
+int remediesCommand(const RepertoryDatabase& db, std::ostream& out) {
+    for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
+        out << utf8(db.remedyName(remedy)) << '\t' << utf8(db.remedyFullName(remedy)) << '\n';
+    return 0;
+}
+
+// The chain from the chapter down to rubric N, one line per level: number, tab, the level's own
+// text (without its parent's text in front). A chapter without a rubric of its own at the top
+// stands first with an empty number.
+int treeCommand(const RepertoryDatabase& db, std::span<const std::string> words, std::ostream& out,
+                std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}});
+    const std::optional<int> parsed =
+        args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
+    if (!args.error.empty() || !parsed) {
+        err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
+        return 2;
+    }
+    if (*parsed < 1 || *parsed > db.largestRubricNumber()) {
+        err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
+            << db.largestRubricNumber() << '\n';
+        return 1;
+    }
+    std::vector<RubricNumber> chain;
+    for (RubricNumber number = *parsed; number != 0; number = db.parentRubric(number))
+        chain.insert(chain.begin(), number);
+    const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1));
+    if (db.rubricTextField(chain.front() - 1) != chapter)
+        out << '\t' << utf8(chapter) << '\n';
+    std::string_view parentText;
+    for (const RubricNumber number : chain) {
+        std::string_view text = db.rubricTextField(number - 1);
+        if (!parentText.empty() && text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
+            text.substr(parentText.size(), 2) == ", ")
+            text.remove_prefix(parentText.size() + 2);
+        out << number << '\t' << utf8(text) << '\n';
+        parentText = db.rubricTextField(number - 1);
+    }
+    return 0;
+}
+
 int exportCommand(std::span<const std::byte> bytes, std::span<const std::string> words, std::ostream& out,
                   std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {});
@@ -248,7 +292,9 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
     // These read and write the files they are given and never a repertory data file.
     if ((command == "build" || command == "import" || command == "history") && fileOption(words)) {
         err << command
-            << " nimmt kein --file; das nehmen nur check, show, analyse, overview, search und file-case\n";
+            << " nimmt kein --file; das nehmen nur check, show, remedies, tree, analyse, overview, search "
+               "und "
+               "file-case\n";
         return 2;
     }
     if (command == "build")
@@ -270,7 +316,7 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         }
         return exportCommand(*builtin, words, out, err);
     }
-    const bool known = command == "check" || command == "show"
+    const bool known = command == "check" || command == "show" || command == "remedies" || command == "tree"
 #ifdef TELVARIN_CLI_ANALYSIS
                        || command == "analyse" || command == "overview" || command == "search"
 #endif
@@ -290,16 +336,18 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
-    if (command == "check") {
+    if (command == "check" || command == "remedies") {
         const CliArguments args = parseCliArguments(words, {{"--file", 1}});
         if (!args.error.empty() || !args.positional.empty()) {
-            err << (args.error.empty() ? "check erwartet keine Argumente" : args.error) << '\n';
+            err << (args.error.empty() ? command + " erwartet keine Argumente" : args.error) << '\n';
             return 2;
         }
-        return checkCommand(db, out);
+        return command == "check" ? checkCommand(db, out) : remediesCommand(db, out);
     }
     if (command == "show")
         return showCommand(db, words, out, err);
+    if (command == "tree")
+        return treeCommand(db, words, out, err);
 #ifdef TELVARIN_CLI_ANALYSIS
     const CliContext context{db, out, err};
     if (command == "analyse")

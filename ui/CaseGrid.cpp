@@ -106,6 +106,8 @@ void CaseGrid::changeTableFont(const TableFont& font) {
 void CaseGrid::applySettings(const MainSettings& settings) {
     model_.setPolarityMode(static_cast<PolarityMode>(settings.polarityHandling));
     model_.setJumpToEnd(settings.jumpToEnd);
+    model_.setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
+                                                          : RemedyListOrder::Stored);
     model_.setSavedColumnWidths(settings.keepColumnWidths);
 }
 

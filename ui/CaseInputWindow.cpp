@@ -260,6 +260,10 @@ void CaseInputWindow::openTreeSearch() {
     if (!treeSearch_) {
         const WaitCursor busy;
         treeSearch_ = new SymptomSearchWindow(database_, tableFont(), services_, symptomSink(), this);
+        treeSearch_->setCrossReferenceHandler([this](const QString& words) {
+            openTextSearch();
+            textSearch_->searchFor(words);
+        });
     }
     treeSearch_->showWindow(tableFont());
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/grid/GlyphRoom.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/text/ErrorReporter.h"
 #include "foundation/text/QtCodePage.h"
@@ -209,6 +210,7 @@ void HistoryWindow::createControls() {
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(QStringLiteral("Fallhistorie"));
     tree_->setColumnCount(1);
+    tree_->setItemDelegate(new RoomyRowDelegate(tree_));
     tree_->setRootIsDecorated(true);
     tree_->setItemsExpandable(true);
     tree_->setExpandsOnDoubleClick(false);

@@ -101,6 +101,23 @@ std::vector<std::string> sortedRemedyNames(const RepertoryDatabase& db) {
     return names;
 }
 
+std::vector<std::string> remedyBoxItems(const RepertoryDatabase& db) {
+    std::vector<int> remedies(static_cast<std::size_t>(db.remedyCount()));
+    for (std::size_t remedy = 0; remedy < remedies.size(); ++remedy)
+        remedies[remedy] = static_cast<int>(remedy);
+    std::stable_sort(remedies.begin(), remedies.end(),
+                     [&db](int a, int b) { return germanLess(db.remedyName(a), db.remedyName(b)); });
+    std::vector<std::string> items;
+    items.reserve(remedies.size());
+    for (const int remedy : remedies) {
+        std::string item(db.remedyName(remedy));
+        if (const std::string_view fullName = db.remedyFullName(remedy); !fullName.empty())
+            item.append(" \x96 ").append(fullName);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
 std::optional<SymptomRef> symptomOfNumberCell(const RepertoryDatabase& db, std::string_view numberText) {
     if (numberText.empty())
         return std::nullopt;

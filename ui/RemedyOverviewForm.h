@@ -73,6 +73,8 @@ std::vector<ChapterChoice> chapterChoices(const RepertoryDatabase& db);
 
 // The remedy abbreviations in the order of the remedy box: German alphabetical order, Windows-1252.
 std::vector<std::string> sortedRemedyNames(const RepertoryDatabase& db);
+// The same with the full name where the repertory gives one: "sulph. \x96 Sulphur".
+std::vector<std::string> remedyBoxItems(const RepertoryDatabase& db);
 
 // The symptom a double click on a row takes over, read back from the row's "Nummer" text; nothing
 // for an empty text or one that names no rubric. The BD value is always 0.

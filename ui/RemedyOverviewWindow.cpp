@@ -12,6 +12,7 @@
 #include "ui/RemedyOverviewForm.h"
 #include "ui/TablePrinting.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -238,9 +240,15 @@ void RemedyOverviewWindow::fillChapterBox() {
 
 void RemedyOverviewWindow::fillRemedyBox() {
     QStringList names;
-    for (const std::string& name : sortedRemedyNames(db_))
-        names.push_back(fromWindows1252(name));
+    for (const std::string& item : remedyBoxItems(db_))
+        names.push_back(fromWindows1252(item));
     remedyBox_->addItems(names);
+    // The list opens as wide as its longest full name, wider than the box, so no name is cut.
+    int widest = 0;
+    for (const QString& name : names)
+        widest = std::max(widest, remedyBox_->view()->fontMetrics().horizontalAdvance(name));
+    remedyBox_->view()->setMinimumWidth(widest + remedyBox_->view()->verticalScrollBar()->sizeHint().width() +
+                                        2 * remedyBox_->view()->fontMetrics().averageCharWidth());
     remedyBox_->setCurrentIndex(-1);
     remedyBox_->setEditText(QString());
 }

@@ -31,6 +31,31 @@ RepertoryTreeModel::RepertoryTreeModel(const RepertoryDatabase& db, QObject* par
         for (; rubric < db.rubricEnd(section); ++rubric)
             sectionOfRubric_[static_cast<std::size_t>(rubric)] = section;
     }
+    if (db.hasRubricTree())
+        nestRubrics();
+}
+
+void RepertoryTreeModel::nestRubrics() {
+    const auto rubrics = static_cast<std::size_t>(db_.rubricCount());
+    nestedParent_.assign(rubrics, -1);
+    rowOfRubric_.assign(rubrics, 0);
+    childrenOfRubric_.assign(rubrics, {});
+    topsOfSection_.assign(static_cast<std::size_t>(db_.sectionCount()), {});
+    for (std::size_t rubric = 0; rubric < rubrics; ++rubric) {
+        const int section = sectionOfRubric_[rubric];
+        if (section < 0)
+            continue;
+        // Parents come before their children, so the parent's place is known already.
+        const int parent = db_.parentRubric(static_cast<RubricNumber>(rubric + 1)) - 1;
+        std::vector<int>& siblings =
+            parent >= 0 && sectionOfRubric_[static_cast<std::size_t>(parent)] == section
+                ? childrenOfRubric_[static_cast<std::size_t>(parent)]
+                : topsOfSection_[static_cast<std::size_t>(section)];
+        if (&siblings != &topsOfSection_[static_cast<std::size_t>(section)])
+            nestedParent_[rubric] = parent;
+        rowOfRubric_[rubric] = static_cast<int>(siblings.size());
+        siblings.push_back(static_cast<int>(rubric));
+    }
 }
 
 RepertoryTreeModel::Level RepertoryTreeModel::levelOf(const QModelIndex& index) {
@@ -67,6 +92,8 @@ QModelIndex RepertoryTreeModel::makeIndex(Level level, int record) const {
         const int section = sectionOfRubric_[static_cast<std::size_t>(record)];
         if (section < 0)
             return {};
+        if (nested())
+            return createIndex(rowOfRubric_[static_cast<std::size_t>(record)], 0, packId(level, record));
         return createIndex(record - firstRubricOf(section), 0, packId(level, record));
     }
     case Level::None:
@@ -84,8 +111,16 @@ QModelIndex RepertoryTreeModel::index(int row, int column, const QModelIndex& pa
     case Level::Chapter:
         return makeIndex(Level::Section, firstSectionOf(recordOf(parent)) + row);
     case Level::Section:
+        if (nested())
+            return makeIndex(
+                Level::Rubric,
+                topsOfSection_[static_cast<std::size_t>(recordOf(parent))][static_cast<std::size_t>(row)]);
         return makeIndex(Level::Rubric, firstRubricOf(recordOf(parent)) + row);
     case Level::Rubric:
+        if (nested())
+            return makeIndex(
+                Level::Rubric,
+                childrenOfRubric_[static_cast<std::size_t>(recordOf(parent))][static_cast<std::size_t>(row)]);
         break;
     }
     return {};
@@ -97,6 +132,8 @@ QModelIndex RepertoryTreeModel::parent(const QModelIndex& child) const {
     case Level::Section:
         return makeIndex(Level::Chapter, chapterOfSection_[static_cast<std::size_t>(record)]);
     case Level::Rubric:
+        if (nested() && nestedParent_[static_cast<std::size_t>(record)] >= 0)
+            return makeIndex(Level::Rubric, nestedParent_[static_cast<std::size_t>(record)]);
         return makeIndex(Level::Section, sectionOfRubric_[static_cast<std::size_t>(record)]);
     case Level::None:
     case Level::Chapter:
@@ -115,8 +152,12 @@ int RepertoryTreeModel::rowCount(const QModelIndex& parent) const {
     case Level::Chapter:
         return db_.sectionEnd(record) - firstSectionOf(record);
     case Level::Section:
+        if (nested())
+            return static_cast<int>(topsOfSection_[static_cast<std::size_t>(record)].size());
         return db_.rubricEnd(record) - firstRubricOf(record);
     case Level::Rubric:
+        if (nested())
+            return static_cast<int>(childrenOfRubric_[static_cast<std::size_t>(record)].size());
         break;
     }
     return 0;
@@ -140,7 +181,7 @@ Qt::ItemFlags RepertoryTreeModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags itemFlags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (levelOf(index) == Level::Rubric)
+    if (levelOf(index) == Level::Rubric && !hasChildren(index))
         itemFlags |= Qt::ItemNeverHasChildren;
     return itemFlags;
 }
@@ -152,8 +193,18 @@ std::string RepertoryTreeModel::itemText(const QModelIndex& index) const {
         return std::string(db_.chapterName(record));
     case Level::Section:
         return std::string(db_.sectionName(record));
-    case Level::Rubric:
-        return treeRubricItemText(db_, record + 1);
+    case Level::Rubric: {
+        std::string text = treeRubricItemText(db_, record + 1);
+        // Below its parent a rubric shows only its own part: "nachmittags" under "Übelkeit".
+        if (nested() && nestedParent_[static_cast<std::size_t>(record)] >= 0) {
+            const std::string_view parentText =
+                db_.rubricTextField(nestedParent_[static_cast<std::size_t>(record)]);
+            if (text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
+                text.compare(parentText.size(), 2, ", ") == 0)
+                text.erase(0, parentText.size() + 2);
+        }
+        return text;
+    }
     case Level::None:
         break;
     }

@@ -47,9 +47,20 @@ private:
     int firstSectionOf(int chapter) const;
     int firstRubricOf(int section) const;
 
+    // Where the repertory has its own tree, a rubric whose parent stands in the same section hangs
+    // below that parent; the others are the section's own rows.
+    void nestRubrics();
+    bool nested() const { return !rowOfRubric_.empty(); }
+
     const RepertoryDatabase& db_;
     std::vector<int> chapterOfSection_; // -1 for sections beyond the last chapter
     std::vector<int> sectionOfRubric_;  // -1 for rubrics beyond the last section
+    // Only where nested: per rubric its parent item's rubric (-1: the section), its row there and
+    // its children; per section its own rows.
+    std::vector<int> nestedParent_;
+    std::vector<int> rowOfRubric_;
+    std::vector<std::vector<int>> childrenOfRubric_;
+    std::vector<std::vector<int>> topsOfSection_;
 };
 
 } // namespace telvarin

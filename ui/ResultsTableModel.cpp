@@ -110,6 +110,24 @@ std::string ResultsTableModel::abbreviation(int column) const {
     return remedyName(db_, listed_[static_cast<std::size_t>(column)].remedy);
 }
 
+std::string ResultsTableModel::fullName(int column) const {
+    return std::string(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy));
+}
+
+std::string ResultsTableModel::remedyLegend() const {
+    std::string legend;
+    for (int column = 0; column < remedyColumnCount(); ++column) {
+        const std::string name = fullName(column);
+        if (name.empty())
+            continue;
+        legend.append(legend.empty() ? "Mittel: " : "; ")
+            .append(abbreviation(column))
+            .append(" \x96 ")
+            .append(name);
+    }
+    return legend;
+}
+
 std::string ResultsTableModel::hitsText(int column) const {
     return std::to_string(listed_[static_cast<std::size_t>(column)].hits);
 }

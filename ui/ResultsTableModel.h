@@ -112,6 +112,11 @@ public:
 
     // Remedy column k: its abbreviation, hits and grade sum.
     std::string abbreviation(int column) const;
+    // Its full name, empty where the repertory gives none.
+    std::string fullName(int column) const;
+    // The key to the printed abbreviations, "Mittel: acon. \x96 Aconitum; bell. \x96 ...", in the
+    // order of the columns; empty where the repertory gives no full names.
+    std::string remedyLegend() const;
     std::string hitsText(int column) const;
     std::string gradeSumText(int column) const;
     // Gives the table its row of contraindications: one flag per remedy index. An empty vector

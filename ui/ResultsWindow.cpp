@@ -190,6 +190,10 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     for (int k = 0; k < remedies; ++k) {
         grid.setText(0, k + kResultsFixedColumns, fromWindows1252(model.abbreviation(k)));
         grid.setFormat(0, k + kResultsFixedColumns, kNumberFormat);
+        // The header shows the abbreviation; its tip names the remedy in full.
+        if (const std::string fullName = model.fullName(k); !fullName.empty())
+            grid.setTipText(0, k + kResultsFixedColumns,
+                            fromWindows1252(model.abbreviation(k) + " \x96 " + fullName));
     }
     const int fixedRows = model.fixedRowCount();
     for (int row = kResultsHitsRow; row < fixedRows; ++row) {
@@ -208,6 +212,7 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
         grid.setUserValue(j + fixedRows, 0, j);
     }
     grid.setTitleTips(true);
+    grid.setPrintLegend(fromWindows1252(model.remedyLegend()));
     for (int k = 0; k < remedies; ++k) {
         const int col = k + kResultsFixedColumns;
         for (int row = kResultsHitsRow; row < fixedRows; ++row) {

@@ -3,6 +3,7 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/WaitCursor.h"
+#include "foundation/grid/GlyphRoom.h"
 #include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
 #include "ui/IconSet.h"
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTreeView>
 
 namespace telvarin {
@@ -67,6 +69,7 @@ void SymptomSearchWindow::createControls() {
     tree_->setAccessibleName(baseTitle());
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
+    tree_->setItemDelegate(new RoomyRowDelegate(tree_));
     tree_->setDragEnabled(false);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -77,6 +80,11 @@ void SymptomSearchWindow::createControls() {
     tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     tree_->installEventFilter(this);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& viewportPos) {
+        if (QMenu* menu = contextMenuAt(viewportPos))
+            menu->popup(tree_->viewport()->mapToGlobal(viewportPos));
+    });
 
     const auto button = [this](int y, const QString& caption, ButtonIcon role) {
         const IconPair icons = iconPair(role);
@@ -101,6 +109,21 @@ void SymptomSearchWindow::showWindow(const TableFont* tableFont) {
     show();
     raise();
     activateWindow();
+}
+
+QMenu* SymptomSearchWindow::contextMenuAt(const QPoint& viewportPos) {
+    const QModelIndex item = tree_->indexAt(viewportPos);
+    if (RepertoryTreeModel::levelOf(item) != RepertoryTreeModel::Level::Rubric)
+        return nullptr;
+    // Made anew each time and gone once closed.
+    auto* menu = new QMenu(tree_);
+    connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
+    addCrossReferenceEntries(*menu, db_.rubricTextField(RepertoryTreeModel::recordOf(item)), openTextSearch_);
+    if (menu->isEmpty()) {
+        delete menu;
+        return nullptr;
+    }
+    return menu;
 }
 
 void SymptomSearchWindow::changeTableFont(const TableFont* tableFont) {

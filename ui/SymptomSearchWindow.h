@@ -6,10 +6,12 @@
 
 #include "foundation/dialogs/DialogBase.h"
 #include "repertory/RepertoryDatabase.h"
+#include "ui/CrossReferenceMenu.h"
 #include "ui/SearchWindowRules.h"
 
 #include <optional>
 
+class QMenu;
 class QTreeView;
 
 namespace telvarin {
@@ -47,6 +49,11 @@ public:
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* backButton() const { return backButton_; }
 
+    // Where "Siehe: …" in a rubric's context menu opens the text search; none: no such entries.
+    void setCrossReferenceHandler(OpenTextSearch open) { openTextSearch_ = std::move(open); }
+    // The context menu of the item at a point of the tree's viewport; null where it has none.
+    QMenu* contextMenuAt(const QPoint& viewportPos);
+
     // "Hi&nzufügen": hands the selected rubric over and keeps the window in front.
     void addSelected();
     // "Ü&bernehmen": hands the selected rubric over and hides the window.
@@ -66,6 +73,7 @@ private:
 
     const RepertoryDatabase& db_;
     AddSymptomCallback addSymptom_;
+    OpenTextSearch openTextSearch_;
     RepertoryTreeModel* model_ = nullptr;
     QTreeView* tree_ = nullptr;
     IconPushButton* takeOverButton_ = nullptr;

@@ -8,12 +8,14 @@
 #include "foundation/settings/WindowPersistence.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
+#include "ui/CrossReferenceMenu.h"
 #include "ui/IconSet.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
@@ -125,7 +127,18 @@ void TextSearchWindow::createControls() {
     searchField_->installEventFilter(this);
     connect(chapterBox_, &QComboBox::activated, this, &TextSearchWindow::chooseChapter);
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { handOverRow(row); });
-    offerTableSaving(this, *table_, [this] { saveTable(); });
+    offerTableSaving(
+        this, *table_, [this] { saveTable(); },
+        [this](QMenu& menu, int row, int) {
+            if (row < kFirstDataRow)
+                return;
+            const ParsedSymptom symptom =
+                parseSymptomEntry(index_.database(), toWindows1252(table_->cellText(row, kNumberColumn)));
+            if (symptom.valid && symptom.number > 0)
+                addCrossReferenceEntries(
+                    menu, index_.database().rubricTextField(index_.database().rubricIndex(symptom.number, 0)),
+                    [this](const QString& words) { searchFor(words); });
+        });
 }
 
 void TextSearchWindow::changeTableFont(const TableFont* tableFont) {
@@ -168,6 +181,18 @@ void TextSearchWindow::showWindow() {
     activateWindow();
     // The user goes on typing the search; the focus left in the table would take the first keys.
     searchField_->setFocus(Qt::OtherFocusReason);
+}
+
+void TextSearchWindow::searchFor(const QString& words) {
+    // A reference may lead into any chapter.
+    chapterBox_->setCurrentIndex(0);
+    chapterFilter_ = -1;
+    {
+        const QSignalBlocker quiet(searchField_);
+        searchField_->setText(words);
+    }
+    showWindow();
+    runSearch(toWindows1252(words));
 }
 
 void TextSearchWindow::requestSearch(TextSearchEvent event, bool keepTitle) {

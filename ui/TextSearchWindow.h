@@ -40,6 +40,8 @@ public:
 
     // Shows the window as it was left and brings it to the front.
     void showWindow();
+    // Shows the window searching the whole repertory for these words, as "Siehe: …" asks.
+    void searchFor(const QString& words);
     // The table font was changed in the settings (null: the built-in font); the rows follow it and
     // the headers stay whole.
     void changeTableFont(const TableFont* tableFont);

@@ -131,10 +131,25 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
         for (int& row : rows)
             row += firstRow;
     }
+    layout.bodyBottom = bodyBottom;
+    if (const QString& legend = m_grid.printLegend(); !legend.isEmpty()) {
+        const QRect room(left, 0, right - left, std::max(1, bodyBottom - layout.bodyTop));
+        layout.legendHeight = metrics.boundingRect(room, Qt::TextWordWrap, legend).height() + charHeight;
+        const int tableBottom = layout.bodyTop + printedTableHeight(layout, layout.rowPages.back());
+        layout.legendOwnPage = tableBottom + layout.legendHeight > bodyBottom;
+    }
     return layout;
 }
 
-void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) const {
+int GridPrinter::printedTableHeight(const Layout& layout, const std::vector<int>& pageRows) const {
+    int height = 0;
+    for (const std::vector<int>* part : {&layout.fixedRows, &pageRows})
+        for (const int r : *part)
+            height += layout.rowHeights[static_cast<std::size_t>(r)];
+    return static_cast<int>(std::ceil(height * layout.scale));
+}
+
+void GridPrinter::paintHeaderAndFooter(QPainter& painter, const Layout& layout, int page) const {
     painter.setPen(Qt::black);
     painter.setFont(printerFont(true));
     const QRect header = layout.headerArea;
@@ -149,6 +164,22 @@ void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) c
                      QString::asprintf("Page %d of %d", page + 1, layout.pageCount()));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      QLocale().toString(m_time, QLocale::ShortFormat));
+}
+
+void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) const {
+    paintHeaderAndFooter(painter, layout, page);
+    const QRect header = layout.headerArea;
+    if (page >= layout.tablePageCount() || (page + 1 == layout.pageCount() && layout.legendHeight > 0)) {
+        const int top = page >= layout.tablePageCount()
+                            ? layout.bodyTop
+                            : layout.bodyTop + printedTableHeight(layout, layout.rowPages.back());
+        // The legend's height holds a blank line above it, which keeps it apart from the table.
+        painter.setFont(printerFont(false));
+        painter.drawText(QRect(header.left(), top, header.width(), layout.legendHeight),
+                         Qt::AlignBottom | Qt::TextWordWrap, m_grid.printLegend());
+        if (page >= layout.tablePageCount())
+            return;
+    }
 
     const std::size_t rowPageCount = layout.rowPages.size();
     const std::vector<int>& band = layout.bands[static_cast<std::size_t>(page) / rowPageCount];

@@ -4,7 +4,8 @@
 // stays readable, else at a readable scale with the columns continued on pages across (the fixed
 // columns repeated); the rows broken into pages with the fixed rows repeated; texts that do not
 // fit their column wrapped, never cut; a header with the window title and the application title,
-// and a footer with the page number and the date.
+// and a footer with the page number and the date. The grid's legend follows the table on its
+// last page, or on a page of its own when it does not fit there.
 
 #include <QDateTime>
 #include <QRect>
@@ -43,6 +44,9 @@ private:
     // Per column, the width its widest text needs on the screen.
     std::vector<int> contentWidths() const;
     void paintPage(QPainter& painter, const Layout& layout, int page) const;
+    void paintHeaderAndFooter(QPainter& painter, const Layout& layout, int page) const;
+    // The printed height of the table's rows on a page of rows, in device pixels.
+    int printedTableHeight(const Layout& layout, const std::vector<int>& pageRows) const;
 
     const TableGrid& m_grid;
     QString m_title;
@@ -62,8 +66,12 @@ struct GridPrinter::Layout {
     std::vector<int> fixedRows;             // shown on every page
     std::vector<std::vector<int>> bands;    // the columns of each page across
     std::vector<std::vector<int>> rowPages; // the other rows of each page down
+    int bodyBottom = 0;
+    int legendHeight = 0;       // device pixels, 0 without a legend
+    bool legendOwnPage = false; // the legend does not fit below the table
     // Down first, then across: page p shows row page p % rowPages and band p / rowPages.
-    int pageCount() const { return static_cast<int>(bands.size() * rowPages.size()); }
+    int tablePageCount() const { return static_cast<int>(bands.size() * rowPages.size()); }
+    int pageCount() const { return tablePageCount() + (legendOwnPage ? 1 : 0); }
 };
 
 } // namespace telvarin

@@ -1,6 +1,7 @@
 #include "foundation/grid/TableGrid.h"
 
 #include "foundation/files/FileReplacement.h"
+#include "foundation/grid/GlyphRoom.h"
 #include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
 #include "foundation/grid/PrintChoices.h"
@@ -40,7 +41,7 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     verticalScrollBar()->setSingleStep(1);
 
     followPalette();
-    m_defaultRowHeight = QFontMetrics(font()).height() + 2 * kCellMargin;
+    m_defaultRowHeight = roomyLineHeight(font()) + 2 * kCellMargin;
 
     m_clock = steadyMilliseconds;
     m_printDialog = [this](QPrinter& printer) {
@@ -378,7 +379,7 @@ void TableGrid::setDefaultCell(bool fixed, const GridDefaultCell& cell) {
 
 void TableGrid::setGridFont(const QFont& gridFont) {
     setFont(gridFont);
-    m_defaultRowHeight = QFontMetrics(gridFont).height() + 2 * kCellMargin;
+    m_defaultRowHeight = roomyLineHeight(gridFont) + 2 * kCellMargin;
     requestRedraw();
 }
 

@@ -141,6 +141,9 @@ public:
     bool shadedPrintout() const { return m_shadedPrintout; }
     void setPrintMargins(const GridPrintMargins& margins) { m_printMargins = margins; }
     const GridPrintMargins& printMargins() const { return m_printMargins; }
+    // A text printed below the table on the last page (a key to its abbreviations); empty: none.
+    void setPrintLegend(const QString& legend) { m_printLegend = legend; }
+    const QString& printLegend() const { return m_printLegend; }
     // The rows are sorted with this less-than instead of the byte order.
     void setCompareFunction(GridTextLess less) { m_compare = std::move(less); }
     bool gridLines() const { return m_gridLines; }
@@ -307,6 +310,7 @@ private:
     bool m_gridLines = true;
     bool m_shadedPrintout = true;
     GridPrintMargins m_printMargins;
+    QString m_printLegend;
     GridTextLess m_compare;
 
     int m_sortColumn = -1;

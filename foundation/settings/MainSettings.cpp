@@ -59,6 +59,8 @@ constexpr std::array kDefinitions{
                       -1, -1, -1, 9999,
                       u"How many remedies of the ranking are printed, 0 all; absent: the first print of "
                       u"more than 30 asks and stores the answer"},
+    SettingDefinition{Setting::RemedyListsByGrade, kProgramKey, u"MittellisteNachGrad", SettingKind::Flag,
+                      0, 0, 0, 1, u"Remedy lists in tips by grade, then name; 0 as the repertory stores them"},
 };
 // clang-format on
 
@@ -149,6 +151,7 @@ MainSettings readMainSettingsWith(const SettingsStore& store, ReadInt readInt) {
     settings.noGreyInPrint = readInt(Setting::NoGreyInPrint) != 0;
     settings.fontName = readTextSetting(store, Setting::FontName);
     settings.fontSize = readInt(Setting::FontSize);
+    settings.remedyListsByGrade = readInt(Setting::RemedyListsByGrade) != 0;
     return settings;
 }
 

@@ -35,6 +35,7 @@ enum class Setting {
     Repertory,
     PracticeFolder,
     PrintedRemedies,
+    RemedyListsByGrade,
 };
 
 struct SettingDefinition {
@@ -74,8 +75,9 @@ struct MainSettings {
     bool keepColumnWidths = true; // "Spaltenbreite": save and restore the column widths of all tables
     bool escapeClearsCase = true;
     bool noGreyInPrint = true;
-    QString fontName; // empty: the tables keep their built-in font
-    int fontSize = 1; // character height of the table font in pixels
+    QString fontName;                // empty: the tables keep their built-in font
+    int fontSize = 1;                // character height of the table font in pixels
+    bool remedyListsByGrade = false; // tips list remedies by grade, then name; else as stored
 
     bool operator==(const MainSettings&) const = default;
 };

@@ -67,6 +67,7 @@ public:
         sections_.back().rubricEnd = static_cast<std::int32_t>(rubrics_.size());
     }
     void remedies(std::vector<std::string> names) { remedies_ = std::move(names); }
+    void fullNames(std::vector<std::string> names) { fullNames_ = std::move(names); }
 
     // Bytes in 4-byte words, so that the database can read them in place.
     std::vector<std::uint32_t> words() const {
@@ -81,6 +82,10 @@ public:
         append(bytes, rubrics_.data(), rubrics_.size() * sizeof(RubricRecord));
         append(bytes, entries_.data(), entries_.size() * sizeof(RemedyEntry));
         for (const std::string& name : remedies_)
+            append(bytes, name.c_str(), name.size() + 1);
+        if (!fullNames_.empty())
+            append(bytes, kFullNamesTag, kFullNameTagBytes);
+        for (const std::string& name : fullNames_)
             append(bytes, name.c_str(), name.size() + 1);
         // The last abbreviation ends the file; pad to whole words and give the true size out.
         size_ = bytes.size();
@@ -101,6 +106,7 @@ private:
     std::vector<RubricRecord> rubrics_;
     std::vector<RemedyEntry> entries_;
     std::vector<std::string> remedies_;
+    std::vector<std::string> fullNames_;
     mutable std::size_t size_ = 0;
 };
 

@@ -40,6 +40,34 @@ TEST_F(RemedyQueryTest, FindsTheRemedyByCaseBlindTextWithOrWithoutItsDot) {
                                          "bersicht: aco., gefundene Symptome: 0");
 }
 
+TEST(RemedyBoxText, NamesTheRemedyByItsFullNameWhenTheNameIsClear) {
+    test::RepertoryBuilder b;
+    b.remedies({"sulph.", "calc-s.", "hep.", "nux-v.", "acon."});
+    b.fullNames({"Sulphur", "Calcarea Sulphurica", "Hepar Sulphuris", "Nux Vomica", ""});
+    b.chapter("MIND");
+    b.section("GENERAL");
+    b.rubric("Fear", {test::graded(0, 1)});
+    const std::vector<std::uint32_t> words = b.words();
+    const RepertoryLoadResult loaded =
+        RepertoryDatabase::fromBytes({reinterpret_cast<const std::byte*>(words.data()), b.size()});
+    ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(loaded));
+    const auto& db = std::get<RepertoryDatabase>(loaded);
+    for (const auto& [typed, meant] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"sulphur", "sulph."},             // equal wins over the two that hold it
+             {"sulph. \x96 Sulphur", "sulph."}, // an item of the box
+             {"calcarea", "calc-s."},           // the only one that starts so
+             {" vom ", "nux-v."},               // the only one that holds it
+             {"sulphuri", "sulphuri"},          // two hold it: no guess
+             {"hep", "hep"},                    // an abbreviation stays one
+             {"xyz", "xyz"}}) {
+        EXPECT_EQ(abbreviationOfRemedyText(db, typed), meant) << typed;
+    }
+    RemedyQuery query;
+    query.remedyText = "Sulphur";
+    query.gradeWanted = kAllGrades;
+    EXPECT_EQ(runRemedyQuery(db, query).rows.size(), 1u);
+}
+
 TEST_F(RemedyQueryTest, RowsOfARemedyListedTwiceAndTheGradeFilter) {
     const OverviewResult all = run("sep.");
     ASSERT_EQ(numbers(all), (std::vector<RubricNumber>{1, 3, 3}));

@@ -597,8 +597,10 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("grid_print_wide.pdf");
     printer.setOutputFileName(pdf);
+    grid->setPrintLegend(QStringLiteral("Mittel: m2. \u2013 Remedium secundum"));
     const GridPrinter printing(*grid, window.windowTitle());
     const GridPrinter::Layout layout = printing.layoutFor(printer);
+    QVERIFY(!layout.legendOwnPage);
 
     const double points =
         QFontInfo(grid->gridFont()).pixelSize() * layout.scale * 72.0 / printer.logicalDpiX();
@@ -631,6 +633,13 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("(1100)"))), pages);
     QVERIFY(text.contains(QStringLiteral("\u00dcbelkeit")));
     QVERIFY(text.contains(QString("m%1.").arg(kRemedies + 1)));
+    // The legend stands once, on the last page; one too long for it gets a page of its own.
+    QCOMPARE(static_cast<int>(text.count(QStringLiteral("Remedium secundum"))), 1);
+    QVERIFY(text.section(QChar('\f'), pages - 1, pages - 1).contains(QStringLiteral("Remedium secundum")));
+    grid->setPrintLegend(QStringLiteral("Mittel: m2. \u2013 Remedium secundum; ").repeated(2000));
+    const GridPrinter::Layout longLegend = printing.layoutFor(printer);
+    QVERIFY(longLegend.legendOwnPage);
+    QCOMPARE(longLegend.pageCount(), layout.pageCount() + 1);
 }
 
 void TableGridTest::dividerDragResizesColumn() {

@@ -25,6 +25,16 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     // are no node of the tree.
     EXPECT_EQ(db.remedyEntryCount(), 624001);
     EXPECT_EQ(db.remedyCount(), 624);
+    // Every remedy keeps its full name from the remedy file.
+    for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
+        EXPECT_FALSE(db.remedyFullName(remedy).empty()) << db.remedyName(remedy);
+    EXPECT_EQ(db.remedyName(0), "abies-c.");
+    EXPECT_EQ(db.remedyFullName(0), "Abies Canadensis");
+    // The symptom tree file's own tree: "Übelkeit, nachmittags" under "Übelkeit" under the
+    // chapter's own rubric.
+    EXPECT_EQ(db.parentRubric(24605), 24601);
+    EXPECT_EQ(db.parentRubric(24601), 23569);
+    EXPECT_EQ(db.parentRubric(23569), 0);
 
     const ImportReport& report = test::importReport(result);
     EXPECT_EQ(report.cutRubricTexts, 9);

@@ -84,7 +84,7 @@ TEST(RepertoryImport, TsvRefusalsNameTheirLine) {
         {good + "MIND\tGENERAL\tFear \xE2\x86\x92 dark\tbell\t1\n",
          "t.tsv, Zeile 2: Feld Rubriktext, Zeichen 6: Zeichen U+2192 gibt es in Windows-1252 nicht"},
         {good + "MIND\tGENERAL\tFear\n",
-         "t.tsv, Zeile 2: 5 Felder mit Tabulator getrennt erwartet, 3 gefunden"},
+         "t.tsv, Zeile 2: 5 oder 6 Felder mit Tabulator getrennt erwartet, 3 gefunden"},
         {good + "HEAD\tGENERAL\tPain\tbell\t1\n" + good,
          "t.tsv, Zeile 3: Kapitel \"MIND\" stand schon in Zeile 1"},
         {manyRemedies, "t.tsv, Zeile 2049: Mittel \"r2048\" w\xC3\xA4re das 2049. Mittel (h\xC3\xB6"
@@ -163,8 +163,8 @@ TEST(RepertoryImport, UntidyJsonIsTidiedMergedAndCounted) {
 
 TEST(RepertoryImport, UntidyTsvIsTidiedMergedAndCounted) {
     const RepertoryImportResult result =
-        importTsvRepertory("MIND\tGENERAL\tFear\tacon\t1\n"
-                           "MIND\tGENERAL\tFear\tacon.\t2\n"
+        importTsvRepertory("MIND\tGENERAL\tFear\tacon\t1\tAconitum napellus\n"
+                           "MIND\tGENERAL\tFear\tacon.\t2\t\n"
                            "MIND\tGENERAL\tAnger,  at night, \tnat-m (4)\t4\n"
                            "MIND\tGENERAL\tfear\tbell\t1\n"
                            "MIND\tGENERAL\tfear\tACON\t3\n",
@@ -175,6 +175,9 @@ TEST(RepertoryImport, UntidyTsvIsTidiedMergedAndCounted) {
     EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1");
     EXPECT_EQ(db.rubricTextField(1), "Anger, at night");
     EXPECT_EQ(entriesText(db, 1), "nat-m.4");
+    // The sixth field names the remedy; an empty one keeps the name given before.
+    EXPECT_EQ(db.remedyFullName(0), "Aconitum napellus");
+    EXPECT_EQ(db.remedyFullName(1), "");
     const ImportReport& report = importReport(result);
     EXPECT_EQ(report.tidiedBlanks, 1);
     EXPECT_EQ(report.droppedEmptyParts, 1);

@@ -48,6 +48,66 @@ TEST(RepertoryLoader, RefusesFilesWhoseSizeDisagreesWithTheCounts) {
     EXPECT_NE(refusal(bytes).find("nach dem letzten"), std::string::npos);
 }
 
+// The optional table of full names follows the abbreviations; a file without it reads as before.
+TEST(RepertoryLoader, ReadsTheOptionalFullNamesAndRefusesADamagedTable) {
+    const std::vector<std::byte> plain = TinyRepertory::sample().bytes();
+    const auto withTail = [&plain](std::string_view tail) {
+        std::vector<std::byte> bytes = plain;
+        for (const char c : tail)
+            bytes.push_back(static_cast<std::byte>(c));
+        return bytes;
+    };
+    const std::vector<std::byte> named = withTail(std::string_view("NAMEAconitum\0\0Belladonna\0\0\0", 27));
+    const RepertoryLoadResult result = RepertoryDatabase::fromBytes(named);
+    ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result)) << refusal(named);
+    const auto& db = std::get<RepertoryDatabase>(result);
+    EXPECT_TRUE(db.hasFullNames());
+    EXPECT_EQ(db.remedyFullName(0), "Aconitum");
+    EXPECT_EQ(db.remedyFullName(1), "");
+    EXPECT_EQ(db.remedyFullName(2), "Belladonna");
+    EXPECT_EQ(std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(plain)).remedyFullName(0), "");
+
+    // A name without its terminator, a table short of names, an unknown tag, a table twice.
+    EXPECT_NE(refusal(withTail(std::string_view("NAMEAconitum", 12))).find("Mittel 0: voller Name"),
+              std::string::npos);
+    EXPECT_NE(refusal(withTail(std::string_view("NAMEA\0B\0", 8))).find("Mittel 2: voller Name"),
+              std::string::npos);
+    EXPECT_NE(refusal(withTail("NOPE")).find("keine bekannte Zusatztabelle"), std::string::npos);
+    std::vector<std::byte> twice = named;
+    twice.insert(twice.end(), named.end() - 27, named.end());
+    EXPECT_NE(refusal(twice).find("Repertoriumsdatei besch\xE4"
+                                  "digt"),
+              std::string::npos);
+}
+
+// The optional tree of the rubrics: a parent stands before its child and in its chapter.
+TEST(RepertoryLoader, ReadsTheOptionalRubricTreeAndRefusesADamagedOne) {
+    const auto withParents = [](std::vector<std::int32_t> parents, std::size_t cut = 0) {
+        std::vector<std::byte> bytes = TinyRepertory::sample().bytes();
+        for (const char c : std::string_view("TREE"))
+            bytes.push_back(static_cast<std::byte>(c));
+        const auto* raw = reinterpret_cast<const std::byte*>(parents.data());
+        bytes.insert(bytes.end(), raw, raw + parents.size() * sizeof(std::int32_t) - cut);
+        return bytes;
+    };
+    const std::vector<std::byte> tree = withParents({0, 1, 1, 0, 0});
+    const RepertoryLoadResult result = RepertoryDatabase::fromBytes(tree);
+    ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result)) << refusal(tree);
+    const auto& db = std::get<RepertoryDatabase>(result);
+    EXPECT_TRUE(db.hasRubricTree());
+    EXPECT_EQ(db.parentRubric(3), 1);
+    EXPECT_EQ(db.parentRubric(4), 0);
+    EXPECT_EQ(std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(TinyRepertory::sample().bytes()))
+                  .parentRubric(3),
+              0);
+    EXPECT_NE(refusal(withParents({0, 1, 3, 0, 0})).find("Rubrik 3: Elternrubrik 3 steht nicht vor ihr"),
+              std::string::npos);
+    EXPECT_NE(
+        refusal(withParents({0, 1, 1, 1, 0})).find("Rubrik 4: Elternrubrik 1 liegt in einem anderen Kapitel"),
+        std::string::npos);
+    EXPECT_NE(refusal(withParents({0, 1, 1, 0, 0}, 2)).find("zu kurz"), std::string::npos);
+}
+
 TEST(RepertoryLoader, RefusesAbsurdOrWrongCountsWithoutReadingOutOfRange) {
     for (const std::int32_t bad : {0, -1, 2'000'000'000}) {
         EXPECT_NE(refusal([bad](TinyRepertory& r) {

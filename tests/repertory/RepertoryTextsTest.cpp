@@ -39,6 +39,10 @@ TEST_F(TinyTexts, RemedyListsBreakAfterEveryFifthItemButNotAtTheEnd) {
     EXPECT_EQ(remedyListText(db_, 2, 1), "");
     EXPECT_EQ(remedyListText(db_, 0, 0), "");
     EXPECT_EQ(remedyListText(db_, 6, 0), "");
+    // By grade: the highest first, by name within a grade.
+    EXPECT_EQ(remedyListText(db_, 2, 0, RemedyListOrder::ByGrade),
+              "acon.        (5) averylongname.(4) ag-c.        (3) sep.         (3) "
+              "agar.        (1) \r\nsep.         (1) ");
 }
 
 TEST_F(TinyTexts, HeadingsJoinChapterAndSectionNames) {
@@ -65,6 +69,18 @@ TEST(ReferenceTexts, FirstAndLastRubric) {
     for (std::size_t at = list.find("\r\n"); at != std::string::npos; at = list.find("\r\n", at + 2))
         ++breaks;
     EXPECT_EQ(breaks, 24u);
+}
+
+TEST(RepertoryTexts, CrossReferencesAreTheWordsAfterSiehe) {
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(crossReferences("Klo\xDF"
+                              "gef\xFChl (siehe: Stein)"),
+              Words{"Stein"});
+    EXPECT_EQ(crossReferences("Blase, Katarrh (siehe:  Urin,  eitriger Niederschlag ), nachts"),
+              Words{"Urin, eitriger Niederschlag"});
+    EXPECT_EQ(crossReferences("A (Siehe: B) und (siehe: C"), (Words{"B", "C"}));
+    EXPECT_TRUE(crossReferences("Sieht schlecht (siehe:)").empty());
+    EXPECT_TRUE(crossReferences("Schmerz, siehe oben").empty());
 }
 
 } // namespace

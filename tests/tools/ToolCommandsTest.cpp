@@ -38,6 +38,16 @@ TEST(ToolCommands, ShowRefusesRubricsThatDoNotExist) {
     EXPECT_EQ(run({"show", "12x"}).exitCode, 2);
 }
 
+// The built-in repertory has neither full names nor a tree: empty names, the chapter above the rubric.
+TEST(ToolCommands, RemediesAndTreeWithoutTheOptionalTables) {
+    const CliRun remedies = run({"remedies"});
+    EXPECT_EQ(remedies.exitCode, 0);
+    EXPECT_EQ(remedies.out.substr(0, remedies.out.find('\n') + 1), "acon.\t\n");
+    EXPECT_EQ(run({"tree", "12"}).out, "\tMIND\n12\tAnger, evening, in bed, with nausea\n");
+    EXPECT_EQ(run({"tree", "0"}).exitCode, 1);
+    EXPECT_EQ(run({"remedies", "x"}).exitCode, 2);
+}
+
 TEST(ToolCommands, AnalyseNamesWhatBecameEmptyAndStillRanksTheRest) {
     const CliRun mixed = run({"analyse", "12", "999999", "5+abc+8", "x"});
     EXPECT_EQ(mixed.exitCode, 0);

@@ -7,10 +7,14 @@
 #include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
+#include "tests/KentRepertory.h"
 #include "tests/ui/SearchWindowsTestSupport.h"
 #include "ui/RepertoryTreeModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTreeView>
 #include <memory>
 
@@ -31,9 +35,8 @@ struct OpenTreeSearch {
     HandedOver handedOver;
     std::unique_ptr<SymptomSearchWindow> window;
 
-    explicit OpenTreeSearch(const TableFont* font = nullptr) {
-        window = std::make_unique<SymptomSearchWindow>(reference(), font, services.services(),
-                                                       handedOver.callback());
+    explicit OpenTreeSearch(const TableFont* font = nullptr, const RepertoryDatabase& db = reference()) {
+        window = std::make_unique<SymptomSearchWindow>(db, font, services.services(), handedOver.callback());
         showAndWait(*window);
     }
 
@@ -66,6 +69,34 @@ struct OpenTreeSearch {
         return expanded;
     }
 };
+
+// Rows of pixels in which some pixel differs clearly from the background: the height of the ink.
+std::pair<int, int> inkRows(const QImage& image, const QRect& area, QRgb background) {
+    int top = -1;
+    int bottom = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (std::abs(qGray(image.pixel(x, y)) - qGray(background)) > 48) {
+                top = top < 0 ? y : top;
+                bottom = y;
+                break;
+            }
+    return {top - area.top(), bottom - area.top()};
+}
+
+// The ink height of the text drawn with room to spare, as no row cuts it.
+int unclippedInkHeight(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(text) + 8, 3 * metrics.height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(4, metrics.height() + metrics.ascent(), text);
+    painter.end();
+    const auto [top, bottom] = inkRows(image, image.rect(), qRgb(255, 255, 255));
+    return bottom - top + 1;
+}
 
 } // namespace
 
@@ -316,6 +347,83 @@ private slots:
         // Without a table font the tree keeps the font it has.
         open.window->showWindow(nullptr);
         QCOMPARE(open.tree().font().pixelSize(), 20);
+    }
+
+    // Chapter Magen, section Übelkeit of the German Kent: the font's ascent leaves no room for the dots.
+    void capitalUmlautsKeepTheirDots() {
+        const std::optional<TableFont> tableFont = TableFont::create(QStringLiteral("DejaVu Serif"), 13);
+        QVERIFY(tableFont);
+        for (const TableFont* font : {static_cast<const TableFont*>(nullptr), &*tableFont}) {
+            OpenTreeSearch open(font, test::kentRepertory());
+            const QModelIndex stomach = open.model()
+                                            .match(open.model().index(0, 0), Qt::DisplayRole,
+                                                   QStringLiteral("Magen"), 1, Qt::MatchExactly)
+                                            .value(0);
+            QVERIFY(stomach.isValid());
+            const QModelIndex nausea = open.model()
+                                           .match(open.model().index(0, 0, stomach), Qt::DisplayRole,
+                                                  QStringLiteral("Übelkeit"), 1, Qt::MatchExactly)
+                                           .value(0);
+            QVERIFY(nausea.isValid());
+            open.tree().expand(stomach);
+            open.tree().setCurrentIndex(stomach);
+            open.tree().scrollTo(nausea, QAbstractItemView::PositionAtCenter);
+            open.tree().horizontalScrollBar()->setValue(0);
+            const QRect row = open.tree().visualRect(nausea).intersected(open.tree().viewport()->rect());
+            const QImage shot = open.tree().viewport()->grab().toImage();
+            const QRgb background = shot.pixel(row.right() - 1, row.center().y());
+            const auto [top, bottom] = inkRows(shot, row, background);
+            // Ink in the row's first line of pixels means the row cut the dots off.
+            QVERIFY2(top > 0, qPrintable(QStringLiteral("ink starts at row %1").arg(top)));
+            QCOMPARE(bottom - top + 1, unclippedInkHeight(nausea.data().toString(), open.tree().font()));
+        }
+    }
+
+    // The Kent's own tree: "nachmittags" below "Übelkeit", which stands in its section.
+    void rubricsHangBelowTheirParentWhereTheRepertoryHasATree() {
+        const RepertoryDatabase& kent = test::kentRepertory();
+        RepertoryTreeModel model(kent);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QModelIndex afternoon = model.rubricIndex(24605);
+        QCOMPARE(afternoon.data().toString(), QStringLiteral("nachmittags [38]\u00A024605"));
+        const QModelIndex nausea = model.parent(afternoon);
+        QCOMPARE(RepertoryTreeModel::recordOf(nausea), 24600);
+        QCOMPARE(model.index(afternoon.row(), 0, nausea), afternoon);
+        QCOMPARE(RepertoryTreeModel::levelOf(model.parent(nausea)), RepertoryTreeModel::Level::Section);
+        QCOMPARE(model.parent(nausea).data().toString(), QStringLiteral("\u00DCbelkeit"));
+        QVERIFY(model.rowCount(model.parent(nausea)) < model.rowCount(nausea));
+        QCOMPARE(model.ancestorTexts(afternoon).size(), 3u);
+    }
+
+    void aCrossReferenceOpensTheTextSearchFromTheContextMenu() {
+        OpenTreeSearch open(nullptr, test::kentRepertory());
+        QStringList asked;
+        open.window->setCrossReferenceHandler([&asked](const QString& words) { asked << words; });
+        const QModelIndex stomach = open.model()
+                                        .match(open.model().index(0, 0), Qt::DisplayRole,
+                                               QStringLiteral("Magen"), 1, Qt::MatchExactly)
+                                        .value(0);
+        const QModelIndex section =
+            open.model()
+                .match(open.model().index(0, 0, stomach), Qt::DisplayRole,
+                       QStringLiteral("Klo\u00DFgef\u00FChl (siehe: Stein)"), 1, Qt::MatchExactly)
+                .value(0);
+        QVERIFY(section.isValid());
+        const QModelIndex rubric = open.model().index(0, 0, section);
+        open.tree().expand(stomach);
+        open.tree().expand(section);
+        open.tree().scrollTo(rubric);
+        QMenu* menu = open.window->contextMenuAt(open.visibleCentre(rubric));
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->actions().size(), 1);
+        QCOMPARE(menu->actions().front()->text(), QStringLiteral("Siehe: Stein"));
+        menu->actions().front()->trigger();
+        QCOMPARE(asked, QStringList{QStringLiteral("Stein")});
+        delete menu;
+        // A rubric without a reference has no menu.
+        QCOMPARE(open.window->contextMenuAt(
+                     open.visibleCentre(open.model().index(0, 0, open.model().index(0, 0, stomach)))),
+                 nullptr);
     }
 
     void grabOfTheWindow() {

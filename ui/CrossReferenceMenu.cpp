@@ -1,0 +1,21 @@
+#include "ui/CrossReferenceMenu.h"
+
+#include "foundation/text/QtCodePage.h"
+#include "repertory/RepertoryTexts.h"
+
+#include <QMenu>
+
+namespace telvarin {
+
+void addCrossReferenceEntries(QMenu& menu, std::string_view rubricText, const OpenTextSearch& open) {
+    if (!open)
+        return;
+    for (const std::string& reference : crossReferences(rubricText)) {
+        const QString words = fromWindows1252(reference);
+        // The text is shown as written: an "&" in it is no shortcut.
+        QAction* action = menu.addAction(QStringLiteral("Siehe: ") + QString(words).replace('&', "&&"));
+        QObject::connect(action, &QAction::triggered, &menu, [open, words] { open(words); });
+    }
+}
+
+} // namespace telvarin

@@ -19,6 +19,8 @@ inline RepertoryDatabase importedDatabase(const RepertoryImportResult& result) {
     return std::get<RepertoryDatabase>(
         RepertoryDatabase::fromBytes(std::get<ImportedRepertory>(result).bytes));
 }
+// A temporary result would be gone before the database is read.
+RepertoryDatabase importedDatabase(RepertoryImportResult&&) = delete;
 
 inline const ImportReport& importReport(const RepertoryImportResult& result) {
     return std::get<ImportedRepertory>(result).report;

@@ -149,7 +149,9 @@ TEST(OpenRepImport, DeepChainIsTakenUpToItsLimit) {
         }
         return importOpenRepRepertory(folder.string());
     };
-    const RepertoryDatabase db = test::importedDatabase(chainImport(64));
+    // The database reads the imported bytes in place: they must outlive it.
+    const RepertoryImportResult imported = chainImport(64);
+    const RepertoryDatabase db = test::importedDatabase(imported);
     ASSERT_EQ(db.rubricCount(), 11 + 64);
     EXPECT_EQ(db.rubricTextField(7), "k1, k2, k3");
     EXPECT_EQ(db.sectionName(db.sectionOfRubric(5 + 63)), "k1");

@@ -12,7 +12,8 @@ history="$folder/historie.xml"
 fileLoop() {
     i=0
     while [ "$i" -lt "$calls" ]; do
-        "$tool" file-case "$history" "Anna" --comment "$1 $i" -- 12 -40 || exit 1
+        "$tool" file-case "$history" "Anna" --comment "$1 $i" -- 12 -40 ||
+            { echo "file-case $1 $i ended with $?"; exit 1; }
         i=$((i + 1))
     done
 }

@@ -357,7 +357,8 @@ HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import
         }
         // What is replaced is kept first; without that copy nothing is replaced.
         if (import.keepCopyAt && !keepCopyBeforeImport(history.path, *import.keepCopyAt))
-            return refuse("Die bisherige Fallhistorie konnte nicht nach " + quoted(backupFolderFor(history.path)) +
+            return refuse("Die bisherige Fallhistorie konnte nicht nach " +
+                          quoted(backupFolderFor(history.path)) +
                           " kopiert werden. Der Import wurde nicht ausgef\xFChrt, die Fallhistorie ist "
                           "unver\xE4ndert.");
         if (holdsNumbers(imported)) {

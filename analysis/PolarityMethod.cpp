@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace telvarin {
 
@@ -24,6 +25,30 @@ ContraindicationLimits contraindicationLimits(int highestGrade) {
     return {highestGrade, 1};
 }
 
+namespace {
+
+// The record indices of a symptom row's rubric and of its counter-pole; nothing for a row that
+// is no symptom or whose rubric has no counter-pole in the repertory.
+struct PolarRubrics {
+    int symptom = -1;
+    int counterPole = -1;
+};
+
+std::optional<PolarRubrics> polarRubricsOf(const RepertoryDatabase& db, const CaseSymptom& row) {
+    const int index = row.number > 0 ? db.rubricIndex(row.number, row.bd) : -1;
+    if (index < 0 || index >= db.rubricCount())
+        return std::nullopt;
+    const RubricRecord& rubric = db.rubric(index);
+    if (rubric.counterPolarity == 0)
+        return std::nullopt;
+    const int counterIndex = db.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd);
+    if (counterIndex < 0 || counterIndex >= db.rubricCount())
+        return std::nullopt;
+    return PolarRubrics{index, counterIndex};
+}
+
+} // namespace
+
 std::vector<bool> contraindicatedRemedies(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
                                           ContraindicationLimits limits) {
     const auto remedyCount = static_cast<std::size_t>(db.remedyCount());
@@ -32,18 +57,11 @@ std::vector<bool> contraindicatedRemedies(const RepertoryDatabase& db, std::span
     std::vector<std::uint8_t> symptomGrade(remedyCount, 0);
     std::vector<int> rowMark(remedyCount, -1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const CaseSymptom& row = rows[i];
-        if (row.number <= 0)
+        const std::optional<PolarRubrics> polar = polarRubricsOf(db, rows[i]);
+        if (!polar)
             continue;
-        const int index = db.rubricIndex(row.number, row.bd);
-        if (index < 0 || index >= db.rubricCount())
-            continue;
-        const RubricRecord& rubric = db.rubric(index);
-        if (rubric.counterPolarity == 0)
-            continue;
-        const int counterIndex = db.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd);
-        if (counterIndex < 0 || counterIndex >= db.rubricCount())
-            continue;
+        const int index = polar->symptom;
+        const int counterIndex = polar->counterPole;
         const int mark = static_cast<int>(i);
         // A remedy listed twice in a rubric counts with its higher grade.
         for (const RemedyEntry entry : db.remedyList(index)) {
@@ -69,16 +87,8 @@ std::vector<bool> contraindicatedRemedies(const RepertoryDatabase& db, std::span
 }
 
 bool hasCounterPoleSymptom(const RepertoryDatabase& db, std::span<const CaseSymptom> rows) {
-    return std::any_of(rows.begin(), rows.end(), [&db](const CaseSymptom& row) {
-        const int index = row.number > 0 ? db.rubricIndex(row.number, row.bd) : -1;
-        if (index < 0 || index >= db.rubricCount())
-            return false;
-        const RubricRecord& rubric = db.rubric(index);
-        const int counterIndex = rubric.counterPolarity == 0
-                                     ? -1
-                                     : db.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd);
-        return counterIndex >= 0 && counterIndex < db.rubricCount();
-    });
+    return std::any_of(rows.begin(), rows.end(),
+                       [&db](const CaseSymptom& row) { return polarRubricsOf(db, row).has_value(); });
 }
 
 std::vector<RemedyScore> polarityMethodOrder(std::span<const RemedyScore> listed,

@@ -8,66 +8,24 @@
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertorySource.h"
 #include "repertory/RepertoryTexts.h"
-#include "tools/CliOptions.h"
-#include "tools/ImportCommand.h"
-
-#ifdef TELVARIN_CLI_ANALYSIS
 #include "tools/AnalysisCommands.h"
-#endif
-#ifdef TELVARIN_CLI_HISTORY
+#include "tools/CliOptions.h"
 #include "tools/FileCaseCommand.h"
 #include "tools/HistoryCommand.h"
-#endif
+#include "tools/ImportCommand.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
 #include <optional>
+#include <variant>
 
 namespace telvarin {
 namespace {
-
-constexpr const char* kUsage =
-    "Aufruf: telvarin-repertory BEFEHL [--file DATEI] [ARGUMENTE]\n"
-    "Befehle:\n"
-    "  build QUELLE ZIEL        Repertoriumsquelle (Text) in eine Datendatei \xC3\xBC"
-    "bersetzen\n"
-    "  import FORMAT QUELLE ZIEL  json-Ordner, tsv-Datei oder OpenRep-Ordner in eine Datendatei \xC3\xBC"
-    "bernehmen;\n"
-    "                           openrep nimmt --chapter-order DATEI (ein Kapitelname je Zeile);\n"
-    "                           --polarities DATEI: Gegenpolarit\xC3\xA4ten (Pfad, Tab, Pfad, Tab, Grund)\n"
-    "  check                    Datendatei pr\xC3\xBC"
-    "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
-    "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
-    "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n"
-    "  tree N                   die Kette vom Kapitel bis zur Rubrik N: je Ebene Nummer, Tab, Text\n"
-    "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
-#ifdef TELVARIN_CLI_ANALYSIS
-    "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
-    "      [--key EINTRAG]...           diese Zeile als Schl\xC3\xBCsselsymptom: nur Mittel, die in jeder\n"
-    "                                   solchen Rubrik stehen\n"
-    "      [--csv]                      Rangfolge als CSV-Datei (\";\", UTF-8) ausgeben\n"
-    "      [--kontraindikationen]       kontraindizierte Mittel mit einer sechsten Spalte KI\n"
-    "  overview TEXT [--chapter K] [--grades ZIFFERN] [--bd] [--size MIN MAX] [--others]\n"
-    "  search TEXT [--chapter K]       Textsuche: -wort schlie\xC3\x9Ft aus, \"linke seite\" ist ein Wort,\n"
-    "                                   ae, oe, ue finden auch \xC3\xA4, \xC3\xB6, \xC3\xBC\n"
-#endif
-#ifdef TELVARIN_CLI_HISTORY
-    "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
-    "fen, ausgeben oder neu schreiben (mit der Angabe\n"
-    "                                   ihres Repertoriums)\n"
-    "      [--bind DATENDATEI]          festhalten, dass ihre Rubriknummern zu diesem Repertorium\n"
-    "                                   geh\xC3\xB6ren (--bind eingebaut: zum eingebauten)\n"
-    "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
-#endif
-    "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
-    "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
-    "--file DATEI nehmen check, show, analyse, overview, search und file-case: sie arbeiten\n"
-    "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case pr\xC3\xBC"
-    "ft\n"
-    "seine Eintr\xC3\xA4ge gegen sie.\n";
 
 // Source files of a repertory are far smaller; a bigger file is refused before it is read.
 constexpr std::uint64_t kMaxSourceBytes = std::uint64_t{1} << 30;
@@ -141,6 +99,9 @@ bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, s
 
 namespace {
 
+// What the built-in repertory is to a command: its bytes, or nothing in the bootstrap tool.
+using Builtin = std::optional<std::span<const std::byte>>;
+
 // The argument of show as a rubric number, or nothing when it is no number at all.
 std::optional<int> parseNumber(const std::string& text) {
     int number = 0;
@@ -150,7 +111,16 @@ std::optional<int> parseNumber(const std::string& text) {
     return number;
 }
 
-int buildCommand(std::span<const std::string> words, std::ostream& out, std::ostream& err) {
+// The value of --file among the words before "--", if any.
+std::optional<std::string> fileOption(std::span<const std::string> words) {
+    for (std::size_t i = 0; i + 1 < words.size() && words[i] != "--"; ++i) {
+        if (words[i] == "--file")
+            return words[i + 1];
+    }
+    return std::nullopt;
+}
+
+int buildCommand(std::span<const std::string> words, Builtin, std::ostream& out, std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {});
     if (!args.error.empty() || args.positional.size() != 2) {
         err << (args.error.empty() ? "build erwartet QUELLE und ZIEL" : args.error) << '\n';
@@ -181,59 +151,78 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
     return 0;
 }
 
-int checkCommand(const RepertoryDatabase& db, std::ostream& out) {
-    out << "Kapitel\t" << db.chapterCount() << '\n'
-        << "Abschnitte\t" << db.sectionCount() << '\n'
-        << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
-        << "Rubriken\t" << db.rubricCount() << '\n'
-        << "Mittel\t" << db.remedyCount() << '\n';
+int importCommand(std::span<const std::string> words, Builtin, std::ostream& out, std::ostream& err) {
+    return runImportCommand(words, out, err);
+}
+
+// check and remedies take nothing but --file.
+bool takesNoArguments(std::string_view command, std::span<const std::string> words, std::ostream& err) {
+    const CliArguments args = parseCliArguments(words, {{"--file", 1}});
+    if (args.error.empty() && args.positional.empty())
+        return true;
+    err << (args.error.empty() ? std::string(command) + " erwartet keine Argumente" : args.error) << '\n';
+    return false;
+}
+
+int checkCommand(const CliContext& context, std::span<const std::string> words) {
+    if (!takesNoArguments("check", words, context.err))
+        return 2;
+    const RepertoryDatabase& db = context.db;
+    context.out << "Kapitel\t" << db.chapterCount() << '\n'
+                << "Abschnitte\t" << db.sectionCount() << '\n'
+                << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
+                << "Rubriken\t" << db.rubricCount() << '\n'
+                << "Mittel\t" << db.remedyCount() << '\n';
     return 0;
 }
 
-int showCommand(const RepertoryDatabase& db, std::span<const std::string> words, std::ostream& out,
-                std::ostream& err) {
+int showCommand(const CliContext& context, std::span<const std::string> words) {
+    const RepertoryDatabase& db = context.db;
     const CliArguments args = parseCliArguments(words, {{"--file", 1}});
     const std::optional<int> parsed =
         args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
     if (!args.error.empty() || !parsed) {
-        err << (args.error.empty() ? "show erwartet eine Rubriknummer" : args.error) << '\n';
+        context.err << (args.error.empty() ? "show erwartet eine Rubriknummer" : args.error) << '\n';
         return 2;
     }
     const int number = *parsed;
     if (!db.isValidSymptom(number, 0)) {
-        err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
-            << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
+        context.err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
+                    << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
         return 1;
     }
-    out << utf8(numberText(number, 0)) << '\n'
-        << utf8(rubricText(db, number)) << '\n'
-        << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
-        << utf8(remedyListText(db, number, 0)) << '\n';
+    context.out << utf8(numberText(number, 0)) << '\n'
+                << utf8(rubricText(db, number)) << '\n'
+                << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
+                << utf8(remedyListText(db, number, 0)) << '\n';
     return 0;
 }
 
 // One line per remedy in the repertory's order: abbreviation, tab, full name (empty without one).
-int remediesCommand(const RepertoryDatabase& db, std::ostream& out) {
-    for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        out << utf8(db.remedyName(remedy)) << '\t' << utf8(db.remedyFullName(remedy)) << '\n';
+int remediesCommand(const CliContext& context, std::span<const std::string> words) {
+    if (!takesNoArguments("remedies", words, context.err))
+        return 2;
+    for (int remedy = 0; remedy < context.db.remedyCount(); ++remedy)
+        context.out << utf8(context.db.remedyName(remedy)) << '\t' << utf8(context.db.remedyFullName(remedy))
+                    << '\n';
     return 0;
 }
 
 // The chain from the chapter down to rubric N, one line per level: number, tab, the level's own
 // text (without its parent's text in front). A chapter without a rubric of its own at the top
 // stands first with an empty number.
-int treeCommand(const RepertoryDatabase& db, std::span<const std::string> words, std::ostream& out,
-                std::ostream& err) {
+int treeCommand(const CliContext& context, std::span<const std::string> words) {
+    const RepertoryDatabase& db = context.db;
     const CliArguments args = parseCliArguments(words, {{"--file", 1}});
     const std::optional<int> parsed =
         args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
     if (!args.error.empty() || !parsed) {
-        err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
+        context.err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
         return 2;
     }
     if (*parsed < 1 || *parsed > db.largestRubricNumber()) {
-        err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
-            << db.largestRubricNumber() << '\n';
+        context.err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
+                    << db.largestRubricNumber() << '\n';
         return 1;
     }
     std::vector<RubricNumber> chain;
@@ -241,90 +230,161 @@ int treeCommand(const RepertoryDatabase& db, std::span<const std::string> words,
         chain.insert(chain.begin(), number);
     const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1));
     if (db.rubricTextField(chain.front() - 1) != chapter)
-        out << '\t' << utf8(chapter) << '\n';
+        context.out << '\t' << utf8(chapter) << '\n';
     std::string_view parentText;
     for (const RubricNumber number : chain) {
         std::string_view text = db.rubricTextField(number - 1);
         if (!parentText.empty() && text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
             text.substr(parentText.size(), 2) == ", ")
             text.remove_prefix(parentText.size() + 2);
-        out << number << '\t' << utf8(text) << '\n';
+        context.out << number << '\t' << utf8(text) << '\n';
         parentText = db.rubricTextField(number - 1);
     }
     return 0;
 }
 
-int exportCommand(std::span<const std::byte> bytes, std::span<const std::string> words, std::ostream& out,
-                  std::ostream& err) {
+int exportCommand(std::span<const std::string> words, Builtin builtin, std::ostream& out, std::ostream& err) {
+    if (!builtin || fileOption(words)) {
+        err << "export schreibt nur das eingebaute Repertorium und nimmt kein --file\n";
+        return 2;
+    }
     const CliArguments args = parseCliArguments(words, {});
     if (!args.error.empty() || args.positional.size() != 1) {
         err << (args.error.empty() ? "export erwartet ZIEL" : args.error) << '\n';
         return 2;
     }
-    if (!writeWholeFile(args.positional[0], bytes, err))
+    if (!writeWholeFile(args.positional[0], *builtin, err))
         return 1;
-    out << args.positional[0] << ": " << bytes.size() << " Bytes\n";
+    out << args.positional[0] << ": " << builtin->size() << " Bytes\n";
     return 0;
 }
 
-// The value of --file among the words before "--", if any.
-std::optional<std::string> fileOption(std::span<const std::string> words) {
-    for (std::size_t i = 0; i + 1 < words.size() && words[i] != "--"; ++i) {
-        if (words[i] == "--file")
-            return words[i + 1];
-    }
-    return std::nullopt;
+// A command that reads and writes the files it is given (file-case reads --file itself).
+using FilesCommand = int (*)(std::span<const std::string> words, Builtin builtin, std::ostream& out,
+                             std::ostream& err);
+// A command that works on a repertory, loaded for it from --file or the built-in one.
+using RepertoryCommand = int (*)(const CliContext& context, std::span<const std::string> words);
+
+// What --file DATEI is to a command.
+enum class FileOption {
+    dataFile,    // the data file it works on instead of the built-in repertory
+    refused,     // refused: the command reads and writes only the files it is given
+    builtinOnly, // refused by the command itself, which writes the built-in repertory alone
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view help; // its lines in --help
+    FileOption file;
+    std::variant<FilesCommand, RepertoryCommand> run;
+};
+
+// Every command of the tool, in the order --help lists them.
+constexpr std::array kCommands{
+    Command{"build",
+            "  build QUELLE ZIEL        Repertoriumsquelle (Text) in eine Datendatei \xC3\xBC"
+            "bersetzen\n",
+            FileOption::refused, buildCommand},
+    Command{
+        "import",
+        "  import FORMAT QUELLE ZIEL  json-Ordner, tsv-Datei oder OpenRep-Ordner in eine Datendatei \xC3\xBC"
+        "bernehmen;\n"
+        "                           openrep nimmt --chapter-order DATEI (ein Kapitelname je Zeile);\n"
+        "                           --polarities DATEI: Gegenpolarit\xC3\xA4ten (Pfad, Tab, Pfad, Tab, "
+        "Grund)\n",
+        FileOption::refused, importCommand},
+    Command{"check",
+            "  check                    Datendatei pr\xC3\xBC"
+            "fen und die f\xC3\xBCnf Anzahlen ausgeben\n",
+            FileOption::dataFile, checkCommand},
+    Command{"show", "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n",
+            FileOption::dataFile, showCommand},
+    Command{"remedies", "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n",
+            FileOption::dataFile, remediesCommand},
+    Command{"tree",
+            "  tree N                   die Kette vom Kapitel bis zur Rubrik N: je Ebene Nummer, Tab, Text\n",
+            FileOption::dataFile, treeCommand},
+    Command{"export", "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n",
+            FileOption::builtinOnly, exportCommand},
+    Command{
+        "analyse",
+        "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
+        "      [--key EINTRAG]...           diese Zeile als Schl\xC3\xBCsselsymptom: nur Mittel, die in "
+        "jeder\n"
+        "                                   solchen Rubrik stehen\n"
+        "      [--csv]                      Rangfolge als CSV-Datei (\";\", UTF-8) ausgeben\n"
+        "      [--kontraindikationen]       kontraindizierte Mittel mit einer sechsten Spalte KI\n",
+        FileOption::dataFile, runAnalyseCommand},
+    Command{"overview",
+            "  overview TEXT [--chapter K] [--grades ZIFFERN] [--bd] [--size MIN MAX] [--others]\n",
+            FileOption::dataFile, runOverviewCommand},
+    Command{"search",
+            "  search TEXT [--chapter K]       Textsuche: -wort schlie\xC3\x9Ft aus, \"linke seite\" ist ein "
+            "Wort,\n"
+            "                                   ae, oe, ue finden auch \xC3\xA4, \xC3\xB6, \xC3\xBC\n",
+            FileOption::dataFile, runSearchCommand},
+    Command{"history",
+            "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
+            "fen, ausgeben oder neu schreiben (mit der Angabe\n"
+            "                                   ihres Repertoriums)\n"
+            "      [--bind DATENDATEI]          festhalten, dass ihre Rubriknummern zu diesem Repertorium\n"
+            "                                   geh\xC3\xB6ren (--bind eingebaut: zum eingebauten)\n",
+            FileOption::refused, runHistoryCommand},
+    Command{"file-case",
+            "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n",
+            FileOption::dataFile, runFileCaseCommand},
+};
+
+std::string usage() {
+    std::string text = "Aufruf: telvarin-repertory BEFEHL [--file DATEI] [ARGUMENTE]\n"
+                       "Befehle:\n";
+    for (const Command& command : kCommands)
+        text += command.help;
+    return text + "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
+                  "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
+                  "--file DATEI nehmen check, show, analyse, overview, search und file-case: sie arbeiten\n"
+                  "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case pr\xC3\xBC"
+                  "ft\n"
+                  "seine Eintr\xC3\xA4ge gegen sie.\n";
 }
 
-int runCommand(const std::vector<std::string>& allWords, std::optional<std::span<const std::byte>> builtin,
-               std::ostream& out, std::ostream& err) {
+// "check, show, ... und file-case": the commands that take --file.
+std::string dataFileCommands() {
+    std::vector<std::string_view> names;
+    for (const Command& command : kCommands) {
+        if (command.file == FileOption::dataFile)
+            names.push_back(command.name);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text.append(i == 0 ? "" : i + 1 == names.size() ? " und " : ", ").append(names[i]);
+    return text;
+}
+
+int runCommand(const std::vector<std::string>& allWords, Builtin builtin, std::ostream& out,
+               std::ostream& err) {
     if (allWords.empty() || allWords[0] == "--help" || allWords[0] == "help") {
-        (allWords.empty() ? err : out) << kUsage;
+        (allWords.empty() ? err : out) << usage();
         return allWords.empty() ? 2 : 0;
     }
     if (allWords[0] == "--version") {
         out << "telvarin-repertory " TELVARIN_VERSION "\n";
         return 0;
     }
-    const std::string& command = allWords[0];
+    const auto command = std::ranges::find(kCommands, allWords[0], &Command::name);
+    if (command == kCommands.end()) {
+        err << "Unbekannter Befehl: " << allWords[0] << "\n" << usage();
+        return 2;
+    }
     const std::span<const std::string> words(allWords.data() + 1, allWords.size() - 1);
-
-    // These read and write the files they are given and never a repertory data file.
-    if ((command == "build" || command == "import" || command == "history") && fileOption(words)) {
-        err << command
-            << " nimmt kein --file; das nehmen nur check, show, remedies, tree, analyse, overview, search "
-               "und "
-               "file-case\n";
-        return 2;
-    }
-    if (command == "build")
-        return buildCommand(words, out, err);
-    if (command == "import")
-        return runImportCommand(words, out, err);
-#ifdef TELVARIN_CLI_HISTORY
-    if (command == "history")
-        return runHistoryCommand(words, builtin, out, err);
-    if (command == "file-case")
-        return runFileCaseCommand(words, builtin, out, err);
-#endif
-
     const std::optional<std::string> file = fileOption(words);
-    if (command == "export") {
-        if (!builtin || file) {
-            err << "export schreibt nur das eingebaute Repertorium und nimmt kein --file\n";
-            return 2;
-        }
-        return exportCommand(*builtin, words, out, err);
-    }
-    const bool known = command == "check" || command == "show" || command == "remedies" || command == "tree"
-#ifdef TELVARIN_CLI_ANALYSIS
-                       || command == "analyse" || command == "overview" || command == "search"
-#endif
-        ;
-    if (!known) {
-        err << "Unbekannter Befehl: " << command << "\n" << kUsage;
+    if (command->file == FileOption::refused && file) {
+        err << command->name << " nimmt kein --file; das nehmen nur " << dataFileCommands() << '\n';
         return 2;
     }
+    if (const auto* run = std::get_if<FilesCommand>(&command->run))
+        return (*run)(words, builtin, out, err);
+
     if (!file && !builtin) {
         err << "Dieses Werkzeug hat kein eingebautes Repertorium; --file DATEI angeben\n";
         return 2;
@@ -335,29 +395,8 @@ int runCommand(const std::vector<std::string>& allWords, std::optional<std::span
         err << messageNaming(error->message, file.value_or(std::string())) << '\n';
         return 1;
     }
-    const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
-    if (command == "check" || command == "remedies") {
-        const CliArguments args = parseCliArguments(words, {{"--file", 1}});
-        if (!args.error.empty() || !args.positional.empty()) {
-            err << (args.error.empty() ? command + " erwartet keine Argumente" : args.error) << '\n';
-            return 2;
-        }
-        return command == "check" ? checkCommand(db, out) : remediesCommand(db, out);
-    }
-    if (command == "show")
-        return showCommand(db, words, out, err);
-    if (command == "tree")
-        return treeCommand(db, words, out, err);
-#ifdef TELVARIN_CLI_ANALYSIS
-    const CliContext context{db, out, err};
-    if (command == "analyse")
-        return runAnalyseCommand(context, words);
-    if (command == "overview")
-        return runOverviewCommand(context, words);
-    if (command == "search")
-        return runSearchCommand(context, words);
-#endif
-    return 2;
+    const CliContext context{std::get<RepertoryDatabase>(loaded), out, err};
+    return std::get<RepertoryCommand>(command->run)(context, words);
 }
 
 } // namespace

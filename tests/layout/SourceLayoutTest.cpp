@@ -1,15 +1,18 @@
 // The rules of the project's structure, checked on its sources: the operating system is reached
 // only through foundation/files, no header includes itself through others, each folder includes
-// only the libraries it builds on, the core knows no Qt, and no window but the program start
-// reaches into the case input window.
+// only the libraries its targets link (the links in the CMake files, which the README's layout
+// table must name), the core knows no Qt, and no window but the program start reaches into the
+// case input window.
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -63,25 +66,71 @@ bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+std::vector<std::string> fields(const std::string& line, char separator) {
+    std::vector<std::string> found;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, separator);)
+        found.push_back(field);
+    return found;
+}
+
+// A library or program of the project as the build links it (tests/layout/CMakeLists.txt).
+struct Target {
+    std::string folder; // from the source root, with a trailing "/"
+    std::vector<std::string> publicLinks;
+    std::vector<std::string> privateLinks;
+};
+
+const std::map<std::string, Target>& projectTargets() {
+    static const std::map<std::string, Target> targets = [] {
+        std::map<std::string, Target> read;
+        std::ifstream in(TELVARIN_LAYOUT_LINKS);
+        for (std::string line; std::getline(in, line);) {
+            std::vector<std::string> field = fields(line, '\t');
+            field.resize(4);
+            std::istringstream publicLinks(field[2]);
+            std::istringstream privateLinks(field[3]);
+            read[field[1]] = {field[0] + "/",
+                              {std::istream_iterator<std::string>(publicLinks), {}},
+                              {std::istream_iterator<std::string>(privateLinks), {}}};
+        }
+        return read;
+    }();
+    return targets;
+}
+
 // The library folder a path belongs to, the longest that matches; empty for tests and benchmarks.
 std::string libraryOf(const std::string& path) {
-    static const std::vector<std::string> libraries = {"foundation/text/",
-                                                       "foundation/files/",
-                                                       "foundation/settings/",
-                                                       "foundation/dialogs/",
-                                                       "foundation/grid/",
-                                                       "repertory/",
-                                                       "analysis/",
-                                                       "history/",
-                                                       "tools/",
-                                                       "data/generator/",
-                                                       "data/",
-                                                       "ui/"};
-    for (const std::string& library : libraries) {
-        if (startsWith(path, library))
-            return library;
+    std::string library;
+    for (const auto& [name, target] : projectTargets()) {
+        if (startsWith(path, target.folder) && target.folder.size() > library.size())
+            library = target.folder;
     }
-    return {};
+    return library;
+}
+
+// What the sources of a folder may include: the folders of the targets its targets link, and of
+// what those pass on publicly.
+std::set<std::string> foldersUsableFrom(const std::string& folder) {
+    std::set<std::string> usable;
+    std::vector<std::string> pending;
+    for (const auto& [name, target] : projectTargets()) {
+        if (target.folder != folder)
+            continue;
+        pending.insert(pending.end(), target.publicLinks.begin(), target.publicLinks.end());
+        pending.insert(pending.end(), target.privateLinks.begin(), target.privateLinks.end());
+    }
+    std::set<std::string> seen;
+    while (!pending.empty()) {
+        const std::string name = pending.back();
+        pending.pop_back();
+        if (!seen.insert(name).second)
+            continue;
+        const Target& target = projectTargets().at(name);
+        usable.insert(target.folder);
+        pending.insert(pending.end(), target.publicLinks.begin(), target.publicLinks.end());
+    }
+    return usable;
 }
 
 TEST(SourceLayout, OnlyTheFilesLibraryIncludesSystemHeaders) {
@@ -155,33 +204,64 @@ TEST(SourceLayout, NoFileIncludesItselfThroughOthers) {
 }
 
 TEST(SourceLayout, EachLibraryIncludesOnlyTheLibrariesItBuildsOn) {
-    const std::map<std::string, std::set<std::string>> buildsOn = {
-        {"foundation/text/", {}},
-        {"foundation/files/", {}},
-        {"foundation/settings/", {}},
-        {"foundation/dialogs/", {"foundation/settings/", "foundation/text/", "foundation/grid/"}},
-        {"foundation/grid/", {"foundation/text/", "foundation/files/"}},
-        {"repertory/", {"foundation/text/", "foundation/files/"}},
-        {"analysis/", {"repertory/", "foundation/text/"}},
-        {"history/", {"analysis/", "repertory/", "foundation/text/", "foundation/files/"}},
-        {"data/generator/", {}},
-        {"data/", {"repertory/"}},
-        {"tools/", {"data/", "history/", "analysis/", "repertory/", "foundation/text/", "foundation/files/"}},
-        {"ui/",
-         {"data/", "history/", "analysis/", "repertory/", "foundation/dialogs/", "foundation/grid/",
-          "foundation/settings/", "foundation/text/", "foundation/files/"}},
-    };
+    ASSERT_GT(projectTargets().size(), 5u) << TELVARIN_LAYOUT_LINKS;
     for (const SourceFile& source : projectSources()) {
         const std::string library = libraryOf(source.path);
         if (library.empty())
             continue;
+        const std::set<std::string> usable = foldersUsableFrom(library);
         for (const std::string& included : source.quoted) {
             const std::string target = libraryOf(included);
             if (target.empty() || target == library)
                 continue;
-            EXPECT_TRUE(buildsOn.at(library).contains(target)) << source.path << " includes " << included;
+            EXPECT_TRUE(usable.contains(target)) << source.path << " includes " << included;
         }
     }
+}
+
+// The README's layout table names each target in its folder and, as the last column, what the
+// targets of a row link; "program X" there is a tool the build runs, not a link. Rows of targets
+// this build leaves out (the windows in a core-only build) are passed over.
+TEST(SourceLayout, TheReadmeTableNamesTheTargetsAndTheirLinks) {
+    std::ifstream readme(fs::path(TELVARIN_SOURCE_DIR) / "README.md");
+    static const std::regex quoted("(program )?`([^`]+)`");
+    std::set<std::string> named;
+    std::string folder;
+    bool inLayout = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (startsWith(line, "## "))
+            inLayout = line == "## Layout";
+        const std::vector<std::string> cell = fields(line, '|');
+        if (!inLayout || cell.size() != 5 || startsWith(cell[1], "---") || cell[1] == " folder ")
+            continue;
+        std::map<std::string, bool> targets; // name -> built here
+        std::set<std::string> links;
+        for (std::sregex_iterator it(cell[2].begin(), cell[2].end(), quoted), end; it != end; ++it)
+            targets[(*it)[2]] = projectTargets().contains((*it)[2]);
+        for (std::sregex_iterator it(cell[4].begin(), cell[4].end(), quoted), end; it != end; ++it) {
+            if (!(*it)[1].matched)
+                links.insert((*it)[2]);
+        }
+        std::smatch match;
+        if (std::regex_search(cell[1], match, quoted))
+            folder = match[2];
+        if (std::none_of(targets.begin(), targets.end(), [](const auto& target) { return target.second; }))
+            continue;
+        std::set<std::string> linked;
+        for (const auto& [name, built] : targets) {
+            named.insert(name);
+            ASSERT_TRUE(built) << "README.md names " << name << ", which the build does not make";
+            const Target& target = projectTargets().at(name);
+            EXPECT_EQ(target.folder, folder) << name;
+            linked.insert(target.publicLinks.begin(), target.publicLinks.end());
+            linked.insert(target.privateLinks.begin(), target.privateLinks.end());
+        }
+        for (const auto& [name, built] : targets)
+            linked.erase(name);
+        EXPECT_EQ(links, linked) << "README.md, the row of " << folder << " " << targets.begin()->first;
+    }
+    for (const auto& [name, target] : projectTargets())
+        EXPECT_TRUE(named.contains(name)) << "README.md's layout table does not name " << name;
 }
 
 TEST(SourceLayout, TheCoreIncludesNoQt) {

@@ -168,33 +168,36 @@ int checkCommand(const CliContext& context, std::span<const std::string> words) 
     if (!takesNoArguments("check", words, context.err))
         return 2;
     const RepertoryDatabase& db = context.db;
-    context.out << "Kapitel\t" << db.chapterCount() << '\n'
-                << "Abschnitte\t" << db.sectionCount() << '\n'
-                << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
-                << "Rubriken\t" << db.rubricCount() << '\n'
-                << "Mittel\t" << db.remedyCount() << '\n';
+    std::ostream& out = context.out;
+    out << "Kapitel\t" << db.chapterCount() << '\n'
+        << "Abschnitte\t" << db.sectionCount() << '\n'
+        << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
+        << "Rubriken\t" << db.rubricCount() << '\n'
+        << "Mittel\t" << db.remedyCount() << '\n';
     return 0;
 }
 
 int showCommand(const CliContext& context, std::span<const std::string> words) {
     const RepertoryDatabase& db = context.db;
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
     const CliArguments args = parseCliArguments(words, {{"--file", 1}});
     const std::optional<int> parsed =
         args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
     if (!args.error.empty() || !parsed) {
-        context.err << (args.error.empty() ? "show erwartet eine Rubriknummer" : args.error) << '\n';
+        err << (args.error.empty() ? "show erwartet eine Rubriknummer" : args.error) << '\n';
         return 2;
     }
     const int number = *parsed;
     if (!db.isValidSymptom(number, 0)) {
-        context.err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
-                    << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
+        err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
+            << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
         return 1;
     }
-    context.out << utf8(numberText(number, 0)) << '\n'
-                << utf8(rubricText(db, number)) << '\n'
-                << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
-                << utf8(remedyListText(db, number, 0)) << '\n';
+    out << utf8(numberText(number, 0)) << '\n'
+        << utf8(rubricText(db, number)) << '\n'
+        << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
+        << utf8(remedyListText(db, number, 0)) << '\n';
     return 0;
 }
 
@@ -202,9 +205,10 @@ int showCommand(const CliContext& context, std::span<const std::string> words) {
 int remediesCommand(const CliContext& context, std::span<const std::string> words) {
     if (!takesNoArguments("remedies", words, context.err))
         return 2;
-    for (int remedy = 0; remedy < context.db.remedyCount(); ++remedy)
-        context.out << utf8(context.db.remedyName(remedy)) << '\t' << utf8(context.db.remedyFullName(remedy))
-                    << '\n';
+    const RepertoryDatabase& db = context.db;
+    std::ostream& out = context.out;
+    for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
+        out << utf8(db.remedyName(remedy)) << '\t' << utf8(db.remedyFullName(remedy)) << '\n';
     return 0;
 }
 
@@ -213,16 +217,18 @@ int remediesCommand(const CliContext& context, std::span<const std::string> word
 // stands first with an empty number.
 int treeCommand(const CliContext& context, std::span<const std::string> words) {
     const RepertoryDatabase& db = context.db;
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
     const CliArguments args = parseCliArguments(words, {{"--file", 1}});
     const std::optional<int> parsed =
         args.positional.size() == 1 ? parseNumber(args.positional[0]) : std::nullopt;
     if (!args.error.empty() || !parsed) {
-        context.err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
+        err << (args.error.empty() ? "tree erwartet eine Rubriknummer" : args.error) << '\n';
         return 2;
     }
     if (*parsed < 1 || *parsed > db.largestRubricNumber()) {
-        context.err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
-                    << db.largestRubricNumber() << '\n';
+        err << "Eine Rubrik " << *parsed << " gibt es nicht; die Nummern reichen von 1 bis "
+            << db.largestRubricNumber() << '\n';
         return 1;
     }
     std::vector<RubricNumber> chain;
@@ -230,14 +236,14 @@ int treeCommand(const CliContext& context, std::span<const std::string> words) {
         chain.insert(chain.begin(), number);
     const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1));
     if (db.rubricTextField(chain.front() - 1) != chapter)
-        context.out << '\t' << utf8(chapter) << '\n';
+        out << '\t' << utf8(chapter) << '\n';
     std::string_view parentText;
     for (const RubricNumber number : chain) {
         std::string_view text = db.rubricTextField(number - 1);
         if (!parentText.empty() && text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
             text.substr(parentText.size(), 2) == ", ")
             text.remove_prefix(parentText.size() + 2);
-        context.out << number << '\t' << utf8(text) << '\n';
+        out << number << '\t' << utf8(text) << '\n';
         parentText = db.rubricTextField(number - 1);
     }
     return 0;

@@ -102,7 +102,7 @@ bool DialogBase::savePlacement() {
 
 void DialogBase::showHelp(int topic) {
     if (services_.help == nullptr) {
-        messageBoxes().reportError(this, helpFailedText());
+        messageBoxes().reportError(this, HelpViewer::failedText());
         return;
     }
     services_.help->showHelpTopic(topic, this);

@@ -84,8 +84,6 @@ public:
         return services_.messages != nullptr ? *services_.messages : screenMessages_;
     }
 
-    static QString helpFailedText() { return QStringLiteral("Failed to launch help."); }
-
 protected:
     // Records the initial size for the layout; the first step of a dialog's initialisation, after
     // its controls exist at their template positions.

@@ -105,13 +105,10 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     commentField_->setTabChangesFocus(true);
     commentField_->installEventFilter(this);
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 108, 42, 35), caption, icons.hover, icons.normal);
-    };
-    okButton_ = button(7, QStringLiteral("&OK"), ButtonIcon::Ok);
-    helpButton_ = button(49, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(91, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 108));
+    okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &FileCaseDialog::accept);
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicFileCase); });

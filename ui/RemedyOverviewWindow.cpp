@@ -166,14 +166,11 @@ void RemedyOverviewWindow::createControls() {
     allGradesButton_ = addControl<QPushButton>(QRect(256, 202, 50, 14), QStringLiteral("&Alle"));
     highGradesButton_ = addControl<QPushButton>(QRect(256, 223, 50, 14), QStringLiteral("Hoch&wertig"));
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 238, 42, 35), caption, icons.hover, icons.normal);
-    };
-    searchButton_ = button(7, QStringLiteral("&Suche"), ButtonIcon::Search);
-    printButton_ = button(49, QStringLiteral("&Drucken"), ButtonIcon::Print);
-    helpButton_ = button(91, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(133, QStringLiteral("&Zur\u00FCck"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 238));
+    searchButton_ = buttons.add(QStringLiteral("&Suche"), iconPair(ButtonIcon::Search));
+    printButton_ = buttons.add(QStringLiteral("&Drucken"), iconPair(ButtonIcon::Print));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zur\u00FCck"), iconPair(ButtonIcon::Back));
     searchButton_->setDefault(true);
 
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { takeOverRow(row); });

@@ -108,14 +108,11 @@ void TextSearchWindow::createControls() {
     for (QLabel* label : {searchLabel_, chapterLabel_})
         label->resize(std::clamp(label->sizeHint().width(), label->width(), labelRoom), label->height());
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 133, 42, 35), caption, icons.hover, icons.normal);
-    };
-    takeOverButton_ = button(4, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
-    addButton_ = button(46, QStringLiteral("Hi&nzufügen"), ButtonIcon::Add);
-    helpButton_ = button(88, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(130, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(4, 133));
+    takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));
+    addButton_ = buttons.add(QStringLiteral("Hi&nzufügen"), iconPair(ButtonIcon::Add));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     takeOverButton_->setDefault(true);
 
     connect(takeOverButton_, &QPushButton::clicked, this, &TextSearchWindow::accept);

@@ -145,8 +145,14 @@ IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QS
 }
 
 IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,
-                                              const QString& hotIconPath, const QString& normalIconPath) {
-    return addIconPushButton(dialogUnits, caption, QIcon(hotIconPath), QIcon(normalIconPath));
+                                              const IconPair& pictures) {
+    return addIconPushButton(dialogUnits, caption, QIcon(pictures.hover), QIcon(pictures.normal));
+}
+
+IconPushButton* DialogBase::IconButtonRow::add(const QString& caption, const IconPair& pictures) {
+    IconPushButton* button = dialog_.addIconPushButton(next_, caption, pictures);
+    next_.translate(orientation_ == Qt::Horizontal ? QPoint(kSize.width(), 0) : QPoint(0, kSize.height()));
+    return button;
 }
 
 void DialogBase::showEvent(QShowEvent* event) {

@@ -18,6 +18,7 @@ namespace telvarin {
 
 class HelpViewer;
 class IconPushButton;
+struct IconPair;
 class SettingsStore;
 struct ProgramRepertories;
 
@@ -109,7 +110,29 @@ protected:
     IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption, const QIcon& hotIcon,
                                       const QIcon& normalIcon);
     IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption,
-                                      const QString& hotIconPath, const QString& normalIconPath);
+                                      const IconPair& pictures);
+
+    // The icon push buttons along the edge of a window, each touching the one before: side by side
+    // (Qt::Horizontal) or one below the other. 42 x 35 dialog units each: in the usual dialog fonts
+    // room for the 32-pixel picture above a one-line caption such as "Übernehmen".
+    class IconButtonRow {
+    public:
+        IconPushButton* add(const QString& caption, const IconPair& pictures);
+
+    private:
+        friend class DialogBase;
+        IconButtonRow(DialogBase& dialog, QPoint firstTopLeft, Qt::Orientation orientation)
+            : dialog_(dialog), next_(firstTopLeft, kSize), orientation_(orientation) {}
+
+        static constexpr QSize kSize{42, 35};
+        DialogBase& dialog_;
+        QRect next_; // in dialog units
+        Qt::Orientation orientation_;
+    };
+    // A row whose first button has its top left corner at firstTopLeft (dialog units).
+    IconButtonRow iconButtonRow(QPoint firstTopLeft, Qt::Orientation orientation = Qt::Horizontal) {
+        return IconButtonRow(*this, firstTopLeft, orientation);
+    }
 
     void setDialogIcon(const QIcon& icon) { setWindowIcon(icon); }
     void setDialogIcon(const QString& iconPath) { setWindowIcon(QIcon(iconPath)); }

@@ -3,6 +3,7 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
+#include "foundation/dialogs/SpinArrows.h"
 #include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
@@ -21,8 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <initializer_list>
 
@@ -42,25 +41,6 @@ constexpr int kHeaderPadding = 8;
 constexpr qreal kSmallestCaptionPoints = 7.0;
 // Room left between a caption and the control after it, in dialog units.
 constexpr int kCaptionGap = 2;
-
-// The arrow control beside a size field: one click steps the field's number by one.
-QWidget* createStepArrows(QLineEdit* field, QWidget* parent) {
-    auto* arrows = new QWidget(parent);
-    auto* column = new QVBoxLayout(arrows);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    for (const auto& [step, arrow] : {std::pair{1, Qt::UpArrow}, std::pair{-1, Qt::DownArrow}}) {
-        auto* button = new QToolButton(arrows);
-        button->setArrowType(arrow);
-        button->setAutoRepeat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        QObject::connect(button, &QToolButton::clicked, field,
-                         [field, step = step] { field->setText(steppedSizeField(field->text(), step)); });
-        column->addWidget(button);
-    }
-    return arrows;
-}
 
 // Captions measured for the reference dialog font can be wider in another font: a caption that
 // does not fit takes the free room up to `limit` (pixels, the next control's left edge) and, if it
@@ -146,11 +126,11 @@ void RemedyOverviewWindow::createControls() {
     minSizeLabel_ = addControl<QLabel>(QRect(16, 199, 46, 8), QStringLiteral("Mindestgr\u00F6\u00DFe "));
     // The arrows sit at the right end of the field's template rectangle.
     minSizeField_ = addControl<QLineEdit>(QRect(63, 197, 22, 14), QStringLiteral("1"));
-    minSizeArrows_ = createStepArrows(minSizeField_, this);
+    minSizeArrows_ = new SpinArrows(minSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(minSizeArrows_, QRect(85, 197, 11, 14));
     maxSizeLabel_ = addControl<QLabel>(QRect(109, 199, 52, 8), QStringLiteral("Maximale Gr\u00F6\u00DFe"));
     maxSizeField_ = addControl<QLineEdit>(QRect(165, 196, 20, 14), QStringLiteral("30"));
-    maxSizeArrows_ = createStepArrows(maxSizeField_, this);
+    maxSizeArrows_ = new SpinArrows(maxSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(maxSizeArrows_, QRect(185, 197, 11, 14));
     listOthersBox_ = addControl<QCheckBox>(QRect(16, 213, 156, 10),
                                            QStringLiteral("Andere hochwertige Mittel mit ausgeben"));

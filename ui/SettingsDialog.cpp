@@ -2,10 +2,10 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/SpinArrows.h"
 #include "ui/FontPreviewList.h"
 #include "ui/IconSet.h"
 #include "ui/SettingsDialogRules.h"
-#include "ui/SpinArrows.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -91,7 +91,8 @@ void SettingsDialog::createControls() {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), delayField_));
     delayArrows_ = new SpinArrows(
         delayField_,
-        [](const QString& text, int steps) { return QString::number(steppedStartDelay(text, steps)); }, this);
+        [](const QString& text, int steps) { return QString::number(steppedStartDelay(text, steps)); },
+        SpinArrows::FieldKeys::Step, this);
     placeControl(delayArrows_, up(QRect(120, 60, 11, 14)));
 
     askOnQuit_ = addControl<QCheckBox>(up(QRect(16, 90, 164, 10)),

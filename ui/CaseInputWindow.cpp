@@ -27,7 +27,9 @@ namespace telvarin {
 
 namespace {
 
-// Window template 102, in dialog units.
+// The window in dialog units: the case table across the top, 4 units from the sides, and 10 units
+// below it the row of eight buttons. They are 50 x 35 units, wider than the other windows' 42, for
+// the longer captions "&Fallhistorie" and "&Eigenschaften".
 constexpr QSize kTemplateSize(427, 198);
 constexpr QRect kTableRect(4, 3, 419, 146);
 constexpr int kButtonTop = 159;

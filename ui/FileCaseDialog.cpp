@@ -25,11 +25,6 @@ namespace {
 constexpr QSize kTemplateSize(223, 150);
 const QString kWindowName = QStringLiteral("FallAblegen");
 
-// The template's label widths fit the reference system's font; wider fonts must not clip them.
-void widenToText(QLabel* label) {
-    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-}
-
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -84,7 +79,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     setUpLayout();
 
     auto* casesLabel = addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle"));
-    widenToText(casesLabel);
+    widenToCaption(*casesLabel);
     nameBox_ = addControl<QComboBox>(QRect(7, 18, 209, 13));
     addLabelShortcut(*casesLabel, *nameBox_, QKeySequence(Qt::ALT | Qt::Key_B));
     nameBox_->setEditable(true);
@@ -99,7 +94,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     nameBox_->setEditText(fromWindows1252(presetName));
 
     auto* commentLabel = addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
-    widenToText(commentLabel);
+    widenToCaption(*commentLabel);
     commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
     addLabelShortcut(*commentLabel, *commentField_, QKeySequence(Qt::ALT | Qt::Key_K));
     commentField_->setTabChangesFocus(true);

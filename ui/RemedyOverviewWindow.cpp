@@ -31,8 +31,7 @@ namespace {
 
 constexpr QSize kTemplateSize(326, 284);
 
-// Combo boxes are placed by the height of their closed box; the template's heights include the
-// dropped list.
+// The height of a closed combo box, in dialog units: a one-line field's; its list opens below it.
 constexpr int kComboHeight = 13;
 
 // Cell margins and grid line around a header text, in pixels.
@@ -42,15 +41,10 @@ constexpr qreal kSmallestCaptionPoints = 7.0;
 // Room left between a caption and the control after it, in dialog units.
 constexpr int kCaptionGap = 2;
 
-// Captions measured for the reference dialog font can be wider in another font: a caption that
-// does not fit takes the free room up to `limit` (pixels, the next control's left edge) and, if it
-// still does not fit, a smaller font, rather than being cut off.
+// A caption that does not fit its control takes the free room up to `limit` (pixels, the next
+// control's left edge) and, if it still does not fit, a smaller font, rather than being cut off.
 void giveCaptionRoom(QWidget* control, int limit) {
-    const QRect place = control->geometry();
-    const int wanted = control->sizeHint().width();
-    if (wanted <= place.width())
-        return;
-    control->resize(std::max(place.width(), std::min(wanted, limit - place.x())), place.height());
+    widenToCaption(*control, limit);
     QFont font = control->font();
     while (control->sizeHint().width() > control->width() && font.pointSizeF() > kSmallestCaptionPoints) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
@@ -295,7 +289,7 @@ void RemedyOverviewWindow::setUpTable(bool showsOthers) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int col = static_cast<int>(c);
         grid.setText(0, col, columns[c].header);
-        // The widths suit the reference font; no header is cut off in a wider one.
+        // The set widths suit the usual table fonts; no header is cut off in a wider one.
         const int headerWidth =
             QFontMetrics(grid.cellStyle(0, col).font).horizontalAdvance(columns[c].header) + kHeaderPadding;
         grid.setColumnWidth(col, std::max(columns[c].width, headerWidth));

@@ -102,11 +102,10 @@ void TextSearchWindow::createControls() {
         std::max(3, listHeight / std::max(1, chapterBox_->fontMetrics().height() + 2)));
     addLabelShortcut(*searchLabel_, *searchField_, QKeySequence(Qt::ALT | Qt::Key_S));
     addLabelShortcut(*chapterLabel_, *chapterBox_, QKeySequence(Qt::ALT | Qt::Key_K));
-    // The template's label widths suit the reference font; a wider font may use the gap up to
-    // the fields rather than cut the caption.
-    const int labelRoom = pixelRect(QRect(4, 0, 51, 8)).width();
+    // A caption too wide for its label may take the gap up to the fields, one unit short of them.
+    const int fieldsLeft = pixelRect(QRect(55, 0, 1, 1)).x();
     for (QLabel* label : {searchLabel_, chapterLabel_})
-        label->resize(std::clamp(label->sizeHint().width(), label->width(), labelRoom), label->height());
+        widenToCaption(*label, fieldsLeft);
 
     IconButtonRow buttons = iconButtonRow(QPoint(4, 133));
     takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));

@@ -65,6 +65,12 @@ QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room) {
     return fitted;
 }
 
+void widenToCaption(QWidget& control, int rightEdge) {
+    const qint64 room = static_cast<qint64>(rightEdge) - control.x();
+    const int wanted = static_cast<int>(std::min<qint64>(control.sizeHint().width(), room));
+    control.resize(std::max(control.width(), wanted), control.height());
+}
+
 namespace {
 
 QFont dialogFontFor(const QWidget& dialog, QSize templateSize, const QWidget* parent) {

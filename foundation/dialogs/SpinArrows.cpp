@@ -12,7 +12,7 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
-    // The field keeps the focus; its Up and Down keys do what the arrows do.
+    // The field keeps the focus; with FieldKeys::Step its Up and Down keys do what the arrows do.
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }

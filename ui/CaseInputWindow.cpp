@@ -27,7 +27,9 @@ namespace telvarin {
 
 namespace {
 
-// Window template 102, in dialog units.
+// The window in dialog units: the case table across the top, 4 units from the sides, and 10 units
+// below it the row of eight buttons. They are 50 x 35 units, wider than the other windows' 42, for
+// the longer captions "&Fallhistorie" and "&Eigenschaften".
 constexpr QSize kTemplateSize(427, 198);
 constexpr QRect kTableRect(4, 3, 419, 146);
 constexpr int kButtonTop = 159;
@@ -37,20 +39,19 @@ constexpr QSize kButtonSize(50, 35);
 
 struct ButtonDefinition {
     CaseInputButton role;
-    int id;
     const char16_t* caption;
     ButtonIcon icon;
 };
 
 constexpr std::array<ButtonDefinition, kCaseInputButtonCount> kButtons{{
-    {CaseInputButton::Calculate, 1, u"&Berechnen", ButtonIcon::Calculate},
-    {CaseInputButton::TreeSearch, 1013, u"S&uchen", ButtonIcon::TreeSearch},
-    {CaseInputButton::TextSearch, 1020, u"&Textsuche", ButtonIcon::TextSearch},
-    {CaseInputButton::CaseHistory, 1023, u"&Fallhistorie", ButtonIcon::CaseHistory},
-    {CaseInputButton::RemedyOverview, 1022, u"&Mittel-Ausw.", ButtonIcon::RemedyOverview},
-    {CaseInputButton::Settings, 1050, u"&Eigenschaften", ButtonIcon::Settings},
-    {CaseInputButton::Help, 57670, u"&Hilfe", ButtonIcon::Help},
-    {CaseInputButton::Quit, 2, u"Been&den", ButtonIcon::Quit},
+    {CaseInputButton::Calculate, u"&Berechnen", ButtonIcon::Calculate},
+    {CaseInputButton::TreeSearch, u"S&uchen", ButtonIcon::TreeSearch},
+    {CaseInputButton::TextSearch, u"&Textsuche", ButtonIcon::TextSearch},
+    {CaseInputButton::CaseHistory, u"&Fallhistorie", ButtonIcon::CaseHistory},
+    {CaseInputButton::RemedyOverview, u"&Mittel-Ausw.", ButtonIcon::RemedyOverview},
+    {CaseInputButton::Settings, u"&Eigenschaften", ButtonIcon::Settings},
+    {CaseInputButton::Help, u"&Hilfe", ButtonIcon::Help},
+    {CaseInputButton::Quit, u"Been&den", ButtonIcon::Quit},
 }};
 
 DialogServices withHelp(DialogServices services, HelpViewer* ownHelp) {
@@ -160,7 +161,6 @@ CaseInputWindow::~CaseInputWindow() {
 void CaseInputWindow::createControls() {
     grid_ = new CaseGrid(caseModel_, this);
     placeControl(grid_, kTableRect);
-    grid_->setProperty("controlId", 1008);
     const std::array<void (CaseInputWindow::*)(), kCaseInputButtonCount> actions{
         &CaseInputWindow::calculate,
         &CaseInputWindow::openTreeSearch,
@@ -177,7 +177,6 @@ void CaseInputWindow::createControls() {
         // The pictures come last in the initialisation.
         IconPushButton* button =
             addIconPushButton(place, QString::fromUtf16(definition.caption), QIcon(), QIcon());
-        button->setProperty("controlId", definition.id);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, actions[index]);
         buttons_[index] = button;

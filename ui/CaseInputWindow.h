@@ -30,14 +30,14 @@ class TextSearchWindow;
 
 // The buttons of the window in their row from left to right.
 enum class CaseInputButton {
-    Calculate,      // "&Berechnen", id 1, the default button
-    TreeSearch,     // "S&uchen", id 1013
-    TextSearch,     // "&Textsuche", id 1020
-    CaseHistory,    // "&Fallhistorie", id 1023
-    RemedyOverview, // "&Mittel-Ausw.", id 1022
-    Settings,       // "&Eigenschaften", id 1050
-    Help,           // "&Hilfe", id 57670
-    Quit,           // "Been&den", id 2
+    Calculate,      // "&Berechnen", the default button
+    TreeSearch,     // "S&uchen"
+    TextSearch,     // "&Textsuche"
+    CaseHistory,    // "&Fallhistorie"
+    RemedyOverview, // "&Mittel-Ausw."
+    Settings,       // "&Eigenschaften"
+    Help,           // "&Hilfe"
+    Quit,           // "Been&den"
 };
 inline constexpr int kCaseInputButtonCount = 8;
 

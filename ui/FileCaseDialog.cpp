@@ -25,11 +25,6 @@ namespace {
 constexpr QSize kTemplateSize(223, 150);
 const QString kWindowName = QStringLiteral("FallAblegen");
 
-// The template's label widths fit the reference system's font; wider fonts must not clip them.
-void widenToText(QLabel* label) {
-    label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-}
-
 bool isEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
@@ -84,7 +79,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     setUpLayout();
 
     auto* casesLabel = addControl<QLabel>(QRect(7, 7, 46, 8), QStringLiteral("Bisherige Fälle"));
-    widenToText(casesLabel);
+    widenToCaption(*casesLabel);
     nameBox_ = addControl<QComboBox>(QRect(7, 18, 209, 13));
     addLabelShortcut(*casesLabel, *nameBox_, QKeySequence(Qt::ALT | Qt::Key_B));
     nameBox_->setEditable(true);
@@ -99,19 +94,16 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     nameBox_->setEditText(fromWindows1252(presetName));
 
     auto* commentLabel = addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
-    widenToText(commentLabel);
+    widenToCaption(*commentLabel);
     commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
     addLabelShortcut(*commentLabel, *commentField_, QKeySequence(Qt::ALT | Qt::Key_K));
     commentField_->setTabChangesFocus(true);
     commentField_->installEventFilter(this);
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 108, 42, 35), caption, icons.hover, icons.normal);
-    };
-    okButton_ = button(7, QStringLiteral("&OK"), ButtonIcon::Ok);
-    helpButton_ = button(49, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(91, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 108));
+    okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &FileCaseDialog::accept);
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicFileCase); });

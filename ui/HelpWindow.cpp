@@ -123,7 +123,7 @@ int HelpWindow::currentTopic() const {
 
 void HelpWindow::showHelpTopic(int topic, QWidget* parent) {
     if (!hasHelpPage(topic)) {
-        failureNotice_(parent, failureMessage());
+        failureNotice_(parent, failedText());
         return;
     }
     const QUrl page(QStringLiteral("qrc") + helpPagePath(topic));

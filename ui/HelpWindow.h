@@ -41,7 +41,6 @@ public:
     // What the pages say about the repertory in use and where the case history lies; until told,
     // they describe the built-in repertory.
     void describe(const RepertoryDescription& repertory, const QString& historyPath);
-    static QString failureMessage() { return QStringLiteral("Failed to launch help."); }
 
     // The topic whose page is shown (also after following a link), or -1 before the first page.
     int currentTopic() const;

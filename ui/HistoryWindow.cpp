@@ -219,17 +219,14 @@ void HistoryWindow::createControls() {
     tree_->setUniformRowHeights(true);
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { takeOverSelection(); });
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 144 + kBelowFileLines, 42, 35), caption, icons.hover, icons.normal);
-    };
-    takeOverButton_ = button(7, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
-    deleteButton_ = button(49, QStringLiteral("&Löschen"), ButtonIcon::Delete);
-    orderButton_ = button(91, QStringLiteral("&Sortieren"), ButtonIcon::OrderByDate);
-    exportButton_ = button(133, QStringLiteral("&Export"), ButtonIcon::Export);
-    importButton_ = button(175, QStringLiteral("&Import"), ButtonIcon::Import);
-    helpButton_ = button(217, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(259, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 144 + kBelowFileLines));
+    takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));
+    deleteButton_ = buttons.add(QStringLiteral("&Löschen"), iconPair(ButtonIcon::Delete));
+    orderButton_ = buttons.add(QStringLiteral("&Sortieren"), iconPair(ButtonIcon::OrderByDate));
+    exportButton_ = buttons.add(QStringLiteral("&Export"), iconPair(ButtonIcon::Export));
+    importButton_ = buttons.add(QStringLiteral("&Import"), iconPair(ButtonIcon::Import));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     takeOverButton_->setDefault(true);
 
     connect(takeOverButton_, &QPushButton::clicked, this, &HistoryWindow::takeOverSelection);
@@ -308,8 +305,7 @@ void HistoryWindow::fillTree() {
 }
 
 void HistoryWindow::showOrderPictures() {
-    const IconPair icons = iconPair(ordersByDate_ ? ButtonIcon::OrderByDate : ButtonIcon::OrderByName);
-    orderButton_->setIcons(QIcon(icons.hover), QIcon(icons.normal));
+    orderButton_->setIcons(iconPair(ordersByDate_ ? ButtonIcon::OrderByDate : ButtonIcon::OrderByName));
 }
 
 std::optional<HistoryEntry> HistoryWindow::selectedEntry() const {

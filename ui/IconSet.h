@@ -4,6 +4,8 @@
 // the button or it is pressed, and the one shown otherwise), the program icon and the question icon.
 // All of them are compiled into the program as resources.
 
+#include "foundation/dialogs/IconPushButton.h"
+
 #include <QIcon>
 #include <QString>
 #include <span>
@@ -34,12 +36,7 @@ enum class ButtonIcon {
     Import,         // "&Import"
 };
 
-struct IconPair {
-    QString hover;
-    QString normal;
-};
-
-// Resource paths of a button's two pictures, hover first as the buttons take them.
+// The two pictures of a button.
 IconPair iconPair(ButtonIcon role);
 
 // Every button role, for whoever needs to walk the whole set.

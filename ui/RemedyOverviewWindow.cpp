@@ -3,6 +3,7 @@
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/LabelShortcut.h"
+#include "foundation/dialogs/SpinArrows.h"
 #include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
@@ -21,8 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <initializer_list>
 
@@ -32,8 +31,7 @@ namespace {
 
 constexpr QSize kTemplateSize(326, 284);
 
-// Combo boxes are placed by the height of their closed box; the template's heights include the
-// dropped list.
+// The height of a closed combo box, in dialog units: a one-line field's; its list opens below it.
 constexpr int kComboHeight = 13;
 
 // Cell margins and grid line around a header text, in pixels.
@@ -43,34 +41,10 @@ constexpr qreal kSmallestCaptionPoints = 7.0;
 // Room left between a caption and the control after it, in dialog units.
 constexpr int kCaptionGap = 2;
 
-// The arrow control beside a size field: one click steps the field's number by one.
-QWidget* createStepArrows(QLineEdit* field, QWidget* parent) {
-    auto* arrows = new QWidget(parent);
-    auto* column = new QVBoxLayout(arrows);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    for (const auto& [step, arrow] : {std::pair{1, Qt::UpArrow}, std::pair{-1, Qt::DownArrow}}) {
-        auto* button = new QToolButton(arrows);
-        button->setArrowType(arrow);
-        button->setAutoRepeat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        QObject::connect(button, &QToolButton::clicked, field,
-                         [field, step = step] { field->setText(steppedSizeField(field->text(), step)); });
-        column->addWidget(button);
-    }
-    return arrows;
-}
-
-// Captions measured for the reference dialog font can be wider in another font: a caption that
-// does not fit takes the free room up to `limit` (pixels, the next control's left edge) and, if it
-// still does not fit, a smaller font, rather than being cut off.
+// A caption that does not fit its control takes the free room up to `limit` (pixels, the next
+// control's left edge) and, if it still does not fit, a smaller font, rather than being cut off.
 void giveCaptionRoom(QWidget* control, int limit) {
-    const QRect place = control->geometry();
-    const int wanted = control->sizeHint().width();
-    if (wanted <= place.width())
-        return;
-    control->resize(std::max(place.width(), std::min(wanted, limit - place.x())), place.height());
+    widenToCaption(*control, limit);
     QFont font = control->font();
     while (control->sizeHint().width() > control->width() && font.pointSizeF() > kSmallestCaptionPoints) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
@@ -146,11 +120,11 @@ void RemedyOverviewWindow::createControls() {
     minSizeLabel_ = addControl<QLabel>(QRect(16, 199, 46, 8), QStringLiteral("Mindestgr\u00F6\u00DFe "));
     // The arrows sit at the right end of the field's template rectangle.
     minSizeField_ = addControl<QLineEdit>(QRect(63, 197, 22, 14), QStringLiteral("1"));
-    minSizeArrows_ = createStepArrows(minSizeField_, this);
+    minSizeArrows_ = new SpinArrows(minSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(minSizeArrows_, QRect(85, 197, 11, 14));
     maxSizeLabel_ = addControl<QLabel>(QRect(109, 199, 52, 8), QStringLiteral("Maximale Gr\u00F6\u00DFe"));
     maxSizeField_ = addControl<QLineEdit>(QRect(165, 196, 20, 14), QStringLiteral("30"));
-    maxSizeArrows_ = createStepArrows(maxSizeField_, this);
+    maxSizeArrows_ = new SpinArrows(maxSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(maxSizeArrows_, QRect(185, 197, 11, 14));
     listOthersBox_ = addControl<QCheckBox>(QRect(16, 213, 156, 10),
                                            QStringLiteral("Andere hochwertige Mittel mit ausgeben"));
@@ -166,14 +140,11 @@ void RemedyOverviewWindow::createControls() {
     allGradesButton_ = addControl<QPushButton>(QRect(256, 202, 50, 14), QStringLiteral("&Alle"));
     highGradesButton_ = addControl<QPushButton>(QRect(256, 223, 50, 14), QStringLiteral("Hoch&wertig"));
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 238, 42, 35), caption, icons.hover, icons.normal);
-    };
-    searchButton_ = button(7, QStringLiteral("&Suche"), ButtonIcon::Search);
-    printButton_ = button(49, QStringLiteral("&Drucken"), ButtonIcon::Print);
-    helpButton_ = button(91, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(133, QStringLiteral("&Zur\u00FCck"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 238));
+    searchButton_ = buttons.add(QStringLiteral("&Suche"), iconPair(ButtonIcon::Search));
+    printButton_ = buttons.add(QStringLiteral("&Drucken"), iconPair(ButtonIcon::Print));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zur\u00FCck"), iconPair(ButtonIcon::Back));
     searchButton_->setDefault(true);
 
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { takeOverRow(row); });
@@ -318,7 +289,7 @@ void RemedyOverviewWindow::setUpTable(bool showsOthers) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const int col = static_cast<int>(c);
         grid.setText(0, col, columns[c].header);
-        // The widths suit the reference font; no header is cut off in a wider one.
+        // The set widths suit the usual table fonts; no header is cut off in a wider one.
         const int headerWidth =
             QFontMetrics(grid.cellStyle(0, col).font).horizontalAdvance(columns[c].header) + kHeaderPadding;
         grid.setColumnWidth(col, std::max(columns[c].width, headerWidth));

@@ -103,15 +103,12 @@ void ResultsWindow::createControls() {
     nameField_ = addControl<QLineEdit>(QRect(90, 98, 145, 14));
     addLabelShortcut(*nameLabel_, *nameField_, QKeySequence(Qt::ALT | Qt::Key_U));
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 120, 42, 35), caption, icons.hover, icons.normal);
-    };
-    backButton_ = button(4, QStringLiteral("&Zurück"), ButtonIcon::Back);
-    printButton_ = button(46, QStringLiteral("&Drucken"), ButtonIcon::Print);
-    fileButton_ = button(88, QStringLiteral("&Ablegen"), ButtonIcon::FileCase);
-    helpButton_ = button(130, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    newButton_ = button(172, QStringLiteral("&Neu"), ButtonIcon::NewCase);
+    IconButtonRow buttons = iconButtonRow(QPoint(4, 120));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
+    printButton_ = buttons.add(QStringLiteral("&Drucken"), iconPair(ButtonIcon::Print));
+    fileButton_ = buttons.add(QStringLiteral("&Ablegen"), iconPair(ButtonIcon::FileCase));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    newButton_ = buttons.add(QStringLiteral("&Neu"), iconPair(ButtonIcon::NewCase));
     backButton_->setDefault(true);
 
     methodRankingBox_ =

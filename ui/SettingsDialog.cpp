@@ -2,10 +2,10 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/SpinArrows.h"
 #include "ui/FontPreviewList.h"
 #include "ui/IconSet.h"
 #include "ui/SettingsDialogRules.h"
-#include "ui/SpinArrows.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -91,7 +91,8 @@ void SettingsDialog::createControls() {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), delayField_));
     delayArrows_ = new SpinArrows(
         delayField_,
-        [](const QString& text, int steps) { return QString::number(steppedStartDelay(text, steps)); }, this);
+        [](const QString& text, int steps) { return QString::number(steppedStartDelay(text, steps)); },
+        SpinArrows::FieldKeys::Step, this);
     placeControl(delayArrows_, up(QRect(120, 60, 11, 14)));
 
     askOnQuit_ = addControl<QCheckBox>(up(QRect(16, 90, 164, 10)),
@@ -99,13 +100,10 @@ void SettingsDialog::createControls() {
     askOnDelete_ =
         addControl<QCheckBox>(up(QRect(16, 112, 164, 10)), QStringLiteral("Vor dem Löschen von Fällen"));
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 234, 42, 35), caption, icons.hover, icons.normal);
-    };
-    okButton_ = button(7, QStringLiteral("&OK"), ButtonIcon::Ok);
-    helpButton_ = button(49, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(91, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 234));
+    okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(helpButton_, &QPushButton::clicked, this, [this] { showHelp(kHelpTopicSettings); });

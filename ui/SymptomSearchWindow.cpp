@@ -86,14 +86,11 @@ void SymptomSearchWindow::createControls() {
             menu->popup(tree_->viewport()->mapToGlobal(viewportPos));
     });
 
-    const auto button = [this](int y, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(248, y, 42, 35), caption, icons.hover, icons.normal);
-    };
-    takeOverButton_ = button(3, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
-    addButton_ = button(38, QStringLiteral("Hi&nzufügen"), ButtonIcon::Add);
-    helpButton_ = button(73, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(108, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(248, 3), Qt::Vertical);
+    takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));
+    addButton_ = buttons.add(QStringLiteral("Hi&nzufügen"), iconPair(ButtonIcon::Add));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     takeOverButton_->setDefault(true);
 
     connect(takeOverButton_, &QPushButton::clicked, this, &SymptomSearchWindow::accept);

@@ -102,20 +102,16 @@ void TextSearchWindow::createControls() {
         std::max(3, listHeight / std::max(1, chapterBox_->fontMetrics().height() + 2)));
     addLabelShortcut(*searchLabel_, *searchField_, QKeySequence(Qt::ALT | Qt::Key_S));
     addLabelShortcut(*chapterLabel_, *chapterBox_, QKeySequence(Qt::ALT | Qt::Key_K));
-    // The template's label widths suit the reference font; a wider font may use the gap up to
-    // the fields rather than cut the caption.
-    const int labelRoom = pixelRect(QRect(4, 0, 51, 8)).width();
+    // A caption too wide for its label may take the gap up to the fields, one unit short of them.
+    const int fieldsLeft = pixelRect(QRect(55, 0, 1, 1)).x();
     for (QLabel* label : {searchLabel_, chapterLabel_})
-        label->resize(std::clamp(label->sizeHint().width(), label->width(), labelRoom), label->height());
+        widenToCaption(*label, fieldsLeft);
 
-    const auto button = [this](int x, const QString& caption, ButtonIcon role) {
-        const IconPair icons = iconPair(role);
-        return addIconPushButton(QRect(x, 133, 42, 35), caption, icons.hover, icons.normal);
-    };
-    takeOverButton_ = button(4, QStringLiteral("Ü&bernehmen"), ButtonIcon::TakeOver);
-    addButton_ = button(46, QStringLiteral("Hi&nzufügen"), ButtonIcon::Add);
-    helpButton_ = button(88, QStringLiteral("&Hilfe"), ButtonIcon::Help);
-    backButton_ = button(130, QStringLiteral("&Zurück"), ButtonIcon::Back);
+    IconButtonRow buttons = iconButtonRow(QPoint(4, 133));
+    takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));
+    addButton_ = buttons.add(QStringLiteral("Hi&nzufügen"), iconPair(ButtonIcon::Add));
+    helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     takeOverButton_->setDefault(true);
 
     connect(takeOverButton_, &QPushButton::clicked, this, &TextSearchWindow::accept);

@@ -65,6 +65,12 @@ QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room) {
     return fitted;
 }
 
+void widenToCaption(QWidget& control, int rightEdge) {
+    const qint64 room = static_cast<qint64>(rightEdge) - control.x();
+    const int wanted = static_cast<int>(std::min<qint64>(control.sizeHint().width(), room));
+    control.resize(std::max(control.width(), wanted), control.height());
+}
+
 namespace {
 
 QFont dialogFontFor(const QWidget& dialog, QSize templateSize, const QWidget* parent) {
@@ -102,7 +108,7 @@ bool DialogBase::savePlacement() {
 
 void DialogBase::showHelp(int topic) {
     if (services_.help == nullptr) {
-        messageBoxes().reportError(this, helpFailedText());
+        messageBoxes().reportError(this, HelpViewer::failedText());
         return;
     }
     services_.help->showHelpTopic(topic, this);
@@ -145,8 +151,14 @@ IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QS
 }
 
 IconPushButton* DialogBase::addIconPushButton(const QRect& dialogUnits, const QString& caption,
-                                              const QString& hotIconPath, const QString& normalIconPath) {
-    return addIconPushButton(dialogUnits, caption, QIcon(hotIconPath), QIcon(normalIconPath));
+                                              const IconPair& pictures) {
+    return addIconPushButton(dialogUnits, caption, QIcon(pictures.hover), QIcon(pictures.normal));
+}
+
+IconPushButton* DialogBase::IconButtonRow::add(const QString& caption, const IconPair& pictures) {
+    IconPushButton* button = dialog_.addIconPushButton(next_, caption, pictures);
+    next_.translate(orientation_ == Qt::Horizontal ? QPoint(kSize.width(), 0) : QPoint(0, kSize.height()));
+    return button;
 }
 
 void DialogBase::showEvent(QShowEvent* event) {

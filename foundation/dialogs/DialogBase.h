@@ -2,6 +2,11 @@
 
 // The base of the program's dialogs: controls placed by dialog-unit rectangles, icon push buttons,
 // the resizable layout, the placement record under the window's name, and help by topic number.
+//
+// Each window is drawn up as a template: its client size and every control's rectangle in dialog
+// units. A dialog unit is a quarter of the dialog font's average character width across and an
+// eighth of its line height down, so the whole window grows and shrinks with the font while its
+// proportions and the captions' room stay the same.
 
 #include "foundation/dialogs/DynamicLayout.h"
 #include "foundation/dialogs/MessageBoxes.h"
@@ -10,6 +15,7 @@
 #include <QIcon>
 #include <QRect>
 #include <QString>
+#include <limits>
 #include <utility>
 
 class QFont;
@@ -18,6 +24,7 @@ namespace telvarin {
 
 class HelpViewer;
 class IconPushButton;
+struct IconPair;
 class SettingsStore;
 struct ProgramRepertories;
 
@@ -32,8 +39,9 @@ struct DialogBaseUnits {
 
 DialogBaseUnits dialogBaseUnitsOf(const QFont& font);
 
-// A rectangle given as x, y, width, height in dialog units, in pixels. The edges are converted,
-// rounding as the reference system does, so that adjacent controls stay adjacent.
+// A rectangle given as x, y, width, height in dialog units, in pixels. Each edge is converted on its
+// own and rounded to the nearest pixel, halves away from zero; converting the width instead would
+// let rounding open a gap or an overlap between controls that touch in the template.
 QRect dialogUnitsToPixels(const QRect& dialogUnits, DialogBaseUnits baseUnits);
 QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits);
 
@@ -41,6 +49,12 @@ QSize dialogUnitsToPixels(const QSize& dialogUnits, DialogBaseUnits baseUnits);
 // the given size in dialog units fits into `room` pixels: on a small or highly scaled screen a
 // whole window beats a cut-off one.
 QFont fontFittingTemplate(const QFont& font, QSize templateSize, QSize room);
+
+// Widens a control whose caption is wider than the control in its present font, up to the
+// caption's width but not past rightEdge (pixels, in its parent); never narrows it. Dialog units
+// follow the font's average character width, and a caption rich in wide letters ("M", "ß", "ö")
+// can outgrow its template width in some fonts; cutting it off would hide its meaning.
+void widenToCaption(QWidget& control, int rightEdge = std::numeric_limits<int>::max());
 
 // What a dialog needs from the program; each may be null. Without a settings store the placement is
 // neither restored nor saved, without a help viewer help reports that it failed, and without
@@ -84,8 +98,6 @@ public:
         return services_.messages != nullptr ? *services_.messages : screenMessages_;
     }
 
-    static QString helpFailedText() { return QStringLiteral("Failed to launch help."); }
-
 protected:
     // Records the initial size for the layout; the first step of a dialog's initialisation, after
     // its controls exist at their template positions.
@@ -111,7 +123,29 @@ protected:
     IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption, const QIcon& hotIcon,
                                       const QIcon& normalIcon);
     IconPushButton* addIconPushButton(const QRect& dialogUnits, const QString& caption,
-                                      const QString& hotIconPath, const QString& normalIconPath);
+                                      const IconPair& pictures);
+
+    // The icon push buttons along the edge of a window, each touching the one before: side by side
+    // (Qt::Horizontal) or one below the other. 42 x 35 dialog units each: in the usual dialog fonts
+    // room for the 32-pixel picture above a one-line caption such as "Übernehmen".
+    class IconButtonRow {
+    public:
+        IconPushButton* add(const QString& caption, const IconPair& pictures);
+
+    private:
+        friend class DialogBase;
+        IconButtonRow(DialogBase& dialog, QPoint firstTopLeft, Qt::Orientation orientation)
+            : dialog_(dialog), next_(firstTopLeft, kSize), orientation_(orientation) {}
+
+        static constexpr QSize kSize{42, 35};
+        DialogBase& dialog_;
+        QRect next_; // in dialog units
+        Qt::Orientation orientation_;
+    };
+    // A row whose first button has its top left corner at firstTopLeft (dialog units).
+    IconButtonRow iconButtonRow(QPoint firstTopLeft, Qt::Orientation orientation = Qt::Horizontal) {
+        return IconButtonRow(*this, firstTopLeft, orientation);
+    }
 
     void setDialogIcon(const QIcon& icon) { setWindowIcon(icon); }
     void setDialogIcon(const QString& iconPath) { setWindowIcon(QIcon(iconPath)); }

@@ -6,8 +6,15 @@
 
 #include <QIcon>
 #include <QPushButton>
+#include <QString>
 
 namespace telvarin {
+
+// Where a button's two pictures are found (resource paths), hover first as the button takes them.
+struct IconPair {
+    QString hover;
+    QString normal;
+};
 
 class IconPushButton : public QPushButton {
     Q_OBJECT
@@ -17,6 +24,7 @@ public:
                    QWidget* parent = nullptr);
 
     void setIcons(const QIcon& hotIcon, const QIcon& normalIcon);
+    void setIcons(const IconPair& pictures) { setIcons(QIcon(pictures.hover), QIcon(pictures.normal)); }
     bool showsHotIcon() const { return showsHot_; }
 
 protected:

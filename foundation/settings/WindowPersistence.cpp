@@ -56,7 +56,8 @@ QString columnWidthsSection(const QString& windowName) {
 
 bool writePlacementRecord(SettingsStore& store, const QString& section, const PlacementRecord& placement) {
     const QRect& normal = placement.normal;
-    // Right and bottom are exclusive edges, as the reference system's rectangles have them.
+    // Right and bottom are stored one past the last pixel (left + width), so that a width is
+    // simply right - left.
     return store.writeInt(section, kCheck, kPlacementWriting) && store.writeInt(section, kLeft, normal.x()) &&
            store.writeInt(section, kRight, normal.x() + normal.width()) &&
            store.writeInt(section, kTop, normal.y()) &&

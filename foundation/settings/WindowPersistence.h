@@ -24,7 +24,8 @@ QString columnWidthsSection(const QString& windowName); // "Spalten\" + name
 inline constexpr int kPlacementWriting = -32640; // the 32-bit pattern FFFF8080
 inline constexpr int kPlacementComplete = 32639; // 7F7F
 
-// Show state codes as the reference window system reports them.
+// The show state codes of the record: fixed numbers, since the record outlives the program version
+// that wrote it.
 inline constexpr int kShowStateHidden = 0;
 inline constexpr int kShowStateNormal = 1;
 inline constexpr int kShowStateMinimized = 2;

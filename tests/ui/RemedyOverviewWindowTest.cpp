@@ -4,6 +4,7 @@
 
 #include "ui/RemedyOverviewWindow.h"
 
+#include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
@@ -217,7 +218,7 @@ void RemedyOverviewWindowTest::opensWithThePresetAndAnEmptyTable() {
     // Help goes to topic 18; without a help viewer the failure is reported.
     window.helpButton()->click();
     QCOMPARE(overview.messages.shown().size(), std::size_t{1});
-    QCOMPARE(overview.messages.shown()[0].text, DialogBase::helpFailedText());
+    QCOMPARE(overview.messages.shown()[0].text, HelpViewer::failedText());
     QCOMPARE(window.helpTopic(), 18);
 }
 

@@ -5,11 +5,11 @@
 
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
+#include "foundation/dialogs/SpinArrows.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
 #include "ui/FontPreviewList.h"
 #include "ui/SettingsDialogRules.h"
-#include "ui/SpinArrows.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>

@@ -1,4 +1,4 @@
-#include "ui/SpinArrows.h"
+#include "foundation/dialogs/SpinArrows.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,19 +12,19 @@ QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
-    // The field keeps the focus; its Up and Down keys do what the arrows do.
+    // The field keeps the focus; with FieldKeys::Step its Up and Down keys do what the arrows do.
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
 } // namespace
 
-SpinArrows::SpinArrows(QLineEdit* buddy, Stepper stepper, QWidget* parent)
-    : QWidget(parent), buddy_(buddy), stepper_(std::move(stepper)), up_(arrowButton(Qt::UpArrow, this)),
-      down_(arrowButton(Qt::DownArrow, this)) {
+SpinArrows::SpinArrows(QLineEdit* buddy, Stepper stepper, FieldKeys fieldKeys, QWidget* parent)
+    : QWidget(parent), buddy_(buddy), stepper_(std::move(stepper)), fieldKeys_(fieldKeys),
+      up_(arrowButton(Qt::UpArrow, this)), down_(arrowButton(Qt::DownArrow, this)) {
     connect(up_, &QToolButton::clicked, this, [this] { step(1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
-    if (buddy_ != nullptr)
+    if (buddy_ != nullptr && fieldKeys_ == FieldKeys::Step)
         buddy_->installEventFilter(this);
 }
 
@@ -32,7 +32,8 @@ void SpinArrows::step(int steps) {
     if (buddy_ == nullptr || buddy_->isReadOnly())
         return;
     buddy_->setText(stepper_(buddy_->text(), steps));
-    buddy_->selectAll();
+    if (fieldKeys_ == FieldKeys::Step)
+        buddy_->selectAll();
 }
 
 bool SpinArrows::eventFilter(QObject* watched, QEvent* event) {

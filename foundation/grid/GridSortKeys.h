@@ -23,8 +23,8 @@ QString numericSortText(const QString& text);
 // Sort texts are compared as the Windows-1252 bytes the core uses, unsigned, case-sensitively.
 std::string sortKeyBytes(const QString& sortText);
 
-// One non-fixed column's keys for a sort by key row: the key row, for key rows 1 and 2 the other
-// of the two, and row 0.
+// One non-fixed column's keys for a sort by key row: the key row, the row that breaks its ties
+// (if it has one), and row 0.
 struct ColumnSortKeys {
     std::string keyRow;
     std::string otherRow;

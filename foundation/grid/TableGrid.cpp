@@ -685,8 +685,8 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
     m_keyRow = keyRow;
     m_keyRowAscending = ascending;
     const int first = m_fixedCols;
-    const bool useOtherRow = keyRow == 1 || keyRow == 2;
-    const int otherRow = keyRow == 1 ? 2 : 1;
+    const int otherRow = m_keyRows.tieBreakFor(keyRow);
+    const bool useOtherRow = otherRow >= 0 && otherRow < rowCount();
     m_numericSortText = true;
     std::vector<ColumnSortKeys> keys(static_cast<std::size_t>(std::max(columnCount() - first, 0)));
     for (int c = first; c < columnCount(); ++c) {

@@ -12,9 +12,11 @@
 #include <QAbstractScrollArea>
 #include <QPointer>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QLineEdit;
@@ -33,6 +35,20 @@ struct GridPrintMargins {
     int top = 1;
     int bottom = 1;
     int gap = 1;
+};
+
+// The owner's key rows, by which header clicks sort the columns (with header sort in list mode):
+// the fixed rows whose cells do so (a row's cells in the fixed columns always do), and two rows
+// that break each other's ties, the one compared right after the other in the same direction.
+struct GridKeyRows {
+    std::vector<int> sorting;
+    std::pair<int, int> tied{-1, -1};
+
+    bool sorts(int row) const { return std::find(sorting.begin(), sorting.end(), row) != sorting.end(); }
+    // The row compared after `row`, or -1.
+    int tieBreakFor(int row) const {
+        return row == tied.first ? tied.second : row == tied.second ? tied.first : -1;
+    }
 };
 
 struct GridCellPos {
@@ -161,7 +177,9 @@ public:
     void ensureCellVisible(int row, int col);
     void redraw();
 
-    // Sorting as the header clicks do it.
+    // Sorting as the header clicks do it. No key rows at first.
+    void setKeyRows(GridKeyRows rows) { m_keyRows = std::move(rows); }
+    const GridKeyRows& keyRows() const { return m_keyRows; }
     void sortColumnsByRow(int keyRow, bool ascending);
     void sortRowsByColumn(int col, bool ascending);
     int sortKeyRow() const { return m_keyRow; }
@@ -315,6 +333,7 @@ private:
 
     int m_sortColumn = -1;
     bool m_sortColumnAscending = false;
+    GridKeyRows m_keyRows;
     int m_keyRow = -1;
     bool m_keyRowAscending = false;
 

@@ -462,7 +462,7 @@ void TableGrid::handleHeaderClick(const GridCellPos& cell) {
         const bool ascending = cell.col == m_sortColumn ? !m_sortColumnAscending : false;
         sortRowsByColumn(cell.col, ascending);
     } else if (m_listMode && cell.row >= 1 &&
-               ((cell.row <= 3 && cell.row < m_fixedRows) || cell.col < m_fixedCols)) {
+               ((cell.row < m_fixedRows && m_keyRows.sorts(cell.row)) || cell.col < m_fixedCols)) {
         const bool ascending = cell.row == m_keyRow ? !m_keyRowAscending : false;
         sortColumnsByRow(cell.row, ascending);
     }

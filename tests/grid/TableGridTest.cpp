@@ -55,6 +55,7 @@ void fillResults(TableGrid& grid, const QStringList& headings, const QStringList
     grid.setFixedRowCount(3);
     grid.setFixedColumnCount(1);
     grid.setColumnWidth(0, 120);
+    grid.setKeyRows({{1, 2}, {1, 2}});
 }
 
 QStringList rowTexts(const TableGrid& grid, int row, int firstCol) {

@@ -12,8 +12,8 @@ namespace telvarin {
 
 class GridCellStore {
 public:
-    int rowCount() const { return static_cast<int>(m_rowHeights.size()); }
-    int columnCount() const { return static_cast<int>(m_columnWidths.size()); }
+    int rowCount() const { return static_cast<int>(rowHeights_.size()); }
+    int columnCount() const { return static_cast<int>(columnWidths_.size()); }
     bool contains(int row, int col) const {
         return row >= 0 && col >= 0 && row < rowCount() && col < columnCount();
     }
@@ -22,14 +22,14 @@ public:
     void setRowCount(int rows, int newRowHeight);
     void setColumnCount(int cols, int newColumnWidth);
 
-    int rowHeight(int row) const { return row >= 0 && row < rowCount() ? m_rowHeights[row] : 0; }
-    int columnWidth(int col) const { return col >= 0 && col < columnCount() ? m_columnWidths[col] : 0; }
+    int rowHeight(int row) const { return row >= 0 && row < rowCount() ? rowHeights_[row] : 0; }
+    int columnWidth(int col) const { return col >= 0 && col < columnCount() ? columnWidths_[col] : 0; }
     void setRowHeight(int row, int height);
     void setColumnWidth(int col, int width);
 
     // Callers check contains() first.
-    GridCell& cell(int row, int col) { return m_cells[index(row, col)]; }
-    const GridCell& cell(int row, int col) const { return m_cells[index(row, col)]; }
+    GridCell& cell(int row, int col) { return cells_[index(row, col)]; }
+    const GridCell& cell(int row, int col) const { return cells_[index(row, col)]; }
 
     const GridCellExtra* extra(int row, int col) const;
     GridCellExtra& extraForWriting(int row, int col);
@@ -44,14 +44,14 @@ public:
 
 private:
     std::size_t index(int row, int col) const {
-        return static_cast<std::size_t>(row) * m_columnWidths.size() + static_cast<std::size_t>(col);
+        return static_cast<std::size_t>(row) * columnWidths_.size() + static_cast<std::size_t>(col);
     }
     void dropUnusedExtras();
 
-    std::vector<GridCell> m_cells;
-    std::vector<GridCellExtra> m_extras;
-    std::vector<int> m_rowHeights;
-    std::vector<int> m_columnWidths;
+    std::vector<GridCell> cells_;
+    std::vector<GridCellExtra> extras_;
+    std::vector<int> rowHeights_;
+    std::vector<int> columnWidths_;
 };
 
 } // namespace telvarin

@@ -90,17 +90,17 @@ GridCellStyle printedCellStyle(const TableGrid& grid, int row, int col, bool sha
 
 void TableGrid::followPalette() {
     const QPalette& now = palette();
-    const QPalette& before = m_defaultsPalette;
-    const bool first = m_normalDefault.textColour == QColor() && m_fixedDefault.textColour == QColor();
+    const QPalette& before = defaultsPalette_;
+    const bool first = normalDefault_.textColour == QColor() && fixedDefault_.textColour == QColor();
     const auto follow = [&](QColor& colour, QPalette::ColorRole role) {
         if (first || colour == before.color(role))
             colour = now.color(role);
     };
-    follow(m_normalDefault.textColour, QPalette::Text);
-    follow(m_normalDefault.background, QPalette::Base);
-    follow(m_fixedDefault.textColour, QPalette::Text);
-    follow(m_fixedDefault.background, QPalette::Button);
-    m_defaultsPalette = now;
+    follow(normalDefault_.textColour, QPalette::Text);
+    follow(normalDefault_.background, QPalette::Base);
+    follow(fixedDefault_.textColour, QPalette::Text);
+    follow(fixedDefault_.background, QPalette::Button);
+    defaultsPalette_ = now;
     requestRedraw();
 }
 

@@ -52,12 +52,12 @@ public:
     // column 0: the first character ever, or more than 3 seconds (rounded: 3.5 s or more) since
     // the previous one; the buffer is emptied before the character is appended.
     bool type(QChar character, std::int64_t nowMs);
-    const QString& text() const { return m_text; }
+    const QString& text() const { return text_; }
 
 private:
-    QString m_text;
-    std::int64_t m_lastMs = 0;
-    bool m_typedBefore = false;
+    QString text_;
+    std::int64_t lastMs_ = 0;
+    bool typedBefore_ = false;
 };
 
 // The first column from start on whose normalised heading begins with the normalised search

@@ -41,10 +41,10 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     verticalScrollBar()->setSingleStep(1);
 
     followPalette();
-    m_defaultRowHeight = roomyLineHeight(font()) + 2 * kCellMargin;
+    defaultRowHeight_ = roomyLineHeight(font()) + 2 * kCellMargin;
 
-    m_clock = steadyMilliseconds;
-    m_printDialog = [this](QPrinter& printer) {
+    clock_ = steadyMilliseconds;
+    printDialog_ = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -58,64 +58,63 @@ TableGrid::~TableGrid() = default;
 // ---- counts and sizes ----
 
 void TableGrid::setRowCount(int rows) {
-    if (isEditing() && m_editRow >= rows)
+    if (isEditing() && editRow_ >= rows)
         cancelEditor();
     // The rows are being filled anew; a tip would show a text that is gone.
     hideTitleTip();
-    m_store.setRowCount(rows, m_defaultRowHeight);
-    m_fixedRows = std::min(m_fixedRows, rowCount());
-    m_selBottom = std::min(m_selBottom, rowCount() - 1);
-    if (m_focus.row >= rowCount())
-        m_focus = rowCount() > m_fixedRows && m_focus.col >= 0 ? GridCellPos{rowCount() - 1, m_focus.col}
-                                                               : GridCellPos{};
+    store_.setRowCount(rows, defaultRowHeight_);
+    fixedRows_ = std::min(fixedRows_, rowCount());
+    selBottom_ = std::min(selBottom_, rowCount() - 1);
+    if (focus_.row >= rowCount())
+        focus_ = rowCount() > fixedRows_ && focus_.col >= 0 ? GridCellPos{rowCount() - 1, focus_.col}
+                                                            : GridCellPos{};
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setColumnCount(int cols) {
-    if (isEditing() && m_editCol >= cols)
+    if (isEditing() && editCol_ >= cols)
         cancelEditor();
-    m_store.setColumnCount(cols, m_defaultColumnWidth);
-    m_fixedCols = std::min(m_fixedCols, columnCount());
-    m_selRight = std::min(m_selRight, columnCount() - 1);
-    if (m_focus.col >= columnCount())
-        m_focus = columnCount() > m_fixedCols && m_focus.row >= 0
-                      ? GridCellPos{m_focus.row, columnCount() - 1}
-                      : GridCellPos{};
+    store_.setColumnCount(cols, defaultColumnWidth_);
+    fixedCols_ = std::min(fixedCols_, columnCount());
+    selRight_ = std::min(selRight_, columnCount() - 1);
+    if (focus_.col >= columnCount())
+        focus_ = columnCount() > fixedCols_ && focus_.row >= 0 ? GridCellPos{focus_.row, columnCount() - 1}
+                                                               : GridCellPos{};
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setFixedRowCount(int rows) {
-    m_fixedRows = std::clamp(rows, 0, rowCount());
+    fixedRows_ = std::clamp(rows, 0, rowCount());
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setFixedColumnCount(int cols) {
-    m_fixedCols = std::clamp(cols, 0, columnCount());
+    fixedCols_ = std::clamp(cols, 0, columnCount());
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setRowHeight(int row, int height) {
-    m_store.setRowHeight(row, height);
+    store_.setRowHeight(row, height);
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setColumnWidth(int col, int width) {
-    m_store.setColumnWidth(col, width);
+    store_.setColumnWidth(col, width);
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setDefaultRowHeight(int height) {
-    m_defaultRowHeight = std::max(height, 0);
+    defaultRowHeight_ = std::max(height, 0);
 }
 
 void TableGrid::setDefaultColumnWidth(int width) {
-    m_defaultColumnWidth = std::max(width, 0);
+    defaultColumnWidth_ = std::max(width, 0);
 }
 
 int TableGrid::totalWidth() const {
@@ -156,7 +155,7 @@ bool TableGrid::isTextCut(int row, int col) const {
     if (text.isEmpty() || columnWidth(col) <= 0)
         return false;
     // The text area of a cell: its width less the margins and the grid line.
-    const int room = columnWidth(col) - 2 * kCellMargin - (m_gridLines ? 1 : 0);
+    const int room = columnWidth(col) - 2 * kCellMargin - (gridLines_ ? 1 : 0);
     return QFontMetrics(cellStyle(row, col).font).horizontalAdvance(text) > room;
 }
 
@@ -174,8 +173,8 @@ void TableGrid::autoSizeColumn(int col) {
     int width = 0;
     for (int r = 0; r < rowCount(); ++r)
         width = std::max(width, measuredWidth(r, col));
-    if (m_maxColumnWidth > 0)
-        width = std::min(width, m_maxColumnWidth);
+    if (maxColumnWidth_ > 0)
+        width = std::min(width, maxColumnWidth_);
     setColumnWidth(col, width);
 }
 
@@ -183,7 +182,7 @@ void TableGrid::autoSizeColumns(int fullColumns) {
     if (rowCount() == 0)
         return;
     // Every header row counts, so that sums and counts shown in them are never clipped.
-    const int headerRows = std::clamp(m_fixedRows, 1, rowCount());
+    const int headerRows = std::clamp(fixedRows_, 1, rowCount());
     for (int c = 0; c < columnCount(); ++c) {
         int width = 0;
         for (int r = 0; r < headerRows; ++r)
@@ -192,9 +191,9 @@ void TableGrid::autoSizeColumns(int fullColumns) {
             for (int r = 1; r < rowCount(); ++r)
                 width = std::max(width, measuredWidth(r, c));
         }
-        if (m_maxColumnWidth > 0)
-            width = std::min(width, m_maxColumnWidth);
-        m_store.setColumnWidth(c, width);
+        if (maxColumnWidth_ > 0)
+            width = std::min(width, maxColumnWidth_);
+        store_.setColumnWidth(c, width);
     }
     for (int r = 0; r < rowCount(); ++r) {
         const int measuredColumns = r == 0 ? columnCount() : std::min(fullColumns, columnCount());
@@ -203,9 +202,9 @@ void TableGrid::autoSizeColumns(int fullColumns) {
             height = std::max(height, measuredHeight(r, c));
         if (measuredColumns == 0)
             continue;
-        if (m_maxRowHeight > 0)
-            height = std::min(height, m_maxRowHeight);
-        m_store.setRowHeight(r, height);
+        if (maxRowHeight_ > 0)
+            height = std::min(height, maxRowHeight_);
+        store_.setRowHeight(r, height);
     }
     updateScrollBars();
     requestRedraw();
@@ -222,9 +221,9 @@ void TableGrid::expandColumnsToFit() {
         return;
     const int each = missing / static_cast<int>(shown.size());
     for (int c : shown)
-        m_store.setColumnWidth(c, columnWidth(c) + each);
+        store_.setColumnWidth(c, columnWidth(c) + each);
     const int last = shown.back();
-    m_store.setColumnWidth(last, columnWidth(last) + missing - each * static_cast<int>(shown.size()));
+    store_.setColumnWidth(last, columnWidth(last) + missing - each * static_cast<int>(shown.size()));
     updateScrollBars();
     requestRedraw();
 }
@@ -238,118 +237,118 @@ std::vector<int> TableGrid::columnWidths() const {
 
 void TableGrid::fillWidth() {
     // Widths other than the ones widened last were set since; they are the ones to widen from.
-    if (std::vector<int> present = columnWidths(); present != m_filledWidths)
-        m_widthsToFill = std::move(present);
+    if (std::vector<int> present = columnWidths(); present != filledWidths_)
+        widthsToFill_ = std::move(present);
     for (int c = 0; c < columnCount(); ++c)
-        m_store.setColumnWidth(c, m_widthsToFill[static_cast<std::size_t>(c)]);
+        store_.setColumnWidth(c, widthsToFill_[static_cast<std::size_t>(c)]);
     expandColumnsToFit();
-    m_filledWidths = columnWidths();
+    filledWidths_ = columnWidths();
 }
 
 void TableGrid::fillWidthFromHere() {
-    m_filledWidths.clear();
+    filledWidths_.clear();
     fillWidth();
 }
 
 // ---- cells ----
 
 QString TableGrid::text(int row, int col) const {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return {};
-    const QString& t = m_store.cell(row, col).text;
-    return m_numericSortText ? telvarin::numericSortText(t) : t;
+    const QString& t = store_.cell(row, col).text;
+    return numericSortText_ ? telvarin::numericSortText(t) : t;
 }
 
 QString TableGrid::cellText(int row, int col) const {
-    return m_store.contains(row, col) ? m_store.cell(row, col).text : QString();
+    return store_.contains(row, col) ? store_.cell(row, col).text : QString();
 }
 
 void TableGrid::setText(int row, int col, const QString& text) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    m_store.cell(row, col).text = text;
+    store_.cell(row, col).text = text;
     requestRedraw();
 }
 
 QString TableGrid::tipText(int row, int col) const {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return {};
-    const GridCellExtra* extra = m_store.extra(row, col);
+    const GridCellExtra* extra = store_.extra(row, col);
     return extra ? extra->tip : QString();
 }
 
 void TableGrid::setTipText(int row, int col, const QString& tip) {
-    if (!m_store.contains(row, col) || (tip.isEmpty() && !m_store.extra(row, col)))
+    if (!store_.contains(row, col) || (tip.isEmpty() && !store_.extra(row, col)))
         return;
-    m_store.extraForWriting(row, col).tip = tip;
+    store_.extraForWriting(row, col).tip = tip;
 }
 
 void TableGrid::setTextColour(int row, int col, const QColor& colour) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    m_store.cell(row, col).textColour = gridColourOf(colour);
+    store_.cell(row, col).textColour = gridColourOf(colour);
     requestRedraw();
 }
 
 void TableGrid::setBackgroundColour(int row, int col, const QColor& colour) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    m_store.cell(row, col).background = gridColourOf(colour);
+    store_.cell(row, col).background = gridColourOf(colour);
     requestRedraw();
 }
 
 void TableGrid::setFormat(int row, int col, std::uint16_t format) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    m_store.cell(row, col).format = format;
+    store_.cell(row, col).format = format;
     requestRedraw();
 }
 
 void TableGrid::setCellFont(int row, int col, const QFont& font) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    m_store.extraForWriting(row, col).font = font;
+    store_.extraForWriting(row, col).font = font;
     requestRedraw();
 }
 
 void TableGrid::setUserValue(int row, int col, std::int32_t value) {
-    if (!m_store.contains(row, col) || (value == 0 && !m_store.extra(row, col)))
+    if (!store_.contains(row, col) || (value == 0 && !store_.extra(row, col)))
         return;
-    m_store.extraForWriting(row, col).userValue = value;
+    store_.extraForWriting(row, col).userValue = value;
 }
 
 std::int32_t TableGrid::userValue(int row, int col) const {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return 0;
-    const GridCellExtra* extra = m_store.extra(row, col);
+    const GridCellExtra* extra = store_.extra(row, col);
     return extra ? extra->userValue : 0;
 }
 
 void TableGrid::setCellReadOnly(int row, int col, bool readOnly) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
-    std::uint16_t& state = m_store.cell(row, col).state;
+    std::uint16_t& state = store_.cell(row, col).state;
     state = readOnly ? (state | GridReadOnly) : (state & ~GridReadOnly);
 }
 
 std::uint16_t TableGrid::cellState(int row, int col) const {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return 0;
-    std::uint16_t state = m_store.cell(row, col).state;
+    std::uint16_t state = store_.cell(row, col).state;
     if (isFixedCell(row, col))
         state |= GridFixed;
-    if (m_focus.row == row && m_focus.col == col)
+    if (focus_.row == row && focus_.col == col)
         state |= GridFocused;
     return state;
 }
 
 bool TableGrid::isCellSelected(int row, int col) const {
-    return m_store.contains(row, col) && (m_store.cell(row, col).state & GridSelected);
+    return store_.contains(row, col) && (store_.cell(row, col).state & GridSelected);
 }
 
 bool TableGrid::isCellEditable(int row, int col) const {
-    return m_editable && m_store.contains(row, col) && !isFixedCell(row, col) &&
-           !(m_store.cell(row, col).state & GridReadOnly);
+    return editable_ && store_.contains(row, col) && !isFixedCell(row, col) &&
+           !(store_.cell(row, col).state & GridReadOnly);
 }
 
 GridCellStyle TableGrid::cellStyle(int row, int col) const {
@@ -359,44 +358,44 @@ GridCellStyle TableGrid::cellStyle(int row, int col) const {
     style.background = defaults.background;
     style.font = defaults.font ? *defaults.font : font();
     style.format = defaults.format;
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return style;
-    const GridCell& cell = m_store.cell(row, col);
+    const GridCell& cell = store_.cell(row, col);
     if (cell.textColour != kGridDefaultColour)
         style.textColour = QColor::fromRgba(cell.textColour);
     if (cell.background != kGridDefaultColour)
         style.background = QColor::fromRgba(cell.background);
     style.format = cell.format;
-    if (const GridCellExtra* extra = m_store.extra(row, col); extra && extra->font)
+    if (const GridCellExtra* extra = store_.extra(row, col); extra && extra->font)
         style.font = *extra->font;
     return style;
 }
 
 void TableGrid::setDefaultCell(bool fixed, const GridDefaultCell& cell) {
-    (fixed ? m_fixedDefault : m_normalDefault) = cell;
+    (fixed ? fixedDefault_ : normalDefault_) = cell;
     requestRedraw();
 }
 
 void TableGrid::setGridFont(const QFont& gridFont) {
     setFont(gridFont);
-    m_defaultRowHeight = roomyLineHeight(gridFont) + 2 * kCellMargin;
+    defaultRowHeight_ = roomyLineHeight(gridFont) + 2 * kCellMargin;
     requestRedraw();
 }
 
 void TableGrid::setEditable(bool on) {
-    m_editable = on;
+    editable_ = on;
     if (!on && isEditing())
         cancelEditor();
 }
 
 void TableGrid::setTitleTips(bool on) {
-    m_titleTips = on;
+    titleTips_ = on;
     if (!on)
         hideTitleTip();
 }
 
 void TableGrid::setGridLines(bool on) {
-    m_gridLines = on;
+    gridLines_ = on;
     requestRedraw();
 }
 
@@ -407,80 +406,80 @@ void TableGrid::setFocusCell(int row, int col) {
 }
 
 void TableGrid::moveFocus(int row, int col, Qt::KeyboardModifiers modifiers) {
-    if (rowCount() <= m_fixedRows || columnCount() <= m_fixedCols)
+    if (rowCount() <= fixedRows_ || columnCount() <= fixedCols_)
         return;
-    row = std::clamp(row, m_fixedRows, rowCount() - 1);
-    col = std::clamp(col, m_fixedCols, columnCount() - 1);
-    const GridCellPos previous = m_focus;
-    m_focus = {row, col};
-    if ((modifiers & Qt::ShiftModifier) && m_selectionEnabled && m_anchor.isValid()) {
-        extendSelectionTo(m_focus);
+    row = std::clamp(row, fixedRows_, rowCount() - 1);
+    col = std::clamp(col, fixedCols_, columnCount() - 1);
+    const GridCellPos previous = focus_;
+    focus_ = {row, col};
+    if ((modifiers & Qt::ShiftModifier) && selectionEnabled_ && anchor_.isValid()) {
+        extendSelectionTo(focus_);
     } else {
-        m_anchor = m_focus;
-        if (m_listMode)
-            setSelectedRange(row, m_fixedCols, row, columnCount() - 1);
+        anchor_ = focus_;
+        if (listMode_)
+            setSelectedRange(row, fixedCols_, row, columnCount() - 1);
         else
             setSelectedRange(row, col, row, col);
     }
     ensureCellVisible(row, col);
     requestRedraw();
-    if (previous != m_focus) {
+    if (previous != focus_) {
         emit focusCellChanged(row, col);
         updatePositionDisplay();
     }
 }
 
 void TableGrid::extendSelectionTo(const GridCellPos& cell) {
-    const int left = m_listMode ? m_fixedCols : std::min(m_anchor.col, cell.col);
-    const int right = m_listMode ? columnCount() - 1 : std::max(m_anchor.col, cell.col);
-    setSelectedRange(std::min(m_anchor.row, cell.row), left, std::max(m_anchor.row, cell.row), right);
+    const int left = listMode_ ? fixedCols_ : std::min(anchor_.col, cell.col);
+    const int right = listMode_ ? columnCount() - 1 : std::max(anchor_.col, cell.col);
+    setSelectedRange(std::min(anchor_.row, cell.row), left, std::max(anchor_.row, cell.row), right);
 }
 
 void TableGrid::setSelectedRange(int top, int left, int bottom, int right) {
-    for (int r = std::max(m_selTop, 0); r <= m_selBottom && r < rowCount(); ++r) {
-        for (int c = std::max(m_selLeft, 0); c <= m_selRight && c < columnCount(); ++c)
-            m_store.cell(r, c).state &= ~GridSelected;
+    for (int r = std::max(selTop_, 0); r <= selBottom_ && r < rowCount(); ++r) {
+        for (int c = std::max(selLeft_, 0); c <= selRight_ && c < columnCount(); ++c)
+            store_.cell(r, c).state &= ~GridSelected;
     }
-    top = std::max(top, m_fixedRows);
-    left = std::max(left, m_fixedCols);
+    top = std::max(top, fixedRows_);
+    left = std::max(left, fixedCols_);
     bottom = std::min(bottom, rowCount() - 1);
     right = std::min(right, columnCount() - 1);
-    m_selTop = top;
-    m_selLeft = left;
-    m_selBottom = bottom;
-    m_selRight = right;
+    selTop_ = top;
+    selLeft_ = left;
+    selBottom_ = bottom;
+    selRight_ = right;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c)
-            m_store.cell(r, c).state |= GridSelected;
+            store_.cell(r, c).state |= GridSelected;
     }
     requestRedraw();
     emit selectionChanged();
 }
 
 void TableGrid::selectCell(int row, int col) {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return;
     moveFocus(row, col, Qt::NoModifier);
 }
 
 void TableGrid::selectRow(int row) {
-    if (!m_selectionEnabled || row < m_fixedRows || row >= rowCount())
+    if (!selectionEnabled_ || row < fixedRows_ || row >= rowCount())
         return;
-    moveFocus(row, m_focus.col >= 0 ? m_focus.col : m_fixedCols, Qt::NoModifier);
-    setSelectedRange(row, m_fixedCols, row, columnCount() - 1);
+    moveFocus(row, focus_.col >= 0 ? focus_.col : fixedCols_, Qt::NoModifier);
+    setSelectedRange(row, fixedCols_, row, columnCount() - 1);
 }
 
 void TableGrid::selectColumn(int col) {
-    if (!m_selectionEnabled || col < m_fixedCols || col >= columnCount())
+    if (!selectionEnabled_ || col < fixedCols_ || col >= columnCount())
         return;
-    moveFocus(m_focus.row >= 0 ? m_focus.row : m_fixedRows, col, Qt::NoModifier);
-    setSelectedRange(m_fixedRows, col, rowCount() - 1, col);
+    moveFocus(focus_.row >= 0 ? focus_.row : fixedRows_, col, Qt::NoModifier);
+    setSelectedRange(fixedRows_, col, rowCount() - 1, col);
 }
 
 void TableGrid::selectAll() {
-    if (!m_selectionEnabled)
+    if (!selectionEnabled_)
         return;
-    setSelectedRange(m_fixedRows, m_fixedCols, rowCount() - 1, columnCount() - 1);
+    setSelectedRange(fixedRows_, fixedCols_, rowCount() - 1, columnCount() - 1);
 }
 
 void TableGrid::clearSelection() {
@@ -489,9 +488,9 @@ void TableGrid::clearSelection() {
 
 std::vector<int> TableGrid::selectedRows() const {
     std::vector<int> rows;
-    for (int r = std::max(m_selTop, 0); r <= m_selBottom; ++r) {
-        for (int c = std::max(m_selLeft, 0); c <= m_selRight; ++c) {
-            if (m_store.cell(r, c).state & GridSelected) {
+    for (int r = std::max(selTop_, 0); r <= selBottom_; ++r) {
+        for (int c = std::max(selLeft_, 0); c <= selRight_; ++c) {
+            if (store_.cell(r, c).state & GridSelected) {
                 rows.push_back(r);
                 break;
             }
@@ -503,45 +502,45 @@ std::vector<int> TableGrid::selectedRows() const {
 // ---- scrolling and geometry ----
 
 void TableGrid::requestRedraw() {
-    if (!m_updatePending) {
-        m_updatePending = true;
+    if (!updatePending_) {
+        updatePending_ = true;
         viewport()->update();
     }
 }
 
 void TableGrid::redraw() {
-    m_updatePending = false;
+    updatePending_ = false;
     requestRedraw();
 }
 
 void TableGrid::updateScrollBars() {
     int fixedHeight = 0;
-    for (int r = 0; r < m_fixedRows; ++r)
+    for (int r = 0; r < fixedRows_; ++r)
         fixedHeight += rowHeight(r);
     int fixedWidth = 0;
-    for (int c = 0; c < m_fixedCols; ++c)
+    for (int c = 0; c < fixedCols_; ++c)
         fixedWidth += columnWidth(c);
 
     // The last scroll position is the first row from which the remaining rows fit.
     const int availableHeight = viewport()->height() - fixedHeight;
     int first = rowCount();
-    for (int used = 0; first > m_fixedRows && used + rowHeight(first - 1) <= availableHeight; --first)
+    for (int used = 0; first > fixedRows_ && used + rowHeight(first - 1) <= availableHeight; --first)
         used += rowHeight(first - 1);
-    verticalScrollBar()->setRange(0, std::max(0, first - m_fixedRows));
+    verticalScrollBar()->setRange(0, std::max(0, first - fixedRows_));
     verticalScrollBar()->setPageStep(std::max(1, pageRowCount()));
 
     const int availableWidth = viewport()->width() - fixedWidth;
     int firstCol = columnCount();
-    for (int used = 0; firstCol > m_fixedCols && used + columnWidth(firstCol - 1) <= availableWidth;
+    for (int used = 0; firstCol > fixedCols_ && used + columnWidth(firstCol - 1) <= availableWidth;
          --firstCol)
         used += columnWidth(firstCol - 1);
-    horizontalScrollBar()->setRange(0, std::max(0, firstCol - m_fixedCols));
-    horizontalScrollBar()->setPageStep(std::max(1, (columnCount() - m_fixedCols) / 10));
+    horizontalScrollBar()->setRange(0, std::max(0, firstCol - fixedCols_));
+    horizontalScrollBar()->setPageStep(std::max(1, (columnCount() - fixedCols_) / 10));
 }
 
 int TableGrid::pageRowCount() const {
     int height = viewport()->height();
-    for (int r = 0; r < m_fixedRows; ++r)
+    for (int r = 0; r < fixedRows_; ++r)
         height -= rowHeight(r);
     int rows = 0;
     for (int r = firstScrollRow(); r < rowCount() && height >= rowHeight(r); ++r) {
@@ -555,7 +554,7 @@ std::vector<GridSpan> TableGrid::visibleRowSpans() const {
     std::vector<GridSpan> spans;
     const int limit = viewport()->height();
     int y = 0;
-    for (int r = 0; r < m_fixedRows && y < limit; ++r) {
+    for (int r = 0; r < fixedRows_ && y < limit; ++r) {
         if (rowHeight(r) > 0)
             spans.push_back({r, y, rowHeight(r)});
         y += rowHeight(r);
@@ -572,7 +571,7 @@ std::vector<GridSpan> TableGrid::visibleColumnSpans() const {
     std::vector<GridSpan> spans;
     const int limit = viewport()->width();
     int x = 0;
-    for (int c = 0; c < m_fixedCols && x < limit; ++c) {
+    for (int c = 0; c < fixedCols_ && x < limit; ++c) {
         if (columnWidth(c) > 0)
             spans.push_back({c, x, columnWidth(c)});
         x += columnWidth(c);
@@ -586,7 +585,7 @@ std::vector<GridSpan> TableGrid::visibleColumnSpans() const {
 }
 
 QRect TableGrid::cellRect(int row, int col) const {
-    if (!m_store.contains(row, col))
+    if (!store_.contains(row, col))
         return {};
     auto position = [](int index, int fixed, int firstScroll, auto size) -> int {
         int pos = 0;
@@ -603,8 +602,8 @@ QRect TableGrid::cellRect(int row, int col) const {
             pos += size(i);
         return pos;
     };
-    const int x = position(col, m_fixedCols, firstScrollColumn(), [this](int c) { return columnWidth(c); });
-    const int y = position(row, m_fixedRows, firstScrollRow(), [this](int r) { return rowHeight(r); });
+    const int x = position(col, fixedCols_, firstScrollColumn(), [this](int c) { return columnWidth(c); });
+    const int y = position(row, fixedRows_, firstScrollRow(), [this](int r) { return rowHeight(r); });
     if (x < 0 || y < 0 || x >= viewport()->width() || y >= viewport()->height())
         return {};
     return QRect(x, y, columnWidth(col), rowHeight(row));
@@ -624,30 +623,30 @@ GridCellPos TableGrid::cellAt(const QPoint& pos) const {
 }
 
 void TableGrid::ensureCellVisible(int row, int col) {
-    if (row >= m_fixedRows && row < rowCount()) {
+    if (row >= fixedRows_ && row < rowCount()) {
         int available = viewport()->height();
-        for (int r = 0; r < m_fixedRows; ++r)
+        for (int r = 0; r < fixedRows_; ++r)
             available -= rowHeight(r);
         int top = row;
-        for (int used = rowHeight(row); top > m_fixedRows && used + rowHeight(top - 1) <= available; --top)
+        for (int used = rowHeight(row); top > fixedRows_ && used + rowHeight(top - 1) <= available; --top)
             used += rowHeight(top - 1);
         if (row < firstScrollRow())
-            verticalScrollBar()->setValue(row - m_fixedRows);
+            verticalScrollBar()->setValue(row - fixedRows_);
         else if (firstScrollRow() < top)
-            verticalScrollBar()->setValue(top - m_fixedRows);
+            verticalScrollBar()->setValue(top - fixedRows_);
     }
-    if (col >= m_fixedCols && col < columnCount()) {
+    if (col >= fixedCols_ && col < columnCount()) {
         int available = viewport()->width();
-        for (int c = 0; c < m_fixedCols; ++c)
+        for (int c = 0; c < fixedCols_; ++c)
             available -= columnWidth(c);
         int left = col;
-        for (int used = columnWidth(col); left > m_fixedCols && used + columnWidth(left - 1) <= available;
+        for (int used = columnWidth(col); left > fixedCols_ && used + columnWidth(left - 1) <= available;
              --left)
             used += columnWidth(left - 1);
         if (col < firstScrollColumn())
-            horizontalScrollBar()->setValue(col - m_fixedCols);
+            horizontalScrollBar()->setValue(col - fixedCols_);
         else if (firstScrollColumn() < left)
-            horizontalScrollBar()->setValue(left - m_fixedCols);
+            horizontalScrollBar()->setValue(left - fixedCols_);
     }
 }
 
@@ -660,15 +659,15 @@ void TableGrid::scrollContentsBy(int, int) {
 
 void TableGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    if (m_columnsFillWidth && columnCount() > 0)
+    if (columnsFillWidth_ && columnCount() > 0)
         fillWidth();
     updateScrollBars();
     if (isEditing())
-        m_editor->setGeometry(cellRect(m_editRow, m_editCol));
+        editor_->setGeometry(cellRect(editRow_, editCol_));
 }
 
 void TableGrid::paintEvent(QPaintEvent*) {
-    m_updatePending = false;
+    updatePending_ = false;
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
     painter.setFont(font());
@@ -682,12 +681,12 @@ void TableGrid::paintEvent(QPaintEvent*) {
 void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
     if (keyRow < 0 || keyRow >= rowCount())
         return;
-    m_keyRow = keyRow;
-    m_keyRowAscending = ascending;
-    const int first = m_fixedCols;
-    const int otherRow = m_keyRows.tieBreakFor(keyRow);
+    keyRow_ = keyRow;
+    keyRowAscending_ = ascending;
+    const int first = fixedCols_;
+    const int otherRow = keyRows_.tieBreakFor(keyRow);
     const bool useOtherRow = otherRow >= 0 && otherRow < rowCount();
-    m_numericSortText = true;
+    numericSortText_ = true;
     std::vector<ColumnSortKeys> keys(static_cast<std::size_t>(std::max(columnCount() - first, 0)));
     for (int c = first; c < columnCount(); ++c) {
         ColumnSortKeys& key = keys[static_cast<std::size_t>(c - first)];
@@ -696,14 +695,14 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
             key.otherRow = sortKeyBytes(text(otherRow, c));
         key.heading = sortKeyBytes(text(0, c));
     }
-    m_numericSortText = false;
+    numericSortText_ = false;
     std::vector<int> order = columnOrderByKeys(keys, useOtherRow, ascending);
     for (int& index : order)
         index += first;
     clearSelection();
-    m_store.permuteColumns(first, order);
-    if (m_focus.isValid())
-        moveFocus(m_focus.row, m_focus.col, Qt::NoModifier);
+    store_.permuteColumns(first, order);
+    if (focus_.isValid())
+        moveFocus(focus_.row, focus_.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
     emit columnsSorted(keyRow, ascending);
@@ -712,19 +711,19 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
 void TableGrid::sortRowsByColumn(int col, bool ascending) {
     if (col < 0 || col >= columnCount())
         return;
-    m_sortColumn = col;
-    m_sortColumnAscending = ascending;
-    const int first = m_fixedRows;
+    sortColumn_ = col;
+    sortColumnAscending_ = ascending;
+    const int first = fixedRows_;
     std::vector<QString> texts;
     for (int r = first; r < rowCount(); ++r)
         texts.push_back(cellText(r, col));
-    std::vector<int> order = rowOrderByTexts(texts, ascending, m_compare);
+    std::vector<int> order = rowOrderByTexts(texts, ascending, compare_);
     for (int& index : order)
         index += first;
     clearSelection();
-    m_store.permuteRows(first, order);
-    if (m_focus.isValid())
-        moveFocus(m_focus.row, m_focus.col, Qt::NoModifier);
+    store_.permuteRows(first, order);
+    if (focus_.isValid())
+        moveFocus(focus_.row, focus_.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
 }
@@ -741,7 +740,7 @@ TableGrid::PrintOutcome TableGrid::print(const PrintRequest& request) {
     printer.setPageOrientation(printsInLandscape(printout.printedColumnWidths(), printout.printedRowHeights())
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
-    if (!m_printDialog || !m_printDialog(printer))
+    if (!printDialog_ || !printDialog_(printer))
         return PrintOutcome::Cancelled;
     // Printed to a PDF file, Qt would write straight to the name chosen, through a link planted
     // there and readable by everyone the file creation mask allows. So the file is printed into a

@@ -69,23 +69,23 @@ public:
     void setColumnCount(int cols);
     void setFixedRowCount(int rows);
     void setFixedColumnCount(int cols);
-    int rowCount() const { return m_store.rowCount(); }
-    int columnCount() const { return m_store.columnCount(); }
-    int fixedRowCount() const { return m_fixedRows; }
-    int fixedColumnCount() const { return m_fixedCols; }
-    bool isFixedCell(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
+    int rowCount() const { return store_.rowCount(); }
+    int columnCount() const { return store_.columnCount(); }
+    int fixedRowCount() const { return fixedRows_; }
+    int fixedColumnCount() const { return fixedCols_; }
+    bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
 
     // Sizes in pixels; 0 hides a row or column.
-    int rowHeight(int row) const { return m_store.rowHeight(row); }
-    int columnWidth(int col) const { return m_store.columnWidth(col); }
+    int rowHeight(int row) const { return store_.rowHeight(row); }
+    int columnWidth(int col) const { return store_.columnWidth(col); }
     void setRowHeight(int row, int height);
     void setColumnWidth(int col, int width);
-    int defaultRowHeight() const { return m_defaultRowHeight; }
+    int defaultRowHeight() const { return defaultRowHeight_; }
     // The height of rows added from now on.
     void setDefaultRowHeight(int height);
     void setDefaultColumnWidth(int width);
-    void setMaxColumnWidth(int width) { m_maxColumnWidth = width; }
-    void setMaxRowHeight(int height) { m_maxRowHeight = height; }
+    void setMaxColumnWidth(int width) { maxColumnWidth_ = width; }
+    void setMaxRowHeight(int height) { maxRowHeight_ = height; }
     void autoSizeColumn(int col);
     // The width a cell needs to show `text` whole, in the cell's font and with its margins.
     int cellWidthFor(int row, int col, const QString& text) const;
@@ -100,7 +100,7 @@ public:
     // While on, the columns fill the visible width as it changes (the window resized, the vertical
     // scroll bar coming or going): the widths last set by the owner or the user, widened evenly as
     // expandColumnsToFit does, never narrower than those.
-    void setColumnsFillWidth(bool on) { m_columnsFillWidth = on; }
+    void setColumnsFillWidth(bool on) { columnsFillWidth_ = on; }
     // Takes the present widths as the ones to widen from, and widens them.
     void fillWidthFromHere();
     int totalWidth() const;
@@ -126,46 +126,46 @@ public:
     bool isCellEditable(int row, int col) const;
     GridCellStyle cellStyle(int row, int col) const;
 
-    const GridDefaultCell& defaultCell(bool fixed) const { return fixed ? m_fixedDefault : m_normalDefault; }
+    const GridDefaultCell& defaultCell(bool fixed) const { return fixed ? fixedDefault_ : normalDefault_; }
     void setDefaultCell(bool fixed, const GridDefaultCell& cell);
     void setGridFont(const QFont& font);
     QFont gridFont() const { return font(); }
 
     // Switches.
     void setEditable(bool on);
-    bool isEditable() const { return m_editable; }
-    void setListMode(bool on) { m_listMode = on; }
-    bool listMode() const { return m_listMode; }
-    void setSelectionEnabled(bool on) { m_selectionEnabled = on; }
-    bool selectionEnabled() const { return m_selectionEnabled; }
-    void setHeaderSort(bool on) { m_headerSort = on; }
-    bool headerSort() const { return m_headerSort; }
-    void setNumericSortText(bool on) { m_numericSortText = on; }
-    bool numericSortText() const { return m_numericSortText; }
+    bool isEditable() const { return editable_; }
+    void setListMode(bool on) { listMode_ = on; }
+    bool listMode() const { return listMode_; }
+    void setSelectionEnabled(bool on) { selectionEnabled_ = on; }
+    bool selectionEnabled() const { return selectionEnabled_; }
+    void setHeaderSort(bool on) { headerSort_ = on; }
+    bool headerSort() const { return headerSort_; }
+    void setNumericSortText(bool on) { numericSortText_ = on; }
+    bool numericSortText() const { return numericSortText_; }
     void setTitleTips(bool on);
-    bool titleTips() const { return m_titleTips; }
+    bool titleTips() const { return titleTips_; }
     // A cell whose text its column cuts shows the whole text as a title tip, also with title tips
     // off; a tip text of its own comes first while title tips are on.
-    void setCutTextTips(bool on) { m_cutTextTips = on; }
-    bool cutTextTips() const { return m_cutTextTips; }
+    void setCutTextTips(bool on) { cutTextTips_ = on; }
+    bool cutTextTips() const { return cutTextTips_; }
     // Whether the cell's column is too narrow for its text.
     bool isTextCut(int row, int col) const;
-    void setRowResize(bool on) { m_rowResize = on; }
-    void setColumnResize(bool on) { m_columnResize = on; }
+    void setRowResize(bool on) { rowResize_ = on; }
+    void setColumnResize(bool on) { columnResize_ = on; }
     void setGridLines(bool on);
-    void setShadedPrintout(bool on) { m_shadedPrintout = on; }
-    bool shadedPrintout() const { return m_shadedPrintout; }
-    void setPrintMargins(const GridPrintMargins& margins) { m_printMargins = margins; }
-    const GridPrintMargins& printMargins() const { return m_printMargins; }
+    void setShadedPrintout(bool on) { shadedPrintout_ = on; }
+    bool shadedPrintout() const { return shadedPrintout_; }
+    void setPrintMargins(const GridPrintMargins& margins) { printMargins_ = margins; }
+    const GridPrintMargins& printMargins() const { return printMargins_; }
     // A text printed below the table on the last page (a key to its abbreviations); empty: none.
-    void setPrintLegend(const QString& legend) { m_printLegend = legend; }
-    const QString& printLegend() const { return m_printLegend; }
+    void setPrintLegend(const QString& legend) { printLegend_ = legend; }
+    const QString& printLegend() const { return printLegend_; }
     // The rows are sorted with this less-than instead of the byte order.
-    void setCompareFunction(GridTextLess less) { m_compare = std::move(less); }
-    bool gridLines() const { return m_gridLines; }
+    void setCompareFunction(GridTextLess less) { compare_ = std::move(less); }
+    bool gridLines() const { return gridLines_; }
 
     // Focus and selection. The focus rests on non-fixed cells only.
-    GridCellPos focusCell() const { return m_focus; }
+    GridCellPos focusCell() const { return focus_; }
     void setFocusCell(int row, int col);
     void selectCell(int row, int col);
     void selectRow(int row);
@@ -178,19 +178,19 @@ public:
     void redraw();
 
     // Sorting as the header clicks do it. No key rows at first.
-    void setKeyRows(GridKeyRows rows) { m_keyRows = std::move(rows); }
-    const GridKeyRows& keyRows() const { return m_keyRows; }
+    void setKeyRows(GridKeyRows rows) { keyRows_ = std::move(rows); }
+    const GridKeyRows& keyRows() const { return keyRows_; }
     void sortColumnsByRow(int keyRow, bool ascending);
     void sortRowsByColumn(int col, bool ascending);
-    int sortKeyRow() const { return m_keyRow; }
-    bool sortKeyRowAscending() const { return m_keyRowAscending; }
-    int sortColumn() const { return m_sortColumn; }
-    bool sortColumnAscending() const { return m_sortColumnAscending; }
+    int sortKeyRow() const { return keyRow_; }
+    bool sortKeyRowAscending() const { return keyRowAscending_; }
+    int sortColumn() const { return sortColumn_; }
+    bool sortColumnAscending() const { return sortColumnAscending_; }
 
     // Typing to find a column, with owner's title showing the focus column " %d/%d".
     void enableColumnSearch(QWidget* positionDisplay);
     // Milliseconds for the column search; tests give their own clock.
-    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+    void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
 
     // Clipboard and cell changes.
     QString selectionText() const;
@@ -205,12 +205,12 @@ public:
 
     // The in-place editor.
     void openEditor(int row, int col, const QString& initialText, bool openedByTyping);
-    bool isEditing() const { return m_editRow >= 0; }
-    QLineEdit* editor() const { return m_editor; }
+    bool isEditing() const { return editRow_ >= 0; }
+    QLineEdit* editor() const { return editor_; }
 
     // Printing: the print dialog first (replaceable, for tests), then every page. The dialog
     // offers a PDF file besides the printers, so that a machine without a printer can print too.
-    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
+    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { printDialog_ = std::move(dialog); }
     enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
     struct PrintRequest {
         QString title;    // the page header's title; empty: the nearest window's title
@@ -231,9 +231,9 @@ public:
     // Geometry in viewport coordinates; an empty rectangle for cells out of view.
     QRect cellRect(int row, int col) const;
     GridCellPos cellAt(const QPoint& viewportPos) const;
-    int firstScrollRow() const { return m_fixedRows + verticalScrollBar()->value(); }
-    int firstScrollColumn() const { return m_fixedCols + horizontalScrollBar()->value(); }
-    TitleTip* titleTip() const { return m_titleTip.get(); }
+    int firstScrollRow() const { return fixedRows_ + verticalScrollBar()->value(); }
+    int firstScrollColumn() const { return fixedCols_ + horizontalScrollBar()->value(); }
+    TitleTip* titleTip() const { return titleTip_.get(); }
 
 signals:
     void selectionChanged();
@@ -302,66 +302,66 @@ private:
     int nextVisibleColumn(int col, int step) const;
     int pageRowCount() const;
 
-    GridCellStore m_store;
-    int m_fixedRows = 0;
-    int m_fixedCols = 0;
-    int m_defaultRowHeight = 20;
-    int m_defaultColumnWidth = 64;
-    int m_maxColumnWidth = 0;
-    int m_maxRowHeight = 0;
-    GridDefaultCell m_normalDefault;
-    GridDefaultCell m_fixedDefault;
-    QPalette m_defaultsPalette; // the palette the default colours were taken from
+    GridCellStore store_;
+    int fixedRows_ = 0;
+    int fixedCols_ = 0;
+    int defaultRowHeight_ = 20;
+    int defaultColumnWidth_ = 64;
+    int maxColumnWidth_ = 0;
+    int maxRowHeight_ = 0;
+    GridDefaultCell normalDefault_;
+    GridDefaultCell fixedDefault_;
+    QPalette defaultsPalette_; // the palette the default colours were taken from
 
-    bool m_editable = true;
-    bool m_listMode = true;
-    bool m_selectionEnabled = true;
-    bool m_headerSort = false;
-    bool m_numericSortText = false;
-    bool m_titleTips = false;
-    bool m_cutTextTips = false;
-    bool m_columnsFillWidth = false;
-    std::vector<int> m_widthsToFill; // set by the owner or the user
-    std::vector<int> m_filledWidths; // as last widened
-    bool m_rowResize = true;
-    bool m_columnResize = true;
-    bool m_gridLines = true;
-    bool m_shadedPrintout = true;
-    GridPrintMargins m_printMargins;
-    QString m_printLegend;
-    GridTextLess m_compare;
+    bool editable_ = true;
+    bool listMode_ = true;
+    bool selectionEnabled_ = true;
+    bool headerSort_ = false;
+    bool numericSortText_ = false;
+    bool titleTips_ = false;
+    bool cutTextTips_ = false;
+    bool columnsFillWidth_ = false;
+    std::vector<int> widthsToFill_; // set by the owner or the user
+    std::vector<int> filledWidths_; // as last widened
+    bool rowResize_ = true;
+    bool columnResize_ = true;
+    bool gridLines_ = true;
+    bool shadedPrintout_ = true;
+    GridPrintMargins printMargins_;
+    QString printLegend_;
+    GridTextLess compare_;
 
-    int m_sortColumn = -1;
-    bool m_sortColumnAscending = false;
-    GridKeyRows m_keyRows;
-    int m_keyRow = -1;
-    bool m_keyRowAscending = false;
+    int sortColumn_ = -1;
+    bool sortColumnAscending_ = false;
+    GridKeyRows keyRows_;
+    int keyRow_ = -1;
+    bool keyRowAscending_ = false;
 
-    GridCellPos m_focus;
-    GridCellPos m_anchor;
-    int m_selTop = 0, m_selLeft = 0, m_selBottom = -1, m_selRight = -1; // bounds of the selected cells
+    GridCellPos focus_;
+    GridCellPos anchor_;
+    int selTop_ = 0, selLeft_ = 0, selBottom_ = -1, selRight_ = -1; // bounds of the selected cells
 
-    bool m_columnSearch = false;
-    QPointer<QWidget> m_positionDisplay;
-    QString m_positionBaseTitle;
-    ColumnSearchBuffer m_searchBuffer;
-    std::function<std::int64_t()> m_clock;
+    bool columnSearch_ = false;
+    QPointer<QWidget> positionDisplay_;
+    QString positionBaseTitle_;
+    ColumnSearchBuffer searchBuffer_;
+    std::function<std::int64_t()> clock_;
 
-    QLineEdit* m_editor = nullptr;
-    int m_editRow = -1;
-    int m_editCol = -1;
-    bool m_editExitsOnArrows = false;
-    bool m_endingEdit = false;
+    QLineEdit* editor_ = nullptr;
+    int editRow_ = -1;
+    int editCol_ = -1;
+    bool editExitsOnArrows_ = false;
+    bool endingEdit_ = false;
 
-    std::unique_ptr<TitleTip> m_titleTip;
-    Drag m_drag = Drag::None;
-    int m_dragIndex = -1;
-    int m_dragStart = 0;
-    int m_dragStartSize = 0;
+    std::unique_ptr<TitleTip> titleTip_;
+    Drag drag_ = Drag::None;
+    int dragIndex_ = -1;
+    int dragStart_ = 0;
+    int dragStartSize_ = 0;
 
-    std::function<bool(QPrinter&)> m_printDialog;
-    bool m_updatePending = false;
-    int m_wheelDelta = 0;
+    std::function<bool(QPrinter&)> printDialog_;
+    bool updatePending_ = false;
+    int wheelDelta_ = 0;
 };
 
 } // namespace telvarin

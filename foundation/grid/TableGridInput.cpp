@@ -71,8 +71,8 @@ bool TableGrid::applyChange(int row, int col, const QString& text, bool askOwner
         return false;
     if (!setCellText(row, col, text))
         return false;
-    if (m_store.contains(row, col)) // the owner's setter may have changed the grid
-        m_store.cell(row, col).state |= GridModified;
+    if (store_.contains(row, col)) // the owner's setter may have changed the grid
+        store_.cell(row, col).state |= GridModified;
     emit editEnded(row, col);
     requestRedraw();
     return true;
@@ -81,20 +81,20 @@ bool TableGrid::applyChange(int row, int col, const QString& text, bool askOwner
 QString TableGrid::selectionText() const {
     QString result;
     bool firstRow = true;
-    for (int r = std::max(m_selTop, 0); r <= m_selBottom; ++r) {
+    for (int r = std::max(selTop_, 0); r <= selBottom_; ++r) {
         if (rowHeight(r) == 0)
             continue;
         if (!firstRow)
             result += u'\n';
         firstRow = false;
         bool firstCol = true;
-        for (int c = std::max(m_selLeft, 0); c <= m_selRight; ++c) {
+        for (int c = std::max(selLeft_, 0); c <= selRight_; ++c) {
             if (columnWidth(c) == 0)
                 continue;
             if (!firstCol)
                 result += u'\t';
             firstCol = false;
-            const GridCell& cell = m_store.cell(r, c);
+            const GridCell& cell = store_.cell(r, c);
             if (cell.state & GridSelected)
                 result += cell.text;
         }
@@ -114,9 +114,9 @@ void TableGrid::cutSelection() {
 
 void TableGrid::deleteSelection() {
     std::vector<GridCellPos> cells;
-    for (int r = std::max(m_selTop, 0); r <= m_selBottom; ++r) {
-        for (int c = std::max(m_selLeft, 0); c <= m_selRight; ++c) {
-            if (m_store.cell(r, c).state & GridSelected)
+    for (int r = std::max(selTop_, 0); r <= selBottom_; ++r) {
+        for (int c = std::max(selLeft_, 0); c <= selRight_; ++c) {
+            if (store_.cell(r, c).state & GridSelected)
                 cells.push_back({r, c});
         }
     }
@@ -146,10 +146,10 @@ int TableGrid::nextVisibleColumn(int col, int step) const {
 }
 
 void TableGrid::pasteText(const QString& text) {
-    if (!m_focus.isValid())
+    if (!focus_.isValid())
         return;
-    int row = m_focus.row;
-    const int firstCol = m_focus.col;
+    int row = focus_.row;
+    const int firstCol = focus_.col;
     for (const std::vector<QString>& line : splitPastedText(text)) {
         if (row >= rowCount())
             break;
@@ -158,8 +158,8 @@ void TableGrid::pasteText(const QString& text) {
             if (col >= columnCount())
                 break;
             changeCellText(row, col, piece);
-            if (m_store.contains(row, col))
-                m_store.cell(row, col).state &= ~GridSelected;
+            if (store_.contains(row, col))
+                store_.cell(row, col).state &= ~GridSelected;
             col = nextVisibleColumn(col, 1);
         }
         row = nextVisibleRow(row, 1);
@@ -174,13 +174,13 @@ bool TableGrid::event(QEvent* event) {
         followPalette();
     // Reached by keyboard, the table shows where the keys act: on its first cell unless a cell had
     // the focus before.
-    if (event->type() == QEvent::FocusIn && !m_focus.isValid()) {
+    if (event->type() == QEvent::FocusIn && !focus_.isValid()) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
             reason == Qt::ShortcutFocusReason)
-            moveFocus(m_fixedRows, m_fixedCols, Qt::NoModifier);
+            moveFocus(fixedRows_, fixedCols_, Qt::NoModifier);
     }
-    if (event->type() == QEvent::KeyPress && m_editable) {
+    if (event->type() == QEvent::KeyPress && editable_) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             if (tabLeavesGrid(key->key(), key->modifiers()))
@@ -194,12 +194,12 @@ bool TableGrid::event(QEvent* event) {
 }
 
 GridCellPos TableGrid::navigationTarget(int key, Qt::KeyboardModifiers modifiers) const {
-    GridCellPos from = m_focus.isValid() ? m_focus : GridCellPos{m_fixedRows, m_fixedCols};
+    GridCellPos from = focus_.isValid() ? focus_ : GridCellPos{fixedRows_, fixedCols_};
     const int lastRow = rowCount() - 1;
     const int lastCol = columnCount() - 1;
     const bool ctrl = modifiers & Qt::ControlModifier;
-    auto clampRow = [&](int r) { return r < m_fixedRows || r > lastRow ? from.row : r; };
-    auto clampCol = [&](int c) { return c < m_fixedCols || c > lastCol ? from.col : c; };
+    auto clampRow = [&](int r) { return r < fixedRows_ || r > lastRow ? from.row : r; };
+    auto clampCol = [&](int c) { return c < fixedCols_ || c > lastCol ? from.col : c; };
     switch (key) {
     case Qt::Key_Up:
         return {clampRow(nextVisibleRow(from.row, -1)), from.col};
@@ -210,11 +210,11 @@ GridCellPos TableGrid::navigationTarget(int key, Qt::KeyboardModifiers modifiers
     case Qt::Key_Right:
         return {from.row, clampCol(nextVisibleColumn(from.col, 1))};
     case Qt::Key_PageUp:
-        return {std::max(m_fixedRows, from.row - std::max(1, pageRowCount())), from.col};
+        return {std::max(fixedRows_, from.row - std::max(1, pageRowCount())), from.col};
     case Qt::Key_PageDown:
         return {std::min(lastRow, from.row + std::max(1, pageRowCount())), from.col};
     case Qt::Key_Home:
-        return {ctrl ? m_fixedRows : from.row, m_fixedCols};
+        return {ctrl ? fixedRows_ : from.row, fixedCols_};
     case Qt::Key_End:
         return {ctrl ? lastRow : from.row, lastCol};
     case Qt::Key_Tab: {
@@ -222,14 +222,14 @@ GridCellPos TableGrid::navigationTarget(int key, Qt::KeyboardModifiers modifiers
         if (next <= lastCol)
             return {from.row, next};
         const int nextRow = nextVisibleRow(from.row, 1);
-        return nextRow <= lastRow ? GridCellPos{nextRow, m_fixedCols} : from;
+        return nextRow <= lastRow ? GridCellPos{nextRow, fixedCols_} : from;
     }
     case Qt::Key_Backtab: {
         const int previous = nextVisibleColumn(from.col, -1);
-        if (previous >= m_fixedCols)
+        if (previous >= fixedCols_)
             return {from.row, previous};
         const int previousRow = nextVisibleRow(from.row, -1);
-        return previousRow >= m_fixedRows ? GridCellPos{previousRow, lastCol} : from;
+        return previousRow >= fixedRows_ ? GridCellPos{previousRow, lastCol} : from;
     }
     default:
         return from;
@@ -240,7 +240,7 @@ bool TableGrid::tabLeavesGrid(int key, Qt::KeyboardModifiers modifiers) const {
     if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
         return false;
     return (modifiers & Qt::ControlModifier) ||
-           (m_focus.isValid() && navigationTarget(key, modifiers) == m_focus);
+           (focus_.isValid() && navigationTarget(key, modifiers) == focus_);
 }
 
 bool TableGrid::handleNavigationKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -271,14 +271,14 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
         selectAll();
     } else if (key == Qt::Key_Delete) {
         deleteSelection();
-    } else if (key == Qt::Key_F2 && m_focus.isValid() && isCellEditable(m_focus.row, m_focus.col)) {
-        openEditor(m_focus.row, m_focus.col, cellText(m_focus.row, m_focus.col), false);
+    } else if (key == Qt::Key_F2 && focus_.isValid() && isCellEditable(focus_.row, focus_.col)) {
+        openEditor(focus_.row, focus_.col, cellText(focus_.row, focus_.col), false);
     } else if (handleNavigationKey(key, modifiers)) {
     } else if (typing) {
-        if (m_columnSearch)
+        if (columnSearch_)
             handleColumnSearch(event->text()[0]);
-        else if (m_focus.isValid() && isCellEditable(m_focus.row, m_focus.col))
-            openEditor(m_focus.row, m_focus.col, event->text(), true);
+        else if (focus_.isValid() && isCellEditable(focus_.row, focus_.col))
+            openEditor(focus_.row, focus_.col, event->text(), true);
     } else {
         event->ignore();
         return;
@@ -289,27 +289,27 @@ void TableGrid::keyPressEvent(QKeyEvent* event) {
 // ---- column search and position display ----
 
 void TableGrid::enableColumnSearch(QWidget* positionDisplay) {
-    m_columnSearch = positionDisplay != nullptr;
-    m_positionDisplay = positionDisplay;
-    m_positionBaseTitle = positionDisplay ? positionDisplay->windowTitle() : QString();
+    columnSearch_ = positionDisplay != nullptr;
+    positionDisplay_ = positionDisplay;
+    positionBaseTitle_ = positionDisplay ? positionDisplay->windowTitle() : QString();
 }
 
 void TableGrid::handleColumnSearch(QChar character) {
-    const bool fromStart = m_searchBuffer.type(character, m_clock());
-    const int start = fromStart ? 0 : std::max(m_focus.col, 0);
+    const bool fromStart = searchBuffer_.type(character, clock_());
+    const int start = fromStart ? 0 : std::max(focus_.col, 0);
     const int col = findColumnByHeading([this](int c) { return cellText(0, c); }, columnCount(), start,
-                                        m_searchBuffer.text());
+                                        searchBuffer_.text());
     if (col < 0)
         return;
-    const int row = std::max(m_focus.row, m_fixedRows);
+    const int row = std::max(focus_.row, fixedRows_);
     moveFocus(row, col, Qt::NoModifier);
     ensureCellVisible(row, col);
 }
 
 void TableGrid::updatePositionDisplay() {
-    if (m_positionDisplay && m_focus.row > 0 && m_focus.col > 0)
-        m_positionDisplay->setWindowTitle(m_positionBaseTitle +
-                                          QString::asprintf(" %d/%d", m_focus.col, columnCount() - 1));
+    if (positionDisplay_ && focus_.row > 0 && focus_.col > 0)
+        positionDisplay_->setWindowTitle(positionBaseTitle_ +
+                                         QString::asprintf(" %d/%d", focus_.col, columnCount() - 1));
 }
 
 // ---- in-place editor ----
@@ -323,67 +323,67 @@ void TableGrid::openEditor(int row, int col, const QString& initialText, bool op
         return;
     hideTitleTip();
     ensureCellVisible(row, col);
-    if (!m_editor) {
-        m_editor = new QLineEdit(viewport());
-        m_editor->setFrame(false);
-        m_editor->installEventFilter(this);
+    if (!editor_) {
+        editor_ = new QLineEdit(viewport());
+        editor_->setFrame(false);
+        editor_->installEventFilter(this);
     }
-    m_editRow = row;
-    m_editCol = col;
-    m_editExitsOnArrows = openedByTyping;
-    m_editor->setFont(cellStyle(row, col).font);
-    m_editor->setGeometry(cellRect(row, col).adjusted(0, 0, -1, -1));
-    m_editor->setText(initialText);
+    editRow_ = row;
+    editCol_ = col;
+    editExitsOnArrows_ = openedByTyping;
+    editor_->setFont(cellStyle(row, col).font);
+    editor_->setGeometry(cellRect(row, col).adjusted(0, 0, -1, -1));
+    editor_->setText(initialText);
     if (openedByTyping)
-        m_editor->end(false);
+        editor_->end(false);
     else
-        m_editor->selectAll();
-    m_editor->show();
-    m_editor->setFocus();
+        editor_->selectAll();
+    editor_->show();
+    editor_->setFocus();
 }
 
 void TableGrid::closeEditor() {
-    m_editRow = -1;
-    m_editCol = -1;
-    if (m_editor) {
-        m_editor->hide();
+    editRow_ = -1;
+    editCol_ = -1;
+    if (editor_) {
+        editor_->hide();
         setFocus();
     }
 }
 
 void TableGrid::commitEditor() {
-    if (!isEditing() || m_endingEdit)
+    if (!isEditing() || endingEdit_)
         return;
-    m_endingEdit = true;
-    const int row = m_editRow;
-    const int col = m_editCol;
-    const QString text = m_editor->text();
+    endingEdit_ = true;
+    const int row = editRow_;
+    const int col = editCol_;
+    const QString text = editor_->text();
     closeEditor();
     applyChange(row, col, text, false);
-    m_endingEdit = false;
+    endingEdit_ = false;
 }
 
 void TableGrid::cancelEditor() {
-    if (!isEditing() || m_endingEdit)
+    if (!isEditing() || endingEdit_)
         return;
-    m_endingEdit = true;
+    endingEdit_ = true;
     closeEditor();
-    m_endingEdit = false;
+    endingEdit_ = false;
 }
 
 void TableGrid::onEditorKey(int key, Qt::KeyboardModifiers modifiers) {
     commitEditor();
     handleNavigationKey(key, key == Qt::Key_Tab || key == Qt::Key_Backtab ? Qt::NoModifier : modifiers);
-    if (m_focus.isValid() && isCellEditable(m_focus.row, m_focus.col)) {
-        openEditor(m_focus.row, m_focus.col, cellText(m_focus.row, m_focus.col), false);
-        m_editExitsOnArrows = true;
+    if (focus_.isValid() && isCellEditable(focus_.row, focus_.col)) {
+        openEditor(focus_.row, focus_.col, cellText(focus_.row, focus_.col), false);
+        editExitsOnArrows_ = true;
     }
 }
 
 bool TableGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_editor)
+    if (watched != editor_)
         return QAbstractScrollArea::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusOut && !m_endingEdit) {
+    if (event->type() == QEvent::FocusOut && !endingEdit_) {
         commitEditor();
         return false;
     }
@@ -417,7 +417,7 @@ bool TableGrid::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Right:
     case Qt::Key_Home:
     case Qt::Key_End:
-        if (!m_editExitsOnArrows)
+        if (!editExitsOnArrows_)
             return false;
         onEditorKey(key, keyEvent->modifiers());
         return true;
@@ -433,11 +433,11 @@ TableGrid::Drag TableGrid::dividerAt(const QPoint& pos, int* index) const {
     const std::vector<GridSpan> cols = visibleColumnSpans();
     int fixedHeight = 0;
     for (const GridSpan& row : rows)
-        fixedHeight = row.index < m_fixedRows ? row.pos + row.size : fixedHeight;
+        fixedHeight = row.index < fixedRows_ ? row.pos + row.size : fixedHeight;
     int fixedWidth = 0;
     for (const GridSpan& col : cols)
-        fixedWidth = col.index < m_fixedCols ? col.pos + col.size : fixedWidth;
-    if (m_columnResize && pos.y() < fixedHeight) {
+        fixedWidth = col.index < fixedCols_ ? col.pos + col.size : fixedWidth;
+    if (columnResize_ && pos.y() < fixedHeight) {
         for (const GridSpan& col : cols) {
             if (std::abs(pos.x() - (col.pos + col.size)) <= kDividerRange) {
                 *index = col.index;
@@ -445,7 +445,7 @@ TableGrid::Drag TableGrid::dividerAt(const QPoint& pos, int* index) const {
             }
         }
     }
-    if (m_rowResize && pos.x() < fixedWidth) {
+    if (rowResize_ && pos.x() < fixedWidth) {
         for (const GridSpan& row : rows) {
             if (std::abs(pos.y() - (row.pos + row.size)) <= kDividerRange) {
                 *index = row.index;
@@ -458,12 +458,12 @@ TableGrid::Drag TableGrid::dividerAt(const QPoint& pos, int* index) const {
 
 void TableGrid::handleHeaderClick(const GridCellPos& cell) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    if (cell.row == 0 && m_fixedRows > 0) {
-        const bool ascending = cell.col == m_sortColumn ? !m_sortColumnAscending : false;
+    if (cell.row == 0 && fixedRows_ > 0) {
+        const bool ascending = cell.col == sortColumn_ ? !sortColumnAscending_ : false;
         sortRowsByColumn(cell.col, ascending);
-    } else if (m_listMode && cell.row >= 1 &&
-               ((cell.row < m_fixedRows && m_keyRows.sorts(cell.row)) || cell.col < m_fixedCols)) {
-        const bool ascending = cell.row == m_keyRow ? !m_keyRowAscending : false;
+    } else if (listMode_ && cell.row >= 1 &&
+               ((cell.row < fixedRows_ && keyRows_.sorts(cell.row)) || cell.col < fixedCols_)) {
+        const bool ascending = cell.row == keyRow_ ? !keyRowAscending_ : false;
         sortColumnsByRow(cell.row, ascending);
     }
     QGuiApplication::restoreOverrideCursor();
@@ -479,10 +479,10 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
         int index = -1;
         const Drag drag = dividerAt(pos, &index);
         if (drag != Drag::None) {
-            m_drag = drag;
-            m_dragIndex = index;
-            m_dragStart = drag == Drag::Column ? pos.x() : pos.y();
-            m_dragStartSize = drag == Drag::Column ? columnWidth(index) : rowHeight(index);
+            drag_ = drag;
+            dragIndex_ = index;
+            dragStart_ = drag == Drag::Column ? pos.x() : pos.y();
+            dragStartSize_ = drag == Drag::Column ? columnWidth(index) : rowHeight(index);
             return;
         }
     }
@@ -490,18 +490,18 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
     if (!cell.isValid())
         return;
     if (isFixedCell(cell.row, cell.col)) {
-        if (event->button() == Qt::LeftButton && m_headerSort) {
+        if (event->button() == Qt::LeftButton && headerSort_) {
             handleHeaderClick(cell);
-        } else if (event->button() == Qt::LeftButton && m_selectionEnabled) {
-            if (cell.row < m_fixedRows && cell.col < m_fixedCols)
+        } else if (event->button() == Qt::LeftButton && selectionEnabled_) {
+            if (cell.row < fixedRows_ && cell.col < fixedCols_)
                 selectAll();
-            else if (cell.row < m_fixedRows)
+            else if (cell.row < fixedRows_)
                 selectColumn(cell.col);
             else
                 selectRow(cell.row);
         }
     } else {
-        const Qt::KeyboardModifiers modifiers = m_selectionEnabled ? event->modifiers() : Qt::NoModifier;
+        const Qt::KeyboardModifiers modifiers = selectionEnabled_ ? event->modifiers() : Qt::NoModifier;
         moveFocus(cell.row, cell.col, modifiers);
     }
     emit cellClicked(cell.row, cell.col);
@@ -509,12 +509,12 @@ void TableGrid::mousePressEvent(QMouseEvent* event) {
 
 void TableGrid::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (m_drag != Drag::None) {
-        const int delta = (m_drag == Drag::Column ? pos.x() : pos.y()) - m_dragStart;
-        if (m_drag == Drag::Column)
-            setColumnWidth(m_dragIndex, std::max(0, m_dragStartSize + delta));
+    if (drag_ != Drag::None) {
+        const int delta = (drag_ == Drag::Column ? pos.x() : pos.y()) - dragStart_;
+        if (drag_ == Drag::Column)
+            setColumnWidth(dragIndex_, std::max(0, dragStartSize_ + delta));
         else
-            setRowHeight(m_dragIndex, std::max(0, m_dragStartSize + delta));
+            setRowHeight(dragIndex_, std::max(0, dragStartSize_ + delta));
         return;
     }
     if (event->buttons() == Qt::NoButton) {
@@ -523,17 +523,17 @@ void TableGrid::mouseMoveEvent(QMouseEvent* event) {
         viewport()->setCursor(divider == Drag::Column ? Qt::SplitHCursor
                               : divider == Drag::Row  ? Qt::SplitVCursor
                                                       : Qt::ArrowCursor);
-    } else if (m_selectionEnabled && (event->buttons() & Qt::LeftButton)) {
+    } else if (selectionEnabled_ && (event->buttons() & Qt::LeftButton)) {
         const GridCellPos cell = cellAt(pos);
-        if (cell.isValid() && !isFixedCell(cell.row, cell.col) && cell != m_focus)
+        if (cell.isValid() && !isFixedCell(cell.row, cell.col) && cell != focus_)
             moveFocus(cell.row, cell.col, Qt::ShiftModifier);
     }
     updateTitleTip(pos);
 }
 
 void TableGrid::mouseReleaseEvent(QMouseEvent*) {
-    if (m_drag != Drag::None) {
-        m_drag = Drag::None;
+    if (drag_ != Drag::None) {
+        drag_ = Drag::None;
         updateScrollBars();
     }
 }
@@ -547,16 +547,16 @@ void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!cell.isValid())
         return;
     emit cellDoubleClicked(cell.row, cell.col);
-    if (isCellEditable(cell.row, cell.col) && cell == m_focus)
+    if (isCellEditable(cell.row, cell.col) && cell == focus_)
         openEditor(cell.row, cell.col, cellText(cell.row, cell.col), false);
 }
 
 void TableGrid::wheelEvent(QWheelEvent* event) {
-    m_wheelDelta += event->angleDelta().y();
-    const int notches = m_wheelDelta / 120;
+    wheelDelta_ += event->angleDelta().y();
+    const int notches = wheelDelta_ / 120;
     if (notches == 0)
         return;
-    m_wheelDelta -= notches * 120;
+    wheelDelta_ -= notches * 120;
     // The platform's wheel setting; Qt answers 3 where the system has none.
     const int lines = QApplication::wheelScrollLines();
     verticalScrollBar()->setValue(verticalScrollBar()->value() - notches * lines);
@@ -564,7 +564,7 @@ void TableGrid::wheelEvent(QWheelEvent* event) {
 }
 
 void TableGrid::leaveEvent(QEvent* event) {
-    if (m_titleTip && m_titleTip->isVisible() && !m_titleTip->cellRect().contains(QCursor::pos()))
+    if (titleTip_ && titleTip_->isVisible() && !titleTip_->cellRect().contains(QCursor::pos()))
         hideTitleTip();
     QAbstractScrollArea::leaveEvent(event);
 }
@@ -572,18 +572,18 @@ void TableGrid::leaveEvent(QEvent* event) {
 // ---- title tips ----
 
 void TableGrid::hideTitleTip() {
-    if (m_titleTip)
-        m_titleTip->hide();
+    if (titleTip_)
+        titleTip_->hide();
 }
 
 void TableGrid::updateTitleTip(const QPoint& pos) {
-    if ((!m_titleTips && !m_cutTextTips) || isEditing() || QApplication::mouseButtons() != Qt::NoButton) {
+    if ((!titleTips_ && !cutTextTips_) || isEditing() || QApplication::mouseButtons() != Qt::NoButton) {
         hideTitleTip();
         return;
     }
     const GridCellPos cell = cellAt(pos);
-    QString tip = cell.isValid() && m_titleTips ? tipText(cell.row, cell.col) : QString();
-    if (tip.isEmpty() && cell.isValid() && m_cutTextTips && isTextCut(cell.row, cell.col))
+    QString tip = cell.isValid() && titleTips_ ? tipText(cell.row, cell.col) : QString();
+    if (tip.isEmpty() && cell.isValid() && cutTextTips_ && isTextCut(cell.row, cell.col))
         tip = cellText(cell.row, cell.col);
     if (tip.isEmpty()) {
         hideTitleTip();
@@ -591,15 +591,15 @@ void TableGrid::updateTitleTip(const QPoint& pos) {
     }
     const QRect cellArea = cellRect(cell.row, cell.col);
     const QRect globalCell(viewport()->mapToGlobal(cellArea.topLeft()), cellArea.size());
-    if (m_titleTip && m_titleTip->isVisible() && m_titleTip->cellRect() == globalCell)
+    if (titleTip_ && titleTip_->isVisible() && titleTip_->cellRect() == globalCell)
         return;
-    if (!m_titleTip)
-        m_titleTip = std::make_unique<TitleTip>();
+    if (!titleTip_)
+        titleTip_ = std::make_unique<TitleTip>();
     TitleTipPlacement placement;
     placement.cellTextRect = globalCell;
     placement.gridClientRect = QRect(viewport()->mapToGlobal(QPoint(0, 0)), viewport()->size());
     placement.screenRect = screen() ? screen()->geometry() : placement.gridClientRect;
-    m_titleTip->showTip(placement, tip);
+    titleTip_->showTip(placement, tip);
 }
 
 } // namespace telvarin

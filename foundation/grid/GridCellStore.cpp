@@ -14,6 +14,7 @@ void GridCellStore::setRowCount(int rows, int newRowHeight) {
     cells_.resize(static_cast<std::size_t>(rows) * columnWidths_.size());
     if (shrinking)
         dropUnusedExtras();
+    fixedRows_ = std::min(fixedRows_, rows);
 }
 
 void GridCellStore::setColumnCount(int cols, int newColumnWidth) {
@@ -31,6 +32,15 @@ void GridCellStore::setColumnCount(int cols, int newColumnWidth) {
     columnWidths_.resize(static_cast<std::size_t>(cols), std::max(newColumnWidth, 0));
     if (cols < oldCols)
         dropUnusedExtras();
+    fixedCols_ = std::min(fixedCols_, cols);
+}
+
+void GridCellStore::setFixedRowCount(int rows) {
+    fixedRows_ = std::clamp(rows, 0, rowCount());
+}
+
+void GridCellStore::setFixedColumnCount(int cols) {
+    fixedCols_ = std::clamp(cols, 0, columnCount());
 }
 
 void GridCellStore::setRowHeight(int row, int height) {
@@ -41,6 +51,108 @@ void GridCellStore::setRowHeight(int row, int height) {
 void GridCellStore::setColumnWidth(int col, int width) {
     if (col >= 0 && col < columnCount())
         columnWidths_[col] = std::max(width, 0);
+}
+
+int GridCellStore::totalWidth() const {
+    int total = 0;
+    for (int width : columnWidths_)
+        total += width;
+    return total;
+}
+
+int GridCellStore::totalHeight() const {
+    int total = 0;
+    for (int height : rowHeights_)
+        total += height;
+    return total;
+}
+
+bool GridCellStore::setText(int row, int col, const QString& text) {
+    if (!contains(row, col))
+        return false;
+    cell(row, col).text = text;
+    return true;
+}
+
+QString GridCellStore::tipText(int row, int col) const {
+    if (!contains(row, col))
+        return {};
+    const GridCellExtra* e = extra(row, col);
+    return e ? e->tip : QString();
+}
+
+void GridCellStore::setTipText(int row, int col, const QString& tip) {
+    if (!contains(row, col) || (tip.isEmpty() && !extra(row, col)))
+        return;
+    extraForWriting(row, col).tip = tip;
+}
+
+bool GridCellStore::setTextColour(int row, int col, const QColor& colour) {
+    if (!contains(row, col))
+        return false;
+    cell(row, col).textColour = gridColourOf(colour);
+    return true;
+}
+
+bool GridCellStore::setBackgroundColour(int row, int col, const QColor& colour) {
+    if (!contains(row, col))
+        return false;
+    cell(row, col).background = gridColourOf(colour);
+    return true;
+}
+
+bool GridCellStore::setFormat(int row, int col, std::uint16_t format) {
+    if (!contains(row, col))
+        return false;
+    cell(row, col).format = format;
+    return true;
+}
+
+bool GridCellStore::setFont(int row, int col, const QFont& font) {
+    if (!contains(row, col))
+        return false;
+    extraForWriting(row, col).font = font;
+    return true;
+}
+
+std::int32_t GridCellStore::userValue(int row, int col) const {
+    if (!contains(row, col))
+        return 0;
+    const GridCellExtra* e = extra(row, col);
+    return e ? e->userValue : 0;
+}
+
+void GridCellStore::setUserValue(int row, int col, std::int32_t value) {
+    if (!contains(row, col) || (value == 0 && !extra(row, col)))
+        return;
+    extraForWriting(row, col).userValue = value;
+}
+
+void GridCellStore::setReadOnly(int row, int col, bool readOnly) {
+    if (!contains(row, col))
+        return;
+    std::uint16_t& state = cell(row, col).state;
+    state = readOnly ? (state | GridReadOnly) : (state & ~GridReadOnly);
+}
+
+GridCellStyle GridCellStore::cellStyle(int row, int col, const QFont& gridFont) const {
+    const GridDefaultCell& defaults = defaultCell(isFixedCell(row, col));
+    GridCellStyle style;
+    style.textColour = defaults.textColour;
+    style.background = defaults.background;
+    style.font = defaults.font ? *defaults.font : gridFont;
+    style.format = defaults.format;
+    if (!contains(row, col))
+        return style;
+    const GridCell& c = cell(row, col);
+    if (c.textColour != kGridDefaultColour)
+        style.textColour = QColor::fromRgba(c.textColour);
+    if (c.background != kGridDefaultColour)
+        style.background = QColor::fromRgba(c.background);
+    style.format = c.format;
+    if (const GridCellExtra* e = extra(row, col); e && e->font)
+        style.font = *e->font;
+    return style;
 }
 
 const GridCellExtra* GridCellStore::extra(int row, int col) const {

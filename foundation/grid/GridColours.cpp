@@ -91,15 +91,17 @@ GridCellStyle printedCellStyle(const TableGrid& grid, int row, int col, bool sha
 void TableGrid::followPalette() {
     const QPalette& now = palette();
     const QPalette& before = defaultsPalette_;
-    const bool first = normalDefault_.textColour == QColor() && fixedDefault_.textColour == QColor();
+    GridDefaultCell& normal = store_.defaultCell(false);
+    GridDefaultCell& fixed = store_.defaultCell(true);
+    const bool first = normal.textColour == QColor() && fixed.textColour == QColor();
     const auto follow = [&](QColor& colour, QPalette::ColorRole role) {
         if (first || colour == before.color(role))
             colour = now.color(role);
     };
-    follow(normalDefault_.textColour, QPalette::Text);
-    follow(normalDefault_.background, QPalette::Base);
-    follow(fixedDefault_.textColour, QPalette::Text);
-    follow(fixedDefault_.background, QPalette::Button);
+    follow(normal.textColour, QPalette::Text);
+    follow(normal.background, QPalette::Base);
+    follow(fixed.textColour, QPalette::Text);
+    follow(fixed.background, QPalette::Button);
     defaultsPalette_ = now;
     requestRedraw();
 }

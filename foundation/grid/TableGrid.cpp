@@ -9,26 +9,21 @@
 #include "foundation/text/QtCodePage.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFontMetrics>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
+#include <optional>
 
 namespace telvarin {
 
 namespace {
 
 constexpr int kCellMargin = 2;
-
-std::int64_t steadyMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 } // namespace
 
@@ -43,7 +38,6 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     followPalette();
     defaultRowHeight_ = roomyLineHeight(font()) + 2 * kCellMargin;
 
-    clock_ = steadyMilliseconds;
     printDialog_ = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -58,41 +52,29 @@ TableGrid::~TableGrid() = default;
 // ---- counts and sizes ----
 
 void TableGrid::setRowCount(int rows) {
-    if (isEditing() && editRow_ >= rows)
-        cancelEditor();
     // The rows are being filled anew; a tip would show a text that is gone.
-    hideTitleTip();
+    input_.hideTitleTip();
     store_.setRowCount(rows, defaultRowHeight_);
-    fixedRows_ = std::min(fixedRows_, rowCount());
-    selBottom_ = std::min(selBottom_, rowCount() - 1);
-    if (focus_.row >= rowCount())
-        focus_ = rowCount() > fixedRows_ && focus_.col >= 0 ? GridCellPos{rowCount() - 1, focus_.col}
-                                                            : GridCellPos{};
+    input_.keepWithinRows();
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setColumnCount(int cols) {
-    if (isEditing() && editCol_ >= cols)
-        cancelEditor();
     store_.setColumnCount(cols, defaultColumnWidth_);
-    fixedCols_ = std::min(fixedCols_, columnCount());
-    selRight_ = std::min(selRight_, columnCount() - 1);
-    if (focus_.col >= columnCount())
-        focus_ = columnCount() > fixedCols_ && focus_.row >= 0 ? GridCellPos{focus_.row, columnCount() - 1}
-                                                               : GridCellPos{};
+    input_.keepWithinColumns();
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setFixedRowCount(int rows) {
-    fixedRows_ = std::clamp(rows, 0, rowCount());
+    store_.setFixedRowCount(rows);
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::setFixedColumnCount(int cols) {
-    fixedCols_ = std::clamp(cols, 0, columnCount());
+    store_.setFixedColumnCount(cols);
     updateScrollBars();
     requestRedraw();
 }
@@ -115,20 +97,6 @@ void TableGrid::setDefaultRowHeight(int height) {
 
 void TableGrid::setDefaultColumnWidth(int width) {
     defaultColumnWidth_ = std::max(width, 0);
-}
-
-int TableGrid::totalWidth() const {
-    int total = 0;
-    for (int c = 0; c < columnCount(); ++c)
-        total += columnWidth(c);
-    return total;
-}
-
-int TableGrid::totalHeight() const {
-    int total = 0;
-    for (int r = 0; r < rowCount(); ++r)
-        total += rowHeight(r);
-    return total;
 }
 
 int TableGrid::measuredWidth(int row, int col) const {
@@ -182,7 +150,7 @@ void TableGrid::autoSizeColumns(int fullColumns) {
     if (rowCount() == 0)
         return;
     // Every header row counts, so that sums and counts shown in them are never clipped.
-    const int headerRows = std::clamp(fixedRows_, 1, rowCount());
+    const int headerRows = std::clamp(fixedRowCount(), 1, rowCount());
     for (int c = 0; c < columnCount(); ++c) {
         int width = 0;
         for (int r = 0; r < headerRows; ++r)
@@ -228,21 +196,14 @@ void TableGrid::expandColumnsToFit() {
     requestRedraw();
 }
 
-std::vector<int> TableGrid::columnWidths() const {
-    std::vector<int> widths(static_cast<std::size_t>(columnCount()));
-    for (int c = 0; c < columnCount(); ++c)
-        widths[static_cast<std::size_t>(c)] = columnWidth(c);
-    return widths;
-}
-
 void TableGrid::fillWidth() {
     // Widths other than the ones widened last were set since; they are the ones to widen from.
-    if (std::vector<int> present = columnWidths(); present != filledWidths_)
+    if (std::vector<int> present = store_.columnWidths(); present != filledWidths_)
         widthsToFill_ = std::move(present);
     for (int c = 0; c < columnCount(); ++c)
         store_.setColumnWidth(c, widthsToFill_[static_cast<std::size_t>(c)]);
     expandColumnsToFit();
-    filledWidths_ = columnWidths();
+    filledWidths_ = store_.columnWidths();
 }
 
 void TableGrid::fillWidthFromHere() {
@@ -253,82 +214,33 @@ void TableGrid::fillWidthFromHere() {
 // ---- cells ----
 
 QString TableGrid::text(int row, int col) const {
-    if (!store_.contains(row, col))
-        return {};
-    const QString& t = store_.cell(row, col).text;
+    const QString t = store_.text(row, col);
     return numericSortText_ ? telvarin::numericSortText(t) : t;
 }
 
-QString TableGrid::cellText(int row, int col) const {
-    return store_.contains(row, col) ? store_.cell(row, col).text : QString();
-}
-
 void TableGrid::setText(int row, int col, const QString& text) {
-    if (!store_.contains(row, col))
-        return;
-    store_.cell(row, col).text = text;
-    requestRedraw();
-}
-
-QString TableGrid::tipText(int row, int col) const {
-    if (!store_.contains(row, col))
-        return {};
-    const GridCellExtra* extra = store_.extra(row, col);
-    return extra ? extra->tip : QString();
-}
-
-void TableGrid::setTipText(int row, int col, const QString& tip) {
-    if (!store_.contains(row, col) || (tip.isEmpty() && !store_.extra(row, col)))
-        return;
-    store_.extraForWriting(row, col).tip = tip;
+    if (store_.setText(row, col, text))
+        requestRedraw();
 }
 
 void TableGrid::setTextColour(int row, int col, const QColor& colour) {
-    if (!store_.contains(row, col))
-        return;
-    store_.cell(row, col).textColour = gridColourOf(colour);
-    requestRedraw();
+    if (store_.setTextColour(row, col, colour))
+        requestRedraw();
 }
 
 void TableGrid::setBackgroundColour(int row, int col, const QColor& colour) {
-    if (!store_.contains(row, col))
-        return;
-    store_.cell(row, col).background = gridColourOf(colour);
-    requestRedraw();
+    if (store_.setBackgroundColour(row, col, colour))
+        requestRedraw();
 }
 
 void TableGrid::setFormat(int row, int col, std::uint16_t format) {
-    if (!store_.contains(row, col))
-        return;
-    store_.cell(row, col).format = format;
-    requestRedraw();
+    if (store_.setFormat(row, col, format))
+        requestRedraw();
 }
 
 void TableGrid::setCellFont(int row, int col, const QFont& font) {
-    if (!store_.contains(row, col))
-        return;
-    store_.extraForWriting(row, col).font = font;
-    requestRedraw();
-}
-
-void TableGrid::setUserValue(int row, int col, std::int32_t value) {
-    if (!store_.contains(row, col) || (value == 0 && !store_.extra(row, col)))
-        return;
-    store_.extraForWriting(row, col).userValue = value;
-}
-
-std::int32_t TableGrid::userValue(int row, int col) const {
-    if (!store_.contains(row, col))
-        return 0;
-    const GridCellExtra* extra = store_.extra(row, col);
-    return extra ? extra->userValue : 0;
-}
-
-void TableGrid::setCellReadOnly(int row, int col, bool readOnly) {
-    if (!store_.contains(row, col))
-        return;
-    std::uint16_t& state = store_.cell(row, col).state;
-    state = readOnly ? (state | GridReadOnly) : (state & ~GridReadOnly);
+    if (store_.setFont(row, col, font))
+        requestRedraw();
 }
 
 std::uint16_t TableGrid::cellState(int row, int col) const {
@@ -337,42 +249,17 @@ std::uint16_t TableGrid::cellState(int row, int col) const {
     std::uint16_t state = store_.cell(row, col).state;
     if (isFixedCell(row, col))
         state |= GridFixed;
-    if (focus_.row == row && focus_.col == col)
+    if (focusCell() == GridCellPos{row, col})
         state |= GridFocused;
     return state;
 }
 
-bool TableGrid::isCellSelected(int row, int col) const {
-    return store_.contains(row, col) && (store_.cell(row, col).state & GridSelected);
-}
-
 bool TableGrid::isCellEditable(int row, int col) const {
-    return editable_ && store_.contains(row, col) && !isFixedCell(row, col) &&
-           !(store_.cell(row, col).state & GridReadOnly);
-}
-
-GridCellStyle TableGrid::cellStyle(int row, int col) const {
-    const GridDefaultCell& defaults = defaultCell(isFixedCell(row, col));
-    GridCellStyle style;
-    style.textColour = defaults.textColour;
-    style.background = defaults.background;
-    style.font = defaults.font ? *defaults.font : font();
-    style.format = defaults.format;
-    if (!store_.contains(row, col))
-        return style;
-    const GridCell& cell = store_.cell(row, col);
-    if (cell.textColour != kGridDefaultColour)
-        style.textColour = QColor::fromRgba(cell.textColour);
-    if (cell.background != kGridDefaultColour)
-        style.background = QColor::fromRgba(cell.background);
-    style.format = cell.format;
-    if (const GridCellExtra* extra = store_.extra(row, col); extra && extra->font)
-        style.font = *extra->font;
-    return style;
+    return editable_ && store_.contains(row, col) && !isFixedCell(row, col) && !store_.isReadOnly(row, col);
 }
 
 void TableGrid::setDefaultCell(bool fixed, const GridDefaultCell& cell) {
-    (fixed ? fixedDefault_ : normalDefault_) = cell;
+    store_.defaultCell(fixed) = cell;
     requestRedraw();
 }
 
@@ -384,14 +271,14 @@ void TableGrid::setGridFont(const QFont& gridFont) {
 
 void TableGrid::setEditable(bool on) {
     editable_ = on;
-    if (!on && isEditing())
-        cancelEditor();
+    if (!on)
+        input_.cancelEditor();
 }
 
 void TableGrid::setTitleTips(bool on) {
     titleTips_ = on;
     if (!on)
-        hideTitleTip();
+        input_.hideTitleTip();
 }
 
 void TableGrid::setGridLines(bool on) {
@@ -401,105 +288,17 @@ void TableGrid::setGridLines(bool on) {
 
 // ---- focus and selection ----
 
-void TableGrid::setFocusCell(int row, int col) {
-    moveFocus(row, col, Qt::NoModifier);
-}
-
-void TableGrid::moveFocus(int row, int col, Qt::KeyboardModifiers modifiers) {
-    if (rowCount() <= fixedRows_ || columnCount() <= fixedCols_)
-        return;
-    row = std::clamp(row, fixedRows_, rowCount() - 1);
-    col = std::clamp(col, fixedCols_, columnCount() - 1);
-    const GridCellPos previous = focus_;
-    focus_ = {row, col};
-    if ((modifiers & Qt::ShiftModifier) && selectionEnabled_ && anchor_.isValid()) {
-        extendSelectionTo(focus_);
-    } else {
-        anchor_ = focus_;
-        if (listMode_)
-            setSelectedRange(row, fixedCols_, row, columnCount() - 1);
-        else
-            setSelectedRange(row, col, row, col);
-    }
-    ensureCellVisible(row, col);
-    requestRedraw();
-    if (previous != focus_) {
-        emit focusCellChanged(row, col);
-        updatePositionDisplay();
-    }
-}
-
-void TableGrid::extendSelectionTo(const GridCellPos& cell) {
-    const int left = listMode_ ? fixedCols_ : std::min(anchor_.col, cell.col);
-    const int right = listMode_ ? columnCount() - 1 : std::max(anchor_.col, cell.col);
-    setSelectedRange(std::min(anchor_.row, cell.row), left, std::max(anchor_.row, cell.row), right);
-}
-
-void TableGrid::setSelectedRange(int top, int left, int bottom, int right) {
-    for (int r = std::max(selTop_, 0); r <= selBottom_ && r < rowCount(); ++r) {
-        for (int c = std::max(selLeft_, 0); c <= selRight_ && c < columnCount(); ++c)
-            store_.cell(r, c).state &= ~GridSelected;
-    }
-    top = std::max(top, fixedRows_);
-    left = std::max(left, fixedCols_);
-    bottom = std::min(bottom, rowCount() - 1);
-    right = std::min(right, columnCount() - 1);
-    selTop_ = top;
-    selLeft_ = left;
-    selBottom_ = bottom;
-    selRight_ = right;
-    for (int r = top; r <= bottom; ++r) {
-        for (int c = left; c <= right; ++c)
-            store_.cell(r, c).state |= GridSelected;
-    }
-    requestRedraw();
-    emit selectionChanged();
-}
-
 void TableGrid::selectCell(int row, int col) {
-    if (!store_.contains(row, col))
-        return;
-    moveFocus(row, col, Qt::NoModifier);
-}
-
-void TableGrid::selectRow(int row) {
-    if (!selectionEnabled_ || row < fixedRows_ || row >= rowCount())
-        return;
-    moveFocus(row, focus_.col >= 0 ? focus_.col : fixedCols_, Qt::NoModifier);
-    setSelectedRange(row, fixedCols_, row, columnCount() - 1);
-}
-
-void TableGrid::selectColumn(int col) {
-    if (!selectionEnabled_ || col < fixedCols_ || col >= columnCount())
-        return;
-    moveFocus(focus_.row >= 0 ? focus_.row : fixedRows_, col, Qt::NoModifier);
-    setSelectedRange(fixedRows_, col, rowCount() - 1, col);
-}
-
-void TableGrid::selectAll() {
-    if (!selectionEnabled_)
-        return;
-    setSelectedRange(fixedRows_, fixedCols_, rowCount() - 1, columnCount() - 1);
-}
-
-void TableGrid::clearSelection() {
-    setSelectedRange(0, 0, -1, -1);
-}
-
-std::vector<int> TableGrid::selectedRows() const {
-    std::vector<int> rows;
-    for (int r = std::max(selTop_, 0); r <= selBottom_; ++r) {
-        for (int c = std::max(selLeft_, 0); c <= selRight_; ++c) {
-            if (store_.cell(r, c).state & GridSelected) {
-                rows.push_back(r);
-                break;
-            }
-        }
-    }
-    return rows;
+    if (store_.contains(row, col))
+        input_.moveFocus(row, col, Qt::NoModifier);
 }
 
 // ---- scrolling and geometry ----
+
+GridGeometry TableGrid::cellGeometry() const {
+    return GridGeometry(store_, verticalScrollBar()->value(), horizontalScrollBar()->value(),
+                        viewport()->size());
+}
 
 void TableGrid::requestRedraw() {
     if (!updatePending_) {
@@ -514,146 +313,24 @@ void TableGrid::redraw() {
 }
 
 void TableGrid::updateScrollBars() {
-    int fixedHeight = 0;
-    for (int r = 0; r < fixedRows_; ++r)
-        fixedHeight += rowHeight(r);
-    int fixedWidth = 0;
-    for (int c = 0; c < fixedCols_; ++c)
-        fixedWidth += columnWidth(c);
-
-    // The last scroll position is the first row from which the remaining rows fit.
-    const int availableHeight = viewport()->height() - fixedHeight;
-    int first = rowCount();
-    for (int used = 0; first > fixedRows_ && used + rowHeight(first - 1) <= availableHeight; --first)
-        used += rowHeight(first - 1);
-    verticalScrollBar()->setRange(0, std::max(0, first - fixedRows_));
-    verticalScrollBar()->setPageStep(std::max(1, pageRowCount()));
-
-    const int availableWidth = viewport()->width() - fixedWidth;
-    int firstCol = columnCount();
-    for (int used = 0; firstCol > fixedCols_ && used + columnWidth(firstCol - 1) <= availableWidth;
-         --firstCol)
-        used += columnWidth(firstCol - 1);
-    horizontalScrollBar()->setRange(0, std::max(0, firstCol - fixedCols_));
-    horizontalScrollBar()->setPageStep(std::max(1, (columnCount() - fixedCols_) / 10));
-}
-
-int TableGrid::pageRowCount() const {
-    int height = viewport()->height();
-    for (int r = 0; r < fixedRows_; ++r)
-        height -= rowHeight(r);
-    int rows = 0;
-    for (int r = firstScrollRow(); r < rowCount() && height >= rowHeight(r); ++r) {
-        height -= rowHeight(r);
-        ++rows;
-    }
-    return rows;
-}
-
-std::vector<GridSpan> TableGrid::visibleRowSpans() const {
-    std::vector<GridSpan> spans;
-    const int limit = viewport()->height();
-    int y = 0;
-    for (int r = 0; r < fixedRows_ && y < limit; ++r) {
-        if (rowHeight(r) > 0)
-            spans.push_back({r, y, rowHeight(r)});
-        y += rowHeight(r);
-    }
-    for (int r = firstScrollRow(); r < rowCount() && y < limit; ++r) {
-        if (rowHeight(r) > 0)
-            spans.push_back({r, y, rowHeight(r)});
-        y += rowHeight(r);
-    }
-    return spans;
-}
-
-std::vector<GridSpan> TableGrid::visibleColumnSpans() const {
-    std::vector<GridSpan> spans;
-    const int limit = viewport()->width();
-    int x = 0;
-    for (int c = 0; c < fixedCols_ && x < limit; ++c) {
-        if (columnWidth(c) > 0)
-            spans.push_back({c, x, columnWidth(c)});
-        x += columnWidth(c);
-    }
-    for (int c = firstScrollColumn(); c < columnCount() && x < limit; ++c) {
-        if (columnWidth(c) > 0)
-            spans.push_back({c, x, columnWidth(c)});
-        x += columnWidth(c);
-    }
-    return spans;
-}
-
-QRect TableGrid::cellRect(int row, int col) const {
-    if (!store_.contains(row, col))
-        return {};
-    auto position = [](int index, int fixed, int firstScroll, auto size) -> int {
-        int pos = 0;
-        if (index < fixed) {
-            for (int i = 0; i < index; ++i)
-                pos += size(i);
-            return pos;
-        }
-        if (index < firstScroll)
-            return -1;
-        for (int i = 0; i < fixed; ++i)
-            pos += size(i);
-        for (int i = firstScroll; i < index; ++i)
-            pos += size(i);
-        return pos;
-    };
-    const int x = position(col, fixedCols_, firstScrollColumn(), [this](int c) { return columnWidth(c); });
-    const int y = position(row, fixedRows_, firstScrollRow(), [this](int r) { return rowHeight(r); });
-    if (x < 0 || y < 0 || x >= viewport()->width() || y >= viewport()->height())
-        return {};
-    return QRect(x, y, columnWidth(col), rowHeight(row));
-}
-
-GridCellPos TableGrid::cellAt(const QPoint& pos) const {
-    GridCellPos found;
-    for (const GridSpan& span : visibleRowSpans()) {
-        if (pos.y() >= span.pos && pos.y() < span.pos + span.size)
-            found.row = span.index;
-    }
-    for (const GridSpan& span : visibleColumnSpans()) {
-        if (pos.x() >= span.pos && pos.x() < span.pos + span.size)
-            found.col = span.index;
-    }
-    return found.isValid() ? found : GridCellPos{};
+    // Asked afresh at each step: a new range moves the scroll position and may show or hide a
+    // scroll bar, which resizes the viewport.
+    verticalScrollBar()->setRange(0, cellGeometry().lastRowScroll());
+    verticalScrollBar()->setPageStep(std::max(1, cellGeometry().pageRowCount()));
+    horizontalScrollBar()->setRange(0, cellGeometry().lastColumnScroll());
+    horizontalScrollBar()->setPageStep(std::max(1, (columnCount() - fixedColumnCount()) / 10));
 }
 
 void TableGrid::ensureCellVisible(int row, int col) {
-    if (row >= fixedRows_ && row < rowCount()) {
-        int available = viewport()->height();
-        for (int r = 0; r < fixedRows_; ++r)
-            available -= rowHeight(r);
-        int top = row;
-        for (int used = rowHeight(row); top > fixedRows_ && used + rowHeight(top - 1) <= available; --top)
-            used += rowHeight(top - 1);
-        if (row < firstScrollRow())
-            verticalScrollBar()->setValue(row - fixedRows_);
-        else if (firstScrollRow() < top)
-            verticalScrollBar()->setValue(top - fixedRows_);
-    }
-    if (col >= fixedCols_ && col < columnCount()) {
-        int available = viewport()->width();
-        for (int c = 0; c < fixedCols_; ++c)
-            available -= columnWidth(c);
-        int left = col;
-        for (int used = columnWidth(col); left > fixedCols_ && used + columnWidth(left - 1) <= available;
-             --left)
-            used += columnWidth(left - 1);
-        if (col < firstScrollColumn())
-            horizontalScrollBar()->setValue(col - fixedCols_);
-        else if (firstScrollColumn() < left)
-            horizontalScrollBar()->setValue(left - fixedCols_);
-    }
+    if (const std::optional<int> scroll = cellGeometry().rowScrollShowing(row))
+        verticalScrollBar()->setValue(*scroll);
+    if (const std::optional<int> scroll = cellGeometry().columnScrollShowing(col))
+        horizontalScrollBar()->setValue(*scroll);
 }
 
 void TableGrid::scrollContentsBy(int, int) {
-    if (isEditing())
-        commitEditor();
-    hideTitleTip();
+    input_.commitEditor();
+    input_.hideTitleTip();
     requestRedraw();
 }
 
@@ -662,8 +339,7 @@ void TableGrid::resizeEvent(QResizeEvent* event) {
     if (columnsFillWidth_ && columnCount() > 0)
         fillWidth();
     updateScrollBars();
-    if (isEditing())
-        editor_->setGeometry(cellRect(editRow_, editCol_));
+    input_.placeEditor();
 }
 
 void TableGrid::paintEvent(QPaintEvent*) {
@@ -673,7 +349,80 @@ void TableGrid::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     GridPaintOptions options;
     options.hasFocus = hasFocus();
-    paintGridCells(painter, *this, visibleRowSpans(), visibleColumnSpans(), options);
+    const GridGeometry shown = cellGeometry();
+    paintGridCells(painter, *this, shown.visibleRowSpans(), shown.visibleColumnSpans(), options);
+}
+
+// ---- events, handed to the input ----
+
+bool TableGrid::event(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+    if (const std::optional<bool> taken = input_.gridEvent(event))
+        return *taken;
+    return QAbstractScrollArea::event(event);
+}
+
+void TableGrid::keyPressEvent(QKeyEvent* event) {
+    input_.keyPress(event);
+}
+
+void TableGrid::mousePressEvent(QMouseEvent* event) {
+    input_.mousePress(event);
+}
+
+void TableGrid::mouseMoveEvent(QMouseEvent* event) {
+    input_.mouseMove(event);
+}
+
+void TableGrid::mouseReleaseEvent(QMouseEvent*) {
+    input_.mouseRelease();
+}
+
+void TableGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    input_.mouseDoubleClick(event);
+}
+
+void TableGrid::wheelEvent(QWheelEvent* event) {
+    input_.wheel(event);
+}
+
+void TableGrid::leaveEvent(QEvent* event) {
+    input_.leave();
+    QAbstractScrollArea::leaveEvent(event);
+}
+
+// ---- the owner's hooks ----
+
+bool TableGrid::setCellText(int row, int col, const QString& text) {
+    setText(row, col, text);
+    return true;
+}
+
+bool TableGrid::acceptEditBegin(int row, int col) {
+    emit editBegun(row, col);
+    return true;
+}
+
+bool TableGrid::validateCellText(int, int, const QString&) {
+    return true;
+}
+
+// ---- clipboard ----
+
+void TableGrid::copySelection() const {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setText(selectionText());
+}
+
+void TableGrid::cutSelection() {
+    copySelection();
+    deleteSelection();
+}
+
+void TableGrid::pasteFromClipboard() {
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        pasteText(clipboard->text());
 }
 
 // ---- sorting ----
@@ -683,7 +432,7 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
         return;
     keyRow_ = keyRow;
     keyRowAscending_ = ascending;
-    const int first = fixedCols_;
+    const int first = fixedColumnCount();
     const int otherRow = keyRows_.tieBreakFor(keyRow);
     const bool useOtherRow = otherRow >= 0 && otherRow < rowCount();
     numericSortText_ = true;
@@ -701,8 +450,8 @@ void TableGrid::sortColumnsByRow(int keyRow, bool ascending) {
         index += first;
     clearSelection();
     store_.permuteColumns(first, order);
-    if (focus_.isValid())
-        moveFocus(focus_.row, focus_.col, Qt::NoModifier);
+    if (const GridCellPos focus = focusCell(); focus.isValid())
+        input_.moveFocus(focus.row, focus.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
     emit columnsSorted(keyRow, ascending);
@@ -713,7 +462,7 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
         return;
     sortColumn_ = col;
     sortColumnAscending_ = ascending;
-    const int first = fixedRows_;
+    const int first = fixedRowCount();
     std::vector<QString> texts;
     for (int r = first; r < rowCount(); ++r)
         texts.push_back(cellText(r, col));
@@ -722,8 +471,8 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
         index += first;
     clearSelection();
     store_.permuteRows(first, order);
-    if (focus_.isValid())
-        moveFocus(focus_.row, focus_.col, Qt::NoModifier);
+    if (const GridCellPos focus = focusCell(); focus.isValid())
+        input_.moveFocus(focus.row, focus.col, Qt::NoModifier);
     updateScrollBars();
     requestRedraw();
 }
@@ -731,8 +480,7 @@ void TableGrid::sortRowsByColumn(int col, bool ascending) {
 // ---- printing ----
 
 TableGrid::PrintOutcome TableGrid::print(const PrintRequest& request) {
-    if (isEditing())
-        commitEditor();
+    input_.commitEditor();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(kApplicationTitle));
     GridPrinter printout(*this, request.title.isEmpty() ? nearestWindowTitle() : request.title);

@@ -2,15 +2,18 @@
 
 // The table of every window: a grid of text cells with fixed header rows and columns, in-place
 // editing through the owner, clipboard copy and paste, sorting by header clicks, typing to find a
-// column, title tips and printing.
+// column, title tips and printing. The grid is the one face of its parts: the cell store holds
+// texts, attributes and sizes, the geometry places them in the viewport, the painter draws them,
+// and the input takes keys, mouse and selection.
 
 #include "foundation/grid/GridCell.h"
 #include "foundation/grid/GridCellStore.h"
+#include "foundation/grid/GridGeometry.h"
+#include "foundation/grid/GridInput.h"
 #include "foundation/grid/GridPainter.h"
 #include "foundation/grid/GridSortKeys.h"
 
 #include <QAbstractScrollArea>
-#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstdint>
@@ -19,12 +22,9 @@
 #include <utility>
 #include <vector>
 
-class QLineEdit;
 class QPrinter;
 
 namespace telvarin {
-
-class TitleTip;
 
 // Print margins in printer character units (widths for left and right, heights otherwise).
 struct GridPrintMargins {
@@ -51,13 +51,6 @@ struct GridKeyRows {
     }
 };
 
-struct GridCellPos {
-    int row = -1;
-    int col = -1;
-    bool isValid() const { return row >= 0 && col >= 0; }
-    friend bool operator==(const GridCellPos&, const GridCellPos&) = default;
-};
-
 class TableGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -71,9 +64,9 @@ public:
     void setFixedColumnCount(int cols);
     int rowCount() const { return store_.rowCount(); }
     int columnCount() const { return store_.columnCount(); }
-    int fixedRowCount() const { return fixedRows_; }
-    int fixedColumnCount() const { return fixedCols_; }
-    bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
+    int fixedRowCount() const { return store_.fixedRowCount(); }
+    int fixedColumnCount() const { return store_.fixedColumnCount(); }
+    bool isFixedCell(int row, int col) const { return store_.isFixedCell(row, col); }
 
     // Sizes in pixels; 0 hides a row or column.
     int rowHeight(int row) const { return store_.rowHeight(row); }
@@ -103,30 +96,30 @@ public:
     void setColumnsFillWidth(bool on) { columnsFillWidth_ = on; }
     // Takes the present widths as the ones to widen from, and widens them.
     void fillWidthFromHere();
-    int totalWidth() const;
-    int totalHeight() const;
+    int totalWidth() const { return store_.totalWidth(); }
+    int totalHeight() const { return store_.totalHeight(); }
 
     // Cell texts. text() answers with the sort text while numeric sort text is on; cellText() is
     // always the text itself. Cells outside the grid read as empty and ignore writes.
     QString text(int row, int col) const;
-    QString cellText(int row, int col) const;
+    QString cellText(int row, int col) const { return store_.text(row, col); }
     void setText(int row, int col, const QString& text);
-    QString tipText(int row, int col) const;
-    void setTipText(int row, int col, const QString& tip);
+    QString tipText(int row, int col) const { return store_.tipText(row, col); }
+    void setTipText(int row, int col, const QString& tip) { store_.setTipText(row, col, tip); }
     // An invalid QColor means "default".
     void setTextColour(int row, int col, const QColor& colour);
     void setBackgroundColour(int row, int col, const QColor& colour);
     void setFormat(int row, int col, std::uint16_t format);
     void setCellFont(int row, int col, const QFont& font);
-    void setUserValue(int row, int col, std::int32_t value);
-    std::int32_t userValue(int row, int col) const;
-    void setCellReadOnly(int row, int col, bool readOnly);
+    void setUserValue(int row, int col, std::int32_t value) { store_.setUserValue(row, col, value); }
+    std::int32_t userValue(int row, int col) const { return store_.userValue(row, col); }
+    void setCellReadOnly(int row, int col, bool readOnly) { store_.setReadOnly(row, col, readOnly); }
     std::uint16_t cellState(int row, int col) const;
-    bool isCellSelected(int row, int col) const;
+    bool isCellSelected(int row, int col) const { return input_.selection().isSelected(row, col); }
     bool isCellEditable(int row, int col) const;
-    GridCellStyle cellStyle(int row, int col) const;
+    GridCellStyle cellStyle(int row, int col) const { return store_.cellStyle(row, col, font()); }
 
-    const GridDefaultCell& defaultCell(bool fixed) const { return fixed ? fixedDefault_ : normalDefault_; }
+    const GridDefaultCell& defaultCell(bool fixed) const { return store_.defaultCell(fixed); }
     void setDefaultCell(bool fixed, const GridDefaultCell& cell);
     void setGridFont(const QFont& font);
     QFont gridFont() const { return font(); }
@@ -165,15 +158,15 @@ public:
     bool gridLines() const { return gridLines_; }
 
     // Focus and selection. The focus rests on non-fixed cells only.
-    GridCellPos focusCell() const { return focus_; }
-    void setFocusCell(int row, int col);
+    GridCellPos focusCell() const { return input_.focusCell(); }
+    void setFocusCell(int row, int col) { input_.moveFocus(row, col, Qt::NoModifier); }
     void selectCell(int row, int col);
-    void selectRow(int row);
-    void selectColumn(int col);
+    void selectRow(int row) { input_.selectRow(row); }
+    void selectColumn(int col) { input_.selectColumn(col); }
     // Every non-fixed cell.
-    void selectAll();
-    void clearSelection();
-    std::vector<int> selectedRows() const;
+    void selectAll() { input_.selectAll(); }
+    void clearSelection() { input_.clearSelection(); }
+    std::vector<int> selectedRows() const { return input_.selection().selectedRows(); }
     void ensureCellVisible(int row, int col);
     void redraw();
 
@@ -188,25 +181,29 @@ public:
     bool sortColumnAscending() const { return sortColumnAscending_; }
 
     // Typing to find a column, with owner's title showing the focus column " %d/%d".
-    void enableColumnSearch(QWidget* positionDisplay);
+    void enableColumnSearch(QWidget* positionDisplay) { input_.enableColumnSearch(positionDisplay); }
     // Milliseconds for the column search; tests give their own clock.
-    void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
+    void setClock(std::function<std::int64_t()> clock) { input_.setClock(std::move(clock)); }
 
     // Clipboard and cell changes.
-    QString selectionText() const;
+    QString selectionText() const { return input_.selectionText(); }
     void copySelection() const;
     void cutSelection();
-    void deleteSelection();
+    void deleteSelection() { input_.deleteSelection(); }
     void pasteFromClipboard();
-    void pasteText(const QString& text);
+    void pasteText(const QString& text) { input_.pasteText(text); }
     // A validated change: refused for cells that cannot be edited, by the owner at the begin of
     // the edit, or by validation; no change when the text is the same.
-    bool changeCellText(int row, int col, const QString& text);
+    bool changeCellText(int row, int col, const QString& text) {
+        return input_.changeCellText(row, col, text);
+    }
 
     // The in-place editor.
-    void openEditor(int row, int col, const QString& initialText, bool openedByTyping);
-    bool isEditing() const { return editRow_ >= 0; }
-    QLineEdit* editor() const { return editor_; }
+    void openEditor(int row, int col, const QString& initialText, bool openedByTyping) {
+        input_.openEditor(row, col, initialText, openedByTyping);
+    }
+    bool isEditing() const { return input_.isEditing(); }
+    QLineEdit* editor() const { return input_.editor(); }
 
     // Printing: the print dialog first (replaceable, for tests), then every page. The dialog
     // offers a PDF file besides the printers, so that a machine without a printer can print too.
@@ -229,11 +226,11 @@ public:
     QString nearestWindowTitle() const;
 
     // Geometry in viewport coordinates; an empty rectangle for cells out of view.
-    QRect cellRect(int row, int col) const;
-    GridCellPos cellAt(const QPoint& viewportPos) const;
-    int firstScrollRow() const { return fixedRows_ + verticalScrollBar()->value(); }
-    int firstScrollColumn() const { return fixedCols_ + horizontalScrollBar()->value(); }
-    TitleTip* titleTip() const { return titleTip_.get(); }
+    QRect cellRect(int row, int col) const { return cellGeometry().cellRect(row, col); }
+    GridCellPos cellAt(const QPoint& viewportPos) const { return cellGeometry().cellAt(viewportPos); }
+    int firstScrollRow() const { return fixedRowCount() + verticalScrollBar()->value(); }
+    int firstScrollColumn() const { return fixedColumnCount() + horizontalScrollBar()->value(); }
+    TitleTip* titleTip() const { return input_.titleTip(); }
 
 signals:
     void selectionChanged();
@@ -264,53 +261,27 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    enum class Drag { None, Column, Row };
+    // The input moves the focus, changes cells through the owner's hooks and redraws.
+    friend class GridInput;
 
+    // Where the cells fall in the viewport now.
+    GridGeometry cellGeometry() const;
     void requestRedraw();
     void updateScrollBars();
-    std::vector<int> columnWidths() const;
     void fillWidth();
-    void setSelectedRange(int top, int left, int bottom, int right);
-    void extendSelectionTo(const GridCellPos& cell);
-    void moveFocus(int row, int col, Qt::KeyboardModifiers modifiers);
-    bool handleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+Tab, and Tab with no cell left to go to, pass the focus on to the window's next control.
-    bool tabLeavesGrid(int key, Qt::KeyboardModifiers modifiers) const;
-    GridCellPos navigationTarget(int key, Qt::KeyboardModifiers modifiers) const;
-    void handleHeaderClick(const GridCellPos& cell);
-    void handleColumnSearch(QChar character);
-    void updatePositionDisplay();
     // Default colours taken from the old palette follow a new one (a desktop switched to dark).
     void followPalette();
-    bool applyChange(int row, int col, const QString& text, bool askOwner);
-    void commitEditor();
-    void cancelEditor();
-    void closeEditor();
-    void onEditorKey(int key, Qt::KeyboardModifiers modifiers);
-    void updateTitleTip(const QPoint& viewportPos);
-    void hideTitleTip();
-    Drag dividerAt(const QPoint& pos, int* index) const;
     int measuredWidth(int row, int col) const;
     int measuredHeight(int row, int col) const;
-    std::vector<GridSpan> visibleRowSpans() const;
-    std::vector<GridSpan> visibleColumnSpans() const;
-    int nextVisibleRow(int row, int step) const;
-    int nextVisibleColumn(int col, int step) const;
-    int pageRowCount() const;
 
     GridCellStore store_;
-    int fixedRows_ = 0;
-    int fixedCols_ = 0;
     int defaultRowHeight_ = 20;
     int defaultColumnWidth_ = 64;
     int maxColumnWidth_ = 0;
     int maxRowHeight_ = 0;
-    GridDefaultCell normalDefault_;
-    GridDefaultCell fixedDefault_;
     QPalette defaultsPalette_; // the palette the default colours were taken from
 
     bool editable_ = true;
@@ -337,31 +308,11 @@ private:
     int keyRow_ = -1;
     bool keyRowAscending_ = false;
 
-    GridCellPos focus_;
-    GridCellPos anchor_;
-    int selTop_ = 0, selLeft_ = 0, selBottom_ = -1, selRight_ = -1; // bounds of the selected cells
-
-    bool columnSearch_ = false;
-    QPointer<QWidget> positionDisplay_;
-    QString positionBaseTitle_;
-    ColumnSearchBuffer searchBuffer_;
-    std::function<std::int64_t()> clock_;
-
-    QLineEdit* editor_ = nullptr;
-    int editRow_ = -1;
-    int editCol_ = -1;
-    bool editExitsOnArrows_ = false;
-    bool endingEdit_ = false;
-
-    std::unique_ptr<TitleTip> titleTip_;
-    Drag drag_ = Drag::None;
-    int dragIndex_ = -1;
-    int dragStart_ = 0;
-    int dragStartSize_ = 0;
-
     std::function<bool(QPrinter&)> printDialog_;
     bool updatePending_ = false;
-    int wheelDelta_ = 0;
+
+    // Last, as it works on the store.
+    GridInput input_{*this};
 };
 
 } // namespace telvarin

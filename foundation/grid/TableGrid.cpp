@@ -4,6 +4,7 @@
 #include "foundation/grid/GlyphRoom.h"
 #include "foundation/grid/GridAccessible.h"
 #include "foundation/grid/GridPrinter.h"
+#include "foundation/grid/GridSizing.h"
 #include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TitleTip.h"
 #include "foundation/text/QtCodePage.h"
@@ -11,7 +12,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -20,12 +20,6 @@
 #include <optional>
 
 namespace telvarin {
-
-namespace {
-
-constexpr int kCellMargin = 2;
-
-} // namespace
 
 TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     installGridAccessibility(this);
@@ -36,7 +30,7 @@ TableGrid::TableGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     verticalScrollBar()->setSingleStep(1);
 
     followPalette();
-    defaultRowHeight_ = roomyLineHeight(font()) + 2 * kCellMargin;
+    defaultRowHeight_ = roomyLineHeight(font()) + 2 * kGridCellMargin;
 
     printDialog_ = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
@@ -99,10 +93,6 @@ void TableGrid::setDefaultColumnWidth(int width) {
     defaultColumnWidth_ = std::max(width, 0);
 }
 
-int TableGrid::measuredWidth(int row, int col) const {
-    return cellWidthFor(row, col, cellText(row, col));
-}
-
 void TableGrid::widenColumnToHeader(int col) {
     const int width = columnWidth(col);
     if (width <= 0 || rowCount() < 1)
@@ -113,101 +103,51 @@ void TableGrid::widenColumnToHeader(int col) {
 }
 
 int TableGrid::cellWidthFor(int row, int col, const QString& text) const {
-    const GridCellStyle style = cellStyle(row, col);
-    const int flags = (style.format & GridSingleLine) ? Qt::TextSingleLine : 0;
-    return QFontMetrics(style.font).size(flags, text).width() + 2 * kCellMargin + 2;
+    return GridSizing(store_, font()).cellWidthFor(row, col, text);
 }
 
 bool TableGrid::isTextCut(int row, int col) const {
-    const QString text = cellText(row, col);
-    if (text.isEmpty() || columnWidth(col) <= 0)
-        return false;
-    // The text area of a cell: its width less the margins and the grid line.
-    const int room = columnWidth(col) - 2 * kCellMargin - (gridLines_ ? 1 : 0);
-    return QFontMetrics(cellStyle(row, col).font).horizontalAdvance(text) > room;
-}
-
-int TableGrid::measuredHeight(int row, int col) const {
-    const GridCellStyle style = cellStyle(row, col);
-    const QString t = cellText(row, col);
-    const QFontMetrics metrics(style.font);
-    const int flags = (style.format & GridSingleLine) ? Qt::TextSingleLine : 0;
-    return std::max(metrics.size(flags, t).height(), metrics.height()) + 2 * kCellMargin;
+    return GridSizing(store_, font()).isTextCut(row, col, gridLines_);
 }
 
 void TableGrid::autoSizeColumn(int col) {
     if (col < 0 || col >= columnCount())
         return;
-    int width = 0;
-    for (int r = 0; r < rowCount(); ++r)
-        width = std::max(width, measuredWidth(r, col));
-    if (maxColumnWidth_ > 0)
-        width = std::min(width, maxColumnWidth_);
-    setColumnWidth(col, width);
+    setColumnWidth(col, GridSizing(store_, font()).autoColumnWidth(col, maxColumnWidth_));
 }
 
 void TableGrid::autoSizeColumns(int fullColumns) {
     if (rowCount() == 0)
         return;
-    // Every header row counts, so that sums and counts shown in them are never clipped.
-    const int headerRows = std::clamp(fixedRowCount(), 1, rowCount());
-    for (int c = 0; c < columnCount(); ++c) {
-        int width = 0;
-        for (int r = 0; r < headerRows; ++r)
-            width = std::max(width, measuredWidth(r, c));
-        if (c < fullColumns) {
-            for (int r = 1; r < rowCount(); ++r)
-                width = std::max(width, measuredWidth(r, c));
-        }
-        if (maxColumnWidth_ > 0)
-            width = std::min(width, maxColumnWidth_);
-        store_.setColumnWidth(c, width);
-    }
+    const GridSizing sizing(store_, font());
+    const std::vector<int> widths = sizing.autoColumnWidths(fullColumns, maxColumnWidth_);
+    const std::vector<int> heights = sizing.autoRowHeights(fullColumns, maxRowHeight_);
+    for (int c = 0; c < columnCount(); ++c)
+        store_.setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     for (int r = 0; r < rowCount(); ++r) {
-        const int measuredColumns = r == 0 ? columnCount() : std::min(fullColumns, columnCount());
-        int height = 0;
-        for (int c = 0; c < measuredColumns; ++c)
-            height = std::max(height, measuredHeight(r, c));
-        if (measuredColumns == 0)
-            continue;
-        if (maxRowHeight_ > 0)
-            height = std::min(height, maxRowHeight_);
-        store_.setRowHeight(r, height);
+        if (const int height = heights[static_cast<std::size_t>(r)]; height >= 0)
+            store_.setRowHeight(r, height);
     }
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::expandColumnsToFit() {
-    std::vector<int> shown;
-    for (int c = 0; c < columnCount(); ++c) {
-        if (columnWidth(c) > 0)
-            shown.push_back(c);
-    }
-    const int missing = viewport()->width() - totalWidth();
-    if (shown.empty() || missing <= 0)
+    if (!telvarin::expandColumnsToFit(store_, viewport()->width()))
         return;
-    const int each = missing / static_cast<int>(shown.size());
-    for (int c : shown)
-        store_.setColumnWidth(c, columnWidth(c) + each);
-    const int last = shown.back();
-    store_.setColumnWidth(last, columnWidth(last) + missing - each * static_cast<int>(shown.size()));
     updateScrollBars();
     requestRedraw();
 }
 
 void TableGrid::fillWidth() {
-    // Widths other than the ones widened last were set since; they are the ones to widen from.
-    if (std::vector<int> present = store_.columnWidths(); present != filledWidths_)
-        widthsToFill_ = std::move(present);
-    for (int c = 0; c < columnCount(); ++c)
-        store_.setColumnWidth(c, widthsToFill_[static_cast<std::size_t>(c)]);
-    expandColumnsToFit();
-    filledWidths_ = store_.columnWidths();
+    if (!widthFill_.fill(store_, viewport()->width()))
+        return;
+    updateScrollBars();
+    requestRedraw();
 }
 
 void TableGrid::fillWidthFromHere() {
-    filledWidths_.clear();
+    widthFill_.restart();
     fillWidth();
 }
 
@@ -265,7 +205,7 @@ void TableGrid::setDefaultCell(bool fixed, const GridDefaultCell& cell) {
 
 void TableGrid::setGridFont(const QFont& gridFont) {
     setFont(gridFont);
-    defaultRowHeight_ = roomyLineHeight(gridFont) + 2 * kCellMargin;
+    defaultRowHeight_ = roomyLineHeight(gridFont) + 2 * kGridCellMargin;
     requestRedraw();
 }
 

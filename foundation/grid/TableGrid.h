@@ -4,13 +4,14 @@
 // editing through the owner, clipboard copy and paste, sorting by header clicks, typing to find a
 // column, title tips and printing. The grid is the one face of its parts: the cell store holds
 // texts, attributes and sizes, the geometry places them in the viewport, the painter draws them,
-// and the input takes keys, mouse and selection.
+// the sizing measures them, and the input takes keys, mouse and selection.
 
 #include "foundation/grid/GridCell.h"
 #include "foundation/grid/GridCellStore.h"
 #include "foundation/grid/GridGeometry.h"
 #include "foundation/grid/GridInput.h"
 #include "foundation/grid/GridPainter.h"
+#include "foundation/grid/GridSizing.h"
 #include "foundation/grid/GridSortKeys.h"
 
 #include <QAbstractScrollArea>
@@ -274,8 +275,6 @@ private:
     void fillWidth();
     // Default colours taken from the old palette follow a new one (a desktop switched to dark).
     void followPalette();
-    int measuredWidth(int row, int col) const;
-    int measuredHeight(int row, int col) const;
 
     GridCellStore store_;
     int defaultRowHeight_ = 20;
@@ -292,8 +291,7 @@ private:
     bool titleTips_ = false;
     bool cutTextTips_ = false;
     bool columnsFillWidth_ = false;
-    std::vector<int> widthsToFill_; // set by the owner or the user
-    std::vector<int> filledWidths_; // as last widened
+    ColumnWidthFill widthFill_;
     bool rowResize_ = true;
     bool columnResize_ = true;
     bool gridLines_ = true;

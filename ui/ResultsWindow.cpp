@@ -178,6 +178,10 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     grid.setEditable(false);
     grid.setSelectionEnabled(false);
     grid.setHeaderSort(true);
+    // A click on the sums (or the contraindications below them) orders the remedies by that row;
+    // hits and grade sums settle each other's ties.
+    grid.setKeyRows({{kResultsHitsRow, kResultsGradeSumRow, kResultsContraindicationRow},
+                     {kResultsHitsRow, kResultsGradeSumRow}});
     grid.setNumericSortText(true);
     // Rubric texts and chapters carry umlauts; they sort as a German index does.
     grid.setCompareFunction(germanTextLess);

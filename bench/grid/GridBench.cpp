@@ -45,6 +45,7 @@ void fillResults(TableGrid& grid, int rows, int cols) {
     }
     grid.setFixedRowCount(3);
     grid.setFixedColumnCount(2);
+    grid.setKeyRows({{1, 2}, {1, 2}});
 }
 
 std::unique_ptr<TableGrid> filledResults() {

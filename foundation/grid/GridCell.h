@@ -75,6 +75,14 @@ struct GridDefaultCell {
     std::uint16_t format = kGridDefaultFormat;
 };
 
+// A cell's row and column; -1 for none.
+struct GridCellPos {
+    int row = -1;
+    int col = -1;
+    bool isValid() const { return row >= 0 && col >= 0; }
+    friend bool operator==(const GridCellPos&, const GridCellPos&) = default;
+};
+
 // What drawing needs of one cell, with every default resolved.
 struct GridCellStyle {
     QColor textColour;

@@ -90,17 +90,19 @@ GridCellStyle printedCellStyle(const TableGrid& grid, int row, int col, bool sha
 
 void TableGrid::followPalette() {
     const QPalette& now = palette();
-    const QPalette& before = m_defaultsPalette;
-    const bool first = m_normalDefault.textColour == QColor() && m_fixedDefault.textColour == QColor();
+    const QPalette& before = defaultsPalette_;
+    GridDefaultCell& normal = store_.defaultCell(false);
+    GridDefaultCell& fixed = store_.defaultCell(true);
+    const bool first = normal.textColour == QColor() && fixed.textColour == QColor();
     const auto follow = [&](QColor& colour, QPalette::ColorRole role) {
         if (first || colour == before.color(role))
             colour = now.color(role);
     };
-    follow(m_normalDefault.textColour, QPalette::Text);
-    follow(m_normalDefault.background, QPalette::Base);
-    follow(m_fixedDefault.textColour, QPalette::Text);
-    follow(m_fixedDefault.background, QPalette::Button);
-    m_defaultsPalette = now;
+    follow(normal.textColour, QPalette::Text);
+    follow(normal.background, QPalette::Base);
+    follow(fixed.textColour, QPalette::Text);
+    follow(fixed.background, QPalette::Button);
+    defaultsPalette_ = now;
     requestRedraw();
 }
 

@@ -2,6 +2,8 @@
 
 // Drawing of grid cells, shared by the screen and the printed pages.
 
+#include "foundation/grid/GridGeometry.h"
+
 #include <QColor>
 #include <QRect>
 #include <vector>
@@ -14,13 +16,6 @@ class QString;
 namespace telvarin {
 
 class TableGrid;
-
-// One shown row or column: its index, its start and its size in the painter's coordinates.
-struct GridSpan {
-    int index = 0;
-    int pos = 0;
-    int size = 0;
-};
 
 struct GridPaintOptions {
     bool printing = false;

@@ -30,18 +30,18 @@ constexpr int kNarrowestPrintedCharacters = 20;
 } // namespace
 
 GridPrinter::GridPrinter(const TableGrid& grid, QString title)
-    : m_grid(grid), m_title(std::move(title)), m_time(QDateTime::currentDateTime()) {}
+    : grid_(grid), title_(std::move(title)), time_(QDateTime::currentDateTime()) {}
 
 int GridPrinter::printedRowHeight(int row, const std::vector<int>& widths, QPaintDevice& device) const {
-    int height = m_grid.rowHeight(row);
+    int height = grid_.rowHeight(row);
     for (std::size_t c = 0; c < widths.size(); ++c) {
         if (widths[c] <= 0)
             continue;
         const int col = static_cast<int>(c);
-        const QString text = m_grid.cellText(row, col);
+        const QString text = grid_.cellText(row, col);
         if (text.isEmpty())
             continue;
-        const QFont font = printedCellFont(m_grid.cellStyle(row, col).font);
+        const QFont font = printedCellFont(grid_.cellStyle(row, col).font);
         height = std::max(height, printedCellHeight(font, text, widths[c], device));
     }
     return height;
@@ -49,30 +49,30 @@ int GridPrinter::printedRowHeight(int row, const std::vector<int>& widths, QPain
 
 std::vector<int> GridPrinter::printedColumnWidths() const {
     std::vector<int> widths;
-    for (int c = 0; c < m_grid.columnCount(); ++c)
-        widths.push_back(m_printedColumns < 0 || c < m_printedColumns ? m_grid.columnWidth(c) : 0);
+    for (int c = 0; c < grid_.columnCount(); ++c)
+        widths.push_back(printedColumns_ < 0 || c < printedColumns_ ? grid_.columnWidth(c) : 0);
     return widths;
 }
 
 std::vector<int> GridPrinter::printedRowHeights() const {
     std::vector<int> heights;
-    for (int r = 0; r < m_grid.rowCount(); ++r)
-        heights.push_back(m_grid.rowHeight(r));
+    for (int r = 0; r < grid_.rowCount(); ++r)
+        heights.push_back(grid_.rowHeight(r));
     return heights;
 }
 
 std::vector<int> GridPrinter::contentWidths() const {
     const std::vector<int> printed = printedColumnWidths();
     std::vector<int> widths(printed.size(), 0);
-    for (int c = 0; c < m_grid.columnCount(); ++c) {
+    for (int c = 0; c < grid_.columnCount(); ++c) {
         if (printed[static_cast<std::size_t>(c)] <= 0)
             continue;
         int& width = widths[static_cast<std::size_t>(c)];
-        for (int r = 0; r < m_grid.rowCount(); ++r) {
-            if (m_grid.rowHeight(r) <= 0)
+        for (int r = 0; r < grid_.rowCount(); ++r) {
+            if (grid_.rowHeight(r) <= 0)
                 continue;
-            if (const QString text = m_grid.cellText(r, c); !text.isEmpty())
-                width = std::max(width, m_grid.cellWidthFor(r, c, text));
+            if (const QString text = grid_.cellText(r, c); !text.isEmpty())
+                width = std::max(width, grid_.cellWidthFor(r, c, text));
         }
     }
     return widths;
@@ -86,7 +86,7 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
                                           "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXYZ")) /
                                           52);
     const int charHeight = std::max(1, metrics.height());
-    const GridPrintMargins& margins = m_grid.printMargins();
+    const GridPrintMargins& margins = grid_.printMargins();
 
     const int left = margins.left * charWidth;
     const int right = layout.page.width() - margins.right * charWidth;
@@ -101,9 +101,9 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
 
     PrintColumnsRequest columns;
     columns.widths = printedColumnWidths();
-    columns.repeatedColumns = m_grid.fixedColumnCount();
+    columns.repeatedColumns = grid_.fixedColumnCount();
     columns.pageWidth = right - left;
-    const QFont gridFont = m_grid.gridFont();
+    const QFont gridFont = grid_.gridFont();
     columns.readableScale = readablePrintScale(QFontInfo(gridFont).pixelSize(), device.logicalDpiX());
     columns.narrowestTextWidth = kNarrowestPrintedCharacters * QFontMetrics(gridFont).averageCharWidth();
     columns.contentWidths = contentWidths();
@@ -112,19 +112,19 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     layout.columnWidths = std::move(plan.widths);
     layout.bands = std::move(plan.bands);
 
-    layout.rowHeights.assign(static_cast<std::size_t>(m_grid.rowCount()), 0);
-    for (int r = 0; r < m_grid.rowCount(); ++r) {
-        if (m_grid.rowHeight(r) > 0)
+    layout.rowHeights.assign(static_cast<std::size_t>(grid_.rowCount()), 0);
+    for (int r = 0; r < grid_.rowCount(); ++r) {
+        if (grid_.rowHeight(r) > 0)
             layout.rowHeights[static_cast<std::size_t>(r)] = printedRowHeight(r, layout.columnWidths, device);
     }
     int fixedHeight = 0;
-    for (int r = 0; r < std::min(m_grid.fixedRowCount(), m_grid.rowCount()); ++r) {
+    for (int r = 0; r < std::min(grid_.fixedRowCount(), grid_.rowCount()); ++r) {
         if (layout.rowHeights[static_cast<std::size_t>(r)] > 0) {
             layout.fixedRows.push_back(r);
             fixedHeight += layout.rowHeights[static_cast<std::size_t>(r)];
         }
     }
-    const int firstRow = std::min(m_grid.fixedRowCount(), m_grid.rowCount());
+    const int firstRow = std::min(grid_.fixedRowCount(), grid_.rowCount());
     const std::vector<int> heights(layout.rowHeights.begin() + firstRow, layout.rowHeights.end());
     layout.rowPages = planPrintPages(heights, (bodyBottom - layout.bodyTop) / layout.scale - fixedHeight);
     for (std::vector<int>& rows : layout.rowPages) {
@@ -132,7 +132,7 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
             row += firstRow;
     }
     layout.bodyBottom = bodyBottom;
-    if (const QString& legend = m_grid.printLegend(); !legend.isEmpty()) {
+    if (const QString& legend = grid_.printLegend(); !legend.isEmpty()) {
         const QRect room(left, 0, right - left, std::max(1, bodyBottom - layout.bodyTop));
         layout.legendHeight = metrics.boundingRect(room, Qt::TextWordWrap, legend).height() + charHeight;
         const int tableBottom = layout.bodyTop + printedTableHeight(layout, layout.rowPages.back());
@@ -153,7 +153,7 @@ void GridPrinter::paintHeaderAndFooter(QPainter& painter, const Layout& layout, 
     painter.setPen(Qt::black);
     painter.setFont(printerFont(true));
     const QRect header = layout.headerArea;
-    painter.drawText(header, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, m_title);
+    painter.drawText(header, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, title_);
     painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                      QString::fromLatin1(kApplicationTitle));
     painter.drawLine(header.left(), header.bottom(), header.right(), header.bottom());
@@ -163,7 +163,7 @@ void GridPrinter::paintHeaderAndFooter(QPainter& painter, const Layout& layout, 
     painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      QString::asprintf("Page %d of %d", page + 1, layout.pageCount()));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                     QLocale().toString(m_time, QLocale::ShortFormat));
+                     QLocale().toString(time_, QLocale::ShortFormat));
 }
 
 void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) const {
@@ -176,7 +176,7 @@ void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) c
         // The legend's height holds a blank line above it, which keeps it apart from the table.
         painter.setFont(printerFont(false));
         painter.drawText(QRect(header.left(), top, header.width(), layout.legendHeight),
-                         Qt::AlignBottom | Qt::TextWordWrap, m_grid.printLegend());
+                         Qt::AlignBottom | Qt::TextWordWrap, grid_.printLegend());
         if (page >= layout.tablePageCount())
             return;
     }
@@ -205,8 +205,8 @@ void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) c
     painter.scale(layout.scale, layout.scale);
     GridPaintOptions options;
     options.printing = true;
-    options.shadedFixedCells = m_grid.shadedPrintout();
-    paintGridCells(painter, m_grid, rows, cols, options);
+    options.shadedFixedCells = grid_.shadedPrintout();
+    paintGridCells(painter, grid_, rows, cols, options);
     painter.restore();
 }
 

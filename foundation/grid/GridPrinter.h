@@ -26,9 +26,9 @@ class GridPrinter {
 public:
     GridPrinter(const TableGrid& grid, QString title);
 
-    void setPrintTime(const QDateTime& time) { m_time = time; }
+    void setPrintTime(const QDateTime& time) { time_ = time; }
     // Only the first `count` columns go on paper; a negative count prints all.
-    void setPrintedColumns(int count) { m_printedColumns = count; }
+    void setPrintedColumns(int count) { printedColumns_ = count; }
     // The screen widths of the columns and heights of the rows that are printed (0 for the others).
     std::vector<int> printedColumnWidths() const;
     std::vector<int> printedRowHeights() const;
@@ -48,10 +48,10 @@ private:
     // The printed height of the table's rows on a page of rows, in device pixels.
     int printedTableHeight(const Layout& layout, const std::vector<int>& pageRows) const;
 
-    const TableGrid& m_grid;
-    QString m_title;
-    QDateTime m_time;
-    int m_printedColumns = -1;
+    const TableGrid& grid_;
+    QString title_;
+    QDateTime time_;
+    int printedColumns_ = -1;
 };
 
 struct GridPrinter::Layout {

@@ -105,12 +105,12 @@ QString normalizedSearchText(const QString& text) {
 }
 
 bool ColumnSearchBuffer::type(QChar character, std::int64_t nowMs) {
-    const bool late = !m_typedBefore || (nowMs - m_lastMs + 500) / 1000 >= 4;
+    const bool late = !typedBefore_ || (nowMs - lastMs_ + 500) / 1000 >= 4;
     if (late)
-        m_text.clear();
-    m_text.append(character);
-    m_lastMs = nowMs;
-    m_typedBefore = true;
+        text_.clear();
+    text_.append(character);
+    lastMs_ = nowMs;
+    typedBefore_ = true;
     return late;
 }
 

@@ -23,8 +23,8 @@ QString numericSortText(const QString& text);
 // Sort texts are compared as the Windows-1252 bytes the core uses, unsigned, case-sensitively.
 std::string sortKeyBytes(const QString& sortText);
 
-// One non-fixed column's keys for a sort by key row: the key row, for key rows 1 and 2 the other
-// of the two, and row 0.
+// One non-fixed column's keys for a sort by key row: the key row, the row that breaks its ties
+// (if it has one), and row 0.
 struct ColumnSortKeys {
     std::string keyRow;
     std::string otherRow;
@@ -52,12 +52,12 @@ public:
     // column 0: the first character ever, or more than 3 seconds (rounded: 3.5 s or more) since
     // the previous one; the buffer is emptied before the character is appended.
     bool type(QChar character, std::int64_t nowMs);
-    const QString& text() const { return m_text; }
+    const QString& text() const { return text_; }
 
 private:
-    QString m_text;
-    std::int64_t m_lastMs = 0;
-    bool m_typedBefore = false;
+    QString text_;
+    std::int64_t lastMs_ = 0;
+    bool typedBefore_ = false;
 };
 
 // The first column from start on whose normalised heading begins with the normalised search

@@ -2,27 +2,30 @@
 
 // The table of every window: a grid of text cells with fixed header rows and columns, in-place
 // editing through the owner, clipboard copy and paste, sorting by header clicks, typing to find a
-// column, title tips and printing.
+// column, title tips and printing. The grid is the one face of its parts: the cell store holds
+// texts, attributes and sizes, the geometry places them in the viewport, the painter draws them,
+// the sizing measures them, and the input takes keys, mouse and selection.
 
 #include "foundation/grid/GridCell.h"
 #include "foundation/grid/GridCellStore.h"
+#include "foundation/grid/GridGeometry.h"
+#include "foundation/grid/GridInput.h"
 #include "foundation/grid/GridPainter.h"
+#include "foundation/grid/GridSizing.h"
 #include "foundation/grid/GridSortKeys.h"
 
 #include <QAbstractScrollArea>
-#include <QPointer>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
-class QLineEdit;
 class QPrinter;
 
 namespace telvarin {
-
-class TitleTip;
 
 // Print margins in printer character units (widths for left and right, heights otherwise).
 struct GridPrintMargins {
@@ -35,11 +38,18 @@ struct GridPrintMargins {
     int gap = 1;
 };
 
-struct GridCellPos {
-    int row = -1;
-    int col = -1;
-    bool isValid() const { return row >= 0 && col >= 0; }
-    friend bool operator==(const GridCellPos&, const GridCellPos&) = default;
+// The owner's key rows, by which header clicks sort the columns (with header sort in list mode):
+// the fixed rows whose cells do so (a row's cells in the fixed columns always do), and two rows
+// that break each other's ties, the one compared right after the other in the same direction.
+struct GridKeyRows {
+    std::vector<int> sorting;
+    std::pair<int, int> tied{-1, -1};
+
+    bool sorts(int row) const { return std::find(sorting.begin(), sorting.end(), row) != sorting.end(); }
+    // The row compared after `row`, or -1.
+    int tieBreakFor(int row) const {
+        return row == tied.first ? tied.second : row == tied.second ? tied.first : -1;
+    }
 };
 
 class TableGrid : public QAbstractScrollArea {
@@ -53,23 +63,23 @@ public:
     void setColumnCount(int cols);
     void setFixedRowCount(int rows);
     void setFixedColumnCount(int cols);
-    int rowCount() const { return m_store.rowCount(); }
-    int columnCount() const { return m_store.columnCount(); }
-    int fixedRowCount() const { return m_fixedRows; }
-    int fixedColumnCount() const { return m_fixedCols; }
-    bool isFixedCell(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
+    int rowCount() const { return store_.rowCount(); }
+    int columnCount() const { return store_.columnCount(); }
+    int fixedRowCount() const { return store_.fixedRowCount(); }
+    int fixedColumnCount() const { return store_.fixedColumnCount(); }
+    bool isFixedCell(int row, int col) const { return store_.isFixedCell(row, col); }
 
     // Sizes in pixels; 0 hides a row or column.
-    int rowHeight(int row) const { return m_store.rowHeight(row); }
-    int columnWidth(int col) const { return m_store.columnWidth(col); }
+    int rowHeight(int row) const { return store_.rowHeight(row); }
+    int columnWidth(int col) const { return store_.columnWidth(col); }
     void setRowHeight(int row, int height);
     void setColumnWidth(int col, int width);
-    int defaultRowHeight() const { return m_defaultRowHeight; }
+    int defaultRowHeight() const { return defaultRowHeight_; }
     // The height of rows added from now on.
     void setDefaultRowHeight(int height);
     void setDefaultColumnWidth(int width);
-    void setMaxColumnWidth(int width) { m_maxColumnWidth = width; }
-    void setMaxRowHeight(int height) { m_maxRowHeight = height; }
+    void setMaxColumnWidth(int width) { maxColumnWidth_ = width; }
+    void setMaxRowHeight(int height) { maxRowHeight_ = height; }
     void autoSizeColumn(int col);
     // The width a cell needs to show `text` whole, in the cell's font and with its margins.
     int cellWidthFor(int row, int col, const QString& text) const;
@@ -84,115 +94,121 @@ public:
     // While on, the columns fill the visible width as it changes (the window resized, the vertical
     // scroll bar coming or going): the widths last set by the owner or the user, widened evenly as
     // expandColumnsToFit does, never narrower than those.
-    void setColumnsFillWidth(bool on) { m_columnsFillWidth = on; }
+    void setColumnsFillWidth(bool on) { columnsFillWidth_ = on; }
     // Takes the present widths as the ones to widen from, and widens them.
     void fillWidthFromHere();
-    int totalWidth() const;
-    int totalHeight() const;
+    int totalWidth() const { return store_.totalWidth(); }
+    int totalHeight() const { return store_.totalHeight(); }
 
     // Cell texts. text() answers with the sort text while numeric sort text is on; cellText() is
     // always the text itself. Cells outside the grid read as empty and ignore writes.
     QString text(int row, int col) const;
-    QString cellText(int row, int col) const;
+    QString cellText(int row, int col) const { return store_.text(row, col); }
     void setText(int row, int col, const QString& text);
-    QString tipText(int row, int col) const;
-    void setTipText(int row, int col, const QString& tip);
+    QString tipText(int row, int col) const { return store_.tipText(row, col); }
+    void setTipText(int row, int col, const QString& tip) { store_.setTipText(row, col, tip); }
     // An invalid QColor means "default".
     void setTextColour(int row, int col, const QColor& colour);
     void setBackgroundColour(int row, int col, const QColor& colour);
     void setFormat(int row, int col, std::uint16_t format);
     void setCellFont(int row, int col, const QFont& font);
-    void setUserValue(int row, int col, std::int32_t value);
-    std::int32_t userValue(int row, int col) const;
-    void setCellReadOnly(int row, int col, bool readOnly);
+    void setUserValue(int row, int col, std::int32_t value) { store_.setUserValue(row, col, value); }
+    std::int32_t userValue(int row, int col) const { return store_.userValue(row, col); }
+    void setCellReadOnly(int row, int col, bool readOnly) { store_.setReadOnly(row, col, readOnly); }
     std::uint16_t cellState(int row, int col) const;
-    bool isCellSelected(int row, int col) const;
+    bool isCellSelected(int row, int col) const { return input_.selection().isSelected(row, col); }
     bool isCellEditable(int row, int col) const;
-    GridCellStyle cellStyle(int row, int col) const;
+    GridCellStyle cellStyle(int row, int col) const { return store_.cellStyle(row, col, font()); }
 
-    const GridDefaultCell& defaultCell(bool fixed) const { return fixed ? m_fixedDefault : m_normalDefault; }
+    const GridDefaultCell& defaultCell(bool fixed) const { return store_.defaultCell(fixed); }
     void setDefaultCell(bool fixed, const GridDefaultCell& cell);
     void setGridFont(const QFont& font);
     QFont gridFont() const { return font(); }
 
     // Switches.
     void setEditable(bool on);
-    bool isEditable() const { return m_editable; }
-    void setListMode(bool on) { m_listMode = on; }
-    bool listMode() const { return m_listMode; }
-    void setSelectionEnabled(bool on) { m_selectionEnabled = on; }
-    bool selectionEnabled() const { return m_selectionEnabled; }
-    void setHeaderSort(bool on) { m_headerSort = on; }
-    bool headerSort() const { return m_headerSort; }
-    void setNumericSortText(bool on) { m_numericSortText = on; }
-    bool numericSortText() const { return m_numericSortText; }
+    bool isEditable() const { return editable_; }
+    void setListMode(bool on) { listMode_ = on; }
+    bool listMode() const { return listMode_; }
+    void setSelectionEnabled(bool on) { selectionEnabled_ = on; }
+    bool selectionEnabled() const { return selectionEnabled_; }
+    void setHeaderSort(bool on) { headerSort_ = on; }
+    bool headerSort() const { return headerSort_; }
+    void setNumericSortText(bool on) { numericSortText_ = on; }
+    bool numericSortText() const { return numericSortText_; }
     void setTitleTips(bool on);
-    bool titleTips() const { return m_titleTips; }
+    bool titleTips() const { return titleTips_; }
     // A cell whose text its column cuts shows the whole text as a title tip, also with title tips
     // off; a tip text of its own comes first while title tips are on.
-    void setCutTextTips(bool on) { m_cutTextTips = on; }
-    bool cutTextTips() const { return m_cutTextTips; }
+    void setCutTextTips(bool on) { cutTextTips_ = on; }
+    bool cutTextTips() const { return cutTextTips_; }
     // Whether the cell's column is too narrow for its text.
     bool isTextCut(int row, int col) const;
-    void setRowResize(bool on) { m_rowResize = on; }
-    void setColumnResize(bool on) { m_columnResize = on; }
+    void setRowResize(bool on) { rowResize_ = on; }
+    void setColumnResize(bool on) { columnResize_ = on; }
     void setGridLines(bool on);
-    void setShadedPrintout(bool on) { m_shadedPrintout = on; }
-    bool shadedPrintout() const { return m_shadedPrintout; }
-    void setPrintMargins(const GridPrintMargins& margins) { m_printMargins = margins; }
-    const GridPrintMargins& printMargins() const { return m_printMargins; }
+    void setShadedPrintout(bool on) { shadedPrintout_ = on; }
+    bool shadedPrintout() const { return shadedPrintout_; }
+    void setPrintMargins(const GridPrintMargins& margins) { printMargins_ = margins; }
+    const GridPrintMargins& printMargins() const { return printMargins_; }
     // A text printed below the table on the last page (a key to its abbreviations); empty: none.
-    void setPrintLegend(const QString& legend) { m_printLegend = legend; }
-    const QString& printLegend() const { return m_printLegend; }
+    void setPrintLegend(const QString& legend) { printLegend_ = legend; }
+    const QString& printLegend() const { return printLegend_; }
     // The rows are sorted with this less-than instead of the byte order.
-    void setCompareFunction(GridTextLess less) { m_compare = std::move(less); }
-    bool gridLines() const { return m_gridLines; }
+    void setCompareFunction(GridTextLess less) { compare_ = std::move(less); }
+    bool gridLines() const { return gridLines_; }
 
     // Focus and selection. The focus rests on non-fixed cells only.
-    GridCellPos focusCell() const { return m_focus; }
-    void setFocusCell(int row, int col);
+    GridCellPos focusCell() const { return input_.focusCell(); }
+    void setFocusCell(int row, int col) { input_.moveFocus(row, col, Qt::NoModifier); }
     void selectCell(int row, int col);
-    void selectRow(int row);
-    void selectColumn(int col);
+    void selectRow(int row) { input_.selectRow(row); }
+    void selectColumn(int col) { input_.selectColumn(col); }
     // Every non-fixed cell.
-    void selectAll();
-    void clearSelection();
-    std::vector<int> selectedRows() const;
+    void selectAll() { input_.selectAll(); }
+    void clearSelection() { input_.clearSelection(); }
+    std::vector<int> selectedRows() const { return input_.selection().selectedRows(); }
     void ensureCellVisible(int row, int col);
     void redraw();
 
-    // Sorting as the header clicks do it.
+    // Sorting as the header clicks do it. No key rows at first.
+    void setKeyRows(GridKeyRows rows) { keyRows_ = std::move(rows); }
+    const GridKeyRows& keyRows() const { return keyRows_; }
     void sortColumnsByRow(int keyRow, bool ascending);
     void sortRowsByColumn(int col, bool ascending);
-    int sortKeyRow() const { return m_keyRow; }
-    bool sortKeyRowAscending() const { return m_keyRowAscending; }
-    int sortColumn() const { return m_sortColumn; }
-    bool sortColumnAscending() const { return m_sortColumnAscending; }
+    int sortKeyRow() const { return keyRow_; }
+    bool sortKeyRowAscending() const { return keyRowAscending_; }
+    int sortColumn() const { return sortColumn_; }
+    bool sortColumnAscending() const { return sortColumnAscending_; }
 
     // Typing to find a column, with owner's title showing the focus column " %d/%d".
-    void enableColumnSearch(QWidget* positionDisplay);
+    void enableColumnSearch(QWidget* positionDisplay) { input_.enableColumnSearch(positionDisplay); }
     // Milliseconds for the column search; tests give their own clock.
-    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+    void setClock(std::function<std::int64_t()> clock) { input_.setClock(std::move(clock)); }
 
     // Clipboard and cell changes.
-    QString selectionText() const;
+    QString selectionText() const { return input_.selectionText(); }
     void copySelection() const;
     void cutSelection();
-    void deleteSelection();
+    void deleteSelection() { input_.deleteSelection(); }
     void pasteFromClipboard();
-    void pasteText(const QString& text);
+    void pasteText(const QString& text) { input_.pasteText(text); }
     // A validated change: refused for cells that cannot be edited, by the owner at the begin of
     // the edit, or by validation; no change when the text is the same.
-    bool changeCellText(int row, int col, const QString& text);
+    bool changeCellText(int row, int col, const QString& text) {
+        return input_.changeCellText(row, col, text);
+    }
 
     // The in-place editor.
-    void openEditor(int row, int col, const QString& initialText, bool openedByTyping);
-    bool isEditing() const { return m_editRow >= 0; }
-    QLineEdit* editor() const { return m_editor; }
+    void openEditor(int row, int col, const QString& initialText, bool openedByTyping) {
+        input_.openEditor(row, col, initialText, openedByTyping);
+    }
+    bool isEditing() const { return input_.isEditing(); }
+    QLineEdit* editor() const { return input_.editor(); }
 
     // Printing: the print dialog first (replaceable, for tests), then every page. The dialog
     // offers a PDF file besides the printers, so that a machine without a printer can print too.
-    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { m_printDialog = std::move(dialog); }
+    void setPrintDialog(std::function<bool(QPrinter&)> dialog) { printDialog_ = std::move(dialog); }
     enum class PrintOutcome { Cancelled, Printed, CouldNotStart };
     struct PrintRequest {
         QString title;    // the page header's title; empty: the nearest window's title
@@ -211,11 +227,11 @@ public:
     QString nearestWindowTitle() const;
 
     // Geometry in viewport coordinates; an empty rectangle for cells out of view.
-    QRect cellRect(int row, int col) const;
-    GridCellPos cellAt(const QPoint& viewportPos) const;
-    int firstScrollRow() const { return m_fixedRows + verticalScrollBar()->value(); }
-    int firstScrollColumn() const { return m_fixedCols + horizontalScrollBar()->value(); }
-    TitleTip* titleTip() const { return m_titleTip.get(); }
+    QRect cellRect(int row, int col) const { return cellGeometry().cellRect(row, col); }
+    GridCellPos cellAt(const QPoint& viewportPos) const { return cellGeometry().cellAt(viewportPos); }
+    int firstScrollRow() const { return fixedRowCount() + verticalScrollBar()->value(); }
+    int firstScrollColumn() const { return fixedColumnCount() + horizontalScrollBar()->value(); }
+    TitleTip* titleTip() const { return input_.titleTip(); }
 
 signals:
     void selectionChanged();
@@ -246,103 +262,55 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    enum class Drag { None, Column, Row };
+    // The input moves the focus, changes cells through the owner's hooks and redraws.
+    friend class GridInput;
 
+    // Where the cells fall in the viewport now.
+    GridGeometry cellGeometry() const;
     void requestRedraw();
     void updateScrollBars();
-    std::vector<int> columnWidths() const;
     void fillWidth();
-    void setSelectedRange(int top, int left, int bottom, int right);
-    void extendSelectionTo(const GridCellPos& cell);
-    void moveFocus(int row, int col, Qt::KeyboardModifiers modifiers);
-    bool handleNavigationKey(int key, Qt::KeyboardModifiers modifiers);
-    // Ctrl+Tab, and Tab with no cell left to go to, pass the focus on to the window's next control.
-    bool tabLeavesGrid(int key, Qt::KeyboardModifiers modifiers) const;
-    GridCellPos navigationTarget(int key, Qt::KeyboardModifiers modifiers) const;
-    void handleHeaderClick(const GridCellPos& cell);
-    void handleColumnSearch(QChar character);
-    void updatePositionDisplay();
     // Default colours taken from the old palette follow a new one (a desktop switched to dark).
     void followPalette();
-    bool applyChange(int row, int col, const QString& text, bool askOwner);
-    void commitEditor();
-    void cancelEditor();
-    void closeEditor();
-    void onEditorKey(int key, Qt::KeyboardModifiers modifiers);
-    void updateTitleTip(const QPoint& viewportPos);
-    void hideTitleTip();
-    Drag dividerAt(const QPoint& pos, int* index) const;
-    int measuredWidth(int row, int col) const;
-    int measuredHeight(int row, int col) const;
-    std::vector<GridSpan> visibleRowSpans() const;
-    std::vector<GridSpan> visibleColumnSpans() const;
-    int nextVisibleRow(int row, int step) const;
-    int nextVisibleColumn(int col, int step) const;
-    int pageRowCount() const;
 
-    GridCellStore m_store;
-    int m_fixedRows = 0;
-    int m_fixedCols = 0;
-    int m_defaultRowHeight = 20;
-    int m_defaultColumnWidth = 64;
-    int m_maxColumnWidth = 0;
-    int m_maxRowHeight = 0;
-    GridDefaultCell m_normalDefault;
-    GridDefaultCell m_fixedDefault;
-    QPalette m_defaultsPalette; // the palette the default colours were taken from
+    GridCellStore store_;
+    int defaultRowHeight_ = 20;
+    int defaultColumnWidth_ = 64;
+    int maxColumnWidth_ = 0;
+    int maxRowHeight_ = 0;
+    QPalette defaultsPalette_; // the palette the default colours were taken from
 
-    bool m_editable = true;
-    bool m_listMode = true;
-    bool m_selectionEnabled = true;
-    bool m_headerSort = false;
-    bool m_numericSortText = false;
-    bool m_titleTips = false;
-    bool m_cutTextTips = false;
-    bool m_columnsFillWidth = false;
-    std::vector<int> m_widthsToFill; // set by the owner or the user
-    std::vector<int> m_filledWidths; // as last widened
-    bool m_rowResize = true;
-    bool m_columnResize = true;
-    bool m_gridLines = true;
-    bool m_shadedPrintout = true;
-    GridPrintMargins m_printMargins;
-    QString m_printLegend;
-    GridTextLess m_compare;
+    bool editable_ = true;
+    bool listMode_ = true;
+    bool selectionEnabled_ = true;
+    bool headerSort_ = false;
+    bool numericSortText_ = false;
+    bool titleTips_ = false;
+    bool cutTextTips_ = false;
+    bool columnsFillWidth_ = false;
+    ColumnWidthFill widthFill_;
+    bool rowResize_ = true;
+    bool columnResize_ = true;
+    bool gridLines_ = true;
+    bool shadedPrintout_ = true;
+    GridPrintMargins printMargins_;
+    QString printLegend_;
+    GridTextLess compare_;
 
-    int m_sortColumn = -1;
-    bool m_sortColumnAscending = false;
-    int m_keyRow = -1;
-    bool m_keyRowAscending = false;
+    int sortColumn_ = -1;
+    bool sortColumnAscending_ = false;
+    GridKeyRows keyRows_;
+    int keyRow_ = -1;
+    bool keyRowAscending_ = false;
 
-    GridCellPos m_focus;
-    GridCellPos m_anchor;
-    int m_selTop = 0, m_selLeft = 0, m_selBottom = -1, m_selRight = -1; // bounds of the selected cells
+    std::function<bool(QPrinter&)> printDialog_;
+    bool updatePending_ = false;
 
-    bool m_columnSearch = false;
-    QPointer<QWidget> m_positionDisplay;
-    QString m_positionBaseTitle;
-    ColumnSearchBuffer m_searchBuffer;
-    std::function<std::int64_t()> m_clock;
-
-    QLineEdit* m_editor = nullptr;
-    int m_editRow = -1;
-    int m_editCol = -1;
-    bool m_editExitsOnArrows = false;
-    bool m_endingEdit = false;
-
-    std::unique_ptr<TitleTip> m_titleTip;
-    Drag m_drag = Drag::None;
-    int m_dragIndex = -1;
-    int m_dragStart = 0;
-    int m_dragStartSize = 0;
-
-    std::function<bool(QPrinter&)> m_printDialog;
-    bool m_updatePending = false;
-    int m_wheelDelta = 0;
+    // Last, as it works on the store.
+    GridInput input_{*this};
 };
 
 } // namespace telvarin

@@ -203,10 +203,10 @@ TitleTip::TitleTip()
 }
 
 void TitleTip::showTip(const TitleTipPlacement& placement, const QString& text) {
-    m_text = text;
-    m_cellRect = placement.cellTextRect;
+    text_ = text;
+    cellRect_ = placement.cellTextRect;
     TitleTipLayout layout = layoutTitleTip(placement, text, QFontMetrics(font()));
-    m_pieces = std::move(layout.pieces);
+    pieces_ = std::move(layout.pieces);
     setGeometry(layout.geometry);
     show();
     update();
@@ -217,12 +217,12 @@ void TitleTip::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::ToolTipBase));
     painter.setPen(palette().color(QPalette::ToolTipText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (m_pieces.empty()) {
+    if (pieces_.empty()) {
         painter.drawText(rect().adjusted(3, 1, -2, -1), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
-                         m_text);
+                         text_);
         return;
     }
-    for (const TitleTipLayout::Piece& piece : m_pieces)
+    for (const TitleTipLayout::Piece& piece : pieces_)
         painter.drawText(piece.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, piece.text);
 }
 
@@ -239,7 +239,7 @@ void TitleTip::mousePressEvent(QMouseEvent* event) {
 }
 
 void TitleTip::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_cellRect.contains(event->globalPosition().toPoint()))
+    if (!cellRect_.contains(event->globalPosition().toPoint()))
         hide();
 }
 

@@ -49,8 +49,8 @@ public:
 
     void showTip(const TitleTipPlacement& placement, const QString& text);
     // The cell the tip belongs to, in screen coordinates; the grid hides the tip on leaving it.
-    QRect cellRect() const { return m_cellRect; }
-    const QString& text() const { return m_text; }
+    QRect cellRect() const { return cellRect_; }
+    const QString& text() const { return text_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,9 +58,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QString m_text;
-    QRect m_cellRect;
-    std::vector<TitleTipLayout::Piece> m_pieces;
+    QString text_;
+    QRect cellRect_;
+    std::vector<TitleTipLayout::Piece> pieces_;
 };
 
 } // namespace telvarin

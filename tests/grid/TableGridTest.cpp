@@ -55,6 +55,7 @@ void fillResults(TableGrid& grid, const QStringList& headings, const QStringList
     grid.setFixedRowCount(3);
     grid.setFixedColumnCount(1);
     grid.setColumnWidth(0, 120);
+    grid.setKeyRows({{1, 2}, {1, 2}});
 }
 
 QStringList rowTexts(const TableGrid& grid, int row, int firstCol) {
@@ -76,6 +77,7 @@ private slots:
     void creationValues();
     void headerClickSortsColumnsByKeyRow();
     void keyRowsOneAndTwoBreakTiesByEachOther();
+    void withoutKeyRowsOnlyTheLabelsSort();
     void headerRowClickSortsRows();
     void clickWithoutSortingSelects();
     void typingFindsColumnAndShowsPosition();
@@ -150,6 +152,20 @@ void TableGridTest::keyRowsOneAndTwoBreakTiesByEachOther() {
     clickCell(grid, 3, 0);
     QCOMPARE(rowTexts(grid, 0, 1), QStringList({"acon.", "zinc.", "bell.", "sulph."}));
     QCOMPARE(grid.sortKeyRow(), 3);
+}
+
+void TableGridTest::withoutKeyRowsOnlyTheLabelsSort() {
+    TableGrid grid;
+    grid.resize(600, 300);
+    fillResults(grid, {"zinc.", "bell.", "acon.", "sulph."}, {"2", "2", "2", "5"}, {"1", "9", "1", "0"});
+    grid.setKeyRows({});
+    grid.setHeaderSort(true);
+    grid.show();
+    clickCell(grid, 1, 2);
+    QCOMPARE(grid.sortKeyRow(), -1);
+    // No row breaks the ties of row 1: the headings do.
+    clickCell(grid, 1, 0);
+    QCOMPARE(rowTexts(grid, 0, 1), QStringList({"sulph.", "acon.", "bell.", "zinc."}));
 }
 
 void TableGridTest::headerRowClickSortsRows() {

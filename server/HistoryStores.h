@@ -1,0 +1,28 @@
+#pragma once
+
+// Opens the case history a location names: a server address ("postgresql://...") or a file path.
+
+#include "history/HistoryStore.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace telvarin {
+
+// A German message (Windows-1252) when the history cannot be reached.
+using OpenedHistory = std::variant<std::unique_ptr<HistoryStore>, std::string>;
+
+// password: from the desktop's keyring, used when the address and ~/.pgpass give none.
+OpenedHistory openHistoryStore(const std::string& location, const std::string& password = {});
+
+// Whether this build can reach a practice server.
+bool practiceServerSupported();
+
+// Every case of the server history at uri replaced by those of history, whose numbers belong to
+// record: a file history moved onto the server.
+HistorySaveResult moveOntoServer(const std::string& uri, const CaseHistory& history,
+                                 const std::optional<RecordedRepertory>& record);
+
+} // namespace telvarin

@@ -170,6 +170,9 @@ ServerConnection::open(const std::string& uri, const std::string& password) {
     }
     // Whatever the address says, the texts travel as UTF-8.
     PQsetClientEncoding(connection, "UTF8");
+    // The server's notes ("table does not exist, skipping") are for administrators, not users.
+    PQsetNoticeProcessor(
+        connection, [](void*, const char*) {}, nullptr);
     return std::unique_ptr<ServerConnection>(new ServerConnection(connection, *address));
 }
 

@@ -197,7 +197,8 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
                       std::ostream& out, std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--write", 1}, {"--bind", 1}});
     if (!args.error.empty() || args.positional.size() != 1 || (args.has("--write") && args.has("--bind"))) {
-        err << (args.error.empty() ? "Aufruf: history DATEI [--write ZIEL | --bind DATENDATEI]" : args.error)
+        err << (args.error.empty() ? "Aufruf: history HISTORIE [--write ZIEL | --bind DATENDATEI]"
+                                   : args.error)
             << '\n';
         return 2;
     }

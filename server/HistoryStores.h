@@ -23,6 +23,21 @@ bool practiceServerSupported();
 // Every case of the server history at uri replaced by those of history, whose numbers belong to
 // record: a file history moved onto the server.
 HistorySaveResult moveOntoServer(const std::string& uri, const CaseHistory& history,
-                                 const std::optional<RecordedRepertory>& record);
+                                 const std::optional<RecordedRepertory>& record,
+                                 const std::string& password = {});
+
+// Announcements of changes that other workstations made to a server history.
+class HistoryChangeListener {
+public:
+    virtual ~HistoryChangeListener() = default;
+    // Readable when an announcement may have arrived.
+    virtual int socket() const = 0;
+    // How many arrived since the last call.
+    virtual int takeAnnouncements() = 0;
+};
+
+// Nothing for a file, or when the server cannot be reached.
+std::unique_ptr<HistoryChangeListener> listenForHistoryChanges(const std::string& location,
+                                                               const std::string& password = {});
 
 } // namespace telvarin

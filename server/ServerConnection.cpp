@@ -120,6 +120,10 @@ int ServerResult::rows() const {
 }
 
 std::string_view ServerResult::text(int row, int column) const {
+    // A table changed by hand may lack a row the program expects: that reads as empty.
+    if (result_ == nullptr || row < 0 || row >= PQntuples(result_) || column < 0 ||
+        column >= PQnfields(result_))
+        return {};
     return {PQgetvalue(result_, row, column), static_cast<std::size_t>(PQgetlength(result_, row, column))};
 }
 

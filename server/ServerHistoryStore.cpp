@@ -199,6 +199,8 @@ public:
         const ServerResult row =
             run("SELECT recorded, repertory_name, numbering, legacy_checksum, numbers_held, "
                 "largest_number FROM telvarin_binding FOR UPDATE");
+        if (row.rows() != 1)
+            fail("telvarin_binding: " + std::to_string(row.rows()) + " Zeilen statt einer");
         return {recordIn(row), Stats{row.text(0, 4) == "t", static_cast<int>(row.number(0, 5))}};
     }
     static RepertoryRecord recordIn(const ServerResult& row) {

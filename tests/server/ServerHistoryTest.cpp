@@ -2,6 +2,7 @@
 #include "server/HistoryStores.h"
 #include "server/ServerConnection.h"
 #include "server/ServerHistoryStore.h"
+#include "tools/HistoryCommand.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <thread>
 
 namespace telvarin {
@@ -199,6 +201,38 @@ TEST_F(ServerHistoryTest, AHistoryMovesOntoTheServerAndBackWithItsRepertory) {
         moveOntoServer(uri_, original, RecordedRepertory{"Anderes", "fedcba9876543210", ""});
     EXPECT_EQ(refused.status, HistorySaveStatus::Refused);
     EXPECT_EQ(store->load(nullptr).cases, original.cases);
+}
+
+TEST_F(ServerHistoryTest, TheToolMovesAFileOntoTheServerAndBackByteForByte) {
+    const std::filesystem::path folder = std::filesystem::path(TELVARIN_TEST_OUTPUT_DIR) / "tool-move";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    CaseHistory original;
+    original.path = (folder / "historie.xml").string();
+    original.cases = {{"Adler", {{"01.02.2020 10:00", "Kopf", 0, {{12, 0}, {5, 2}}}}}};
+    ASSERT_TRUE(saveHistory(original).saved());
+    ASSERT_TRUE(writeRepertoryRecord(original.path, {"Kent", "0123456789abcdef", ""}));
+    const auto tool = [](std::vector<std::string> words, std::string* printed = nullptr) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int exitCode = runHistoryCommand(words, std::nullopt, out, err);
+        EXPECT_EQ(exitCode, 0) << err.str();
+        if (printed != nullptr)
+            *printed = out.str();
+    };
+    tool({original.path, "--write", uri_});
+    std::string outline;
+    tool({uri_}, &outline);
+    EXPECT_NE(outline.find("Fall \"Adler\" (1 Behandlung)"), std::string::npos) << outline;
+    EXPECT_EQ(outline.find(std::regex_replace(uri_, std::regex(".*:([^:@/]*)@.*"), "$1")), std::string::npos)
+        << "the password is shown";
+    const std::string back = (folder / "zurueck.xml").string();
+    tool({uri_, "--write", back});
+    std::ifstream first(original.path, std::ios::binary);
+    std::ifstream second(back, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}),
+              std::string(std::istreambuf_iterator<char>(second), {}));
+    EXPECT_EQ(readRepertoryRecord(back).recorded.numbering, "0123456789abcdef");
 }
 
 TEST_F(ServerHistoryTest, FilingChecksAndRecordsTheRepertoryAsTheFileDoes) {

@@ -32,7 +32,7 @@ public:
     virtual ~HistoryChangeListener() = default;
     // Readable when an announcement may have arrived.
     virtual int socket() const = 0;
-    // How many arrived since the last call.
+    // How many arrived since the last call; -1 when the server is gone and none will come.
     virtual int takeAnnouncements() = 0;
 };
 

@@ -236,7 +236,8 @@ int ServerConnection::socket() const {
 }
 
 int ServerConnection::takeNotifications() {
-    PQconsumeInput(connection_);
+    if (PQconsumeInput(connection_) == 0)
+        return -1;
     int count = 0;
     while (PGnotify* notification = PQnotifies(connection_)) {
         ++count;

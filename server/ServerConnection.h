@@ -75,7 +75,7 @@ public:
     // LISTEN channel; then socket() becomes readable when another connection notifies it.
     bool listen(const char* channel);
     int socket() const;
-    // Reads what arrived; the number of notifications among it.
+    // Reads what arrived; the number of notifications among it, -1 when the connection is gone.
     int takeNotifications();
 
 private:

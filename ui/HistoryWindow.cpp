@@ -322,8 +322,12 @@ void HistoryWindow::listenForChanges() {
         return;
     changeNotifier_ = new QSocketNotifier(changeListener_->socket(), QSocketNotifier::Read, this);
     connect(changeNotifier_, &QSocketNotifier::activated, this, [this] {
-        if (changeListener_->takeAnnouncements() > 0)
+        const int announced = changeListener_->takeAnnouncements();
+        if (announced > 0)
             refreshFromStore();
+        // A closed connection stays readable: it would call here without end.
+        else if (announced < 0)
+            changeNotifier_->setEnabled(false);
     });
 }
 

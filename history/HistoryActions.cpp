@@ -36,6 +36,8 @@ HistoryChange goneChange(std::string message) {
     return change;
 }
 
+} // namespace
+
 HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                           const Treatment* shownTreatment) {
     const std::string gone = " ist nicht mehr in der Fallhistorie. Sie wurde inzwischen ge\xE4ndert und wird "
@@ -66,6 +68,8 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                       "angezeigt; bitte pr\xFC"
                       "fen Sie den Fall.");
 }
+
+namespace {
 
 std::string unboundImportMessage(const std::string& importPath) {
     const std::string path = utf8ToWindows1252(importPath);
@@ -309,65 +313,73 @@ std::string quoted(const std::string& utf8Path) {
 }
 
 // Merging puts numbers beside numbers: both must mean the same rubrics.
-bool numbersOfOtherRepertories(const CaseHistory& history, const std::optional<RecordedRepertory>& imported,
+bool numbersOfOtherRepertories(const CaseHistory& history, const RepertoryRecord& historyRecord,
+                               const std::optional<RecordedRepertory>& imported,
                                const HistoryFileAccess& access) {
     if (access.repertories == nullptr || !holdsNumbers(history) || !imported)
         return false;
-    const HistoryBinding binding = historyBinding(history, *access.repertories);
+    const HistoryBinding binding =
+        historyBinding(historyRecord, true, largestRubricNumberIn(history), *access.repertories);
     return binding.state != BindingState::Bound || !sameNumbering(binding.recorded, *imported);
 }
 
 } // namespace
 
-HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import, ErrorReporter* reporter,
-                                const HistoryFileAccess& access) {
+HistoryChange importChange(CaseHistory& history, const RepertoryRecord& historyRecord,
+                           const HistoryImport& import, ErrorReporter* reporter,
+                           const HistoryFileAccess& access) {
     // The imported numbers belong to the repertory the imported file's record names; without one
     // they belong to none that is known, and nothing is guessed.
-    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
-        HistoryChange changed;
-        CaseHistory imported = loadHistory(import.path, reporter);
-        if (!imported.loaded)
-            return changed;
-        const auto refuse = [&](std::string message) {
-            changed.save = false;
-            changed.refusal = std::move(message);
-            return changed;
-        };
-        std::optional<RecordedRepertory> importedRecord;
-        if (holdsNumbers(imported)) {
-            const RepertoryRecord record = readRepertoryRecord(import.path);
-            // A program that checks the repertory imports nothing it would have to guess.
-            if (record.state != RecordState::Present && access.repertories != nullptr)
-                return refuse(unboundImportMessage(import.path));
-            if (record.state == RecordState::Present)
-                importedRecord = record.recorded;
-        }
-        if (import.mode == ImportMode::Merge) {
-            if (numbersOfOtherRepertories(history, importedRecord, access))
-                return refuse("Die F\xE4lle aus " + quoted(import.path) +
-                              " geh\xF6ren zu einem anderen Repertorium als die Fallhistorie; ihre Nummern "
-                              "bedeuten dort andere Rubriken. Sie wurden nicht zusammengef\xFChrt, die "
-                              "Fallhistorie ist unver\xE4ndert.");
-            if (!holdsNumbers(history) && importedRecord) {
-                changed.rebind = true;
-                changed.repertory = importedRecord;
-            }
-            mergeHistory(history, imported);
-            return changed;
-        }
-        // What is replaced is kept first; without that copy nothing is replaced.
-        if (import.keepCopyAt && !keepCopyBeforeImport(history.path, *import.keepCopyAt))
-            return refuse("Die bisherige Fallhistorie konnte nicht nach " +
-                          quoted(backupFolderFor(history.path)) +
-                          " kopiert werden. Der Import wurde nicht ausgef\xFChrt, die Fallhistorie ist "
-                          "unver\xE4ndert.");
-        if (holdsNumbers(imported)) {
+    HistoryChange changed;
+    CaseHistory imported = loadHistory(import.path, reporter);
+    if (!imported.loaded)
+        return changed;
+    const auto refuse = [&](std::string message) {
+        changed.save = false;
+        changed.refusal = std::move(message);
+        return changed;
+    };
+    std::optional<RecordedRepertory> importedRecord;
+    if (holdsNumbers(imported)) {
+        const RepertoryRecord record = readRepertoryRecord(import.path);
+        // A program that checks the repertory imports nothing it would have to guess.
+        if (record.state != RecordState::Present && access.repertories != nullptr)
+            return refuse(unboundImportMessage(import.path));
+        if (record.state == RecordState::Present)
+            importedRecord = record.recorded;
+    }
+    if (import.mode == ImportMode::Merge) {
+        if (numbersOfOtherRepertories(history, historyRecord, importedRecord, access))
+            return refuse("Die F\xE4lle aus " + quoted(import.path) +
+                          " geh\xF6ren zu einem anderen Repertorium als die Fallhistorie; ihre Nummern "
+                          "bedeuten dort andere Rubriken. Sie wurden nicht zusammengef\xFChrt, die "
+                          "Fallhistorie ist unver\xE4ndert.");
+        if (!holdsNumbers(history) && importedRecord) {
             changed.rebind = true;
             changed.repertory = importedRecord;
         }
-        history.cases = std::move(imported.cases);
-        history.loaded = true;
+        mergeHistory(history, imported);
         return changed;
+    }
+    // What is replaced is kept first; without that copy nothing is replaced.
+    if (import.keepCopyAt && !keepCopyBeforeImport(history.path, *import.keepCopyAt))
+        return refuse("Die bisherige Fallhistorie konnte nicht nach " +
+                      quoted(backupFolderFor(history.path)) +
+                      " kopiert werden. Der Import wurde nicht ausgef\xFChrt, die Fallhistorie ist "
+                      "unver\xE4ndert.");
+    if (holdsNumbers(imported)) {
+        changed.rebind = true;
+        changed.repertory = importedRecord;
+    }
+    history.cases = std::move(imported.cases);
+    history.loaded = true;
+    return changed;
+}
+
+HistorySaveResult importHistory(CaseHistory& window, const HistoryImport& import, ErrorReporter* reporter,
+                                const HistoryFileAccess& access) {
+    return updateShownHistory(window, reporter, access, [&](CaseHistory& history) {
+        return importChange(history, readRepertoryRecord(history.path), import, reporter, access);
     });
 }
 

@@ -46,6 +46,18 @@ struct HistoryChange {
     std::optional<RecordedRepertory> repertory;
 };
 
+// The history window's delete applied to history (see deleteFromHistoryFile): the change to save, or
+// Gone with the message when the entry is not there as shown.
+HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
+                          const Treatment* shownTreatment);
+
+struct HistoryImport;
+// The import applied to history, whose numbers belong to the repertory historyRecord names (see
+// importHistory).
+HistoryChange importChange(CaseHistory& history, const RepertoryRecord& historyRecord,
+                           const HistoryImport& import, ErrorReporter* reporter,
+                           const HistoryFileAccess& access);
+
 // Saves a history with save (which writes it to historyPath) together with the record of the
 // repertory its numbers belong to (none: without record). The order leaves no moment at which a
 // crash leaves numbers beside a record of another repertory: into a file that holds numbers, the

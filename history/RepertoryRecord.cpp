@@ -230,10 +230,14 @@ std::string nameBeside(const std::string& name, const std::string& numbering, co
 } // namespace
 
 HistoryBinding historyBinding(const CaseHistory& history, const ProgramRepertories& program) {
-    const RepertoryRecord record = readRepertoryRecord(history.path);
-    HistoryBinding binding{BindingState::Unbound, record.state, record.recorded,
-                           largestRubricNumberIn(history)};
-    if (!holdsNumbers(history))
+    return historyBinding(readRepertoryRecord(history.path), holdsNumbers(history),
+                          largestRubricNumberIn(history), program);
+}
+
+HistoryBinding historyBinding(const RepertoryRecord& record, bool numbersHeld, int largestNumber,
+                              const ProgramRepertories& program) {
+    HistoryBinding binding{BindingState::Unbound, record.state, record.recorded, largestNumber};
+    if (!numbersHeld)
         binding.state = BindingState::NoCases;
     else if (record.state == RecordState::Present && (!recordFits(record.recorded, program.inUse) ||
                                                       holdsEveryNumber(program.inUse, binding.largestNumber)))

@@ -120,6 +120,10 @@ struct HistoryBinding {
 // history as loaded from its file (history.path). A record that names the repertory in use while
 // the history holds a number beyond it is wrong, and the history bound to nothing.
 HistoryBinding historyBinding(const CaseHistory& history, const ProgramRepertories& program);
+// The same from what is known of a history kept elsewhere (on a server): its record, whether it
+// holds numbers, and the largest of them.
+HistoryBinding historyBinding(const RepertoryRecord& record, bool numbersHeld, int largestNumber,
+                              const ProgramRepertories& program);
 // Whether filing into the history and taking over from it are refused: it is bound to nothing or
 // to another repertory.
 bool belongsToOtherRepertory(const HistoryBinding& binding, const ProgramRepertories& program);

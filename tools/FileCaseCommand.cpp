@@ -6,6 +6,7 @@
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
 #include "repertory/RepertoryDatabase.h"
+#include "server/HistoryStores.h"
 #include "tools/CliOptions.h"
 
 #include <tuple>
@@ -164,9 +165,14 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     HistoryFileAccess access;
     access.repertories = &repertories;
     StreamReporter reporter(err);
-    const HistorySaveResult filed =
-        fileTreatmentInHistoryFile(historyPath, utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)),
-                                   rows, currentLocalDateTime(), &reporter, access);
+    OpenedHistory opened = openHistoryStore(historyPath);
+    if (const auto* message = std::get_if<std::string>(&opened)) {
+        printWindows1252(*message, err);
+        return 1;
+    }
+    const HistorySaveResult filed = std::get<std::unique_ptr<HistoryStore>>(opened)->file(
+        utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)), rows, currentLocalDateTime(),
+        &reporter, access);
     if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
     (void)out;

@@ -12,6 +12,7 @@
 #include "history/RepertoryRecord.h"
 #include "repertory/RepertoryChoice.h"
 #include "repertory/RepertoryDatabase.h"
+#include "server/HistoryStores.h"
 #include "tools/CliOptions.h"
 
 #include <new>
@@ -63,6 +64,15 @@ void printMessage(const std::string& windows1252, std::ostream& err) {
         err << '\n';
 }
 
+struct StreamErrors : ErrorReporter {
+    explicit StreamErrors(std::ostream& err) : err_(err) {}
+    int showError(const std::string& text) override {
+        printMessage(text, err_);
+        return 1;
+    }
+    std::ostream& err_;
+};
+
 // The record of the repertory the numbers of a history belong to; none when it has no readable
 // one (the copy is then bound to nothing either) or holds no numbers.
 std::optional<RecordedRepertory> recordOfNumbers(const CaseHistory& history) {
@@ -92,9 +102,11 @@ std::string otherBindingRefusal(const std::string& target, const CaseHistory& on
 // as every program changes a history: read afresh under its lock, with the day's backup, so that
 // nothing filed meanwhile is lost. Any other target is simply written. The record of the
 // repertory travels with the cases.
-HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& target) {
-    const bool sameFile = isSameFile(target, history.path);
-    const std::optional<RecordedRepertory> record = recordOfNumbers(history);
+HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& target,
+                                 const std::optional<RecordedRepertory>& record) {
+    if (isServerLocation(target))
+        return moveOntoServer(target, history, record);
+    const bool sameFile = !isServerLocation(history.path) && isSameFile(target, history.path);
     if (!sameFile && fileKindOf(historyLockPath(target)) == FileKind::Missing) {
         if (std::string refused = otherBindingRefusal(target, loadHistory(target, nullptr), record);
             !refused.empty())
@@ -116,7 +128,7 @@ HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& 
 }
 
 // "--bind eingebaut", or a data file.
-int bindCommand(const std::string& historyPath, const std::string& data,
+int bindCommand(HistoryStore& store, const std::string& data,
                 std::optional<std::span<const std::byte>> builtin, std::ostream& out, std::ostream& err) {
     const bool toBuiltin = data == kBuiltinRepertoryChoice;
     if (toBuiltin && !builtin) {
@@ -132,18 +144,51 @@ int bindCommand(const std::string& historyPath, const std::string& data,
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
     const RepertoryIdentity repertory =
         toBuiltin ? builtinRepertoryIdentity(db) : repertoryFileIdentity(data, db);
-    const RepertoryRecord before = readRepertoryRecord(historyPath);
-    const HistorySaveResult bound = bindHistory(historyPath, repertory);
+    const RepertoryRecord before = store.record();
+    const HistorySaveResult bound = store.bind(repertory, {});
     if (!bound.saved()) {
         printMessage(bound.message, err);
         return 1;
     }
-    out << "Die Rubriknummern von " << historyPath << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
+    out << "Die Rubriknummern von " << store.location() << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
         << utf8(repertory.name) << "\xE2\x80\x9C";
     if (before.state == RecordState::Present && before.recorded.name != repertory.name)
         out << " (bisher: \xE2\x80\x9E" << utf8(before.recorded.name) << "\xE2\x80\x9C)";
     out << ".\n";
     return 0;
+}
+
+int reportWritten(const HistorySaveResult& saved, std::ostream& err) {
+    if (!saved.message.empty()) // a failure, or why the file was written in place
+        printMessage(saved.message, err);
+    return saved.saved() ? 0 : 1;
+}
+
+// The same commands on a history on a practice server.
+int serverHistoryCommand(const CliArguments& args, std::optional<std::span<const std::byte>> builtin,
+                         std::ostream& out, std::ostream& err) {
+    OpenedHistory opened = openHistoryStore(args.positional[0]);
+    if (const auto* message = std::get_if<std::string>(&opened)) {
+        printMessage(*message, err);
+        return 1;
+    }
+    HistoryStore& store = *std::get<std::unique_ptr<HistoryStore>>(opened);
+    if (args.has("--bind"))
+        return bindCommand(store, args.value("--bind"), builtin, out, err);
+    StreamErrors reporter{err};
+    const CaseHistory history = store.load(&reporter);
+    if (history.unreadable)
+        return 1;
+    if (!args.has("--write")) {
+        printOutline(store.location(), history.cases, out);
+        return 0;
+    }
+    // The record travels with the numbers it names.
+    std::optional<RecordedRepertory> record;
+    if (const RepertoryRecord own = store.record();
+        own.state == RecordState::Present && holdsNumbers(history))
+        record = own.recorded;
+    return reportWritten(writeHistoryTo(history, args.value("--write"), record), err);
 }
 
 } // namespace
@@ -152,10 +197,13 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
                       std::ostream& out, std::ostream& err) {
     const CliArguments args = parseCliArguments(words, {{"--file", 1}, {"--write", 1}, {"--bind", 1}});
     if (!args.error.empty() || args.positional.size() != 1 || (args.has("--write") && args.has("--bind"))) {
-        err << (args.error.empty() ? "Aufruf: history DATEI [--write ZIEL | --bind DATENDATEI]" : args.error)
+        err << (args.error.empty() ? "Aufruf: history HISTORIE [--write ZIEL | --bind DATENDATEI]"
+                                   : args.error)
             << '\n';
         return 2;
     }
+    if (isServerLocation(args.positional[0]))
+        return serverHistoryCommand(args, builtin, out, err);
     CaseHistory history;
     history.path = args.positional[0];
     // A FIFO would block the reader, a device feed it without end.
@@ -187,15 +235,12 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
         return 1;
     }
     if (args.has("--bind"))
-        return bindCommand(history.path, args.value("--bind"), builtin, out, err);
+        return bindCommand(*fileHistoryStore(history.path), args.value("--bind"), builtin, out, err);
     if (!args.has("--write")) {
         printOutline(history.path, history.cases, out);
         return 0;
     }
-    const HistorySaveResult saved = writeHistoryTo(history, args.value("--write"));
-    if (!saved.message.empty()) // a failure, or why the file was written in place
-        printMessage(saved.message, err);
-    return saved.saved() ? 0 : 1;
+    return reportWritten(writeHistoryTo(history, args.value("--write"), recordOfNumbers(history)), err);
 }
 
 } // namespace telvarin

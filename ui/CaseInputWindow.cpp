@@ -295,7 +295,11 @@ void CaseInputWindow::openSettings() {
     // The dialog starts from the store, not from the values held here.
     MemorySettingsStore noStore;
     const SettingsStore& store = settingsStore() != nullptr ? *settingsStore() : noStore;
-    const NextStartChoices choices{readNextStartSettings(store), QFileInfo(historyPath_).absolutePath(),
+    // A history on a practice server has no folder; the practice folder is the stored one.
+    const QString practiceFolder = isServerLocation(toFilePath(historyPath_))
+                                       ? readTextSetting(store, Setting::PracticeFolder)
+                                       : QFileInfo(historyPath_).absolutePath();
+    const NextStartChoices choices{readNextStartSettings(store), practiceFolder,
                                    repertoryFilesIn(repertoryFolders()), shippedRepertoryFiles()};
     SettingsDialog dialog(readEditableSettings(store), historyPath_, services_, this, choices);
     if (dialog.exec() == 1) {

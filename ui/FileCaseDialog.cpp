@@ -9,6 +9,7 @@
 #include "history/HistoryFile.h"
 #include "history/StorableText.h"
 #include "ui/IconSet.h"
+#include "ui/PracticeServer.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -45,7 +46,11 @@ std::vector<std::string> sortedCaseNames(std::vector<std::string> names) {
 
 std::vector<std::string> filedCaseNames(const std::string& historyPath) {
     // Only the names are wanted; a damaged file is reported when the case is filed into it.
-    const CaseHistory history = loadHistory(historyPath, nullptr);
+    OpenedHistory opened = openHistoryForWindows(historyPath);
+    auto* store = std::get_if<std::unique_ptr<HistoryStore>>(&opened);
+    if (store == nullptr)
+        return {};
+    const CaseHistory history = (*store)->load(nullptr);
     std::vector<std::string> names;
     names.reserve(history.cases.size());
     for (const HistoryCase& historyCase : history.cases)

@@ -82,14 +82,18 @@ std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const Hi
 
 HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry, ErrorReporter* reporter,
                               const HistoryFileAccess& access) {
+    return deleteEntry(*fileHistoryStore(history.path), history, entry, reporter, access);
+}
+
+HistorySaveResult deleteEntry(HistoryStore& store, CaseHistory& history, const HistoryEntry& entry,
+                              ErrorReporter* reporter, const HistoryFileAccess& access) {
     if (!isValidEntry(history, entry))
         return {};
     // Copies: the history they come from is replaced by the file's.
     const HistoryCase shownCase = history.cases[entry.caseIndex];
     const std::optional<Treatment> shownTreatment =
         entry.treatmentIndex ? std::optional(shownCase.treatments[*entry.treatmentIndex]) : std::nullopt;
-    return deleteFromHistoryFile(history, shownCase, shownTreatment ? &*shownTreatment : nullptr, reporter,
-                                 access);
+    return store.remove(history, shownCase, shownTreatment ? &*shownTreatment : nullptr, reporter, access);
 }
 
 } // namespace telvarin

@@ -6,6 +6,7 @@
 #include "history/HistoryActions.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
+#include "history/HistoryStore.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <cstddef>
@@ -53,5 +54,8 @@ std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const Hi
 // refusal or a failed write history is left as it was.
 HistorySaveResult deleteEntry(CaseHistory& history, const HistoryEntry& entry, ErrorReporter* reporter,
                               const HistoryFileAccess& access = {});
+// The same in the history store holds.
+HistorySaveResult deleteEntry(HistoryStore& store, CaseHistory& history, const HistoryEntry& entry,
+                              ErrorReporter* reporter, const HistoryFileAccess& access = {});
 
 } // namespace telvarin

@@ -11,6 +11,7 @@
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryChoice.h"
 #include "ui/IconSet.h"
+#include "ui/PracticeServer.h"
 #include "ui/RepertoryPlaces.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QSocketNotifier>
 #include <QTreeWidget>
 #include <algorithm>
 #include <memory>
@@ -142,8 +144,14 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
     if (tableFont != nullptr)
         tree_->setFont(tableFont->font());
 
+    if (OpenedHistory opened = openHistoryForWindows(fileNameBytes(historyPath_));
+        auto* store = std::get_if<std::unique_ptr<HistoryStore>>(&opened))
+        store_ = std::move(*store);
+    else
+        unreachable_ = fromWindows1252(std::get<std::string>(opened));
     loadCases();
     showFileAndRepertory();
+    listenForChanges();
     if (const SettingsStore* store = settingsStore())
         ordersByDate_ = readSetting(*store, Setting::HistorySortOrder) != 0;
     showOrderPictures();
@@ -174,11 +182,10 @@ void HistoryWindow::showEvent(QShowEvent* event) {
 
 void HistoryWindow::askForRepertory() {
     const ProgramRepertories* repertories = programRepertories();
-    if (repertories == nullptr || history_.unreadable)
+    const std::optional<HistoryBinding> found = binding();
+    if (!found || found->state != BindingState::Unbound)
         return;
-    const HistoryBinding binding = historyBinding(history_, *repertories);
-    if (binding.state != BindingState::Unbound)
-        return;
+    const HistoryBinding& binding = *found;
     std::vector<std::string> dataFiles;
     for (const RepertoryFile& file : repertoryFilesIn(repertoryFolders()))
         dataFiles.push_back(file.path);
@@ -194,7 +201,7 @@ void HistoryWindow::askForRepertory() {
         return;
     HistoryLockWait wait;
     const HistorySaveResult bound =
-        bindHistory(history_.path, fitting[static_cast<std::size_t>(*chosen)], wait.access(repertories));
+        store_->bind(fitting[static_cast<std::size_t>(*chosen)], wait.access(repertories));
     wait.cursor.reset();
     if (!bound.saved())
         reportFailure(bound);
@@ -240,12 +247,20 @@ void HistoryWindow::createControls() {
 
 void HistoryWindow::loadCases(bool offerBackup) {
     MessageBoxReporter reporter(messageBoxes(), this);
-    history_ = loadHistory(fileNameBytes(historyPath_), &reporter);
+    if (store_ == nullptr) {
+        // The server could not be reached: nothing is shown, and nothing can be saved over it.
+        history_ = CaseHistory{};
+        history_.path = fileNameBytes(historyPath_);
+        history_.unreadable = true;
+        messageBoxes().reportError(this, unreachable_);
+        return;
+    }
+    history_ = store_->load(&reporter);
     // A damaged file has been named by the reader already; one that could not be read at all
     // would otherwise look like an empty history.
     if (history_.unreadable && reporter.reports() == 0)
         messageBoxes().reportError(this, fromWindows1252(unreadableHistoryMessage(history_.path)));
-    if (history_.unreadable && offerBackup)
+    if (history_.unreadable && offerBackup && !store_->isServer())
         offerToRestoreBackup();
 }
 
@@ -265,14 +280,15 @@ void HistoryWindow::offerToRestoreBackup() {
 }
 
 void HistoryWindow::showFileAndRepertory() {
-    QString text = QStringLiteral("Datei: ") + QDir::toNativeSeparators(historyPath_);
+    const bool onServer = isServerLocation(fileNameBytes(historyPath_));
+    const QString shown = onServer && store_ != nullptr ? fromFilePath(store_->location())
+                                                        : QDir::toNativeSeparators(historyPath_);
+    QString text = (onServer ? QStringLiteral("Praxisserver: ") : QStringLiteral("Datei: ")) + shown;
     const QString refusal = otherRepertoryRefusal();
-    if (const ProgramRepertories* repertories = programRepertories();
-        repertories != nullptr && !history_.unreadable)
-        text +=
-            u'\n' + fromWindows1252(repertoryNotice(historyBinding(history_, *repertories), *repertories));
+    if (const std::optional<HistoryBinding> found = binding())
+        text += u'\n' + fromWindows1252(repertoryNotice(*found, *programRepertories()));
     fileLabel_->setText(text);
-    fileLabel_->setToolTip(refusal.isEmpty() ? QDir::toNativeSeparators(historyPath_) : refusal);
+    fileLabel_->setToolTip(refusal.isEmpty() ? shown : refusal);
     // A dark red reads well on a light window, a light red on a dark one: both stay above 4.5:1.
     const bool darkWindow = palette().color(QPalette::Window).lightness() < 128;
     const QString warning =
@@ -280,14 +296,78 @@ void HistoryWindow::showFileAndRepertory() {
     fileLabel_->setStyleSheet(refusal.isEmpty() ? QString() : warning);
 }
 
-QString HistoryWindow::otherRepertoryRefusal() const {
+std::optional<HistoryBinding> HistoryWindow::binding() const {
     const ProgramRepertories* repertories = programRepertories();
-    if (repertories == nullptr || history_.unreadable)
+    if (repertories == nullptr || history_.unreadable || store_ == nullptr)
+        return std::nullopt;
+    return storeBinding(*store_, history_, *repertories);
+}
+
+QString HistoryWindow::otherRepertoryRefusal() const {
+    const std::optional<HistoryBinding> found = binding();
+    if (!found || !belongsToOtherRepertory(*found, *programRepertories()))
         return {};
-    const HistoryBinding binding = historyBinding(history_, *repertories);
-    if (!belongsToOtherRepertory(binding, *repertories))
-        return {};
-    return fromWindows1252(otherRepertoryMessage(history_.path, binding, *repertories));
+    return fromWindows1252(otherRepertoryMessage(history_.path, *found, *programRepertories()));
+}
+
+void HistoryWindow::listenForChanges() {
+    if (store_ == nullptr || !store_->isServer())
+        return;
+    changeListener_ =
+        listenForHistoryChanges(fileNameBytes(historyPath_), toFilePath(keyringPassword(historyPath_)));
+    if (changeListener_ == nullptr)
+        return;
+    changeNotifier_ = new QSocketNotifier(changeListener_->socket(), QSocketNotifier::Read, this);
+    connect(changeNotifier_, &QSocketNotifier::activated, this, [this] {
+        const int announced = changeListener_->takeAnnouncements();
+        if (announced > 0)
+            refreshFromStore();
+        // A closed connection stays readable: it would call here without end.
+        else if (announced < 0)
+            changeNotifier_->setEnabled(false);
+    });
+}
+
+void HistoryWindow::refreshFromStore() {
+    if (store_ == nullptr)
+        return;
+    const std::optional<HistoryEntry> selected = selectedEntry();
+    std::optional<HistoryCase> selectedCase;
+    std::optional<Treatment> selectedTreatment;
+    if (selected && isValidEntry(history_, *selected)) {
+        selectedCase = history_.cases[selected->caseIndex];
+        if (selected->treatmentIndex)
+            selectedTreatment = selectedCase->treatments[*selected->treatmentIndex];
+    }
+    CaseHistory fresh = store_->load(nullptr);
+    if (fresh.unreadable || fresh.cases == history_.cases)
+        return;
+    sortCases(fresh, !ordersByDate_);
+    const std::vector<HistoryCase> before = history_.cases;
+    history_ = std::move(fresh);
+    fillTree();
+    showFileAndRepertory();
+    if (!selectedCase)
+        return;
+    // The case by its name, the treatment by its stamp and contents, as a deletion finds them.
+    for (std::size_t c = 0; c < history_.cases.size(); ++c) {
+        const HistoryCase& candidate = history_.cases[c];
+        if (candidate.name != selectedCase->name)
+            continue;
+        QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(c));
+        QTreeWidgetItem* item = caseItem;
+        if (selectedTreatment) {
+            const auto at =
+                std::find(candidate.treatments.begin(), candidate.treatments.end(), *selectedTreatment);
+            if (at == candidate.treatments.end())
+                break;
+            item = caseItem->child(static_cast<int>(at - candidate.treatments.begin()));
+            caseItem->setExpanded(true);
+        }
+        tree_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+        tree_->scrollToItem(item);
+        break;
+    }
 }
 
 void HistoryWindow::fillTree() {
@@ -344,7 +424,7 @@ void HistoryWindow::deleteSelection() {
     HistoryLockWait wait;
     const CaseHistory shown = history_;
     const HistorySaveResult result =
-        deleteEntry(history_, *entry, &reporter, wait.access(programRepertories()));
+        deleteEntry(*store_, history_, *entry, &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     if (result.saved() && sameCasesBut(shown, *entry))
         removeItem(*entry);
@@ -386,6 +466,8 @@ void HistoryWindow::toggleOrder() {
 }
 
 void HistoryWindow::exportCases() {
+    if (store_ == nullptr)
+        return;
     const QString file = fileAsker_(HistoryFileChoice::Export, startFolder(), this);
     if (file.isEmpty())
         return;
@@ -393,7 +475,7 @@ void HistoryWindow::exportCases() {
     const CaseHistory shown = history_;
     HistoryLockWait wait;
     const HistorySaveResult result =
-        exportHistory(history_, fileNameBytes(file), &reporter, wait.access(programRepertories()));
+        store_->exportTo(history_, fileNameBytes(file), &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     if (history_.cases != shown.cases) // exported onto the history file, which had changed
         fillTree();
@@ -402,6 +484,8 @@ void HistoryWindow::exportCases() {
 }
 
 void HistoryWindow::importCases() {
+    if (store_ == nullptr)
+        return;
     const QString file = fileAsker_(HistoryFileChoice::Import, startFolder(), this);
     if (file.isEmpty())
         return;
@@ -421,9 +505,9 @@ void HistoryWindow::importCases() {
         import.mode = ImportMode::Merge;
         if (!history_.cases.empty()) {
             const LocalDateTime now = currentLocalDateTime();
-            const QString question =
-                fromWindows1252(importQuestion(history_.cases.size(), imported.cases.size(), import.path,
-                                               importCopyPathFor(history_.path, now)));
+            const QString question = fromWindows1252(
+                importQuestion(history_.cases.size(), imported.cases.size(), import.path,
+                               store_->isServer() ? std::string() : importCopyPathFor(history_.path, now)));
             const int replace = 0;
             const int merge = 1;
             const int cancel = 2;
@@ -441,7 +525,7 @@ void HistoryWindow::importCases() {
     history_.sortByName = !ordersByDate_;
     HistoryLockWait wait;
     const HistorySaveResult result =
-        importHistory(history_, import, &reporter, wait.access(programRepertories()));
+        store_->import(history_, import, &reporter, wait.access(programRepertories()));
     wait.cursor.reset();
     fillTree();
     showFileAndRepertory();

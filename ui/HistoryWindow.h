@@ -9,14 +9,18 @@
 #include "history/CaseHistory.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryOperations.h"
+#include "history/HistoryStore.h"
 #include "repertory/RepertoryDatabase.h"
+#include "server/HistoryStores.h"
 #include "ui/HistoryEntries.h"
 
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
+class QSocketNotifier;
 class QShowEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -93,6 +97,10 @@ public:
     void exportCases();
     void importCases();
 
+    // Shows the history as it is now, keeping the selected entry selected where it still is: what
+    // another workstation filed appears without the user losing their place.
+    void refreshFromStore();
+
     // Every way of closing keeps the placement.
     void done(int result) override;
 
@@ -121,10 +129,17 @@ private:
     void showFileAndRepertory();
     // The message that refuses a take-over under another repertory; empty when it is allowed.
     QString otherRepertoryRefusal() const;
+    std::optional<HistoryBinding> binding() const;
+    // On a practice server: listens for the changes other workstations announce.
+    void listenForChanges();
 
     const RepertoryDatabase& db_;
     MainSettings settings_;
     QString historyPath_;
+    std::unique_ptr<HistoryStore> store_; // null when the history could not be reached
+    QString unreachable_;                 // why
+    std::unique_ptr<HistoryChangeListener> changeListener_;
+    QSocketNotifier* changeNotifier_ = nullptr;
     CaseHistory history_;
     bool ordersByDate_ = true;
     TakeOverResult takeOverResult_;

@@ -3,16 +3,23 @@
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryOperations.h"
 #include "history/PracticeFolder.h"
 #include "ui/IconSet.h"
+#include "ui/PracticeServer.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace telvarin {
@@ -36,6 +43,8 @@ std::optional<QString> ScreenPracticeFolderQuestions::askFirstFolder(const QStri
     PracticeFolderDialog dialog(proposed, [this](const QString& start) { return chooseFolder(start); });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (!dialog.server().isEmpty())
+        chosenServer_ = dialog.server();
     return dialog.folder();
 }
 
@@ -96,15 +105,26 @@ PracticeFolderDialog::PracticeFolderDialog(const QString& proposed, FolderChoose
             folderField_->setText(QDir::toNativeSeparators(*chosen));
     });
 
+    serverButton_ = new QPushButton(QStringLiteral("Pra&xisserver\u2026"), this);
+    serverButton_->setToolTip(QStringLiteral(
+        "Die Fallhistorie auf einem PostgreSQL-Server, f\u00fcr mehrere Arbeitspl\u00e4tze; Sicherungen und "
+        "ein eigenes Repertorium bleiben im Praxisordner."));
+    connect(serverButton_, &QPushButton::clicked, this, &PracticeFolderDialog::choosePracticeServer);
+    serverLabel_ = new QLabel(this);
+    serverLabel_->setTextFormat(Qt::PlainText);
+    serverLabel_->hide();
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(okButton_);
     buttons->addWidget(otherFolderButton_);
+    buttons->addWidget(serverButton_);
     buttons->addStretch();
     buttons->addWidget(quitButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
     layout->addWidget(folderLabel);
     layout->addWidget(folderField_);
+    layout->addWidget(serverLabel_);
     layout->addSpacing(folderField_->fontMetrics().height() / 2);
     layout->addLayout(buttons);
     setMinimumWidth(std::max(minimumSizeHint().width(), fontMetrics().averageCharWidth() * 60));
@@ -113,6 +133,89 @@ PracticeFolderDialog::PracticeFolderDialog(const QString& proposed, FolderChoose
 
 QString PracticeFolderDialog::folder() const {
     return QDir::fromNativeSeparators(folderField_->text());
+}
+
+namespace {
+
+// The address as the settings keep it: a password typed into it is taken out.
+std::pair<QString, QString> addressAndPassword(const QString& typed) {
+    static const QRegularExpression withPassword(QStringLiteral("^(postgres(?:ql)?://[^:@/]*):([^@/]*)@"));
+    const QRegularExpressionMatch match = withPassword.match(typed.trimmed());
+    if (!match.hasMatch())
+        return {typed.trimmed(), {}};
+    QString address = typed.trimmed();
+    address.replace(0, match.capturedLength(), match.captured(1) + u'@');
+    return {address, match.captured(2)};
+}
+
+} // namespace
+
+void PracticeFolderDialog::choosePracticeServer() {
+    QDialog ask(this);
+    ask.setWindowTitle(QStringLiteral("Praxisserver - ") + programTitle());
+    auto* address = new QLineEdit(server_, &ask);
+    address->setPlaceholderText(QStringLiteral("postgresql://benutzer@rechner/praxis?sslmode=verify-full"));
+    address->setMinimumWidth(address->fontMetrics().horizontalAdvance(address->placeholderText()) + 24);
+    auto* password = new QLineEdit(&ask);
+    password->setEchoMode(QLineEdit::Password);
+    password->setToolTip(QStringLiteral("Wird im Schl\u00fcsselbund des Desktops verwahrt, nie in den "
+                                        "Einstellungen; leer: aus ~/.pgpass"));
+    const std::string historyFile = toFilePath(folder()) + "/" + std::string(kHistoryFileName);
+    const CaseHistory local = loadHistory(historyFile, nullptr);
+    auto* move = new QCheckBox(QStringLiteral("Die Fallhistorie des Praxisordners (%1 F\u00e4lle) auf den "
+                                              "Server \u00fcbertragen")
+                                   .arg(local.cases.size()),
+                               &ask);
+    move->setVisible(!local.cases.empty());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+    auto* form = new QFormLayout(&ask);
+    form->addRow(new QLabel(QStringLiteral("Die Fallhistorie liegt dann auf diesem PostgreSQL-Server; jeder "
+                                           "Arbeitsplatz tr\u00e4gt dieselbe Adresse ein."),
+                            &ask));
+    form->addRow(QStringLiteral("&Adresse"), address);
+    form->addRow(QStringLiteral("&Kennwort"), password);
+    form->addRow(move);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, &ask, [&] {
+        auto [uri, typedPassword] = addressAndPassword(address->text());
+        if (!password->text().isEmpty())
+            typedPassword = password->text();
+        OpenedHistory opened = openHistoryStore(toFilePath(uri), toFilePath(typedPassword));
+        if (const auto* message = std::get_if<std::string>(&opened)) {
+            QMessageBox::warning(&ask, programTitle(), fromWindows1252(*message));
+            return;
+        }
+        if (!typedPassword.isEmpty() && !storeKeyringPassword(uri, typedPassword))
+            QMessageBox::information(
+                &ask, programTitle(),
+                QStringLiteral("Das Kennwort kann nicht im Schl\u00fcsselbund verwahrt werden und wird nicht "
+                               "gespeichert. Tragen Sie es in ~/.pgpass ein, damit Telvarin sich beim "
+                               "n\u00e4chsten Start anmelden kann."));
+        if (move->isVisible() && move->isChecked()) {
+            const RepertoryRecord record = readRepertoryRecord(historyFile);
+            const HistorySaveResult moved = moveOntoServer(
+                toFilePath(uri), local,
+                record.state == RecordState::Present ? std::optional(record.recorded) : std::nullopt,
+                toFilePath(typedPassword));
+            if (!moved.saved()) {
+                QMessageBox::warning(&ask, programTitle(), fromWindows1252(moved.message));
+                return;
+            }
+        }
+        server_ = uri;
+        ask.accept();
+    });
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    serverLabel_->setText(QStringLiteral("Fallhistorie auf dem Praxisserver ") + server_);
+    serverLabel_->show();
+}
+
+QString historyLocation(const QString& practiceFolder, const QString& storedServer) {
+    if (!storedServer.isEmpty())
+        return storedServer;
+    return fromFilePath(historyPathFor(toFilePath(practiceFolder), '/'));
 }
 
 std::optional<QString> settlePracticeFolder(const QString& startFolder, const QString& documentsFolder,
@@ -161,6 +264,8 @@ std::optional<QString> settlePracticeFolder(const QString& startFolder, const QS
     folder = QDir::cleanPath(folder);
     if (chosenNow)
         writeTextSetting(store, Setting::PracticeFolder, QDir::toNativeSeparators(folder));
+    if (const std::optional<QString> server = questions.chosenServer())
+        writeTextSetting(store, Setting::PracticeServer, *server);
     return folder;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -29,6 +30,9 @@ public:
     virtual Answer askAboutUnusableFolder(const QString& message, bool canContinue) = 0;
     // The platform's folder dialog; nothing when it was cancelled.
     virtual std::optional<QString> chooseFolder(const QString& startFolder) = 0;
+    // The practice server the user chose with the first folder (its address, without password);
+    // nothing keeps the history in the practice folder.
+    virtual std::optional<QString> chosenServer() const { return std::nullopt; }
 };
 
 class ScreenPracticeFolderQuestions : public PracticeFolderQuestions {
@@ -36,6 +40,10 @@ public:
     std::optional<QString> askFirstFolder(const QString& proposed) override;
     Answer askAboutUnusableFolder(const QString& message, bool canContinue) override;
     std::optional<QString> chooseFolder(const QString& startFolder) override;
+    std::optional<QString> chosenServer() const override { return chosenServer_; }
+
+private:
+    std::optional<QString> chosenServer_;
 };
 
 // The first start's question: the proposed folder, "Anderer Ordner…" and quitting.
@@ -48,18 +56,29 @@ public:
     PracticeFolderDialog(const QString& proposed, FolderChooser chooseFolder, QWidget* parent = nullptr);
 
     QString folder() const;
+    // The practice server chosen with "Praxisserver…": its address without password; empty for none.
+    QString server() const { return server_; }
     QLineEdit* folderField() const { return folderField_; }
     QPushButton* okButton() const { return okButton_; }
     QPushButton* otherFolderButton() const { return otherFolderButton_; }
     QPushButton* quitButton() const { return quitButton_; }
 
 private:
+    void choosePracticeServer();
+
     FolderChooser chooseFolder_;
+    QString server_;
+    QLabel* serverLabel_ = nullptr;
+    QPushButton* serverButton_ = nullptr;
     QLineEdit* folderField_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* otherFolderButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
 };
+
+// Where the history is: the practice server's address when one is stored, else the practice
+// folder's "historie.xml".
+QString historyLocation(const QString& practiceFolder, const QString& storedServer);
 
 // The practice folder of this run, by the rules of history/PracticeFolder.h: asked on the first
 // start, checked, and when it cannot be used the user chooses another, starts anyway where that is

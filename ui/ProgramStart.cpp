@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 #include <optional>
@@ -81,7 +82,10 @@ int runProgram(SettingsStore& store, MessageBoxes& messages, const ProgramStartH
         QDir::homePath(), store, hooks.practiceFolder != nullptr ? *hooks.practiceFolder : screenQuestions);
     if (!practiceFolder)
         return 0;
-    const QString historyPath = historyPathOfStartDirectory(*practiceFolder);
+    // A start folder with a history of its own keeps working there, as it does without a server.
+    const bool ownHistoryHere = QFileInfo::exists(historyPathOfStartDirectory(QDir::currentPath()));
+    const QString historyPath = historyLocation(
+        *practiceFolder, ownHistoryHere ? QString() : readTextSetting(store, Setting::PracticeServer));
 
     const RepertoryPlaces places{fileName(*practiceFolder),
                                  fileName(readTextSetting(store, Setting::Repertory)),

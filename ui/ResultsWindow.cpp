@@ -17,6 +17,7 @@
 #include "history/StorableText.h"
 #include "ui/HistoryWindow.h"
 #include "ui/IconSet.h"
+#include "ui/PracticeServer.h"
 #include "ui/TablePrinting.h"
 
 #include <QCheckBox>
@@ -436,13 +437,17 @@ void ResultsWindow::fileCase() {
         !refused.empty())
         return messageBoxes().warn(this, QString::fromStdString(refused));
     commitFields();
+    OpenedHistory opened = openHistoryForWindows(historyPath_);
+    if (const auto* unreachable = std::get_if<std::string>(&opened))
+        return messageBoxes().reportError(this, fromWindows1252(*unreachable));
+    HistoryStore& store = *std::get<std::unique_ptr<HistoryStore>>(opened);
     // Said before the name and comment are typed, not after. Filing checks again under the lock.
     if (const ProgramRepertories* repertories = services_.repertories) {
-        const CaseHistory history = loadHistory(historyPath_, nullptr);
-        const HistoryBinding binding = historyBinding(history, *repertories);
+        const CaseHistory history = store.load(nullptr);
+        const HistoryBinding binding = storeBinding(store, history, *repertories);
         if (!history.unreadable && belongsToOtherRepertory(binding, *repertories))
             return messageBoxes().reportError(
-                this, fromWindows1252(otherRepertoryMessage(historyPath_, binding, *repertories)));
+                this, fromWindows1252(otherRepertoryMessage(store.location(), binding, *repertories)));
     }
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
@@ -452,8 +457,8 @@ void ResultsWindow::fileCase() {
     MessageBoxReporter reporter(messageBoxes(), this);
     HistoryLockWait wait;
     const HistorySaveResult saved =
-        fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
-                                   localDateTimeOf(clock_()), &reporter, wait.access(services_.repertories));
+        store.file(answer->name, answer->comment, rows_, localDateTimeOf(clock_()), &reporter,
+                   wait.access(services_.repertories));
     wait.cursor.reset();
     // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
     // refusal or a failed write must not pass for one.

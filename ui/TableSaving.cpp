@@ -4,12 +4,14 @@
 #include "foundation/grid/TableGrid.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/ExportFile.h"
+#include "history/HistoryStore.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QShortcut>
+#include <QStandardPaths>
 
 namespace telvarin {
 
@@ -26,6 +28,9 @@ QString askTableFileOnScreen(const QString& proposedPath, QWidget* parent) {
 }
 
 QString tableExportFolder(const QString& historyPath) {
+    // A history on a practice server has no folder of its own: tables go to the documents.
+    if (isServerLocation(toFilePath(historyPath)))
+        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(historyPath).absolutePath();
 }
 

@@ -61,6 +61,11 @@ constexpr std::array kDefinitions{
                       u"more than 30 asks and stores the answer"},
     SettingDefinition{Setting::RemedyListsByGrade, kProgramKey, u"MittellisteNachGrad", SettingKind::Flag,
                       0, 0, 0, 1, u"Remedy lists in tips by grade, then name; 0 as the repertory stores them"},
+    SettingDefinition{Setting::PracticeServer, kProgramKey, u"Praxisserver", SettingKind::Text,
+                      0, 0, 0, 0,
+                      u"Address of the case history on a practice server, postgresql://user@host/database, "
+                      u"never with a password (that is kept in the desktop's keyring); empty keeps the history "
+                      u"in the practice folder"},
 };
 // clang-format on
 

@@ -36,6 +36,7 @@ enum class Setting {
     PracticeFolder,
     PrintedRemedies,
     RemedyListsByGrade,
+    PracticeServer,
 };
 
 struct SettingDefinition {

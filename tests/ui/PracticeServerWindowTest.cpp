@@ -1,0 +1,55 @@
+// The case history window on a practice server (scripts/with-postgres names one in
+// TELVARIN_TEST_SERVER; without it the test is skipped): what another workstation files appears
+// by itself, and the user's selection stays.
+
+#include "foundation/dialogs/MessageBoxes.h"
+#include "foundation/settings/SettingsStore.h"
+#include "server/ServerConnection.h"
+#include "server/ServerHistoryStore.h"
+#include "tests/ui/ResultsReference.h"
+#include "ui/HistoryWindow.h"
+
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace telvarin;
+
+class PracticeServerWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void anotherWorkstationsFilingAppearsWithinASecond() {
+        const QByteArray uri = qgetenv("TELVARIN_TEST_SERVER");
+        if (uri.isEmpty())
+            QSKIP("no practice server (run under scripts/with-postgres)");
+        auto admin = ServerConnection::open(uri.toStdString());
+        QVERIFY(std::get<std::unique_ptr<ServerConnection>>(admin)
+                    ->exec("DROP TABLE IF EXISTS telvarin_symptom, telvarin_treatment, telvarin_case, "
+                           "telvarin_binding, telvarin_schema")
+                    .ok());
+        auto opened = ServerHistoryStore::open(uri.toStdString());
+        auto& other = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
+        std::vector<CaseSymptom> rows(1);
+        rows[0].number = 12;
+        QVERIFY(other.file("Adler", "", rows, {1, 1, 2004, 0, 0}, nullptr, {}).saved());
+
+        MemorySettingsStore store;
+        PresetMessageBoxes messages;
+        HistoryWindow window(QString::fromUtf8(uri), results_test::reference(), MainSettings{}, nullptr,
+                             DialogServices{&store, nullptr, &messages, nullptr});
+        window.show();
+        QTreeWidget& tree = *window.tree();
+        QCOMPARE(tree.topLevelItemCount(), 1);
+        tree.setCurrentItem(tree.topLevelItem(0), 0, QItemSelectionModel::ClearAndSelect);
+
+        // Newer, so that the date order puts it above the selected case.
+        QVERIFY(other.file("Zander", "", rows, {1, 1, 2005, 0, 0}, nullptr, {}).saved());
+        QTRY_COMPARE_WITH_TIMEOUT(tree.topLevelItemCount(), 2, 1000);
+        QCOMPARE(tree.selectedItems().size(), 1);
+        QVERIFY(tree.selectedItems().constFirst()->text(0).startsWith(QStringLiteral("Adler")));
+        QCOMPARE(tree.indexOfTopLevelItem(tree.selectedItems().constFirst()), 1);
+    }
+};
+
+QTEST_MAIN(PracticeServerWindowTest)
+#include "PracticeServerWindowTest.moc"

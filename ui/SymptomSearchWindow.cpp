@@ -130,6 +130,10 @@ void SymptomSearchWindow::changeTableFont(const TableFont* tableFont) {
     tree_->setFont(tableFont != nullptr ? tableFont->font() : font());
 }
 
+void SymptomSearchWindow::changeTreeOrder(TreeOrder order) {
+    model_->setOrder(order);
+}
+
 std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {
     const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
     if (selected.isEmpty())

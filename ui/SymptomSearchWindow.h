@@ -6,6 +6,7 @@
 
 #include "foundation/dialogs/DialogBase.h"
 #include "repertory/RepertoryDatabase.h"
+#include "repertory/RubricTree.h"
 #include "ui/CrossReferenceMenu.h"
 #include "ui/SearchWindowRules.h"
 
@@ -38,6 +39,8 @@ public:
     void showWindow(const TableFont* tableFont);
     // The table font was changed in the settings (null: the built-in font).
     void changeTableFont(const TableFont* tableFont);
+    // The order of the tree was changed in the settings; the tree is laid out anew, collapsed.
+    void changeTreeOrder(TreeOrder order);
 
     // The symptom of the selected item; nothing while no rubric item is selected.
     std::optional<ParsedSymptom> selectedSymptom() const;

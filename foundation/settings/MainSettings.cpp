@@ -61,6 +61,9 @@ constexpr std::array kDefinitions{
                       u"more than 30 asks and stores the answer"},
     SettingDefinition{Setting::RemedyListsByGrade, kProgramKey, u"MittellisteNachGrad", SettingKind::Flag,
                       0, 0, 0, 1, u"Remedy lists in tips by grade, then name; 0 as the repertory stores them"},
+    SettingDefinition{Setting::SymptomTreeAlphabetical, kProgramKey, u"SymptombaumAlphabetisch", SettingKind::Flag,
+                      0, 0, 0, 1,
+                      u"Each level of the symptom tree in German alphabetical order; 0 in the repertory's order"},
 };
 // clang-format on
 
@@ -152,6 +155,7 @@ MainSettings readMainSettingsWith(const SettingsStore& store, ReadInt readInt) {
     settings.fontName = readTextSetting(store, Setting::FontName);
     settings.fontSize = readInt(Setting::FontSize);
     settings.remedyListsByGrade = readInt(Setting::RemedyListsByGrade) != 0;
+    settings.symptomTreeAlphabetical = readInt(Setting::SymptomTreeAlphabetical) != 0;
     return settings;
 }
 
@@ -186,6 +190,8 @@ bool writeEditableSettings(SettingsStore& store, const EditableSettings& setting
                            {
                                {Setting::FontSize, main.fontSize},
                                {Setting::NoGreyInPrint, main.noGreyInPrint},
+                               {Setting::RemedyListsByGrade, main.remedyListsByGrade},
+                               {Setting::SymptomTreeAlphabetical, main.symptomTreeAlphabetical},
                            }) &&
                  allWritten;
     return allWritten;

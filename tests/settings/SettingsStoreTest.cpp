@@ -74,7 +74,7 @@ private slots:
             names.insert(definition.name.toString());
             QCOMPARE(&settingDefinition(definition.setting), &definition);
         }
-        QCOMPARE(names.size(), 18);
+        QCOMPARE(names.size(), 19);
         QCOMPARE(settingName(Setting::PolarityHandling), kPolarity);
         QCOMPARE(settingName(Setting::StartDelay), kStartDelay);
         QCOMPARE(settingDefinition(Setting::CurrentDirectory).section, QStringView(u"Settings"));
@@ -221,7 +221,7 @@ private slots:
 
         MemorySettingsStore store;
         QVERIFY(writeEditableSettings(store, edited));
-        QCOMPARE(store.valueCount(), 11);
+        QCOMPARE(store.valueCount(), 13);
         QCOMPARE(readEditableSettings(store), edited);
 
         // The start delay and the polarity handling go first.

@@ -27,10 +27,6 @@ namespace telvarin {
 
 namespace {
 
-TreeOrder treeOrder(const MainSettings& settings) {
-    return settings.symptomTreeAlphabetical ? TreeOrder::German : TreeOrder::Repertory;
-}
-
 // Window template 102, in dialog units.
 constexpr QSize kTemplateSize(427, 198);
 constexpr QRect kTableRect(4, 3, 419, 146);
@@ -233,7 +229,7 @@ void CaseInputWindow::takeOverSettings(const EditableSettings& confirmed) {
     settings_ = applyConfirmedSettings(settings_, confirmed);
     grid_->applySettings(settings_);
     if (treeSearch_)
-        treeSearch_->changeTreeOrder(treeOrder(settings_));
+        treeSearch_->applySettings(settings_);
     if (settingsStore() != nullptr)
         writeEditableSettings(*settingsStore(), confirmed);
     grid_->focusTable();
@@ -266,7 +262,7 @@ void CaseInputWindow::openTreeSearch() {
     if (!treeSearch_) {
         const WaitCursor busy;
         treeSearch_ = new SymptomSearchWindow(database_, tableFont(), services_, symptomSink(), this);
-        treeSearch_->changeTreeOrder(treeOrder(settings_));
+        treeSearch_->applySettings(settings_);
         treeSearch_->setCrossReferenceHandler([this](const QString& words) {
             openTextSearch();
             textSearch_->searchFor(words);

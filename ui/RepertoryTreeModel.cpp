@@ -168,7 +168,11 @@ bool RepertoryTreeModel::hasChildren(const QModelIndex& parent) const {
 }
 
 QVariant RepertoryTreeModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    if (role == Qt::ToolTipRole && levelOf(index) == Level::Rubric)
+        return fromWindows1252(remedyListHtml(db_, recordOf(index) + 1, 0, remedyListOrder_));
+    if (role != Qt::DisplayRole)
         return {};
     return fromWindows1252(itemText(index));
 }

@@ -5,6 +5,7 @@
 // first opened, so the tree is ready at once.
 
 #include "repertory/RepertoryDatabase.h"
+#include "repertory/RepertoryTexts.h"
 #include "repertory/RubricTree.h"
 
 #include <QAbstractItemModel>
@@ -49,6 +50,8 @@ public:
     TreeOrder order() const { return order_; }
     // Lays the tree out anew in the other order; the views lose their expansion and selection.
     void setOrder(TreeOrder order);
+    // The order, and with it the typefaces, of the remedy lists in the rubrics' tips.
+    void setRemedyListOrder(RemedyListOrder order) { remedyListOrder_ = order; }
 
 private:
     QModelIndex makeIndex(Level level, int record) const;
@@ -59,6 +62,7 @@ private:
 
     const RepertoryDatabase& db_;
     TreeOrder order_ = TreeOrder::Repertory;
+    RemedyListOrder remedyListOrder_ = RemedyListOrder::Stored;
     std::vector<int> chapterOfSection_; // -1 for sections beyond the last chapter
     std::vector<int> sectionOfRubric_;  // -1 for rubrics beyond the last section
     std::vector<int> chapterAtRow_;

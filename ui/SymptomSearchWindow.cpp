@@ -130,8 +130,10 @@ void SymptomSearchWindow::changeTableFont(const TableFont* tableFont) {
     tree_->setFont(tableFont != nullptr ? tableFont->font() : font());
 }
 
-void SymptomSearchWindow::changeTreeOrder(TreeOrder order) {
-    model_->setOrder(order);
+void SymptomSearchWindow::applySettings(const MainSettings& settings) {
+    model_->setOrder(settings.symptomTreeAlphabetical ? TreeOrder::German : TreeOrder::Repertory);
+    model_->setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
+                                                           : RemedyListOrder::Stored);
 }
 
 std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {

@@ -6,7 +6,6 @@
 
 #include "foundation/dialogs/DialogBase.h"
 #include "repertory/RepertoryDatabase.h"
-#include "repertory/RubricTree.h"
 #include "ui/CrossReferenceMenu.h"
 #include "ui/SearchWindowRules.h"
 
@@ -19,6 +18,7 @@ namespace telvarin {
 
 class IconPushButton;
 class RepertoryTreeModel;
+struct MainSettings;
 class TableFont;
 
 class SymptomSearchWindow : public DialogBase {
@@ -39,8 +39,9 @@ public:
     void showWindow(const TableFont* tableFont);
     // The table font was changed in the settings (null: the built-in font).
     void changeTableFont(const TableFont* tableFont);
-    // The order of the tree was changed in the settings; the tree is laid out anew, collapsed.
-    void changeTreeOrder(TreeOrder order);
+    // The tree's order and its tips' remedy lists as the settings give them; a new order lays
+    // the tree out anew, collapsed.
+    void applySettings(const MainSettings& settings);
 
     // The symptom of the selected item; nothing while no rubric item is selected.
     std::optional<ParsedSymptom> selectedSymptom() const;

@@ -196,7 +196,9 @@ void BM_KentOpenLargestChapter(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         SymptomSearchWindow window(kent(), nullptr, DialogServices{}, nullptr);
-        window.changeTreeOrder(orderOf(state));
+        MainSettings settings;
+        settings.symptomTreeAlphabetical = orderOf(state) == TreeOrder::German;
+        window.applySettings(settings);
         window.resize(700, 600);
         window.showWindow(nullptr);
         if (!QTest::qWaitForWindowExposed(&window)) {

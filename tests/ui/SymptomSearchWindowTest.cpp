@@ -395,6 +395,11 @@ private slots:
         QVERIFY(model.rowCount(model.parent(nausea)) < model.rowCount(nausea));
         QCOMPARE(model.ancestorTexts(afternoon).size(), 3u);
 
+        // Tips list the remedies, by grade in the classical typefaces.
+        QVERIFY(!afternoon.data(Qt::ToolTipRole).toString().contains(u"<b>"));
+        model.setRemedyListOrder(RemedyListOrder::ByGrade);
+        QVERIFY(afternoon.data(Qt::ToolTipRole).toString().contains(u"<b>"));
+
         // In German order every level is sorted by the text it shows, and the rubric keeps its place.
         model.setOrder(TreeOrder::German);
         const QModelIndex sorted = model.rubricIndex(24605);

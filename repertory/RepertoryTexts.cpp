@@ -88,7 +88,7 @@ std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int
         const bool classical = order == RemedyListOrder::ByGrade;
         const char* open = !classical ? "" : grade >= 3 ? "<b>" : grade == 2 ? "<i>" : "";
         const char* close = !classical ? "" : grade >= 3 ? "</b>" : grade == 2 ? "</i>" : "";
-        html.append("<td style=\"padding-right:8px\">").append(open);
+        html.append("<td style=\"padding-right:8px; white-space:nowrap\">").append(open);
         appendEscaped(html, db.remedyName(remedyOf(entries[i])));
         html.append("&nbsp;(").append(std::to_string(grade)).append(")").append(close).append("</td>");
     }

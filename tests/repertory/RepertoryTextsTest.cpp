@@ -46,15 +46,19 @@ TEST_F(TinyTexts, RemedyListsBreakAfterEveryFifthItemButNotAtTheEnd) {
 
     // As rich text: the same items, by grade in their typefaces, with the grades still written.
     const std::string byGrade = remedyListHtml(db_, 2, 0, RemedyListOrder::ByGrade);
-    EXPECT_NE(byGrade.find("<b>acon.&nbsp;(5)</b></td><td style=\"padding-right:8px\"><b>averylongname."),
+    EXPECT_NE(byGrade.find("<b>acon.&nbsp;(5)</b></td><td style=\"padding-right:8px; "
+                           "white-space:nowrap\"><b>averylongname."),
               std::string::npos);
-    EXPECT_NE(byGrade.find("</tr><tr><td style=\"padding-right:8px\">sep.&nbsp;(1)</td></tr></table>"),
-              std::string::npos)
+    EXPECT_NE(
+        byGrade.find(
+            "</tr><tr><td style=\"padding-right:8px; white-space:nowrap\">sep.&nbsp;(1)</td></tr></table>"),
+        std::string::npos)
         << byGrade;
     const std::string stored = remedyListHtml(db_, 2, 0);
     EXPECT_EQ(stored.find("<b>"), std::string::npos);
-    EXPECT_NE(stored.find("sep.&nbsp;(1)</td><td style=\"padding-right:8px\">sep.&nbsp;(3)"),
-              std::string::npos);
+    EXPECT_NE(
+        stored.find("sep.&nbsp;(1)</td><td style=\"padding-right:8px; white-space:nowrap\">sep.&nbsp;(3)"),
+        std::string::npos);
     EXPECT_EQ(remedyListHtml(db_, 6, 0), "");
 }
 

@@ -52,6 +52,7 @@ public:
     explicit CaseModel(const RepertoryDatabase& db);
 
     void setListener(CaseTableListener* listener) { listener_ = listener; }
+    const RepertoryDatabase& database() const { return db_; }
     void setPolarityMode(PolarityMode mode) { polarityMode_ = mode; }
     PolarityMode polarityMode() const { return polarityMode_; }
     // SprungEnde: after a change in the middle the focus jumps to the input row.

@@ -47,6 +47,19 @@ void countTidying(const TidiedParts& tidied, ImportReport& report);
 // tidiedParts joined again, with the changes counted.
 std::string tidiedText(std::string_view text, ImportReport& report);
 
+// The rubric that a path extends by whole parts: of its leading paths, longest first ("fear, dark"
+// and "fear" for "fear, dark, night"; parts joined with ", "), the first that rubricOf knows.
+// The exchange formats carry no tree of their own, so this is how their rubrics nest.
+template <typename RubricOf>
+std::optional<int> rubricExtendedBy(std::string_view path, const RubricOf& rubricOf) {
+    for (std::size_t end = path.rfind(", "); end != std::string_view::npos && end > 0;
+         end = path.rfind(", ", end - 1)) {
+        if (const std::optional<int> rubric = rubricOf(path.substr(0, end)))
+            return rubric;
+    }
+    return std::nullopt;
+}
+
 // An item of a remedy list: the abbreviation and, for "NAT-M (4)", the grade in brackets.
 struct ListedRemedy {
     std::string_view abbreviation;

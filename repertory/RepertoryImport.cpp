@@ -194,6 +194,12 @@ private:
             std::stable_sort(section.rubrics.begin(), section.rubrics.end(),
                              [](const PathRubric& a, const PathRubric& b) { return a.folded < b.folded; });
             builder_.section(section.name);
+            // Lower-case path after the chapter -> rubric, for the parents of the paths that follow.
+            std::unordered_map<std::string, int> rubricOfPath;
+            const auto knownPath = [&rubricOfPath](std::string_view path) -> std::optional<int> {
+                const auto found = rubricOfPath.find(std::string(path));
+                return found == rubricOfPath.end() ? std::nullopt : std::optional<int>(found->second);
+            };
             const PathRubric* previous = nullptr;
             for (const PathRubric& rubric : section.rubrics) {
                 const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
@@ -203,7 +209,11 @@ private:
                                             ", mit ihm eine Rubrik");
                     builder_.continueRubric(builder_.rubricCount() - 1);
                 } else {
-                    builder_.rubric(rubric.text);
+                    const int index = builder_.rubric(rubric.text);
+                    std::string path = joinedParts(rubric.folded);
+                    if (const std::optional<int> parent = rubricExtendedBy(path, knownPath))
+                        builder_.parent(index, *parent);
+                    rubricOfPath.emplace(std::move(path), index);
                     previous = &rubric;
                 }
                 if (auto problem = rubricEntries(at, *rubric.list))
@@ -344,6 +354,13 @@ private:
                 rubrics_.try_emplace(toLowerWindows1252(text), RubricSeen{0, lineNumber});
             if (isNew) {
                 seen->second.rubric = builder_.rubric(std::move(text));
+                // A parent written after its child cannot be one: parents come first in the file.
+                const auto earlierRubric = [this](std::string_view path) -> std::optional<int> {
+                    const auto found = rubrics_.find(std::string(path));
+                    return found == rubrics_.end() ? std::nullopt : std::optional<int>(found->second.rubric);
+                };
+                if (const std::optional<int> parent = rubricExtendedBy(seen->first, earlierRubric))
+                    builder_.parent(seen->second.rubric, *parent);
             } else {
                 ++report_.mergedPaths;
                 report_.notes.push_back(placeOf(lineNumber) + ": Rubrik " + quotedText(fields[2]) +

@@ -37,7 +37,11 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     return text;
 }
 
-std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
+namespace {
+
+// The remedy list of a rubric in the order asked for; empty for no rubric.
+std::vector<RemedyEntry> orderedRemedies(const RepertoryDatabase& db, RubricNumber number, int bd,
+                                         RemedyListOrder order) {
     if (!inRange(db, number) || db.rubricIndex(number, bd) < 0)
         return {};
     const auto stored = db.remedyList(db.rubricIndex(number, bd));
@@ -48,6 +52,52 @@ std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int
                 return gradeOf(a) > gradeOf(b);
             return compareGerman(db.remedyName(remedyOf(a)), db.remedyName(remedyOf(b))) < 0;
         });
+    return entries;
+}
+
+void appendEscaped(std::string& html, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        default:
+            html += c;
+        }
+    }
+}
+
+} // namespace
+
+std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
+    const std::vector<RemedyEntry> entries = orderedRemedies(db, number, bd, order);
+    if (entries.empty())
+        return {};
+    constexpr std::size_t kPerRow = 5;
+    std::string html = "<table cellspacing=\"0\" cellpadding=\"1\">";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i % kPerRow == 0)
+            html += i == 0 ? "<tr>" : "</tr><tr>";
+        const int grade = gradeOf(entries[i]);
+        const bool classical = order == RemedyListOrder::ByGrade;
+        const char* open = !classical ? "" : grade >= 3 ? "<b>" : grade == 2 ? "<i>" : "";
+        const char* close = !classical ? "" : grade >= 3 ? "</b>" : grade == 2 ? "</i>" : "";
+        html.append("<td style=\"padding-right:8px; white-space:nowrap\">").append(open);
+        appendEscaped(html, db.remedyName(remedyOf(entries[i])));
+        html.append("&nbsp;(").append(std::to_string(grade)).append(")").append(close).append("</td>");
+    }
+    html += "</tr></table>";
+    return html;
+}
+
+std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
+    const std::vector<RemedyEntry> entries = orderedRemedies(db, number, bd, order);
     constexpr std::size_t kNameWidth = 13;
     std::string text;
     text.reserve(entries.size() * (kNameWidth + 4) + entries.size() / 5 * 2);

@@ -20,6 +20,12 @@ enum class RemedyListOrder { Stored, ByGrade };
 // Five "abbrev(grade) " items per line, names padded to 13 characters, lines joined by CR LF.
 std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd,
                            RemedyListOrder order = RemedyListOrder::Stored);
+// The same list as rich text for a tip, five items a row, each "abbrev.&nbsp;(grade)" unbroken,
+// also at the hyphen of "kali-n.". By grade it is set in the classical typefaces: grade 3 and
+// above bold, grade 2 italic, grade 1 plain; the grade stays written, for screen readers and for
+// copying. Empty for no rubric.
+std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int bd,
+                           RemedyListOrder order = RemedyListOrder::Stored);
 // Chapter name, a blank, section name of a rubric record index; empty when no section holds it.
 std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex);
 // Name of the chapter holding a section; empty when none does.

@@ -1,11 +1,14 @@
 #include "ui/CaseGrid.h"
 
 #include "foundation/text/QtCodePage.h"
+#include "repertory/RepertoryTexts.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <algorithm>
 
 namespace telvarin {
@@ -109,6 +112,30 @@ void CaseGrid::applySettings(const MainSettings& settings) {
     model_.setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
                                                           : RemedyListOrder::Stored);
     model_.setSavedColumnWidths(settings.keepColumnWidths);
+    // The plain tip stays the cells' description for screen readers; the grid only stops showing it.
+    classicalTips_ = settings.remedyListsByGrade;
+    setTitleTips(!classicalTips_);
+}
+
+bool CaseGrid::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !classicalTips_)
+        return TableGrid::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const GridCellPos cell = cellAt(help->pos());
+    QString html;
+    if (cell.isValid() && cell.col == kSymptomColumn && cell.row >= 1 && cell.row <= model_.rowCount()) {
+        const CaseSymptom& symptom = model_.row(cell.row);
+        html = fromWindows1252(
+            remedyListHtml(model_.database(), symptom.number, symptom.bd, RemedyListOrder::ByGrade));
+        if (const std::string& counterPole = model_.counterPoleText(cell.row);
+            !html.isEmpty() && !counterPole.empty())
+            html.prepend(QStringLiteral("Gegenpol: ") + fromWindows1252(counterPole).toHtmlEscaped());
+    }
+    if (html.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), html, viewport(), cellRect(cell.row, cell.col));
+    return true;
 }
 
 void CaseGrid::setLargestRubricNumber(int number) {

@@ -59,6 +59,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Ctrl+Z brings back the case the results window cleared, until the next entry.
     void keyPressEvent(QKeyEvent* event) override;
+    // With the remedy lists by grade, a symptom's tip is rich text in the classical typefaces,
+    // shown by the toolkit's tip instead of the grid's own plain one.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     // Brings one row of the grid in line with the case; only texts that changed are set again.
@@ -73,6 +76,7 @@ private:
     // The texts the grid shows, per table row, to find the changed ones without converting.
     std::vector<CaseRowTexts> shown_;
     int largestRubricNumber_ = 99999;
+    bool classicalTips_ = false;
     std::array<int, 3> wantedWidths_{};
     std::array<int, 3> lastFitted_{};
 };

@@ -227,6 +227,8 @@ void CaseInputWindow::takeOverSettings(const EditableSettings& confirmed) {
     }
     settings_ = applyConfirmedSettings(settings_, confirmed);
     grid_->applySettings(settings_);
+    if (treeSearch_)
+        treeSearch_->applySettings(settings_);
     if (settingsStore() != nullptr)
         writeEditableSettings(*settingsStore(), confirmed);
     grid_->focusTable();
@@ -259,6 +261,7 @@ void CaseInputWindow::openTreeSearch() {
     if (!treeSearch_) {
         const WaitCursor busy;
         treeSearch_ = new SymptomSearchWindow(database_, tableFont(), services_, symptomSink(), this);
+        treeSearch_->applySettings(settings_);
         treeSearch_->setCrossReferenceHandler([this](const QString& words) {
             openTextSearch();
             textSearch_->searchFor(words);

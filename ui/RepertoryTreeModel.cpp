@@ -31,31 +31,47 @@ RepertoryTreeModel::RepertoryTreeModel(const RepertoryDatabase& db, QObject* par
         for (; rubric < db.rubricEnd(section); ++rubric)
             sectionOfRubric_[static_cast<std::size_t>(rubric)] = section;
     }
-    if (db.hasRubricTree())
-        nestRubrics();
+    arrangeChaptersAndSections();
 }
 
-void RepertoryTreeModel::nestRubrics() {
-    const auto rubrics = static_cast<std::size_t>(db_.rubricCount());
-    nestedParent_.assign(rubrics, -1);
-    rowOfRubric_.assign(rubrics, 0);
-    childrenOfRubric_.assign(rubrics, {});
-    topsOfSection_.assign(static_cast<std::size_t>(db_.sectionCount()), {});
-    for (std::size_t rubric = 0; rubric < rubrics; ++rubric) {
-        const int section = sectionOfRubric_[rubric];
-        if (section < 0)
-            continue;
-        // Parents come before their children, so the parent's place is known already.
-        const int parent = db_.parentRubric(static_cast<RubricNumber>(rubric + 1)) - 1;
-        std::vector<int>& siblings =
-            parent >= 0 && sectionOfRubric_[static_cast<std::size_t>(parent)] == section
-                ? childrenOfRubric_[static_cast<std::size_t>(parent)]
-                : topsOfSection_[static_cast<std::size_t>(section)];
-        if (&siblings != &topsOfSection_[static_cast<std::size_t>(section)])
-            nestedParent_[rubric] = parent;
-        rowOfRubric_[rubric] = static_cast<int>(siblings.size());
-        siblings.push_back(static_cast<int>(rubric));
+RepertoryTreeModel::~RepertoryTreeModel() = default;
+
+void RepertoryTreeModel::arrangeChaptersAndSections() {
+    chapterAtRow_ = chaptersInTreeOrder(db_, order_);
+    rowOfChapter_.assign(chapterAtRow_.size(), 0);
+    rowOfSection_.assign(chapterOfSection_.size(), 0);
+    sectionsOfChapter_.clear();
+    for (std::size_t row = 0; row < chapterAtRow_.size(); ++row)
+        rowOfChapter_[static_cast<std::size_t>(chapterAtRow_[row])] = static_cast<int>(row);
+    for (int chapter = 0; chapter < db_.chapterCount(); ++chapter) {
+        sectionsOfChapter_.push_back(sectionsInTreeOrder(db_, chapter, order_));
+        const std::vector<int>& sections = sectionsOfChapter_.back();
+        for (std::size_t row = 0; row < sections.size(); ++row)
+            rowOfSection_[static_cast<std::size_t>(sections[row])] = static_cast<int>(row);
     }
+    rubricTrees_.clear();
+    rubricTrees_.resize(static_cast<std::size_t>(db_.chapterCount()));
+}
+
+void RepertoryTreeModel::setOrder(TreeOrder order) {
+    if (order == order_)
+        return;
+    beginResetModel();
+    order_ = order;
+    arrangeChaptersAndSections();
+    endResetModel();
+}
+
+const ChapterRubricTree& RepertoryTreeModel::rubricsOf(int chapter) const {
+    std::unique_ptr<ChapterRubricTree>& tree = rubricTrees_[static_cast<std::size_t>(chapter)];
+    if (!tree)
+        tree = std::make_unique<ChapterRubricTree>(db_, chapter, order_);
+    return *tree;
+}
+
+const ChapterRubricTree& RepertoryTreeModel::rubricsOfRubric(int rubric) const {
+    return rubricsOf(
+        chapterOfSection_[static_cast<std::size_t>(sectionOfRubric_[static_cast<std::size_t>(rubric)])]);
 }
 
 RepertoryTreeModel::Level RepertoryTreeModel::levelOf(const QModelIndex& index) {
@@ -70,31 +86,19 @@ int RepertoryTreeModel::recordOf(const QModelIndex& index) {
     return static_cast<int>(index.internalId() >> kLevelBits);
 }
 
-int RepertoryTreeModel::firstSectionOf(int chapter) const {
-    return chapter == 0 ? 0 : db_.sectionEnd(chapter - 1);
-}
-
-int RepertoryTreeModel::firstRubricOf(int section) const {
-    return section == 0 ? 0 : db_.rubricEnd(section - 1);
-}
-
 QModelIndex RepertoryTreeModel::makeIndex(Level level, int record) const {
     switch (level) {
     case Level::Chapter:
-        return createIndex(record, 0, packId(level, record));
-    case Level::Section: {
-        const int chapter = chapterOfSection_[static_cast<std::size_t>(record)];
-        if (chapter < 0)
+        return createIndex(rowOfChapter_[static_cast<std::size_t>(record)], 0, packId(level, record));
+    case Level::Section:
+        if (chapterOfSection_[static_cast<std::size_t>(record)] < 0)
             return {};
-        return createIndex(record - firstSectionOf(chapter), 0, packId(level, record));
-    }
+        return createIndex(rowOfSection_[static_cast<std::size_t>(record)], 0, packId(level, record));
     case Level::Rubric: {
         const int section = sectionOfRubric_[static_cast<std::size_t>(record)];
-        if (section < 0)
+        if (section < 0 || chapterOfSection_[static_cast<std::size_t>(section)] < 0)
             return {};
-        if (nested())
-            return createIndex(rowOfRubric_[static_cast<std::size_t>(record)], 0, packId(level, record));
-        return createIndex(record - firstRubricOf(section), 0, packId(level, record));
+        return createIndex(rubricsOfRubric(record).rowOf(record), 0, packId(level, record));
     }
     case Level::None:
         break;
@@ -105,23 +109,18 @@ QModelIndex RepertoryTreeModel::makeIndex(Level level, int record) const {
 QModelIndex RepertoryTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (row < 0 || column != 0 || row >= rowCount(parent))
         return {};
+    const auto at = static_cast<std::size_t>(row);
+    const int record = recordOf(parent);
     switch (levelOf(parent)) {
     case Level::None:
-        return makeIndex(Level::Chapter, row);
+        return makeIndex(Level::Chapter, chapterAtRow_[at]);
     case Level::Chapter:
-        return makeIndex(Level::Section, firstSectionOf(recordOf(parent)) + row);
+        return makeIndex(Level::Section, sectionsOfChapter_[static_cast<std::size_t>(record)][at]);
     case Level::Section:
-        if (nested())
-            return makeIndex(
-                Level::Rubric,
-                topsOfSection_[static_cast<std::size_t>(recordOf(parent))][static_cast<std::size_t>(row)]);
-        return makeIndex(Level::Rubric, firstRubricOf(recordOf(parent)) + row);
+        return makeIndex(Level::Rubric,
+                         rubricsOf(chapterOfSection_[static_cast<std::size_t>(record)]).topsOf(record)[at]);
     case Level::Rubric:
-        if (nested())
-            return makeIndex(
-                Level::Rubric,
-                childrenOfRubric_[static_cast<std::size_t>(recordOf(parent))][static_cast<std::size_t>(row)]);
-        break;
+        return makeIndex(Level::Rubric, rubricsOfRubric(record).childrenOf(record)[at]);
     }
     return {};
 }
@@ -132,8 +131,8 @@ QModelIndex RepertoryTreeModel::parent(const QModelIndex& child) const {
     case Level::Section:
         return makeIndex(Level::Chapter, chapterOfSection_[static_cast<std::size_t>(record)]);
     case Level::Rubric:
-        if (nested() && nestedParent_[static_cast<std::size_t>(record)] >= 0)
-            return makeIndex(Level::Rubric, nestedParent_[static_cast<std::size_t>(record)]);
+        if (const int parentRubric = rubricsOfRubric(record).parentOf(record); parentRubric >= 0)
+            return makeIndex(Level::Rubric, parentRubric);
         return makeIndex(Level::Section, sectionOfRubric_[static_cast<std::size_t>(record)]);
     case Level::None:
     case Level::Chapter:
@@ -150,15 +149,12 @@ int RepertoryTreeModel::rowCount(const QModelIndex& parent) const {
     case Level::None:
         return db_.chapterCount();
     case Level::Chapter:
-        return db_.sectionEnd(record) - firstSectionOf(record);
+        return static_cast<int>(sectionsOfChapter_[static_cast<std::size_t>(record)].size());
     case Level::Section:
-        if (nested())
-            return static_cast<int>(topsOfSection_[static_cast<std::size_t>(record)].size());
-        return db_.rubricEnd(record) - firstRubricOf(record);
+        return static_cast<int>(
+            rubricsOf(chapterOfSection_[static_cast<std::size_t>(record)]).topsOf(record).size());
     case Level::Rubric:
-        if (nested())
-            return static_cast<int>(childrenOfRubric_[static_cast<std::size_t>(record)].size());
-        break;
+        return static_cast<int>(rubricsOfRubric(record).childrenOf(record).size());
     }
     return 0;
 }
@@ -172,7 +168,11 @@ bool RepertoryTreeModel::hasChildren(const QModelIndex& parent) const {
 }
 
 QVariant RepertoryTreeModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    if (role == Qt::ToolTipRole && levelOf(index) == Level::Rubric)
+        return fromWindows1252(remedyListHtml(db_, recordOf(index) + 1, 0, remedyListOrder_));
+    if (role != Qt::DisplayRole)
         return {};
     return fromWindows1252(itemText(index));
 }
@@ -194,15 +194,10 @@ std::string RepertoryTreeModel::itemText(const QModelIndex& index) const {
     case Level::Section:
         return std::string(db_.sectionName(record));
     case Level::Rubric: {
-        std::string text = treeRubricItemText(db_, record + 1);
+        const std::string text = treeRubricItemText(db_, record + 1);
         // Below its parent a rubric shows only its own part: "nachmittags" under "Übelkeit".
-        if (nested() && nestedParent_[static_cast<std::size_t>(record)] >= 0) {
-            const std::string_view parentText =
-                db_.rubricTextField(nestedParent_[static_cast<std::size_t>(record)]);
-            if (text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
-                text.compare(parentText.size(), 2, ", ") == 0)
-                text.erase(0, parentText.size() + 2);
-        }
+        if (const int parentRubric = rubricsOfRubric(record).parentOf(record); parentRubric >= 0)
+            return std::string(ownRubricPart(text, db_.rubricTextField(parentRubric)));
         return text;
     }
     case Level::None:

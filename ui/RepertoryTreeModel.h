@@ -1,11 +1,15 @@
 #pragma once
 
 // The whole repertory as a tree of chapters, sections and rubrics, read straight from the
-// database: nothing is copied per item, so the tree of 26,564 rubrics is ready at once.
+// database: nothing is copied per item, and a chapter's rubrics are laid out when the chapter is
+// first opened, so the tree is ready at once.
 
 #include "repertory/RepertoryDatabase.h"
+#include "repertory/RepertoryTexts.h"
+#include "repertory/RubricTree.h"
 
 #include <QAbstractItemModel>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +23,7 @@ public:
 
     // The database must outlive the model.
     explicit RepertoryTreeModel(const RepertoryDatabase& db, QObject* parent = nullptr);
+    ~RepertoryTreeModel() override;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -42,25 +47,29 @@ public:
     // The item of a rubric number; invalid when no section holds it.
     QModelIndex rubricIndex(RubricNumber number) const;
 
+    TreeOrder order() const { return order_; }
+    // Lays the tree out anew in the other order; the views lose their expansion and selection.
+    void setOrder(TreeOrder order);
+    // The order, and with it the typefaces, of the remedy lists in the rubrics' tips.
+    void setRemedyListOrder(RemedyListOrder order) { remedyListOrder_ = order; }
+
 private:
     QModelIndex makeIndex(Level level, int record) const;
-    int firstSectionOf(int chapter) const;
-    int firstRubricOf(int section) const;
-
-    // Where the repertory has its own tree, a rubric whose parent stands in the same section hangs
-    // below that parent; the others are the section's own rows.
-    void nestRubrics();
-    bool nested() const { return !rowOfRubric_.empty(); }
+    void arrangeChaptersAndSections();
+    // The rubrics of a chapter, laid out on first use.
+    const ChapterRubricTree& rubricsOf(int chapter) const;
+    const ChapterRubricTree& rubricsOfRubric(int rubric) const;
 
     const RepertoryDatabase& db_;
+    TreeOrder order_ = TreeOrder::Repertory;
+    RemedyListOrder remedyListOrder_ = RemedyListOrder::Stored;
     std::vector<int> chapterOfSection_; // -1 for sections beyond the last chapter
     std::vector<int> sectionOfRubric_;  // -1 for rubrics beyond the last section
-    // Only where nested: per rubric its parent item's rubric (-1: the section), its row there and
-    // its children; per section its own rows.
-    std::vector<int> nestedParent_;
-    std::vector<int> rowOfRubric_;
-    std::vector<std::vector<int>> childrenOfRubric_;
-    std::vector<std::vector<int>> topsOfSection_;
+    std::vector<int> chapterAtRow_;
+    std::vector<int> rowOfChapter_;
+    std::vector<std::vector<int>> sectionsOfChapter_; // in the tree's order
+    std::vector<int> rowOfSection_;
+    mutable std::vector<std::unique_ptr<ChapterRubricTree>> rubricTrees_; // per chapter
 };
 
 } // namespace telvarin

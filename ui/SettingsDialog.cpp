@@ -24,7 +24,7 @@ namespace telvarin {
 
 namespace {
 
-constexpr QSize kTemplateSize(230, 276);
+constexpr QSize kTemplateSize(230, 304);
 const QString kWindowName = QStringLiteral("Eigenschaften");
 constexpr int kFontSampleHeight = 19;
 // The polarity controls at the top are never shown; the controls below them move up into their
@@ -100,7 +100,7 @@ void SettingsDialog::createControls() {
     askOnDelete_ =
         addControl<QCheckBox>(up(QRect(16, 112, 164, 10)), QStringLiteral("Vor dem Löschen von Fällen"));
 
-    IconButtonRow buttons = iconButtonRow(QPoint(7, 234));
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 262));
     okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
     helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
     backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
@@ -110,29 +110,33 @@ void SettingsDialog::createControls() {
     connect(backButton_, &QPushButton::clicked, this, &SettingsDialog::reject);
 
     polarityGroup_ = addControl<QGroupBox>(QRect(7, 7, 216, 48), QStringLiteral("Polaritäten"));
-    auto* fontLabel = addControl<QLabel>(up(QRect(7, 195, 65, 8)), QStringLiteral("Schrift der Tabellen"));
+    auto* fontLabel = addControl<QLabel>(up(QRect(7, 223, 65, 8)), QStringLiteral("Schrift der Tabellen"));
     addControl<QLabel>(up(QRect(141, 63, 34, 8)), QStringLiteral("Sekunden"));
     questionsGroup_ = addControl<QGroupBox>(up(QRect(7, 77, 216, 53)), QStringLiteral("Rückfragen"));
     keepColumnWidths_ =
         addControl<QCheckBox>(up(QRect(7, 165, 209, 10)), QStringLiteral("Speichern der Spaltenbreiten"));
-    historyPathField_ = addControl<QLineEdit>(up(QRect(86, 213, 137, 14)));
+    historyPathField_ = addControl<QLineEdit>(up(QRect(86, 241, 137, 14)));
     historyPathField_->setReadOnly(true);
     escapeClears_ =
         addControl<QCheckBox>(up(QRect(7, 137, 209, 10)),
                               QStringLiteral("Drücken von Escape in der Auswertung löscht aktuellen Fall"));
     historyPathLabel_ =
-        addControl<QLabel>(up(QRect(7, 215, 72, 8)), QStringLiteral("Pfad für die Fallhistorie"));
+        addControl<QLabel>(up(QRect(7, 243, 72, 8)), QStringLiteral("Pfad für die Fallhistorie"));
     jumpToEnd_ =
         addControl<QCheckBox>(up(QRect(7, 151, 209, 10)),
                               QStringLiteral("Ändern von Symptomen in der Mitte springt zum Ende der Liste"));
     noGreyPrint_ = addControl<QCheckBox>(up(QRect(7, 179, 209, 10)),
                                          QStringLiteral("Kein grauer Hintergrund beim Drucken"));
+    remediesByGrade_ = addControl<QCheckBox>(up(QRect(7, 193, 209, 10)),
+                                             QStringLiteral("Mittel in Tipps nach Grad und Namen ordnen"));
+    treeAlphabetical_ =
+        addControl<QCheckBox>(up(QRect(7, 207, 209, 10)), QStringLiteral("Symptombaum alphabetisch ordnen"));
     auto* delayLabel = addControl<QLabel>(up(QRect(7, 63, 65, 8)), QStringLiteral("Startverzögerung"));
 
     // The drop-down boxes keep the height of one line; their list opens below them.
-    fontList_ = addControl<FontPreviewList>(up(QRect(77, 193, 81, 14)));
-    auto* sizeLabel = addControl<QLabel>(up(QRect(167, 195, 22, 8)), QStringLiteral("Größe"));
-    sizeBox_ = addControl<QComboBox>(up(QRect(194, 193, 29, 14)));
+    fontList_ = addControl<FontPreviewList>(up(QRect(77, 221, 81, 14)));
+    auto* sizeLabel = addControl<QLabel>(up(QRect(167, 223, 22, 8)), QStringLiteral("Größe"));
+    sizeBox_ = addControl<QComboBox>(up(QRect(194, 221, 29, 14)));
     // Screen readers name each field after its label.
     delayLabel->setBuddy(delayField_);
     historyPathLabel_->setBuddy(historyPathField_);
@@ -150,24 +154,24 @@ void SettingsDialog::createControls() {
 }
 
 void SettingsDialog::createNextStartControls() {
-    practiceFolderLabel_ = addControl<QLabel>(QRect(7, 180, 72, 8), QStringLiteral("Praxisordner"));
-    practiceFolderField_ = addControl<QLineEdit>(QRect(86, 178, 100, 14));
+    practiceFolderLabel_ = addControl<QLabel>(QRect(7, 208, 72, 8), QStringLiteral("Praxisordner"));
+    practiceFolderField_ = addControl<QLineEdit>(QRect(86, 206, 100, 14));
     practiceFolderField_->setReadOnly(true);
     practiceFolderLabel_->setBuddy(practiceFolderField_);
     changeFolderButton_ =
-        addControl<QPushButton>(QRect(188, 177, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
+        addControl<QPushButton>(QRect(188, 205, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
     changeFolderButton_->setAutoDefault(false);
     connect(changeFolderButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeFolder);
 
-    repertoryLabel_ = addControl<QLabel>(QRect(7, 198, 72, 8), QStringLiteral("&Repertorium"));
-    repertoryBox_ = addControl<QComboBox>(QRect(86, 196, 137, 14));
+    repertoryLabel_ = addControl<QLabel>(QRect(7, 226, 72, 8), QStringLiteral("&Repertorium"));
+    repertoryBox_ = addControl<QComboBox>(QRect(86, 224, 137, 14));
     repertoryLabel_->setBuddy(repertoryBox_);
     for (const RepertoryEntry& entry : repertoryEntries(choices_.repertories, choices_.stored.repertory))
         repertoryBox_->addItem(entry.label, entry.value);
     repertoryBox_->addItem(ownRepertoryFileLabel());
     connect(repertoryBox_, &QComboBox::activated, this, &SettingsDialog::repertoryChosen);
 
-    nextStartNote_ = addControl<QLabel>(QRect(7, 213, 216, 17));
+    nextStartNote_ = addControl<QLabel>(QRect(7, 241, 216, 17));
     nextStartNote_->setWordWrap(true);
     nextStartNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -226,6 +230,8 @@ void SettingsDialog::transferToControls(const QString& historyPath) {
     keepColumnWidths_->setChecked(main.keepColumnWidths);
     noGreyPrint_->setChecked(main.noGreyInPrint);
     escapeClears_->setChecked(main.escapeClearsCase);
+    remediesByGrade_->setChecked(main.remedyListsByGrade);
+    treeAlphabetical_->setChecked(main.symptomTreeAlphabetical);
     historyPathField_->setText(historyPath);
     // The size the tables are drawn with, which a too small or absent size is raised to.
     shownSize_ = QString::number(TableFont::drawnPixelHeight(main.fontSize));
@@ -309,6 +315,8 @@ EditableSettings SettingsDialog::editedSettings(int startDelay) const {
     main.keepColumnWidths = keepColumnWidths_->isChecked();
     main.noGreyInPrint = noGreyPrint_->isChecked();
     main.escapeClearsCase = escapeClears_->isChecked();
+    main.remedyListsByGrade = remediesByGrade_->isChecked();
+    main.symptomTreeAlphabetical = treeAlphabetical_->isChecked();
     main.fontName = fontList_->selectedFace();
     // The size shown for an absent or too small one stays what it was unless it is changed.
     if (sizeBox_->currentText() != shownSize_)

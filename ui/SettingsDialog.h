@@ -71,6 +71,8 @@ public:
     QCheckBox* escapeClearsBox() const { return escapeClears_; }
     QCheckBox* jumpToEndBox() const { return jumpToEnd_; }
     QCheckBox* noGreyPrintBox() const { return noGreyPrint_; }
+    QCheckBox* remediesByGradeBox() const { return remediesByGrade_; }
+    QCheckBox* treeAlphabeticalBox() const { return treeAlphabetical_; }
     QLineEdit* historyPathField() const { return historyPathField_; }
     FontPreviewList* fontList() const { return fontList_; }
     QComboBox* sizeBox() const { return sizeBox_; }
@@ -115,6 +117,8 @@ private:
     QCheckBox* escapeClears_ = nullptr;
     QCheckBox* jumpToEnd_ = nullptr;
     QCheckBox* noGreyPrint_ = nullptr;
+    QCheckBox* remediesByGrade_ = nullptr;
+    QCheckBox* treeAlphabetical_ = nullptr;
     QLineEdit* historyPathField_ = nullptr;
     QLabel* historyPathLabel_ = nullptr;
     FontPreviewList* fontList_ = nullptr;

@@ -127,6 +127,12 @@ void SymptomSearchWindow::changeTableFont(const TableFont* tableFont) {
     tree_->setFont(tableFont != nullptr ? tableFont->font() : font());
 }
 
+void SymptomSearchWindow::applySettings(const MainSettings& settings) {
+    model_->setOrder(settings.symptomTreeAlphabetical ? TreeOrder::German : TreeOrder::Repertory);
+    model_->setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
+                                                           : RemedyListOrder::Stored);
+}
+
 std::optional<ParsedSymptom> SymptomSearchWindow::selectedSymptom() const {
     const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
     if (selected.isEmpty())

@@ -18,6 +18,7 @@ namespace telvarin {
 
 class IconPushButton;
 class RepertoryTreeModel;
+struct MainSettings;
 class TableFont;
 
 class SymptomSearchWindow : public DialogBase {
@@ -38,6 +39,9 @@ public:
     void showWindow(const TableFont* tableFont);
     // The table font was changed in the settings (null: the built-in font).
     void changeTableFont(const TableFont* tableFont);
+    // The tree's order and its tips' remedy lists as the settings give them; a new order lays
+    // the tree out anew, collapsed.
+    void applySettings(const MainSettings& settings);
 
     // The symptom of the selected item; nothing while no rubric item is selected.
     std::optional<ParsedSymptom> selectedSymptom() const;

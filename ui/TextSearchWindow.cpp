@@ -13,11 +13,13 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 
 namespace telvarin {
@@ -121,6 +123,7 @@ void TextSearchWindow::createControls() {
     connect(searchField_, &QLineEdit::textChanged, this,
             [this] { requestSearch(TextSearchEvent::TextChanged); });
     searchField_->installEventFilter(this);
+    table_->viewport()->installEventFilter(this);
     connect(chapterBox_, &QComboBox::activated, this, &TextSearchWindow::chooseChapter);
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { handOverRow(row); });
     offerTableSaving(
@@ -355,7 +358,27 @@ void TextSearchWindow::keepPlacementAndWidths() {
         saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
 }
 
+bool TextSearchWindow::showRemedyTip(const QHelpEvent& help) {
+    // A cut text shows whole in the grid's own tip; the remedies stay out of its way there.
+    const GridCellPos cell = table_->cellAt(help.pos());
+    if (!settings_.remedyListsByGrade || !cell.isValid() || cell.row < kFirstDataRow ||
+        table_->isTextCut(cell.row, cell.col))
+        return false;
+    const RepertoryDatabase& db = index_.database();
+    const ParsedSymptom symptom =
+        parseSymptomEntry(db, toWindows1252(table_->cellText(cell.row, kNumberColumn)));
+    if (!symptom.valid)
+        return false;
+    QToolTip::showText(
+        help.globalPos(),
+        fromWindows1252(remedyListHtml(db, symptom.number, symptom.bd, RemedyListOrder::ByGrade)),
+        table_->viewport(), table_->cellRect(cell.row, cell.col));
+    return true;
+}
+
 bool TextSearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_->viewport() && event->type() == QEvent::ToolTip)
+        return showRemedyTip(*static_cast<QHelpEvent*>(event)) || DialogBase::eventFilter(watched, event);
     if (watched == searchField_ && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason)

@@ -15,6 +15,7 @@
 #include <string>
 
 class QComboBox;
+class QHelpEvent;
 class QLabel;
 class QLineEdit;
 
@@ -87,6 +88,9 @@ private:
     void resetTable();
     void chooseChapter(int entry);
     void handOverRow(int row);
+    // With the remedy lists by grade, a data row's tip lists its remedies in the classical
+    // typefaces; false where the grid's own tip or none belongs.
+    bool showRemedyTip(const QHelpEvent& help);
     void divideColumns();
     void keepPlacementAndWidths();
     // The texts of a rubric's cells, converted once per window: a common three-letter search fills

@@ -11,6 +11,7 @@
 #include "foundation/grid/PrintChoices.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
+#include "repertory/RubricTree.h"
 #include "tests/KentRepertory.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/RemedyOverviewWindow.h"
@@ -156,6 +157,77 @@ void BM_KentSymptomTreeClickToPaintedWindow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_KentSymptomTreeClickToPaintedWindow)->Unit(benchmark::kMillisecond);
+
+// The chapter with the most rubrics (the Kent's has about 9,000).
+int largestChapter() {
+    int largest = 0;
+    int most = 0;
+    for (int chapter = 0; chapter < kent().chapterCount(); ++chapter) {
+        const int rubrics = ChapterRubricTree(kent(), chapter, TreeOrder::Repertory).rubricCount();
+        if (rubrics > most) {
+            most = rubrics;
+            largest = chapter;
+        }
+    }
+    return largest;
+}
+
+TreeOrder orderOf(const benchmark::State& state) {
+    return state.range(0) == 0 ? TreeOrder::Repertory : TreeOrder::German;
+}
+
+// Laying out the largest chapter's rubrics, what the tree computes on the chapter's first opening.
+void BM_KentLayOutLargestChapter(benchmark::State& state) {
+    const int chapter = largestChapter();
+    for (auto _ : state) {
+        const ChapterRubricTree rubrics(kent(), chapter, orderOf(state));
+        benchmark::DoNotOptimize(rubrics.rubricCount());
+    }
+    state.counters["rubrics"] = ChapterRubricTree(kent(), chapter, TreeOrder::Repertory).rubricCount();
+}
+BENCHMARK(BM_KentLayOutLargestChapter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A click on the largest chapter's expand arrow in a shown tree, until the tree is painted with
+// its sections; the chapter's rubrics are laid out on the way, as nothing was opened before.
+// With "whole" the chapter opens down to its last rubric instead (every level expanded).
+void BM_KentOpenLargestChapter(benchmark::State& state) {
+    const int chapter = largestChapter();
+    const bool wholeChapter = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        SymptomSearchWindow window(kent(), nullptr, DialogServices{}, nullptr);
+        MainSettings settings;
+        settings.symptomTreeAlphabetical = orderOf(state) == TreeOrder::German;
+        window.applySettings(settings);
+        window.resize(700, 600);
+        window.showWindow(nullptr);
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            state.SkipWithError("the window was not shown");
+            break;
+        }
+        QTreeView* tree = window.tree();
+        const QModelIndex index = window.model().chapterIndex(chapter);
+        tree->scrollTo(index, QAbstractItemView::PositionAtTop);
+        QApplication::processEvents();
+        const QRect row = tree->visualRect(index);
+        // The arrow lies in the indentation left of the item.
+        const QPoint arrow(row.left() - tree->indentation() / 2, row.center().y());
+        const PaintCounter painted(tree->viewport());
+        state.ResumeTiming();
+        if (wholeChapter)
+            tree->expandRecursively(index);
+        else
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, arrow);
+        if (!processUntilPainted(painted, 0) || !tree->isExpanded(index)) {
+            state.SkipWithError("the chapter was not opened");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_KentOpenLargestChapter)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"german", "whole"})
+    ->Unit(benchmark::kMillisecond);
 
 // One keystroke that makes three letters: the whole repertory searched, the table filled and
 // repainted. "sch" finds about 45,000 rubrics, "kop" a few thousand.

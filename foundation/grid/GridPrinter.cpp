@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -26,6 +27,38 @@ QFont printerFont(bool bold) {
 
 // A column narrowed for print keeps room for about this many characters of its text.
 constexpr int kNarrowestPrintedCharacters = 20;
+
+// A text wrapped at `width`, cut between its lines into parts: the first as high as `firstRoom`
+// allows (empty when not one line fits), each further one as high as `pageRoom`.
+std::vector<QString> textByPages(const QString& text, const QFont& font, QPaintDevice& device, int width,
+                                 int firstRoom, int pageRoom) {
+    QTextLayout lines(text, font, &device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap); // as drawText wraps it
+    lines.setTextOption(option);
+    lines.beginLayout();
+    std::vector<QString> parts;
+    int partStart = 0;
+    int room = firstRoom;
+    int used = 0;
+    for (QTextLine line = lines.createLine(); line.isValid(); line = lines.createLine()) {
+        line.setLineWidth(width);
+        // drawText spaces its lines by the font's leading as well.
+        line.setLeadingIncluded(true);
+        const int height = static_cast<int>(std::ceil(line.height()));
+        // A line taller than a whole page stays on its page rather than leaving it empty.
+        if (used + height > room && (used > 0 || room < pageRoom)) {
+            parts.push_back(text.mid(partStart, line.textStart() - partStart));
+            partStart = line.textStart();
+            room = pageRoom;
+            used = 0;
+        }
+        used += height;
+    }
+    lines.endLayout();
+    parts.push_back(text.mid(partStart));
+    return parts;
+}
 
 } // namespace
 
@@ -133,10 +166,10 @@ GridPrinter::Layout GridPrinter::layoutFor(QPagedPaintDevice& device) const {
     }
     layout.bodyBottom = bodyBottom;
     if (const QString& legend = grid_.printLegend(); !legend.isEmpty()) {
-        const QRect room(left, 0, right - left, std::max(1, bodyBottom - layout.bodyTop));
-        layout.legendHeight = metrics.boundingRect(room, Qt::TextWordWrap, legend).height() + charHeight;
-        const int tableBottom = layout.bodyTop + printedTableHeight(layout, layout.rowPages.back());
-        layout.legendOwnPage = tableBottom + layout.legendHeight > bodyBottom;
+        // A blank line keeps the legend apart from the table.
+        layout.legendTop = layout.bodyTop + printedTableHeight(layout, layout.rowPages.back()) + charHeight;
+        layout.legendParts = textByPages(legend, printerFont(false), device, right - left,
+                                         bodyBottom - layout.legendTop, bodyBottom - layout.bodyTop);
     }
     return layout;
 }
@@ -169,15 +202,14 @@ void GridPrinter::paintHeaderAndFooter(QPainter& painter, const Layout& layout, 
 void GridPrinter::paintPage(QPainter& painter, const Layout& layout, int page) const {
     paintHeaderAndFooter(painter, layout, page);
     const QRect header = layout.headerArea;
-    if (page >= layout.tablePageCount() || (page + 1 == layout.pageCount() && layout.legendHeight > 0)) {
-        const int top = page >= layout.tablePageCount()
-                            ? layout.bodyTop
-                            : layout.bodyTop + printedTableHeight(layout, layout.rowPages.back());
-        // The legend's height holds a blank line above it, which keeps it apart from the table.
+    const int lastTablePage = layout.tablePageCount() - 1;
+    if (page >= lastTablePage && !layout.legendParts.empty()) {
+        const int top = page == lastTablePage ? layout.legendTop : layout.bodyTop;
         painter.setFont(printerFont(false));
-        painter.drawText(QRect(header.left(), top, header.width(), layout.legendHeight),
-                         Qt::AlignBottom | Qt::TextWordWrap, grid_.printLegend());
-        if (page >= layout.tablePageCount())
+        painter.drawText(QRect(header.left(), top, header.width(), layout.bodyBottom - top),
+                         Qt::AlignTop | Qt::TextWordWrap,
+                         layout.legendParts[static_cast<std::size_t>(page - lastTablePage)]);
+        if (page > lastTablePage)
             return;
     }
 

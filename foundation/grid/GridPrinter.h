@@ -5,7 +5,7 @@
 // columns repeated); the rows broken into pages with the fixed rows repeated; texts that do not
 // fit their column wrapped, never cut; a header with the window title and the application title,
 // and a footer with the page number and the date. The grid's legend follows the table on its
-// last page, or on a page of its own when it does not fit there.
+// last page and goes on over pages of its own as far as it needs, cut only between its lines.
 
 #include <QDateTime>
 #include <QRect>
@@ -67,11 +67,13 @@ struct GridPrinter::Layout {
     std::vector<std::vector<int>> bands;    // the columns of each page across
     std::vector<std::vector<int>> rowPages; // the other rows of each page down
     int bodyBottom = 0;
-    int legendHeight = 0;       // device pixels, 0 without a legend
-    bool legendOwnPage = false; // the legend does not fit below the table
+    int legendTop = 0; // device pixels, where the legend starts below the table
+    // The legend as it falls on pages: the first part below the table (empty where not one line
+    // fits there), each further one on a page of its own. Empty without a legend.
+    std::vector<QString> legendParts;
     // Down first, then across: page p shows row page p % rowPages and band p / rowPages.
     int tablePageCount() const { return static_cast<int>(bands.size() * rowPages.size()); }
-    int pageCount() const { return tablePageCount() + (legendOwnPage ? 1 : 0); }
+    int pageCount() const { return tablePageCount() + std::max(static_cast<int>(legendParts.size()) - 1, 0); }
 };
 
 } // namespace telvarin

@@ -66,6 +66,9 @@ constexpr std::array kDefinitions{
                       u"Address of the case history on a practice server, postgresql://user@host/database, "
                       u"never with a password (that is kept in the desktop's keyring); empty keeps the history "
                       u"in the practice folder"},
+    SettingDefinition{Setting::SymptomTreeAlphabetical, kProgramKey, u"SymptombaumAlphabetisch", SettingKind::Flag,
+                      0, 0, 0, 1,
+                      u"Each level of the symptom tree in German alphabetical order; 0 in the repertory's order"},
 };
 // clang-format on
 
@@ -157,6 +160,7 @@ MainSettings readMainSettingsWith(const SettingsStore& store, ReadInt readInt) {
     settings.fontName = readTextSetting(store, Setting::FontName);
     settings.fontSize = readInt(Setting::FontSize);
     settings.remedyListsByGrade = readInt(Setting::RemedyListsByGrade) != 0;
+    settings.symptomTreeAlphabetical = readInt(Setting::SymptomTreeAlphabetical) != 0;
     return settings;
 }
 
@@ -191,6 +195,8 @@ bool writeEditableSettings(SettingsStore& store, const EditableSettings& setting
                            {
                                {Setting::FontSize, main.fontSize},
                                {Setting::NoGreyInPrint, main.noGreyInPrint},
+                               {Setting::RemedyListsByGrade, main.remedyListsByGrade},
+                               {Setting::SymptomTreeAlphabetical, main.symptomTreeAlphabetical},
                            }) &&
                  allWritten;
     return allWritten;

@@ -37,6 +37,7 @@ enum class Setting {
     PrintedRemedies,
     RemedyListsByGrade,
     PracticeServer,
+    SymptomTreeAlphabetical,
 };
 
 struct SettingDefinition {
@@ -76,9 +77,10 @@ struct MainSettings {
     bool keepColumnWidths = true; // "Spaltenbreite": save and restore the column widths of all tables
     bool escapeClearsCase = true;
     bool noGreyInPrint = true;
-    QString fontName;                // empty: the tables keep their built-in font
-    int fontSize = 1;                // character height of the table font in pixels
-    bool remedyListsByGrade = false; // tips list remedies by grade, then name; else as stored
+    QString fontName;                     // empty: the tables keep their built-in font
+    int fontSize = 1;                     // character height of the table font in pixels
+    bool remedyListsByGrade = false;      // tips list remedies by grade, then name; else as stored
+    bool symptomTreeAlphabetical = false; // each level of the symptom tree in German order
 
     bool operator==(const MainSettings&) const = default;
 };
@@ -113,7 +115,7 @@ MainSettings readMainSettings(const SettingsStore& store);
 // to 0 here.
 EditableSettings readEditableSettings(const SettingsStore& store);
 
-// Writes the eleven values of a confirmed settings dialog in their fixed order; true when all of
+// Writes the thirteen values of a confirmed settings dialog in their fixed order; true when all of
 // them were written. A failed write does not stop the others.
 bool writeEditableSettings(SettingsStore& store, const EditableSettings& settings);
 

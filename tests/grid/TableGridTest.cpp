@@ -616,7 +616,7 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     grid->setPrintLegend(QStringLiteral("Mittel: m2. \u2013 Remedium secundum"));
     const GridPrinter printing(*grid, window.windowTitle());
     const GridPrinter::Layout layout = printing.layoutFor(printer);
-    QVERIFY(!layout.legendOwnPage);
+    QCOMPARE(layout.legendParts.size(), 1u);
 
     const double points =
         QFontInfo(grid->gridFont()).pixelSize() * layout.scale * 72.0 / printer.logicalDpiX();
@@ -649,13 +649,31 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("(1100)"))), pages);
     QVERIFY(text.contains(QStringLiteral("\u00dcbelkeit")));
     QVERIFY(text.contains(QString("m%1.").arg(kRemedies + 1)));
-    // The legend stands once, on the last page; one too long for it gets a page of its own.
+    // The legend stands once, on the last page.
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("Remedium secundum"))), 1);
     QVERIFY(text.section(QChar('\f'), pages - 1, pages - 1).contains(QStringLiteral("Remedium secundum")));
-    grid->setPrintLegend(QStringLiteral("Mittel: m2. \u2013 Remedium secundum; ").repeated(2000));
+
+    // One too long for the rest of the page goes on over pages of its own, each with its header,
+    // and none of it is cut off.
+    QStringList remedies;
+    for (int i = 0; i < 2000; ++i)
+        remedies << QString("m%1. \u2013 Remedium %1").arg(i);
+    grid->setPrintLegend(QStringLiteral("Mittel: ") + remedies.join(QStringLiteral("; ")));
     const GridPrinter::Layout longLegend = printing.layoutFor(printer);
-    QVERIFY(longLegend.legendOwnPage);
-    QCOMPARE(longLegend.pageCount(), layout.pageCount() + 1);
+    QVERIFY(longLegend.legendParts.size() >= 3);
+    QCOMPARE(longLegend.pageCount(),
+             layout.pageCount() + static_cast<int>(longLegend.legendParts.size()) - 1);
+    QCOMPARE(printing.print(printer), longLegend.pageCount());
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", pdf, "-"});
+    QVERIFY(process.waitForFinished(30000));
+    const QString longText = QString::fromUtf8(process.readAllStandardOutput());
+    const int longPages = longLegend.pageCount();
+    QCOMPARE(static_cast<int>(longText.count(QChar('\f'))), longPages);
+    QCOMPARE(static_cast<int>(longText.count(QStringLiteral("Ergebnis der Auswertung"))), longPages);
+    QCOMPARE(static_cast<int>(longText.count(QStringLiteral("Remedium"))), 2000);
+    QVERIFY(longText.section(QChar('\f'), longPages - 1, longPages - 1)
+                .contains(QStringLiteral("Remedium 1999")));
+    QVERIFY(longText.contains(QString("Page %1 of %1").arg(longPages)));
 }
 
 void TableGridTest::dividerDragResizesColumn() {

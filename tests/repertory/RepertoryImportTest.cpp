@@ -47,6 +47,15 @@ TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
                                      "e is unfaithful");
     EXPECT_EQ(db.sectionName(db.sectionOfRubric(9)), "MORNING");
     EXPECT_EQ(entriesText(db, 10), "nux-v.2 ip.3 ars.2");
+
+    // A path that extends another by whole parts hangs below it.
+    ASSERT_TRUE(db.hasRubricTree());
+    EXPECT_EQ(db.parentRubric(2), 1);
+    EXPECT_EQ(db.parentRubric(3), 1);
+    EXPECT_EQ(db.parentRubric(4), 0);
+    EXPECT_EQ(db.rubricTextField(5), "Fear, dark");
+    EXPECT_EQ(db.parentRubric(6), 5);
+    EXPECT_EQ(db.parentRubric(7), 0);
 }
 
 TEST(RepertoryImport, TsvSampleGroupsLinesIntoRubricsWithTheirGrades) {
@@ -66,6 +75,19 @@ TEST(RepertoryImport, TsvSampleGroupsLinesIntoRubricsWithTheirGrades) {
                                      "e, costing 5 \x80");
     EXPECT_TRUE(db.rubricTextField(3).ends_with("...")); // CR LF lines read too
     EXPECT_EQ(entriesText(db, 3), "nux-v.3 bell.2");
+    EXPECT_FALSE(db.hasRubricTree());
+
+    // The nearest earlier path that the text extends is the parent; one written later is none.
+    const RepertoryImportResult nestedResult = importTsvRepertory(
+        "MIND\tFEAR\tFear, dark\tacon\t1\nMIND\tFEAR\tFear\tacon\t1\nMIND\tFEAR\tFear, dark, night\tacon\t1\n"
+        "MIND\tFEAR\tfear, DARK, night, alone\tacon\t1\nMIND\tANGER\tFear, dark, day\tacon\t1\n",
+        "t.tsv");
+    const RepertoryDatabase nested = test::importedDatabase(nestedResult);
+    EXPECT_EQ(nested.parentRubric(1), 0);
+    EXPECT_EQ(nested.parentRubric(2), 0);
+    EXPECT_EQ(nested.parentRubric(3), 1);
+    EXPECT_EQ(nested.parentRubric(4), 3);
+    EXPECT_EQ(nested.parentRubric(5), 0); // another section
 }
 
 TEST(RepertoryImport, TsvRefusalsNameTheirLine) {

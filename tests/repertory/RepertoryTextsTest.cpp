@@ -43,6 +43,23 @@ TEST_F(TinyTexts, RemedyListsBreakAfterEveryFifthItemButNotAtTheEnd) {
     EXPECT_EQ(remedyListText(db_, 2, 0, RemedyListOrder::ByGrade),
               "acon.        (5) averylongname.(4) ag-c.        (3) sep.         (3) "
               "agar.        (1) \r\nsep.         (1) ");
+
+    // As rich text: the same items, by grade in their typefaces, with the grades still written.
+    const std::string byGrade = remedyListHtml(db_, 2, 0, RemedyListOrder::ByGrade);
+    EXPECT_NE(byGrade.find("<b>acon.&nbsp;(5)</b></td><td style=\"padding-right:8px; "
+                           "white-space:nowrap\"><b>averylongname."),
+              std::string::npos);
+    EXPECT_NE(
+        byGrade.find(
+            "</tr><tr><td style=\"padding-right:8px; white-space:nowrap\">sep.&nbsp;(1)</td></tr></table>"),
+        std::string::npos)
+        << byGrade;
+    const std::string stored = remedyListHtml(db_, 2, 0);
+    EXPECT_EQ(stored.find("<b>"), std::string::npos);
+    EXPECT_NE(
+        stored.find("sep.&nbsp;(1)</td><td style=\"padding-right:8px; white-space:nowrap\">sep.&nbsp;(3)"),
+        std::string::npos);
+    EXPECT_EQ(remedyListHtml(db_, 6, 0), "");
 }
 
 TEST_F(TinyTexts, HeadingsJoinChapterAndSectionNames) {

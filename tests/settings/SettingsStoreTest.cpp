@@ -221,7 +221,7 @@ private slots:
 
         MemorySettingsStore store;
         QVERIFY(writeEditableSettings(store, edited));
-        QCOMPARE(store.valueCount(), 11);
+        QCOMPARE(store.valueCount(), 13);
         QCOMPARE(readEditableSettings(store), edited);
 
         // The start delay and the polarity handling go first.

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <algorithm>
 #include <functional>
@@ -194,6 +196,20 @@ private slots:
         QCOMPARE(grid.cellText(2, 1), shown(rubricText(db, 5)));
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
+
+        // By grade the list becomes the toolkit's rich tip in the classical typefaces.
+        MainSettings byGrade;
+        byGrade.remedyListsByGrade = true;
+        grid.applySettings(byGrade);
+        QVERIFY(!grid.titleTips());
+        QVERIFY(!grid.tipText(1, 1).isEmpty()); // still the description for screen readers
+        const QRect cell = grid.cellRect(1, 1);
+        QHelpEvent hover(QEvent::ToolTip, cell.center(), grid.viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid.viewport(), &hover);
+        QCOMPARE(QToolTip::text(), shown(remedyListHtml(db, 12, 0, RemedyListOrder::ByGrade)));
+        QToolTip::hideText();
+        grid.applySettings(MainSettings{});
+        QVERIFY(grid.titleTips());
     }
 
     void theTextColumnsGiveRoomWhereTheOtherCutsItsTexts() {

@@ -241,6 +241,8 @@ void SettingsDialogTest::eachCheckBoxEditsItsOwnFlag() {
         {&SettingsDialog::escapeClearsBox, &MainSettings::escapeClearsCase},
         {&SettingsDialog::jumpToEndBox, &MainSettings::jumpToEnd},
         {&SettingsDialog::noGreyPrintBox, &MainSettings::noGreyInPrint},
+        {&SettingsDialog::remediesByGradeBox, &MainSettings::remedyListsByGrade},
+        {&SettingsDialog::treeAlphabeticalBox, &MainSettings::symptomTreeAlphabetical},
     };
     for (const Case& c : cases) {
         OpenSettings open;

@@ -5,6 +5,7 @@
 
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/settings/MainSettings.h"
+#include "foundation/text/GermanOrder.h"
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/KentRepertory.h"
@@ -393,6 +394,28 @@ private slots:
         QCOMPARE(model.parent(nausea).data().toString(), QStringLiteral("\u00DCbelkeit"));
         QVERIFY(model.rowCount(model.parent(nausea)) < model.rowCount(nausea));
         QCOMPARE(model.ancestorTexts(afternoon).size(), 3u);
+
+        // Tips list the remedies, by grade in the classical typefaces.
+        QVERIFY(!afternoon.data(Qt::ToolTipRole).toString().contains(u"<b>"));
+        model.setRemedyListOrder(RemedyListOrder::ByGrade);
+        QVERIFY(afternoon.data(Qt::ToolTipRole).toString().contains(u"<b>"));
+
+        // In German order every level is sorted by the text it shows, and the rubric keeps its place.
+        model.setOrder(TreeOrder::German);
+        const QModelIndex sorted = model.rubricIndex(24605);
+        QCOMPARE(sorted.data().toString(), afternoon.data().toString());
+        const QModelIndex sortedNausea = model.parent(sorted);
+        // The text without the remedy count and the number.
+        const auto shown = [&model](const QModelIndex& index) {
+            const std::string text = model.itemText(index);
+            return text.substr(0, text.rfind(" ["));
+        };
+        for (const QModelIndex& parent : {QModelIndex(), sortedNausea, model.parent(sortedNausea)}) {
+            for (int row = 1; row < model.rowCount(parent); ++row)
+                QVERIFY2(compareGerman(shown(model.index(row - 1, 0, parent)),
+                                       shown(model.index(row, 0, parent))) <= 0,
+                         qPrintable(model.index(row, 0, parent).data().toString()));
+        }
     }
 
     void aCrossReferenceOpensTheTextSearchFromTheContextMenu() {

@@ -3,6 +3,7 @@
 
 #include "ui/TextSearchWindow.h"
 
+#include "analysis/SymptomEntry.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/grid/TitleTip.h"
@@ -13,10 +14,12 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <memory>
 
 using namespace telvarin;
@@ -491,6 +494,22 @@ private slots:
         QTRY_VERIFY(grid.titleTip()->isVisible());
         open.field().setText(open.field().text() + QStringLiteral("e"));
         QVERIFY(!grid.titleTip()->isVisible());
+
+        // With the remedy lists by grade, a cell that is not cut tips the row's remedies.
+        const auto tipOver = [&grid](int col) {
+            QToolTip::hideText();
+            const QPoint at = grid.cellRect(1, col).center();
+            QHelpEvent hover(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(grid.viewport(), &hover);
+            return QToolTip::text();
+        };
+        QCOMPARE(tipOver(0), QString());
+        open.settings.remedyListsByGrade = true;
+        const ParsedSymptom row = parseSymptomEntry(reference(), toWindows1252(grid.cellText(1, 0)));
+        QCOMPARE(tipOver(0),
+                 fromWindows1252(remedyListHtml(reference(), row.number, 0, RemedyListOrder::ByGrade)));
+        QCOMPARE(tipOver(1), QString()); // cut: the grid's own tip shows the text
+        QToolTip::hideText();
     }
 
     void helpShowsTopic16AndTheCloseBoxHides() {

@@ -87,6 +87,9 @@ private:
     void resetTable();
     void chooseChapter(int entry);
     void handOverRow(int row);
+    // The width the columns share: the table's beside its vertical scroll bar, known from the
+    // window's size also before it is shown. Kept widths are saved and restored against it.
+    int columnsShownWidth() const;
     void divideColumns();
     void keepPlacementAndWidths();
     // The texts of a rubric's cells, converted once per window: a common three-letter search fills

@@ -170,8 +170,17 @@ void TextSearchWindow::setUpTable(const TableFont* tableFont) {
     // The columns are often narrower than the rubric texts; a cut text shows whole in its tip.
     grid.setCutTextTips(true);
     divideColumns();
-    if (SettingsStore* store = settingsStore())
-        restoreColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), grid);
+    // Kept widths from a wider window (maximised, or on a screen scaled larger) are narrowed to
+    // the width the window opens at, which the table, not shown yet, cannot tell itself.
+    SettingsStore* store = settingsStore();
+    const QString section = columnWidthsSection(placementName());
+    const int shownWidth = columnsShownWidth();
+    if (store == nullptr || !restoreColumnWidthsIfKept(settings_, *store, section, grid, 0, shownWidth))
+        return;
+    // Narrowed, the number column may have gone back to its heading's width: the text columns give
+    // way, so that no horizontal scroll bar comes.
+    if (columnWidthScale(store->readInt(section, shownWidthName(), 0), shownWidth) < 1.0)
+        divideColumns();
 }
 
 void TextSearchWindow::showWindow() {
@@ -333,11 +342,9 @@ void TextSearchWindow::accept() {
         return;
     if (addSymptom_)
         addSymptom_(symptom->number, symptom->bd);
-    savePlacement();
+    keepPlacementAndWidths();
     if (searchField_->hasSelectedText())
         searchField_->del();
-    if (SettingsStore* store = settingsStore())
-        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
     resetTable();
     // The emptied table stands for what is left in the field: the focus leaving it, as it does
     // when the window hides, must not search for that rest (for an empty field, every rubric).
@@ -355,7 +362,8 @@ void TextSearchWindow::reject() {
 void TextSearchWindow::keepPlacementAndWidths() {
     savePlacement();
     if (SettingsStore* store = settingsStore())
-        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_);
+        saveColumnWidthsIfKept(settings_, *store, columnWidthsSection(placementName()), *table_, 0,
+                               columnsShownWidth());
 }
 
 bool TextSearchWindow::showRemedyTip(const QHelpEvent& help) {
@@ -397,16 +405,19 @@ void TextSearchWindow::resizeEvent(QResizeEvent* event) {
         divideColumns();
 }
 
-void TextSearchWindow::divideColumns() {
+int TextSearchWindow::columnsShownWidth() const {
     // What the table shows beside its vertical scroll bar, which comes with the first long result.
     // The table keeps the template's distance to the window's edges; measured from the window,
     // this holds also before the window is first laid out.
     const int besideTable =
         pixelRect(QRect(QPoint(0, 0), kTemplateSize)).width() - pixelRect(kTableRect).width();
-    const int shownWidth = width() - besideTable - 2 * table_->frameWidth() -
-                           table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
+    return width() - besideTable - 2 * table_->frameWidth() -
+           table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
+}
+
+void TextSearchWindow::divideColumns() {
     const TextSearchColumnWidths widths =
-        textSearchColumnWidths(shownWidth, table_->columnWidth(kNumberColumn),
+        textSearchColumnWidths(columnsShownWidth(), table_->columnWidth(kNumberColumn),
                                table_->columnWidth(kSymptomColumn), table_->columnWidth(kChapterColumn));
     table_->setColumnWidth(kSymptomColumn, widths.symptom);
     table_->setColumnWidth(kChapterColumn, widths.chapter);

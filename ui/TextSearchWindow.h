@@ -91,6 +91,9 @@ private:
     // With the remedy lists by grade, a data row's tip lists its remedies in the classical
     // typefaces; false where the grid's own tip or none belongs.
     bool showRemedyTip(const QHelpEvent& help);
+    // The width the columns share: the table's beside its vertical scroll bar, known from the
+    // window's size also before it is shown. Kept widths are saved and restored against it.
+    int columnsShownWidth() const;
     void divideColumns();
     void keepPlacementAndWidths();
     // The texts of a rubric's cells, converted once per window: a common three-letter search fills

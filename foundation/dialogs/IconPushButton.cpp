@@ -1,5 +1,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 
+#include "foundation/dialogs/FocusFrameStyle.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QStyleOptionButton>
@@ -13,7 +15,8 @@ namespace {
 constexpr int kIconExtent = 32;
 constexpr int kIconTextGap = 2;
 constexpr int kSmallestIconExtent = 12;
-constexpr int kCaptionMargin = 3;
+// Clear of the focus frame, which lies just inside the button's outline.
+constexpr int kCaptionMargin = 2 * kFocusFrameWidth + 1;
 
 } // namespace
 

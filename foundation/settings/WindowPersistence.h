@@ -96,15 +96,28 @@ inline double columnWidthScale(int savedShownWidth, int shownWidth) {
                                                           : 1.0;
 }
 
-// Writes "Col0", "Col1", ... for the first `count` columns, and the width the table shows them in
-// when it tells it; true when every width was written.
+// Passed as the shown width: the grid tells it itself where it can. A window whose table is not on
+// the screen yet, or whose columns share less than the grid shows, passes the width it lays the
+// columns out in, the same at saving and at restoring.
+inline constexpr int kShownWidthOfGrid = -1;
+
 template <ColumnWidthGrid Grid>
-bool saveColumnWidths(SettingsStore& store, const QString& section, const Grid& grid, int count = 0) {
+int shownWidthFor(const Grid& grid, int shownWidth) {
+    if (shownWidth != kShownWidthOfGrid)
+        return shownWidth;
+    if constexpr (requires { grid.shownWidth(); })
+        return grid.shownWidth();
+    return 0;
+}
+
+// Writes "Col0", "Col1", ... for the first `count` columns, and the width the table shows them in
+// where it is known; true when every width was written.
+template <ColumnWidthGrid Grid>
+bool saveColumnWidths(SettingsStore& store, const QString& section, const Grid& grid, int count = 0,
+                      int shownWidth = kShownWidthOfGrid) {
     bool allWritten = true;
-    if constexpr (requires { grid.shownWidth(); }) {
-        if (const int shown = grid.shownWidth(); shown > 0)
-            allWritten = store.writeInt(section, shownWidthName(), shown);
-    }
+    if (const int shown = shownWidthFor(grid, shownWidth); shown > 0)
+        allWritten = store.writeInt(section, shownWidthName(), shown);
     const int columns = columnsCovered(grid, count);
     for (int column = 0; column < columns; ++column)
         allWritten = store.writeInt(section, columnWidthName(column), grid.columnWidth(column)) && allWritten;
@@ -114,16 +127,16 @@ bool saveColumnWidths(SettingsStore& store, const QString& section, const Grid& 
 // Sets each covered column to its stored width, narrowed in proportion when the table shows less
 // width than when they were saved; absent, non-positive and absurd widths leave the column as built.
 template <ColumnWidthGrid Grid>
-bool restoreColumnWidths(const SettingsStore& store, const QString& section, Grid& grid, int count = 0) {
-    double scale = 1.0;
-    if constexpr (requires { grid.shownWidth(); })
-        scale = columnWidthScale(store.readInt(section, shownWidthName(), 0), grid.shownWidth());
+bool restoreColumnWidths(const SettingsStore& store, const QString& section, Grid& grid, int count = 0,
+                         int shownWidth = kShownWidthOfGrid) {
+    const double scale =
+        columnWidthScale(store.readInt(section, shownWidthName(), 0), shownWidthFor(grid, shownWidth));
     const int columns = columnsCovered(grid, count);
     for (int column = 0; column < columns; ++column) {
         const int width = store.readInt(section, columnWidthName(column), -1);
         if (width > 0 && width <= kMaximumStoredColumnWidth)
             grid.setColumnWidth(column, std::max(1, static_cast<int>(width * scale + 0.5)));
-        // A width stored under a smaller font would cut the header.
+        // A width stored under a smaller font, or narrowed, would cut the header.
         if constexpr (requires { grid.widenColumnToHeader(column); })
             grid.widenColumnToHeader(column);
     }
@@ -134,14 +147,15 @@ bool restoreColumnWidths(const SettingsStore& store, const QString& section, Gri
 // written and false is returned.
 template <ColumnWidthGrid Grid>
 bool saveColumnWidthsIfKept(const MainSettings& settings, SettingsStore& store, const QString& section,
-                            const Grid& grid, int count = 0) {
-    return settings.keepColumnWidths && saveColumnWidths(store, section, grid, count);
+                            const Grid& grid, int count = 0, int shownWidth = kShownWidthOfGrid) {
+    return settings.keepColumnWidths && saveColumnWidths(store, section, grid, count, shownWidth);
 }
 
 template <ColumnWidthGrid Grid>
 bool restoreColumnWidthsIfKept(const MainSettings& settings, const SettingsStore& store,
-                               const QString& section, Grid& grid, int count = 0) {
-    return settings.keepColumnWidths && restoreColumnWidths(store, section, grid, count);
+                               const QString& section, Grid& grid, int count = 0,
+                               int shownWidth = kShownWidthOfGrid) {
+    return settings.keepColumnWidths && restoreColumnWidths(store, section, grid, count, shownWidth);
 }
 
 } // namespace telvarin

@@ -114,23 +114,31 @@ private slots:
             paletteOf(Qt::white, Qt::black, QColor(200, 200, 255), QColor(120, 120, 255)),
         };
         for (const QPalette& palette : palettes) {
-            const QColor frame = focusFrameColour(palette);
-            QVERIFY(contrastRatio(frame, palette.color(QPalette::Button)) >= kFocusFrameContrast);
-            QPushButton button(QStringLiteral("&Zurück"));
-            button.setStyle(&style);
-            button.setPalette(palette);
-            button.resize(90, 40);
-            button.setAttribute(Qt::WA_KeyboardFocusChange);
-            QStyleOptionButton option;
-            option.initFrom(&button);
-            option.state |= QStyle::State_HasFocus;
-            QImage image(button.size(), QImage::Format_RGB32);
-            image.fill(palette.color(QPalette::Window));
-            QPainter painter(&image);
-            style.drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, &button);
-            painter.end();
-            QCOMPARE(image.pixelColor(kFocusFrameWidth + 10, kFocusFrameWidth), frame);
-            QCOMPARE(image.pixelColor(kFocusFrameWidth, 20), frame);
+            // A default button wears a face of its own in some styles, tinted with the highlight.
+            for (const bool isDefault : {false, true}) {
+                QPushButton button(QStringLiteral("&Zurück"));
+                button.setStyle(&style);
+                button.setPalette(palette);
+                button.resize(90, 40);
+                button.setAttribute(Qt::WA_KeyboardFocusChange);
+                QStyleOptionButton option;
+                option.initFrom(&button);
+                option.state |= QStyle::State_HasFocus;
+                if (isDefault)
+                    option.features |= QStyleOptionButton::DefaultButton;
+                QImage image(button.size(), QImage::Format_RGB32);
+                image.fill(palette.color(QPalette::Window));
+                QPainter painter(&image);
+                style.drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, &button);
+                painter.end();
+                const QColor frame = image.pixelColor(kFocusFrameWidth + 10, kFocusFrameWidth);
+                QCOMPARE(image.pixelColor(kFocusFrameWidth, 20), frame);
+                // Against the face as painted beside it, not the palette's button colour.
+                const int inside = 2 * kFocusFrameWidth;
+                for (const QPoint at : {QPoint(45, inside), QPoint(inside, 20), QPoint(45, 39 - inside)})
+                    QVERIFY2(contrastRatio(frame, image.pixelColor(at)) >= kFocusFrameContrast,
+                             qPrintable(frame.name() + u' ' + image.pixelColor(at).name()));
+            }
         }
     }
 

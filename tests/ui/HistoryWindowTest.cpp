@@ -3,6 +3,7 @@
 
 #include "ui/HistoryWindow.h"
 
+#include "foundation/dialogs/FocusFrameStyle.h"
 #include "foundation/dialogs/HelpViewer.h"
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/settings/SettingsStore.h"
@@ -613,10 +614,12 @@ void HistoryWindowTest::grabOfTheWindow() {
     history.tree().topLevelItem(1)->setExpanded(true);
     history.clickItem(1, 0);
     QVERIFY(!window.windowIcon().isNull());
-    // Every caption shows whole under its picture, however wide the font sets it.
+    // Every caption shows whole under its picture, however wide the font sets it, and clear of the
+    // focus frame on either side.
     for (const QPushButton* button : window.findChildren<QPushButton*>()) {
         const QString caption = button->text().remove(QLatin1Char('&'));
-        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) < button->width() - 4, qPrintable(caption));
+        QVERIFY2(button->fontMetrics().horizontalAdvance(caption) < button->width() - 4 * kFocusFrameWidth,
+                 qPrintable(caption));
     }
     const QString picture = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("history_window.png");
     QVERIFY(window.grab().save(picture));

@@ -26,31 +26,23 @@ private:
     CaseModel& model_;
 };
 
-CaseModel::CaseModel(const RepertoryDatabase& db)
-    : db_(db), slots_(kCaseSlotCount), texts_(kCaseSlotCount), headers_{"Nummer", "Symptom", "Kapitel"} {}
+CaseModel::CaseModel(const RepertoryDatabase& db) : db_(db), slots_(kCaseSlotCount) {}
 
 const std::string& CaseModel::cellText(int tableRow, int column) const {
     static const std::string empty;
-    if (column < 0 || column >= kCaseColumnCount || tableRow < 0 || tableRow > rowCount_)
+    if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return empty;
-    if (tableRow == 0)
-        return headers_[column];
-    const CaseRowTexts& texts = texts_[slotOf(tableRow)];
+    const CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
     return column == 0 ? texts.number : column == 1 ? texts.symptom : texts.chapter;
 }
 
-void CaseModel::setFocus(int tableRow, int column) {
-    focusRow_ = std::clamp(tableRow, 1, std::max(1, rowCount_));
-    focusColumn_ = std::clamp(column, 0, kCaseColumnCount - 1);
+void CaseModel::setCurrentRow(int tableRow) {
+    currentRow_ = std::clamp(tableRow, 1, std::max(1, rowCount_));
 }
 
 bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
-    if (column < 0 || column >= kCaseColumnCount || tableRow < 0 || tableRow > rowCount_)
+    if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return false;
-    if (tableRow == 0) {
-        headers_[column] = std::string(text);
-        return true;
-    }
     if (column != 0)
         return true; // the symptom and chapter cells follow the number only
     cleared_.reset();
@@ -87,7 +79,7 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
         if (!first)
             cell += " + ";
         cell += numberText(stored.number, stored.bd);
-        texts_[slotOf(tableRow)].number = cell;
+        slots_[slotOf(tableRow)].texts.number = cell;
         if (polarityMode_ == PolarityMode::ListImmediately && stored.number > 0)
             insertCounterPolarity(tableRow, stored.number);
         if (plus == std::string_view::npos)
@@ -98,7 +90,7 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
     if (wasLast)
         appendEmptyRow();
     else if (jumpToEnd_)
-        setFocus(rowCount_, 0);
+        setCurrentRow(rowCount_);
 }
 
 void CaseModel::insertCounterPolarity(int tableRow, RubricNumber number) {
@@ -116,17 +108,21 @@ void CaseModel::insertCounterPolarity(int tableRow, RubricNumber number) {
     ++rowCount_;
     requestStretch();
     requestRefresh();
-    setFocus(tableRow, 0);
+    setCurrentRow(tableRow);
 }
 
 void CaseModel::moveRowsDown(int fromRow) {
-    for (std::size_t slot = static_cast<std::size_t>(rowCount_); slot > slotOf(fromRow); --slot) {
+    for (std::size_t slot = static_cast<std::size_t>(rowCount_); slot > slotOf(fromRow); --slot)
         slots_[slot] = std::move(slots_[slot - 1]);
-        texts_[slot] = std::move(texts_[slot - 1]);
-    }
     // The moved rows stay counted where they are now; the vacated one is empty.
     slots_[slotOf(fromRow)] = CaseSymptom{};
-    texts_[slotOf(fromRow)] = CaseRowTexts{};
+}
+
+// A row moves with its texts and chain; the slot it leaves is empty. The symptom counter is not
+// touched: the row stays in the case.
+void CaseModel::moveSlot(std::size_t from, std::size_t to) {
+    slots_[to] = std::move(slots_[from]);
+    slots_[from] = CaseSymptom{};
 }
 
 void CaseModel::assignSlot(std::size_t slot, CaseSymptom symptom) {
@@ -137,7 +133,7 @@ void CaseModel::assignSlot(std::size_t slot, CaseSymptom symptom) {
 
 void CaseModel::refreshRowTexts(int tableRow) {
     const CaseSymptom& symptom = slots_[slotOf(tableRow)];
-    CaseRowTexts& texts = texts_[slotOf(tableRow)];
+    CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
     texts.symptom = rubricText(db_, symptom.number);
     const int index = symptom.number == 0 ? -1 : db_.rubricIndex(symptom.number, symptom.bd);
     texts.chapter = index < 0 ? std::string() : sectionHeading(db_, index);
@@ -160,16 +156,15 @@ void CaseModel::appendEmptyRow() {
         return;
     const std::size_t slot = static_cast<std::size_t>(rowCount_);
     assignSlot(slot, CaseSymptom{});
-    texts_[slot] = CaseRowTexts{"0", {}, {}, {}, {}};
+    slots_[slot].texts.number = "0";
     ++rowCount_;
-    if (!savedColumnWidths_)
-        requestStretch();
+    requestStretch();
     requestRefresh();
-    setFocus(rowCount_, 0);
+    setCurrentRow(rowCount_);
 }
 
 void CaseModel::addSymptom(RubricNumber number, int bd) {
-    const int row = focusRow_;
+    const int row = currentRow_;
     if (row < 1 || row > rowCount_)
         return;
     cleared_.reset();
@@ -178,10 +173,7 @@ void CaseModel::addSymptom(RubricNumber number, int bd) {
     enterText(row, numberText(number, bd), false);
     // The row may lie in the middle of the table, which the entry itself does not refresh.
     requestRefresh();
-    if (wasLast && row < kMaxCaseRows)
-        setFocus(rowCount_, 0);
-    else
-        setFocus(row, focusColumn_);
+    setCurrentRow(wasLast && row < kMaxCaseRows ? rowCount_ : row);
     if (listener_)
         listener_->focusTable();
 }
@@ -194,14 +186,11 @@ bool CaseModel::isInCase(RubricNumber number, int bd) const {
 }
 
 void CaseModel::resetRows() {
-    for (std::size_t slot = 0; slot < static_cast<std::size_t>(rowCount_); ++slot) {
-        slots_[slot] = CaseSymptom{};
-        texts_[slot] = CaseRowTexts{};
-    }
+    std::fill_n(slots_.begin(), rowCount_, CaseSymptom{});
     counter_.clear();
     heldInputRow_ = CaseSymptom{};
     rowCount_ = 1;
-    setFocus(1, 0);
+    setCurrentRow(1);
 }
 
 void CaseModel::clearCase() {
@@ -232,23 +221,14 @@ void CaseModel::prepareForAnalysis() {
     for (std::size_t slot = 0; slot < inputSlot; ++slot) {
         if (slots_[slot].number == 0) {
             slots_[slot] = CaseSymptom{};
-            texts_[slot] = CaseRowTexts{};
             continue;
         }
-        if (kept != slot) {
-            slots_[kept] = std::move(slots_[slot]);
-            texts_[kept] = std::move(texts_[slot]);
-            slots_[slot] = CaseSymptom{};
-            texts_[slot] = CaseRowTexts{};
-        }
+        if (kept != slot)
+            moveSlot(slot, kept);
         ++kept;
     }
-    if (kept != inputSlot) {
-        slots_[kept] = std::move(slots_[inputSlot]);
-        texts_[kept] = std::move(texts_[inputSlot]);
-        slots_[inputSlot] = CaseSymptom{};
-        texts_[inputSlot] = CaseRowTexts{};
-    }
+    if (kept != inputSlot)
+        moveSlot(inputSlot, kept);
     rowCount_ = static_cast<int>(kept) + 1;
 
     if (polarityMode_ == PolarityMode::ListAtEnd) {
@@ -264,11 +244,9 @@ void CaseModel::prepareForAnalysis() {
                 break; // every slot is taken
             // The new row takes the input row's place; the input row moves one down.
             const std::size_t input = static_cast<std::size_t>(rowCount_ - 1);
-            slots_[input + 1] = std::move(slots_[input]);
-            texts_[input + 1] = std::move(texts_[input]);
-            slots_[input] = CaseSymptom{};
-            assignSlot(input, CaseSymptom{-rubric.counterPolarity, rubric.counterPolarityBd, true, {}});
-            texts_[input].number = numberText(-rubric.counterPolarity, rubric.counterPolarityBd);
+            moveSlot(input, input + 1);
+            assignSlot(input, CaseSymptom{-rubric.counterPolarity, rubric.counterPolarityBd, true, {}, {}});
+            slots_[input].texts.number = numberText(-rubric.counterPolarity, rubric.counterPolarityBd);
             ++rowCount_;
             refreshRowTexts(rowCount_ - 1);
         }
@@ -278,10 +256,10 @@ void CaseModel::prepareForAnalysis() {
     const std::size_t input = static_cast<std::size_t>(rowCount_ - 1);
     heldInputRow_ = slots_[input];
     heldInputRow_.next.clear();
+    heldInputRow_.texts = {};
     assignSlot(input, CaseSymptom{});
-    texts_[input] = CaseRowTexts{};
     --rowCount_;
-    setFocus(focusRow_, focusColumn_);
+    setCurrentRow(currentRow_);
 }
 
 std::vector<SymptomRef> CaseModel::keptSymptoms() const {
@@ -325,8 +303,8 @@ void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evalu
         enterText(rowCount_, numberText(kept[i].number, kept[i].bd), false);
     polarityMode_ = saved;
     if (count == 0)
-        texts_[0].number.assign(1, '0');
-    setFocus(rowCount_, 0);
+        slots_[0].texts.number.assign(1, '0');
+    setCurrentRow(rowCount_);
     evaluationName_ = std::move(evaluationName);
     requestRefresh();
 }

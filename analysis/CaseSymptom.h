@@ -3,6 +3,7 @@
 #include "repertory/RepertoryDatabase.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace telvarin {
@@ -14,13 +15,27 @@ struct SymptomRef {
     friend bool operator==(const SymptomRef&, const SymptomRef&) = default;
 };
 
-// One row of the case.
+// What the case table shows for a row, made by the entry procedure from the repertory.
+struct CaseRowTexts {
+    std::string number;  // column "Nummer": the parts as entered, joined by " + "
+    std::string symptom; // column "Symptom": rubricText of the main symptom
+    std::string chapter; // column "Kapitel": sectionHeading of the main symptom
+    std::string tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
+    // For a symptom whose rubric has a counter-pole: its rubricText and number, which the tip
+    // names above the remedies; empty otherwise.
+    std::string counterPole;
+    friend bool operator==(const CaseRowTexts&, const CaseRowTexts&) = default;
+};
+
+// One row of the case: what the analysis counts and what the case table shows. Rows made outside
+// the entry procedure (filed cases, tests) leave the texts empty.
 struct CaseSymptom {
     RubricNumber number = 0; // 0 empty row; -n the counter-polarity of rubric n
     std::int32_t bd = 0;
     bool automatic = false; // appended by the analysis as a counter-polarity, dropped afterwards
     // The chain of symptoms joined to this row with "+", in the order they were typed.
     std::vector<SymptomRef> next;
+    CaseRowTexts texts{};
 };
 
 // Slots of the case: the user fills at most kMaxCaseRows, the rest take counter-polarity rows.

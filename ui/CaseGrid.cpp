@@ -17,6 +17,8 @@ constexpr int kSymptomColumn = 1;
 constexpr int kChapterColumn = 2;
 
 constexpr int kTextColumnMinimum = 40;
+const std::array<QString, kCaseColumnCount> kHeaders{QStringLiteral("Nummer"), QStringLiteral("Symptom"),
+                                                     QStringLiteral("Kapitel")};
 
 // The remedy list as the title tip lays out lists: its entries ("acon.        (3)") separated by
 // tabs, so that the tip can put them in columns and never breaks one. An entry ends with its grade
@@ -82,12 +84,13 @@ void CaseGrid::setUpTable(const TableFont* font) {
     setFixedColumnCount(0);
     shown_.assign(1, CaseRowTexts{});
     for (int column = 0; column < kCaseColumnCount; ++column)
-        setText(0, column, fromWindows1252(model_.cellText(0, column)));
+        setText(0, column, kHeaders[static_cast<std::size_t>(column)]);
     setColumnWidth(kNumberColumn, kNumberColumnWidth);
     setColumnWidth(kSymptomColumn, kSymptomColumnWidth);
     refreshTable();
     fitColumns();
-    model_.setFocus(1, kNumberColumn);
+    model_.setCurrentRow(1);
+    focusColumn_ = kNumberColumn;
     showFocus();
 }
 
@@ -108,7 +111,6 @@ void CaseGrid::applySettings(const MainSettings& settings) {
     model_.setJumpToEnd(settings.jumpToEnd);
     model_.setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
                                                           : RemedyListOrder::Stored);
-    model_.setSavedColumnWidths(settings.keepColumnWidths);
 }
 
 void CaseGrid::setLargestRubricNumber(int number) {
@@ -182,12 +184,12 @@ void CaseGrid::focusTable() {
 }
 
 bool CaseGrid::setCellText(int row, int col, const QString& text) {
-    if (!model_.setCellText(row, col, toWindows1252(text)))
-        return false;
-    if (row == 0) {
+    if (row == 0 && col >= 0 && col < columnCount()) {
         setText(0, col, text);
         return true;
     }
+    if (!model_.setCellText(row, col, toWindows1252(text)))
+        return false;
     if (col != kNumberColumn)
         return false; // the symptom and chapter cells cannot be set
     if (model_.rowCount() + 1 != rowCount())
@@ -238,14 +240,16 @@ void CaseGrid::showRow(int row) {
 }
 
 void CaseGrid::showFocus() {
-    const GridCellPos wanted{model_.focusRow(), model_.focusColumn()};
+    const GridCellPos wanted{model_.currentRow(), focusColumn_};
     if (focusCell() != wanted && wanted.row < rowCount())
         setFocusCell(wanted.row, wanted.col);
 }
 
 void CaseGrid::takeFocusFromGrid(int row, int col) {
-    if (row >= 1)
-        model_.setFocus(row, col);
+    if (row < 1)
+        return;
+    model_.setCurrentRow(row);
+    focusColumn_ = col;
 }
 
 } // namespace telvarin

@@ -73,6 +73,8 @@ private:
     // The texts the grid shows, per table row, to find the changed ones without converting.
     std::vector<CaseRowTexts> shown_;
     int largestRubricNumber_ = 99999;
+    // The model keeps the current row; the column is the table's own.
+    int focusColumn_ = 0;
     std::array<int, 3> wantedWidths_{};
     std::array<int, 3> lastFitted_{};
 };

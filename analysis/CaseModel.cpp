@@ -33,7 +33,16 @@ const std::string& CaseModel::cellText(int tableRow, int column) const {
     if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return empty;
     const CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
-    return column == 0 ? texts.number : column == 1 ? texts.symptom : texts.chapter;
+    switch (column) {
+    case 0:
+        return texts.number;
+    case 1:
+        return texts.symptom;
+    case 2:
+        return texts.chapter;
+    default:
+        return texts.weight;
+    }
 }
 
 void CaseModel::setCurrentRow(int tableRow) {
@@ -43,6 +52,12 @@ void CaseModel::setCurrentRow(int tableRow) {
 bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
     if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return false;
+    if (column == kWeightColumn) {
+        const WeightedEntry weight = splitWeight("*" + std::string(text));
+        if (weight.weightReadable)
+            setWeight(tableRow, weight.weight);
+        return true;
+    }
     if (column != 0)
         return true; // the symptom and chapter cells follow the number only
     cleared_.reset();
@@ -51,7 +66,27 @@ bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
     return true;
 }
 
-void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
+bool CaseModel::setWeight(int tableRow, int weight) {
+    if (tableRow < 1 || tableRow > rowCount_)
+        return false;
+    const std::size_t slot = slotOf(tableRow);
+    const int held = std::clamp(weight, kLowestWeight, kHighestWeight);
+    if (slots_[slot].number == 0 || slots_[slot].weight == held)
+        return false;
+    cleared_.reset();
+    assignWeight(slot, held);
+    return true;
+}
+
+void CaseModel::assignWeight(std::size_t slot, int weight) {
+    CaseSymptom& row = slots_[slot];
+    row.weight = row.number == 0 ? kUsualWeight : weight;
+    row.texts.weight = row.number == 0 ? std::string() : std::to_string(row.weight);
+}
+
+void CaseModel::enterText(int tableRow, std::string_view entry, bool insert) {
+    const WeightedEntry weighted = splitWeight(entry);
+    const std::string_view text = weighted.entry;
     // A row inserted for a counter-polarity is never the input row, even when it lands on the
     // last row: treating it as such would append a second empty row below the moved input row.
     const bool wasLast = !insert && tableRow == rowCount_ && rowCount_ < kMaxCaseRows;
@@ -73,6 +108,7 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
         if (first) {
             assignSlot(slotOf(tableRow), CaseSymptom{stored.number, stored.bd, false, {}});
             refreshRowTexts(tableRow); // joined symptoms do not change the row's texts
+            assignWeight(slotOf(tableRow), weighted.weight);
         } else if (inRange) {
             slots_[slotOf(tableRow)].next.push_back(stored);
         }
@@ -80,7 +116,8 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
             cell += " + ";
         cell += numberText(stored.number, stored.bd);
         slots_[slotOf(tableRow)].texts.number = cell;
-        if (polarityMode_ == PolarityMode::ListImmediately && stored.number > 0)
+        // A row that takes no part in the analysis brings no counter-polarity either.
+        if (polarityMode_ == PolarityMode::ListImmediately && stored.number > 0 && weighted.weight != 0)
             insertCounterPolarity(tableRow, stored.number);
         if (plus == std::string_view::npos)
             break;
@@ -163,14 +200,14 @@ void CaseModel::appendEmptyRow() {
     setCurrentRow(rowCount_);
 }
 
-void CaseModel::addSymptom(RubricNumber number, int bd) {
+void CaseModel::addSymptom(RubricNumber number, int bd, int weight) {
     const int row = currentRow_;
     if (row < 1 || row > rowCount_)
         return;
     cleared_.reset();
     Batch batch(*this);
     const bool wasLast = row == rowCount_;
-    enterText(row, numberText(number, bd), false);
+    enterText(row, numberText(number, bd) + weightSuffix(weight), false);
     // The row may lie in the middle of the table, which the entry itself does not refresh.
     requestRefresh();
     setCurrentRow(wasLast && row < kMaxCaseRows ? rowCount_ : row);
@@ -207,7 +244,7 @@ void CaseModel::takeOverCase(std::string name, std::span<const SymptomRef> sympt
     const PolarityMode saved = polarityMode_;
     polarityMode_ = PolarityMode::None;
     for (const SymptomRef& symptom : symptoms)
-        addSymptom(symptom.number, symptom.bd);
+        addSymptom(symptom.number, symptom.bd, symptom.weight);
     polarityMode_ = saved;
 }
 
@@ -235,7 +272,7 @@ void CaseModel::prepareForAnalysis() {
         for (std::size_t slot = 0; slot < kept; ++slot) {
             const RubricNumber number = slots_[slot].number;
             const int index = db_.rubricIndex(number, slots_[slot].bd);
-            if (index < 0 || number <= 0)
+            if (index < 0 || number <= 0 || slots_[slot].weight == 0)
                 continue;
             const RubricRecord& rubric = db_.rubric(index);
             if (rubric.counterPolarity == 0 || isInCase(-rubric.counterPolarity, rubric.counterPolarityBd))
@@ -245,8 +282,9 @@ void CaseModel::prepareForAnalysis() {
             // The new row takes the input row's place; the input row moves one down.
             const std::size_t input = static_cast<std::size_t>(rowCount_ - 1);
             moveSlot(input, input + 1);
-            assignSlot(input, CaseSymptom{-rubric.counterPolarity, rubric.counterPolarityBd, true, {}, {}});
+            assignSlot(input, CaseSymptom{-rubric.counterPolarity, rubric.counterPolarityBd, true, {}});
             slots_[input].texts.number = numberText(-rubric.counterPolarity, rubric.counterPolarityBd);
+            assignWeight(input, kUsualWeight);
             ++rowCount_;
             refreshRowTexts(rowCount_ - 1);
         }
@@ -267,9 +305,9 @@ std::vector<SymptomRef> CaseModel::keptSymptoms() const {
     kept.reserve(static_cast<std::size_t>(rowCount_) + 1);
     for (const CaseSymptom& row : rows())
         if (!row.automatic)
-            kept.push_back({row.number, row.bd});
+            kept.push_back({row.number, row.bd, row.weight});
     if (heldInputRow_.number != 0)
-        kept.push_back({heldInputRow_.number, heldInputRow_.bd});
+        kept.push_back({heldInputRow_.number, heldInputRow_.bd, heldInputRow_.weight});
     return kept;
 }
 
@@ -300,7 +338,7 @@ void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evalu
     polarityMode_ = PolarityMode::None;
     const std::size_t count = std::min(kept.size(), static_cast<std::size_t>(kMaxCaseRows));
     for (std::size_t i = 0; i < count; ++i)
-        enterText(rowCount_, numberText(kept[i].number, kept[i].bd), false);
+        enterText(rowCount_, numberText(kept[i].number, kept[i].bd) + weightSuffix(kept[i].weight), false);
     polarityMode_ = saved;
     if (count == 0)
         slots_[0].texts.number.assign(1, '0');

@@ -21,7 +21,8 @@
 
 namespace telvarin {
 
-inline constexpr int kCaseColumnCount = 3;
+inline constexpr int kCaseColumnCount = 4;
+inline constexpr int kWeightColumn = 3;
 
 // Implemented by the table that shows the case.
 class CaseTableListener {
@@ -54,7 +55,8 @@ public:
     const CaseSymptom& row(int tableRow) const { return slots_[slotOf(tableRow)]; }
     // The rows within the row count, in table order.
     std::span<const CaseSymptom> rows() const { return {slots_.data(), static_cast<std::size_t>(rowCount_)}; }
-    // Columns 0 "Nummer", 1 "Symptom", 2 "Kapitel" of a data row; empty for the header row.
+    // Columns 0 "Nummer", 1 "Symptom", 2 "Kapitel", 3 "Gewicht" of a data row; empty for the
+    // header row.
     const std::string& cellText(int tableRow, int column) const;
     const std::string& tipText(int tableRow) const { return slots_[slotOf(tableRow)].texts.tip; }
     const std::string& counterPoleText(int tableRow) const {
@@ -68,12 +70,14 @@ public:
     const std::string& evaluationName() const { return evaluationName_; }
     void setEvaluationName(std::string name) { evaluationName_ = std::move(name); }
 
-    // The table sets a cell's text. Column 0 of a data row runs the entry procedure, columns 1 and
-    // 2 of data rows cannot be set. Returns false for a cell outside the data rows.
+    // The table sets a cell's text. Column 0 of a data row runs the entry procedure, column 3 takes
+    // a weight digit, columns 1 and 2 cannot be set. Returns false for a cell outside the data rows.
     bool setCellText(int tableRow, int column, std::string_view text);
+    // The weight of a row that holds a symptom, held within 0 to 4; false when nothing changed.
+    bool setWeight(int tableRow, int weight);
 
     // Puts a symptom into the focused row on behalf of another window.
-    void addSymptom(RubricNumber number, int bd);
+    void addSymptom(RubricNumber number, int bd, int weight = kUsualWeight);
     // Main symptoms within the row count only; joined symptoms are not searched.
     bool isInCase(RubricNumber number, int bd) const;
     // Back to one blank row, evaluationName empty.
@@ -114,6 +118,7 @@ private:
     void moveRowsDown(int fromRow);
     void moveSlot(std::size_t from, std::size_t to);
     void assignSlot(std::size_t slot, CaseSymptom symptom);
+    void assignWeight(std::size_t slot, int weight);
     void refreshRowTexts(int tableRow);
     void appendEmptyRow();
     void resetRows();

@@ -8,10 +8,18 @@
 
 namespace telvarin {
 
-// A rubric number with its BD value, as joined symptoms and filed treatments keep them.
+// How much a row counts in the analysis: 0 takes no part, 1 counts as a row always did, 2 to 4
+// count its grades that many times.
+inline constexpr std::int32_t kLowestWeight = 0;
+inline constexpr std::int32_t kUsualWeight = 1;
+inline constexpr std::int32_t kHighestWeight = 4;
+
+// A rubric number with its BD value, as joined symptoms and filed treatments keep them. The
+// weight is the row's; a joined symptom keeps the usual one.
 struct SymptomRef {
     RubricNumber number = 0;
     std::int32_t bd = 0;
+    std::int32_t weight = kUsualWeight;
     friend bool operator==(const SymptomRef&, const SymptomRef&) = default;
 };
 
@@ -24,6 +32,7 @@ struct CaseRowTexts {
     // For a symptom whose rubric has a counter-pole: its rubricText and number, which the tip
     // names above the remedies; empty otherwise.
     std::string counterPole;
+    std::string weight; // column "Gewicht": the weight's digit, empty for an empty row
     friend bool operator==(const CaseRowTexts&, const CaseRowTexts&) = default;
 };
 
@@ -35,6 +44,7 @@ struct CaseSymptom {
     bool automatic = false; // appended by the analysis as a counter-polarity, dropped afterwards
     // The chain of symptoms joined to this row with "+", in the order they were typed.
     std::vector<SymptomRef> next;
+    std::int32_t weight = kUsualWeight;
     CaseRowTexts texts{};
 };
 

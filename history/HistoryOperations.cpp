@@ -101,7 +101,7 @@ Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> c
     treatment.comment = comment;
     for (const CaseSymptom& row : caseRows) {
         if (!row.automatic)
-            treatment.symptoms.push_back({row.number, row.bd});
+            treatment.symptoms.push_back({row.number, row.bd, row.weight});
     }
     return treatment;
 }

@@ -45,7 +45,7 @@ bool isBlank(std::string_view windows1252) {
 // left to the check for rubrics.
 std::string unreadText(const std::string& entry) {
     const std::string windows1252 = utf8ToWindows1252(entry);
-    for (const std::string_view part : entryParts(windows1252)) {
+    for (const std::string_view part : entryParts(splitWeight(windows1252).entry)) {
         const std::size_t unread = unreadPartStart(part);
         if (unread != 0 && unread < part.size())
             return windows1252ToUtf8(part.substr(unread));
@@ -68,13 +68,19 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
                            "chstens " +
                            std::to_string(kMaxCaseRows) + " Symptome");
     for (const std::string& entry : entries) {
+        if (!splitWeight(entry).weightReadable) {
+            refusals.push_back("Eintrag \"" + entry +
+                               "\": das Gewicht nach \"*\" ist eine Ziffer von 0 bis 4");
+            continue;
+        }
         if (const std::string unread = unreadText(entry); !unread.empty()) {
             refusals.push_back("Eintrag \"" + entry + "\": ab \"" + unread +
                                "\" nicht lesbar; ein Eintrag ist eine Rubriknummer, mehrere mit \"+\" "
                                "verbunden");
             continue;
         }
-        const std::vector<std::string> unknown = partsNamingNoRubric(db, utf8ToWindows1252(entry));
+        const std::string windows1252 = utf8ToWindows1252(entry);
+        const std::vector<std::string> unknown = partsNamingNoRubric(db, splitWeight(windows1252).entry);
         if (unknown.empty())
             continue;
         std::string refusal = "Eintrag \"" + entry + "\"";

@@ -1,5 +1,6 @@
 #include "tools/HistoryCommand.h"
 
+#include "analysis/SymptomEntry.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
@@ -39,7 +40,7 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
                 out << "    " << s.number;
                 if (s.bd != 0)
                     out << " BD " << s.bd;
-                out << '\n';
+                out << weightSuffix(s.weight) << '\n';
             }
         }
     }

@@ -45,6 +45,8 @@ public:
     // The largest rubric number of the repertory: "Nummer" always shows it with its minus sign.
     void setLargestRubricNumber(int number);
     int numberColumnMinimum() const;
+    // "Gewicht" is as wide as its header.
+    int weightColumnWidth() const;
 
     // Polarity mode, SprungEnde and Spaltenbreite.
     void applySettings(const MainSettings& settings);
@@ -57,7 +59,8 @@ public:
 protected:
     bool setCellText(int row, int col, const QString& text) override;
     void resizeEvent(QResizeEvent* event) override;
-    // Ctrl+Z brings back the case the results window cleared, until the next entry.
+    // Ctrl+Z brings back the case the results window cleared, until the next entry. "+" and "-"
+    // step the weight of the focused row, a digit from 0 to 4 in "Gewicht" sets it.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

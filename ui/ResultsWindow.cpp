@@ -224,8 +224,13 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
 
     const QColor counterPolarity(kCounterPolarityRgb);
     const QColor contraindicated(kContraindicatedRgb);
+    const QColor outOfAnalysis(Qt::gray);
     for (int j = 0; j < model.symptomCount(); ++j) {
         const int row = j + fixedRows;
+        if (model.isOutOfAnalysis(j)) {
+            for (int col = 0; col < model.columnCount(); ++col)
+                grid.setTextColour(row, col, outOfAnalysis);
+        }
         for (const RemedyGrade& grade : model.gradesOfRow(j)) {
             const int col = grade.column + kResultsFixedColumns;
             grid.setText(row, col, QString::number(grade.grade));

@@ -96,6 +96,35 @@ TEST_F(CaseModelTest, JoinedSymptomsAndInvalidParts) {
     EXPECT_TRUE(model.isInCase(1, 0));
 }
 
+TEST_F(CaseModelTest, WeightsFromTheEntryTheColumnAndThroughAnAnalysis) {
+    type("5+8*3");
+    type("7");
+    type("4 * 9"); // no weight of the scale: the usual one
+    EXPECT_EQ(model.cellText(1, 0), "5 + 8");
+    EXPECT_EQ(model.row(1).weight, 3);
+    EXPECT_EQ(model.cellText(1, kWeightColumn), "3");
+    EXPECT_EQ(model.row(3).number, 4);
+    EXPECT_EQ(model.row(3).weight, 1);
+    EXPECT_EQ(model.cellText(4, kWeightColumn), ""); // the empty input row has none
+
+    EXPECT_TRUE(model.setCellText(2, kWeightColumn, "0"));
+    EXPECT_EQ(model.row(2).weight, 0);
+    EXPECT_TRUE(model.setWeight(2, 9));
+    EXPECT_EQ(model.row(2).weight, 4);
+    EXPECT_FALSE(model.setWeight(2, 5)); // held at 4 already
+    EXPECT_FALSE(model.setWeight(4, 2)); // an empty row has no weight
+
+    AnalysisResult result(repertory.db());
+    ASSERT_TRUE(runAnalysis(repertory.db(), model, result));
+    model.keepCase("");
+    EXPECT_EQ(model.row(1).weight, 3);
+    EXPECT_EQ(model.row(2).weight, 4);
+    const std::vector<SymptomRef> filed = {{7, 0, 2}, {3, 0, 0}};
+    model.takeOverCase("Anna", filed);
+    EXPECT_EQ(model.row(1).weight, 2);
+    EXPECT_EQ(model.row(2).weight, 0);
+}
+
 TEST_F(CaseModelTest, InvalidEntriesBecomeEmptyRowsShowingZero) {
     for (const char* text : {"0", "", "abc", "11", "-11"}) {
         model.setCellText(1, 0, "3");
@@ -122,7 +151,7 @@ TEST_F(CaseModelTest, OnlyTheNumberColumnOfDataRowsRunsTheEntry) {
     EXPECT_EQ(model.cellText(1, 1), "\xB1 " + rubricText(repertory.db(), 1));
     EXPECT_FALSE(model.setCellText(0, 1, "Rubrik")); // the header row is the table's
     EXPECT_FALSE(model.setCellText(3, 0, "1"));      // beyond the table
-    EXPECT_FALSE(model.setCellText(1, 3, "1"));
+    EXPECT_FALSE(model.setCellText(1, kCaseColumnCount, "1"));
     EXPECT_EQ(model.rowCount(), 2);
 }
 

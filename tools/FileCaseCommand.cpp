@@ -14,7 +14,27 @@ namespace telvarin {
 namespace {
 
 constexpr const char* kFileCaseUsage =
-    "Aufruf: file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...";
+    "Aufruf: file-case HISTORIE NAME [--comment TEXT] [--verordnung TEXT] -- EINTR\xC3\x84GE...";
+
+// "--verordnung nux-v. C30 abends zwei Globuli": the first word is the remedy, the second the
+// potency, the rest the note.
+Prescription prescriptionOfText(std::string_view text) {
+    const auto nextWord = [&text] {
+        const std::size_t start = std::min(text.size(), text.find_first_not_of(' '));
+        text.remove_prefix(start);
+        const std::size_t end = std::min(text.size(), text.find(' '));
+        std::string word(text.substr(0, end));
+        text.remove_prefix(end);
+        return word;
+    };
+    Prescription prescription;
+    prescription.remedy = nextWord();
+    prescription.potency = nextWord();
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start != std::string_view::npos)
+        prescription.note = std::string(text.substr(start, text.find_last_not_of(' ') + 1 - start));
+    return prescription;
+}
 
 void printWindows1252(const std::string& message, std::ostream& err) {
     const std::string text = windows1252ToUtf8(message);
@@ -109,7 +129,8 @@ struct StreamReporter : ErrorReporter {
 
 int runFileCaseCommand(std::span<const std::string> words, std::optional<std::span<const std::byte>> builtin,
                        std::ostream& out, std::ostream& err) {
-    const CliArguments args = parseCliArguments(words, {{"--comment", 1}, {"--file", 1}});
+    const CliArguments args =
+        parseCliArguments(words, {{"--comment", 1}, {"--verordnung", 1}, {"--file", 1}});
     if (!args.error.empty() || args.positional.size() < 2) {
         err << (args.error.empty() ? kFileCaseUsage : args.error) << '\n';
         return 2;
@@ -119,10 +140,12 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     // into the same case from either.
     const std::string name = composedForHistory(args.positional[1]);
     const std::string comment = composedForHistory(args.value("--comment"));
+    const std::string prescribed = composedForHistory(args.value("--verordnung"));
     // A line break in a name would come back from the file as another name (CR LF for LF), and a
     // new case would be made at every filing; a blank name is refused below as empty.
     for (const auto& [field, text, isComment] :
-         {std::tuple{"Der Name", name, false}, std::tuple{"Der Kommentar", comment, true}}) {
+         {std::tuple{"Der Name", name, false}, std::tuple{"Der Kommentar", comment, true},
+          std::tuple{"Die Verordnung", prescribed, true}}) {
         std::string refused = unstorableTextMessage(field, text);
         if (refused.empty() && (isComment || !isBlank(utf8ToWindows1252(text))))
             refused = controlCharacterMessage(field, text, isComment);
@@ -172,7 +195,8 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     StreamReporter reporter(err);
     const HistorySaveResult filed =
         fileTreatmentInHistoryFile(historyPath, utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)),
-                                   rows, currentLocalDateTime(), &reporter, access);
+                                   rows, currentLocalDateTime(), &reporter, access,
+                                   prescriptionOfText(withCrLf(utf8ToWindows1252(prescribed))));
     if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
     (void)out;

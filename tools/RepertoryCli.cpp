@@ -60,7 +60,9 @@ constexpr const char* kUsage =
     "                                   ihres Repertoriums)\n"
     "      [--bind DATENDATEI]          festhalten, dass ihre Rubriknummern zu diesem Repertorium\n"
     "                                   geh\xC3\xB6ren (--bind eingebaut: zum eingebauten)\n"
-    "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
+    "  file-case HISTORIE NAME [--comment TEXT] [--verordnung TEXT] -- EINTR\xC3\x84GE...\n"
+    "                                   Behandlung ablegen; TEXT der Verordnung: MITTEL [POTENZ [NOTIZ]],\n"
+    "                                   ein Eintrag 12*3 hat das Gewicht 3 (0 bis 4)\n"
 #endif
     "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"

@@ -449,15 +449,16 @@ void ResultsWindow::fileCase() {
                 this, fromWindows1252(otherRepertoryMessage(historyPath_, binding, *repertories)));
     }
     const FileCaseAsker asker =
-        fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
+        fileCaseAsker_ ? fileCaseAsker_
+                       : screenFileCaseAsker(historyPath_, services_, this, prescriptionChoices());
     const std::optional<FileCaseAnswer> answer = asker(evaluationName_);
     if (!answer)
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
     HistoryLockWait wait;
-    const HistorySaveResult saved =
-        fileTreatmentInHistoryFile(historyPath_, answer->name, answer->comment, rows_,
-                                   localDateTimeOf(clock_()), &reporter, wait.access(services_.repertories));
+    const HistorySaveResult saved = fileTreatmentInHistoryFile(
+        historyPath_, answer->name, answer->comment, rows_, localDateTimeOf(clock_()), &reporter,
+        wait.access(services_.repertories), answer->prescription);
     wait.cursor.reset();
     // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
     // refusal or a failed write must not pass for one.
@@ -465,6 +466,16 @@ void ResultsWindow::fileCase() {
         messageBoxes().reportError(this, fromWindows1252(saved.message));
     else if (!saved.message.empty())
         messageBoxes().inform(this, fromWindows1252(saved.message));
+}
+
+PrescriptionChoices ResultsWindow::prescriptionChoices() const {
+    // The headers hold the abbreviations in the order the user sees, however the columns stand.
+    PrescriptionChoices choices;
+    for (int col = kResultsFixedColumns; col < table_->columnCount(); ++col)
+        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)));
+    if (const int col = table_->focusCell().col; col >= kResultsFixedColumns && col < table_->columnCount())
+        choices.presetRemedy = toWindows1252(table_->cellText(0, col));
+    return choices;
 }
 
 void ResultsWindow::startNewCase() {

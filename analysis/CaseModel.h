@@ -76,7 +76,7 @@ public:
     // The weight of a row that holds a symptom, held within 0 to 4; false when nothing changed.
     bool setWeight(int tableRow, int weight);
 
-    // Puts a symptom into the focused row on behalf of another window.
+    // Puts a symptom into the current row on behalf of another window.
     void addSymptom(RubricNumber number, int bd, int weight = kUsualWeight);
     // Main symptoms within the row count only; joined symptoms are not searched.
     bool isInCase(RubricNumber number, int bd) const;

@@ -21,8 +21,9 @@ constexpr int kChapterColumn = 2;
 constexpr int kTextColumnMinimum = 40;
 const std::array<QString, kCaseColumnCount> kHeaders{QStringLiteral("Nummer"), QStringLiteral("Symptom"),
                                                      QStringLiteral("Kapitel"), QStringLiteral("Gewicht")};
-// A row of weight 0 takes no part in the analysis and is shown faded.
-const QColor kOutOfAnalysis(128, 128, 128);
+// A row of weight 0 takes no part in the analysis and is shown on grey. Grey text would not do:
+// the table darkens any text too faint to read on its cell.
+constexpr QRgb kOutOfAnalysisRgb = 0xD8D8D8;
 
 // The weight a key asks for on a row: "+" and "-" step it, a digit of the scale sets it while the
 // focus is in "Gewicht". Nothing for any other key.
@@ -271,7 +272,7 @@ void CaseGrid::showRow(int row) {
     show(shown.weight, model_.cellText(row, kWeightColumn), kWeightColumn);
     if (const bool faded = !shown.weight.empty() && shown.weight[0] == '0'; faded != wasFaded) {
         for (int column = 0; column < kCaseColumnCount; ++column)
-            setTextColour(row, column, faded ? kOutOfAnalysis : QColor());
+            setBackgroundColour(row, column, faded ? QColor(kOutOfAnalysisRgb) : QColor());
     }
     const std::string& tip = model_.tipText(row);
     const std::string& counterPole = model_.counterPoleText(row);

@@ -224,12 +224,12 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
 
     const QColor counterPolarity(kCounterPolarityRgb);
     const QColor contraindicated(kContraindicatedRgb);
-    const QColor outOfAnalysis(Qt::gray);
     for (int j = 0; j < model.symptomCount(); ++j) {
         const int row = j + fixedRows;
+        // A row of weight 0 is shown as a counter-polarity is: its grades stand, but not counted.
         if (model.isOutOfAnalysis(j)) {
             for (int col = 0; col < model.columnCount(); ++col)
-                grid.setTextColour(row, col, outOfAnalysis);
+                grid.setBackgroundColour(row, col, counterPolarity);
         }
         for (const RemedyGrade& grade : model.gradesOfRow(j)) {
             const int col = grade.column + kResultsFixedColumns;

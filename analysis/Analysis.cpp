@@ -87,17 +87,21 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
     auto isInCase = [&](RubricNumber number, int bd) {
         if (!inCaseFilled) {
             for (const CaseSymptom& row : rows)
-                inCase.add(row.number, row.bd);
+                if (row.weight != 0)
+                    inCase.add(row.number, row.bd);
             inCaseFilled = true;
         }
         return inCase.contains(number, bd);
     };
 
-    // One hit and the entry's grade, added with one addition.
+    // One hit and the entry's grade times the row's weight, added with one addition.
+    using MarkCounts = std::array<std::uint64_t, 16>;
     static constexpr auto kCountOfMarks = [] {
-        std::array<std::uint64_t, 16> counts{};
-        for (RemedyEntry marks = 0; marks < 16; ++marks)
-            counts[marks] = (std::uint64_t{1} << 32) | static_cast<std::uint64_t>(gradeOf(marks << 12));
+        std::array<MarkCounts, kHighestWeight + 1> counts{};
+        for (std::int32_t weight = 0; weight <= kHighestWeight; ++weight)
+            for (RemedyEntry marks = 0; marks < 16; ++marks)
+                counts[static_cast<std::size_t>(weight)][marks] =
+                    (std::uint64_t{1} << 32) | static_cast<std::uint64_t>(weight * gradeOf(marks << 12));
         return counts;
     }();
 
@@ -122,8 +126,11 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         prefetchRecord(i + kRowsAhead);
         if (const int next = i + 1 < rows.size() ? validIndex(rows[i + 1]) : -1; next >= 0)
             __builtin_prefetch(db.remedyList(next).data());
-        if (row.number <= 0)
+        // Weight 0 leaves the row out; a weight beyond the scale (a hand-edited file) is held at it.
+        if (row.number <= 0 || row.weight <= 0)
             continue;
+        const std::int32_t weight = std::min(row.weight, kHighestWeight);
+        const MarkCounts& countOfMarks = kCountOfMarks[static_cast<std::size_t>(weight)];
         const int index = db.rubricIndex(row.number, row.bd);
         if (index < 0 || index >= db.rubricCount())
             continue;
@@ -136,12 +143,12 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         if (paired) {
             for (const RemedyEntry entry : db.remedyList(index)) {
                 const std::uint32_t marks = (entry >> 12) & 0xF;
-                counts[entry & kRemedyIndexMask] += kCountOfMarks[marks];
-                differences[entry & kRemedyIndexMask] += kGradeOfMarks[marks];
+                counts[entry & kRemedyIndexMask] += countOfMarks[marks];
+                differences[entry & kRemedyIndexMask] += weight * kGradeOfMarks[marks];
             }
         } else {
             for (const RemedyEntry entry : db.remedyList(index))
-                counts[entry & kRemedyIndexMask] += kCountOfMarks[(entry >> 12) & 0xF];
+                counts[entry & kRemedyIndexMask] += countOfMarks[(entry >> 12) & 0xF];
         }
         if (counter == 0)
             continue;
@@ -149,7 +156,7 @@ void AnalysisResult::count(const RepertoryDatabase& db, std::span<const CaseSymp
         if (counterIndex < 0 || counterIndex >= db.rubricCount())
             continue;
         for (const RemedyEntry entry : db.remedyList(counterIndex))
-            differences[remedyOf(entry)] -= kGradeOfMarks[(entry >> 12) & 0xF];
+            differences[remedyOf(entry)] -= weight * kGradeOfMarks[(entry >> 12) & 0xF];
     }
     for (std::size_t r = 0; r < counts_.size(); ++r) {
         gradeSums_[r] = static_cast<std::int32_t>(counts_[r] & 0xFFFFFFFFu);

@@ -26,29 +26,36 @@ private:
     CaseModel& model_;
 };
 
-CaseModel::CaseModel(const RepertoryDatabase& db)
-    : db_(db), slots_(kCaseSlotCount), texts_(kCaseSlotCount), headers_{"Nummer", "Symptom", "Kapitel"} {}
+CaseModel::CaseModel(const RepertoryDatabase& db) : db_(db), slots_(kCaseSlotCount) {}
 
 const std::string& CaseModel::cellText(int tableRow, int column) const {
     static const std::string empty;
-    if (column < 0 || column >= kCaseColumnCount || tableRow < 0 || tableRow > rowCount_)
+    if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return empty;
-    if (tableRow == 0)
-        return headers_[column];
-    const CaseRowTexts& texts = texts_[slotOf(tableRow)];
-    return column == 0 ? texts.number : column == 1 ? texts.symptom : texts.chapter;
+    const CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
+    switch (column) {
+    case 0:
+        return texts.number;
+    case 1:
+        return texts.symptom;
+    case 2:
+        return texts.chapter;
+    default:
+        return texts.weight;
+    }
 }
 
-void CaseModel::setFocus(int tableRow, int column) {
-    focusRow_ = std::clamp(tableRow, 1, std::max(1, rowCount_));
-    focusColumn_ = std::clamp(column, 0, kCaseColumnCount - 1);
+void CaseModel::setCurrentRow(int tableRow) {
+    currentRow_ = std::clamp(tableRow, 1, std::max(1, rowCount_));
 }
 
 bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
-    if (column < 0 || column >= kCaseColumnCount || tableRow < 0 || tableRow > rowCount_)
+    if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return false;
-    if (tableRow == 0) {
-        headers_[column] = std::string(text);
+    if (column == kWeightColumn) {
+        const WeightedEntry weight = splitWeight("*" + std::string(text));
+        if (weight.weightReadable)
+            setWeight(tableRow, weight.weight);
         return true;
     }
     if (column != 0)
@@ -59,7 +66,27 @@ bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
     return true;
 }
 
-void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
+bool CaseModel::setWeight(int tableRow, int weight) {
+    if (tableRow < 1 || tableRow > rowCount_)
+        return false;
+    const std::size_t slot = slotOf(tableRow);
+    const int held = std::clamp(weight, kLowestWeight, kHighestWeight);
+    if (slots_[slot].number == 0 || slots_[slot].weight == held)
+        return false;
+    cleared_.reset();
+    assignWeight(slot, held);
+    return true;
+}
+
+void CaseModel::assignWeight(std::size_t slot, int weight) {
+    CaseSymptom& row = slots_[slot];
+    row.weight = row.number == 0 ? kUsualWeight : weight;
+    row.texts.weight = row.number == 0 ? std::string() : std::to_string(row.weight);
+}
+
+void CaseModel::enterText(int tableRow, std::string_view entry, bool insert) {
+    const WeightedEntry weighted = splitWeight(entry);
+    const std::string_view text = weighted.entry;
     // A row inserted for a counter-polarity is never the input row, even when it lands on the
     // last row: treating it as such would append a second empty row below the moved input row.
     const bool wasLast = !insert && tableRow == rowCount_ && rowCount_ < kMaxCaseRows;
@@ -81,14 +108,16 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
         if (first) {
             assignSlot(slotOf(tableRow), CaseSymptom{stored.number, stored.bd, false, {}});
             refreshRowTexts(tableRow); // joined symptoms do not change the row's texts
+            assignWeight(slotOf(tableRow), weighted.weight);
         } else if (inRange) {
             slots_[slotOf(tableRow)].next.push_back(stored);
         }
         if (!first)
             cell += " + ";
         cell += numberText(stored.number, stored.bd);
-        texts_[slotOf(tableRow)].number = cell;
-        if (polarityMode_ == PolarityMode::ListImmediately && stored.number > 0)
+        slots_[slotOf(tableRow)].texts.number = cell;
+        // A row that takes no part in the analysis brings no counter-polarity either.
+        if (polarityMode_ == PolarityMode::ListImmediately && stored.number > 0 && weighted.weight != 0)
             insertCounterPolarity(tableRow, stored.number);
         if (plus == std::string_view::npos)
             break;
@@ -98,7 +127,7 @@ void CaseModel::enterText(int tableRow, std::string_view text, bool insert) {
     if (wasLast)
         appendEmptyRow();
     else if (jumpToEnd_)
-        setFocus(rowCount_, 0);
+        setCurrentRow(rowCount_);
 }
 
 void CaseModel::insertCounterPolarity(int tableRow, RubricNumber number) {
@@ -116,17 +145,21 @@ void CaseModel::insertCounterPolarity(int tableRow, RubricNumber number) {
     ++rowCount_;
     requestStretch();
     requestRefresh();
-    setFocus(tableRow, 0);
+    setCurrentRow(tableRow);
 }
 
 void CaseModel::moveRowsDown(int fromRow) {
-    for (std::size_t slot = static_cast<std::size_t>(rowCount_); slot > slotOf(fromRow); --slot) {
+    for (std::size_t slot = static_cast<std::size_t>(rowCount_); slot > slotOf(fromRow); --slot)
         slots_[slot] = std::move(slots_[slot - 1]);
-        texts_[slot] = std::move(texts_[slot - 1]);
-    }
     // The moved rows stay counted where they are now; the vacated one is empty.
     slots_[slotOf(fromRow)] = CaseSymptom{};
-    texts_[slotOf(fromRow)] = CaseRowTexts{};
+}
+
+// A row moves with its texts and chain; the slot it leaves is empty. The symptom counter is not
+// touched: the row stays in the case.
+void CaseModel::moveSlot(std::size_t from, std::size_t to) {
+    slots_[to] = std::move(slots_[from]);
+    slots_[from] = CaseSymptom{};
 }
 
 void CaseModel::assignSlot(std::size_t slot, CaseSymptom symptom) {
@@ -137,7 +170,7 @@ void CaseModel::assignSlot(std::size_t slot, CaseSymptom symptom) {
 
 void CaseModel::refreshRowTexts(int tableRow) {
     const CaseSymptom& symptom = slots_[slotOf(tableRow)];
-    CaseRowTexts& texts = texts_[slotOf(tableRow)];
+    CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
     texts.symptom = rubricText(db_, symptom.number);
     const int index = symptom.number == 0 ? -1 : db_.rubricIndex(symptom.number, symptom.bd);
     texts.chapter = index < 0 ? std::string() : sectionHeading(db_, index);
@@ -160,28 +193,24 @@ void CaseModel::appendEmptyRow() {
         return;
     const std::size_t slot = static_cast<std::size_t>(rowCount_);
     assignSlot(slot, CaseSymptom{});
-    texts_[slot] = CaseRowTexts{"0", {}, {}, {}, {}};
+    slots_[slot].texts.number = "0";
     ++rowCount_;
-    if (!savedColumnWidths_)
-        requestStretch();
+    requestStretch();
     requestRefresh();
-    setFocus(rowCount_, 0);
+    setCurrentRow(rowCount_);
 }
 
-void CaseModel::addSymptom(RubricNumber number, int bd) {
-    const int row = focusRow_;
+void CaseModel::addSymptom(RubricNumber number, int bd, int weight) {
+    const int row = currentRow_;
     if (row < 1 || row > rowCount_)
         return;
     cleared_.reset();
     Batch batch(*this);
     const bool wasLast = row == rowCount_;
-    enterText(row, numberText(number, bd), false);
+    enterText(row, numberText(number, bd) + weightSuffix(weight), false);
     // The row may lie in the middle of the table, which the entry itself does not refresh.
     requestRefresh();
-    if (wasLast && row < kMaxCaseRows)
-        setFocus(rowCount_, 0);
-    else
-        setFocus(row, focusColumn_);
+    setCurrentRow(wasLast && row < kMaxCaseRows ? rowCount_ : row);
     if (listener_)
         listener_->focusTable();
 }
@@ -194,14 +223,11 @@ bool CaseModel::isInCase(RubricNumber number, int bd) const {
 }
 
 void CaseModel::resetRows() {
-    for (std::size_t slot = 0; slot < static_cast<std::size_t>(rowCount_); ++slot) {
-        slots_[slot] = CaseSymptom{};
-        texts_[slot] = CaseRowTexts{};
-    }
+    std::fill_n(slots_.begin(), rowCount_, CaseSymptom{});
     counter_.clear();
     heldInputRow_ = CaseSymptom{};
     rowCount_ = 1;
-    setFocus(1, 0);
+    setCurrentRow(1);
 }
 
 void CaseModel::clearCase() {
@@ -218,7 +244,7 @@ void CaseModel::takeOverCase(std::string name, std::span<const SymptomRef> sympt
     const PolarityMode saved = polarityMode_;
     polarityMode_ = PolarityMode::None;
     for (const SymptomRef& symptom : symptoms)
-        addSymptom(symptom.number, symptom.bd);
+        addSymptom(symptom.number, symptom.bd, symptom.weight);
     polarityMode_ = saved;
 }
 
@@ -232,30 +258,21 @@ void CaseModel::prepareForAnalysis() {
     for (std::size_t slot = 0; slot < inputSlot; ++slot) {
         if (slots_[slot].number == 0) {
             slots_[slot] = CaseSymptom{};
-            texts_[slot] = CaseRowTexts{};
             continue;
         }
-        if (kept != slot) {
-            slots_[kept] = std::move(slots_[slot]);
-            texts_[kept] = std::move(texts_[slot]);
-            slots_[slot] = CaseSymptom{};
-            texts_[slot] = CaseRowTexts{};
-        }
+        if (kept != slot)
+            moveSlot(slot, kept);
         ++kept;
     }
-    if (kept != inputSlot) {
-        slots_[kept] = std::move(slots_[inputSlot]);
-        texts_[kept] = std::move(texts_[inputSlot]);
-        slots_[inputSlot] = CaseSymptom{};
-        texts_[inputSlot] = CaseRowTexts{};
-    }
+    if (kept != inputSlot)
+        moveSlot(inputSlot, kept);
     rowCount_ = static_cast<int>(kept) + 1;
 
     if (polarityMode_ == PolarityMode::ListAtEnd) {
         for (std::size_t slot = 0; slot < kept; ++slot) {
             const RubricNumber number = slots_[slot].number;
             const int index = db_.rubricIndex(number, slots_[slot].bd);
-            if (index < 0 || number <= 0)
+            if (index < 0 || number <= 0 || slots_[slot].weight == 0)
                 continue;
             const RubricRecord& rubric = db_.rubric(index);
             if (rubric.counterPolarity == 0 || isInCase(-rubric.counterPolarity, rubric.counterPolarityBd))
@@ -264,11 +281,10 @@ void CaseModel::prepareForAnalysis() {
                 break; // every slot is taken
             // The new row takes the input row's place; the input row moves one down.
             const std::size_t input = static_cast<std::size_t>(rowCount_ - 1);
-            slots_[input + 1] = std::move(slots_[input]);
-            texts_[input + 1] = std::move(texts_[input]);
-            slots_[input] = CaseSymptom{};
+            moveSlot(input, input + 1);
             assignSlot(input, CaseSymptom{-rubric.counterPolarity, rubric.counterPolarityBd, true, {}});
-            texts_[input].number = numberText(-rubric.counterPolarity, rubric.counterPolarityBd);
+            slots_[input].texts.number = numberText(-rubric.counterPolarity, rubric.counterPolarityBd);
+            assignWeight(input, kUsualWeight);
             ++rowCount_;
             refreshRowTexts(rowCount_ - 1);
         }
@@ -278,10 +294,10 @@ void CaseModel::prepareForAnalysis() {
     const std::size_t input = static_cast<std::size_t>(rowCount_ - 1);
     heldInputRow_ = slots_[input];
     heldInputRow_.next.clear();
+    heldInputRow_.texts = {};
     assignSlot(input, CaseSymptom{});
-    texts_[input] = CaseRowTexts{};
     --rowCount_;
-    setFocus(focusRow_, focusColumn_);
+    setCurrentRow(currentRow_);
 }
 
 std::vector<SymptomRef> CaseModel::keptSymptoms() const {
@@ -289,9 +305,9 @@ std::vector<SymptomRef> CaseModel::keptSymptoms() const {
     kept.reserve(static_cast<std::size_t>(rowCount_) + 1);
     for (const CaseSymptom& row : rows())
         if (!row.automatic)
-            kept.push_back({row.number, row.bd});
+            kept.push_back({row.number, row.bd, row.weight});
     if (heldInputRow_.number != 0)
-        kept.push_back({heldInputRow_.number, heldInputRow_.bd});
+        kept.push_back({heldInputRow_.number, heldInputRow_.bd, heldInputRow_.weight});
     return kept;
 }
 
@@ -322,11 +338,11 @@ void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evalu
     polarityMode_ = PolarityMode::None;
     const std::size_t count = std::min(kept.size(), static_cast<std::size_t>(kMaxCaseRows));
     for (std::size_t i = 0; i < count; ++i)
-        enterText(rowCount_, numberText(kept[i].number, kept[i].bd), false);
+        enterText(rowCount_, numberText(kept[i].number, kept[i].bd) + weightSuffix(kept[i].weight), false);
     polarityMode_ = saved;
     if (count == 0)
-        texts_[0].number.assign(1, '0');
-    setFocus(rowCount_, 0);
+        slots_[0].texts.number.assign(1, '0');
+    setCurrentRow(rowCount_);
     evaluationName_ = std::move(evaluationName);
     requestRefresh();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // The current case and the entry procedure that every change of a "Nummer" cell goes through.
-// The model owns the rows, the texts of the three columns and the tip of every row, and the
-// focus cell; the table that shows it listens for the requests it cannot decide itself.
+// The model owns the rows with their texts and tips, and the current row, where the next symptom
+// from another window goes; the table that shows it keeps its headers, widths and focus column
+// and listens for the requests it cannot decide itself.
 //
 // Rows are numbered as the table numbers them: row 0 is the header, row r >= 1 shows slot r - 1.
 // The row count includes the trailing empty input row.
@@ -20,7 +21,8 @@
 
 namespace telvarin {
 
-inline constexpr int kCaseColumnCount = 3;
+inline constexpr int kCaseColumnCount = 4;
+inline constexpr int kWeightColumn = 3;
 
 // Implemented by the table that shows the case.
 class CaseTableListener {
@@ -32,16 +34,6 @@ public:
     virtual void refreshTable() = 0;
     // Give the table the keyboard focus (after another window added a symptom).
     virtual void focusTable() = 0;
-};
-
-struct CaseRowTexts {
-    std::string number;  // column 0 "Nummer": the parts as entered, joined by " + "
-    std::string symptom; // column 1 "Symptom": rubricText of the main symptom
-    std::string chapter; // column 2 "Kapitel": sectionHeading of the main symptom
-    std::string tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
-    // For a symptom whose rubric has a counter-pole: its rubricText and number, which the tip
-    // names above the remedies; empty otherwise.
-    std::string counterPole;
 };
 
 // What a row's "Symptom" text starts with when its rubric has a counter-pole.
@@ -59,32 +51,34 @@ public:
     void setJumpToEnd(bool on) { jumpToEnd_ = on; }
     // The order of the remedy lists in the rows' tips, for rows entered from now on.
     void setRemedyListOrder(RemedyListOrder order) { remedyListOrder_ = order; }
-    // Spaltenbreite: saved column widths are in use, so appending a row does not stretch them.
-    void setSavedColumnWidths(bool on) { savedColumnWidths_ = on; }
 
     int rowCount() const { return rowCount_; }
     const CaseSymptom& row(int tableRow) const { return slots_[slotOf(tableRow)]; }
     // The rows within the row count, in table order.
     std::span<const CaseSymptom> rows() const { return {slots_.data(), static_cast<std::size_t>(rowCount_)}; }
-    // Row 0 gives the column headers "Nummer", "Symptom", "Kapitel".
+    // Columns 0 "Nummer", 1 "Symptom", 2 "Kapitel", 3 "Gewicht" of a data row; empty for the
+    // header row.
     const std::string& cellText(int tableRow, int column) const;
-    const std::string& tipText(int tableRow) const { return texts_[slotOf(tableRow)].tip; }
-    const std::string& counterPoleText(int tableRow) const { return texts_[slotOf(tableRow)].counterPole; }
+    const std::string& tipText(int tableRow) const { return slots_[slotOf(tableRow)].texts.tip; }
+    const std::string& counterPoleText(int tableRow) const {
+        return slots_[slotOf(tableRow)].texts.counterPole;
+    }
 
-    int focusRow() const { return focusRow_; }
-    int focusColumn() const { return focusColumn_; }
-    void setFocus(int tableRow, int column);
+    // The row Add symptom fills; the entry procedure moves it on as the focus should follow.
+    int currentRow() const { return currentRow_; }
+    void setCurrentRow(int tableRow);
 
     const std::string& evaluationName() const { return evaluationName_; }
     void setEvaluationName(std::string name) { evaluationName_ = std::move(name); }
 
-    // The table sets a cell's text. Header texts are taken as they are, column 0 of a data row
-    // runs the entry procedure, columns 1 and 2 of data rows cannot be set. Returns false for a
-    // cell outside the table.
+    // The table sets a cell's text. Column 0 of a data row runs the entry procedure, column 3 takes
+    // a weight digit, columns 1 and 2 cannot be set. Returns false for a cell outside the data rows.
     bool setCellText(int tableRow, int column, std::string_view text);
+    // The weight of a row that holds a symptom, held within 0 to 4; false when nothing changed.
+    bool setWeight(int tableRow, int weight);
 
-    // Puts a symptom into the focused row on behalf of another window.
-    void addSymptom(RubricNumber number, int bd);
+    // Puts a symptom into the current row on behalf of another window.
+    void addSymptom(RubricNumber number, int bd, int weight = kUsualWeight);
     // Main symptoms within the row count only; joined symptoms are not searched.
     bool isInCase(RubricNumber number, int bd) const;
     // Back to one blank row, evaluationName empty.
@@ -123,7 +117,9 @@ private:
     void enterText(int tableRow, std::string_view text, bool insert);
     void insertCounterPolarity(int tableRow, RubricNumber number);
     void moveRowsDown(int fromRow);
+    void moveSlot(std::size_t from, std::size_t to);
     void assignSlot(std::size_t slot, CaseSymptom symptom);
+    void assignWeight(std::size_t slot, int weight);
     void refreshRowTexts(int tableRow);
     void appendEmptyRow();
     void resetRows();
@@ -137,12 +133,9 @@ private:
 
     const RepertoryDatabase& db_;
     std::vector<CaseSymptom> slots_;
-    std::vector<CaseRowTexts> texts_;
     SymptomCounter counter_;
     int rowCount_ = 1;
-    int focusRow_ = 1;
-    int focusColumn_ = 0;
-    std::string headers_[kCaseColumnCount];
+    int currentRow_ = 1;
     std::string evaluationName_;
     // The input row while the analysis has taken it out of the count (it is never analysed,
     // but at 3,000 rows it may hold a symptom that the write-back must not lose).
@@ -152,7 +145,6 @@ private:
     PolarityMode polarityMode_ = PolarityMode::ListAtEnd;
     bool jumpToEnd_ = false;
     RemedyListOrder remedyListOrder_ = RemedyListOrder::Stored;
-    bool savedColumnWidths_ = false;
 
     CaseTableListener* listener_ = nullptr;
     int batchDepth_ = 0;

@@ -28,14 +28,14 @@ ContraindicationLimits contraindicationLimits(int highestGrade) {
 namespace {
 
 // The record indices of a symptom row's rubric and of its counter-pole; nothing for a row that
-// is no symptom or whose rubric has no counter-pole in the repertory.
+// is no symptom, takes no part (weight 0) or whose rubric has no counter-pole in the repertory.
 struct PolarRubrics {
     int symptom = -1;
     int counterPole = -1;
 };
 
 std::optional<PolarRubrics> polarRubricsOf(const RepertoryDatabase& db, const CaseSymptom& row) {
-    const int index = row.number > 0 ? db.rubricIndex(row.number, row.bd) : -1;
+    const int index = row.number > 0 && row.weight > 0 ? db.rubricIndex(row.number, row.bd) : -1;
     if (index < 0 || index >= db.rubricCount())
         return std::nullopt;
     const RubricRecord& rubric = db.rubric(index);

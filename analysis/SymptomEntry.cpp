@@ -1,5 +1,7 @@
 #include "analysis/SymptomEntry.h"
 
+#include "analysis/CaseSymptom.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -76,6 +78,24 @@ std::size_t unreadPartStart(std::string_view part) {
     if (i + 1 < part.size() && isLetter(part[i], 'b') && isLetter(part[i + 1], 'd'))
         i = blanksFrom(digitsFrom(blanksFrom(i + 2)));
     return i;
+}
+
+WeightedEntry splitWeight(std::string_view text) {
+    const std::size_t star = text.rfind('*');
+    if (star == std::string_view::npos)
+        return {text, kUsualWeight, true};
+    std::string_view digits = text.substr(star + 1);
+    while (!digits.empty() && isBlank(digits.front()))
+        digits.remove_prefix(1);
+    while (!digits.empty() && isBlank(digits.back()))
+        digits.remove_suffix(1);
+    const bool readable =
+        digits.size() == 1 && digits[0] >= '0' + kLowestWeight && digits[0] <= '0' + kHighestWeight;
+    return {text.substr(0, star), readable ? digits[0] - '0' : kUsualWeight, readable};
+}
+
+std::string weightSuffix(int weight) {
+    return weight == kUsualWeight ? std::string() : "*" + std::to_string(weight);
 }
 
 std::vector<std::string_view> entryParts(std::string_view entry) {

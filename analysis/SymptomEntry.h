@@ -24,6 +24,20 @@ ParsedSymptom parseSymptomEntry(const RepertoryDatabase& db, std::string_view te
 // ("12abc" as 12); a filed treatment may only hold what was meant, so the tool asks this.
 std::size_t unreadPartStart(std::string_view part);
 
+// An entry with the weight it asks for: "12*3" is the entry "12" with weight 3, "5+8*0" the entry
+// "5+8" with weight 0; without "*" the weight is the usual one. What follows the last "*" must be
+// one digit from 0 to 4 (blanks around it are free); anything else leaves `weightReadable` false
+// and the weight the usual one.
+struct WeightedEntry {
+    std::string_view entry;
+    int weight = 1;
+    bool weightReadable = true;
+};
+WeightedEntry splitWeight(std::string_view text);
+
+// How the weight stands behind a number in lists and the tool: "*3", nothing for the usual one.
+std::string weightSuffix(int weight);
+
 // The parts of an entry, split at every "+".
 std::vector<std::string_view> entryParts(std::string_view entry);
 

@@ -11,11 +11,22 @@
 
 namespace telvarin {
 
+// What was prescribed after the repertorisation; all three are free text, empty when nothing
+// was recorded.
+struct Prescription {
+    std::string remedy;  // an abbreviation of the ranking, or whatever was typed
+    std::string potency; // "C30", "LM6", "D12", ...
+    std::string note;
+    bool empty() const { return remedy.empty() && potency.empty() && note.empty(); }
+    friend bool operator==(const Prescription&, const Prescription&) = default;
+};
+
 struct Treatment {
     std::string dateStamp; // "dd.mm.yyyy hh:mm" when filed by the program; kept as read otherwise
     std::string comment;   // may hold line breaks (CR LF as the entry field delivers them)
     std::int32_t preferred = 0;
     std::vector<SymptomRef> symptoms;
+    Prescription prescription{};
     friend bool operator==(const Treatment&, const Treatment&) = default;
 };
 

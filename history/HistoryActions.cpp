@@ -278,11 +278,12 @@ HistorySaveResult restoreNewestBackup(const std::string& historyPath, const Hist
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
-                                             const HistoryFileAccess& access) {
+                                             const HistoryFileAccess& access,
+                                             const Prescription& prescription) {
     return updateBoundHistoryFile(
         historyPath, reporter, access, true,
         [&](CaseHistory& history) {
-            fileTreatment(history, name, comment, caseRows, now);
+            fileTreatment(history, name, comment, caseRows, now, prescription);
             return HistoryChange{};
         },
         nullptr);

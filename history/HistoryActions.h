@@ -90,7 +90,8 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
 HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
                                              std::string_view comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
-                                             const HistoryFileAccess& access = {});
+                                             const HistoryFileAccess& access = {},
+                                             const Prescription& prescription = {});
 
 // The history window's delete of a case it shows (shownTreatment null) or of one of its treatments.
 // The entry is found in the fresh file by identity: the case by its name, the treatment by its

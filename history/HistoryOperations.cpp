@@ -95,20 +95,22 @@ std::string formatDateStamp(const LocalDateTime& time) {
 }
 
 Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
-                        const LocalDateTime& now) {
+                        const LocalDateTime& now, const Prescription& prescription) {
     Treatment treatment;
     treatment.dateStamp = formatDateStamp(now);
     treatment.comment = comment;
+    treatment.prescription = prescription;
     for (const CaseSymptom& row : caseRows) {
         if (!row.automatic)
-            treatment.symptoms.push_back({row.number, row.bd});
+            treatment.symptoms.push_back({row.number, row.bd, row.weight});
     }
     return treatment;
 }
 
 void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
-                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now) {
-    Treatment treatment = makeTreatment(comment, caseRows, now);
+                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
+                   const Prescription& prescription) {
+    Treatment treatment = makeTreatment(comment, caseRows, now, prescription);
     if (HistoryCase* existing = findCase(history, name)) {
         existing->treatments.push_back(std::move(treatment));
         return;
@@ -198,6 +200,31 @@ void sortCases(CaseHistory& history, bool byName) {
     for (const SortKey& key : keys)
         sorted.push_back(std::move(history.cases[key.index]));
     history.cases = std::move(sorted);
+}
+
+std::string oneLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            line += ' ';
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
+std::string prescriptionText(const Prescription& prescription) {
+    std::string text = prescription.remedy;
+    if (!prescription.potency.empty())
+        text += (text.empty() ? "" : " ") + prescription.potency;
+    if (!prescription.note.empty())
+        text += (text.empty() ? "(" : " (") + oneLine(prescription.note) + ")";
+    return text;
 }
 
 std::string treatmentLabel(const Treatment& treatment) {

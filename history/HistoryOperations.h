@@ -41,10 +41,11 @@ std::string formatDateStamp(const LocalDateTime& time);
 // The treatment for the rows of the current case: each row's own number and BD value, in order,
 // leaving out the rows the analysis added (automatic) and every joined symptom.
 Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
-                        const LocalDateTime& now);
+                        const LocalDateTime& now, const Prescription& prescription = {});
 // Appends the treatment to the case called name, or to a new case at the end.
 void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
-                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now);
+                   std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
+                   const Prescription& prescription = {});
 
 // What merging added to a history.
 struct MergeCounts {
@@ -68,6 +69,12 @@ int compareDateStamps(std::string_view a, std::string_view b);
 // By date: newest last treatment first, cases without treatments last. By name: ascending,
 // letter case folded. Stable: cases with equal keys keep their order.
 void sortCases(CaseHistory& history, bool byName);
+
+// A text on one line: every line break (CR LF, a bare CR or a bare LF) as one blank.
+std::string oneLine(std::string_view text);
+
+// The prescription on one line: "nux-v. C30 (abends)"; empty when nothing was recorded.
+std::string prescriptionText(const Prescription& prescription);
 
 // "dateStamp (comment)", each line break of the comment as one blank.
 std::string treatmentLabel(const Treatment& treatment);

@@ -84,6 +84,11 @@ private:
         t.comment = attribute("Kommentar");
         t.preferred = number("Preferiert");
         const std::size_t symptomCount = count("AnzahlSymptome", kSmallestSymptom);
+        if (in_.peekKind() == tk::Identifier) {
+            t.prescription.remedy = attribute("Mittel");
+            t.prescription.potency = attribute("Potenz");
+            t.prescription.note = attribute("Notiz");
+        }
         in_.expect(tk::Greater);
         t.symptoms.reserve(symptomCount);
         for (std::size_t i = 0; i < symptomCount; ++i)
@@ -97,11 +102,23 @@ private:
         in_.expect(tk::Less);
         in_.expectName("Symptom");
         s.number = number("Nummer");
-        if (in_.peekKind() == tk::Identifier)
+        // BD, then the weight, each only where it is not the usual value.
+        if (nextNameIs("BD"))
             s.bd = number("BD");
+        if (in_.peekKind() == tk::Identifier)
+            s.weight = number("Gewicht");
         in_.expect(tk::Slash);
         in_.expect(tk::Greater);
         return s;
+    }
+
+    // Whether the next token is the name, in any letter case; nothing is consumed.
+    bool nextNameIs(std::string_view name) {
+        Token token = in_.nextToken();
+        const bool same =
+            token.kind == tk::Identifier && toUpperWindows1252(token.text) == toUpperWindows1252(name);
+        in_.pushBack(std::move(token));
+        return same;
     }
 
     std::string attribute(std::string_view name) {

@@ -14,8 +14,9 @@ public:
 
     HistorySaveResult file(std::string_view name, std::string_view comment,
                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
-                           ErrorReporter* reporter, const HistoryFileAccess& access) override {
-        return fileTreatmentInHistoryFile(path_, name, comment, caseRows, now, reporter, access);
+                           ErrorReporter* reporter, const HistoryFileAccess& access,
+                           const Prescription& prescription) override {
+        return fileTreatmentInHistoryFile(path_, name, comment, caseRows, now, reporter, access, prescription);
     }
     HistorySaveResult remove(CaseHistory& window, const HistoryCase& shownCase,
                              const Treatment* shownTreatment, ErrorReporter* reporter,

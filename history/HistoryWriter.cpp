@@ -43,7 +43,7 @@ std::size_t estimatedSize(const CaseHistory& history) {
     for (const HistoryCase& c : history.cases) {
         size += 48 + c.name.size();
         for (const Treatment& t : c.treatments)
-            size += 112 + t.comment.size() + t.symptoms.size() * 40;
+            size += 112 + t.comment.size() + t.symptoms.size() * 40 + t.prescription.note.size();
     }
     return size;
 }
@@ -69,14 +69,21 @@ std::string composeHistoryText(const CaseHistory& history) {
             out.raw("\t\t<Behandlung Datum=\"").value(t.dateStamp);
             out.raw("\" Kommentar=\"").value(t.comment);
             out.raw("\" Preferiert=\"").number(t.preferred);
-            out.raw("\" AnzahlSymptome=\"")
-                .number(static_cast<long long>(t.symptoms.size()))
-                .raw("\">")
-                .endLine();
+            out.raw("\" AnzahlSymptome=\"").number(static_cast<long long>(t.symptoms.size())).raw("\"");
+            // The additions stand only where they hold something, so that a history without them
+            // stays byte for byte what it always was.
+            if (!t.prescription.empty()) {
+                out.raw(" Mittel=\"").value(t.prescription.remedy);
+                out.raw("\" Potenz=\"").value(t.prescription.potency);
+                out.raw("\" Notiz=\"").value(t.prescription.note).raw("\"");
+            }
+            out.raw(">").endLine();
             for (const SymptomRef& s : t.symptoms) {
                 out.raw("\t\t\t<Symptom Nummer=\"").number(s.number).raw("\"");
                 if (s.bd != 0)
                     out.raw(" BD=\"").number(s.bd).raw("\"");
+                if (s.weight != kUsualWeight)
+                    out.raw(" Gewicht=\"").number(s.weight).raw("\"");
                 out.raw("/>").endLine();
             }
             out.raw("\t\t</Behandlung>").endLine();

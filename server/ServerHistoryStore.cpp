@@ -406,8 +406,10 @@ RepertoryRecord ServerHistoryStore::record() {
 
 HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_view comment,
                                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
-                                           ErrorReporter*, const HistoryFileAccess& access) {
-    const Treatment treatment = makeTreatment(comment, caseRows, now);
+                                           ErrorReporter*, const HistoryFileAccess& access,
+                                           const Prescription& prescription) {
+    Treatment treatment = makeTreatment(comment, caseRows, now);
+    treatment.prescription = prescription;
     ServerConnection* server = nullptr;
     try {
         server = &connection();

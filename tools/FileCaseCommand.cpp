@@ -15,7 +15,27 @@ namespace telvarin {
 namespace {
 
 constexpr const char* kFileCaseUsage =
-    "Aufruf: file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...";
+    "Aufruf: file-case HISTORIE NAME [--comment TEXT] [--verordnung TEXT] -- EINTR\xC3\x84GE...";
+
+// "--verordnung nux-v. C30 abends zwei Globuli": the first word is the remedy, the second the
+// potency, the rest the note.
+Prescription prescriptionOfText(std::string_view text) {
+    const auto nextWord = [&text] {
+        const std::size_t start = std::min(text.size(), text.find_first_not_of(' '));
+        text.remove_prefix(start);
+        const std::size_t end = std::min(text.size(), text.find(' '));
+        std::string word(text.substr(0, end));
+        text.remove_prefix(end);
+        return word;
+    };
+    Prescription prescription;
+    prescription.remedy = nextWord();
+    prescription.potency = nextWord();
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start != std::string_view::npos)
+        prescription.note = std::string(text.substr(start, text.find_last_not_of(' ') + 1 - start));
+    return prescription;
+}
 
 void printWindows1252(const std::string& message, std::ostream& err) {
     const std::string text = windows1252ToUtf8(message);
@@ -46,7 +66,7 @@ bool isBlank(std::string_view windows1252) {
 // left to the check for rubrics.
 std::string unreadText(const std::string& entry) {
     const std::string windows1252 = utf8ToWindows1252(entry);
-    for (const std::string_view part : entryParts(windows1252)) {
+    for (const std::string_view part : entryParts(splitWeight(windows1252).entry)) {
         const std::size_t unread = unreadPartStart(part);
         if (unread != 0 && unread < part.size())
             return windows1252ToUtf8(part.substr(unread));
@@ -69,13 +89,19 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
                            "chstens " +
                            std::to_string(kMaxCaseRows) + " Symptome");
     for (const std::string& entry : entries) {
+        if (!splitWeight(entry).weightReadable) {
+            refusals.push_back("Eintrag \"" + entry +
+                               "\": das Gewicht nach \"*\" ist eine Ziffer von 0 bis 4");
+            continue;
+        }
         if (const std::string unread = unreadText(entry); !unread.empty()) {
             refusals.push_back("Eintrag \"" + entry + "\": ab \"" + unread +
                                "\" nicht lesbar; ein Eintrag ist eine Rubriknummer, mehrere mit \"+\" "
                                "verbunden");
             continue;
         }
-        const std::vector<std::string> unknown = partsNamingNoRubric(db, utf8ToWindows1252(entry));
+        const std::string windows1252 = utf8ToWindows1252(entry);
+        const std::vector<std::string> unknown = partsNamingNoRubric(db, splitWeight(windows1252).entry);
         if (unknown.empty())
             continue;
         std::string refusal = "Eintrag \"" + entry + "\"";
@@ -104,7 +130,8 @@ struct StreamReporter : ErrorReporter {
 
 int runFileCaseCommand(std::span<const std::string> words, std::optional<std::span<const std::byte>> builtin,
                        std::ostream& out, std::ostream& err) {
-    const CliArguments args = parseCliArguments(words, {{"--comment", 1}, {"--file", 1}});
+    const CliArguments args =
+        parseCliArguments(words, {{"--comment", 1}, {"--verordnung", 1}, {"--file", 1}});
     if (!args.error.empty() || args.positional.size() < 2) {
         err << (args.error.empty() ? kFileCaseUsage : args.error) << '\n';
         return 2;
@@ -114,10 +141,12 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     // into the same case from either.
     const std::string name = composedForHistory(args.positional[1]);
     const std::string comment = composedForHistory(args.value("--comment"));
+    const std::string prescribed = composedForHistory(args.value("--verordnung"));
     // A line break in a name would come back from the file as another name (CR LF for LF), and a
     // new case would be made at every filing; a blank name is refused below as empty.
     for (const auto& [field, text, isComment] :
-         {std::tuple{"Der Name", name, false}, std::tuple{"Der Kommentar", comment, true}}) {
+         {std::tuple{"Der Name", name, false}, std::tuple{"Der Kommentar", comment, true},
+          std::tuple{"Die Verordnung", prescribed, true}}) {
         std::string refused = unstorableTextMessage(field, text);
         if (refused.empty() && (isComment || !isBlank(utf8ToWindows1252(text))))
             refused = controlCharacterMessage(field, text, isComment);
@@ -172,7 +201,7 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     }
     const HistorySaveResult filed = std::get<std::unique_ptr<HistoryStore>>(opened)->file(
         utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)), rows, currentLocalDateTime(),
-        &reporter, access);
+        &reporter, access, prescriptionOfText(withCrLf(utf8ToWindows1252(prescribed))));
     if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
     (void)out;

@@ -1,5 +1,6 @@
 #include "tools/HistoryCommand.h"
 
+#include "analysis/SymptomEntry.h"
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/Tokenizer.h"
@@ -36,11 +37,13 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
             if (t.preferred != 0)
                 out << " Preferiert " << t.preferred;
             out << ": " << t.symptoms.size() << (t.symptoms.size() == 1 ? " Symptom" : " Symptome") << '\n';
+            if (const std::string prescribed = prescriptionText(t.prescription); !prescribed.empty())
+                out << "    Verordnung: " << utf8(prescribed) << '\n';
             for (const SymptomRef& s : t.symptoms) {
                 out << "    " << s.number;
                 if (s.bd != 0)
                     out << " BD " << s.bd;
-                out << '\n';
+                out << weightSuffix(s.weight) << '\n';
             }
         }
     }

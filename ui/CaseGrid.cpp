@@ -4,12 +4,14 @@
 #include "repertory/RepertoryTexts.h"
 
 #include <QHelpEvent>
+#include <QColor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QResizeEvent>
 #include <QToolTip>
 #include <algorithm>
+#include <optional>
 
 namespace telvarin {
 
@@ -20,6 +22,25 @@ constexpr int kSymptomColumn = 1;
 constexpr int kChapterColumn = 2;
 
 constexpr int kTextColumnMinimum = 40;
+const std::array<QString, kCaseColumnCount> kHeaders{QStringLiteral("Nummer"), QStringLiteral("Symptom"),
+                                                     QStringLiteral("Kapitel"), QStringLiteral("Gewicht")};
+// A row of weight 0 takes no part in the analysis and is shown on grey. Grey text would not do:
+// the table darkens any text too faint to read on its cell.
+constexpr QRgb kOutOfAnalysisRgb = 0xD8D8D8;
+
+// The weight a key asks for on a row: "+" and "-" step it, a digit of the scale sets it while the
+// focus is in "Gewicht". Nothing for any other key.
+std::optional<int> weightOfKey(const QKeyEvent& event, int weight, bool inWeightColumn) {
+    const QString text = event.text();
+    if (event.key() == Qt::Key_Plus)
+        return weight + 1;
+    if (event.key() == Qt::Key_Minus || text == QStringLiteral("\u2212"))
+        return weight - 1;
+    const int digit = text.size() == 1 ? text[0].unicode() - u'0' : -1;
+    if (inWeightColumn && digit >= kLowestWeight && digit <= kHighestWeight)
+        return digit;
+    return std::nullopt;
+}
 
 // The remedy list as the title tip lays out lists: its entries ("acon.        (3)") separated by
 // tabs, so that the tip can put them in columns and never breaks one. An entry ends with its grade
@@ -85,12 +106,14 @@ void CaseGrid::setUpTable(const TableFont* font) {
     setFixedColumnCount(0);
     shown_.assign(1, CaseRowTexts{});
     for (int column = 0; column < kCaseColumnCount; ++column)
-        setText(0, column, fromWindows1252(model_.cellText(0, column)));
+        setText(0, column, kHeaders[static_cast<std::size_t>(column)]);
     setColumnWidth(kNumberColumn, kNumberColumnWidth);
     setColumnWidth(kSymptomColumn, kSymptomColumnWidth);
+    setColumnWidth(kWeightColumn, weightColumnWidth());
     refreshTable();
     fitColumns();
-    model_.setFocus(1, kNumberColumn);
+    model_.setCurrentRow(1);
+    focusColumn_ = kNumberColumn;
     showFocus();
 }
 
@@ -111,7 +134,6 @@ void CaseGrid::applySettings(const MainSettings& settings) {
     model_.setJumpToEnd(settings.jumpToEnd);
     model_.setRemedyListOrder(settings.remedyListsByGrade ? RemedyListOrder::ByGrade
                                                           : RemedyListOrder::Stored);
-    model_.setSavedColumnWidths(settings.keepColumnWidths);
     // The plain tip stays the cells' description for screen readers; the grid only stops showing it.
     classicalTips_ = settings.remedyListsByGrade;
     setTitleTips(!classicalTips_);
@@ -143,6 +165,10 @@ void CaseGrid::setLargestRubricNumber(int number) {
     fitColumns();
 }
 
+int CaseGrid::weightColumnWidth() const {
+    return cellWidthFor(0, kWeightColumn, kHeaders[kWeightColumn]);
+}
+
 int CaseGrid::numberColumnMinimum() const {
     const QString widest = QStringLiteral("-") + QString(QString::number(largestRubricNumber_).size(), u'9');
     return std::max(cellWidthFor(0, kNumberColumn, cellText(0, kNumberColumn)),
@@ -159,9 +185,13 @@ void CaseGrid::fitColumns() {
     // keep; fitting always starts from them, so growing and shrinking back give the same widths.
     if (widths != lastFitted_)
         wantedWidths_ = widths;
-    lastFitted_ = fittedCaseColumnWidths(viewport()->width(), numberColumnMinimum(), kTextColumnMinimum,
-                                         wantedWidths_, textColumnNeeds());
-    for (int column = 0; column < kCaseColumnCount; ++column) {
+    // "Gewicht" keeps its width; the other three share what is left.
+    const int weight = std::max(columnWidth(kWeightColumn), weightColumnWidth());
+    if (columnWidth(kWeightColumn) != weight)
+        setColumnWidth(kWeightColumn, weight);
+    lastFitted_ = fittedCaseColumnWidths(viewport()->width() - weight, numberColumnMinimum(),
+                                         kTextColumnMinimum, wantedWidths_, textColumnNeeds());
+    for (int column = 0; column < kWeightColumn; ++column) {
         const int width = lastFitted_[static_cast<std::size_t>(column)];
         if (columnWidth(column) != width)
             setColumnWidth(column, width);
@@ -209,10 +239,14 @@ void CaseGrid::focusTable() {
 }
 
 bool CaseGrid::setCellText(int row, int col, const QString& text) {
+    if (row == 0 && col >= 0 && col < columnCount()) {
+        setText(0, col, text);
+        return true;
+    }
     if (!model_.setCellText(row, col, toWindows1252(text)))
         return false;
-    if (row == 0) {
-        setText(0, col, text);
+    if (col == kWeightColumn) {
+        showRow(row);
         return true;
     }
     if (col != kNumberColumn)
@@ -235,6 +269,16 @@ void CaseGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const int row = focusCell().row;
+    if (!isEditing() && row >= 1 && row <= model_.rowCount() && model_.row(row).number != 0) {
+        if (const std::optional<int> weight =
+                weightOfKey(*event, model_.row(row).weight, focusCell().col == kWeightColumn)) {
+            if (model_.setWeight(row, *weight))
+                showRow(row);
+            event->accept();
+            return;
+        }
+    }
     TableGrid::keyPressEvent(event);
 }
 
@@ -251,6 +295,12 @@ void CaseGrid::showRow(int row) {
     show(shown.number, model_.cellText(row, kNumberColumn), kNumberColumn);
     show(shown.symptom, model_.cellText(row, kSymptomColumn), kSymptomColumn);
     show(shown.chapter, model_.cellText(row, kChapterColumn), kChapterColumn);
+    const bool wasFaded = !shown.weight.empty() && shown.weight[0] == '0';
+    show(shown.weight, model_.cellText(row, kWeightColumn), kWeightColumn);
+    if (const bool faded = !shown.weight.empty() && shown.weight[0] == '0'; faded != wasFaded) {
+        for (int column = 0; column < kCaseColumnCount; ++column)
+            setBackgroundColour(row, column, faded ? QColor(kOutOfAnalysisRgb) : QColor());
+    }
     const std::string& tip = model_.tipText(row);
     const std::string& counterPole = model_.counterPoleText(row);
     if (shown.tip != tip || shown.counterPole != counterPole) {
@@ -265,14 +315,16 @@ void CaseGrid::showRow(int row) {
 }
 
 void CaseGrid::showFocus() {
-    const GridCellPos wanted{model_.focusRow(), model_.focusColumn()};
+    const GridCellPos wanted{model_.currentRow(), focusColumn_};
     if (focusCell() != wanted && wanted.row < rowCount())
         setFocusCell(wanted.row, wanted.col);
 }
 
 void CaseGrid::takeFocusFromGrid(int row, int col) {
-    if (row >= 1)
-        model_.setFocus(row, col);
+    if (row < 1)
+        return;
+    model_.setCurrentRow(row);
+    focusColumn_ = col;
 }
 
 } // namespace telvarin

@@ -45,6 +45,8 @@ public:
     // The largest rubric number of the repertory: "Nummer" always shows it with its minus sign.
     void setLargestRubricNumber(int number);
     int numberColumnMinimum() const;
+    // "Gewicht" is as wide as its header.
+    int weightColumnWidth() const;
 
     // Polarity mode, SprungEnde and Spaltenbreite.
     void applySettings(const MainSettings& settings);
@@ -57,7 +59,8 @@ public:
 protected:
     bool setCellText(int row, int col, const QString& text) override;
     void resizeEvent(QResizeEvent* event) override;
-    // Ctrl+Z brings back the case the results window cleared, until the next entry.
+    // Ctrl+Z brings back the case the results window cleared, until the next entry. "+" and "-"
+    // step the weight of the focused row, a digit from 0 to 4 in "Gewicht" sets it.
     void keyPressEvent(QKeyEvent* event) override;
     // With the remedy lists by grade, a symptom's tip is rich text in the classical typefaces,
     // shown by the toolkit's tip instead of the grid's own plain one.
@@ -77,6 +80,8 @@ private:
     std::vector<CaseRowTexts> shown_;
     int largestRubricNumber_ = 99999;
     bool classicalTips_ = false;
+    // The model keeps the current row; the column is the table's own.
+    int focusColumn_ = 0;
     std::array<int, 3> wantedWidths_{};
     std::array<int, 3> lastFitted_{};
 };

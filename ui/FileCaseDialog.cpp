@@ -23,7 +23,10 @@ namespace telvarin {
 
 namespace {
 
-constexpr QSize kTemplateSize(223, 150);
+// Dialog units: the name and comment above, the prescription in one row below them, the buttons
+// at the foot.
+constexpr QSize kTemplateSize(223, 162);
+constexpr int kButtonTop = 120;
 const QString kWindowName = QStringLiteral("FallAblegen");
 
 bool isEnterKey(int key) {
@@ -100,12 +103,31 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
 
     auto* commentLabel = addControl<QLabel>(QRect(7, 37, 36, 8), QStringLiteral("Kommentar"));
     widenToCaption(*commentLabel);
-    commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 53));
+    commentField_ = addControl<QPlainTextEdit>(QRect(7, 46, 209, 44));
     addLabelShortcut(*commentLabel, *commentField_, QKeySequence(Qt::ALT | Qt::Key_K));
     commentField_->setTabChangesFocus(true);
     commentField_->installEventFilter(this);
 
-    IconButtonRow buttons = iconButtonRow(QPoint(7, 108));
+    auto* remedyLabel = addControl<QLabel>(QRect(7, 94, 60, 8), QStringLiteral("Verordnet: Mittel"));
+    widenToCaption(*remedyLabel);
+    remedyBox_ = addControl<QComboBox>(QRect(7, 103, 70, 13));
+    addLabelShortcut(*remedyLabel, *remedyBox_, QKeySequence(Qt::ALT | Qt::Key_M));
+    remedyBox_->setEditable(true);
+    remedyBox_->setInsertPolicy(QComboBox::NoInsert);
+    remedyBox_->setCompleter(nullptr); // a typed remedy is taken as typed
+    remedyBox_->lineEdit()->installEventFilter(this);
+    auto* potencyLabel = addControl<QLabel>(QRect(82, 94, 30, 8), QStringLiteral("Potenz"));
+    widenToCaption(*potencyLabel);
+    potencyField_ = addControl<QLineEdit>(QRect(82, 103, 40, 13));
+    addLabelShortcut(*potencyLabel, *potencyField_, QKeySequence(Qt::ALT | Qt::Key_P));
+    auto* noteLabel = addControl<QLabel>(QRect(127, 94, 30, 8), QStringLiteral("Notiz"));
+    widenToCaption(*noteLabel);
+    noteField_ = addControl<QLineEdit>(QRect(127, 103, 89, 13));
+    addLabelShortcut(*noteLabel, *noteField_, QKeySequence(Qt::ALT | Qt::Key_N));
+    for (QLineEdit* field : {potencyField_, noteField_})
+        connect(field, &QLineEdit::returnPressed, this, &FileCaseDialog::accept);
+
+    IconButtonRow buttons = iconButtonRow(QPoint(7, kButtonTop));
     okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
     helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
     backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
@@ -124,15 +146,27 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
 FileCaseDialog::~FileCaseDialog() = default;
 
 FileCaseAnswer FileCaseDialog::answer() const {
+    const auto field = [](const QString& text) { return toWindows1252(composed(text.trimmed())); };
     return {toWindows1252(composed(nameBox_->currentText())),
-            commentWithCrLf(toWindows1252(composed(commentField_->toPlainText())))};
+            commentWithCrLf(toWindows1252(composed(commentField_->toPlainText()))),
+            {field(remedyBox_->currentText()), field(potencyField_->text()), field(noteField_->text())}};
+}
+
+void FileCaseDialog::offerRemedies(const PrescriptionChoices& choices) {
+    remedyBox_->clear();
+    for (const std::string& remedy : choices.remedies)
+        remedyBox_->addItem(fromWindows1252(remedy));
+    remedyBox_->setEditText(fromWindows1252(choices.presetRemedy));
 }
 
 void FileCaseDialog::accept() {
     // Nothing may reach the history with a character replaced: the user mends the text here.
     for (const auto& [field, widget, text] :
          {std::tuple{"Der Name", static_cast<QWidget*>(nameBox_), nameBox_->currentText()},
-          std::tuple{"Der Kommentar", static_cast<QWidget*>(commentField_), commentField_->toPlainText()}}) {
+          std::tuple{"Der Kommentar", static_cast<QWidget*>(commentField_), commentField_->toPlainText()},
+          std::tuple{"Das Mittel", static_cast<QWidget*>(remedyBox_), remedyBox_->currentText()},
+          std::tuple{"Die Potenz", static_cast<QWidget*>(potencyField_), potencyField_->text()},
+          std::tuple{"Die Notiz", static_cast<QWidget*>(noteField_), noteField_->text()}}) {
         std::string message = unstorableTextMessage(field, composed(text).toStdString());
         // A soft hyphen in a name would make a second case that looks like the first one.
         if (message.empty() && widget == nameBox_)
@@ -148,8 +182,8 @@ void FileCaseDialog::accept() {
 }
 
 bool FileCaseDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == nameBox_->lineEdit() && event->type() == QEvent::KeyPress &&
-        isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
+    if ((watched == nameBox_->lineEdit() || watched == remedyBox_->lineEdit()) &&
+        event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key())) {
         // Enter confirms with the name as typed; the combo box would first replace it by a list
         // entry that matches it without regard to letter case.
         accept();
@@ -170,9 +204,11 @@ bool FileCaseDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 FileCaseAsker screenFileCaseAsker(const std::string& historyPath, const DialogServices& services,
-                                  QWidget* parent) {
-    return [historyPath, services, parent](const std::string& presetName) -> std::optional<FileCaseAnswer> {
+                                  QWidget* parent, PrescriptionChoices choices) {
+    return [historyPath, services, parent,
+            choices = std::move(choices)](const std::string& presetName) -> std::optional<FileCaseAnswer> {
         FileCaseDialog dialog(filedCaseNames(historyPath), presetName, services, parent);
+        dialog.offerRemedies(choices);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.answer();

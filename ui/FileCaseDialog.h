@@ -4,6 +4,7 @@
 // as a new treatment in the case history.
 
 #include "foundation/dialogs/DialogBase.h"
+#include "history/CaseHistory.h"
 
 #include <functional>
 #include <optional>
@@ -11,17 +12,26 @@
 #include <vector>
 
 class QComboBox;
+class QLineEdit;
 class QPlainTextEdit;
 
 namespace telvarin {
 
 class IconPushButton;
 
-// What the dialog hands back, Windows-1252; line breaks of the comment as CR LF.
+// What the dialog hands back, Windows-1252; line breaks of the comment and the note as CR LF.
 struct FileCaseAnswer {
     std::string name;
     std::string comment;
+    Prescription prescription{};
     friend bool operator==(const FileCaseAnswer&, const FileCaseAnswer&) = default;
+};
+
+// The remedies the prescription offers, Windows-1252: the ranking's abbreviations in the order
+// the results window shows them, and the one of its selected column, which the field starts with.
+struct PrescriptionChoices {
+    std::vector<std::string> remedies;
+    std::string presetRemedy;
 };
 
 // Asks for the answer with the name field preset; nothing when the user went back.
@@ -45,9 +55,14 @@ public:
     ~FileCaseDialog() override;
 
     FileCaseAnswer answer() const;
+    // Fills the remedy list and presets the remedy field.
+    void offerRemedies(const PrescriptionChoices& choices);
 
     QComboBox* nameBox() const { return nameBox_; }
     QPlainTextEdit* commentField() const { return commentField_; }
+    QComboBox* remedyBox() const { return remedyBox_; }
+    QLineEdit* potencyField() const { return potencyField_; }
+    QLineEdit* noteField() const { return noteField_; }
     IconPushButton* okButton() const { return okButton_; }
     IconPushButton* helpButton() const { return helpButton_; }
     IconPushButton* backButton() const { return backButton_; }
@@ -62,14 +77,17 @@ protected:
 private:
     QComboBox* nameBox_ = nullptr;
     QPlainTextEdit* commentField_ = nullptr;
+    QComboBox* remedyBox_ = nullptr;
+    QLineEdit* potencyField_ = nullptr;
+    QLineEdit* noteField_ = nullptr;
     IconPushButton* okButton_ = nullptr;
     IconPushButton* helpButton_ = nullptr;
     IconPushButton* backButton_ = nullptr;
 };
 
 // The dialog as the results window asks it: the names of the filed cases loaded from the history
-// file, the preset name, exec.
+// file, the preset name, the remedies to prescribe from, exec.
 FileCaseAsker screenFileCaseAsker(const std::string& historyPath, const DialogServices& services,
-                                  QWidget* parent);
+                                  QWidget* parent, PrescriptionChoices choices = {});
 
 } // namespace telvarin

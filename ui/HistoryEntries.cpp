@@ -13,22 +13,6 @@ bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry) {
     return !entry.treatmentIndex || *entry.treatmentIndex < history.cases[entry.caseIndex].treatments.size();
 }
 
-std::string oneLine(std::string_view text) {
-    std::string line;
-    line.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            line += ' ';
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    return line;
-}
-
 std::string caseItemText(const HistoryCase& historyCase) {
     return oneLine(historyCase.name);
 }
@@ -56,6 +40,31 @@ std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment
         ++listed;
     }
     return tip;
+}
+
+std::string entryPreview(const RepertoryDatabase& db, const CaseHistory& history, const HistoryEntry& entry) {
+    if (!isValidEntry(history, entry))
+        return {};
+    const HistoryCase& historyCase = history.cases[entry.caseIndex];
+    if (historyCase.treatments.empty())
+        return caseItemText(historyCase) + "\nKeine Behandlung abgelegt.";
+    const Treatment& treatment = historyCase.treatments[entry.treatmentIndex.value_or(0)];
+    std::string text = caseItemText(historyCase) + "\nBehandlung vom " + treatment.dateStamp + '\n';
+    if (const std::string prescribed = prescriptionText(treatment.prescription); !prescribed.empty())
+        text += "Verordnung: " + prescribed + '\n';
+    if (!treatment.comment.empty())
+        text += "Kommentar: " + oneLine(treatment.comment) + '\n';
+    text += "\nSymptome (" + std::to_string(treatment.symptoms.size()) + "):";
+    for (const SymptomRef& symptom : treatment.symptoms) {
+        text += '\n' + std::to_string(symptom.number);
+        if (symptom.bd != 0)
+            text += " BD " + std::to_string(symptom.bd);
+        if (const std::string rubric = rubricText(db, symptom.number); !rubric.empty())
+            text += "  " + rubric;
+        if (symptom.weight != kUsualWeight)
+            text += "  [Gewicht " + std::to_string(symptom.weight) + "]";
+    }
+    return text;
 }
 
 std::string deleteQuestion(const CaseHistory& history, const HistoryEntry& entry) {

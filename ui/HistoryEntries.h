@@ -28,9 +28,6 @@ struct HistoryEntry {
 // Whether the entry names a case, and a treatment of it when it names one.
 bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry);
 
-// A text on one line: every line break (CR LF, a bare CR or a bare LF) as one blank.
-std::string oneLine(std::string_view text);
-
 // The text of a case item: its name on one line.
 std::string caseItemText(const HistoryCase& historyCase);
 // The text of a treatment item: "dateStamp (comment)" on one line.
@@ -40,6 +37,12 @@ std::string treatmentItemText(const Treatment& treatment);
 inline constexpr std::size_t kTipSymptomLines = 20;
 // The symptoms of a treatment, one a line: the number and the rubric text; empty without symptoms.
 std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment);
+
+// What the preview beside the tree shows of an entry before it is taken over: of a treatment, or
+// of a case's first treatment (the one its take-over hands back), the date, the prescription and
+// the comment, then every symptom with its number, rubric text and weight. Empty when the entry
+// names nothing; a case without treatments says that it has none.
+std::string entryPreview(const RepertoryDatabase& db, const CaseHistory& history, const HistoryEntry& entry);
 
 // "Wollen Sie den Eintrag ... wirklich löschen?" or "Wollen Sie den Fall ... wirklich löschen?";
 // empty when the entry names nothing.

@@ -20,8 +20,10 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSocketNotifier>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <algorithm>
 #include <memory>
@@ -32,9 +34,12 @@ namespace telvarin {
 namespace {
 
 // The template's 344 x 186 units, with three lines above the tree that name the file and, when its
-// numbers belong to another repertory, say so.
+// numbers belong to another repertory, say so, a line with the search field above the tree, and
+// the preview of the selected treatment beside it.
 constexpr int kBelowFileLines = 24;
-constexpr QSize kTemplateSize(344, 186 + kBelowFileLines);
+constexpr int kSearchLine = 16;
+constexpr int kPreviewWidth = 120;
+constexpr QSize kTemplateSize(344 + kPreviewWidth, 186 + kBelowFileLines);
 const QString kWindowName = QStringLiteral("Historie");
 
 // Half the size of the space left free around an expand button, in pixels.
@@ -134,7 +139,9 @@ HistoryWindow::HistoryWindow(const QString& historyPath, const RepertoryDatabase
     setUpLayout();
     createControls();
     addAnchor(fileLabel_, kAnchorStretches, kAnchorStays);
+    addAnchor(searchField_, kAnchorStretches, kAnchorStays);
     addAnchor(tree_, kAnchorStretches, kAnchorStretches);
+    addAnchor(preview_, kAnchorFollowsFarSide, kAnchorStretches);
     for (QWidget* button :
          std::initializer_list<QWidget*>{takeOverButton_, deleteButton_, orderButton_, exportButton_,
                                          importButton_, helpButton_, backButton_})
@@ -213,7 +220,15 @@ void HistoryWindow::createControls() {
     fileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fileLabel_->setWordWrap(true);
     fileLabel_->setTextFormat(Qt::PlainText);
-    tree_ = addControl<HistoryTree>(QRect(7, 7 + kBelowFileLines, 330, 132));
+    auto* searchLabel = addControl<QLabel>(QRect(7, 9 + kBelowFileLines, 28, 8), QStringLiteral("S&uchen:"));
+    searchLabel->resize(std::max(searchLabel->width(), searchLabel->sizeHint().width()),
+                        searchLabel->height());
+    searchField_ = addControl<QLineEdit>(QRect(37, 7 + kBelowFileLines, 300, 12));
+    searchLabel->setBuddy(searchField_);
+    searchField_->setClearButtonEnabled(true);
+    searchField_->setAccessibleName(QStringLiteral("Fall suchen"));
+    connect(searchField_, &QLineEdit::textChanged, this, [this] { applySearch(); });
+    tree_ = addControl<HistoryTree>(QRect(7, 7 + kBelowFileLines + kSearchLine, 330, 132 - kSearchLine));
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(QStringLiteral("Fallhistorie"));
     tree_->setColumnCount(1);
@@ -225,6 +240,11 @@ void HistoryWindow::createControls() {
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setUniformRowHeights(true);
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { takeOverSelection(); });
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { showPreview(); });
+    preview_ = addControl<QPlainTextEdit>(QRect(342, 7 + kBelowFileLines, kPreviewWidth - 7, 132));
+    preview_->setReadOnly(true);
+    preview_->setAccessibleName(QStringLiteral("Vorschau der Behandlung"));
+    preview_->setTabChangesFocus(true);
 
     IconButtonRow buttons = iconButtonRow(QPoint(7, 144 + kBelowFileLines));
     takeOverButton_ = buttons.add(QStringLiteral("Ü&bernehmen"), iconPair(ButtonIcon::TakeOver));
@@ -381,7 +401,31 @@ void HistoryWindow::fillTree() {
             item->setToolTip(0, fromWindows1252(treatmentTip(db_, treatment)));
         }
     }
+    nameFilter_ = CaseNameFilter(history_.cases);
+    applySearch();
     tree_->setUpdatesEnabled(true);
+    showPreview();
+}
+
+void HistoryWindow::applySearch() {
+    const std::vector<bool> shown = nameFilter_.matching(toWindows1252(searchField_->text()));
+    const int count = std::min(tree_->topLevelItemCount(), static_cast<int>(shown.size()));
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem* item = tree_->topLevelItem(i);
+        // Only items whose state changes are touched: hiding thousands anew costs a layout each.
+        if (item->isHidden() == shown[static_cast<std::size_t>(i)])
+            item->setHidden(!shown[static_cast<std::size_t>(i)]);
+    }
+    // The tree leaves hidden items out of its selection, but would bring them back with the next
+    // text; an entry out of sight must not be taken over or deleted unseen.
+    if (!selectedEntry())
+        tree_->clearSelection();
+    showPreview();
+}
+
+void HistoryWindow::showPreview() {
+    const std::optional<HistoryEntry> entry = selectedEntry();
+    preview_->setPlainText(entry ? fromWindows1252(entryPreview(db_, history_, *entry)) : QString());
 }
 
 void HistoryWindow::showOrderPictures() {
@@ -393,6 +437,8 @@ std::optional<HistoryEntry> HistoryWindow::selectedEntry() const {
     if (selected.isEmpty())
         return std::nullopt;
     QTreeWidgetItem* item = selected.constFirst();
+    if ((item->parent() != nullptr ? item->parent() : item)->isHidden())
+        return std::nullopt; // a treatment of a case the search put out of sight
     // The tree mirrors the history: the items' places are the indexes of cases and treatments.
     if (QTreeWidgetItem* parent = item->parent())
         return HistoryEntry{static_cast<std::size_t>(tree_->indexOfTopLevelItem(parent)),
@@ -454,6 +500,8 @@ void HistoryWindow::removeItem(const HistoryEntry& entry) {
     const std::unique_ptr<QTreeWidgetItem> removed(
         entry.treatmentIndex ? caseItem->takeChild(static_cast<int>(*entry.treatmentIndex))
                              : tree_->takeTopLevelItem(static_cast<int>(entry.caseIndex)));
+    nameFilter_ = CaseNameFilter(history_.cases);
+    showPreview();
 }
 
 void HistoryWindow::toggleOrder() {

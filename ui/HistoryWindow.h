@@ -7,6 +7,7 @@
 #include "foundation/dialogs/WaitCursor.h"
 #include "foundation/settings/MainSettings.h"
 #include "history/CaseHistory.h"
+#include "history/CaseNameFilter.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryOperations.h"
 #include "history/HistoryStore.h"
@@ -21,6 +22,8 @@
 
 class QLabel;
 class QSocketNotifier;
+class QLineEdit;
+class QPlainTextEdit;
 class QShowEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -74,6 +77,10 @@ public:
     bool ordersByDate() const { return ordersByDate_; }
 
     QTreeWidget* tree() const { return tree_; }
+    // Shows only the cases whose name holds what is typed (letter case, umlauts and ß folded).
+    QLineEdit* searchField() const { return searchField_; }
+    // The selected treatment, or a selected case's first one, as it would be taken over.
+    QPlainTextEdit* preview() const { return preview_; }
     // The file shown and, while the numbers belong to another repertory, a line that says so.
     QLabel* fileLabel() const { return fileLabel_; }
     IconPushButton* takeOverButton() const { return takeOverButton_; }
@@ -114,6 +121,9 @@ private:
     void askForRepertory();
     void loadCases(bool offerBackup = true);
     void fillTree();
+    // Hides the cases the search leaves out; a selected case that goes out of sight is deselected.
+    void applySearch();
+    void showPreview();
     // Whether the history is shown minus the removed entry, so that only its item has to go.
     bool sameCasesBut(const CaseHistory& shown, const HistoryEntry& removed) const;
     void removeItem(const HistoryEntry& entry);
@@ -149,6 +159,10 @@ private:
 
     QLabel* fileLabel_ = nullptr;
     QTreeWidget* tree_ = nullptr;
+    QLineEdit* searchField_ = nullptr;
+    QPlainTextEdit* preview_ = nullptr;
+    // The folded names of history_'s cases, made again whenever the cases change.
+    CaseNameFilter nameFilter_{{}};
     IconPushButton* takeOverButton_ = nullptr;
     IconPushButton* deleteButton_ = nullptr;
     IconPushButton* orderButton_ = nullptr;

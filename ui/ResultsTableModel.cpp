@@ -1,5 +1,6 @@
 #include "ui/ResultsTableModel.h"
 
+#include "analysis/SymptomEntry.h"
 #include "repertory/RemedyEntry.h"
 #include "repertory/RepertoryTexts.h"
 
@@ -86,6 +87,7 @@ std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row) 
     // positive twin.
     if (row.bd == 0)
         text += std::to_string(std::llabs(static_cast<long long>(row.number)));
+    text += weightSuffix(row.weight);
     text += ')';
     return text;
 }

@@ -83,8 +83,8 @@ std::string printedNameCell(std::string_view evaluationName, int day, int month,
 // numbers beyond the repertory have none.
 int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row);
 
-// Column 0 of a symptom row: rubricText, " (", numberText of the absolute number, ")", with "- "
-// in front for a counter-polarity row.
+// Column 0 of a symptom row: rubricText, " (", numberText of the absolute number, the weight as
+// "*3" unless it is the usual one, ")", with "- " in front for a counter-polarity row.
 std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row);
 // Column 1: the chapter and section of the row's rubric; empty without a rubric record.
 std::string symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row);
@@ -130,6 +130,8 @@ public:
     std::string symptomText(int row) const;
     std::string headingText(int row) const;
     bool isCounterPolarityRow(int row) const { return rows_[static_cast<std::size_t>(row)].number < 0; }
+    // A row of weight 0: shown, but it took no part in the ranking.
+    bool isOutOfAnalysis(int row) const { return rows_[static_cast<std::size_t>(row)].weight == 0; }
     // The grades of symptom row j, one per remedy column it reaches, in the order the rubric
     // first lists them. A remedy listed twice keeps the grade of its later entry.
     std::vector<RemedyGrade> gradesOfRow(int row) const;

@@ -228,6 +228,11 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
     const QColor contraindicated(kContraindicatedRgb);
     for (int j = 0; j < model.symptomCount(); ++j) {
         const int row = j + fixedRows;
+        // A row of weight 0 is shown as a counter-polarity is: its grades stand, but not counted.
+        if (model.isOutOfAnalysis(j)) {
+            for (int col = 0; col < model.columnCount(); ++col)
+                grid.setBackgroundColour(row, col, counterPolarity);
+        }
         for (const RemedyGrade& grade : model.gradesOfRow(j)) {
             const int col = grade.column + kResultsFixedColumns;
             grid.setText(row, col, QString::number(grade.grade));
@@ -450,7 +455,8 @@ void ResultsWindow::fileCase() {
                 this, fromWindows1252(otherRepertoryMessage(store.location(), binding, *repertories)));
     }
     const FileCaseAsker asker =
-        fileCaseAsker_ ? fileCaseAsker_ : screenFileCaseAsker(historyPath_, services_, this);
+        fileCaseAsker_ ? fileCaseAsker_
+                       : screenFileCaseAsker(historyPath_, services_, this, prescriptionChoices());
     const std::optional<FileCaseAnswer> answer = asker(evaluationName_);
     if (!answer)
         return;
@@ -458,7 +464,7 @@ void ResultsWindow::fileCase() {
     HistoryLockWait wait;
     const HistorySaveResult saved =
         store.file(answer->name, answer->comment, rows_, localDateTimeOf(clock_()), &reporter,
-                   wait.access(services_.repertories));
+                   wait.access(services_.repertories), answer->prescription);
     wait.cursor.reset();
     // Nothing is shown on success, but a file written in place (to keep who may read it) says so; a
     // refusal or a failed write must not pass for one.
@@ -466,6 +472,16 @@ void ResultsWindow::fileCase() {
         messageBoxes().reportError(this, fromWindows1252(saved.message));
     else if (!saved.message.empty())
         messageBoxes().inform(this, fromWindows1252(saved.message));
+}
+
+PrescriptionChoices ResultsWindow::prescriptionChoices() const {
+    // The headers hold the abbreviations in the order the user sees, however the columns stand.
+    PrescriptionChoices choices;
+    for (int col = kResultsFixedColumns; col < table_->columnCount(); ++col)
+        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)));
+    if (const int col = table_->focusCell().col; col >= kResultsFixedColumns && col < table_->columnCount())
+        choices.presetRemedy = toWindows1252(table_->cellText(0, col));
+    return choices;
 }
 
 void ResultsWindow::startNewCase() {

@@ -123,6 +123,8 @@ private:
     // The window opens large enough for every symptom row and the first remedies, as far as the
     // screen allows; a larger window stays as it is.
     void growToShowTheCase();
+    // The remedies the file-case dialog offers to prescribe, with the focused column's first.
+    PrescriptionChoices prescriptionChoices() const;
     void showEvent(QShowEvent* event) override;
 
     const RepertoryDatabase& db_;

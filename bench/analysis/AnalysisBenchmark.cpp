@@ -149,6 +149,18 @@ BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, large, &bench::largeOrChosenR
 BENCHMARK_CAPTURE(BM_AnalysisOf3000LargestRubrics, kent_de, &test::kentRepertory)
     ->Unit(benchmark::kMicrosecond);
 
+// Every weight of the scale in turn, so that no row is counted the usual way only.
+void BM_WeightedAnalysisOf3000LargestRubrics(benchmark::State& state) {
+    const RepertoryDatabase& db = test::kentRepertory();
+    const std::vector<RubricNumber> numbers = largestRubrics(db);
+    CaseModel model(db);
+    for (std::size_t i = 0; i < 3000; ++i)
+        model.setCellText(model.rowCount(), 0,
+                          std::to_string(numbers[i]) + "*" + std::to_string(i % (kHighestWeight + 1)));
+    analyseCopies(state, db, model);
+}
+BENCHMARK(BM_WeightedAnalysisOf3000LargestRubrics)->Unit(benchmark::kMicrosecond);
+
 // The polarity method on top: the analysis (counter-polarities appended at the end), the
 // contraindications and the method's ranking, as the results window computes them. The
 // repertory's highest grade is read once, as a window opening on a loaded repertory could.

@@ -116,6 +116,43 @@ TEST_F(AnalysisTest, CounterPolarityWithBdIsPairedButNotSubtracted) {
         EXPECT_EQ(score.polarityDifference, 0);
 }
 
+TEST_F(AnalysisTest, WeightsMultiplyGradesAndDifferencesButNotHits) {
+    // Rubric 1 (counter 2) weight 3, rubric 6 (counter 2) weight 0, rubric 3 weight 2.
+    const std::map<int, RemedyScore> unpaired = {{kAcon, {kAcon, 3 * 3, 1, -3 * 1}},
+                                                 {kAgar, {kAgar, 3 * 1 + 2 * 2, 2, 0}},
+                                                 {kSep, {kSep, 3 * 2 + 2 * (1 + 3), 3, 0}},
+                                                 {kAgC, {kAgC, 2 * 2, 1, 0}},
+                                                 {kBry, {kBry, 0, 0, -3 * 2}},
+                                                 {kZinc, {kZinc, 0, 0, 0}}};
+    analyse(PolarityMode::None, {"1*3", "6*0", "3*2"});
+    EXPECT_EQ(byRemedy(), unpaired);
+    EXPECT_EQ(listedRemedies(), (std::vector<int>{kSep, kAgar, kAcon, kAgC}));
+
+    // Paired with the row -2, rubric 1 adds its own grades three times to the differences.
+    std::map<int, RemedyScore> paired = unpaired;
+    paired[kAcon].polarityDifference += 3 * 3;
+    paired[kAgar].polarityDifference += 3 * 1;
+    paired[kSep].polarityDifference += 3 * 2;
+    for (PolarityMode mode : {PolarityMode::ListAtEnd, PolarityMode::ListImmediately}) {
+        analyse(mode, {"1*3", "6*0", "3*2"});
+        EXPECT_EQ(byRemedy(), paired) << static_cast<int>(mode);
+        EXPECT_EQ(caseModel.rowCount(), 4) << static_cast<int>(mode); // -2 once
+    }
+}
+
+TEST_F(AnalysisTest, WeightZeroTakesNoPart) {
+    for (PolarityMode mode : {PolarityMode::ListImmediately, PolarityMode::ListAtEnd, PolarityMode::None}) {
+        analyse(mode, {"6*0"});
+        EXPECT_EQ(caseModel.rowCount(), 1) << static_cast<int>(mode); // no counter-polarity row
+        EXPECT_EQ(result.listedCount(), 0);
+        for (const RemedyScore& score : result.scores())
+            EXPECT_EQ(score, (RemedyScore{score.remedy, 0, 0, 0}));
+    }
+    // A counter-polarity row of weight 0 pairs nothing.
+    analyse(PolarityMode::None, {"7", "-8*0"});
+    EXPECT_EQ(byRemedy()[kAcon], (RemedyScore{kAcon, 1, 1, 0}));
+}
+
 TEST_F(AnalysisTest, NegativeRowsAloneCountNothing) {
     for (PolarityMode mode : {PolarityMode::ListImmediately, PolarityMode::ListAtEnd, PolarityMode::None}) {
         analyse(mode, {"-1", "-7"});

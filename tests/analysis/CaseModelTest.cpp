@@ -55,14 +55,11 @@ protected:
     CaseModelMode1Test() : CaseModelTest(PolarityMode::ListAtEnd) {}
 };
 
-TEST_F(CaseModelTest, StartsWithOneBlankRowAndHeaders) {
+TEST_F(CaseModelTest, StartsWithOneBlankRow) {
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.cellText(1, 0), "");
-    EXPECT_EQ(model.cellText(0, 0), "Nummer");
-    EXPECT_EQ(model.cellText(0, 1), "Symptom");
-    EXPECT_EQ(model.cellText(0, 2), "Kapitel");
-    EXPECT_EQ(model.focusRow(), 1);
-    EXPECT_EQ(model.focusColumn(), 0);
+    EXPECT_EQ(model.cellText(0, 0), ""); // the headers are the table's
+    EXPECT_EQ(model.currentRow(), 1);
 }
 
 TEST_F(CaseModelTest, TypingIntoTheLastRowFillsItAndAppendsAnEmptyRow) {
@@ -76,13 +73,12 @@ TEST_F(CaseModelTest, TypingIntoTheLastRowFillsItAndAppendsAnEmptyRow) {
     EXPECT_EQ(model.cellText(1, 2), "MIND GENERAL");
     EXPECT_EQ(model.tipText(1), remedyListText(repertory.db(), 1, 0));
     EXPECT_EQ(model.cellText(2, 0), "0");
-    EXPECT_EQ(model.focusRow(), 2);
+    EXPECT_EQ(model.currentRow(), 2);
     EXPECT_EQ(listener.stretches, 1);
     EXPECT_EQ(listener.refreshes, 1);
 
-    model.setSavedColumnWidths(true);
     type("4");
-    EXPECT_EQ(listener.stretches, 1); // saved widths are kept
+    EXPECT_EQ(listener.stretches, 2);
     EXPECT_EQ(model.cellText(2, 2), "MIND NIGHT");
 }
 
@@ -98,6 +94,35 @@ TEST_F(CaseModelTest, JoinedSymptomsAndInvalidParts) {
     EXPECT_EQ(model.row(2).next, (std::vector<SymptomRef>{{7, 0}}));
     EXPECT_FALSE(model.isInCase(7, 0)); // joined symptoms are not searched
     EXPECT_TRUE(model.isInCase(1, 0));
+}
+
+TEST_F(CaseModelTest, WeightsFromTheEntryTheColumnAndThroughAnAnalysis) {
+    type("5+8*3");
+    type("7");
+    type("4 * 9"); // no weight of the scale: the usual one
+    EXPECT_EQ(model.cellText(1, 0), "5 + 8");
+    EXPECT_EQ(model.row(1).weight, 3);
+    EXPECT_EQ(model.cellText(1, kWeightColumn), "3");
+    EXPECT_EQ(model.row(3).number, 4);
+    EXPECT_EQ(model.row(3).weight, 1);
+    EXPECT_EQ(model.cellText(4, kWeightColumn), ""); // the empty input row has none
+
+    EXPECT_TRUE(model.setCellText(2, kWeightColumn, "0"));
+    EXPECT_EQ(model.row(2).weight, 0);
+    EXPECT_TRUE(model.setWeight(2, 9));
+    EXPECT_EQ(model.row(2).weight, 4);
+    EXPECT_FALSE(model.setWeight(2, 5)); // held at 4 already
+    EXPECT_FALSE(model.setWeight(4, 2)); // an empty row has no weight
+
+    AnalysisResult result(repertory.db());
+    ASSERT_TRUE(runAnalysis(repertory.db(), model, result));
+    model.keepCase("");
+    EXPECT_EQ(model.row(1).weight, 3);
+    EXPECT_EQ(model.row(2).weight, 4);
+    const std::vector<SymptomRef> filed = {{7, 0, 2}, {3, 0, 0}};
+    model.takeOverCase("Anna", filed);
+    EXPECT_EQ(model.row(1).weight, 2);
+    EXPECT_EQ(model.row(2).weight, 0);
 }
 
 TEST_F(CaseModelTest, InvalidEntriesBecomeEmptyRowsShowingZero) {
@@ -124,24 +149,23 @@ TEST_F(CaseModelTest, OnlyTheNumberColumnOfDataRowsRunsTheEntry) {
     type("1");
     EXPECT_TRUE(model.setCellText(1, 1, "something"));
     EXPECT_EQ(model.cellText(1, 1), "\xB1 " + rubricText(repertory.db(), 1));
-    EXPECT_TRUE(model.setCellText(0, 1, "Rubrik"));
-    EXPECT_EQ(model.cellText(0, 1), "Rubrik");
-    EXPECT_FALSE(model.setCellText(3, 0, "1")); // beyond the table
-    EXPECT_FALSE(model.setCellText(1, 3, "1"));
+    EXPECT_FALSE(model.setCellText(0, 1, "Rubrik")); // the header row is the table's
+    EXPECT_FALSE(model.setCellText(3, 0, "1"));      // beyond the table
+    EXPECT_FALSE(model.setCellText(1, kCaseColumnCount, "1"));
     EXPECT_EQ(model.rowCount(), 2);
 }
 
 TEST_F(CaseModelTest, ChangingAMiddleRowJumpsToTheEndOnlyWithSprungEnde) {
     for (const char* text : {"1", "2", "3"})
         type(text);
-    model.setFocus(2, 0);
+    model.setCurrentRow(2);
     model.setCellText(2, 0, "5");
-    EXPECT_EQ(model.focusRow(), 2);
+    EXPECT_EQ(model.currentRow(), 2);
     EXPECT_EQ(model.rowCount(), 4);
 
     model.setJumpToEnd(true);
     model.setCellText(2, 0, "6");
-    EXPECT_EQ(model.focusRow(), 4);
+    EXPECT_EQ(model.currentRow(), 4);
     EXPECT_EQ(model.rowCount(), 4);
 }
 
@@ -150,7 +174,7 @@ TEST_F(CaseModelTest, StopsAppendingAt3000RowsButEditingGoesOn) {
         type(std::to_string(i % 10 + 1));
     EXPECT_EQ(model.rowCount(), kMaxCaseRows);
     EXPECT_EQ(model.row(kMaxCaseRows).number, 10); // the last of 3,100 entries
-    EXPECT_EQ(model.focusRow(), kMaxCaseRows);
+    EXPECT_EQ(model.currentRow(), kMaxCaseRows);
     model.setCellText(10, 0, "");
     EXPECT_EQ(model.row(10).number, 0);
     EXPECT_EQ(model.rowCount(), kMaxCaseRows);
@@ -159,16 +183,16 @@ TEST_F(CaseModelTest, StopsAppendingAt3000RowsButEditingGoesOn) {
 TEST_F(CaseModelTest, AddSymptomFillsTheFocusedRow) {
     model.addSymptom(4, 0);
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{4, 0}));
-    EXPECT_EQ(model.focusRow(), 2);
+    EXPECT_EQ(model.currentRow(), 2);
     EXPECT_EQ(listener.focusRequests, 1);
 
     model.addSymptom(5, 0);
-    model.setFocus(1, 2);
+    model.setCurrentRow(1);
     model.addSymptom(-3, 0);
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{-3, 5, 0}));
-    EXPECT_EQ(model.focusRow(), 1);
+    EXPECT_EQ(model.currentRow(), 1);
 
-    model.setFocus(2, 0);
+    model.setCurrentRow(2);
     model.addSymptom(3, 1); // a BD value other than 0 gives an empty number text: an empty row
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{-3, 0, 0}));
 }
@@ -200,14 +224,14 @@ TEST_F(CaseModelTest, ClearCaseAndTakeOver) {
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, 7, -9, 0})); // no counter-polarities added
     EXPECT_EQ(model.evaluationName(), "Herr K.");
     EXPECT_EQ(model.polarityMode(), PolarityMode::ListImmediately);
-    EXPECT_EQ(model.focusRow(), 4);
+    EXPECT_EQ(model.currentRow(), 4);
 }
 
 TEST_F(CaseModelMode0Test, EnteredSymptomsBringTheirCounterPolarity) {
     type("1");
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, -2, 0}));
     EXPECT_EQ(numberCells(), (std::vector<std::string>{"1", "-2", "0"}));
-    EXPECT_EQ(model.focusRow(), 3);
+    EXPECT_EQ(model.currentRow(), 3);
 
     type("6"); // same counter-polarity: already in the case
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, -2, 6, 0}));
@@ -219,10 +243,10 @@ TEST_F(CaseModelMode0Test, EnteredSymptomsBringTheirCounterPolarity) {
 TEST_F(CaseModelMode0Test, InsertingMovesTheRowsBelowWithTheirChains) {
     type("5+3");
     type("9");
-    model.setFocus(1, 0);
+    model.setCurrentRow(1);
     model.setCellText(1, 0, "7");
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{7, -8, 9, 0}));
-    EXPECT_EQ(model.focusRow(), 1);
+    EXPECT_EQ(model.currentRow(), 1);
 
     model.setCellText(3, 0, "5+3");
     model.setCellText(1, 0, "1");
@@ -280,7 +304,7 @@ TEST_F(CaseModelMode1Test, AnalysisDropsEmptyRowsAndWriteBackRestoresTheCase) {
     EXPECT_EQ(numberCells(), (std::vector<std::string>{"1", "9", "0"}));
     EXPECT_TRUE(model.row(1).next.empty());
     EXPECT_EQ(model.evaluationName(), "Auswertung 1");
-    EXPECT_EQ(model.focusRow(), 3);
+    EXPECT_EQ(model.currentRow(), 3);
     EXPECT_FALSE(model.isInCase(-2, 0));
 }
 
@@ -344,7 +368,7 @@ TEST_F(CaseModelTest, WriteBackKeeps3000RowsAndTheSymptomOfAFullInputRow) {
     EXPECT_EQ(model.rowCount(), kMaxCaseRows);
     EXPECT_EQ(model.row(kMaxCaseRows - 1).number, 10);
     EXPECT_EQ(model.row(kMaxCaseRows).number, 0);
-    EXPECT_EQ(model.focusRow(), kMaxCaseRows);
+    EXPECT_EQ(model.currentRow(), kMaxCaseRows);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "history/RepertoryRecord.h"
 #include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
+#include "tools/FileCaseCommand.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -51,6 +52,33 @@ TEST(HistoryCommand, PrintsAnOutlineAndWritesTheSameBytesAgain) {
     const CommandRun written = run({path, "--write", copy});
     EXPECT_EQ(written.exitCode, 0) << written.err;
     EXPECT_EQ(readBytes(copy), readBytes(path));
+}
+
+TEST(HistoryCommand, FilesAndPrintsWeightsAndThePrescription) {
+    const auto folder = freshTestFolder();
+    const std::string path = (folder / "historie.xml").string();
+    const auto fileCase = [&](std::vector<std::string> words) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = runFileCaseCommand(words, builtinRepertoryBytes(), out, err);
+        return std::pair(code, err.str());
+    };
+    EXPECT_EQ(fileCase({path, "Anna", "--verordnung", " nux-v.  C30 abends  f\xC3\xBCnf Globuli ", "--",
+                        "12*3", "5+8*0", "7"}),
+              std::pair(0, std::string()));
+    const auto refused = fileCase({path, "Anna", "--", "12*5"});
+    EXPECT_EQ(refused.first, 1);
+    EXPECT_NE(refused.second.find("Gewicht"), std::string::npos) << refused.second;
+
+    const CommandRun outline = run({path});
+    EXPECT_EQ(outline.exitCode, 0) << outline.err;
+    EXPECT_NE(outline.out.find(": 3 Symptome\n"
+                               "    Verordnung: nux-v. C30 (abends  f\xC3\xBCnf Globuli)\n"
+                               "    12*3\n"
+                               "    5*0\n"
+                               "    7\n"),
+              std::string::npos)
+        << outline.out;
 }
 
 // The record of the repertory goes where the cases go, never onto cases of another one, and

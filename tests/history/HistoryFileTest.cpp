@@ -65,6 +65,44 @@ TEST(HistoryReader, ReadsWhatTheWriterWrote) {
     EXPECT_TRUE(readHistoryText(composeHistoryText(CaseHistory{})).empty());
 }
 
+TEST(HistoryWriter, WeightsAndPrescriptionsStandOnlyWhereTheyHoldSomething) {
+    CaseHistory history;
+    Treatment prescribed = treatment("09.03.2004 11:00", "", {{12, 0, 3}, {-5, 2, 0}, {7, 0, 1}});
+    prescribed.prescription = {"nux-v.", "C30", "abends \"2\" Globuli\r\nbis Montag"};
+    Treatment bare = treatment("10.03.2004 11:00", "", {{8, 0, 1}});
+    bare.prescription = {"", "LM6", ""};
+    history.cases.push_back(HistoryCase{"Anna", {prescribed, bare}});
+    const std::string text = composeHistoryText(history);
+    EXPECT_NE(text.find("Preferiert=\"0\" AnzahlSymptome=\"3\" Mittel=\"nux-v.\" Potenz=\"C30\" "
+                        "Notiz=\"abends .''2.'' Globuli\r\r\nbis Montag\">\r\n"
+                        "\t\t\t<Symptom Nummer=\"12\" Gewicht=\"3\"/>\r\n"
+                        "\t\t\t<Symptom Nummer=\"-5\" BD=\"2\" Gewicht=\"0\"/>\r\n"
+                        "\t\t\t<Symptom Nummer=\"7\"/>\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("AnzahlSymptome=\"1\" Mittel=\"\" Potenz=\"LM6\" Notiz=\"\">"), std::string::npos);
+    EXPECT_EQ(readHistoryText(text), history.cases);
+    CaseHistory reread;
+    reread.cases = readHistoryText(text);
+    EXPECT_EQ(composeHistoryText(reread), text);
+    // Read in any letter case; the weight needs its name, the prescription all three.
+    EXPECT_EQ(readHistoryText("<fallhistorie anzahlfaelle=\"1\"><fall name=\"A\" anzahlbehandlungen=\"1\">"
+                              "<behandlung datum=\"\" kommentar=\"\" preferiert=\"0\" anzahlsymptome=\"1\" "
+                              "MITTEL=\"sep.\" potenz=\"\" notiz=\"\"><symptom nummer=\"3\" gewicht=\"2\"/>"
+                              "</behandlung></fall></fallhistorie>")[0]
+                  .treatments[0],
+              (Treatment{"", "", 0, {{3, 0, 2}}, {"sep.", "", ""}}));
+    EXPECT_NE(syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"1\"><Fall Name=\"A\" AnzahlBehandlungen=\"1\">"
+                            "<Behandlung Datum=\"\" Kommentar=\"\" Preferiert=\"0\" AnzahlSymptome=\"0\" "
+                            "Mittel=\"sep.\"></Behandlung></Fall></Fallhistorie>"),
+              "no error");
+    EXPECT_NE(
+        syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"1\"><Fall Name=\"A\" AnzahlBehandlungen=\"1\">"
+                      "<Behandlung Datum=\"\" Kommentar=\"\" Preferiert=\"0\" AnzahlSymptome=\"1\">"
+                      "<Symptom Nummer=\"3\" Gewicht=\"2\" BD=\"1\"/></Behandlung></Fall></Fallhistorie>"),
+        "no error");
+}
+
 TEST(HistoryReader, TextsSurviveAWriteAndARead) {
     const std::vector<std::string> texts = {"\"'",
                                             "'\"",

@@ -1,6 +1,7 @@
 #include "history/HistoryOperations.h"
 
 #include "foundation/text/CodePage.h"
+#include "history/CaseNameFilter.h"
 #include "history/HistoryActions.h"
 #include "history/HistoryWriter.h"
 #include "history/StorableText.h"
@@ -371,4 +372,18 @@ TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters)
 }
 
 } // namespace
+TEST(CaseNameFilter, FindsPartsOfNamesFoldedAsTheTextSearchFolds) {
+    const std::vector<HistoryCase> cases = {
+        {"M\xFCller, Anna", {}}, {"Mueller", {}}, {"Strau\xDF", {}}, {"Strauss", {}}, {"Adler", {}}};
+    const CaseNameFilter filter(cases);
+    EXPECT_EQ(filter.matching(""), std::vector<bool>(5, true));
+    EXPECT_EQ(filter.matching("  "), std::vector<bool>(5, true));
+    EXPECT_EQ(filter.matching("m\xFC"), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(filter.matching("MUEL "), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(filter.matching("ss"), (std::vector<bool>{false, false, true, true, false}));
+    EXPECT_EQ(filter.matching("\xDF"), (std::vector<bool>{false, false, true, true, false}));
+    EXPECT_EQ(filter.matching("anna"), (std::vector<bool>{true, false, false, false, false}));
+    EXPECT_EQ(filter.matching("x"), std::vector<bool>(5, false));
+}
+
 } // namespace telvarin

@@ -138,11 +138,12 @@ private slots:
         QVERIFY(window->button(CaseInputButton::Calculate)->isDefault());
 
         QCOMPARE(grid.rowCount(), 2);
-        QCOMPARE(grid.columnCount(), 3);
+        QCOMPARE(grid.columnCount(), 4);
         QCOMPARE(grid.fixedRowCount(), 1);
         QCOMPARE(grid.cellText(0, 0), u"Nummer"_qs);
         QCOMPARE(grid.cellText(0, 1), u"Symptom"_qs);
         QCOMPARE(grid.cellText(0, 2), u"Kapitel"_qs);
+        QCOMPARE(grid.cellText(0, 3), u"Gewicht"_qs);
         QCOMPARE(grid.cellText(1, 0), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
         QVERIFY(grid.isEditable());
@@ -583,6 +584,36 @@ private slots:
         window->button(CaseInputButton::Quit)->click();
         QVERIFY(treeSearch.isNull());
         QVERIFY(window->findChildren<TextSearchWindow*>().isEmpty());
+    }
+
+    void weightsAreTypedSteppedAndFaded() {
+        Session session;
+        auto window = session.open();
+        CaseGrid& grid = *window->caseGrid();
+        typeEntry(grid, u"12*3"_qs);
+        typeEntry(grid, u"7"_qs);
+        QCOMPARE(grid.cellText(1, 0), u"12"_qs);
+        QCOMPARE(grid.cellText(1, 3), u"3"_qs);
+        QCOMPARE(grid.cellText(2, 3), u"1"_qs);
+        QCOMPARE(grid.cellText(3, 3), QString()); // the input row has no weight
+
+        grid.setFocusCell(1, 0);
+        QTest::keyClick(&grid, Qt::Key_Plus);
+        QTest::keyClick(&grid, Qt::Key_Plus); // held at 4
+        QCOMPARE(window->caseModel().row(1).weight, 4);
+        QVERIFY(!grid.isEditing());
+        grid.setFocusCell(2, 3);
+        QTest::keyClicks(&grid, u"0"_qs);
+        QCOMPARE(grid.cellText(2, 3), u"0"_qs);
+        QCOMPARE(grid.cellStyle(2, 1).background, QColor(0xD8D8D8));
+        QTest::keyClick(&grid, Qt::Key_Minus); // held at 0
+        QTest::keyClick(&grid, Qt::Key_Plus);
+        QCOMPARE(window->caseModel().row(2).weight, 1);
+        QVERIFY(grid.cellStyle(2, 1).background != QColor(0xD8D8D8));
+        QTest::keyClick(&grid, Qt::Key_Minus);
+        QTest::qWait(20);
+        QVERIFY(window->grab().toImage().save(
+            QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/case-input-weights.png")));
     }
 
     void windowWithASmallCaseLooksRight() {

@@ -54,7 +54,30 @@ private slots:
     void returnsTheNameAsTyped();
     void refusesCharactersTheHistoryCannotStore();
     void resultsWindowRefusesSuchAnEvaluationName();
+    void offersTheRankedRemediesForThePrescription();
 };
+
+void FileCaseDialogTest::offersTheRankedRemediesForThePrescription() {
+    OpenDialog open;
+    open.dialog.offerRemedies({{"sulph.", "nux-v.", "calc."}, "nux-v."});
+    QCOMPARE(open.dialog.remedyBox()->count(), 3);
+    QCOMPARE(open.dialog.remedyBox()->currentText(), QStringLiteral("nux-v."));
+    open.typeName(QStringLiteral("Weber"));
+    typeText(open.dialog.potencyField(), QStringLiteral(" C30 "));
+    typeText(open.dialog.noteField(), QStringLiteral("abends"));
+    QVERIFY(open.dialog.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/file_case_prescription.png")));
+    QTest::keyClick(open.dialog.noteField(), Qt::Key_Return);
+    QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(open.dialog.answer().prescription, (Prescription{"nux-v.", "C30", "abends"}));
+
+    // Typed over, the remedy is whatever was typed; nothing typed records no prescription.
+    OpenDialog typed;
+    typed.dialog.remedyBox()->lineEdit()->clear();
+    typeText(typed.dialog.remedyBox()->lineEdit(), QStringLiteral("Lac caninum"));
+    QCOMPARE(typed.dialog.answer().prescription.remedy, std::string("Lac caninum"));
+    OpenDialog none;
+    QVERIFY(none.dialog.answer().prescription.empty());
+}
 
 void FileCaseDialogTest::returnsTheNameAsTyped() {
     {

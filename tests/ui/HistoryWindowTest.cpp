@@ -19,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -163,6 +165,7 @@ private slots:
     void damagedHistoryCanBeReplacedByItsBackup();
     void closingKeepsThePlacementAndHelpShowsItsTopic();
     void namesItsFileAndRefusesTakeOverUnderAnotherRepertory();
+    void searchFieldShowsMatchingCasesAndPreviewShowsTheTreatment();
     void grabOfTheWindow();
 };
 
@@ -534,7 +537,7 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
     QCOMPARE(history.help.topics, std::vector<int>{kHelpTopicCaseHistory});
 
     const QString section = placementSection(QStringLiteral("Historie"));
-    window.resize(window.size() + QSize(120, 80));
+    window.resize(window.size() + QSize(60, 80));
     QTest::mouseClick(window.backButton(), Qt::LeftButton);
     QCOMPARE(window.result(), 0);
     QCOMPARE(history.store.readInt(section, QStringLiteral("(check)"), 0), kPlacementComplete);
@@ -546,7 +549,7 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
     QCOMPARE(again.height() - again.backButton()->geometry().bottom(),
              again.dynamicLayout().initialClientSize().height() -
                  again.pixelRect(QRect(259, 168, 42, 35)).bottom());
-    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 31, 330, 132)).width() + 120);
+    QCOMPARE(again.tree()->width(), again.pixelRect(QRect(7, 31, 330, 132)).width() + 60);
     QCOMPARE(again.fileLabel()->width(), again.tree()->width());
     again.close();
     QCOMPARE(again.result(), 0);
@@ -606,6 +609,45 @@ void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
     history.clickItem(1, 0, true);
     QCOMPARE(again.result(), 1);
     QCOMPARE(again.takeOverResult().symptoms.size(), std::size_t(2));
+}
+
+void HistoryWindowTest::searchFieldShowsMatchingCasesAndPreviewShowsTheTreatment() {
+    CaseHistory cases = threeCases();
+    Treatment& prescribed = cases.cases[1].treatments[0];
+    prescribed.symptoms[0].weight = 3;
+    prescribed.prescription = {"nux-v.", "C30", "abends"};
+    OpenHistory history(cases);
+    HistoryWindow& window = history.open();
+    const auto visibleCases = [&] {
+        QStringList shown;
+        for (int i = 0; i < history.tree().topLevelItemCount(); ++i)
+            if (!history.tree().topLevelItem(i)->isHidden())
+                shown << history.tree().topLevelItem(i)->text(0);
+        return shown;
+    };
+    QCOMPARE(visibleCases(),
+             (QStringList{QStringLiteral("Zander"), QStringLiteral("adler"), QStringLiteral("Bäuer")}));
+
+    history.clickItem(1); // adler: its first treatment is what a take-over would load
+    const QString preview = window.preview()->toPlainText();
+    QVERIFY2(preview.contains(QStringLiteral("Verordnung: nux-v. C30 (abends)")), qPrintable(preview));
+    QVERIFY(preview.contains(QStringLiteral("Kommentar: erste Zeile zweite Zeile")));
+    QVERIFY(preview.contains(QStringLiteral("7  ") + fromWindows1252(rubricText(reference(), 7)) +
+                             QStringLiteral("  [Gewicht 3]")));
+    QVERIFY(preview.contains(QStringLiteral("9 BD 2")));
+
+    QTest::keyClicks(window.searchField(), QStringLiteral("AE")); // finds "Bäuer" as "Baeuer"
+    QCOMPARE(visibleCases(), (QStringList{QStringLiteral("Bäuer")}));
+    QVERIFY(history.tree().selectedItems().isEmpty()); // adler went out of sight
+    QVERIFY(window.preview()->toPlainText().isEmpty());
+    window.searchField()->clear();
+    QTest::keyClicks(window.searchField(), QStringLiteral("dL"));
+    QCOMPARE(visibleCases(), (QStringList{QStringLiteral("adler")}));
+    history.clickItem(1, 1);
+    QVERIFY(window.preview()->toPlainText().contains(QStringLiteral("Behandlung vom 31.12.2003 23:59")));
+    QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("history_window_search.png")));
+    QTest::mouseClick(window.takeOverButton(), Qt::LeftButton);
+    QCOMPARE(window.takeOverResult().name, std::string("adler"));
 }
 
 void HistoryWindowTest::grabOfTheWindow() {

@@ -1,0 +1,50 @@
+#include "history/CaseNameFilter.h"
+
+#include "analysis/SearchWords.h"
+
+namespace telvarin {
+
+std::string foldedCaseName(std::string_view name) {
+    const std::string capitals = searchCapitals(name);
+    std::string folded;
+    folded.reserve(capitals.size() + 4);
+    for (const char c : capitals) {
+        switch (c) {
+        case '\xC4':
+            folded += "AE";
+            break;
+        case '\xD6':
+            folded += "OE";
+            break;
+        case '\xDC':
+            folded += "UE";
+            break;
+        default:
+            folded += c;
+        }
+    }
+    return folded;
+}
+
+CaseNameFilter::CaseNameFilter(const std::vector<HistoryCase>& cases) {
+    folded_.reserve(cases.size());
+    for (const HistoryCase& historyCase : cases)
+        folded_.push_back(foldedCaseName(historyCase.name));
+}
+
+std::vector<bool> CaseNameFilter::matching(std::string_view typed) const {
+    // Blanks around the text are what a typist leaves behind, not part of a name looked for.
+    const std::size_t first = typed.find_first_not_of(' ');
+    const std::string word =
+        first == std::string_view::npos
+            ? std::string()
+            : foldedCaseName(typed.substr(first, typed.find_last_not_of(' ') + 1 - first));
+    std::vector<bool> matches(folded_.size(), true);
+    if (word.empty())
+        return matches;
+    for (std::size_t i = 0; i < folded_.size(); ++i)
+        matches[i] = folded_[i].find(word) != std::string::npos;
+    return matches;
+}
+
+} // namespace telvarin

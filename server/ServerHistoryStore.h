@@ -38,7 +38,7 @@ public:
     HistorySaveResult file(std::string_view name, std::string_view comment,
                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                            ErrorReporter* reporter, const HistoryFileAccess& access,
-                           const Prescription& prescription) override;
+                           const Prescription& prescription = {}) override;
     HistorySaveResult remove(CaseHistory& window, const HistoryCase& shownCase,
                              const Treatment* shownTreatment, ErrorReporter* reporter,
                              const HistoryFileAccess& access) override;

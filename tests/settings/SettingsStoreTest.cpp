@@ -74,7 +74,7 @@ private slots:
             names.insert(definition.name.toString());
             QCOMPARE(&settingDefinition(definition.setting), &definition);
         }
-        QCOMPARE(names.size(), 19);
+        QCOMPARE(names.size(), 20);
         QCOMPARE(settingName(Setting::PolarityHandling), kPolarity);
         QCOMPARE(settingName(Setting::StartDelay), kStartDelay);
         QCOMPARE(settingDefinition(Setting::CurrentDirectory).section, QStringView(u"Settings"));

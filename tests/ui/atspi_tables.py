@@ -105,10 +105,10 @@ for typed in (RUBRIC, SECOND_RUBRIC):
     subprocess.run(["xdotool", "type", "--delay", "80", typed], check=True)
     keys("Return")
 cells = case_table.queryTable()
-if cells.nRows != 3 or cells.nColumns != 3:
+if cells.nRows != 3 or cells.nColumns != 4:
     fail("the case table has %d rows and %d columns" % (cells.nRows, cells.nColumns))
-headers = [cells.getColumnHeader(c).name for c in range(3)]
-if headers[:2] != ["Nummer", "Symptom"]:
+headers = [cells.getColumnHeader(c).name for c in range(4)]
+if headers[:2] != ["Nummer", "Symptom"] or headers[3] != "Gewicht":
     fail("the case table's headers read %s" % headers)
 number = cells.getAccessibleAt(0, 0).name
 symptom = cells.getAccessibleAt(0, 1)

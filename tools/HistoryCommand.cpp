@@ -175,11 +175,11 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
         Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
-    } catch (const ExceptionFileError& error) {
+    } catch (const UnreadableFileError& error) {
         printMessage(error.message(), err);
         err << history.path << ": " << openFailureReason(history.path) << '\n';
         return 1;
-    } catch (const MyException& error) {
+    } catch (const TokenizerError& error) {
         printMessage(error.message(), err);
         return 1;
     } catch (const std::bad_alloc&) {

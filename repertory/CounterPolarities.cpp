@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 
@@ -77,7 +78,7 @@ void pairCounterPolaritiesByRule(RepertoryTables& tables, ImportReport& report) 
         const std::size_t comma = text.rfind(',');
         if (comma == std::string_view::npos)
             continue;
-        const std::string_view last = trimmedBlanks(text.substr(comma + 1));
+        const std::string_view last = trimmed(text.substr(comma + 1));
         const bool better = last == kBetter;
         if (!better && last != kWorse)
             continue;
@@ -125,14 +126,14 @@ std::optional<RepertoryImportError> pairCounterPolaritiesByTable(RepertoryTables
 
     TextLines lines(table);
     for (std::string_view line; lines.next(line);) {
-        const std::string_view trimmed = trimmedBlanks(line);
-        if (trimmed.empty() || trimmed.front() == '#')
+        const std::string_view content = trimmed(line);
+        if (content.empty() || content.front() == '#')
             continue;
         const std::string where = fileName + ", Zeile " + std::to_string(lines.number());
         std::vector<std::string_view> fields;
-        for (std::string_view rest = trimmed;;) {
+        for (std::string_view rest = content;;) {
             const std::size_t tab = rest.find('\t');
-            fields.push_back(trimmedBlanks(rest.substr(0, tab)));
+            fields.push_back(trimmed(rest.substr(0, tab)));
             if (tab == std::string_view::npos)
                 break;
             rest.remove_prefix(tab + 1);

@@ -1,6 +1,7 @@
 #include "repertory/ImportBuilder.h"
 
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/CounterPolarities.h"
 #include "repertory/ImportText.h"
 #include "repertory/RepertoryDatabase.h"
@@ -47,14 +48,6 @@ void addCount(std::vector<std::string>& lines, int count, const std::string& wha
 }
 
 } // namespace
-
-std::string_view trimmedBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 RepertoryImportError failAt(const std::string& where, const std::string& what) {
     return RepertoryImportError{where + ": " + what};
@@ -115,7 +108,7 @@ std::variant<ListedRemedy, std::string> listedRemedy(std::string_view item) {
             if (grade.size() != 1 || grade[0] < '1' || grade[0] > '5')
                 return "unbekannte Wertigkeit " + quotedText(item.substr(open)) + " (erlaubt 1 bis 5)";
             listed.bracketGrade = grade[0] - '0';
-            listed.abbreviation = trimmedBlanks(item.substr(0, open));
+            listed.abbreviation = trimmed(item.substr(0, open));
         }
     }
     if (listed.abbreviation.empty() ||
@@ -236,7 +229,7 @@ std::optional<int> TableBuilder::knownRemedy(std::string_view abbreviation) cons
 }
 
 void TableBuilder::fullName(int remedy, std::string name) {
-    name = std::string(trimmedBlanks(name.substr(0, name.find('\0'))));
+    name = std::string(trimmed(name.substr(0, name.find('\0'))));
     cutAtWord(name, kMaxFullNameBytes);
     if (tables_.fullNames.size() < tables_.abbreviations.size())
         tables_.fullNames.resize(tables_.abbreviations.size());

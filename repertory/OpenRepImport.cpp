@@ -4,6 +4,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"
@@ -221,7 +222,7 @@ private:
         const bool isUtf8Text = isUtf8(files_.chapterNames);
         TextLines lines(files_.chapterNames);
         for (std::string_view line; lines.next(line);) {
-            line = trimmedBlanks(line);
+            line = trimmed(line);
             if (line.empty())
                 continue;
             const std::string where = placeInFile(files_.chapterFile, lines.number());
@@ -250,7 +251,7 @@ private:
             return RepertoryImportError{utf8(failure->message)};
         TextLines lines(std::get<std::string>(read));
         for (std::string_view line; lines.next(line);) {
-            line = trimmedBlanks(line);
+            line = trimmed(line);
             if (line.empty() || line.front() == '#')
                 continue;
             const std::string where = placeInFile(chapterOrderFile_, lines.number());

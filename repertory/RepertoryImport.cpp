@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/JsonReader.h"
@@ -32,7 +33,7 @@ std::vector<std::string_view> splitAtCommas(std::string_view text) {
     std::vector<std::string_view> parts;
     while (true) {
         const std::size_t comma = text.find(',');
-        parts.push_back(trimmedBlanks(text.substr(0, comma)));
+        parts.push_back(trimmed(text.substr(0, comma)));
         if (comma == std::string_view::npos)
             return parts;
         text.remove_prefix(comma + 1);
@@ -120,7 +121,7 @@ private:
                 return problem;
             if (auto problem = convertAt(name.text, where, fullName))
                 return problem;
-            if (const std::optional<int> remedy = builder_.knownRemedy(trimmedBlanks(converted)))
+            if (const std::optional<int> remedy = builder_.knownRemedy(trimmed(converted)))
                 builder_.fullName(*remedy, std::move(fullName));
         }
         return std::nullopt;
@@ -288,7 +289,7 @@ private:
         while (true) {
             const std::size_t tab = line.find('\t');
             if (count < 6)
-                fields[count] = trimmedBlanks(line.substr(0, tab));
+                fields[count] = trimmed(line.substr(0, tab));
             ++count;
             if (tab == std::string_view::npos)
                 break;

@@ -1,5 +1,6 @@
 #include "repertory/RepertorySource.h"
 
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportText.h"
 #include "repertory/RemedyEntry.h"
 #include "repertory/RepertoryDataFile.h"
@@ -22,14 +23,6 @@ using Problem = std::optional<std::string>;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // Splits off the first blank-separated word; the rest keeps no leading blanks.

@@ -50,8 +50,8 @@ public:
     static constexpr int kStringSource = 2;
 
     // endedEarly: the input ended where the expected token should have stood; the message says so.
-    SyntaxError(int errorCode, std::string fileName, std::int32_t expectedKind, int column,
-                             int line, bool endedEarly = false);
+    SyntaxError(int errorCode, std::string fileName, std::int32_t expectedKind, int column, int line,
+                bool endedEarly = false);
 
     int errorCode() const { return errorCode_; }
     std::int32_t expectedKind() const { return expectedKind_; }

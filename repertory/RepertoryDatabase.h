@@ -92,6 +92,14 @@ public:
 private:
     RepertoryDatabase() = default;
     std::string_view keep(std::string_view text, std::size_t fieldSize);
+    // The checks of the tables, in the order they stand in the file; each reads the texts of its
+    // table and gives an error message, or an empty text when the table is sound.
+    std::string readChapters();
+    std::string readSections();
+    std::string readRubrics();
+    std::string checkEntries() const;
+    // From offset on, which it moves past the last abbreviation.
+    std::string readRemedyNames(std::span<const std::byte> bytes, std::size_t& offset);
     // The optional tables after the abbreviations, from offset on; an error message or empty.
     std::string readOptionalTables(std::span<const std::byte> bytes, std::size_t offset);
     std::string readFullNames(std::span<const std::byte> bytes, std::size_t& offset);

@@ -180,7 +180,7 @@ std::optional<RepertoryImportError>
 pairCounterPolaritiesFromFile(RepertoryTables& tables, const std::string& path, ImportReport& report) {
     FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
-        return RepertoryImportError{windows1252ToUtf8(failure->message)};
+        return RepertoryImportError{utf8Of(failure->message)};
     return pairCounterPolaritiesByTable(tables, std::get<std::string>(read), path, report);
 }
 

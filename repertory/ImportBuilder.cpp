@@ -267,7 +267,7 @@ RepertoryImportResult TableBuilder::finish(const std::string& source) {
     // The same check as at start-up: what the import hands back, the program can use.
     const RepertoryLoadResult check = RepertoryDatabase::fromBytes(imported.bytes);
     if (const auto* error = std::get_if<RepertoryLoadError>(&check))
-        return RepertoryImportError{source + ": " + windows1252ToUtf8(error->message)};
+        return RepertoryImportError{source + ": " + utf8Of(error->message)};
     return imported;
 }
 

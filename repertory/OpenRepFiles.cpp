@@ -87,7 +87,7 @@ private:
     std::optional<RepertoryImportError> readFile(const std::string& name, std::string& text) {
         FileReadResult read = readRegularFile(folder_ + "/" + name, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read))
-            return RepertoryImportError{windows1252ToUtf8(failure->message)};
+            return RepertoryImportError{utf8Of(failure->message)};
         text = std::move(std::get<std::string>(read));
         return std::nullopt;
     }

@@ -248,7 +248,7 @@ private:
     std::optional<RepertoryImportError> orderFileOrder() {
         FileReadResult read = readRegularFile(chapterOrderFile_, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read))
-            return RepertoryImportError{utf8(failure->message)};
+            return RepertoryImportError{utf8Of(failure->message)};
         TextLines lines(std::get<std::string>(read));
         for (std::string_view line; lines.next(line);) {
             line = trimmed(line);

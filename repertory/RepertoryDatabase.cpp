@@ -22,10 +22,14 @@ constexpr std::int32_t kMaxBd = 4;
 // refused before memory is taken for it.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
 
-RepertoryLoadError fail(std::string message) {
+RepertoryLoadError fail(const std::string& message) {
     return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
-                              "digt: " +
-                              std::move(message)};
+                              "digt: "_w1252 +
+                              Windows1252View(message)};
+}
+
+Windows1252Text dataFileNamed(const std::string& path) {
+    return "Repertoriumsdatei "_w1252 + windows1252Of(path);
 }
 
 std::string where(const char* table, std::size_t index) {
@@ -304,18 +308,19 @@ std::string RepertoryDatabase::readParents(std::span<const std::byte> bytes, std
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     // Opened without blocking: a FIFO or a device put where the file belongs is refused by name.
     if (fileKindOf(path) == FileKind::Missing)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist nicht vorhanden"};
-    if (std::string notRegular = notRegularFileMessage(path); !notRegular.empty())
-        return RepertoryLoadError{"Repertoriumsdatei " + notRegular};
+        return RepertoryLoadError{dataFileNamed(path) + " ist nicht vorhanden"_w1252};
+    if (Windows1252Text notRegular = notRegularFileMessage(path); !notRegular.empty())
+        return RepertoryLoadError{"Repertoriumsdatei "_w1252 + notRegular};
     auto opened = openRegularFile(path);
     if (const auto* error = std::get_if<FileReadError>(&opened))
-        return RepertoryLoadError{"Repertoriumsdatei " + error->message +
-                                  (error->reason.empty() ? std::string() : ": " + error->reason)};
+        return RepertoryLoadError{
+            "Repertoriumsdatei "_w1252 + error->message +
+            Windows1252View(error->reason.empty() ? std::string() : ": " + error->reason)};
     RegularFileReader& file = std::get<RegularFileReader>(opened);
     const std::uint64_t size = file.size();
     if (size > kMaxFileBytes)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
-                                  " Bytes zu gro\xDF"};
+        return RepertoryLoadError{dataFileNamed(path) + " ist mit "_w1252 + windows1252Number(size) +
+                                  " Bytes zu gro\xDF"_w1252};
     // The head says how large the file can be; a file of another size is refused before memory is
     // taken for it and before it is read.
     RepertoryFileCounts counts{};
@@ -323,7 +328,7 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     if (size >= sizeof counts) {
         const std::optional<std::size_t> got = file.read(reinterpret_cast<char*>(&counts), sizeof counts);
         if (!got)
-            return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+            return RepertoryLoadError{dataFileNamed(path) + " kann nicht gelesen werden"_w1252};
         head = *got;
         if (head == sizeof counts) {
             const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(counts);
@@ -339,7 +344,7 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     std::memcpy(bytes.data(), &counts, head);
     const std::optional<std::size_t> got = file.read(bytes.data() + head, bytes.size() - head);
     if (!got)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+        return RepertoryLoadError{dataFileNamed(path) + " kann nicht gelesen werden"_w1252};
     bytes.resize(head + *got); // shrunk while reading: what is there is the file now
     auto content = std::make_shared<const std::string>(std::move(bytes));
     // The heap block of a string is aligned for any scalar, so the tables can be read in place.

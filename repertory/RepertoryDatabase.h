@@ -4,6 +4,7 @@
 // abbreviations. The database reads a validated data file in place; the bytes must outlive it
 // unless the database owns them (loadFromFile).
 
+#include "foundation/text/Windows1252Text.h"
 #include "repertory/RepertoryDataFile.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@ using RubricNumber = std::int32_t;
 class RepertoryDatabase;
 
 struct RepertoryLoadError {
-    std::string message; // German, Windows-1252, names the broken rule and where it broke
+    Windows1252Text message; // German, names the broken rule and where it broke
 };
 
 using RepertoryLoadResult = std::variant<RepertoryDatabase, RepertoryLoadError>;

@@ -131,7 +131,7 @@ private:
         const std::string path = folder_ + "/" + name;
         FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read)) {
-            error_ = RepertoryImportError{windows1252ToUtf8(failure->message)};
+            error_ = RepertoryImportError{utf8Of(failure->message)};
             return std::nullopt;
         }
         std::variant<JsonValue, JsonError> parsed = parseJson(std::get<std::string>(read));
@@ -437,7 +437,7 @@ RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view
 RepertoryImportResult importTsvFile(const std::string& path, const std::string& polarityFile) {
     FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
-        return RepertoryImportError{windows1252ToUtf8(failure->message)};
+        return RepertoryImportError{utf8Of(failure->message)};
     return importTsvRepertory(std::get<std::string>(read), path, polarityFile);
 }
 

@@ -135,7 +135,7 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     RepertoryLoadResult loaded = args.has("--file") ? RepertoryDatabase::fromFile(args.value("--file"))
                                                     : RepertoryDatabase::fromBytes(*builtin);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printWindows1252(error->message, err);
+        printWindows1252(error->message.bytes(), err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);

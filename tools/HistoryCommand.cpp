@@ -126,7 +126,7 @@ int bindCommand(const std::string& historyPath, const std::string& data,
     RepertoryLoadResult loaded =
         toBuiltin ? RepertoryDatabase::fromBytes(*builtin) : RepertoryDatabase::fromFile(data);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printMessage(error->message, err);
+        printMessage(error->message.bytes(), err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);

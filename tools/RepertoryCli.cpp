@@ -118,13 +118,16 @@ std::string printable(std::string_view text) {
     return shown;
 }
 
-// A message of the core (Windows-1252) for the terminal. A path in it is given as the terminal
-// spells it and stays as it is, the rest is converted; text quoted from a damaged file is escaped.
-std::string messageNaming(const std::string& message, const std::string& path) {
-    const std::size_t at = path.empty() ? std::string::npos : message.find(path);
-    if (at == std::string::npos)
-        return printable(utf8(message));
-    return printable(utf8(message.substr(0, at)) + path + utf8(message.substr(at + path.size())));
+// A message of the core for the terminal. The core names the path in its own code page, which may
+// lack some of the path's characters: the terminal is given the path as it spelled it. Text quoted
+// from a damaged file is escaped.
+std::string messageNaming(Windows1252View message, const std::string& path) {
+    const Windows1252Text named = windows1252Of(path);
+    const std::string_view bytes = message.bytes();
+    const std::size_t at = path.empty() ? std::string_view::npos : bytes.find(named.bytes());
+    if (at == std::string_view::npos)
+        return printable(utf8Of(message));
+    return printable(utf8(bytes.substr(0, at)) + path + utf8(bytes.substr(at + named.size())));
 }
 
 } // namespace
@@ -135,7 +138,7 @@ bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, s
     const std::string failure =
         writeExportFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!failure.empty())
-        err << messageNaming(failure, path) << '\n';
+        err << messageNaming(Windows1252View(failure), path) << '\n';
     return failure.empty();
 }
 

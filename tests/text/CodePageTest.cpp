@@ -1,9 +1,24 @@
 #include "foundation/text/CodePage.h"
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace telvarin {
 namespace {
+
+// Windows-1252 and UTF-8 text do not mix: neither becomes the other, nor is joined to it, unasked.
+template <class A, class B>
+concept Joinable = requires(A a, B b) {
+    a + b;
+};
+static_assert(!std::is_convertible_v<std::string, Windows1252View>);
+static_assert(!std::is_convertible_v<std::string_view, Windows1252Text>);
+static_assert(!std::is_convertible_v<Windows1252Text, std::string_view>);
+static_assert(!std::is_convertible_v<Windows1252View, std::string_view>);
+static_assert(!Joinable<Windows1252Text, std::string> && !Joinable<std::string, Windows1252View>);
+static_assert(!Joinable<Windows1252Text, const char*> && Joinable<Windows1252Text, Windows1252View>);
 
 TEST(CodePage, EveryByteSurvivesARoundTripThroughUtf8) {
     std::string all;

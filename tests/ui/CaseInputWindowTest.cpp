@@ -654,8 +654,8 @@ private slots:
         bool opened = false;
         ProgramStartHooks hooks;
         hooks.loadRepertory = [] {
-            return RepertoryLoadResult{RepertoryLoadError{"Kapitel 3: Grenze au\xDF"
-                                                          "erhalb der Datei"}};
+            return RepertoryLoadResult{RepertoryLoadError{Windows1252Text("Kapitel 3: Grenze au\xDF"
+                                                                          "erhalb der Datei")}};
         };
         hooks.whenReady = [&](CaseInputWindow& window) {
             opened = true;

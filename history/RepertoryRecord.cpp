@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kNameKey = "Repertorium";
 constexpr std::string_view kNumberingKey = "Nummerierung";
-constexpr std::string_view kChecksumKey = "Pr\xC3\xBC"
+constexpr std::string_view kChecksumKey = "Prü"
                                           "fsumme";
 constexpr std::uint64_t kLargestRecord = 64 * 1024;
 

@@ -98,12 +98,11 @@ void pairCounterPolaritiesByRule(RepertoryTables& tables, ImportReport& report) 
             continue;
         }
         ++report.counterPolaritiesLeftOut;
-        report.notes.push_back(
-            quotedText(pathUtf8(tables, chapters, group.better[0])) + " " +
-            std::to_string(group.better.size()) + "-mal, " +
-            quotedText(pathUtf8(tables, chapters, group.worse[0])) + " " +
-            std::to_string(group.worse.size()) +
-            "-mal: welche zusammengeh\xC3\xB6ren, ist nicht zu sagen; ohne Gegenpolarit\xC3\xA4t");
+        report.notes.push_back(quotedText(pathUtf8(tables, chapters, group.better[0])) + " " +
+                               std::to_string(group.better.size()) + "-mal, " +
+                               quotedText(pathUtf8(tables, chapters, group.worse[0])) + " " +
+                               std::to_string(group.worse.size()) +
+                               "-mal: welche zusammengehören, ist nicht zu sagen; ohne Gegenpolarität");
     }
 }
 
@@ -167,7 +166,7 @@ std::optional<RepertoryImportError> pairCounterPolaritiesByTable(RepertoryTables
             const std::int32_t partner = tables.rubrics[static_cast<std::size_t>(rubric)].counterPolarity;
             if (partner != 0)
                 return failAt(where, quotedText(pathUtf8(tables, chapters, rubric)) +
-                                         " hat schon die Gegenpolarit\xC3\xA4t " +
+                                         " hat schon die Gegenpolarität " +
                                          quotedText(pathUtf8(tables, chapters, partner - 1)));
         }
         setPair(tables, a, b);

@@ -149,7 +149,7 @@ private:
             const std::optional<std::string_view> fields = parsed ? quoted(parsed->rest) : std::nullopt;
             const std::size_t separator = fields ? fields->find("\"#\"") : std::string_view::npos;
             if (separator == std::string_view::npos)
-                return failAt(where, "erwartet ID:\"Name\"#\"K\xC3\xBCrzel\"");
+                return failAt(where, "erwartet ID:\"Name\"#\"Kürzel\"");
             if (!remedyIds_.insert(parsed->id).second)
                 return failAt(where, "Mittel-Id " + std::to_string(parsed->id) + " steht schon weiter oben");
             const std::string_view abbreviation = fields->substr(separator + 3);
@@ -249,8 +249,8 @@ private:
                 const auto items = std::count(parsed->rest.begin(), parsed->rest.end(), '#');
                 files_.notes.push_back(where + ": Mittelliste zu Id " + std::to_string(parsed->id) +
                                        ", die kein Knoten des Baums ist; " + std::to_string(items) +
-                                       (items == 1 ? " Eintrag" : " Eintr\xC3\xA4ge") +
-                                       " nicht \xC3\xBC"
+                                       (items == 1 ? " Eintrag" : " Einträge") +
+                                       " nicht ü"
                                        "bernommen");
                 continue;
             }
@@ -268,7 +268,7 @@ private:
                     where + ": weitere Mittelliste zu Id " + std::to_string(parsed->id) +
                     " (erste in Zeile " +
                     std::to_string(files_.lists[static_cast<std::size_t>(owner.firstList)].line) +
-                    "), mit ihr zusammengef\xC3\xBChrt");
+                    "), mit ihr zusammengeführt");
                 files_.lists[static_cast<std::size_t>(last)].next = list;
             }
             last = list;

@@ -85,7 +85,7 @@ public:
         if (index->kind != JsonValue::Kind::Object || index->members.empty())
             return RepertoryImportError{"index.json: ein Objekt mit den Kapiteln erwartet"};
         for (const auto& [chapterKey, description] : index->members) {
-            const std::string where = "index.json, Schl\xC3\xBCssel " + quotedText(chapterKey);
+            const std::string where = "index.json, Schlüssel " + quotedText(chapterKey);
             const JsonValue* file = description.member("file");
             if (description.kind != JsonValue::Kind::Object || file == nullptr ||
                 file->kind != JsonValue::Kind::String || file->text.empty())
@@ -109,10 +109,9 @@ private:
         if (!names)
             return error_;
         if (names->kind != JsonValue::Kind::Object)
-            return RepertoryImportError{std::string(kName) +
-                                        ": ein Objekt K\xC3\xBCrzel: voller Name erwartet"};
+            return RepertoryImportError{std::string(kName) + ": ein Objekt Kürzel: voller Name erwartet"};
         for (const auto& [abbreviation, name] : names->members) {
-            const std::string where = std::string(kName) + ", Schl\xC3\xBCssel " + quotedText(abbreviation);
+            const std::string where = std::string(kName) + ", Schlüssel " + quotedText(abbreviation);
             if (name.kind != JsonValue::Kind::String)
                 return failAt(where, "der volle Name ist kein Text");
             std::string converted;
@@ -164,7 +163,7 @@ private:
         std::vector<SectionGroup> sections;
         std::unordered_map<std::string, std::size_t> sectionOfName;
         for (const auto& [key, list] : document->members) {
-            const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(key);
+            const std::string at = fileName + ", Schlüssel " + quotedText(key);
             std::string path;
             if (auto problem = convertAt(key, at, path))
                 return problem;
@@ -197,7 +196,7 @@ private:
             builder_.section(section.name);
             const PathRubric* previous = nullptr;
             for (const PathRubric& rubric : section.rubrics) {
-                const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
+                const std::string at = fileName + ", Schlüssel " + quotedText(*rubric.key);
                 if (previous != nullptr && previous->folded == rubric.folded) {
                     ++report_.mergedPaths;
                     report_.notes.push_back(at + ": gleicher Pfad wie " + quotedText(*previous->key) +
@@ -364,7 +363,7 @@ private:
         if (bracketGrade != 0) {
             ++report_.bracketGrades;
             if (bracketGrade != grade[0] - '0')
-                return "Wertigkeit " + std::to_string(bracketGrade) + " im K\xC3\xBCrzel " +
+                return "Wertigkeit " + std::to_string(bracketGrade) + " im Kürzel " +
                        quotedText(windows1252ToUtf8(abbreviation)) + " widerspricht dem Feld Wertigkeit " +
                        std::string(grade);
         }

@@ -13,8 +13,7 @@
 namespace telvarin {
 namespace {
 
-constexpr const char* kFileCaseUsage =
-    "Aufruf: file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...";
+constexpr const char* kFileCaseUsage = "Aufruf: file-case HISTORIE NAME [--comment TEXT] -- EINTRÄGE...";
 
 void printWindows1252(const std::string& message, std::ostream& err) {
     const std::string text = windows1252ToUtf8(message);
@@ -64,7 +63,7 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
     if (entries.empty())
         refusals.push_back("Der Fall hat kein Symptom");
     if (entries.size() > static_cast<std::size_t>(kMaxCaseRows))
-        refusals.push_back("Ein Fall hat h\xC3\xB6"
+        refusals.push_back("Ein Fall hat hö"
                            "chstens " +
                            std::to_string(kMaxCaseRows) + " Symptome");
     for (const std::string& entry : entries) {
@@ -85,7 +84,7 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
         }
         refusal += unknown.size() == 1 ? " ist keine Rubrik" : " sind keine Rubriken";
         refusals.push_back(refusal + "; die Rubriken reichen von 1 bis " +
-                           std::to_string(db.largestRubricNumber()) + " (negativ als Gegenpolarit\xC3\xA4t)");
+                           std::to_string(db.largestRubricNumber()) + " (negativ als Gegenpolarität)");
     }
     return refusals;
 }

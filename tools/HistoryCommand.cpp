@@ -25,7 +25,7 @@ std::string utf8(std::string_view windows1252) {
 }
 
 void printOutline(const std::string& path, const std::vector<HistoryCase>& cases, std::ostream& out) {
-    out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " F\xC3\xA4lle")
+    out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " Fälle")
         << '\n';
     for (const HistoryCase& c : cases) {
         out << "Fall \"" << utf8(c.name) << "\" (" << c.treatments.size()
@@ -138,10 +138,10 @@ int bindCommand(const std::string& historyPath, const std::string& data,
         printMessage(bound.message, err);
         return 1;
     }
-    out << "Die Rubriknummern von " << historyPath << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
-        << utf8(repertory.name) << "\xE2\x80\x9C";
+    out << "Die Rubriknummern von " << historyPath << " gehören zum Repertorium „" << utf8(repertory.name)
+        << "“";
     if (before.state == RecordState::Present && before.recorded.name != repertory.name)
-        out << " (bisher: \xE2\x80\x9E" << utf8(before.recorded.name) << "\xE2\x80\x9C)";
+        out << " (bisher: „" << utf8(before.recorded.name) << "“)";
     out << ".\n";
     return 0;
 }
@@ -161,7 +161,7 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
     // A FIFO would block the reader, a device feed it without end.
     if (const FileKind kind = fileKindOf(history.path);
         kind != FileKind::Regular && kind != FileKind::Missing) {
-        err << history.path << " ist " << utf8(fileKindText(kind)) << ", keine gew\xC3\xB6hnliche Datei\n";
+        err << history.path << " ist " << utf8(fileKindText(kind)) << ", keine gewöhnliche Datei\n";
         return 1;
     }
     try {

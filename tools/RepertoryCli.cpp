@@ -32,42 +32,42 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf: telvarin-repertory BEFEHL [--file DATEI] [ARGUMENTE]\n"
     "Befehle:\n"
-    "  build QUELLE ZIEL        Repertoriumsquelle (Text) in eine Datendatei \xC3\xBC"
+    "  build QUELLE ZIEL        Repertoriumsquelle (Text) in eine Datendatei ü"
     "bersetzen\n"
-    "  import FORMAT QUELLE ZIEL  json-Ordner, tsv-Datei oder OpenRep-Ordner in eine Datendatei \xC3\xBC"
+    "  import FORMAT QUELLE ZIEL  json-Ordner, tsv-Datei oder OpenRep-Ordner in eine Datendatei ü"
     "bernehmen;\n"
     "                           openrep nimmt --chapter-order DATEI (ein Kapitelname je Zeile);\n"
-    "                           --polarities DATEI: Gegenpolarit\xC3\xA4ten (Pfad, Tab, Pfad, Tab, Grund)\n"
-    "  check                    Datendatei pr\xC3\xBC"
-    "fen und die f\xC3\xBCnf Anzahlen ausgeben\n"
+    "                           --polarities DATEI: Gegenpolaritäten (Pfad, Tab, Pfad, Tab, Grund)\n"
+    "  check                    Datendatei prü"
+    "fen und die fünf Anzahlen ausgeben\n"
     "  show N                   Nummer, Rubrik, Kapitel und Mittelliste der Rubrik N\n"
-    "  remedies                 je Mittel eine Zeile: K\xC3\xBCrzel, Tab, voller Name\n"
+    "  remedies                 je Mittel eine Zeile: Kürzel, Tab, voller Name\n"
     "  tree N                   die Kette vom Kapitel bis zur Rubrik N: je Ebene Nummer, Tab, Text\n"
-    "  export ZIEL              eingebautes Repertorium Byte f\xC3\xBCr Byte schreiben\n"
+    "  export ZIEL              eingebautes Repertorium Byte für Byte schreiben\n"
 #ifdef TELVARIN_CLI_ANALYSIS
-    "  analyse [--mode M] EINTRAG...   Fall auswerten (Eintr\xC3\xA4ge wie in der Tabelle: 5+8, -12)\n"
-    "      [--key EINTRAG]...           diese Zeile als Schl\xC3\xBCsselsymptom: nur Mittel, die in jeder\n"
+    "  analyse [--mode M] EINTRAG...   Fall auswerten (Einträge wie in der Tabelle: 5+8, -12)\n"
+    "      [--key EINTRAG]...           diese Zeile als Schlüsselsymptom: nur Mittel, die in jeder\n"
     "                                   solchen Rubrik stehen\n"
     "      [--csv]                      Rangfolge als CSV-Datei (\";\", UTF-8) ausgeben\n"
     "      [--kontraindikationen]       kontraindizierte Mittel mit einer sechsten Spalte KI\n"
     "  overview TEXT [--chapter K] [--grades ZIFFERN] [--bd] [--size MIN MAX] [--others]\n"
-    "  search TEXT [--chapter K]       Textsuche: -wort schlie\xC3\x9Ft aus, \"linke seite\" ist ein Wort,\n"
-    "                                   ae, oe, ue finden auch \xC3\xA4, \xC3\xB6, \xC3\xBC\n"
+    "  search TEXT [--chapter K]       Textsuche: -wort schließt aus, \"linke seite\" ist ein Wort,\n"
+    "                                   ae, oe, ue finden auch ä, ö, ü\n"
 #endif
 #ifdef TELVARIN_CLI_HISTORY
-    "  history DATEI [--write ZIEL]    Fallhistorie pr\xC3\xBC"
+    "  history DATEI [--write ZIEL]    Fallhistorie prü"
     "fen, ausgeben oder neu schreiben (mit der Angabe\n"
     "                                   ihres Repertoriums)\n"
     "      [--bind DATENDATEI]          festhalten, dass ihre Rubriknummern zu diesem Repertorium\n"
-    "                                   geh\xC3\xB6ren (--bind eingebaut: zum eingebauten)\n"
-    "  file-case HISTORIE NAME [--comment TEXT] -- EINTR\xC3\x84GE...   Behandlung ablegen\n"
+    "                                   gehören (--bind eingebaut: zum eingebauten)\n"
+    "  file-case HISTORIE NAME [--comment TEXT] -- EINTRÄGE...   Behandlung ablegen\n"
 #endif
     "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
     "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
     "--file DATEI nehmen check, show, analyse, overview, search und file-case: sie arbeiten\n"
-    "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case pr\xC3\xBC"
+    "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case prü"
     "ft\n"
-    "seine Eintr\xC3\xA4ge gegen sie.\n";
+    "seine Einträge gegen sie.\n";
 
 // Source files of a repertory are far smaller; a bigger file is refused before it is read.
 constexpr std::uint64_t kMaxSourceBytes = std::uint64_t{1} << 30;
@@ -187,7 +187,7 @@ int buildCommand(std::span<const std::string> words, std::ostream& out, std::ost
 int checkCommand(const RepertoryDatabase& db, std::ostream& out) {
     out << "Kapitel\t" << db.chapterCount() << '\n'
         << "Abschnitte\t" << db.sectionCount() << '\n'
-        << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
+        << "Größte Rubriknummer\t" << db.largestRubricNumber() << '\n'
         << "Rubriken\t" << db.rubricCount() << '\n'
         << "Mittel\t" << db.remedyCount() << '\n';
     return 0;
@@ -205,7 +205,7 @@ int showCommand(const RepertoryDatabase& db, std::span<const std::string> words,
     const int number = *parsed;
     if (!db.isValidSymptom(number, 0)) {
         err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
-            << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
+            << db.largestRubricNumber() << " (negativ als Gegenpolarität)\n";
         return 1;
     }
     out << utf8(numberText(number, 0)) << '\n'
@@ -374,8 +374,8 @@ int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::sp
     try {
         exitCode = runCommand(words, builtin, out, err);
     } catch (const std::filesystem::filesystem_error&) {
-        err << "Ein Dateiname l\xC3\xA4sst sich auf diesem System nicht verarbeiten (etwa ein Zeichen "
-               "au\xC3\x9F"
+        err << "Ein Dateiname lässt sich auf diesem System nicht verarbeiten (etwa ein Zeichen "
+               "auß"
                "erhalb seines Zeichensatzes)\n";
         return 1;
     } catch (const std::bad_alloc&) {

@@ -37,8 +37,8 @@ QRect up(const QRect& templateRect) {
 
 QString askPathOnScreen(PathQuestion question, const QString& start, QWidget* parent) {
     if (question == PathQuestion::PracticeFolder)
-        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Praxisordner w\u00e4hlen"), start);
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Repertorium w\u00e4hlen"), start,
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Praxisordner wählen"), start);
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Repertorium wählen"), start,
                                         QStringLiteral("Repertorium (*.dat)"));
 }
 
@@ -156,8 +156,7 @@ void SettingsDialog::createNextStartControls() {
     practiceFolderField_ = addControl<QLineEdit>(QRect(86, 178, 100, 14));
     practiceFolderField_->setReadOnly(true);
     practiceFolderLabel_->setBuddy(practiceFolderField_);
-    changeFolderButton_ =
-        addControl<QPushButton>(QRect(188, 177, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
+    changeFolderButton_ = addControl<QPushButton>(QRect(188, 177, 35, 16), QStringLiteral("Ä&ndern…"));
     changeFolderButton_->setAutoDefault(false);
     connect(changeFolderButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeFolder);
 
@@ -290,11 +289,11 @@ void SettingsDialog::repertoryChosen(int index) {
 
 void SettingsDialog::showNextStartNote() {
     QString note =
-        QStringLiteral("Praxisordner und Repertorium wirken erst beim n\u00e4chsten Start des Programms.");
+        QStringLiteral("Praxisordner und Repertorium wirken erst beim nächsten Start des Programms.");
     const QString folder = practiceFolderField_->text();
     if (QFile::exists(QDir(folder).filePath(
             QString::fromLatin1(kOwnRepertoryFileName.data(), kOwnRepertoryFileName.size()))))
-        note += QStringLiteral(" Der Praxisordner enth\u00e4lt eine Datei repertorium.dat; sie hat Vorrang.");
+        note += QStringLiteral(" Der Praxisordner enthält eine Datei repertorium.dat; sie hat Vorrang.");
     nextStartNote_->setText(note);
 }
 

@@ -231,7 +231,7 @@ TEST(RepertoryLoader, RefusesAFileLargerThanItsHeadAllowsBeforeReadingIt) {
 
 // The path is UTF-8, the message Windows-1252: the name is converted, not spliced in as bytes.
 TEST(RepertoryLoader, NamesAFileInTheCodePageOfItsMessages) {
-    const std::string folder = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/F\xC3\xA4lle";
+    const std::string folder = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/Fälle";
     std::filesystem::create_directories(pathFromUtf8(folder));
     const RepertoryLoadResult missing = RepertoryDatabase::fromFile(folder + "/fehlt.dat");
     const RepertoryLoadResult folderGiven = RepertoryDatabase::fromFile(folder);

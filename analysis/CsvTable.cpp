@@ -1,6 +1,7 @@
 #include "analysis/CsvTable.h"
 
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 
 #include <algorithm>
 
@@ -8,14 +9,7 @@ namespace telvarin {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view trimmed(std::string_view text, std::string_view characters) {
-    const std::size_t first = text.find_first_not_of(characters);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(characters) - first + 1);
-}
+constexpr std::string_view kCellBlanks = " \t";
 
 bool isWholeNumber(std::string_view text) {
     if (!text.empty() && text.front() == '-')
@@ -31,7 +25,7 @@ bool startsLikeAFormula(std::string_view text) {
 } // namespace
 
 std::string csvField(std::string_view cell) {
-    const std::string_view number = trimmed(cell, kBlanks);
+    const std::string_view number = trimmed(cell, kCellBlanks);
     if (isWholeNumber(number))
         return std::string(number);
     std::string text = windows1252ToUtf8(cell);

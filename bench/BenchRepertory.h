@@ -26,7 +26,7 @@ inline const RepertoryDatabase& largeOrChosenRepertory() {
         static const RepertoryDatabase chosen = [path] {
             RepertoryLoadResult loaded = RepertoryDatabase::fromFile(path);
             if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-                throw std::runtime_error(std::string(path) + ": " + error->message);
+                throw std::runtime_error(std::string(path) + ": " + error->message.bytes());
             return std::get<RepertoryDatabase>(std::move(loaded));
         }();
         return &chosen;

@@ -11,7 +11,7 @@ Tokenizer tokenizerForFile(const std::string& path, TokenTable keywords, TokenTa
     auto opened = openRegularFile(path);
     auto* file = std::get_if<RegularFileReader>(&opened);
     if (file == nullptr)
-        throw ExceptionFileError(path, -1);
+        throw UnreadableFileError(path, -1);
     const std::uint64_t size = file->size();
     // Shared, as the tokenizer's reader must be copyable; the file closes with the tokenizer.
     auto reader = std::make_shared<RegularFileReader>(std::move(*file));

@@ -9,7 +9,7 @@
 
 namespace telvarin {
 
-// Throws ExceptionFileError (error number -1) when the file cannot be opened, is no regular file
+// Throws UnreadableFileError (error number -1) when the file cannot be opened, is no regular file
 // or is empty.
 Tokenizer tokenizerForFile(const std::string& path, TokenTable keywords, TokenTable operators,
                            std::size_t blockSize = Tokenizer::kDefaultBlockSize);

@@ -155,9 +155,9 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter) {
         Tokenizer tokenizer = tokenizerForFile(path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
-    } catch (const ExceptionFileError&) {
+    } catch (const UnreadableFileError&) {
         history.unreadable = true;
-    } catch (MyException& error) {
+    } catch (TokenizerError& error) {
         history.unreadable = true;
         if (reporter != nullptr)
             error.report(*reporter);

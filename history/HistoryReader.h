@@ -17,7 +17,7 @@ namespace telvarin {
 TokenTable historyOperatorTable();
 
 // Reads every case from a tokenizer made with historyOperatorTable() and no keywords. Throws
-// ExceptionAccessViolation on a syntax error and MyException for a count that is negative or more
+// SyntaxError on a syntax error and TokenizerError for a count that is negative or more
 // than the input could hold (nothing is allocated for it) and for a number beyond 32 bits. The
 // messages quote at most 60 characters of a value.
 std::vector<HistoryCase> readHistoryCases(Tokenizer& tokenizer);

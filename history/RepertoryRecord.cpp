@@ -4,6 +4,7 @@
 #include "foundation/files/FileReplacement.h"
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/KeyValueLines.h"
 #include "repertory/RepertoryDatabase.h"
 #include "repertory/RepertoryInfo.h"
 
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kNameKey = "Repertorium";
 constexpr std::string_view kNumberingKey = "Nummerierung";
-constexpr std::string_view kChecksumKey = "Pr\xC3\xBC"
+constexpr std::string_view kChecksumKey = "Prü"
                                           "fsumme";
 constexpr std::uint64_t kLargestRecord = 64 * 1024;
 
@@ -43,15 +44,6 @@ bool writeRecordOf(const std::string& historyPath, std::string_view content) {
     ReplaceOptions shared;
     shared.accessModel = resolvedPath(historyPath);
     return replaceFileContents(repertoryRecordPath(historyPath), content, FileSystemCalls::system(), shared);
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 std::string quoted(const std::string& name) {
@@ -130,22 +122,14 @@ std::string composeRepertoryRecord(const RecordedRepertory& record) {
 
 std::optional<RecordedRepertory> parseRepertoryRecord(std::string_view utf8Text) {
     RecordedRepertory record;
-    while (!utf8Text.empty()) {
-        const std::size_t end = utf8Text.find('\n');
-        const std::string_view line = utf8Text.substr(0, end);
-        utf8Text = end == std::string_view::npos ? std::string_view() : utf8Text.substr(end + 1);
-        const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos)
-            continue;
-        const std::string_view key = trimmed(line.substr(0, colon));
-        const std::string_view value = trimmed(line.substr(colon + 1));
+    forEachKeyValueLine(utf8Text, [&record](std::string_view key, std::string_view value) {
         if (key == kNameKey)
             record.name = utf8ToWindows1252(value);
         else if (key == kNumberingKey)
             record.numbering = std::string(value);
         else if (key == kChecksumKey)
             record.legacyChecksum = std::string(value);
-    }
+    });
     if (!record.numbering.empty()) {
         if (!isNumbering(record.numbering))
             return std::nullopt;

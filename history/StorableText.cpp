@@ -31,10 +31,10 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 // „Ł“ (U+0141): the character itself may be invisible or look like another one.
 std::string quoted(char32_t cp) {
-    std::string text = "\xE2\x80\x9E";
+    std::string text = "„";
     appendUtf8(text, cp);
     char code[16];
-    std::snprintf(code, sizeof code, "\xE2\x80\x9C (U+%04X)", static_cast<unsigned>(cp));
+    std::snprintf(code, sizeof code, "“ (U+%04X)", static_cast<unsigned>(cp));
     return text + code;
 }
 
@@ -72,14 +72,14 @@ struct Composition {
     std::u32string_view composed;
 };
 constexpr Composition kCompositions[] = {
-    {U'\u0300', "AEIOUaeiou", U"\u00C0\u00C8\u00CC\u00D2\u00D9\u00E0\u00E8\u00EC\u00F2\u00F9"},
-    {U'\u0301', "AEIOUYaeiouy", U"\u00C1\u00C9\u00CD\u00D3\u00DA\u00DD\u00E1\u00E9\u00ED\u00F3\u00FA\u00FD"},
-    {U'\u0302', "AEIOUaeiou", U"\u00C2\u00CA\u00CE\u00D4\u00DB\u00E2\u00EA\u00EE\u00F4\u00FB"},
-    {U'\u0303', "ANOano", U"\u00C3\u00D1\u00D5\u00E3\u00F1\u00F5"},
-    {U'\u0308', "AEIOUYaeiouy", U"\u00C4\u00CB\u00CF\u00D6\u00DC\u0178\u00E4\u00EB\u00EF\u00F6\u00FC\u00FF"},
-    {U'\u030A', "Aa", U"\u00C5\u00E5"},
-    {U'\u030C', "SZsz", U"\u0160\u017D\u0161\u017E"},
-    {U'\u0327', "Cc", U"\u00C7\u00E7"},
+    {U'\u0300', "AEIOUaeiou", U"ÀÈÌÒÙàèìòù"},
+    {U'\u0301', "AEIOUYaeiouy", U"ÁÉÍÓÚÝáéíóúý"},
+    {U'\u0302', "AEIOUaeiou", U"ÂÊÎÔÛâêîôû"},
+    {U'\u0303', "ANOano", U"ÃÑÕãñõ"},
+    {U'\u0308', "AEIOUYaeiouy", U"ÄËÏÖÜŸäëïöüÿ"},
+    {U'\u030A', "Aa", U"Åå"},
+    {U'\u030C', "SZsz", U"ŠŽšž"},
+    {U'\u0327', "Cc", U"Çç"},
 };
 
 // The signs NFC replaces by another one on their own (singletons) where that one is the code
@@ -132,7 +132,7 @@ std::string codeText(char32_t cp) {
 }
 
 std::string quotedPlain(std::string_view plain) {
-    return "\xE2\x80\x9E" + std::string(plain) + "\xE2\x80\x9C";
+    return "„" + std::string(plain) + "“";
 }
 
 } // namespace
@@ -166,7 +166,7 @@ std::string controlCharacterMessage(std::string_view field, std::string_view utf
         const std::string_view kind = cp == U'\r' || cp == U'\n' ? ", Zeilenumbruch"
                                       : cp == U'\t'              ? ", Tabulator"
                                                                  : "";
-        return std::string(field) + " enth\xC3\xA4lt ein Steuerzeichen (" + code + std::string(kind) +
+        return std::string(field) + " enthält ein Steuerzeichen (" + code + std::string(kind) +
                "), das in der Fallhistorie nicht stehen darf; es wurde nichts abgelegt.";
     }
     return {};
@@ -177,7 +177,7 @@ std::string formatCharacterMessage(std::string_view field, std::string_view utf8
         if (!isFormatCharacter(cp))
             continue;
         const std::string_view kind = cp == U'\u00AD' ? ", weiches Trennzeichen" : "";
-        return std::string(field) + " enth\xC3\xA4lt ein unsichtbares Formatzeichen (" + codeText(cp) +
+        return std::string(field) + " enthält ein unsichtbares Formatzeichen (" + codeText(cp) +
                std::string(kind) + "), das in der Fallhistorie nicht stehen darf; es wurde nichts abgelegt.";
     }
     return {};
@@ -188,7 +188,7 @@ std::string unstorableTextMessage(std::string_view field, std::string_view utf8T
     if (outside.empty())
         return {};
     std::string message(field);
-    message += " enth\xC3\xA4lt Zeichen, die die Fallhistorie nicht speichern kann: ";
+    message += " enthält Zeichen, die die Fallhistorie nicht speichern kann: ";
     std::string suggestion;
     for (std::size_t i = 0; i < outside.size(); ++i) {
         if (i > 0)

@@ -82,7 +82,7 @@ std::string formatted(std::string_view text) {
         const std::size_t end = text.find(marker, start);
         if (end == std::string_view::npos || end == start)
             throw SourceError(std::string("\"") + std::string(marker) +
-                              "\" ohne Gegenst\xC3\xBC"
+                              "\" ohne Gegenstü"
                               "ck");
         out += bold ? "\\fB" : "\\fI";
         out += escaped(text.substr(start, end - start));

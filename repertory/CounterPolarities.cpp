@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 
@@ -77,7 +78,7 @@ void pairCounterPolaritiesByRule(RepertoryTables& tables, ImportReport& report) 
         const std::size_t comma = text.rfind(',');
         if (comma == std::string_view::npos)
             continue;
-        const std::string_view last = trimmedBlanks(text.substr(comma + 1));
+        const std::string_view last = trimmed(text.substr(comma + 1));
         const bool better = last == kBetter;
         if (!better && last != kWorse)
             continue;
@@ -97,12 +98,11 @@ void pairCounterPolaritiesByRule(RepertoryTables& tables, ImportReport& report) 
             continue;
         }
         ++report.counterPolaritiesLeftOut;
-        report.notes.push_back(
-            quotedText(pathUtf8(tables, chapters, group.better[0])) + " " +
-            std::to_string(group.better.size()) + "-mal, " +
-            quotedText(pathUtf8(tables, chapters, group.worse[0])) + " " +
-            std::to_string(group.worse.size()) +
-            "-mal: welche zusammengeh\xC3\xB6ren, ist nicht zu sagen; ohne Gegenpolarit\xC3\xA4t");
+        report.notes.push_back(quotedText(pathUtf8(tables, chapters, group.better[0])) + " " +
+                               std::to_string(group.better.size()) + "-mal, " +
+                               quotedText(pathUtf8(tables, chapters, group.worse[0])) + " " +
+                               std::to_string(group.worse.size()) +
+                               "-mal: welche zusammengehören, ist nicht zu sagen; ohne Gegenpolarität");
     }
 }
 
@@ -125,14 +125,14 @@ std::optional<RepertoryImportError> pairCounterPolaritiesByTable(RepertoryTables
 
     TextLines lines(table);
     for (std::string_view line; lines.next(line);) {
-        const std::string_view trimmed = trimmedBlanks(line);
-        if (trimmed.empty() || trimmed.front() == '#')
+        const std::string_view content = trimmed(line);
+        if (content.empty() || content.front() == '#')
             continue;
         const std::string where = fileName + ", Zeile " + std::to_string(lines.number());
         std::vector<std::string_view> fields;
-        for (std::string_view rest = trimmed;;) {
+        for (std::string_view rest = content;;) {
             const std::size_t tab = rest.find('\t');
-            fields.push_back(trimmedBlanks(rest.substr(0, tab)));
+            fields.push_back(trimmed(rest.substr(0, tab)));
             if (tab == std::string_view::npos)
                 break;
             rest.remove_prefix(tab + 1);
@@ -166,7 +166,7 @@ std::optional<RepertoryImportError> pairCounterPolaritiesByTable(RepertoryTables
             const std::int32_t partner = tables.rubrics[static_cast<std::size_t>(rubric)].counterPolarity;
             if (partner != 0)
                 return failAt(where, quotedText(pathUtf8(tables, chapters, rubric)) +
-                                         " hat schon die Gegenpolarit\xC3\xA4t " +
+                                         " hat schon die Gegenpolarität " +
                                          quotedText(pathUtf8(tables, chapters, partner - 1)));
         }
         setPair(tables, a, b);
@@ -179,7 +179,7 @@ std::optional<RepertoryImportError>
 pairCounterPolaritiesFromFile(RepertoryTables& tables, const std::string& path, ImportReport& report) {
     FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
-        return RepertoryImportError{windows1252ToUtf8(failure->message)};
+        return RepertoryImportError{utf8Of(failure->message)};
     return pairCounterPolaritiesByTable(tables, std::get<std::string>(read), path, report);
 }
 

@@ -1,6 +1,7 @@
 #include "repertory/ImportBuilder.h"
 
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/CounterPolarities.h"
 #include "repertory/ImportText.h"
 #include "repertory/RepertoryDatabase.h"
@@ -47,14 +48,6 @@ void addCount(std::vector<std::string>& lines, int count, const std::string& wha
 }
 
 } // namespace
-
-std::string_view trimmedBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
 
 RepertoryImportError failAt(const std::string& where, const std::string& what) {
     return RepertoryImportError{where + ": " + what};
@@ -115,12 +108,12 @@ std::variant<ListedRemedy, std::string> listedRemedy(std::string_view item) {
             if (grade.size() != 1 || grade[0] < '1' || grade[0] > '5')
                 return "unbekannte Wertigkeit " + quotedText(item.substr(open)) + " (erlaubt 1 bis 5)";
             listed.bracketGrade = grade[0] - '0';
-            listed.abbreviation = trimmedBlanks(item.substr(0, open));
+            listed.abbreviation = trimmed(item.substr(0, open));
         }
     }
     if (listed.abbreviation.empty() ||
         listed.abbreviation.find_first_of(" \t()[]{}") != std::string_view::npos)
-        return "ung\xC3\xBCltiges K\xC3\xBCrzel " + quotedText(windows1252ToUtf8(item)) +
+        return "ungültiges Kürzel " + quotedText(windows1252ToUtf8(item)) +
                " (ohne Leerzeichen und Klammern, eine Wertigkeit in Klammern dahinter: \"NAT-M (4)\")";
     return listed;
 }
@@ -176,16 +169,16 @@ std::variant<int, std::string> TableBuilder::remedy(std::string_view abbreviatio
     if (name.ends_with('.'))
         name.pop_back();
     if (name.empty())
-        return std::string("leeres Mittelk\xC3\xBCrzel");
+        return std::string("leeres Mittelkürzel");
     if (name.size() + 1 > kMaxAbbreviationBytes)
-        return "Mittelk\xC3\xBCrzel " + quotedText(windows1252ToUtf8(abbreviation)) +
-               " ist l\xC3\xA4nger als " + std::to_string(kMaxAbbreviationBytes) + " Bytes";
+        return "Mittelkürzel " + quotedText(windows1252ToUtf8(abbreviation)) + " ist länger als " +
+               std::to_string(kMaxAbbreviationBytes) + " Bytes";
     auto byName = names_.find(name);
     if (byName == names_.end()) {
         if (tables_.abbreviations.size() >= kMaxImportedRemedies)
-            return "Mittel " + quotedText(windows1252ToUtf8(abbreviation)) + " w\xC3\xA4re das " +
+            return "Mittel " + quotedText(windows1252ToUtf8(abbreviation)) + " wäre das " +
                    std::to_string(kMaxImportedRemedies + 1) +
-                   ". Mittel (h\xC3\xB6"
+                   ". Mittel (hö"
                    "chstens " +
                    std::to_string(kMaxImportedRemedies) + ")";
         byName = names_.emplace(name, static_cast<int>(tables_.abbreviations.size())).first;
@@ -236,7 +229,7 @@ std::optional<int> TableBuilder::knownRemedy(std::string_view abbreviation) cons
 }
 
 void TableBuilder::fullName(int remedy, std::string name) {
-    name = std::string(trimmedBlanks(name.substr(0, name.find('\0'))));
+    name = std::string(trimmed(name.substr(0, name.find('\0'))));
     cutAtWord(name, kMaxFullNameBytes);
     if (tables_.fullNames.size() < tables_.abbreviations.size())
         tables_.fullNames.resize(tables_.abbreviations.size());
@@ -257,7 +250,7 @@ RepertoryImportResult TableBuilder::finish(const std::string& source) {
     for (const std::vector<RemedyEntry>& list : lists_)
         entryCount += list.size();
     if (entryCount > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        return RepertoryImportError{source + ": zu viele Eintr\xC3\xA4ge"};
+        return RepertoryImportError{source + ": zu viele Einträge"};
     tables_.entries.reserve(entryCount);
     for (std::size_t i = 0; i < lists_.size(); ++i) {
         tables_.rubrics[i].firstEntry = static_cast<std::int32_t>(tables_.entries.size());
@@ -274,7 +267,7 @@ RepertoryImportResult TableBuilder::finish(const std::string& source) {
     // The same check as at start-up: what the import hands back, the program can use.
     const RepertoryLoadResult check = RepertoryDatabase::fromBytes(imported.bytes);
     if (const auto* error = std::get_if<RepertoryLoadError>(&check))
-        return RepertoryImportError{source + ": " + windows1252ToUtf8(error->message)};
+        return RepertoryImportError{source + ": " + utf8Of(error->message)};
     return imported;
 }
 
@@ -287,26 +280,25 @@ void TableBuilder::store(char* field, std::size_t size, std::string text, int& c
 std::vector<std::string> importReportLines(const ImportReport& report) {
     std::vector<std::string> lines;
     addCount(lines, report.cutRubricTexts,
-             "Rubriktexte zu lang f\xC3\xBCr ihr Feld, an einem Wort mit \"...\" gek\xC3\xBCrzt");
-    addCount(lines, report.cutNames,
-             "Kapitel- und Abschnittsnamen zu lang f\xC3\xBCr ihr Feld, ebenso gek\xC3\xBCrzt");
+             "Rubriktexte zu lang für ihr Feld, an einem Wort mit \"...\" gekürzt");
+    addCount(lines, report.cutNames, "Kapitel- und Abschnittsnamen zu lang für ihr Feld, ebenso gekürzt");
     addCount(lines, report.tidiedBlanks,
              "Texte mit bereinigten Leerzeichen (doppelt, am Rand, fehlend nach Komma)");
     addCount(lines, report.droppedEmptyParts, "Pfade ohne ihre leeren Teile (\", ,\" oder \", \" am Ende)");
-    addCount(lines, report.droppedEmptyItems, "leere Eintr\xC3\xA4ge aus Mittellisten entfernt");
+    addCount(lines, report.droppedEmptyItems, "leere Einträge aus Mittellisten entfernt");
     addCount(lines, report.mergedPaths,
-             "Pfade wie ein fr\xC3\xBCherer (Gro\xC3\x9F- und Kleinschreibung au\xC3\x9F"
+             "Pfade wie ein früherer (Groß- und Kleinschreibung auß"
              "er Acht), mit ihm eine Rubrik");
     addCount(lines, report.mergedEntries,
-             "Mittel doppelt in einer Mittelliste, ein Eintrag mit der h\xC3\xB6heren Wertigkeit");
-    addCount(lines, report.bracketGrades, "K\xC3\xBCrzel mit Wertigkeit in Klammern (\"NAT-M (4)\")");
+             "Mittel doppelt in einer Mittelliste, ein Eintrag mit der höheren Wertigkeit");
+    addCount(lines, report.bracketGrades, "Kürzel mit Wertigkeit in Klammern (\"NAT-M (4)\")");
     addCount(lines, report.repeatedPaths,
              "Pfade, die mehrere Knoten des Baums bilden, je eine eigene Rubrik");
     addCount(lines, report.counterPolaritiesByRule,
-             "Gegenpolarit\xC3\xA4ten nach der Regel (\"..., besser\" und \"..., schlechter\")");
+             "Gegenpolaritäten nach der Regel (\"..., besser\" und \"..., schlechter\")");
     addCount(lines, report.counterPolaritiesLeftOut,
-             "Paare \"besser\"/\"schlechter\" mit doppeltem Text, ohne Gegenpolarit\xC3\xA4t");
-    addCount(lines, report.counterPolaritiesByTable, "Gegenpolarit\xC3\xA4ten aus der Tabelle");
+             "Paare \"besser\"/\"schlechter\" mit doppeltem Text, ohne Gegenpolarität");
+    addCount(lines, report.counterPolaritiesByTable, "Gegenpolaritäten aus der Tabelle");
     addCount(lines, report.counterPolaritiesRepeated,
              "Zeilen der Tabelle, die ein Paar der Regel wiederholen");
     lines.insert(lines.end(), report.notes.begin(), report.notes.end());

@@ -25,9 +25,6 @@ inline constexpr std::size_t kMaxImportedRemedies = kRemedyIndexMask + 1;
 // Exchange files of a whole repertory stay far below this; a bigger one is no repertory.
 inline constexpr std::uint64_t kMaxImportSourceBytes = std::uint64_t{1} << 30;
 
-// Without blanks, tabs and carriage returns at either end.
-std::string_view trimmedBlanks(std::string_view text);
-
 RepertoryImportError failAt(const std::string& where, const std::string& what);
 // Converts a UTF-8 text for the data file; a problem names the place and the character.
 std::optional<RepertoryImportError> convertAt(std::string_view utf8, const std::string& where,

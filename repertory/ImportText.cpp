@@ -75,7 +75,7 @@ std::optional<TextProblem> convertToWindows1252(std::string_view utf8, std::stri
         ++character;
         const std::optional<char32_t> codePoint = decodeUtf8(utf8, pos);
         if (!codePoint)
-            return TextProblem{character, "ung\xC3\xBCltiges UTF-8 in \"" + std::string(utf8) + "\""};
+            return TextProblem{character, "ungültiges UTF-8 in \"" + std::string(utf8) + "\""};
         if (*codePoint < 0x20 || *codePoint == 0x7F)
             return TextProblem{character, "Steuerzeichen in \"" + std::string(utf8) + "\""};
         const unsigned char byte = windows1252OfCodePoint(*codePoint);

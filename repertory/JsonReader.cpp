@@ -87,7 +87,7 @@ private:
         while (true) {
             skipBlanks();
             if (pos_ >= text_.size() || text_[pos_] != '"')
-                return fail("Schl\xC3\xBCssel in \"\" erwartet");
+                return fail("Schlüssel in \"\" erwartet");
             std::string key;
             if (!parseString(key) || !expect(':'))
                 return false;
@@ -219,16 +219,16 @@ private:
             case 'u': {
                 std::optional<unsigned> unit = hex4();
                 if (!unit)
-                    return fail("ung\xC3\xBCltiges \\u-Zeichen");
+                    return fail("ungültiges \\u-Zeichen");
                 char32_t cp = *unit;
                 if (cp >= 0xD800 && cp <= 0xDBFF && text_.substr(pos_).starts_with("\\u")) {
                     pos_ += 2;
                     const std::optional<unsigned> low = hex4();
                     if (!low || *low < 0xDC00 || *low > 0xDFFF)
-                        return fail("ung\xC3\xBCltiges Ersatzzeichenpaar");
+                        return fail("ungültiges Ersatzzeichenpaar");
                     cp = 0x10000 + ((cp - 0xD800) << 10) + (*low - 0xDC00);
                 } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-                    return fail("ung\xC3\xBCltiges Ersatzzeichenpaar");
+                    return fail("ungültiges Ersatzzeichenpaar");
                 }
                 appendUtf8(out, cp);
                 break;

@@ -3,6 +3,7 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 
@@ -14,7 +15,7 @@ namespace telvarin {
 namespace {
 
 std::optional<int> parseId(std::string_view digits) {
-    digits = trimmedBlanks(digits);
+    digits = trimmed(digits);
     if (digits.empty() || digits.size() > 9)
         return std::nullopt;
     int value = 0;
@@ -45,7 +46,7 @@ std::optional<IdLine> idLine(std::string_view line) {
 // The text between the first and the last quotation mark of a field: a quotation mark inside a
 // quoted text is not escaped in these files.
 std::optional<std::string_view> quoted(std::string_view field) {
-    field = trimmedBlanks(field);
+    field = trimmed(field);
     if (field.size() < 2 || field.front() != '"' || field.back() != '"')
         return std::nullopt;
     return field.substr(1, field.size() - 2);
@@ -64,7 +65,7 @@ std::string_view tagValue(std::string_view header, std::string_view tag) {
     const std::size_t end = header.find(close, start + open.size());
     if (end == std::string_view::npos)
         return {};
-    return trimmedBlanks(header.substr(start + open.size(), end - start - open.size()));
+    return trimmed(header.substr(start + open.size(), end - start - open.size()));
 }
 
 class OpenRepReader {
@@ -86,7 +87,7 @@ private:
     std::optional<RepertoryImportError> readFile(const std::string& name, std::string& text) {
         FileReadResult read = readRegularFile(folder_ + "/" + name, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read))
-            return RepertoryImportError{windows1252ToUtf8(failure->message)};
+            return RepertoryImportError{utf8Of(failure->message)};
         text = std::move(std::get<std::string>(read));
         return std::nullopt;
     }
@@ -141,20 +142,20 @@ private:
     std::optional<RepertoryImportError> readRemedies() {
         TextLines lines(files_.remedyText);
         for (std::string_view line; lines.next(line);) {
-            if (trimmedBlanks(line).empty())
+            if (trimmed(line).empty())
                 continue;
             const std::string where = placeInFile(files_.remedyFile, lines.number());
             const std::optional<IdLine> parsed = idLine(line);
             const std::optional<std::string_view> fields = parsed ? quoted(parsed->rest) : std::nullopt;
             const std::size_t separator = fields ? fields->find("\"#\"") : std::string_view::npos;
             if (separator == std::string_view::npos)
-                return failAt(where, "erwartet ID:\"Name\"#\"K\xC3\xBCrzel\"");
+                return failAt(where, "erwartet ID:\"Name\"#\"Kürzel\"");
             if (!remedyIds_.insert(parsed->id).second)
                 return failAt(where, "Mittel-Id " + std::to_string(parsed->id) + " steht schon weiter oben");
             const std::string_view abbreviation = fields->substr(separator + 3);
             files_.remedies.push_back({parsed->id,
-                                       trimmedBlanks(abbreviation.substr(0, abbreviation.find("\"#\""))),
-                                       lines.number(), trimmedBlanks(fields->substr(0, separator))});
+                                       trimmed(abbreviation.substr(0, abbreviation.find("\"#\""))),
+                                       lines.number(), trimmed(fields->substr(0, separator))});
         }
         return std::nullopt;
     }
@@ -164,14 +165,14 @@ private:
         std::vector<OpenRepNode>& nodes = files_.nodes;
         TextLines lines(files_.treeText);
         for (std::string_view line; lines.next(line);) {
-            if (trimmedBlanks(line).empty())
+            if (trimmed(line).empty())
                 continue;
             const std::string where = placeInFile(files_.treeFile, lines.number());
             const std::optional<IdLine> parsed = idLine(line);
             const std::size_t hash = parsed ? parsed->rest.find('#') : std::string_view::npos;
             if (hash == std::string_view::npos)
                 return failAt(where, "erwartet ID:ELTERN#\"Bezeichnung\"");
-            const std::string_view parentText = trimmedBlanks(parsed->rest.substr(0, hash));
+            const std::string_view parentText = trimmed(parsed->rest.substr(0, hash));
             const std::optional<int> parent = parentText == "-1" ? -1 : parseId(parentText);
             const std::optional<std::string_view> label = quoted(parsed->rest.substr(hash + 1));
             if (!parent || !label)
@@ -210,7 +211,7 @@ private:
     std::optional<RepertoryImportError> readSymptoms() {
         TextLines lines(files_.symptomText);
         for (std::string_view line; lines.next(line);) {
-            if (trimmedBlanks(line).empty())
+            if (trimmed(line).empty())
                 continue;
             const std::string where = placeInFile(files_.symptomFile, lines.number());
             const std::optional<IdLine> parsed = idLine(line);
@@ -237,7 +238,7 @@ private:
         std::vector<int> lastList(files_.nodes.size(), -1);
         TextLines lines(files_.remedyListText);
         for (std::string_view line; lines.next(line);) {
-            if (trimmedBlanks(line).empty())
+            if (trimmed(line).empty())
                 continue;
             const std::string where = placeInFile(files_.remedyListFile, lines.number());
             const std::optional<IdLine> parsed = idLine(line);
@@ -248,8 +249,8 @@ private:
                 const auto items = std::count(parsed->rest.begin(), parsed->rest.end(), '#');
                 files_.notes.push_back(where + ": Mittelliste zu Id " + std::to_string(parsed->id) +
                                        ", die kein Knoten des Baums ist; " + std::to_string(items) +
-                                       (items == 1 ? " Eintrag" : " Eintr\xC3\xA4ge") +
-                                       " nicht \xC3\xBC"
+                                       (items == 1 ? " Eintrag" : " Einträge") +
+                                       " nicht ü"
                                        "bernommen");
                 continue;
             }
@@ -267,7 +268,7 @@ private:
                     where + ": weitere Mittelliste zu Id " + std::to_string(parsed->id) +
                     " (erste in Zeile " +
                     std::to_string(files_.lists[static_cast<std::size_t>(owner.firstList)].line) +
-                    "), mit ihr zusammengef\xC3\xBChrt");
+                    "), mit ihr zusammengeführt");
                 files_.lists[static_cast<std::size_t>(last)].next = list;
             }
             last = list;
@@ -278,7 +279,7 @@ private:
     std::optional<RepertoryImportError> readEntries(std::string_view items, const std::string& where) {
         while (!items.empty()) {
             const std::size_t semicolon = items.find(';');
-            const std::string_view item = trimmedBlanks(items.substr(0, semicolon));
+            const std::string_view item = trimmed(items.substr(0, semicolon));
             items = semicolon == std::string_view::npos ? std::string_view{} : items.substr(semicolon + 1);
             if (item.empty())
                 continue;
@@ -288,7 +289,7 @@ private:
                 hash == std::string_view::npos ? std::nullopt : parseId(item.substr(0, hash));
             if (!remedyId)
                 return failAt(at, "erwartet MITTEL#GRAD");
-            const std::string_view grade = trimmedBlanks(item.substr(hash + 1));
+            const std::string_view grade = trimmed(item.substr(hash + 1));
             if (grade.size() != 1 || grade[0] < '1' || grade[0] > '5')
                 return failAt(at, "unbekannte Wertigkeit " + quotedText(grade) + " (erlaubt 1 bis 5)");
             if (!remedyIds_.contains(*remedyId))

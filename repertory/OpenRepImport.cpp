@@ -4,6 +4,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/OpenRepFiles.h"
@@ -25,19 +26,19 @@ constexpr const char* kChapterRubricSection = "(ganzes Kapitel)";
 // The chapters of Kent's repertory in German, in the order of Kent's book (UTF-8). The published
 // chapter file lists them alphabetically, but practitioners look them up in the book's order, and
 // the rubric numbers that case histories store follow from it: this order never changes.
-constexpr std::array<std::string_view, 37> kKentBookChapters = {"Gem\xC3\xBCt",
+constexpr std::array<std::string_view, 37> kKentBookChapters = {"Gemüt",
                                                                 "Schwindel",
                                                                 "Kopf",
                                                                 "Auge",
                                                                 "Sehen",
                                                                 "Ohr",
-                                                                "Geh\xC3\xB6r",
+                                                                "Gehör",
                                                                 "Nase",
                                                                 "Gesicht",
                                                                 "Mund",
-                                                                "Z\xC3\xA4hne",
+                                                                "Zähne",
                                                                 "Hals",
-                                                                "Hals-Au\xC3\x9F"
+                                                                "Hals-Auß"
                                                                 "enseite",
                                                                 "Magen",
                                                                 "Bauch",
@@ -46,22 +47,22 @@ constexpr std::array<std::string_view, 37> kKentBookChapters = {"Gem\xC3\xBCt",
                                                                 "Blase",
                                                                 "Nieren",
                                                                 "Prostata",
-                                                                "Harnr\xC3\xB6hre",
+                                                                "Harnröhre",
                                                                 "Urin",
-                                                                "Geschlechtsorgane m\xC3\xA4nnlich",
+                                                                "Geschlechtsorgane männlich",
                                                                 "Geschlechtsorgane weiblich",
-                                                                "Kehlkopf und Luftr\xC3\xB6hre",
+                                                                "Kehlkopf und Luftröhre",
                                                                 "Atmung",
                                                                 "Husten",
                                                                 "Auswurf",
                                                                 "Brust",
-                                                                "R\xC3\xBC"
+                                                                "Rü"
                                                                 "cken",
-                                                                "Extremit\xC3\xA4ten",
+                                                                "Extremitäten",
                                                                 "Schlaf",
                                                                 "Frost",
                                                                 "Fieber",
-                                                                "Schwei\xC3\x9F",
+                                                                "Schweiß",
                                                                 "Haut",
                                                                 "Allgemeines"};
 
@@ -106,7 +107,7 @@ private:
             if (auto problem = convertAt(remedy.abbreviation, where, abbreviation))
                 return problem;
             if (abbreviation.empty() || abbreviation.find_first_of(" ()[]{}") != std::string::npos)
-                return failAt(where, "ung\xC3\xBCltiges K\xC3\xBCrzel " + quotedText(remedy.abbreviation) +
+                return failAt(where, "ungültiges Kürzel " + quotedText(remedy.abbreviation) +
                                          " (ohne Leerzeichen und Klammern)");
             std::variant<int, std::string> index = builder_.remedy(abbreviation);
             if (const auto* problem = std::get_if<std::string>(&index))
@@ -221,7 +222,7 @@ private:
         const bool isUtf8Text = isUtf8(files_.chapterNames);
         TextLines lines(files_.chapterNames);
         for (std::string_view line; lines.next(line);) {
-            line = trimmedBlanks(line);
+            line = trimmed(line);
             if (line.empty())
                 continue;
             const std::string where = placeInFile(files_.chapterFile, lines.number());
@@ -247,10 +248,10 @@ private:
     std::optional<RepertoryImportError> orderFileOrder() {
         FileReadResult read = readRegularFile(chapterOrderFile_, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read))
-            return RepertoryImportError{utf8(failure->message)};
+            return RepertoryImportError{utf8Of(failure->message)};
         TextLines lines(std::get<std::string>(read));
         for (std::string_view line; lines.next(line);) {
-            line = trimmedBlanks(line);
+            line = trimmed(line);
             if (line.empty() || line.front() == '#')
                 continue;
             const std::string where = placeInFile(chapterOrderFile_, lines.number());
@@ -302,7 +303,7 @@ private:
             if (!visited_[i])
                 return failAt(treePlace(static_cast<int>(i)),
                               "Id " + std::to_string(files_.nodes[i].id) +
-                                  " h\xC3\xA4ngt an keinem Kapitel (Ring der Elternverweise)");
+                                  " hängt an keinem Kapitel (Ring der Elternverweise)");
         }
         for (const auto& [path, count] : pathCounts_)
             report_.repeatedPaths += count > 1;

@@ -49,7 +49,7 @@ struct ChosenRepertory {
 
 struct UnusableRepertory {
     RepertoryCandidate candidate;
-    std::string reason; // the loader's, German, Windows-1252
+    Windows1252Text reason; // the loader's, German
 };
 
 struct RepertoryChoice {

@@ -22,10 +22,14 @@ constexpr std::int32_t kMaxBd = 4;
 // refused before memory is taken for it.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
 
-RepertoryLoadError fail(std::string message) {
+RepertoryLoadError fail(const std::string& message) {
     return RepertoryLoadError{"Repertoriumsdatei besch\xE4"
-                              "digt: " +
-                              std::move(message)};
+                              "digt: "_w1252 +
+                              Windows1252View(message)};
+}
+
+Windows1252Text dataFileNamed(const std::string& path) {
+    return "Repertoriumsdatei "_w1252 + windows1252Of(path);
 }
 
 std::string where(const char* table, std::size_t index) {
@@ -114,12 +118,11 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
     const auto sections = static_cast<std::size_t>(c.sections);
     const auto rubrics = static_cast<std::size_t>(c.rubrics);
     const auto entries = static_cast<std::size_t>(c.remedyEntries);
-    const auto remedies = static_cast<std::size_t>(c.remedies);
     const std::size_t chapterOffset = sizeof(RepertoryFileCounts);
     const std::size_t sectionOffset = chapterOffset + chapters * sizeof(ChapterRecord);
     const std::size_t rubricOffset = sectionOffset + sections * sizeof(SectionRecord);
     const std::size_t entryOffset = rubricOffset + rubrics * sizeof(RubricRecord);
-    const std::size_t nameOffset = entryOffset + entries * sizeof(RemedyEntry);
+    std::size_t offset = entryOffset + entries * sizeof(RemedyEntry);
 
     const auto* base = reinterpret_cast<const char*>(bytes.data());
     db.fileBytes_ = bytes;
@@ -128,95 +131,121 @@ RepertoryLoadResult RepertoryDatabase::fromBytes(std::span<const std::byte> byte
     db.rubrics_ = {reinterpret_cast<const RubricRecord*>(base + rubricOffset), rubrics};
     db.entries_ = {reinterpret_cast<const RemedyEntry*>(base + entryOffset), entries};
 
-    db.chapterNames_.resize(chapters);
+    // Each check relies on the ones before it: the first refusal is the one reported.
+    std::string refused = db.readChapters();
+    if (refused.empty())
+        refused = db.readSections();
+    if (refused.empty())
+        refused = db.readRubrics();
+    if (refused.empty())
+        refused = db.checkEntries();
+    if (refused.empty())
+        refused = db.readRemedyNames(bytes, offset);
+    if (refused.empty())
+        refused = db.readOptionalTables(bytes, offset);
+    if (!refused.empty())
+        return fail(std::move(refused));
+    return db;
+}
+
+std::string RepertoryDatabase::readChapters() {
+    chapterNames_.resize(chapters_.size());
     std::int32_t previousEnd = 0;
-    for (std::size_t i = 0; i < chapters; ++i) {
-        const ChapterRecord& chapter = db.chapters_[i];
-        if (!readField(chapter.name, kChapterNameSize, db.chapterNames_[i]))
-            return fail(where("Kapitel", i) + ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer");
-        if (chapter.sectionEnd < previousEnd || chapter.sectionEnd > c.sections)
-            return fail(where("Kapitel", i) + ": Abschnittsende " + std::to_string(chapter.sectionEnd) +
-                        " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
-                        std::to_string(c.sections));
+    for (std::size_t i = 0; i < chapters_.size(); ++i) {
+        const ChapterRecord& chapter = chapters_[i];
+        if (!readField(chapter.name, kChapterNameSize, chapterNames_[i]))
+            return where("Kapitel", i) + ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer";
+        if (chapter.sectionEnd < previousEnd || chapter.sectionEnd > counts_.sections)
+            return where("Kapitel", i) + ": Abschnittsende " + std::to_string(chapter.sectionEnd) +
+                   " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
+                   std::to_string(counts_.sections);
         previousEnd = chapter.sectionEnd;
     }
-    if (previousEnd != c.sections)
-        return fail("das Abschnittsende des letzten Kapitels ist " + std::to_string(previousEnd) + " statt " +
-                    std::to_string(c.sections));
+    if (previousEnd != counts_.sections)
+        return "das Abschnittsende des letzten Kapitels ist " + std::to_string(previousEnd) + " statt " +
+               std::to_string(counts_.sections);
+    return {};
+}
 
-    db.sectionNames_.resize(sections);
-    previousEnd = 0;
-    for (std::size_t i = 0; i < sections; ++i) {
-        const SectionRecord& section = db.sections_[i];
-        if (!readField(section.name, kSectionNameSize, db.sectionNames_[i]))
-            return fail(where("Abschnitt", i) +
-                        ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer");
-        if (section.rubricEnd < previousEnd || section.rubricEnd > c.rubrics)
-            return fail(where("Abschnitt", i) + ": Rubrikende " + std::to_string(section.rubricEnd) +
-                        " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
-                        std::to_string(c.rubrics));
+std::string RepertoryDatabase::readSections() {
+    sectionNames_.resize(sections_.size());
+    std::int32_t previousEnd = 0;
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        const SectionRecord& section = sections_[i];
+        if (!readField(section.name, kSectionNameSize, sectionNames_[i]))
+            return where("Abschnitt", i) + ": Name nicht mit NUL abgeschlossen oder Feldrest nicht leer";
+        if (section.rubricEnd < previousEnd || section.rubricEnd > counts_.rubrics)
+            return where("Abschnitt", i) + ": Rubrikende " + std::to_string(section.rubricEnd) +
+                   " nicht aufsteigend im Bereich " + std::to_string(previousEnd) + ".." +
+                   std::to_string(counts_.rubrics);
         previousEnd = section.rubricEnd;
     }
-    if (previousEnd != c.rubrics)
-        return fail("das Rubrikende des letzten Abschnitts ist " + std::to_string(previousEnd) + " statt " +
-                    std::to_string(c.rubrics));
+    if (previousEnd != counts_.rubrics)
+        return "das Rubrikende des letzten Abschnitts ist " + std::to_string(previousEnd) + " statt " +
+               std::to_string(counts_.rubrics);
+    return {};
+}
 
-    db.rubricTexts_.resize(rubrics);
+std::string RepertoryDatabase::readRubrics() {
+    rubricTexts_.resize(rubrics_.size());
     std::int64_t expectedFirst = 0;
-    for (std::size_t i = 0; i < rubrics; ++i) {
-        const RubricRecord& rubric = db.rubrics_[i];
-        if (!readField(rubric.text, kRubricTextSize, db.rubricTexts_[i]))
-            return fail(where("Rubrik", i + 1) +
-                        ": Text nicht mit NUL abgeschlossen oder Feldrest nicht leer");
+    for (std::size_t i = 0; i < rubrics_.size(); ++i) {
+        const RubricRecord& rubric = rubrics_[i];
+        if (!readField(rubric.text, kRubricTextSize, rubricTexts_[i]))
+            return where("Rubrik", i + 1) + ": Text nicht mit NUL abgeschlossen oder Feldrest nicht leer";
         if (rubric.firstEntry != expectedFirst)
-            return fail(where("Rubrik", i + 1) + ": erster Eintrag " + std::to_string(rubric.firstEntry) +
-                        " statt " + std::to_string(expectedFirst) + " (Kette der Mittellisten unterbrochen)");
-        if (rubric.entryCount < 0 || rubric.entryCount > c.remedyEntries - rubric.firstEntry)
-            return fail(where("Rubrik", i + 1) + ": Zahl der Eintr\xE4ge " +
-                        std::to_string(rubric.entryCount) + " passt nicht in die Eintragstabelle");
+            return where("Rubrik", i + 1) + ": erster Eintrag " + std::to_string(rubric.firstEntry) +
+                   " statt " + std::to_string(expectedFirst) + " (Kette der Mittellisten unterbrochen)";
+        if (rubric.entryCount < 0 || rubric.entryCount > counts_.remedyEntries - rubric.firstEntry)
+            return where("Rubrik", i + 1) + ": Zahl der Eintr\xE4ge " + std::to_string(rubric.entryCount) +
+                   " passt nicht in die Eintragstabelle";
         expectedFirst += rubric.entryCount;
-        if (rubric.counterPolarity < 0 || rubric.counterPolarity > c.rubrics)
-            return fail(where("Rubrik", i + 1) + ": Gegenpolarit\xE4t " +
-                        std::to_string(rubric.counterPolarity) + " ist keine Rubriknummer");
+        if (rubric.counterPolarity < 0 || rubric.counterPolarity > counts_.rubrics)
+            return where("Rubrik", i + 1) + ": Gegenpolarit\xE4t " + std::to_string(rubric.counterPolarity) +
+                   " ist keine Rubriknummer";
         if (rubric.counterPolarityBd < 0 || rubric.counterPolarityBd > kMaxBd ||
             (rubric.counterPolarity == 0 && rubric.counterPolarityBd != 0))
-            return fail(where("Rubrik", i + 1) + ": BD-Wert der Gegenpolarit\xE4t " +
-                        std::to_string(rubric.counterPolarityBd) + " unzul\xE4ssig");
+            return where("Rubrik", i + 1) + ": BD-Wert der Gegenpolarit\xE4t " +
+                   std::to_string(rubric.counterPolarityBd) + " unzul\xE4ssig";
     }
-    if (expectedFirst != c.remedyEntries)
-        return fail("die Rubriken verweisen auf " + std::to_string(expectedFirst) + " Eintr\xE4ge statt " +
-                    std::to_string(c.remedyEntries));
+    if (expectedFirst != counts_.remedyEntries)
+        return "die Rubriken verweisen auf " + std::to_string(expectedFirst) + " Eintr\xE4ge statt " +
+               std::to_string(counts_.remedyEntries);
+    return {};
+}
 
-    for (std::size_t i = 0; i < entries; ++i) {
-        const RemedyEntry entry = db.entries_[i];
-        if ((entry & 0xFFFF0000u) != 0 || remedyOf(entry) >= c.remedies)
-            return fail(where("Eintrag", i) + ": Wort " + std::to_string(entry) +
-                        " verweist auf kein Mittel");
+std::string RepertoryDatabase::checkEntries() const {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const RemedyEntry entry = entries_[i];
+        if ((entry & 0xFFFF0000u) != 0 || remedyOf(entry) >= counts_.remedies)
+            return where("Eintrag", i) + ": Wort " + std::to_string(entry) + " verweist auf kein Mittel";
     }
+    return {};
+}
 
-    db.remedyNames_.resize(remedies);
-    std::size_t offset = nameOffset;
+std::string RepertoryDatabase::readRemedyNames(std::span<const std::byte> bytes, std::size_t& offset) {
+    const auto* base = reinterpret_cast<const char*>(bytes.data());
+    const auto remedies = static_cast<std::size_t>(counts_.remedies);
+    remedyNames_.resize(remedies);
     std::unordered_set<std::string_view> seen;
     seen.reserve(remedies * 2);
     for (std::size_t i = 0; i < remedies; ++i) {
         const void* nul = std::memchr(base + offset, 0, bytes.size() - offset);
         if (nul == nullptr)
-            return fail(where("Mittel", i) + ": K\xFCrzel nicht mit NUL abgeschlossen");
+            return where("Mittel", i) + ": K\xFCrzel nicht mit NUL abgeschlossen";
         const std::string_view name(
             base + offset, static_cast<std::size_t>(static_cast<const char*>(nul) - (base + offset)));
         if (name.empty())
-            return fail(where("Mittel", i) + ": leeres K\xFCrzel");
+            return where("Mittel", i) + ": leeres K\xFCrzel";
         if (name.size() > kMaxAbbreviationBytes)
-            return fail(where("Mittel", i) + ": K\xFCrzel l\xE4nger als " +
-                        std::to_string(kMaxAbbreviationBytes) + " Bytes");
+            return where("Mittel", i) + ": K\xFCrzel l\xE4nger als " + std::to_string(kMaxAbbreviationBytes) +
+                   " Bytes";
         if (!seen.insert(name).second)
-            return fail(where("Mittel", i) + ": K\xFCrzel \"" + std::string(name) + "\" kommt doppelt vor");
-        db.remedyNames_[i] = name;
+            return where("Mittel", i) + ": K\xFCrzel \"" + std::string(name) + "\" kommt doppelt vor";
+        remedyNames_[i] = name;
         offset += name.size() + 1;
     }
-    if (std::string refused = db.readOptionalTables(bytes, offset); !refused.empty())
-        return fail(std::move(refused));
-    return db;
+    return {};
 }
 
 std::string RepertoryDatabase::readOptionalTables(std::span<const std::byte> bytes, std::size_t offset) {
@@ -279,18 +308,19 @@ std::string RepertoryDatabase::readParents(std::span<const std::byte> bytes, std
 RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     // Opened without blocking: a FIFO or a device put where the file belongs is refused by name.
     if (fileKindOf(path) == FileKind::Missing)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist nicht vorhanden"};
-    if (std::string notRegular = notRegularFileMessage(path); !notRegular.empty())
-        return RepertoryLoadError{"Repertoriumsdatei " + notRegular};
+        return RepertoryLoadError{dataFileNamed(path) + " ist nicht vorhanden"_w1252};
+    if (Windows1252Text notRegular = notRegularFileMessage(path); !notRegular.empty())
+        return RepertoryLoadError{"Repertoriumsdatei "_w1252 + notRegular};
     auto opened = openRegularFile(path);
     if (const auto* error = std::get_if<FileReadError>(&opened))
-        return RepertoryLoadError{"Repertoriumsdatei " + error->message +
-                                  (error->reason.empty() ? std::string() : ": " + error->reason)};
+        return RepertoryLoadError{
+            "Repertoriumsdatei "_w1252 + error->message +
+            Windows1252View(error->reason.empty() ? std::string() : ": " + error->reason)};
     RegularFileReader& file = std::get<RegularFileReader>(opened);
     const std::uint64_t size = file.size();
     if (size > kMaxFileBytes)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " ist mit " + std::to_string(size) +
-                                  " Bytes zu gro\xDF"};
+        return RepertoryLoadError{dataFileNamed(path) + " ist mit "_w1252 + windows1252Number(size) +
+                                  " Bytes zu gro\xDF"_w1252};
     // The head says how large the file can be; a file of another size is refused before memory is
     // taken for it and before it is read.
     RepertoryFileCounts counts{};
@@ -298,7 +328,7 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     if (size >= sizeof counts) {
         const std::optional<std::size_t> got = file.read(reinterpret_cast<char*>(&counts), sizeof counts);
         if (!got)
-            return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+            return RepertoryLoadError{dataFileNamed(path) + " kann nicht gelesen werden"_w1252};
         head = *got;
         if (head == sizeof counts) {
             const std::variant<std::size_t, std::string> tableBytes = tableBytesOf(counts);
@@ -314,7 +344,7 @@ RepertoryLoadResult RepertoryDatabase::fromFile(const std::string& path) {
     std::memcpy(bytes.data(), &counts, head);
     const std::optional<std::size_t> got = file.read(bytes.data() + head, bytes.size() - head);
     if (!got)
-        return RepertoryLoadError{"Repertoriumsdatei " + path + " kann nicht gelesen werden"};
+        return RepertoryLoadError{dataFileNamed(path) + " kann nicht gelesen werden"_w1252};
     bytes.resize(head + *got); // shrunk while reading: what is there is the file now
     auto content = std::make_shared<const std::string>(std::move(bytes));
     // The heap block of a string is aligned for any scalar, so the tables can be read in place.

@@ -4,6 +4,7 @@
 // abbreviations. The database reads a validated data file in place; the bytes must outlive it
 // unless the database owns them (loadFromFile).
 
+#include "foundation/text/Windows1252Text.h"
 #include "repertory/RepertoryDataFile.h"
 
 #include <cstdint>
@@ -23,7 +24,7 @@ using RubricNumber = std::int32_t;
 class RepertoryDatabase;
 
 struct RepertoryLoadError {
-    std::string message; // German, Windows-1252, names the broken rule and where it broke
+    Windows1252Text message; // German, names the broken rule and where it broke
 };
 
 using RepertoryLoadResult = std::variant<RepertoryDatabase, RepertoryLoadError>;
@@ -92,6 +93,14 @@ public:
 private:
     RepertoryDatabase() = default;
     std::string_view keep(std::string_view text, std::size_t fieldSize);
+    // The checks of the tables, in the order they stand in the file; each reads the texts of its
+    // table and gives an error message, or an empty text when the table is sound.
+    std::string readChapters();
+    std::string readSections();
+    std::string readRubrics();
+    std::string checkEntries() const;
+    // From offset on, which it moves past the last abbreviation.
+    std::string readRemedyNames(std::span<const std::byte> bytes, std::size_t& offset);
     // The optional tables after the abbreviations, from offset on; an error message or empty.
     std::string readOptionalTables(std::span<const std::byte> bytes, std::size_t offset);
     std::string readFullNames(std::span<const std::byte> bytes, std::size_t& offset);

@@ -2,6 +2,7 @@
 
 #include "foundation/files/FileKind.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportBuilder.h"
 #include "repertory/ImportText.h"
 #include "repertory/JsonReader.h"
@@ -32,7 +33,7 @@ std::vector<std::string_view> splitAtCommas(std::string_view text) {
     std::vector<std::string_view> parts;
     while (true) {
         const std::size_t comma = text.find(',');
-        parts.push_back(trimmedBlanks(text.substr(0, comma)));
+        parts.push_back(trimmed(text.substr(0, comma)));
         if (comma == std::string_view::npos)
             return parts;
         text.remove_prefix(comma + 1);
@@ -84,7 +85,7 @@ public:
         if (index->kind != JsonValue::Kind::Object || index->members.empty())
             return RepertoryImportError{"index.json: ein Objekt mit den Kapiteln erwartet"};
         for (const auto& [chapterKey, description] : index->members) {
-            const std::string where = "index.json, Schl\xC3\xBCssel " + quotedText(chapterKey);
+            const std::string where = "index.json, Schlüssel " + quotedText(chapterKey);
             const JsonValue* file = description.member("file");
             if (description.kind != JsonValue::Kind::Object || file == nullptr ||
                 file->kind != JsonValue::Kind::String || file->text.empty())
@@ -108,10 +109,9 @@ private:
         if (!names)
             return error_;
         if (names->kind != JsonValue::Kind::Object)
-            return RepertoryImportError{std::string(kName) +
-                                        ": ein Objekt K\xC3\xBCrzel: voller Name erwartet"};
+            return RepertoryImportError{std::string(kName) + ": ein Objekt Kürzel: voller Name erwartet"};
         for (const auto& [abbreviation, name] : names->members) {
-            const std::string where = std::string(kName) + ", Schl\xC3\xBCssel " + quotedText(abbreviation);
+            const std::string where = std::string(kName) + ", Schlüssel " + quotedText(abbreviation);
             if (name.kind != JsonValue::Kind::String)
                 return failAt(where, "der volle Name ist kein Text");
             std::string converted;
@@ -120,7 +120,7 @@ private:
                 return problem;
             if (auto problem = convertAt(name.text, where, fullName))
                 return problem;
-            if (const std::optional<int> remedy = builder_.knownRemedy(trimmedBlanks(converted)))
+            if (const std::optional<int> remedy = builder_.knownRemedy(trimmed(converted)))
                 builder_.fullName(*remedy, std::move(fullName));
         }
         return std::nullopt;
@@ -130,7 +130,7 @@ private:
         const std::string path = folder_ + "/" + name;
         FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
         if (const auto* failure = std::get_if<FileReadError>(&read)) {
-            error_ = RepertoryImportError{windows1252ToUtf8(failure->message)};
+            error_ = RepertoryImportError{utf8Of(failure->message)};
             return std::nullopt;
         }
         std::variant<JsonValue, JsonError> parsed = parseJson(std::get<std::string>(read));
@@ -163,7 +163,7 @@ private:
         std::vector<SectionGroup> sections;
         std::unordered_map<std::string, std::size_t> sectionOfName;
         for (const auto& [key, list] : document->members) {
-            const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(key);
+            const std::string at = fileName + ", Schlüssel " + quotedText(key);
             std::string path;
             if (auto problem = convertAt(key, at, path))
                 return problem;
@@ -202,7 +202,7 @@ private:
             };
             const PathRubric* previous = nullptr;
             for (const PathRubric& rubric : section.rubrics) {
-                const std::string at = fileName + ", Schl\xC3\xBCssel " + quotedText(*rubric.key);
+                const std::string at = fileName + ", Schlüssel " + quotedText(*rubric.key);
                 if (previous != nullptr && previous->folded == rubric.folded) {
                     ++report_.mergedPaths;
                     report_.notes.push_back(at + ": gleicher Pfad wie " + quotedText(*previous->key) +
@@ -298,7 +298,7 @@ private:
         while (true) {
             const std::size_t tab = line.find('\t');
             if (count < 6)
-                fields[count] = trimmedBlanks(line.substr(0, tab));
+                fields[count] = trimmed(line.substr(0, tab));
             ++count;
             if (tab == std::string_view::npos)
                 break;
@@ -380,7 +380,7 @@ private:
         if (bracketGrade != 0) {
             ++report_.bracketGrades;
             if (bracketGrade != grade[0] - '0')
-                return "Wertigkeit " + std::to_string(bracketGrade) + " im K\xC3\xBCrzel " +
+                return "Wertigkeit " + std::to_string(bracketGrade) + " im Kürzel " +
                        quotedText(windows1252ToUtf8(abbreviation)) + " widerspricht dem Feld Wertigkeit " +
                        std::string(grade);
         }
@@ -453,7 +453,7 @@ RepertoryImportResult importTsvRepertory(std::string_view text, std::string_view
 RepertoryImportResult importTsvFile(const std::string& path, const std::string& polarityFile) {
     FileReadResult read = readRegularFile(path, kMaxImportSourceBytes);
     if (const auto* failure = std::get_if<FileReadError>(&read))
-        return RepertoryImportError{windows1252ToUtf8(failure->message)};
+        return RepertoryImportError{utf8Of(failure->message)};
     return importTsvRepertory(std::get<std::string>(read), path, polarityFile);
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/files/FileKind.h"
 #include "foundation/files/Utf8Paths.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/KeyValueLines.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <algorithm>
@@ -21,15 +22,6 @@ constexpr std::uint64_t kLargestDataFile = std::uint64_t{1} << 30;
 
 constexpr std::uint64_t kFnvOffsetBasis = 0xcbf29ce484222325ULL;
 constexpr std::uint64_t kFnvPrime = 0x100000001b3ULL;
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::string hexDigits(std::uint64_t value) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -72,35 +64,23 @@ RepertoryInfo parseRepertoryInfo(std::string_view utf8Text) {
     if (utf8Text.starts_with("\xEF\xBB\xBF"))
         utf8Text.remove_prefix(3);
     RepertoryInfo info;
-    while (!utf8Text.empty()) {
-        const std::size_t end = utf8Text.find('\n');
-        const std::string_view line = utf8Text.substr(0, end);
-        utf8Text = end == std::string_view::npos ? std::string_view() : utf8Text.substr(end + 1);
-        const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos)
-            continue;
-        const std::string_view key = trimmed(line.substr(0, colon));
-        const std::string value = utf8ToWindows1252(trimmed(line.substr(colon + 1)));
+    forEachKeyValueLine(utf8Text, [&info](std::string_view key, std::string_view value) {
         if (key == "Name")
-            info.name = value;
+            info.name = utf8ToWindows1252(value);
         else if (key == "Quelle")
-            info.source = value;
+            info.source = utf8ToWindows1252(value);
         else if (key == "Lizenz")
-            info.licence = value;
-    }
+            info.licence = utf8ToWindows1252(value);
+    });
     return info;
 }
 
 std::vector<std::string> parseCompatibleNumberings(std::string_view utf8Text) {
     std::vector<std::string> numberings;
-    while (!utf8Text.empty()) {
-        const std::size_t end = utf8Text.find('\n');
-        const std::string_view line = utf8Text.substr(0, end);
-        utf8Text = end == std::string_view::npos ? std::string_view() : utf8Text.substr(end + 1);
-        const std::size_t colon = line.find(':');
-        if (colon != std::string_view::npos && trimmed(line.substr(0, colon)) == "Kompatibel")
-            addNumberings(line.substr(colon + 1), numberings);
-    }
+    forEachKeyValueLine(utf8Text, [&numberings](std::string_view key, std::string_view value) {
+        if (key == "Kompatibel")
+            addNumberings(value, numberings);
+    });
     return numberings;
 }
 

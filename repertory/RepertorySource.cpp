@@ -1,5 +1,6 @@
 #include "repertory/RepertorySource.h"
 
+#include "foundation/text/Trimmed.h"
 #include "repertory/ImportText.h"
 #include "repertory/RemedyEntry.h"
 #include "repertory/RepertoryDataFile.h"
@@ -22,14 +23,6 @@ using Problem = std::optional<std::string>;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // Splits off the first blank-separated word; the rest keeps no leading blanks.
@@ -63,8 +56,8 @@ Problem convertText(std::string_view utf8, std::string& out) {
 
 Problem checkWidth(const std::string& text, std::size_t fieldSize, std::string_view what) {
     if (text.size() >= fieldSize)
-        return std::string(what) + " zu lang (" + std::to_string(text.size()) + " Bytes, h\xC3\xB6" +
-               "chstens " + std::to_string(fieldSize - 1) + ")";
+        return std::string(what) + " zu lang (" + std::to_string(text.size()) + " Bytes, hö" + "chstens " +
+               std::to_string(fieldSize - 1) + ")";
     return std::nullopt;
 }
 
@@ -121,20 +114,18 @@ private:
 
     Problem remedy(std::string_view abbreviation, int lineNumber) {
         if (abbreviation.empty())
-            return std::string("Abk\xC3\xBCrzung des Mittels fehlt");
+            return std::string("Abkürzung des Mittels fehlt");
         if (abbreviation.find_first_of(" \t|:") != std::string_view::npos)
-            return "ung\xC3\xBCltige Abk\xC3\xBCrzung " + quotedText(abbreviation) +
-                   " (ohne Leerzeichen, \"|\" und \":\")";
+            return "ungültige Abkürzung " + quotedText(abbreviation) + " (ohne Leerzeichen, \"|\" und \":\")";
         if (const auto known = remedies_.find(abbreviation); known != remedies_.end())
             return "Mittel " + quotedText(abbreviation) + " ist schon in Zeile " +
-                   std::to_string(known->second.line) + " erkl\xC3\xA4rt";
+                   std::to_string(known->second.line) + " erklärt";
         if (abbreviations_.size() >= kMaxRemedies)
-            return "zu viele Mittel (h\xC3\xB6" + std::string("chstens ") + std::to_string(kMaxRemedies) +
-                   ")";
+            return "zu viele Mittel (hö" + std::string("chstens ") + std::to_string(kMaxRemedies) + ")";
         std::string converted;
         if (Problem problem = convertText(abbreviation, converted))
             return problem;
-        if (Problem problem = checkWidth(converted, kMaxAbbreviationBytes + 1, "Abk\xC3\xBCrzung"))
+        if (Problem problem = checkWidth(converted, kMaxAbbreviationBytes + 1, "Abkürzung"))
             return problem;
         remedies_.emplace(abbreviation, DeclaredRemedy{static_cast<int>(abbreviations_.size()), lineNumber});
         abbreviations_.push_back(std::move(converted));
@@ -231,13 +222,13 @@ private:
                 for (char mark : marks) {
                     const RemedyEntry bit = markBit(mark);
                     if (bit == 0)
-                        return "ung\xC3\xBCltige Markierung " + quotedText(std::string_view(&mark, 1)) +
-                               " in " + quotedText(item) + " (erlaubt: 2 3 4 5 B)";
+                        return "ungültige Markierung " + quotedText(std::string_view(&mark, 1)) + " in " +
+                               quotedText(item) + " (erlaubt: 2 3 4 5 B)";
                     entry |= bit;
                 }
             }
             if (entries_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-                return std::string("zu viele Eintr\xC3\xA4ge");
+                return std::string("zu viele Einträge");
             entries_.push_back(entry);
         }
         return std::nullopt;
@@ -261,7 +252,7 @@ private:
     }
 
     Problem counterPolarity(std::string_view text, int lineNumber, RubricRecord& record) {
-        const std::string usage = "ung\xC3\xBCltige Gegenpolarit\xC3\xA4t " + quotedText(text) +
+        const std::string usage = "ungültige Gegenpolarität " + quotedText(text) +
                                   " (erwartet COUNTER Nummer oder COUNTER Nummer BD Wert)";
         std::string_view rest = text;
         if (takeWord(rest) != "COUNTER")
@@ -276,7 +267,7 @@ private:
             if (!bd || !rest.empty())
                 return usage;
             if (*bd > kMaxBdValue)
-                return "BD-Wert " + std::to_string(*bd) + " au\xC3\x9F" + "erhalb 0..4";
+                return "BD-Wert " + std::to_string(*bd) + " auß" + "erhalb 0..4";
             record.counterPolarityBd = static_cast<std::int32_t>(*bd);
         }
         counters_.push_back({rubrics_.size(), *number, lineNumber});
@@ -288,8 +279,8 @@ private:
         for (const PendingCounter& counter : counters_) {
             if (counter.number < 1 || counter.number > static_cast<std::int64_t>(rubrics_.size())) {
                 failedLine_ = counter.line;
-                return "Gegenpolarit\xC3\xA4t " + std::to_string(counter.number) + " au\xC3\x9F" +
-                       "erhalb 1.." + std::to_string(rubrics_.size());
+                return "Gegenpolarität " + std::to_string(counter.number) + " auß" + "erhalb 1.." +
+                       std::to_string(rubrics_.size());
             }
             rubrics_[counter.rubric].counterPolarity = static_cast<std::int32_t>(counter.number);
         }
@@ -298,13 +289,13 @@ private:
 
     Problem checkComplete() const {
         if (chapters_.empty())
-            return std::string("Die Quelle enth\xC3\xA4lt kein Kapitel");
+            return std::string("Die Quelle enthält kein Kapitel");
         if (sections_.empty())
-            return std::string("Die Quelle enth\xC3\xA4lt keinen Abschnitt");
+            return std::string("Die Quelle enthält keinen Abschnitt");
         if (rubrics_.empty())
-            return std::string("Die Quelle enth\xC3\xA4lt keine Rubrik");
+            return std::string("Die Quelle enthält keine Rubrik");
         if (abbreviations_.empty())
-            return std::string("Die Quelle enth\xC3\xA4lt kein Mittel");
+            return std::string("Die Quelle enthält kein Mittel");
         return std::nullopt;
     }
 

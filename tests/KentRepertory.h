@@ -13,7 +13,7 @@ inline const RepertoryDatabase& kentRepertory() {
     static const RepertoryDatabase db = [] {
         RepertoryLoadResult loaded = RepertoryDatabase::fromFile(TELVARIN_KENT_DE_BUILD_FILE);
         if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
+            throw std::runtime_error(error->message.bytes());
         return std::get<RepertoryDatabase>(std::move(loaded));
     }();
     return db;

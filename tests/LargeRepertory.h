@@ -159,7 +159,7 @@ inline const RepertoryDatabase& largeRepertory() {
     static const RepertoryDatabase db = [] {
         RepertoryLoadResult loaded = RepertoryDatabase::fromBytes(largeRepertoryBytes());
         if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
+            throw std::runtime_error(error->message.bytes());
         return std::get<RepertoryDatabase>(std::move(loaded));
     }();
     return db;

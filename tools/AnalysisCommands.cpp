@@ -66,7 +66,7 @@ void reportDroppedParts(const CliContext& context, const std::string& entry) {
                 return;
             }
             context.err << "Eintrag \"" << entry << "\": Teil \"" << windows1252ToUtf8(part)
-                        << "\" ist keine Rubrik und entf\xC3\xA4llt\n";
+                        << "\" ist keine Rubrik und entfällt\n";
         }
         if (plus == std::string::npos)
             return;
@@ -89,7 +89,7 @@ keyRubrics(const RepertoryDatabase& db, const CaseModel& caseModel, const std::v
             return "--key " + entry + ": keine Zeile des Falls";
         const int rubric = keySymptomRubric(db, *row);
         if (rubric < 0)
-            return "--key " + entry + ": eine Gegenpolarit\xC3\xA4t ist kein Schl\xC3\xBCsselsymptom";
+            return "--key " + entry + ": eine Gegenpolarität ist kein Schlüsselsymptom";
         rubrics.push_back(rubric);
     }
     return rubrics;
@@ -227,9 +227,8 @@ int runSearchCommand(const CliContext& context, std::span<const std::string> wor
     if (!args.error.empty())
         return usageError(context, args.error);
     if (args.positional.size() != 1)
-        return usageError(
-            context,
-            "search erwartet genau einen Suchtext (mehrere W\xC3\xB6rter in Anf\xC3\xBChrungszeichen)");
+        return usageError(context,
+                          "search erwartet genau einen Suchtext (mehrere Wörter in Anführungszeichen)");
     const std::optional<int> chapter = chapterOption(context, args);
     if (!chapter)
         return usageError(context, chapterError(context));

@@ -85,7 +85,7 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
     if (entries.empty())
         refusals.push_back("Der Fall hat kein Symptom");
     if (entries.size() > static_cast<std::size_t>(kMaxCaseRows))
-        refusals.push_back("Ein Fall hat h\xC3\xB6"
+        refusals.push_back("Ein Fall hat hö"
                            "chstens " +
                            std::to_string(kMaxCaseRows) + " Symptome");
     for (const std::string& entry : entries) {
@@ -112,7 +112,7 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
         }
         refusal += unknown.size() == 1 ? " ist keine Rubrik" : " sind keine Rubriken";
         refusals.push_back(refusal + "; die Rubriken reichen von 1 bis " +
-                           std::to_string(db.largestRubricNumber()) + " (negativ als Gegenpolarit\xC3\xA4t)");
+                           std::to_string(db.largestRubricNumber()) + " (negativ als Gegenpolarität)");
     }
     return refusals;
 }
@@ -165,7 +165,7 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     RepertoryLoadResult loaded = args.has("--file") ? RepertoryDatabase::fromFile(args.value("--file"))
                                                     : RepertoryDatabase::fromBytes(*builtin);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printWindows1252(error->message, err);
+        printWindows1252(error->message.bytes(), err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);

@@ -27,7 +27,7 @@ std::string utf8(std::string_view windows1252) {
 }
 
 void printOutline(const std::string& path, const std::vector<HistoryCase>& cases, std::ostream& out) {
-    out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " F\xC3\xA4lle")
+    out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " Fälle")
         << '\n';
     for (const HistoryCase& c : cases) {
         out << "Fall \"" << utf8(c.name) << "\" (" << c.treatments.size()
@@ -141,7 +141,7 @@ int bindCommand(HistoryStore& store, const std::string& data,
     RepertoryLoadResult loaded =
         toBuiltin ? RepertoryDatabase::fromBytes(*builtin) : RepertoryDatabase::fromFile(data);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printMessage(error->message, err);
+        printMessage(error->message.bytes(), err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
@@ -156,7 +156,7 @@ int bindCommand(HistoryStore& store, const std::string& data,
     out << "Die Rubriknummern von " << store.location() << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
         << utf8(repertory.name) << "\xE2\x80\x9C";
     if (before.state == RecordState::Present && before.recorded.name != repertory.name)
-        out << " (bisher: \xE2\x80\x9E" << utf8(before.recorded.name) << "\xE2\x80\x9C)";
+        out << " (bisher: „" << utf8(before.recorded.name) << "“)";
     out << ".\n";
     return 0;
 }
@@ -212,7 +212,7 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
     // A FIFO would block the reader, a device feed it without end.
     if (const FileKind kind = fileKindOf(history.path);
         kind != FileKind::Regular && kind != FileKind::Missing) {
-        err << history.path << " ist " << utf8(fileKindText(kind)) << ", keine gew\xC3\xB6hnliche Datei\n";
+        err << history.path << " ist " << utf8(fileKindText(kind)) << ", keine gewöhnliche Datei\n";
         return 1;
     }
     try {
@@ -226,11 +226,11 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
         Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
-    } catch (const ExceptionFileError& error) {
+    } catch (const UnreadableFileError& error) {
         printMessage(error.message(), err);
         err << history.path << ": " << openFailureReason(history.path) << '\n';
         return 1;
-    } catch (const MyException& error) {
+    } catch (const TokenizerError& error) {
         printMessage(error.message(), err);
         return 1;
     } catch (const std::bad_alloc&) {

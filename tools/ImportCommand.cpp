@@ -17,7 +17,7 @@ int runImportCommand(std::span<const std::string> words, std::ostream& out, std:
         return 2;
     }
     if (args.has("--chapter-order") && format != "openrep") {
-        err << "--chapter-order gilt nur f\xC3\xBCr openrep\n";
+        err << "--chapter-order gilt nur für openrep\n";
         return 2;
     }
     const std::string& source = args.positional[1];
@@ -37,7 +37,7 @@ int runImportCommand(std::span<const std::string> words, std::ostream& out, std:
     const auto db = std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(imported.bytes));
     out << target << ": " << imported.bytes.size() << " Bytes, " << db.chapterCount() << " Kapitel, "
         << db.sectionCount() << " Abschnitte, " << db.rubricCount() << " Rubriken, " << db.remedyEntryCount()
-        << " Eintr\xC3\xA4ge, " << db.remedyCount() << " Mittel\n";
+        << " Einträge, " << db.remedyCount() << " Mittel\n";
     for (const std::string& line : importReportLines(imported.report))
         out << line << '\n';
     return 0;

@@ -76,13 +76,16 @@ std::string printable(std::string_view text) {
     return shown;
 }
 
-// A message of the core (Windows-1252) for the terminal. A path in it is given as the terminal
-// spells it and stays as it is, the rest is converted; text quoted from a damaged file is escaped.
-std::string messageNaming(const std::string& message, const std::string& path) {
-    const std::size_t at = path.empty() ? std::string::npos : message.find(path);
-    if (at == std::string::npos)
-        return printable(utf8(message));
-    return printable(utf8(message.substr(0, at)) + path + utf8(message.substr(at + path.size())));
+// A message of the core for the terminal. The core names the path in its own code page, which may
+// lack some of the path's characters: the terminal is given the path as it spelled it. Text quoted
+// from a damaged file is escaped.
+std::string messageNaming(Windows1252View message, const std::string& path) {
+    const Windows1252Text named = windows1252Of(path);
+    const std::string_view bytes = message.bytes();
+    const std::size_t at = path.empty() ? std::string_view::npos : bytes.find(named.bytes());
+    if (at == std::string_view::npos)
+        return printable(utf8Of(message));
+    return printable(utf8(bytes.substr(0, at)) + path + utf8(bytes.substr(at + named.size())));
 }
 
 } // namespace
@@ -93,7 +96,7 @@ bool writeWholeFile(const std::string& path, std::span<const std::byte> bytes, s
     const std::string failure =
         writeExportFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!failure.empty())
-        err << messageNaming(failure, path) << '\n';
+        err << messageNaming(Windows1252View(failure), path) << '\n';
     return failure.empty();
 }
 
@@ -171,7 +174,7 @@ int checkCommand(const CliContext& context, std::span<const std::string> words) 
     std::ostream& out = context.out;
     out << "Kapitel\t" << db.chapterCount() << '\n'
         << "Abschnitte\t" << db.sectionCount() << '\n'
-        << "Gr\xC3\xB6\xC3\x9Fte Rubriknummer\t" << db.largestRubricNumber() << '\n'
+        << "Größte Rubriknummer\t" << db.largestRubricNumber() << '\n'
         << "Rubriken\t" << db.rubricCount() << '\n'
         << "Mittel\t" << db.remedyCount() << '\n';
     return 0;
@@ -191,7 +194,7 @@ int showCommand(const CliContext& context, std::span<const std::string> words) {
     const int number = *parsed;
     if (!db.isValidSymptom(number, 0)) {
         err << "Eine Rubrik " << number << " gibt es nicht; die Nummern reichen von 1 bis "
-            << db.largestRubricNumber() << " (negativ als Gegenpolarit\xC3\xA4t)\n";
+            << db.largestRubricNumber() << " (negativ als Gegenpolarität)\n";
         return 1;
     }
     out << utf8(numberText(number, 0)) << '\n'
@@ -420,8 +423,8 @@ int runRepertoryCli(const std::vector<std::string>& words, std::optional<std::sp
     try {
         exitCode = runCommand(words, builtin, out, err);
     } catch (const std::filesystem::filesystem_error&) {
-        err << "Ein Dateiname l\xC3\xA4sst sich auf diesem System nicht verarbeiten (etwa ein Zeichen "
-               "au\xC3\x9F"
+        err << "Ein Dateiname lässt sich auf diesem System nicht verarbeiten (etwa ein Zeichen "
+               "auß"
                "erhalb seines Zeichensatzes)\n";
         return 1;
     } catch (const std::bad_alloc&) {

@@ -40,7 +40,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     const std::string display = environment("DISPLAY");
     *held->err << "telvarin: die grafische Anzeige"
                << (display.empty() ? std::string() : " \"" + display + "\"")
-               << " l\xC3\xA4sst sich nicht \xC3\xB6"
+               << " lässt sich nicht ö"
                   "ffnen; das Programm braucht eine X11- oder "
                   "Wayland-Sitzung.\n"
                << std::flush;

@@ -31,9 +31,8 @@ std::string fileName(const QString& path) {
 }
 
 QString homeFolderMessage(const QString& home) {
-    return QStringLiteral(
-               "Der pers\u00f6nliche Ordner %1 selbst nimmt keine Patientendaten auf. Bitte w\u00e4hlen "
-               "Sie einen Ordner darin, zum Beispiel \u201eTelvarin\u201c in den Dokumenten.")
+    return QStringLiteral("Der persönliche Ordner %1 selbst nimmt keine Patientendaten auf. Bitte wählen "
+                          "Sie einen Ordner darin, zum Beispiel „Telvarin“ in den Dokumenten.")
         .arg(QDir::toNativeSeparators(home));
 }
 
@@ -51,8 +50,7 @@ std::optional<QString> ScreenPracticeFolderQuestions::askFirstFolder(const QStri
 PracticeFolderQuestions::Answer ScreenPracticeFolderQuestions::askAboutUnusableFolder(const QString& message,
                                                                                       bool canContinue) {
     QMessageBox box(QMessageBox::Warning, programTitle(), message, QMessageBox::NoButton);
-    QPushButton* other =
-        box.addButton(QStringLiteral("&Anderen Ordner w\u00e4hlen\u2026"), QMessageBox::AcceptRole);
+    QPushButton* other = box.addButton(QStringLiteral("&Anderen Ordner wählen…"), QMessageBox::AcceptRole);
     QPushButton* anyway =
         canContinue ? box.addButton(QStringLiteral("&Trotzdem starten"), QMessageBox::ActionRole) : nullptr;
     QPushButton* quit = box.addButton(QStringLiteral("Been&den"), QMessageBox::RejectRole);
@@ -68,7 +66,7 @@ PracticeFolderQuestions::Answer ScreenPracticeFolderQuestions::askAboutUnusableF
 
 std::optional<QString> ScreenPracticeFolderQuestions::chooseFolder(const QString& startFolder) {
     const QString chosen =
-        QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Praxisordner w\u00e4hlen"), startFolder);
+        QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Praxisordner wählen"), startFolder);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
@@ -80,12 +78,11 @@ PracticeFolderDialog::PracticeFolderDialog(const QString& proposed, FolderChoose
     setWindowTitle(QStringLiteral("Praxisordner - ") + programTitle());
     setWindowIcon(programIcon());
     auto* explanation = new QLabel(
-        QStringLiteral(
-            "Wo sollen die Fallhistorie, ihre Sicherungen und ein eigenes Repertorium liegen? "
-            "Telvarin fragt nur dieses eine Mal; in den Programmeinstellungen k\u00f6nnen Sie den "
-            "Ordner sp\u00e4ter \u00e4ndern.\n\nArbeiten mehrere Arbeitspl\u00e4tze mit einer "
-            "Fallhistorie, w\u00e4hlen Sie mit \u201eAnderer Ordner\u2026\u201c auf jedem denselben "
-            "Netzwerkordner."),
+        QStringLiteral("Wo sollen die Fallhistorie, ihre Sicherungen und ein eigenes Repertorium liegen? "
+                       "Telvarin fragt nur dieses eine Mal; in den Programmeinstellungen können Sie den "
+                       "Ordner später ändern.\n\nArbeiten mehrere Arbeitsplätze mit einer "
+                       "Fallhistorie, wählen Sie mit „Anderer Ordner…“ auf jedem denselben "
+                       "Netzwerkordner."),
         this);
     explanation->setWordWrap(true);
     folderField_ = new QLineEdit(QDir::toNativeSeparators(proposed), this);
@@ -95,7 +92,7 @@ PracticeFolderDialog::PracticeFolderDialog(const QString& proposed, FolderChoose
     folderLabel->setBuddy(folderField_);
 
     okButton_ = new QPushButton(QStringLiteral("&OK"), this);
-    otherFolderButton_ = new QPushButton(QStringLiteral("Anderer Ordner\u2026"), this);
+    otherFolderButton_ = new QPushButton(QStringLiteral("Anderer Ordner…"), this);
     quitButton_ = new QPushButton(QStringLiteral("Been&den"), this);
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);

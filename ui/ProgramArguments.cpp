@@ -10,13 +10,13 @@ namespace {
 constexpr const char* kUsage = "Aufruf: telvarin [--help | --version]\n";
 
 constexpr const char* kHelp =
-    "Telvarin: Repertorisation f\xC3\xBCr die Hom\xC3\xB6opathie.\n"
+    "Telvarin: Repertorisation für die Homöopathie.\n"
     "Ohne Argumente startet das Programm mit dem Fenster der Falleingabe.\n"
     "Die Fallhistorie (historie.xml) liegt im Praxisordner: im Startordner, wenn er schon\n"
-    "historie.xml oder repertorium.dat enth\xC3\xA4lt, sonst im Ordner der Einstellungen\n"
+    "historie.xml oder repertorium.dat enthält, sonst im Ordner der Einstellungen\n"
     "(Praxisordner); beim ersten Start fragt das Programm danach.\n"
     "Das Repertorium ist eine repertorium.dat im Praxisordner, sonst das in den Einstellungen\n"
-    "gew\xC3\xA4hlte (Repertorium), voreingestellt der deutsche Kent.\n"
+    "gewählte (Repertorium), voreingestellt der deutsche Kent.\n"
     "Einstellungen: ~/.config/Kesto/OrvandWCE.conf. Mehr in \"man telvarin\".\n"
     "  --help     diese Hilfe ausgeben\n"
     "  --version  die Versionsnummer ausgeben\n";

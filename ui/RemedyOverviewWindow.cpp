@@ -114,15 +114,14 @@ void RemedyOverviewWindow::createControls() {
     remedyBox_->setMaxVisibleItems(20);
     addLabelShortcut(*remedyLabel_, *remedyBox_, QKeySequence(Qt::ALT | Qt::Key_M));
 
-    sizeGroup_ = addControl<QGroupBox>(QRect(7, 172, 193, 56), QStringLiteral("Rubrikengr\u00F6\u00DFe"));
-    sizeFilterBox_ =
-        addControl<QCheckBox>(QRect(16, 184, 95, 10), QStringLiteral("Rubrikengr\u00F6\u00DFe beachten"));
-    minSizeLabel_ = addControl<QLabel>(QRect(16, 199, 46, 8), QStringLiteral("Mindestgr\u00F6\u00DFe "));
+    sizeGroup_ = addControl<QGroupBox>(QRect(7, 172, 193, 56), QStringLiteral("Rubrikengröße"));
+    sizeFilterBox_ = addControl<QCheckBox>(QRect(16, 184, 95, 10), QStringLiteral("Rubrikengröße beachten"));
+    minSizeLabel_ = addControl<QLabel>(QRect(16, 199, 46, 8), QStringLiteral("Mindestgröße "));
     // The arrows sit at the right end of the field's template rectangle.
     minSizeField_ = addControl<QLineEdit>(QRect(63, 197, 22, 14), QStringLiteral("1"));
     minSizeArrows_ = new SpinArrows(minSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(minSizeArrows_, QRect(85, 197, 11, 14));
-    maxSizeLabel_ = addControl<QLabel>(QRect(109, 199, 52, 8), QStringLiteral("Maximale Gr\u00F6\u00DFe"));
+    maxSizeLabel_ = addControl<QLabel>(QRect(109, 199, 52, 8), QStringLiteral("Maximale Größe"));
     maxSizeField_ = addControl<QLineEdit>(QRect(165, 196, 20, 14), QStringLiteral("30"));
     maxSizeArrows_ = new SpinArrows(maxSizeField_, steppedSizeField, SpinArrows::FieldKeys::Untouched, this);
     placeControl(maxSizeArrows_, QRect(185, 197, 11, 14));

@@ -29,7 +29,7 @@ class RemedyOverviewWindow : public DialogBase {
     Q_OBJECT
 
 public:
-    static QString placementName() { return QStringLiteral("Mittel\u00FCbersicht"); }
+    static QString placementName() { return QStringLiteral("Mittelübersicht"); }
 
     // The database and tableFont (null: the table keeps its built-in font) must outlive the
     // window; settings are read for "Spaltenbreite". exec() returns 1 when a rubric was taken

@@ -37,8 +37,8 @@ QRect up(const QRect& templateRect) {
 
 QString askPathOnScreen(PathQuestion question, const QString& start, QWidget* parent) {
     if (question == PathQuestion::PracticeFolder)
-        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Praxisordner w\u00e4hlen"), start);
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Repertorium w\u00e4hlen"), start,
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Praxisordner wählen"), start);
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Repertorium wählen"), start,
                                         QStringLiteral("Repertorium (*.dat)"));
 }
 
@@ -294,11 +294,11 @@ void SettingsDialog::repertoryChosen(int index) {
 
 void SettingsDialog::showNextStartNote() {
     QString note =
-        QStringLiteral("Praxisordner und Repertorium wirken erst beim n\u00e4chsten Start des Programms.");
+        QStringLiteral("Praxisordner und Repertorium wirken erst beim nächsten Start des Programms.");
     const QString folder = practiceFolderField_->text();
     if (QFile::exists(QDir(folder).filePath(
             QString::fromLatin1(kOwnRepertoryFileName.data(), kOwnRepertoryFileName.size()))))
-        note += QStringLiteral(" Der Praxisordner enth\u00e4lt eine Datei repertorium.dat; sie hat Vorrang.");
+        note += QStringLiteral(" Der Praxisordner enthält eine Datei repertorium.dat; sie hat Vorrang.");
     nextStartNote_->setText(note);
 }
 

@@ -88,7 +88,7 @@ QString builtinRepertoryLabel() {
 }
 
 QString ownRepertoryFileLabel() {
-    return QStringLiteral("Eigene Datei\u2026");
+    return QStringLiteral("Eigene Datei…");
 }
 
 QList<RepertoryEntry> repertoryEntries(const std::vector<RepertoryFile>& found, const QString& stored) {
@@ -136,8 +136,8 @@ QString repertoryFileRefusal(const QString& path) {
 
 QString practiceFolderRefusal(const QString& folder, const QString& homeFolder) {
     if (isSameFolder(fileName(folder), fileName(homeFolder)))
-        return QStringLiteral("Der pers\u00f6nliche Ordner %1 selbst nimmt keine Patientendaten auf. Bitte "
-                              "w\u00e4hlen Sie einen Ordner darin.")
+        return QStringLiteral("Der persönliche Ordner %1 selbst nimmt keine Patientendaten auf. Bitte "
+                              "wählen Sie einen Ordner darin.")
             .arg(QDir::toNativeSeparators(homeFolder));
     const PracticeFolderFacts facts = practiceFolderFacts(fileName(folder));
     const PracticeFolderProblem problem = practiceFolderProblem(facts);

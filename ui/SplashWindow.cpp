@@ -64,7 +64,7 @@ SplashWindow::SplashWindow(SettingsStore& store, QWidget* parent)
         renderPicture(pictureResource(), screen != nullptr ? screen->devicePixelRatio() : 1.0));
     layout->addWidget(picture);
 
-    auto* caption = new QLabel(QStringLiteral("Kesto\nOrvand\u00B4s Repertory\nVersion 2.0.3"), this);
+    auto* caption = new QLabel(QStringLiteral("Kesto\nOrvand´s Repertory\nVersion 2.0.3"), this);
     caption->setAlignment(Qt::AlignCenter);
     layout->addWidget(caption);
 

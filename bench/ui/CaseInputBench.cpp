@@ -59,7 +59,7 @@ void BM_StartToReadyWindow(benchmark::State& state) {
     const QString settingsFile = directory.filePath(QStringLiteral("settings.ini"));
     {
         QSettingsStore store(settingsFile);
-        store.writeInt(QString(), QStringLiteral("Startverz\u00F6gerung"), 0);
+        store.writeInt(QString(), QStringLiteral("Startverzögerung"), 0);
         // A practice folder, so that the start asks nothing; the built-in repertory, as before.
         store.writeString(QString(), QStringLiteral("Praxisordner"), directory.path());
         store.writeString(QString(), QStringLiteral("Repertorium"), QStringLiteral("eingebaut"));

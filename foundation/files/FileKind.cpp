@@ -8,18 +8,19 @@
 
 namespace telvarin {
 
-std::string notRegularFileText(const std::string& path, FileKind kind) {
-    return path + " ist " + std::string(fileKindText(kind)) + ", keine gew\xF6hnliche Datei";
+Windows1252Text notRegularFileText(const std::string& path, FileKind kind) {
+    return windows1252Of(path) + " ist "_w1252 + Windows1252View(fileKindText(kind)) +
+           ", keine gew\xF6hnliche Datei"_w1252;
 }
 
 FileReadError cannotOpenError(const std::string& path, bool missing, std::string reason) {
-    return FileReadError{path + " kann nicht ge\xF6"
-                                "ffnet werden",
+    return FileReadError{windows1252Of(path) + " kann nicht ge\xF6"
+                                               "ffnet werden"_w1252,
                          missing, std::move(reason)};
 }
 
 FileReadError cannotReadError(const std::string& path) {
-    return FileReadError{path + " kann nicht gelesen werden", false, {}};
+    return FileReadError{windows1252Of(path) + " kann nicht gelesen werden"_w1252, false, {}};
 }
 
 std::string_view fileKindText(FileKind kind) {
@@ -45,7 +46,7 @@ std::string_view fileKindText(FileKind kind) {
     return "eine besondere Datei";
 }
 
-std::string notRegularFileMessage(const std::string& path) {
+Windows1252Text notRegularFileMessage(const std::string& path) {
     const FileKind kind = fileKindOf(path);
     if (kind == FileKind::Regular || kind == FileKind::Missing)
         return {};
@@ -55,7 +56,7 @@ std::string notRegularFileMessage(const std::string& path) {
 FileReadResult readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     const FileKind kind = fileKindOf(path);
     if (kind == FileKind::Missing)
-        return FileReadError{path + " ist nicht vorhanden", true, "nicht vorhanden"};
+        return FileReadError{windows1252Of(path) + " ist nicht vorhanden"_w1252, true, "nicht vorhanden"};
     if (kind != FileKind::Regular)
         return FileReadError{notRegularFileText(path, kind), false, {}};
     auto opened = openRegularFile(path);
@@ -64,7 +65,10 @@ FileReadResult readRegularFile(const std::string& path, std::uint64_t maxBytes) 
     RegularFileReader& file = std::get<RegularFileReader>(opened);
     const std::uint64_t size = file.size();
     if (size > maxBytes)
-        return FileReadError{path + " ist mit " + std::to_string(size) + " Bytes zu gro\xDF", false, {}};
+        return FileReadError{windows1252Of(path) + " ist mit "_w1252 + windows1252Number(size) +
+                                 " Bytes zu gro\xDF"_w1252,
+                             false,
+                             {}};
     std::string content(static_cast<std::size_t>(size), '\0');
     const std::optional<std::size_t> got = file.read(content.data(), content.size());
     if (!got)

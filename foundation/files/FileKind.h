@@ -4,6 +4,8 @@
 // directory given where a file is expected is refused with a German message (Windows-1252) that
 // names its kind, instead of hanging on the FIFO or reading a device without end.
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -33,12 +35,12 @@ std::string_view fileKindText(FileKind kind);
 
 // "PATH ist ein Verzeichnis, keine gew\xF6hnliche Datei" for anything that exists (or dangles) but
 // is no regular file; empty for a regular file or a missing path.
-std::string notRegularFileMessage(const std::string& path);
+Windows1252Text notRegularFileMessage(const std::string& path);
 
 struct FileReadError {
-    std::string message;  // German, Windows-1252, names the path
-    bool missing = false; // the path does not exist at all
-    std::string reason;   // why it could not be opened, German ("Zugriff verweigert"); may be empty
+    Windows1252Text message; // German, names the path
+    bool missing = false;    // the path does not exist at all
+    std::string reason;      // why it could not be opened, German ("Zugriff verweigert"); may be empty
 };
 using FileReadResult = std::variant<std::string, FileReadError>;
 

@@ -8,7 +8,7 @@
 
 namespace telvarin {
 
-std::string notRegularFileText(const std::string& path, FileKind kind);
+Windows1252Text notRegularFileText(const std::string& path, FileKind kind);
 FileReadError cannotOpenError(const std::string& path, bool missing, std::string reason = {});
 FileReadError cannotReadError(const std::string& path);
 

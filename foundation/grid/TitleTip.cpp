@@ -104,7 +104,7 @@ TitleTipLayout layoutList(const QRect& cell, const QRect& screen, const QString&
         if (leftOut)
             layout.pieces.push_back(
                 {QRect(QPoint(3, 1 + rows * lineHeight), QSize(columns * entryWidth, lineHeight)),
-                 QStringLiteral("\u2026 und %1 weitere").arg(count - shown)});
+                 QStringLiteral("… und %1 weitere").arg(count - shown)});
     }
     const int textRows = rows + (leftOut ? 1 : 0);
     const QSize size(columns * entryWidth + kTextMarginsX + 1, textRows * lineHeight + kTextMarginsY + 2);

@@ -2,6 +2,8 @@
 
 // The core's Windows-1252 byte strings as QString and back, for every window.
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
@@ -9,6 +11,9 @@
 namespace telvarin {
 
 QString fromWindows1252(std::string_view bytes);
+inline QString fromWindows1252(Windows1252View text) {
+    return fromWindows1252(text.bytes());
+}
 // Characters outside the code page become '?'.
 std::string toWindows1252(const QString& text);
 // File names between Qt and the core, which takes them as UTF-8 on every system (QFile::encodeName

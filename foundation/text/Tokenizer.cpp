@@ -191,7 +191,7 @@ Tokenizer Tokenizer::fromReader(std::string fileName, BlockReader read, std::uin
     tokenizer.read_ = std::move(read);
     tokenizer.inputSize_ = inputSize;
     if (!tokenizer.refill())
-        throw ExceptionFileError(tokenizer.fileName_, -1);
+        throw UnreadableFileError(tokenizer.fileName_, -1);
     tokenizer.fetchLookAhead();
     return tokenizer;
 }
@@ -423,15 +423,13 @@ TokenKind Tokenizer::peekKind() {
 }
 
 void Tokenizer::throwSyntaxError(TokenKind expected, int errorCode, bool endedEarly) const {
-    throw ExceptionAccessViolation(errorCode, fileName_, expected, column_, line_, endedEarly);
+    throw SyntaxError(errorCode, fileName_, expected, column_, line_, endedEarly);
 }
 
 Token Tokenizer::expect(TokenKind kind) {
     Token token = nextToken();
     if (token.kind != kind)
-        throwSyntaxError(kind,
-                         fileName_.empty() ? ExceptionAccessViolation::kStringSource
-                                           : ExceptionAccessViolation::kFileSource,
+        throwSyntaxError(kind, fileName_.empty() ? SyntaxError::kStringSource : SyntaxError::kFileSource,
                          token.kind == token_kind::EndOfInput);
     return token;
 }
@@ -451,7 +449,7 @@ std::string Tokenizer::expectName(std::string_view name) {
         const bool cutOff = text.size() < name.size() &&
                             std::equal(text.begin(), text.end(), name.begin(), sameLetter) &&
                             peekKind() == token_kind::EndOfInput;
-        throwSyntaxError(token_kind::Identifier, ExceptionAccessViolation::kFileSource, cutOff);
+        throwSyntaxError(token_kind::Identifier, SyntaxError::kFileSource, cutOff);
     }
     return text;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // A table-driven tokenizer over a string of Windows-1252 bytes or one read block by block. The client chooses
-// the keywords and the operators; syntax errors are thrown as ExceptionAccessViolation.
+// the keywords and the operators; syntax errors are thrown as SyntaxError.
 
 #include "foundation/text/TokenizerExceptions.h"
 
@@ -102,7 +102,7 @@ public:
     using BlockReader = std::function<std::size_t(char* into, std::size_t size)>;
 
     // Input read block by block, of inputSize bytes when it was opened (a file, whose name the
-    // syntax errors give). Throws ExceptionFileError (error number -1) when it is empty.
+    // syntax errors give). Throws UnreadableFileError (error number -1) when it is empty.
     static Tokenizer fromReader(std::string fileName, BlockReader read, std::uint64_t inputSize,
                                 TokenTable keywords, TokenTable operators,
                                 std::size_t blockSize = kDefaultBlockSize);
@@ -112,7 +112,7 @@ public:
     // At most two tokens may be pending; they come back last in, first out.
     void pushBack(Token token);
     TokenKind peekKind();
-    // The following three throw ExceptionAccessViolation when the token does not fit.
+    // The following three throw SyntaxError when the token does not fit.
     Token expect(TokenKind kind);
     std::string expectText(TokenKind kind);
     // An identifier equal to name without regard to letter case; returns it as written.

@@ -18,8 +18,7 @@ std::string fileErrorMessage(const std::string& fileName, int errorNumber) {
 
 std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::int32_t expectedKind,
                                int column, int line, bool endedEarly) {
-    if (errorCode != ExceptionAccessViolation::kFileSource &&
-        errorCode != ExceptionAccessViolation::kStringSource)
+    if (errorCode != SyntaxError::kFileSource && errorCode != SyntaxError::kStringSource)
         return "Unbekannter Fehler";
     return "Syntax Error in Datei: " + fileNameForMessage(fileName) + "\n" +
            "Zeile: " + std::to_string(line) + " Spalte: " + std::to_string(column) +
@@ -29,7 +28,7 @@ std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::
 
 } // namespace
 
-int MyException::report(ErrorReporter& reporter) {
+int TokenizerError::report(ErrorReporter& reporter) {
     if (!reported_ && toUpperWindows1252(message_) != "?") {
         boxResult_ = reporter.showError("Fehler:\n" + message_);
         reported_ = true;
@@ -37,14 +36,13 @@ int MyException::report(ErrorReporter& reporter) {
     return boxResult_;
 }
 
-ExceptionFileError::ExceptionFileError(std::string fileName, int errorNumber)
-    : MyException(fileErrorMessage(fileName, errorNumber)), fileName_(std::move(fileName)),
+UnreadableFileError::UnreadableFileError(std::string fileName, int errorNumber)
+    : TokenizerError(fileErrorMessage(fileName, errorNumber)), fileName_(std::move(fileName)),
       errorNumber_(errorNumber) {}
 
-ExceptionAccessViolation::ExceptionAccessViolation(int errorCode, std::string fileName,
-                                                   std::int32_t expectedKind, int column, int line,
-                                                   bool endedEarly)
-    : MyException(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line, endedEarly)),
+SyntaxError::SyntaxError(int errorCode, std::string fileName, std::int32_t expectedKind, int column, int line,
+                         bool endedEarly)
+    : TokenizerError(syntaxErrorMessage(errorCode, fileName, expectedKind, column, line, endedEarly)),
       errorCode_(errorCode), fileName_(std::move(fileName)), expectedKind_(expectedKind), column_(column),
       line_(line) {}
 

@@ -11,9 +11,11 @@ namespace telvarin {
 
 class ErrorReporter;
 
-class MyException : public std::exception {
+// An error in a text the tokenizer reads (the history file, an export file), with the German
+// message the user sees.
+class TokenizerError : public std::exception {
 public:
-    explicit MyException(std::string message = "?") : message_(std::move(message)) {}
+    explicit TokenizerError(std::string message = "?") : message_(std::move(message)) {}
 
     const std::string& message() const { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
@@ -28,9 +30,10 @@ private:
     int boxResult_ = 0;
 };
 
-class ExceptionFileError : public MyException {
+// The file could not be opened, is no regular file or is empty.
+class UnreadableFileError : public TokenizerError {
 public:
-    ExceptionFileError(std::string fileName, int errorNumber);
+    UnreadableFileError(std::string fileName, int errorNumber);
 
     const std::string& fileName() const { return fileName_; }
     int errorNumber() const { return errorNumber_; }
@@ -41,14 +44,14 @@ private:
 };
 
 // A syntax error: the token read was not of the expected kind.
-class ExceptionAccessViolation : public MyException {
+class SyntaxError : public TokenizerError {
 public:
     static constexpr int kFileSource = 1;
     static constexpr int kStringSource = 2;
 
     // endedEarly: the input ended where the expected token should have stood; the message says so.
-    ExceptionAccessViolation(int errorCode, std::string fileName, std::int32_t expectedKind, int column,
-                             int line, bool endedEarly = false);
+    SyntaxError(int errorCode, std::string fileName, std::int32_t expectedKind, int column, int line,
+                bool endedEarly = false);
 
     int errorCode() const { return errorCode_; }
     std::int32_t expectedKind() const { return expectedKind_; }

@@ -149,7 +149,7 @@ private:
         const auto* bytes = reinterpret_cast<const std::byte*>(words_.data());
         RepertoryLoadResult loaded = RepertoryDatabase::fromBytes({bytes, size_});
         if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
+            throw std::runtime_error(error->message.bytes());
         return std::get<RepertoryDatabase>(std::move(loaded));
     }
 

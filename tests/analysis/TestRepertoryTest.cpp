@@ -31,7 +31,7 @@ private:
     RepertoryDatabase load() const {
         RepertoryLoadResult loaded = RepertoryDatabase::fromBytes(bytes_);
         if (auto* error = std::get_if<RepertoryLoadError>(&loaded))
-            throw std::runtime_error(error->message);
+            throw std::runtime_error(error->message.bytes());
         return std::get<RepertoryDatabase>(std::move(loaded));
     }
     std::vector<std::byte> bytes_; // read in place by db_

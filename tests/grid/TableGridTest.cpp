@@ -497,7 +497,7 @@ void TableGridTest::titleTipGeometry() {
         }
         const QString last = tip.pieces.back().text;
         if (entries < 491)
-            QCOMPARE(last, QStringLiteral("\u2026 und %1 weitere").arg(491 - entries));
+            QCOMPARE(last, QStringLiteral("… und %1 weitere").arg(491 - entries));
         QVERIFY(entries > (screen.width() > 1000 ? 300 : 60));
     }
     // A short list keeps its lines of five.
@@ -530,7 +530,7 @@ void TableGridTest::titleTipShowsOnlyForCellsWithTips() {
 
 void TableGridTest::printsPagesIntoPdf() {
     QWidget window;
-    window.setWindowTitle(QStringLiteral("Mittel\u00fcbersicht: acon., gefundene Symptome: 150"));
+    window.setWindowTitle(QStringLiteral("Mittelübersicht: acon., gefundene Symptome: 150"));
     auto* grid = new TableGrid(&window);
     grid->setColumnCount(3);
     grid->setRowCount(151);
@@ -570,7 +570,7 @@ void TableGridTest::printsPagesIntoPdf() {
     process.start(pdftotext, {"-layout", pdf, "-"});
     QVERIFY(process.waitForFinished(30000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
-    QVERIFY2(text.contains(QStringLiteral("Mittel\u00fcbersicht: acon., gefundene Symptome: 150")),
+    QVERIFY2(text.contains(QStringLiteral("Mittelübersicht: acon., gefundene Symptome: 150")),
              qPrintable(text));
     QVERIFY(text.contains("Telvarin"));
     QVERIFY2(text.contains("Nummer") && text.contains("Wertigkeit") && text.contains("Symptom"),
@@ -595,12 +595,11 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     grid->setColumnWidth(0, 120);
     grid->setColumnWidth(1, 90);
     // The name cell holds more than its column shows; so does every symptom.
-    grid->setText(0, 0, QStringLiteral("M\u00fcller, Anna 05.03.2024"));
+    grid->setText(0, 0, QStringLiteral("Müller, Anna 05.03.2024"));
     for (int r = 3; r < 12; ++r) {
         grid->setText(
-            r, 0,
-            QStringLiteral("\u00dcbelkeit, nach dem Essen, schlimmer abends [%1] (%2)").arg(r).arg(r * 100));
-        grid->setText(r, 1, QStringLiteral("MAGEN \u00dcBELKEIT"));
+            r, 0, QStringLiteral("Übelkeit, nach dem Essen, schlimmer abends [%1] (%2)").arg(r).arg(r * 100));
+        grid->setText(r, 1, QStringLiteral("MAGEN ÜBELKEIT"));
     }
     for (int c = 2; c < grid->columnCount(); ++c) {
         grid->setText(0, c, QString("m%1.").arg(c));
@@ -613,7 +612,7 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("grid_print_wide.pdf");
     printer.setOutputFileName(pdf);
-    grid->setPrintLegend(QStringLiteral("Mittel: m2. \u2013 Remedium secundum"));
+    grid->setPrintLegend(QStringLiteral("Mittel: m2. – Remedium secundum"));
     const GridPrinter printing(*grid, window.windowTitle());
     const GridPrinter::Layout layout = printing.layoutFor(printer);
     QCOMPARE(layout.legendParts.size(), 1u);
@@ -647,7 +646,7 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     QVERIFY(text.contains(QString("Page %1 of %1").arg(pages)));
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("05.03.2024"))), pages);
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("(1100)"))), pages);
-    QVERIFY(text.contains(QStringLiteral("\u00dcbelkeit")));
+    QVERIFY(text.contains(QStringLiteral("Übelkeit")));
     QVERIFY(text.contains(QString("m%1.").arg(kRemedies + 1)));
     // The legend stands once, on the last page.
     QCOMPARE(static_cast<int>(text.count(QStringLiteral("Remedium secundum"))), 1);

@@ -43,7 +43,7 @@ TEST(HistoryCommand, PrintsAnOutlineAndWritesTheSameBytesAgain) {
     EXPECT_EQ(outline.exitCode, 0) << outline.err;
     EXPECT_EQ(outline.out, "Fallhistorie " + path +
                                ": 1 Fall\n"
-                               "Fall \"M\xC3\xBCller\" (1 Behandlung)\n"
+                               "Fall \"Müller\" (1 Behandlung)\n"
                                "  Behandlung 07.03.2004 09:05 (a b \"c\") Preferiert 3: 2 Symptome\n"
                                "    12\n"
                                "    -5 BD 2\n");

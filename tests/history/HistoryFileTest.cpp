@@ -49,7 +49,7 @@ const std::string kSampleText = "<Fallhistorie AnzahlFaelle=\"2\">\r\n"
 std::string syntaxErrorOf(const std::string& text) {
     try {
         readHistoryText(text);
-    } catch (const MyException& error) {
+    } catch (const TokenizerError& error) {
         return error.message();
     }
     return "no error";

@@ -63,10 +63,10 @@ struct RepertoryRecordTest : ::testing::Test {
 
 TEST_F(RepertoryRecordTest, RecordNamesTheNumberingAndReadsTheChecksumOfEarlierRecords) {
     const std::string text = composeRepertoryRecord(recordOf(kKent));
-    EXPECT_EQ(text, "Repertorium: Kent, Hom\xC3\xB6opathisches Repertorium (deutsch)\n"
+    EXPECT_EQ(text, "Repertorium: Kent, Homöopathisches Repertorium (deutsch)\n"
                     "Nummerierung: 00112233445566aa\n");
     EXPECT_EQ(parseRepertoryRecord(text), recordOf(kKent));
-    EXPECT_EQ(parseRepertoryRecord("Pr\xC3\xBC"
+    EXPECT_EQ(parseRepertoryRecord("Prü"
                                    "fsumme: 00112233445566aa\r\n"),
               (RecordedRepertory{"", "", "00112233445566aa"}));
     EXPECT_FALSE(parseRepertoryRecord("Repertorium: Kent\n"));

@@ -82,8 +82,8 @@ TEST(Tokenizer, SyntaxErrorsNameFileLineColumnAndExpectedKind) {
     try {
         tokenizer.expect(tk::Equal);
         FAIL() << "no syntax error";
-    } catch (const ExceptionAccessViolation& error) {
-        EXPECT_EQ(error.errorCode(), ExceptionAccessViolation::kFileSource);
+    } catch (const SyntaxError& error) {
+        EXPECT_EQ(error.errorCode(), SyntaxError::kFileSource);
         EXPECT_EQ(error.message(), "Syntax Error in Datei: " + path + "\nZeile: 3 Spalte: 7 Erwartet: =\n");
     }
 
@@ -91,22 +91,22 @@ TEST(Tokenizer, SyntaxErrorsNameFileLineColumnAndExpectedKind) {
     try {
         fromText.expect(tk::String);
         FAIL() << "no syntax error";
-    } catch (const ExceptionAccessViolation& error) {
-        EXPECT_EQ(error.errorCode(), ExceptionAccessViolation::kStringSource);
+    } catch (const SyntaxError& error) {
+        EXPECT_EQ(error.errorCode(), SyntaxError::kStringSource);
         EXPECT_EQ(error.message(), "Syntax Error in Datei: \nZeile: 1 Spalte: 1 Erwartet: IDS_String\n");
     }
     try {
         fromText.expectName("y"); // the number is no identifier
         FAIL() << "no syntax error";
-    } catch (const ExceptionAccessViolation& error) {
+    } catch (const SyntaxError& error) {
         EXPECT_EQ(error.expectedKind(), tk::Identifier);
     }
     Tokenizer wrongName = Tokenizer::fromString("Fal", {}, historyOperatorTable());
     try {
         wrongName.expectName("Fall");
         FAIL() << "no syntax error";
-    } catch (const ExceptionAccessViolation& error) {
-        EXPECT_EQ(error.errorCode(), ExceptionAccessViolation::kFileSource); // a wrong name always says 1
+    } catch (const SyntaxError& error) {
+        EXPECT_EQ(error.errorCode(), SyntaxError::kFileSource); // a wrong name always says 1
     }
 }
 
@@ -153,7 +153,7 @@ TEST(Tokenizer, MissingOrEmptyFileIsAFileError) {
         try {
             tokenizerForFile(path, {}, historyOperatorTable());
             FAIL() << "no file error for " << path;
-        } catch (const ExceptionFileError& error) {
+        } catch (const UnreadableFileError& error) {
             EXPECT_EQ(error.errorNumber(), -1);
             EXPECT_EQ(error.message(), " Dateifehler : " + path + " Fehler : -1");
         }

@@ -89,18 +89,19 @@ TEST(RepertoryChoiceTest, AFileThatCannotBeUsedGivesWayToTheNextRuleWithItsReaso
     const std::string goodBytes = testRepertoryBytes();
     EXPECT_EQ(choice.chosen->checksum, repertoryChecksum(std::as_bytes(std::span(goodBytes))));
     ASSERT_EQ(choice.unusable.size(), 2u);
-    EXPECT_NE(choice.unusable[0].reason.find("fehlt.dat"), std::string::npos);
-    EXPECT_NE(choice.unusable[1].reason.find("Kapitel"), std::string::npos);
+    EXPECT_NE(choice.unusable[0].reason.bytes().find("fehlt.dat"), std::string::npos);
+    EXPECT_NE(choice.unusable[1].reason.bytes().find("Kapitel"), std::string::npos);
 
     // The built-in repertory is named as made up, and without it nothing is chosen.
     const RepertoryChoice builtin = chooseRepertory({{RepertoryOrigin::Builtin, {}}}, loadBuiltinRepertory);
     ASSERT_TRUE(builtin.chosen);
     EXPECT_EQ(builtin.chosen->info.name, "Beispielrepertorium (eingebaut, erfundene Daten)");
     EXPECT_EQ(builtin.chosen->checksum, repertoryChecksum(builtinRepertoryBytes()));
-    const RepertoryChoice none = chooseRepertory(
-        {{RepertoryOrigin::Builtin, {}}}, [] { return RepertoryLoadResult{RepertoryLoadError{"kaputt"}}; });
+    const RepertoryChoice none = chooseRepertory({{RepertoryOrigin::Builtin, {}}}, [] {
+        return RepertoryLoadResult{RepertoryLoadError{Windows1252Text("kaputt")}};
+    });
     EXPECT_FALSE(none.chosen);
-    EXPECT_EQ(none.unusable.back().reason, "kaputt");
+    EXPECT_EQ(none.unusable.back().reason.bytes(), "kaputt");
 }
 
 TEST(RepertoryChoiceTest, ChecksumTellsFilesApartByEveryByteAndTheirLength) {

@@ -99,17 +99,16 @@ TEST(RepertoryImport, TsvRefusalsNameTheirLine) {
         {good + "MIND\tGENERAL\tFear\tbell\t6\n", "t.tsv, Zeile 2: unbekannte Wertigkeit \"6\""},
         {good + "MIND\tGENERAL\tAnger\t \t1\n", "t.tsv, Zeile 2: das Feld Mittel ist leer"},
         {good + "MIND\tGENERAL\tAnger\tnat-m (4)\t3\n",
-         "t.tsv, Zeile 2: Wertigkeit 4 im K\xC3\xBCrzel \"nat-m (4)\" widerspricht dem Feld Wertigkeit 3"},
-        {good + "MIND\tGENERAL\tAnger\tnux v\t1\n",
-         "t.tsv, Zeile 2: ung\xC3\xBCltiges K\xC3\xBCrzel \"nux v\""},
+         "t.tsv, Zeile 2: Wertigkeit 4 im Kürzel \"nat-m (4)\" widerspricht dem Feld Wertigkeit 3"},
+        {good + "MIND\tGENERAL\tAnger\tnux v\t1\n", "t.tsv, Zeile 2: ungültiges Kürzel \"nux v\""},
         {good + "MIND\tGENERAL\t , \tbell\t1\n", "t.tsv, Zeile 2: das Feld Rubriktext hat nur leere Teile"},
-        {good + "MIND\tGENERAL\tFear \xE2\x86\x92 dark\tbell\t1\n",
+        {good + "MIND\tGENERAL\tFear → dark\tbell\t1\n",
          "t.tsv, Zeile 2: Feld Rubriktext, Zeichen 6: Zeichen U+2192 gibt es in Windows-1252 nicht"},
         {good + "MIND\tGENERAL\tFear\n",
          "t.tsv, Zeile 2: 5 oder 6 Felder mit Tabulator getrennt erwartet, 3 gefunden"},
         {good + "HEAD\tGENERAL\tPain\tbell\t1\n" + good,
          "t.tsv, Zeile 3: Kapitel \"MIND\" stand schon in Zeile 1"},
-        {manyRemedies, "t.tsv, Zeile 2049: Mittel \"r2048\" w\xC3\xA4re das 2049. Mittel (h\xC3\xB6"
+        {manyRemedies, "t.tsv, Zeile 2049: Mittel \"r2048\" wäre das 2049. Mittel (hö"
                        "chstens 2048)"},
         {"", "t.tsv: keine Rubrik gefunden"},
     };
@@ -128,25 +127,21 @@ TEST(RepertoryImport, JsonRefusalsNameFileKeyAndPosition) {
         std::ofstream(folder / "mind.json") << chapterFile;
         return refusal(importJsonRepertory(folder.string()));
     };
-    EXPECT_EQ(refusalOf(R"({"Mind, fear": ""})"),
-              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": leere Mittelliste");
+    EXPECT_EQ(refusalOf(R"({"Mind, fear": ""})"), "mind.json, Schlüssel \"Mind, fear\": leere Mittelliste");
     EXPECT_EQ(refusalOf(R"({"Mind, fear": "acon, aCon"})"),
-              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": unbekannte Wertigkeit der Schreibweise \"aCon\" "
+              "mind.json, Schlüssel \"Mind, fear\": unbekannte Wertigkeit der Schreibweise \"aCon\" "
               "(ACON 3, Acon 2, acon 1)");
     EXPECT_EQ(refusalOf(R"({"Mind, fear": ", , "})"),
-              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": leere Mittelliste");
+              "mind.json, Schlüssel \"Mind, fear\": leere Mittelliste");
     EXPECT_EQ(refusalOf(R"x({"Mind, fear": "acon (6)"})x"),
-              "mind.json, Schl\xC3\xBCssel \"Mind, fear\": unbekannte Wertigkeit \"(6)\" (erlaubt 1 bis 5)");
-    EXPECT_TRUE(
-        refusalOf(R"({"Mind, fear": "acon, Nux v."})")
-            .starts_with(
-                "mind.json, Schl\xC3\xBCssel \"Mind, fear\": ung\xC3\xBCltiges K\xC3\xBCrzel \"Nux v.\""));
-    EXPECT_EQ(
-        refusalOf("{\"Mind, fear \xE2\x86\x92 dark\": \"acon\"}"),
-        "mind.json, Schl\xC3\xBCssel \"Mind, fear \xE2\x86\x92 dark\", Zeichen 12: Zeichen U+2192 gibt es in "
-        "Windows-1252 nicht");
+              "mind.json, Schlüssel \"Mind, fear\": unbekannte Wertigkeit \"(6)\" (erlaubt 1 bis 5)");
+    EXPECT_TRUE(refusalOf(R"({"Mind, fear": "acon, Nux v."})")
+                    .starts_with("mind.json, Schlüssel \"Mind, fear\": ungültiges Kürzel \"Nux v.\""));
+    EXPECT_EQ(refusalOf("{\"Mind, fear → dark\": \"acon\"}"),
+              "mind.json, Schlüssel \"Mind, fear → dark\", Zeichen 12: Zeichen U+2192 gibt es in "
+              "Windows-1252 nicht");
     EXPECT_EQ(refusalOf(R"({"Head, pain": "acon"})"),
-              "mind.json, Schl\xC3\xBCssel \"Head, pain\": der Pfad beginnt nicht mit dem Kapitel \"Mind\"");
+              "mind.json, Schlüssel \"Head, pain\": der Pfad beginnt nicht mit dem Kapitel \"Mind\"");
     EXPECT_EQ(refusalOf("{\"Mind, fear\": \"acon\",\n \"Mind\" \"bell\"}"),
               "mind.json, Zeile 2, Spalte 9: \":\" erwartet");
     EXPECT_NE(
@@ -179,7 +174,7 @@ TEST(RepertoryImport, UntidyJsonIsTidiedMergedAndCounted) {
     EXPECT_EQ(report.mergedPaths, 1);
     EXPECT_EQ(report.mergedEntries, 1); // nux-v, Nux-v; acon of both paths is a merge, not a double
     EXPECT_EQ(report.bracketGrades, 1);
-    EXPECT_EQ(report.notes, std::vector<std::string>{"mind.json, Schl\xC3\xBCssel \"Mind,  Fear\": gleicher "
+    EXPECT_EQ(report.notes, std::vector<std::string>{"mind.json, Schlüssel \"Mind,  Fear\": gleicher "
                                                      "Pfad wie \"Mind, fear, \", mit ihm eine Rubrik"});
 }
 
@@ -228,13 +223,13 @@ TEST(RepertoryImport, CounterPolaritiesByRuleAndByTable) {
     // Records: 0 "Trost, besser", 1 "Trost, schlechter", 2 "Wärme, schlechter", 3 "Kälte, schlechter",
     // 4 "Angst, besser" and 5 "Angst, schlechter" in another section, 6 "Angst, besser" again there,
     // 7 "Trost, schlechter" in another chapter.
-    const std::string tsv = "GEM\xC3\x9CT\tA\tTrost, besser\tacon\t1\n"
-                            "GEM\xC3\x9CT\tA\tTrost,  schlechter\tbell\t2\n"
-                            "GEM\xC3\x9CT\tA\tW\xC3\xA4rme, schlechter\tacon\t1\n"
-                            "GEM\xC3\x9CT\tA\tK\xC3\xA4lte, schlechter\tbell\t1\n"
-                            "GEM\xC3\x9CT\tA\tAngst, besser\tacon\t1\n"
-                            "GEM\xC3\x9CT\tB\tAngst, schlechter\tacon\t1\n"
-                            "GEM\xC3\x9CT\tB\tAngst, besser\tbell\t1\n"
+    const std::string tsv = "GEMÜT\tA\tTrost, besser\tacon\t1\n"
+                            "GEMÜT\tA\tTrost,  schlechter\tbell\t2\n"
+                            "GEMÜT\tA\tWärme, schlechter\tacon\t1\n"
+                            "GEMÜT\tA\tKälte, schlechter\tbell\t1\n"
+                            "GEMÜT\tA\tAngst, besser\tacon\t1\n"
+                            "GEMÜT\tB\tAngst, schlechter\tacon\t1\n"
+                            "GEMÜT\tB\tAngst, besser\tbell\t1\n"
                             "KOPF\tA\tTrost, schlechter\tacon\t1\n";
     const fs::path folder = fs::path(TELVARIN_TEST_OUTPUT_DIR) / "import-polarities";
     fs::create_directories(folder);
@@ -253,14 +248,14 @@ TEST(RepertoryImport, CounterPolaritiesByRuleAndByTable) {
     EXPECT_EQ(importReport(byRule).counterPolaritiesByRule, 1);
     EXPECT_EQ(importReport(byRule).counterPolaritiesLeftOut, 1); // "Angst, besser" twice
     ASSERT_EQ(importReport(byRule).notes.size(), 1u);
-    EXPECT_NE(importReport(byRule).notes[0].find("\"GEM\xC3\x9CT, Angst, besser\" 2-mal"), std::string::npos);
+    EXPECT_NE(importReport(byRule).notes[0].find("\"GEMÜT, Angst, besser\" 2-mal"), std::string::npos);
 
     // Paths tidied and letter case aside; a line that repeats the rule's pair is only counted.
     const RepertoryImportResult byTable =
         withTable("# Gegenpole\n\n"
-                  "gem\xC3\xBCt, w\xC3\xA4rme,  schlechter\tGEM\xC3\x9CT, K\xC3\xA4lte, "
-                  "schlechter\tW\xC3\xA4rme und K\xC3\xA4lte\n"
-                  "GEM\xC3\x9CT, Trost, schlechter\tGEM\xC3\x9CT, Trost, besser\tdoppelt\n");
+                  "gemüt, wärme,  schlechter\tGEMÜT, Kälte, "
+                  "schlechter\tWärme und Kälte\n"
+                  "GEMÜT, Trost, schlechter\tGEMÜT, Trost, besser\tdoppelt\n");
     const RepertoryDatabase tableDb = test::importedDatabase(byTable);
     EXPECT_EQ(counterOf(tableDb, 2), 4);
     EXPECT_EQ(counterOf(tableDb, 3), 3);
@@ -268,16 +263,15 @@ TEST(RepertoryImport, CounterPolaritiesByRuleAndByTable) {
     EXPECT_EQ(importReport(byTable).counterPolaritiesRepeated, 1);
 
     const std::pair<std::string, std::string> refused[] = {
-        {"GEM\xC3\x9CT, Ruhe\tGEM\xC3\x9CT, Trost, besser\tx\n",
-         "pole.tsv, Zeile 1: keine Rubrik \"GEM\xC3\x9CT, Ruhe\""},
-        {"GEM\xC3\x9CT, Angst, besser\tKOPF, Trost, schlechter\tx\n",
-         "pole.tsv, Zeile 1: mehrere Rubriken \"GEM\xC3\x9CT, Angst, besser\""},
-        {"\nKOPF, Trost, schlechter\tGEM\xC3\x9CT, Trost, besser\tx\n",
-         "pole.tsv, Zeile 2: \"GEM\xC3\x9CT, Trost, besser\" hat schon die Gegenpolarit\xC3\xA4t "
-         "\"GEM\xC3\x9CT, Trost, schlechter\""},
+        {"GEMÜT, Ruhe\tGEMÜT, Trost, besser\tx\n", "pole.tsv, Zeile 1: keine Rubrik \"GEMÜT, Ruhe\""},
+        {"GEMÜT, Angst, besser\tKOPF, Trost, schlechter\tx\n",
+         "pole.tsv, Zeile 1: mehrere Rubriken \"GEMÜT, Angst, besser\""},
+        {"\nKOPF, Trost, schlechter\tGEMÜT, Trost, besser\tx\n",
+         "pole.tsv, Zeile 2: \"GEMÜT, Trost, besser\" hat schon die Gegenpolarität "
+         "\"GEMÜT, Trost, schlechter\""},
         {"KOPF, Trost, schlechter\tKOPF, Trost, schlechter\tx\n",
          "pole.tsv, Zeile 1: beide Pfade nennen dieselbe Rubrik"},
-        {"KOPF, Trost, schlechter\tGEM\xC3\x9CT, Angst, schlechter\n",
+        {"KOPF, Trost, schlechter\tGEMÜT, Angst, schlechter\n",
          "pole.tsv, Zeile 1: Pfad, Tabulator, Pfad, Tabulator, Grund erwartet"},
     };
     for (const auto& [table, message] : refused) {

@@ -1,4 +1,6 @@
 #include "TinyRepertory.h"
+#include "foundation/files/Utf8Paths.h"
+#include "foundation/text/CodePage.h"
 #include "repertory/RepertoryDatabase.h"
 #include "tests/files/SpecialFiles.h"
 
@@ -15,7 +17,7 @@ using test::TinyRepertory;
 std::string refusal(const std::vector<std::byte>& bytes) {
     const RepertoryLoadResult result = RepertoryDatabase::fromBytes(bytes);
     const auto* error = std::get_if<RepertoryLoadError>(&result);
-    return error ? error->message : std::string();
+    return error ? error->message.bytes() : std::string();
 }
 
 std::string refusal(const std::function<void(TinyRepertory&)>& damage) {
@@ -203,7 +205,7 @@ TEST(RepertoryLoader, RefusesADirectoryAndAnOversizedFileWithoutAllocatingThem) 
     const RepertoryLoadResult result = RepertoryDatabase::fromFile(huge.string());
     std::filesystem::remove(huge);
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
-    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("zu gro\xDF"), std::string::npos);
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.bytes().find("zu gro\xDF"), std::string::npos);
 }
 
 TEST(RepertoryLoader, RefusesAFileLargerThanItsHeadAllowsBeforeReadingIt) {
@@ -217,14 +219,26 @@ TEST(RepertoryLoader, RefusesAFileLargerThanItsHeadAllowsBeforeReadingIt) {
     const RepertoryLoadResult result = RepertoryDatabase::fromFile(path.string());
     std::filesystem::remove(path);
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
-    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("1073741824 Bytes gr\xF6\xDF"
-                                                                "er, als ihre Anzahlen"),
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.bytes().find("1073741824 Bytes gr\xF6\xDF"
+                                                                        "er, als ihre Anzahlen"),
               std::string::npos)
-        << std::get<RepertoryLoadError>(result).message;
+        << std::get<RepertoryLoadError>(result).message.bytes();
     // The same check guards the bytes themselves.
     std::vector<std::byte> padded = TinyRepertory::sample().bytes();
     padded.resize(padded.size() + 5000);
     EXPECT_NE(refusal(padded).find("als ihre Anzahlen erlauben"), std::string::npos);
+}
+
+// The path is UTF-8, the message Windows-1252: the name is converted, not spliced in as bytes.
+TEST(RepertoryLoader, NamesAFileInTheCodePageOfItsMessages) {
+    const std::string folder = std::string(TELVARIN_TEST_OUTPUT_DIR) + "/Fälle";
+    std::filesystem::create_directories(pathFromUtf8(folder));
+    const RepertoryLoadResult missing = RepertoryDatabase::fromFile(folder + "/fehlt.dat");
+    const RepertoryLoadResult folderGiven = RepertoryDatabase::fromFile(folder);
+    EXPECT_EQ(std::get<RepertoryLoadError>(missing).message.bytes(),
+              "Repertoriumsdatei " + utf8ToWindows1252(folder) + "/fehlt.dat ist nicht vorhanden");
+    EXPECT_NE(std::get<RepertoryLoadError>(folderGiven).message.bytes().find("/F\xE4lle ist ein Verzeichnis"),
+              std::string::npos);
 }
 
 TEST(RepertoryLoader, NamesWhyAFileCannotBeOpened) {
@@ -239,10 +253,10 @@ TEST(RepertoryLoader, NamesWhyAFileCannotBeOpened) {
     const RepertoryLoadResult result = RepertoryDatabase::fromFile(path.string());
     std::filesystem::remove(path);
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(result));
-    EXPECT_NE(std::get<RepertoryLoadError>(result).message.find("kann nicht ge\xF6"
-                                                                "ffnet werden: Zugriff verweigert"),
+    EXPECT_NE(std::get<RepertoryLoadError>(result).message.bytes().find("kann nicht ge\xF6"
+                                                                        "ffnet werden: Zugriff verweigert"),
               std::string::npos)
-        << std::get<RepertoryLoadError>(result).message;
+        << std::get<RepertoryLoadError>(result).message.bytes();
 }
 
 } // namespace

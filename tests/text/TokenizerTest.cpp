@@ -108,19 +108,19 @@ TEST(Tokenizer, CharacterClasses) {
 
 TEST(TokenizerExceptions, ReportedOnceAndNeverForAQuestionMark) {
     RecordingReporter reporter;
-    ExceptionAccessViolation error(1, "f.xml", tk::Greater, 4, 2);
+    SyntaxError error(1, "f.xml", tk::Greater, 4, 2);
     EXPECT_EQ(error.report(reporter), 1);
     EXPECT_EQ(error.report(reporter), 1);
     ASSERT_EQ(reporter.shown.size(), 1u);
     EXPECT_EQ(reporter.shown[0], "Fehler:\nSyntax Error in Datei: f.xml\nZeile: 2 Spalte: 4 Erwartet: >\n");
     EXPECT_TRUE(error.reported());
 
-    MyException unknown;
+    TokenizerError unknown;
     EXPECT_EQ(unknown.report(reporter), 0);
     EXPECT_FALSE(unknown.reported());
     EXPECT_EQ(reporter.shown.size(), 1u);
 
-    EXPECT_EQ(ExceptionAccessViolation(3, "f.xml", tk::Greater, 4, 2).message(), "Unbekannter Fehler");
+    EXPECT_EQ(SyntaxError(3, "f.xml", tk::Greater, 4, 2).message(), "Unbekannter Fehler");
 }
 
 } // namespace

@@ -654,7 +654,7 @@ private slots:
 
         // Paragraphs are wrapped, and the window grows until all of them show above the buttons.
         const QString paragraph =
-            u"Was seitdem abgelegt, gel\u00F6scht oder importiert wurde, fehlt danach. "_qs.repeated(4);
+            u"Was seitdem abgelegt, gelöscht oder importiert wurde, fehlt danach. "_qs.repeated(4);
         QuestionWindow tall(u"Sicherung wiederherstellen?\n\n"_qs + paragraph + u"\n\n"_qs + paragraph);
         const QList<QLabel*> labels = tall.findChildren<QLabel*>();
         const auto text =
@@ -701,8 +701,8 @@ private slots:
         bool opened = false;
         ProgramStartHooks hooks;
         hooks.loadRepertory = [] {
-            return RepertoryLoadResult{RepertoryLoadError{"Kapitel 3: Grenze au\xDF"
-                                                          "erhalb der Datei"}};
+            return RepertoryLoadResult{RepertoryLoadError{Windows1252Text("Kapitel 3: Grenze au\xDF"
+                                                                          "erhalb der Datei")}};
         };
         hooks.whenReady = [&](CaseInputWindow& window) {
             opened = true;

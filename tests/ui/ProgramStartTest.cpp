@@ -92,7 +92,7 @@ StartOutcome startIn(const QString& directory, MemorySettingsStore& store, Prese
                      PracticeFolderQuestions* questions = nullptr) {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(directory);
-    store.writeInt(kProgramKey, QStringLiteral("Startverz\u00f6gerung"), 0);
+    store.writeInt(kProgramKey, QStringLiteral("Startverzögerung"), 0);
     StartOutcome outcome;
     ProgramStartHooks hooks;
     hooks.practiceFolder = questions;
@@ -158,8 +158,7 @@ private slots:
         QCOMPARE(messages.shown().size(), std::size_t{1});
         const QString text = messages.shown().front().text;
         QCOMPARE(messages.shown().front().kind, MessageKind::Warning);
-        QVERIFY2(text.contains(QStringLiteral("besch\u00e4digt: unzul\u00e4ssige Zahl der Kapitel")),
-                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("beschädigt: unzulässige Zahl der Kapitel")), qPrintable(text));
         QVERIFY(text.endsWith(QStringLiteral("Es wird das eingebaute Repertorium verwendet.")));
     }
 
@@ -169,11 +168,11 @@ private slots:
         MemorySettingsStore store;
         store.writeString(kProgramKey, QStringLiteral("Praxisordner"), directory.path());
         const QString kentTitle =
-            programTitle() + QStringLiteral(" - Kent, Hom\u00f6opathisches Repertorium (deutsch)");
+            programTitle() + QStringLiteral(" - Kent, Homöopathisches Repertorium (deutsch)");
 
         StartOutcome kent = startIn(directory.path(), store, messages);
         QCOMPARE(kent.rubricCount, 68738);
-        QCOMPARE(kent.firstRubric, QStringLiteral("Gem\u00fct"));
+        QCOMPARE(kent.firstRubric, QStringLiteral("Gemüt"));
         QCOMPARE(kent.title, kentTitle);
         QVERIFY(messages.shown().empty());
 
@@ -185,8 +184,8 @@ private slots:
         QCOMPARE(messages.shown().size(), std::size_t{1});
         QVERIFY(messages.shown().front().text.contains(QStringLiteral("boericke.dat")));
         QVERIFY(messages.shown().front().text.endsWith(
-            QStringLiteral("Es wird das Repertorium \u201eKent, Hom\u00f6opathisches Repertorium "
-                           "(deutsch)\u201c verwendet.")));
+            QStringLiteral("Es wird das Repertorium „Kent, Homöopathisches Repertorium "
+                           "(deutsch)“ verwendet.")));
     }
 
     // As from the desktop menu: an empty home folder and no settings. The program asks once with
@@ -249,7 +248,7 @@ private slots:
                                         return std::optional<QString>(QStringLiteral("/srv/praxis"));
                                     });
         dialog.show();
-        QCOMPARE(dialog.otherFolderButton()->text(), QStringLiteral("Anderer Ordner\u2026"));
+        QCOMPARE(dialog.otherFolderButton()->text(), QStringLiteral("Anderer Ordner…"));
         QTest::mouseClick(dialog.otherFolderButton(), Qt::LeftButton);
         QCOMPARE(startedAt, QStringList{QStringLiteral("/home/anna/Dokumente/Telvarin")});
         QCOMPARE(dialog.folder(), QStringLiteral("/srv/praxis"));
@@ -286,7 +285,7 @@ private slots:
         QVERIFY(chosen.shown);
         QCOMPARE(chosen.historyPath, other + QStringLiteral("/historie.xml"));
         QCOMPARE(choose.asked.size(), 2);
-        QVERIFY(choose.asked[1].contains(QStringLiteral("pers\u00f6nliche Ordner")));
+        QVERIFY(choose.asked[1].contains(QStringLiteral("persönliche Ordner")));
         QCOMPARE(store.readString(kProgramKey, QStringLiteral("Praxisordner")),
                  QDir::toNativeSeparators(other));
 

@@ -88,7 +88,7 @@ TEST(OverviewCommit, TakesEveryFieldOverAndKeepsTheChapter) {
     EXPECT_TRUE(query.listOthers);
 
     OverviewFields umlaut = filledFields();
-    umlaut.remedyText = QStringLiteral("m\u00FCll.");
+    umlaut.remedyText = QStringLiteral("müll.");
     EXPECT_EQ(commitOverviewFields(previousQuery(), umlaut).query.remedyText, "m\xFC"
                                                                               "ll.");
 }

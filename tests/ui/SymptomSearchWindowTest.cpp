@@ -391,7 +391,7 @@ private slots:
         QCOMPARE(RepertoryTreeModel::recordOf(nausea), 24600);
         QCOMPARE(model.index(afternoon.row(), 0, nausea), afternoon);
         QCOMPARE(RepertoryTreeModel::levelOf(model.parent(nausea)), RepertoryTreeModel::Level::Section);
-        QCOMPARE(model.parent(nausea).data().toString(), QStringLiteral("\u00DCbelkeit"));
+        QCOMPARE(model.parent(nausea).data().toString(), QStringLiteral("Übelkeit"));
         QVERIFY(model.rowCount(model.parent(nausea)) < model.rowCount(nausea));
         QCOMPARE(model.ancestorTexts(afternoon).size(), 3u);
 
@@ -429,7 +429,7 @@ private slots:
         const QModelIndex section =
             open.model()
                 .match(open.model().index(0, 0, stomach), Qt::DisplayRole,
-                       QStringLiteral("Klo\u00DFgef\u00FChl (siehe: Stein)"), 1, Qt::MatchExactly)
+                       QStringLiteral("Kloßgefühl (siehe: Stein)"), 1, Qt::MatchExactly)
                 .value(0);
         QVERIFY(section.isValid());
         const QModelIndex rubric = open.model().index(0, 0, section);

@@ -230,7 +230,7 @@ private slots:
         fileCase.show();
         checkWindow(fileCase);
         checkLabelKeys(fileCase,
-                       {{"Bisherige F\u00E4lle", Qt::ALT | Qt::Key_B}, {"Kommentar", Qt::ALT | Qt::Key_K}});
+                       {{"Bisherige Fälle", Qt::ALT | Qt::Key_B}, {"Kommentar", Qt::ALT | Qt::Key_K}});
         QuestionWindow question(QStringLiteral("Wollen Sie wirklich beenden?"));
         question.show();
         checkWindow(question);

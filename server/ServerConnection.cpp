@@ -53,7 +53,7 @@ std::string connectFailureMessage(pg_conn* connection, const ServerAddress& addr
             "best\xE4tigt.";
     else if (mentions(detail, {"Connection refused", "timeout expired", "No route to host",
                                "Network is unreachable", "Verbindung verweigert",
-                               "Zeit\xC3\xBC"
+                               "Zeitü"
                                "berschreitung"}))
         reason = "Der Server ist nicht erreichbar; l\xE4uft er, und ist das Netz verbunden?";
     else

@@ -15,7 +15,7 @@ namespace telvarin {
 namespace {
 
 constexpr const char* kFileCaseUsage =
-    "Aufruf: file-case HISTORIE NAME [--comment TEXT] [--verordnung TEXT] -- EINTR\xC3\x84GE...";
+    "Aufruf: file-case HISTORIE NAME [--comment TEXT] [--verordnung TEXT] -- EINTRÄGE...";
 
 // "--verordnung nux-v. C30 abends zwei Globuli": the first word is the remedy, the second the
 // potency, the rest the note.

@@ -153,8 +153,8 @@ int bindCommand(HistoryStore& store, const std::string& data,
         printMessage(bound.message, err);
         return 1;
     }
-    out << "Die Rubriknummern von " << store.location() << " geh\xC3\xB6ren zum Repertorium \xE2\x80\x9E"
-        << utf8(repertory.name) << "\xE2\x80\x9C";
+    out << "Die Rubriknummern von " << store.location() << " gehören zum Repertorium „"
+        << utf8(repertory.name) << "“";
     if (before.state == RecordState::Present && before.recorded.name != repertory.name)
         out << " (bisher: „" << utf8(before.recorded.name) << "“)";
     out << ".\n";

@@ -3,8 +3,8 @@
 #include "foundation/text/QtCodePage.h"
 #include "repertory/RepertoryTexts.h"
 
-#include <QHelpEvent>
 #include <QColor>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -34,7 +34,7 @@ std::optional<int> weightOfKey(const QKeyEvent& event, int weight, bool inWeight
     const QString text = event.text();
     if (event.key() == Qt::Key_Plus)
         return weight + 1;
-    if (event.key() == Qt::Key_Minus || text == QStringLiteral("\u2212"))
+    if (event.key() == Qt::Key_Minus || text == QStringLiteral("−"))
         return weight - 1;
     const int digit = text.size() == 1 ? text[0].unicode() - u'0' : -1;
     if (inWeightColumn && digit >= kLowestWeight && digit <= kHighestWeight)

@@ -102,9 +102,9 @@ PracticeFolderDialog::PracticeFolderDialog(const QString& proposed, FolderChoose
             folderField_->setText(QDir::toNativeSeparators(*chosen));
     });
 
-    serverButton_ = new QPushButton(QStringLiteral("Pra&xisserver\u2026"), this);
+    serverButton_ = new QPushButton(QStringLiteral("Pra&xisserver…"), this);
     serverButton_->setToolTip(QStringLiteral(
-        "Die Fallhistorie auf einem PostgreSQL-Server, f\u00fcr mehrere Arbeitspl\u00e4tze; Sicherungen und "
+        "Die Fallhistorie auf einem PostgreSQL-Server, für mehrere Arbeitsplätze; Sicherungen und "
         "ein eigenes Repertorium bleiben im Praxisordner."));
     connect(serverButton_, &QPushButton::clicked, this, &PracticeFolderDialog::choosePracticeServer);
     serverLabel_ = new QLabel(this);
@@ -155,19 +155,19 @@ void PracticeFolderDialog::choosePracticeServer() {
     address->setMinimumWidth(address->fontMetrics().horizontalAdvance(address->placeholderText()) + 24);
     auto* password = new QLineEdit(&ask);
     password->setEchoMode(QLineEdit::Password);
-    password->setToolTip(QStringLiteral("Wird im Schl\u00fcsselbund des Desktops verwahrt, nie in den "
+    password->setToolTip(QStringLiteral("Wird im Schlüsselbund des Desktops verwahrt, nie in den "
                                         "Einstellungen; leer: aus ~/.pgpass"));
     const std::string historyFile = toFilePath(folder()) + "/" + std::string(kHistoryFileName);
     const CaseHistory local = loadHistory(historyFile, nullptr);
-    auto* move = new QCheckBox(QStringLiteral("Die Fallhistorie des Praxisordners (%1 F\u00e4lle) auf den "
-                                              "Server \u00fcbertragen")
+    auto* move = new QCheckBox(QStringLiteral("Die Fallhistorie des Praxisordners (%1 Fälle) auf den "
+                                              "Server übertragen")
                                    .arg(local.cases.size()),
                                &ask);
     move->setVisible(!local.cases.empty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
     auto* form = new QFormLayout(&ask);
     form->addRow(new QLabel(QStringLiteral("Die Fallhistorie liegt dann auf diesem PostgreSQL-Server; jeder "
-                                           "Arbeitsplatz tr\u00e4gt dieselbe Adresse ein."),
+                                           "Arbeitsplatz trägt dieselbe Adresse ein."),
                             &ask));
     form->addRow(QStringLiteral("&Adresse"), address);
     form->addRow(QStringLiteral("&Kennwort"), password);
@@ -186,9 +186,9 @@ void PracticeFolderDialog::choosePracticeServer() {
         if (!typedPassword.isEmpty() && !storeKeyringPassword(uri, typedPassword))
             QMessageBox::information(
                 &ask, programTitle(),
-                QStringLiteral("Das Kennwort kann nicht im Schl\u00fcsselbund verwahrt werden und wird nicht "
+                QStringLiteral("Das Kennwort kann nicht im Schlüsselbund verwahrt werden und wird nicht "
                                "gespeichert. Tragen Sie es in ~/.pgpass ein, damit Telvarin sich beim "
-                               "n\u00e4chsten Start anmelden kann."));
+                               "nächsten Start anmelden kann."));
         if (move->isVisible() && move->isChecked()) {
             const RepertoryRecord record = readRepertoryRecord(historyFile);
             const HistorySaveResult moved = moveOntoServer(

@@ -143,7 +143,7 @@ void RemedyOverviewWindow::createControls() {
     searchButton_ = buttons.add(QStringLiteral("&Suche"), iconPair(ButtonIcon::Search));
     printButton_ = buttons.add(QStringLiteral("&Drucken"), iconPair(ButtonIcon::Print));
     helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
-    backButton_ = buttons.add(QStringLiteral("&Zur\u00FCck"), iconPair(ButtonIcon::Back));
+    backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
     searchButton_->setDefault(true);
 
     connect(table_, &TableGrid::cellDoubleClicked, this, [this](int row, int) { takeOverRow(row); });

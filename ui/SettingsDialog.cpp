@@ -158,8 +158,7 @@ void SettingsDialog::createNextStartControls() {
     practiceFolderField_ = addControl<QLineEdit>(QRect(86, 206, 100, 14));
     practiceFolderField_->setReadOnly(true);
     practiceFolderLabel_->setBuddy(practiceFolderField_);
-    changeFolderButton_ =
-        addControl<QPushButton>(QRect(188, 205, 35, 16), QStringLiteral("\u00c4&ndern\u2026"));
+    changeFolderButton_ = addControl<QPushButton>(QRect(188, 205, 35, 16), QStringLiteral("Ä&ndern…"));
     changeFolderButton_->setAutoDefault(false);
     connect(changeFolderButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeFolder);
 

@@ -656,7 +656,7 @@ void TableGridTest::printsWideTablesReadablyOnPagesAcross() {
     // and none of it is cut off.
     QStringList remedies;
     for (int i = 0; i < 2000; ++i)
-        remedies << QString("m%1. \u2013 Remedium %1").arg(i);
+        remedies << QString("m%1. – Remedium %1").arg(i);
     grid->setPrintLegend(QStringLiteral("Mittel: ") + remedies.join(QStringLiteral("; ")));
     const GridPrinter::Layout longLegend = printing.layoutFor(printer);
     QVERIFY(longLegend.legendParts.size() >= 3);

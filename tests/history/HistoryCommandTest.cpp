@@ -63,8 +63,8 @@ TEST(HistoryCommand, FilesAndPrintsWeightsAndThePrescription) {
         const int code = runFileCaseCommand(words, builtinRepertoryBytes(), out, err);
         return std::pair(code, err.str());
     };
-    EXPECT_EQ(fileCase({path, "Anna", "--verordnung", " nux-v.  C30 abends  f\xC3\xBCnf Globuli ", "--",
-                        "12*3", "5+8*0", "7"}),
+    EXPECT_EQ(fileCase({path, "Anna", "--verordnung", " nux-v.  C30 abends  fünf Globuli ", "--", "12*3",
+                        "5+8*0", "7"}),
               std::pair(0, std::string()));
     const auto refused = fileCase({path, "Anna", "--", "12*5"});
     EXPECT_EQ(refused.first, 1);
@@ -73,7 +73,7 @@ TEST(HistoryCommand, FilesAndPrintsWeightsAndThePrescription) {
     const CommandRun outline = run({path});
     EXPECT_EQ(outline.exitCode, 0) << outline.err;
     EXPECT_NE(outline.out.find(": 3 Symptome\n"
-                               "    Verordnung: nux-v. C30 (abends  f\xC3\xBCnf Globuli)\n"
+                               "    Verordnung: nux-v. C30 (abends  fünf Globuli)\n"
                                "    12*3\n"
                                "    5*0\n"
                                "    7\n"),

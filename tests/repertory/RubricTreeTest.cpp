@@ -15,15 +15,14 @@ std::vector<int> listed(std::span<const int> records) {
 }
 
 TEST(RubricTree, NestsWithinASectionInTheRepertorysOrderOrGermanOrder) {
-    const RepertoryImportResult imported =
-        importTsvRepertory("MIND\tZORN\tZorn\ta\t1\n"
-                           "MIND\t\xC3\x84NGSTE\t\xC3\x84rger\ta\t1\n"
-                           "MIND\t\xC3\x84NGSTE\tAngst\ta\t1\n"
-                           "MIND\t\xC3\x84NGSTE\tAngst, Zimmer\ta\t1\n"
-                           "MIND\t\xC3\x84NGSTE\tAngst, abends\ta\t1\n"
-                           "MIND\t\xC3\x84NGSTE\tAngst, Zimmer, oben\ta\t1\n"
-                           "HEAD\tSCHMERZ\tSchmerz\ta\t1\n",
-                           "t.tsv");
+    const RepertoryImportResult imported = importTsvRepertory("MIND\tZORN\tZorn\ta\t1\n"
+                                                              "MIND\tÄNGSTE\tÄrger\ta\t1\n"
+                                                              "MIND\tÄNGSTE\tAngst\ta\t1\n"
+                                                              "MIND\tÄNGSTE\tAngst, Zimmer\ta\t1\n"
+                                                              "MIND\tÄNGSTE\tAngst, abends\ta\t1\n"
+                                                              "MIND\tÄNGSTE\tAngst, Zimmer, oben\ta\t1\n"
+                                                              "HEAD\tSCHMERZ\tSchmerz\ta\t1\n",
+                                                              "t.tsv");
     const RepertoryDatabase db = test::importedDatabase(imported);
 
     const ChapterRubricTree asStored(db, 0, TreeOrder::Repertory);

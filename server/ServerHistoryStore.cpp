@@ -60,10 +60,16 @@ CREATE TABLE telvarin_symptom (
 constexpr const char* kMigrations[] = {
     // 2: the weight of a symptom (0 to 4) and what was prescribed after a treatment. Rows of
     // version 1 read as the file reads a history without them: weight 1, nothing prescribed.
+    // The defaults go again once those rows hold them: a program of version 1 still running
+    // would rewrite the tables without what it does not know of; without a default its
+    // statements fail and nothing is lost.
     R"(
 ALTER TABLE telvarin_symptom ADD COLUMN weight integer NOT NULL DEFAULT 1 CHECK (weight BETWEEN 0 AND 4);
+ALTER TABLE telvarin_symptom ALTER COLUMN weight DROP DEFAULT;
 ALTER TABLE telvarin_treatment ADD COLUMN remedy text NOT NULL DEFAULT '',
     ADD COLUMN potency text NOT NULL DEFAULT '', ADD COLUMN note text NOT NULL DEFAULT '';
+ALTER TABLE telvarin_treatment ALTER COLUMN remedy DROP DEFAULT, ALTER COLUMN potency DROP DEFAULT,
+    ALTER COLUMN note DROP DEFAULT;
 )"};
 static_assert(std::size(kMigrations) == ServerHistoryStore::kSchemaVersion - 1);
 

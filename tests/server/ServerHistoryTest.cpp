@@ -322,6 +322,10 @@ TEST_F(ServerHistoryTest, TablesOfVersionOneAreUpdatedAndFilingsKeepWeightsAndPr
     const Treatment& filed = history.cases[1].treatments.at(0);
     EXPECT_EQ(filed.prescription, prescription);
     EXPECT_EQ(filed.symptoms, (std::vector<SymptomRef>{{5, 0, 1}, {6, 0, 0}}));
+    // A program of version 1 still running cannot write them without the new columns.
+    const ServerResult older = connection.exec("INSERT INTO telvarin_treatment (id, case_id, position, "
+                                               "date_stamp, comment) VALUES (9, 1, 9, '', '')");
+    EXPECT_NE(older.error().find("remedy"), std::string::npos) << older.error();
 }
 
 TEST_F(ServerHistoryTest, VerifyFullWithTheCaFileConnects) {

@@ -342,8 +342,7 @@ void Session::rewriteAll(const CaseHistory& history) {
     }
     copy("COPY telvarin_case (id, position, name, name_key) FROM STDIN", cases);
     copy("COPY telvarin_treatment (id, case_id, position, date_stamp, comment, preferred, remedy, potency, "
-         "note) "
-         "FROM STDIN",
+         "note) FROM STDIN",
          treatments);
     copy("COPY telvarin_symptom (treatment_id, position, number, bd, weight) FROM STDIN", symptoms);
     run("UPDATE telvarin_binding SET numbers_held = $1::boolean, largest_number = $2::integer",

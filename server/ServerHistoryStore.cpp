@@ -3,6 +3,7 @@
 #include "foundation/text/CodePage.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 #include <utility>
 
@@ -54,8 +55,23 @@ CREATE TABLE telvarin_symptom (
     PRIMARY KEY (treatment_id, position));
 )";
 
-// What brings the tables of version i + 1 to version i + 2; empty while there is only the first.
-constexpr const char* kMigrations[] = {""};
+// What brings the tables of version i + 1 to version i + 2. New tables are made as version 1 and
+// brought up from there, so that a fresh server and an updated one hold the same tables.
+constexpr const char* kMigrations[] = {
+    // 2: the weight of a symptom (0 to 4) and what was prescribed after a treatment. Rows of
+    // version 1 read as the file reads a history without them: weight 1, nothing prescribed.
+    // The defaults go again once those rows hold them: a program of version 1 still running
+    // would rewrite the tables without what it does not know of; without a default its
+    // statements fail and nothing is lost.
+    R"(
+ALTER TABLE telvarin_symptom ADD COLUMN weight integer NOT NULL DEFAULT 1 CHECK (weight BETWEEN 0 AND 4);
+ALTER TABLE telvarin_symptom ALTER COLUMN weight DROP DEFAULT;
+ALTER TABLE telvarin_treatment ADD COLUMN remedy text NOT NULL DEFAULT '',
+    ADD COLUMN potency text NOT NULL DEFAULT '', ADD COLUMN note text NOT NULL DEFAULT '';
+ALTER TABLE telvarin_treatment ALTER COLUMN remedy DROP DEFAULT, ALTER COLUMN potency DROP DEFAULT,
+    ALTER COLUMN note DROP DEFAULT;
+)"};
+static_assert(std::size(kMigrations) == ServerHistoryStore::kSchemaVersion - 1);
 
 std::string utf8(std::string_view windows1252) {
     return windows1252ToUtf8(windows1252);
@@ -76,6 +92,13 @@ struct Stats {
     bool numbersHeld = false;
     int largestNumber = 0;
 };
+
+std::string newerTablesMessage(const ServerConnection& server, std::int64_t found) {
+    return "Die Fallhistorie auf dem Praxisserver " + utf8ToWindows1252(server.address().display()) +
+           " hat Tabellen der Version " + std::to_string(found) + ", dieses Programm kennt nur die Version " +
+           std::to_string(ServerHistoryStore::kSchemaVersion) +
+           ". Eine neuere Ausgabe von Telvarin hat sie angelegt; bitte verwenden Sie diese.";
+}
 
 std::string creationFailure(const ServerConnection& server, const std::string& reason) {
     return "Auf dem Praxisserver " + utf8ToWindows1252(server.address().display()) +
@@ -102,31 +125,25 @@ std::optional<std::string> prepareTables(ServerConnection& server) {
     if (exists.text(0, 0) != "t") {
         if (ServerResult created = server.script(kCreateTables); !created.ok())
             return failed(created);
-    } else {
-        ServerResult version = server.exec("SELECT max(version) FROM telvarin_schema");
-        if (!version.ok())
-            return failed(version);
-        const std::int64_t found = version.number(0, 0);
-        if (found > ServerHistoryStore::kSchemaVersion) {
-            server.exec("ROLLBACK");
-            return "Die Fallhistorie auf dem Praxisserver " + utf8ToWindows1252(server.address().display()) +
-                   " hat Tabellen der Version " + std::to_string(found) +
-                   ", dieses Programm kennt nur die Version " +
-                   std::to_string(ServerHistoryStore::kSchemaVersion) +
-                   ". Eine neuere Ausgabe von Telvarin hat sie angelegt; bitte verwenden Sie diese. Die "
-                   "Fallhistorie bleibt unver\xE4ndert.";
-        }
-        for (std::int64_t from = std::max<std::int64_t>(found, 1); from < ServerHistoryStore::kSchemaVersion;
-             ++from) {
-            if (ServerResult migrated = server.script(kMigrations[from - 1]); !migrated.ok())
-                return failed(migrated);
-        }
-        if (found < ServerHistoryStore::kSchemaVersion) {
-            if (ServerResult marked = server.exec("UPDATE telvarin_schema SET version = $1::integer",
-                                                  {std::to_string(ServerHistoryStore::kSchemaVersion)});
-                !marked.ok())
-                return failed(marked);
-        }
+    }
+    ServerResult version = server.exec("SELECT max(version) FROM telvarin_schema");
+    if (!version.ok())
+        return failed(version);
+    const std::int64_t found = version.number(0, 0);
+    if (found > ServerHistoryStore::kSchemaVersion) {
+        server.exec("ROLLBACK");
+        return newerTablesMessage(server, found) + " Die Fallhistorie bleibt unver\xE4ndert.";
+    }
+    for (std::int64_t from = std::max<std::int64_t>(found, 1); from < ServerHistoryStore::kSchemaVersion;
+         ++from) {
+        if (ServerResult migrated = server.script(kMigrations[from - 1]); !migrated.ok())
+            return failed(migrated);
+    }
+    if (found < ServerHistoryStore::kSchemaVersion) {
+        if (ServerResult marked = server.exec("UPDATE telvarin_schema SET version = $1::integer",
+                                              {std::to_string(ServerHistoryStore::kSchemaVersion)});
+            !marked.ok())
+            return failed(marked);
     }
     if (ServerResult committed = server.exec("COMMIT"); !committed.ok())
         return creationFailure(server, committed.error());
@@ -194,13 +211,16 @@ public:
     }
     [[noreturn]] void fail(const std::string& reason);
 
-    // Locks the record's row: writers wait here for each other.
+    // Locks the record's row: writers wait here for each other. Tables a newer program updated
+    // since this one opened them are not written: it would drop what it does not know of.
     std::pair<RepertoryRecord, Stats> lockRecord() {
-        const ServerResult row =
-            run("SELECT recorded, repertory_name, numbering, legacy_checksum, numbers_held, "
-                "largest_number FROM telvarin_binding FOR UPDATE");
+        const ServerResult row = run(
+            "SELECT recorded, repertory_name, numbering, legacy_checksum, numbers_held, "
+            "largest_number, (SELECT max(version) FROM telvarin_schema) FROM telvarin_binding FOR UPDATE");
         if (row.rows() != 1)
             fail("telvarin_binding: " + std::to_string(row.rows()) + " Zeilen statt einer");
+        if (const std::int64_t version = row.number(0, 6); version > ServerHistoryStore::kSchemaVersion)
+            throw ServerFailure{newerTablesMessage(server_, version)};
         return {recordIn(row), Stats{row.text(0, 4) == "t", static_cast<int>(row.number(0, 5))}};
     }
     static RepertoryRecord recordIn(const ServerResult& row) {
@@ -236,8 +256,9 @@ CaseHistory Session::readAll() {
         caseAt.emplace(cases.number(row, 0), history.cases.size());
         history.cases.push_back({utf8ToWindows1252(cases.text(row, 1)), {}});
     }
-    const ServerResult treatments = run("SELECT id, case_id, date_stamp, comment, preferred FROM "
-                                        "telvarin_treatment ORDER BY case_id, position, id");
+    const ServerResult treatments =
+        run("SELECT id, case_id, date_stamp, comment, preferred, remedy, potency, note FROM "
+            "telvarin_treatment ORDER BY case_id, position, id");
     std::unordered_map<std::int64_t, Treatment*> treatmentAt;
     treatmentAt.reserve(static_cast<std::size_t>(treatments.rows()));
     for (int row = 0; row < treatments.rows(); ++row) {
@@ -245,10 +266,13 @@ CaseHistory Session::readAll() {
         if (owner == caseAt.end())
             continue;
         std::vector<Treatment>& list = history.cases[owner->second].treatments;
-        list.push_back({utf8ToWindows1252(treatments.text(row, 2)),
-                        utf8ToWindows1252(treatments.text(row, 3)),
-                        static_cast<std::int32_t>(treatments.number(row, 4)),
-                        {}});
+        list.push_back(
+            {utf8ToWindows1252(treatments.text(row, 2)),
+             utf8ToWindows1252(treatments.text(row, 3)),
+             static_cast<std::int32_t>(treatments.number(row, 4)),
+             {},
+             {utf8ToWindows1252(treatments.text(row, 5)), utf8ToWindows1252(treatments.text(row, 6)),
+              utf8ToWindows1252(treatments.text(row, 7))}});
     }
     // The addresses are taken once every list is complete; rows of one case come in order.
     std::unordered_map<std::int64_t, std::size_t> seen;
@@ -261,7 +285,7 @@ CaseHistory Session::readAll() {
         treatmentAt.emplace(treatments.number(row, 0), &history.cases[owner->second].treatments[index]);
     }
     const ServerResult symptoms =
-        run("SELECT treatment_id, number, bd FROM telvarin_symptom ORDER BY treatment_id, position");
+        run("SELECT treatment_id, number, bd, weight FROM telvarin_symptom ORDER BY treatment_id, position");
     Treatment* current = nullptr;
     std::int64_t currentId = -1;
     for (int row = 0; row < symptoms.rows(); ++row) {
@@ -272,7 +296,8 @@ CaseHistory Session::readAll() {
         }
         if (current != nullptr)
             current->symptoms.push_back({static_cast<RubricNumber>(symptoms.number(row, 1)),
-                                         static_cast<std::int32_t>(symptoms.number(row, 2))});
+                                         static_cast<std::int32_t>(symptoms.number(row, 2)),
+                                         static_cast<std::int32_t>(symptoms.number(row, 3))});
     }
     history.loaded = true;
     return history;
@@ -301,17 +326,25 @@ void Session::rewriteAll(const CaseHistory& history) {
             appendCopyField(treatments, utf8(treatment.dateStamp));
             treatments += '\t';
             appendCopyField(treatments, utf8(treatment.comment));
-            treatments += '\t' + std::to_string(treatment.preferred) + '\n';
-            for (std::size_t s = 0; s < treatment.symptoms.size(); ++s)
-                symptoms += id + '\t' + std::to_string(s + 1) + '\t' +
-                            std::to_string(treatment.symptoms[s].number) + '\t' +
-                            std::to_string(treatment.symptoms[s].bd) + '\n';
+            treatments += '\t' + std::to_string(treatment.preferred);
+            for (const std::string* text : {&treatment.prescription.remedy, &treatment.prescription.potency,
+                                            &treatment.prescription.note}) {
+                treatments += '\t';
+                appendCopyField(treatments, utf8(*text));
+            }
+            treatments += '\n';
+            for (std::size_t s = 0; s < treatment.symptoms.size(); ++s) {
+                const SymptomRef& symptom = treatment.symptoms[s];
+                symptoms += id + '\t' + std::to_string(s + 1) + '\t' + std::to_string(symptom.number) + '\t' +
+                            std::to_string(symptom.bd) + '\t' + std::to_string(symptom.weight) + '\n';
+            }
         }
     }
     copy("COPY telvarin_case (id, position, name, name_key) FROM STDIN", cases);
-    copy("COPY telvarin_treatment (id, case_id, position, date_stamp, comment, preferred) FROM STDIN",
+    copy("COPY telvarin_treatment (id, case_id, position, date_stamp, comment, preferred, remedy, potency, "
+         "note) FROM STDIN",
          treatments);
-    copy("COPY telvarin_symptom (treatment_id, position, number, bd) FROM STDIN", symptoms);
+    copy("COPY telvarin_symptom (treatment_id, position, number, bd, weight) FROM STDIN", symptoms);
     run("UPDATE telvarin_binding SET numbers_held = $1::boolean, largest_number = $2::integer",
         {holdsNumbers(history) ? "t" : "f", std::to_string(largestRubricNumberIn(history))});
 }
@@ -408,8 +441,7 @@ HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_vi
                                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                                            ErrorReporter*, const HistoryFileAccess& access,
                                            const Prescription& prescription) {
-    Treatment treatment = makeTreatment(comment, caseRows, now);
-    treatment.prescription = prescription;
+    const Treatment treatment = makeTreatment(comment, caseRows, now, prescription);
     ServerConnection* server = nullptr;
     try {
         server = &connection();
@@ -443,23 +475,28 @@ HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_vi
             caseId = std::string(added.text(0, 0));
         }
         const ServerResult filed = session.run(
-            "INSERT INTO telvarin_treatment (id, case_id, position, date_stamp, comment, preferred) SELECT "
+            "INSERT INTO telvarin_treatment (id, case_id, position, date_stamp, comment, preferred, remedy, "
+            "potency, note) SELECT "
             "coalesce((SELECT max(id) FROM telvarin_treatment), 0) + 1, $1::bigint, "
             "coalesce((SELECT max(position) FROM telvarin_treatment WHERE case_id = $1::bigint), 0) + 1, "
-            "$2, $3, $4::integer RETURNING id",
-            {caseId, utf8(treatment.dateStamp), utf8(treatment.comment),
-             std::to_string(treatment.preferred)});
+            "$2, $3, $4::integer, $5, $6, $7 RETURNING id",
+            {caseId, utf8(treatment.dateStamp), utf8(treatment.comment), std::to_string(treatment.preferred),
+             utf8(treatment.prescription.remedy), utf8(treatment.prescription.potency),
+             utf8(treatment.prescription.note)});
         if (!treatment.symptoms.empty()) {
             std::vector<std::int64_t> numbers;
             std::vector<std::int64_t> bds;
+            std::vector<std::int64_t> weights;
             for (const SymptomRef& symptom : treatment.symptoms) {
                 numbers.push_back(symptom.number);
                 bds.push_back(symptom.bd);
+                weights.push_back(symptom.weight);
             }
-            session.run(
-                "INSERT INTO telvarin_symptom (treatment_id, position, number, bd) SELECT $1::bigint, "
-                "ordinality, n, b FROM unnest($2::integer[], $3::integer[]) WITH ORDINALITY AS u(n, b)",
-                {std::string(filed.text(0, 0)), numberArray(numbers), numberArray(bds)});
+            session.run("INSERT INTO telvarin_symptom (treatment_id, position, number, bd, weight) SELECT "
+                        "$1::bigint, ordinality, n, b, w FROM unnest($2::integer[], $3::integer[], "
+                        "$4::integer[]) WITH ORDINALITY AS u(n, b, w)",
+                        {std::string(filed.text(0, 0)), numberArray(numbers), numberArray(bds),
+                         numberArray(weights)});
             CaseHistory filedAlone;
             filedAlone.cases.push_back({std::string(name), {treatment}});
             session.run("UPDATE telvarin_binding SET numbers_held = true, "

@@ -23,7 +23,7 @@ inline constexpr const char* kHistoryChangeChannel = "telvarin_history";
 class ServerHistoryStore final : public HistoryStore {
 public:
     // The version of the tables this program writes.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // Connects to uri (password: when the address and ~/.pgpass give none) and creates or updates
     // the tables; a German message (Windows-1252) naming the server and the reason when that fails.

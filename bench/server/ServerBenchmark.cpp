@@ -27,15 +27,17 @@ std::unique_ptr<ServerHistoryStore> openStore() {
     return std::move(std::get<std::unique_ptr<ServerHistoryStore>>(opened));
 }
 
-// 10,000 cases of two treatments with eight symptoms each, a practice of many years.
+// 10,000 cases of two treatments with eight symptoms each, some weighted, and what was
+// prescribed: a practice of many years.
 void fillPractice(ServerHistoryStore& store) {
     CaseHistory history;
     for (int c = 0; c < kCases; ++c) {
         HistoryCase historyCase{"Patient " + std::to_string(c), {}};
         for (int t = 0; t < 2; ++t) {
-            Treatment treatment{"01.0" + std::to_string(t + 1) + ".2024 10:00", "Kontrolle", 0, {}};
+            Treatment treatment{
+                "01.0" + std::to_string(t + 1) + ".2024 10:00", "Kontrolle", 0, {}, {"nux-v.", "C30", ""}};
             for (int s = 0; s < 8; ++s)
-                treatment.symptoms.push_back({(c * 16 + t * 8 + s) % 60000 + 1, 0});
+                treatment.symptoms.push_back({(c * 16 + t * 8 + s) % 60000 + 1, 0, s % 5});
             historyCase.treatments.push_back(std::move(treatment));
         }
         history.cases.push_back(std::move(historyCase));
@@ -47,12 +49,15 @@ void fillPractice(ServerHistoryStore& store) {
 void BM_FileTreatment(benchmark::State& state) {
     auto store = openStore();
     std::vector<CaseSymptom> rows(8);
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].number = static_cast<RubricNumber>(100 + i);
+        rows[i].weight = static_cast<std::int32_t>(i % 5);
+    }
+    const Prescription prescription{"sulph.", "LM6", "morgens"};
     int filing = 0;
     for (auto _ : state) {
-        const HistorySaveResult filed =
-            store->file("Patient " + std::to_string(filing++ % kCases), "Folgetermin", rows, {}, nullptr, {});
+        const HistorySaveResult filed = store->file("Patient " + std::to_string(filing++ % kCases),
+                                                    "Folgetermin", rows, {}, nullptr, {}, prescription);
         if (!filed.saved())
             state.SkipWithError("filing failed");
     }

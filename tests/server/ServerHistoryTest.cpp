@@ -177,7 +177,11 @@ TEST_F(ServerHistoryTest, AHistoryMovesOntoTheServerAndBackWithItsRepertory) {
     CaseHistory original;
     original.path = (folder / "historie.xml").string();
     original.cases = {{"M\xFCller",
-                       {{"01.02.2020 10:00", "erste\r\nZeile\t\\", 2, {{12, 0}, {-40, 0}, {7, 3}}},
+                       {{"01.02.2020 10:00",
+                         "erste\r\nZeile\t\\",
+                         2,
+                         {{12, 0}, {-40, 0, 0}, {7, 3, 4}},
+                         {"nux-v.", "C30", "abends\r\n\xFC"}},
                         {"03.02.2020 11:00", "", 0, {}}}},
                       {"\xC4rmel", {}}};
     ASSERT_TRUE(saveHistory(original).saved());
@@ -209,7 +213,8 @@ TEST_F(ServerHistoryTest, TheToolMovesAFileOntoTheServerAndBackByteForByte) {
     std::filesystem::create_directories(folder);
     CaseHistory original;
     original.path = (folder / "historie.xml").string();
-    original.cases = {{"Adler", {{"01.02.2020 10:00", "Kopf", 0, {{12, 0}, {5, 2}}}}}};
+    original.cases = {
+        {"Adler", {{"01.02.2020 10:00", "Kopf", 0, {{12, 0, 3}, {5, 2, 0}}, {"sulph.", "LM6", ""}}}}};
     ASSERT_TRUE(saveHistory(original).saved());
     ASSERT_TRUE(writeRepertoryRecord(original.path, {"Kent", "0123456789abcdef", ""}));
     const auto tool = [](std::vector<std::string> words, std::string* printed = nullptr) {
@@ -279,14 +284,48 @@ TEST_F(ServerHistoryTest, AWrongPasswordOrNoServerIsNamedWithTheReason) {
 }
 
 TEST_F(ServerHistoryTest, TablesOfANewerProgramAreRefusedAndLeftAlone) {
-    open()->file("Fall", "", rows({1}), {}, nullptr, {});
+    auto store = open();
+    store->file("Fall", "", rows({1}), {}, nullptr, {});
     auto admin = ServerConnection::open(uri_);
     auto& connection = *std::get<std::unique_ptr<ServerConnection>>(admin);
-    ASSERT_TRUE(connection.exec("UPDATE telvarin_schema SET version = 2").ok());
+    const std::string newer = std::to_string(ServerHistoryStore::kSchemaVersion + 1);
+    ASSERT_TRUE(connection.exec(("UPDATE telvarin_schema SET version = " + newer).c_str()).ok());
     auto opened = ServerHistoryStore::open(uri_);
     ASSERT_TRUE(std::holds_alternative<std::string>(opened));
-    EXPECT_NE(std::get<std::string>(opened).find("Version 2"), std::string::npos);
+    EXPECT_NE(std::get<std::string>(opened).find("Version " + newer), std::string::npos);
+    // A program that opened them before the update does not write them either.
+    const HistorySaveResult filed = store->file("Fall", "", rows({2}), {}, nullptr, {});
+    EXPECT_EQ(filed.status, HistorySaveStatus::WriteFailed);
+    EXPECT_NE(filed.message.find("Version " + newer), std::string::npos) << filed.message;
     EXPECT_EQ(connection.exec("SELECT count(*) FROM telvarin_treatment").number(0, 0), 1);
+}
+
+TEST_F(ServerHistoryTest, TablesOfVersionOneAreUpdatedAndFilingsKeepWeightsAndPrescriptions) {
+    open()->file("Alt", "", rows({1}), {}, nullptr, {});
+    auto admin = ServerConnection::open(uri_);
+    auto& connection = *std::get<std::unique_ptr<ServerConnection>>(admin);
+    ASSERT_TRUE(
+        connection
+            .script("ALTER TABLE telvarin_symptom DROP COLUMN weight; ALTER TABLE telvarin_treatment "
+                    "DROP COLUMN remedy, DROP COLUMN potency, DROP COLUMN note; UPDATE telvarin_schema "
+                    "SET version = 1")
+            .ok());
+    auto store = open();
+    std::vector<CaseSymptom> weighted = rows({5, 6});
+    weighted[1].weight = 0;
+    const Prescription prescription{"nux-v.", "C30", "abends\r\nnicht morgens"};
+    ASSERT_TRUE(store->file("Neu", "", weighted, {}, nullptr, {}, prescription).saved());
+    const CaseHistory history = store->load(nullptr);
+    ASSERT_EQ(history.cases.size(), 2u);
+    EXPECT_EQ(history.cases[0].treatments.at(0).symptoms.at(0).weight, kUsualWeight);
+    EXPECT_TRUE(history.cases[0].treatments.at(0).prescription.empty());
+    const Treatment& filed = history.cases[1].treatments.at(0);
+    EXPECT_EQ(filed.prescription, prescription);
+    EXPECT_EQ(filed.symptoms, (std::vector<SymptomRef>{{5, 0, 1}, {6, 0, 0}}));
+    // A program of version 1 still running cannot write them without the new columns.
+    const ServerResult older = connection.exec("INSERT INTO telvarin_treatment (id, case_id, position, "
+                                               "date_stamp, comment) VALUES (9, 1, 9, '', '')");
+    EXPECT_NE(older.error().find("remedy"), std::string::npos) << older.error();
 }
 
 TEST_F(ServerHistoryTest, VerifyFullWithTheCaFileConnects) {

@@ -1,6 +1,6 @@
 // The case history window on a practice server (scripts/with-postgres names one in
 // TELVARIN_TEST_SERVER; without it the test is skipped): what another workstation files appears
-// by itself, and the user's selection stays.
+// by itself, and the user's search, selection and its preview stay.
 
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/SettingsStore.h"
@@ -9,6 +9,8 @@
 #include "tests/ui/ResultsReference.h"
 #include "ui/HistoryWindow.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -31,7 +33,9 @@ private slots:
         auto& other = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
         std::vector<CaseSymptom> rows(1);
         rows[0].number = 12;
-        QVERIFY(other.file("Adler", "", rows, {1, 1, 2004, 0, 0}, nullptr, {}).saved());
+        rows[0].weight = 3;
+        QVERIFY(
+            other.file("Adler", "", rows, {1, 1, 2004, 0, 0}, nullptr, {}, {"nux-v.", "C30", ""}).saved());
 
         MemorySettingsStore store;
         PresetMessageBoxes messages;
@@ -40,14 +44,23 @@ private slots:
         window.show();
         QTreeWidget& tree = *window.tree();
         QCOMPARE(tree.topLevelItemCount(), 1);
-        tree.setCurrentItem(tree.topLevelItem(0), 0, QItemSelectionModel::ClearAndSelect);
+        window.searchField()->setText(QStringLiteral("adl"));
+        tree.topLevelItem(0)->setExpanded(true);
+        tree.setCurrentItem(tree.topLevelItem(0)->child(0), 0, QItemSelectionModel::ClearAndSelect);
+        const QString preview = window.preview()->toPlainText();
+        QVERIFY2(preview.contains(QStringLiteral("Verordnung: nux-v. C30")), qPrintable(preview));
+        QVERIFY2(preview.contains(QStringLiteral("[Gewicht 3]")), qPrintable(preview));
 
         // Newer, so that the date order puts it above the selected case.
         QVERIFY(other.file("Zander", "", rows, {1, 1, 2005, 0, 0}, nullptr, {}).saved());
         QTRY_COMPARE_WITH_TIMEOUT(tree.topLevelItemCount(), 2, 1000);
+        QVERIFY(tree.topLevelItem(0)->isHidden()); // Zander, left out by the search
         QCOMPARE(tree.selectedItems().size(), 1);
-        QVERIFY(tree.selectedItems().constFirst()->text(0).startsWith(QStringLiteral("Adler")));
-        QCOMPARE(tree.indexOfTopLevelItem(tree.selectedItems().constFirst()), 1);
+        QTreeWidgetItem* selected = tree.selectedItems().constFirst();
+        QVERIFY(selected->parent() != nullptr);
+        QVERIFY(selected->parent()->text(0).startsWith(QStringLiteral("Adler")));
+        QCOMPARE(tree.indexOfTopLevelItem(selected->parent()), 1);
+        QCOMPARE(window.preview()->toPlainText(), preview);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "foundation/files/LocalTime.h"
 #include "foundation/text/CodePage.h"
 #include "foundation/text/GermanOrder.h"
+#include "foundation/text/LineBreaks.h"
 #include "history/HistoryReader.h"
 
 #include <algorithm>
@@ -202,22 +203,6 @@ void sortCases(CaseHistory& history, bool byName) {
     history.cases = std::move(sorted);
 }
 
-std::string oneLine(std::string_view text) {
-    std::string line;
-    line.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            line += ' ';
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    return line;
-}
-
 std::string prescriptionText(const Prescription& prescription) {
     std::string text = prescription.remedy;
     if (!prescription.potency.empty())
@@ -228,20 +213,7 @@ std::string prescriptionText(const Prescription& prescription) {
 }
 
 std::string treatmentLabel(const Treatment& treatment) {
-    std::string label = treatment.dateStamp + " (";
-    const std::string& comment = treatment.comment;
-    for (std::size_t i = 0; i < comment.size(); ++i) {
-        if (comment[i] == '\r' && i + 1 < comment.size() && comment[i + 1] == '\n') {
-            label += ' ';
-            ++i;
-        } else if (comment[i] == '\n') {
-            label += ' ';
-        } else {
-            label += comment[i];
-        }
-    }
-    label += ')';
-    return label;
+    return treatment.dateStamp + " (" + oneLine(treatment.comment) + ")";
 }
 
 TakeOverResult takeOverTreatment(const HistoryCase& historyCase, const Treatment& treatment) {

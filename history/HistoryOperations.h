@@ -70,9 +70,6 @@ int compareDateStamps(std::string_view a, std::string_view b);
 // letter case folded. Stable: cases with equal keys keep their order.
 void sortCases(CaseHistory& history, bool byName);
 
-// A text on one line: every line break (CR LF, a bare CR or a bare LF) as one blank.
-std::string oneLine(std::string_view text);
-
 // The prescription on one line: "nux-v. C30 (abends)"; empty when nothing was recorded.
 std::string prescriptionText(const Prescription& prescription);
 

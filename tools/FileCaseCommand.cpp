@@ -3,6 +3,7 @@
 #include "analysis/CaseModel.h"
 #include "analysis/SymptomEntry.h"
 #include "foundation/text/CodePage.h"
+#include "foundation/text/LineBreaks.h"
 #include "history/HistoryActions.h"
 #include "history/StorableText.h"
 #include "repertory/RepertoryDatabase.h"
@@ -43,20 +44,6 @@ void printWindows1252(const std::string& message, std::ostream& err) {
 }
 
 // The comment as the dialog delivers it: every line break as CR LF.
-std::string withCrLf(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out += "\r\n";
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 bool isBlank(std::string_view windows1252) {
     return windows1252.find_first_not_of(" \t\r\n\v\f\xA0") == std::string_view::npos;
 }

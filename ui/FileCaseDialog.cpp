@@ -5,6 +5,7 @@
 #include "foundation/dialogs/LabelShortcut.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/text/GermanOrder.h"
+#include "foundation/text/LineBreaks.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryFile.h"
 #include "history/StorableText.h"
@@ -59,22 +60,6 @@ std::vector<std::string> filedCaseNames(const std::string& historyPath) {
     for (const HistoryCase& historyCase : history.cases)
         names.push_back(historyCase.name);
     return names;
-}
-
-std::string commentWithCrLf(std::string_view text) {
-    std::string comment;
-    comment.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            comment += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            comment += c;
-        }
-    }
-    return comment;
 }
 
 FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const std::string& presetName,
@@ -148,7 +133,7 @@ FileCaseDialog::~FileCaseDialog() = default;
 FileCaseAnswer FileCaseDialog::answer() const {
     const auto field = [](const QString& text) { return toWindows1252(composed(text.trimmed())); };
     return {toWindows1252(composed(nameBox_->currentText())),
-            commentWithCrLf(toWindows1252(composed(commentField_->toPlainText()))),
+            withCrLf(toWindows1252(composed(commentField_->toPlainText()))),
             {field(remedyBox_->currentText()), field(potencyField_->text()), field(noteField_->text())}};
 }
 

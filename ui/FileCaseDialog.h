@@ -42,9 +42,6 @@ using FileCaseAsker = std::function<std::optional<FileCaseAnswer>(const std::str
 std::vector<std::string> sortedCaseNames(std::vector<std::string> names);
 std::vector<std::string> filedCaseNames(const std::string& historyPath);
 
-// The comment as the history keeps it: every line break as CR LF.
-std::string commentWithCrLf(std::string_view text);
-
 class FileCaseDialog : public DialogBase {
     Q_OBJECT
 

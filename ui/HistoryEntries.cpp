@@ -1,5 +1,6 @@
 #include "ui/HistoryEntries.h"
 
+#include "foundation/text/LineBreaks.h"
 #include "history/HistoryActions.h"
 #include "repertory/RepertoryTexts.h"
 

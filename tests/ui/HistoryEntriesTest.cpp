@@ -3,6 +3,7 @@
 
 #include "ui/HistoryEntries.h"
 
+#include "foundation/text/LineBreaks.h"
 #include "tests/ui/ResultsReference.h"
 
 #include <filesystem>

@@ -6,6 +6,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
+#include "foundation/text/LineBreaks.h"
 #include "foundation/text/QtCodePage.h"
 #include "history/HistoryActions.h"
 #include "tests/ui/ResultsReference.h"
@@ -560,7 +561,7 @@ void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
     QTest::keyClick(dialog.commentField(), Qt::Key_Return); // Enter confirms
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.answer(), (FileCaseAnswer{"beta", "Zeile 1\r\nZeile 2"}));
-    QCOMPARE(commentWithCrLf("a\nb\r\nc\rd"), std::string("a\r\nb\r\nc\r\nd"));
+    QCOMPARE(withCrLf("a\nb\r\nc\rd"), std::string("a\r\nb\r\nc\r\nd"));
 }
 
 void ResultsWindowTest::fileCaseDialogKeepsPlacementOnlyOnOk() {

@@ -347,19 +347,6 @@ constexpr std::array kCommands{
             FileOption::dataFile, runFileCaseCommand},
 };
 
-std::string usage() {
-    std::string text = "Aufruf: telvarin-repertory BEFEHL [--file DATEI] [ARGUMENTE]\n"
-                       "Befehle:\n";
-    for (const Command& command : kCommands)
-        text += command.help;
-    return text + "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
-                  "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
-                  "--file DATEI nehmen check, show, analyse, overview, search und file-case: sie arbeiten\n"
-                  "dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case prü"
-                  "ft\n"
-                  "seine Einträge gegen sie.\n";
-}
-
 // "check, show, ... und file-case": the commands that take --file.
 std::string dataFileCommands() {
     std::vector<std::string_view> names;
@@ -371,6 +358,21 @@ std::string dataFileCommands() {
     for (std::size_t i = 0; i < names.size(); ++i)
         text.append(i == 0 ? "" : i + 1 == names.size() ? " und " : ", ").append(names[i]);
     return text;
+}
+
+std::string usage() {
+    std::string text = "Aufruf: telvarin-repertory BEFEHL [--file DATEI] [ARGUMENTE]\n"
+                       "Befehle:\n";
+    for (const Command& command : kCommands)
+        text += command.help;
+    return text +
+           "  --help, --version        diese Hilfe oder die Versionsnummer ausgeben\n"
+           "Optionen stehen vor den Argumenten; \"--\" beendet sie.\n"
+           "--file DATEI nehmen " +
+           dataFileCommands() +
+           ":\n"
+           "sie arbeiten dann auf dieser Datendatei statt auf dem eingebauten Repertorium; file-case\n"
+           "prüft seine Einträge gegen sie.\n";
 }
 
 int runCommand(const std::vector<std::string>& allWords, Builtin builtin, std::ostream& out,

@@ -13,6 +13,7 @@
 #include "history/RepertoryRecord.h"
 #include "repertory/RepertoryChoice.h"
 #include "repertory/RepertoryDatabase.h"
+#include "server/HistoryCopy.h"
 #include "server/HistoryStores.h"
 #include "tools/CliOptions.h"
 
@@ -85,51 +86,6 @@ std::optional<RecordedRepertory> recordOfNumbers(const CaseHistory& history) {
     return record.recorded;
 }
 
-// Cases of one repertory never replace those of another under that other's record.
-std::string otherBindingRefusal(const std::string& target, const CaseHistory& onDisk,
-                                const std::optional<RecordedRepertory>& record) {
-    if (!holdsNumbers(onDisk))
-        return {};
-    const RepertoryRecord targetRecord = readRepertoryRecord(target);
-    if (targetRecord.state != RecordState::Present ||
-        (record && sameNumbering(*record, targetRecord.recorded)))
-        return {};
-    return "Die Fallhistorie \"" + utf8ToWindows1252(target) + "\" geh\xF6rt zum Repertorium \x84" +
-           targetRecord.recorded.name + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
-           (record ? "zum Repertorium \x84" + record->name + "\x93"
-                   : std::string("zu keinem festgehaltenen")) +
-           ". Es wurde nichts geschrieben.";
-}
-
-// A target that is a history in use (the file read, or one with a lock file beside it) is changed
-// as every program changes a history: read afresh under its lock, with the day's backup, so that
-// nothing filed meanwhile is lost. Any other target is simply written. The record of the
-// repertory travels with the cases.
-HistorySaveResult writeHistoryTo(const CaseHistory& history, const std::string& target,
-                                 const std::optional<RecordedRepertory>& record) {
-    if (isServerLocation(target))
-        return moveOntoServer(target, history, record);
-    const bool sameFile = !isServerLocation(history.path) && isSameFile(target, history.path);
-    if (!sameFile && fileKindOf(historyLockPath(target)) == FileKind::Missing) {
-        if (std::string refused = otherBindingRefusal(target, loadHistory(target, nullptr), record);
-            !refused.empty())
-            return {HistorySaveStatus::Refused, std::move(refused)};
-        return saveWithRepertoryRecord(target, record, [&] { return saveHistoryAs(history, target); });
-    }
-    return updateHistoryFile(target, nullptr, {}, [&](CaseHistory& current) {
-        HistoryChange change;
-        if (sameFile)
-            return change;
-        change.refusal = otherBindingRefusal(target, current, record);
-        if (!change.refusal.empty())
-            return change;
-        change.rebind = true;
-        change.repertory = record;
-        current.cases = history.cases;
-        return change;
-    });
-}
-
 // "--bind eingebaut", or a data file.
 int bindCommand(HistoryStore& store, const std::string& data,
                 std::optional<std::span<const std::byte>> builtin, std::ostream& out, std::ostream& err) {
@@ -187,11 +143,8 @@ int serverHistoryCommand(const CliArguments& args, std::optional<std::span<const
         return 0;
     }
     // The record travels with the numbers it names.
-    std::optional<RecordedRepertory> record;
-    if (const RepertoryRecord own = store.record();
-        own.state == RecordState::Present && holdsNumbers(history))
-        record = own.recorded;
-    return reportWritten(writeHistoryTo(history, args.value("--write"), record), err);
+    return reportWritten(writeHistoryTo(history, args.value("--write"), recordOfNumbers(store, history)),
+                         err);
 }
 
 } // namespace

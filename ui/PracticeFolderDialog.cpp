@@ -6,6 +6,7 @@
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/PracticeFolder.h"
+#include "server/HistoryCopy.h"
 #include "ui/IconSet.h"
 #include "ui/PracticeServer.h"
 
@@ -13,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -147,17 +149,38 @@ std::pair<QString, QString> addressAndPassword(const QString& typed) {
 
 } // namespace
 
-void PracticeFolderDialog::choosePracticeServer() {
-    QDialog ask(this);
+bool writeServerHistoryIntoFolder(QWidget* parent, const QString& address, const QString& password,
+                                  const QString& practiceFolder, MessageBoxes& messages) {
+    const std::string historyFile = toFilePath(practiceFolder) + "/" + std::string(kHistoryFileName);
+    const QString shown = QDir::toNativeSeparators(fromFilePath(historyFile));
+    if (QFileInfo::exists(fromFilePath(historyFile)) &&
+        !messages.askYesNo(parent, QStringLiteral("Im Praxisordner liegt schon die Fallhistorie %1. Soll die "
+                                                  "Fallhistorie des Servers sie ersetzen?")
+                                       .arg(shown)))
+        return false;
+    const QString usedPassword = password.isEmpty() ? keyringPassword(address) : password;
+    const HistorySaveResult written = copyHistory(toFilePath(address), historyFile, toFilePath(usedPassword));
+    if (!written.saved()) {
+        messages.warn(parent, fromWindows1252(written.message));
+        return false;
+    }
+    messages.inform(parent, QStringLiteral("Die Fallhistorie des Servers steht jetzt in %1.").arg(shown));
+    return true;
+}
+
+std::optional<QString> askPracticeServer(QWidget* parent, const QString& current,
+                                         const QString& practiceFolder, MessageBoxes& messages) {
+    QDialog ask(parent);
     ask.setWindowTitle(QStringLiteral("Praxisserver - ") + programTitle());
-    auto* address = new QLineEdit(server_, &ask);
+    auto* address = new QLineEdit(current, &ask);
     address->setPlaceholderText(QStringLiteral("postgresql://benutzer@rechner/praxis?sslmode=verify-full"));
     address->setMinimumWidth(address->fontMetrics().horizontalAdvance(address->placeholderText()) + 24);
+    address->setToolTip(QStringLiteral("Leer: die Fallhistorie liegt im Praxisordner."));
     auto* password = new QLineEdit(&ask);
     password->setEchoMode(QLineEdit::Password);
     password->setToolTip(QStringLiteral("Wird im Schlüsselbund des Desktops verwahrt, nie in den "
                                         "Einstellungen; leer: aus ~/.pgpass"));
-    const std::string historyFile = toFilePath(folder()) + "/" + std::string(kHistoryFileName);
+    const std::string historyFile = toFilePath(practiceFolder) + "/" + std::string(kHistoryFileName);
     const CaseHistory local = loadHistory(historyFile, nullptr);
     auto* move = new QCheckBox(QStringLiteral("Die Fallhistorie des Praxisordners (%1 Fälle) auf den "
                                               "Server übertragen")
@@ -165,48 +188,73 @@ void PracticeFolderDialog::choosePracticeServer() {
                                &ask);
     move->setVisible(!local.cases.empty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+    // The way back: the server's history becomes the practice folder's file again.
+    QPushButton* writeBack =
+        buttons->addButton(QStringLiteral("In den Praxisordner &schreiben…"), QDialogButtonBox::ActionRole);
+    writeBack->setToolTip(QStringLiteral("Schreibt die Fallhistorie des Servers als %1 in den Praxisordner")
+                              .arg(fromFilePath(std::string(kHistoryFileName))));
     auto* form = new QFormLayout(&ask);
     form->addRow(new QLabel(QStringLiteral("Die Fallhistorie liegt dann auf diesem PostgreSQL-Server; jeder "
-                                           "Arbeitsplatz trägt dieselbe Adresse ein."),
+                                           "Arbeitsplatz trägt dieselbe Adresse ein. Ohne Adresse liegt "
+                                           "sie im Praxisordner."),
                             &ask));
     form->addRow(QStringLiteral("&Adresse"), address);
     form->addRow(QStringLiteral("&Kennwort"), password);
     form->addRow(move);
     form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, &ask, [&] {
+    QString chosen;
+    QObject::connect(writeBack, &QPushButton::clicked, &ask, [&] {
         auto [uri, typedPassword] = addressAndPassword(address->text());
         if (!password->text().isEmpty())
             typedPassword = password->text();
-        OpenedHistory opened = openHistoryStore(toFilePath(uri), toFilePath(typedPassword));
-        if (const auto* message = std::get_if<std::string>(&opened)) {
-            QMessageBox::warning(&ask, programTitle(), fromWindows1252(*message));
-            return;
+        if (!isServerLocation(toFilePath(uri)))
+            return messages.warn(&ask, QStringLiteral("Bitte tragen Sie die Adresse des Praxisservers ein."));
+        if (writeServerHistoryIntoFolder(&ask, uri, typedPassword, practiceFolder, messages)) {
+            // Written back, the history is meant to live in the folder again.
+            address->clear();
+            move->hide();
         }
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &ask, [&] {
+        auto [uri, typedPassword] = addressAndPassword(address->text());
+        if (uri.isEmpty())
+            return ask.accept();
+        if (!password->text().isEmpty())
+            typedPassword = password->text();
+        OpenedHistory opened = openHistoryStore(toFilePath(uri), toFilePath(typedPassword));
+        if (const auto* message = std::get_if<std::string>(&opened))
+            return messages.warn(&ask, fromWindows1252(*message));
         if (!typedPassword.isEmpty() && !storeKeyringPassword(uri, typedPassword))
-            QMessageBox::information(
-                &ask, programTitle(),
-                QStringLiteral("Das Kennwort kann nicht im Schlüsselbund verwahrt werden und wird nicht "
-                               "gespeichert. Tragen Sie es in ~/.pgpass ein, damit Telvarin sich beim "
-                               "nächsten Start anmelden kann."));
+            messages.inform(&ask,
+                            QStringLiteral("Das Kennwort kann nicht im Schlüsselbund verwahrt werden und "
+                                           "wird nicht gespeichert. Tragen Sie es in ~/.pgpass ein, damit "
+                                           "Telvarin sich beim nächsten Start anmelden kann."));
         if (move->isVisible() && move->isChecked()) {
             const RepertoryRecord record = readRepertoryRecord(historyFile);
             const HistorySaveResult moved = moveOntoServer(
                 toFilePath(uri), local,
                 record.state == RecordState::Present ? std::optional(record.recorded) : std::nullopt,
                 toFilePath(typedPassword));
-            if (!moved.saved()) {
-                QMessageBox::warning(&ask, programTitle(), fromWindows1252(moved.message));
-                return;
-            }
+            if (!moved.saved())
+                return messages.warn(&ask, fromWindows1252(moved.message));
         }
-        server_ = uri;
+        chosen = uri;
         ask.accept();
     });
     if (ask.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chosen;
+}
+
+void PracticeFolderDialog::choosePracticeServer() {
+    QtMessageBoxes messages;
+    const std::optional<QString> chosen = askPracticeServer(this, server_, folder(), messages);
+    if (!chosen)
         return;
+    server_ = *chosen;
     serverLabel_->setText(QStringLiteral("Fallhistorie auf dem Praxisserver ") + server_);
-    serverLabel_->show();
+    serverLabel_->setVisible(!server_.isEmpty());
 }
 
 QString historyLocation(const QString& practiceFolder, const QString& storedServer) {

@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace telvarin {
 
+class MessageBoxes;
 class SettingsStore;
 
 // The questions of this start, behind an interface so that tests can answer them.
@@ -75,6 +76,17 @@ private:
     QPushButton* otherFolderButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
 };
+
+// The practice server dialog: an address and its password (kept in the keyring), optionally the
+// folder's history moved onto the server, or the server's history written back into the folder.
+// The address chosen, without password; empty for the practice folder; nothing when cancelled.
+std::optional<QString> askPracticeServer(QWidget* parent, const QString& current,
+                                         const QString& practiceFolder, MessageBoxes& messages);
+
+// The history of the server at address written into practiceFolder's "historie.xml"; a history
+// already there is replaced only when the user agrees. password empty: the keyring's or ~/.pgpass.
+bool writeServerHistoryIntoFolder(QWidget* parent, const QString& address, const QString& password,
+                                  const QString& practiceFolder, MessageBoxes& messages);
 
 // Where the history is: the practice server's address when one is stored, else the practice
 // folder's "historie.xml".

@@ -4,13 +4,16 @@
 
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/SettingsStore.h"
+#include "history/HistoryFile.h"
 #include "server/ServerConnection.h"
 #include "server/ServerHistoryStore.h"
 #include "tests/ui/ResultsReference.h"
 #include "ui/HistoryWindow.h"
+#include "ui/PracticeFolderDialog.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -61,6 +64,34 @@ private slots:
         QVERIFY(selected->parent()->text(0).startsWith(QStringLiteral("Adler")));
         QCOMPARE(tree.indexOfTopLevelItem(selected->parent()), 1);
         QCOMPARE(window.preview()->toPlainText(), preview);
+    }
+
+    // Written back into the practice folder: an existing history only replaced when the user agrees.
+    void serverHistoryWrittenBackIntoTheFolder() {
+        const QByteArray uri = qgetenv("TELVARIN_TEST_SERVER");
+        if (uri.isEmpty())
+            QSKIP("no practice server (run under scripts/with-postgres)");
+        auto opened = ServerHistoryStore::open(uri.toStdString());
+        auto& server = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
+        QVERIFY(server.file("Reiher", "", std::vector<CaseSymptom>{}, {2, 2, 2006, 0, 0}, nullptr, {}).saved());
+        const std::size_t onServer = server.load(nullptr).cases.size();
+
+        QTemporaryDir folder;
+        const std::string file = folder.filePath(QStringLiteral("historie.xml")).toStdString();
+        CaseHistory own;
+        own.cases.resize(1);
+        own.cases[0].name = "Eigen";
+        QVERIFY(saveHistoryAs(own, file).saved());
+        PresetMessageBoxes messages;
+        messages.presetAnswers({false, true});
+        const QString address = QString::fromUtf8(uri);
+        QVERIFY(!writeServerHistoryIntoFolder(nullptr, address, {}, folder.path(), messages));
+        QCOMPARE(loadHistory(file, nullptr).cases.size(), std::size_t(1));
+        QVERIFY(writeServerHistoryIntoFolder(nullptr, address, {}, folder.path(), messages));
+        const CaseHistory back = loadHistory(file, nullptr);
+        QCOMPARE(back.cases.size(), onServer);
+        QVERIFY(std::ranges::any_of(back.cases, [](const HistoryCase& c) { return c.name == "Reiher"; }));
+        QCOMPARE(messages.shown().back().kind, MessageKind::Information);
     }
 };
 

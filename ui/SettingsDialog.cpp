@@ -5,6 +5,7 @@
 #include "foundation/dialogs/SpinArrows.h"
 #include "ui/FontPreviewList.h"
 #include "ui/IconSet.h"
+#include "ui/PracticeFolderDialog.h"
 #include "ui/SettingsDialogRules.h"
 
 #include <QButtonGroup>
@@ -24,7 +25,7 @@ namespace telvarin {
 
 namespace {
 
-constexpr QSize kTemplateSize(230, 304);
+constexpr QSize kTemplateSize(230, 322);
 const QString kWindowName = QStringLiteral("Eigenschaften");
 constexpr int kFontSampleHeight = 19;
 // The polarity controls at the top are never shown; the controls below them move up into their
@@ -100,7 +101,7 @@ void SettingsDialog::createControls() {
     askOnDelete_ =
         addControl<QCheckBox>(up(QRect(16, 112, 164, 10)), QStringLiteral("Vor dem Löschen von Fällen"));
 
-    IconButtonRow buttons = iconButtonRow(QPoint(7, 262));
+    IconButtonRow buttons = iconButtonRow(QPoint(7, 280));
     okButton_ = buttons.add(QStringLiteral("&OK"), iconPair(ButtonIcon::Ok));
     helpButton_ = buttons.add(QStringLiteral("&Hilfe"), iconPair(ButtonIcon::Help));
     backButton_ = buttons.add(QStringLiteral("&Zurück"), iconPair(ButtonIcon::Back));
@@ -162,15 +163,25 @@ void SettingsDialog::createNextStartControls() {
     changeFolderButton_->setAutoDefault(false);
     connect(changeFolderButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeFolder);
 
-    repertoryLabel_ = addControl<QLabel>(QRect(7, 226, 72, 8), QStringLiteral("&Repertorium"));
-    repertoryBox_ = addControl<QComboBox>(QRect(86, 224, 137, 14));
+    practiceServerLabel_ = addControl<QLabel>(QRect(7, 226, 72, 8), QStringLiteral("Praxisserver"));
+    practiceServerField_ = addControl<QLineEdit>(QRect(86, 224, 100, 14));
+    practiceServerField_->setReadOnly(true);
+    practiceServerLabel_->setBuddy(practiceServerField_);
+    changeServerButton_ = addControl<QPushButton>(QRect(188, 223, 35, 16), QStringLiteral("Wech&seln…"));
+    changeServerButton_->setAutoDefault(false);
+    changeServerButton_->setToolTip(QStringLiteral("Einen Praxisserver für die Fallhistorie wählen, oder "
+                                                   "zurück zur Fallhistorie im Praxisordner"));
+    connect(changeServerButton_, &QPushButton::clicked, this, &SettingsDialog::changePracticeServer);
+
+    repertoryLabel_ = addControl<QLabel>(QRect(7, 244, 72, 8), QStringLiteral("&Repertorium"));
+    repertoryBox_ = addControl<QComboBox>(QRect(86, 242, 137, 14));
     repertoryLabel_->setBuddy(repertoryBox_);
     for (const RepertoryEntry& entry : repertoryEntries(choices_.repertories, choices_.stored.repertory))
         repertoryBox_->addItem(entry.label, entry.value);
     repertoryBox_->addItem(ownRepertoryFileLabel());
     connect(repertoryBox_, &QComboBox::activated, this, &SettingsDialog::repertoryChosen);
 
-    nextStartNote_ = addControl<QLabel>(QRect(7, 241, 216, 17));
+    nextStartNote_ = addControl<QLabel>(QRect(7, 259, 216, 17));
     nextStartNote_->setWordWrap(true);
     nextStartNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -190,10 +201,10 @@ void SettingsDialog::fitTextsToFont() {
     }
     // The fields of the three rows below give way to the widest of their labels.
     int labelsEnd = 0;
-    for (QLabel* label : {historyPathLabel_, practiceFolderLabel_, repertoryLabel_})
+    for (QLabel* label : {historyPathLabel_, practiceFolderLabel_, practiceServerLabel_, repertoryLabel_})
         labelsEnd = std::max(labelsEnd, label->geometry().right() + 1 + margin);
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{historyPathField_, practiceFolderField_, repertoryBox_}) {
+    for (QWidget* field : std::initializer_list<QWidget*>{historyPathField_, practiceFolderField_,
+                                                          practiceServerField_, repertoryBox_}) {
         if (labelsEnd > field->x()) {
             QRect moved = field->geometry();
             moved.setLeft(labelsEnd);
@@ -202,18 +213,24 @@ void SettingsDialog::fitTextsToFont() {
     }
     // The repertories are known by their names, so the box shows the longest whole.
     neededWidth = std::max(neededWidth, width() + repertoryBox_->sizeHint().width() - repertoryBox_->width());
-    const int buttonWidth = std::max(changeFolderButton_->width(), changeFolderButton_->sizeHint().width());
-    changeFolderButton_->setGeometry(historyPathField_->geometry().right() + 1 - buttonWidth,
-                                     changeFolderButton_->y(), buttonWidth, changeFolderButton_->height());
-    QRect folderField = practiceFolderField_->geometry();
-    folderField.setRight(changeFolderButton_->x() - margin / 2);
-    practiceFolderField_->setGeometry(folderField);
+    const int buttonWidth = std::max({changeFolderButton_->width(), changeFolderButton_->sizeHint().width(),
+                                      changeServerButton_->sizeHint().width()});
+    for (auto [button, field] : {std::pair{changeFolderButton_, practiceFolderField_},
+                                 std::pair{changeServerButton_, practiceServerField_}}) {
+        button->setGeometry(historyPathField_->geometry().right() + 1 - buttonWidth, button->y(), buttonWidth,
+                            button->height());
+        QRect fieldRect = field->geometry();
+        fieldRect.setRight(button->x() - margin / 2);
+        field->setGeometry(fieldRect);
+    }
     // The frame, the fields and the note keep their right margin when the dialog grows.
     const int growth = neededWidth - width();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             questionsGroup_, historyPathField_, practiceFolderField_, repertoryBox_, nextStartNote_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{questionsGroup_, historyPathField_, practiceFolderField_,
+                                         practiceServerField_, repertoryBox_, nextStartNote_})
         control->resize(control->width() + growth, control->height());
-    changeFolderButton_->move(changeFolderButton_->x() + growth, changeFolderButton_->y());
+    for (QPushButton* button : {changeFolderButton_, changeServerButton_})
+        button->move(button->x() + growth, button->y());
     resize(neededWidth, height());
 }
 
@@ -245,6 +262,7 @@ void SettingsDialog::transferToControls(const QString& historyPath) {
     practiceFolderField_->setText(QDir::toNativeSeparators(choices_.practiceFolder));
     practiceFolderField_->setCursorPosition(0);
     practiceFolderField_->setToolTip(practiceFolderField_->text());
+    showPracticeServer();
     shownRepertory_ = repertoryEntryIndex(repertoryEntries(choices_.repertories, choices_.stored.repertory),
                                           choices_.stored.repertory, choices_.shippedFiles);
     repertoryBox_->setCurrentIndex(shownRepertory_);
@@ -271,6 +289,25 @@ void SettingsDialog::changePracticeFolder() {
     showNextStartNote();
 }
 
+// The server dialog of the first start; its password goes to the keyring there, never here.
+void SettingsDialog::changePracticeServer() {
+    const std::optional<QString> chosen =
+        askPracticeServer(this, nextStart_.practiceServer,
+                          QDir::fromNativeSeparators(practiceFolderField_->text()), messageBoxes());
+    if (!chosen)
+        return;
+    nextStart_.practiceServer = *chosen;
+    showPracticeServer();
+}
+
+void SettingsDialog::showPracticeServer() {
+    practiceServerField_->setText(nextStart_.practiceServer.isEmpty()
+                                      ? QStringLiteral("keiner: Fallhistorie im Praxisordner")
+                                      : nextStart_.practiceServer);
+    practiceServerField_->setCursorPosition(0);
+    practiceServerField_->setToolTip(practiceServerField_->text());
+}
+
 void SettingsDialog::repertoryChosen(int index) {
     // The last entry asks for a data file of one's own, which becomes an entry of the list.
     if (index == repertoryBox_->count() - 1) {
@@ -293,7 +330,7 @@ void SettingsDialog::repertoryChosen(int index) {
 
 void SettingsDialog::showNextStartNote() {
     QString note =
-        QStringLiteral("Praxisordner und Repertorium wirken erst beim nächsten Start des Programms.");
+        QStringLiteral("Praxisordner, Praxisserver und Repertorium wirken erst beim nächsten Start.");
     const QString folder = practiceFolderField_->text();
     if (QFile::exists(QDir(folder).filePath(
             QString::fromLatin1(kOwnRepertoryFileName.data(), kOwnRepertoryFileName.size()))))

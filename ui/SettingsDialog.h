@@ -59,6 +59,8 @@ public:
     void setPathAsker(PathAsker asker) { pathAsker_ = std::move(asker); }
     QLineEdit* practiceFolderField() const { return practiceFolderField_; }
     QPushButton* changeFolderButton() const { return changeFolderButton_; }
+    QLineEdit* practiceServerField() const { return practiceServerField_; }
+    QPushButton* changeServerButton() const { return changeServerButton_; }
     QComboBox* repertoryBox() const { return repertoryBox_; }
     QLabel* nextStartNote() const { return nextStartNote_; }
 
@@ -93,6 +95,8 @@ private:
     EditableSettings editedSettings(int startDelay) const;
     NextStartSettings editedNextStart() const;
     void changePracticeFolder();
+    void changePracticeServer();
+    void showPracticeServer();
     void repertoryChosen(int index);
     void showNextStartNote();
 
@@ -105,6 +109,9 @@ private:
     QLineEdit* practiceFolderField_ = nullptr;
     QLabel* practiceFolderLabel_ = nullptr;
     QPushButton* changeFolderButton_ = nullptr;
+    QLineEdit* practiceServerField_ = nullptr;
+    QLabel* practiceServerLabel_ = nullptr;
+    QPushButton* changeServerButton_ = nullptr;
     QComboBox* repertoryBox_ = nullptr;
     QLabel* repertoryLabel_ = nullptr;
     QLabel* nextStartNote_ = nullptr;

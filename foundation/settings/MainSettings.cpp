@@ -203,7 +203,8 @@ bool writeEditableSettings(SettingsStore& store, const EditableSettings& setting
 }
 
 NextStartSettings readNextStartSettings(const SettingsStore& store) {
-    return {readTextSetting(store, Setting::Repertory), readTextSetting(store, Setting::PracticeFolder)};
+    return {readTextSetting(store, Setting::Repertory), readTextSetting(store, Setting::PracticeFolder),
+            readTextSetting(store, Setting::PracticeServer)};
 }
 
 bool writeNextStartSettings(SettingsStore& store, const NextStartSettings& before,
@@ -213,6 +214,8 @@ bool writeNextStartSettings(SettingsStore& store, const NextStartSettings& befor
         allWritten = writeTextSetting(store, Setting::Repertory, after.repertory) && allWritten;
     if (after.practiceFolder != before.practiceFolder)
         allWritten = writeTextSetting(store, Setting::PracticeFolder, after.practiceFolder) && allWritten;
+    if (after.practiceServer != before.practiceServer)
+        allWritten = writeTextSetting(store, Setting::PracticeServer, after.practiceServer) && allWritten;
     return allWritten;
 }
 

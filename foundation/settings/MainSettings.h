@@ -99,6 +99,7 @@ struct EditableSettings {
 struct NextStartSettings {
     QString repertory;
     QString practiceFolder;
+    QString practiceServer; // its address without password; empty: the history in the practice folder
 
     bool operator==(const NextStartSettings&) const = default;
 };

@@ -15,13 +15,16 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <memory>
 
@@ -142,10 +145,10 @@ void SettingsDialogTest::freshStoreShowsDefaultsAndHidesThePolarityControls() {
     QCOMPARE(labels,
              QStringList({QStringLiteral("&Repertorium"), QStringLiteral("Größe"),
                           QStringLiteral("Pfad für die Fallhistorie"), QStringLiteral("Praxisordner"),
-                          QStringLiteral("Praxisordner und Repertorium wirken erst beim nächsten Start "
-                                         "des Programms."),
-                          QStringLiteral("Schrift der Tabellen"), QStringLiteral("Sekunden"),
-                          QStringLiteral("Startverzögerung")}));
+                          QStringLiteral(
+                              "Praxisordner, Praxisserver und Repertorium wirken erst beim nächsten Start."),
+                          QStringLiteral("Praxisserver"), QStringLiteral("Schrift der Tabellen"),
+                          QStringLiteral("Sekunden"), QStringLiteral("Startverzögerung")}));
     // No empty band where the hidden polarity controls would be: the first line starts at the top.
     QVERIFY(dialog.delayField()->geometry().top() < dialog.pixelRect(QRect(0, 0, 0, 10)).height());
     // No caption is cut, whatever the width of the face, and the path field stays clear of its label.
@@ -384,7 +387,25 @@ void SettingsDialogTest::repertoryAndPracticeFolderAreChosenForTheNextStart() {
     QCOMPARE(changed.dialog->practiceFolderField()->text(), QDir::toNativeSeparators(other));
     changed.confirm();
     QCOMPARE(changed.dialog->nextStartSettings(),
-             (NextStartSettings{QStringLiteral("eingebaut"), QDir::toNativeSeparators(other)}));
+             (NextStartSettings{QStringLiteral("eingebaut"), QDir::toNativeSeparators(other), QString()}));
+
+    // Back from the practice server to the practice folder: the first start's server dialog with
+    // the address emptied.
+    NextStartChoices onServer = choices;
+    onServer.stored.practiceServer = QStringLiteral("postgresql://praxis@server/praxis");
+    OpenSettings back;
+    open(back, onServer);
+    QCOMPARE(back.dialog->practiceServerField()->text(), onServer.stored.practiceServer);
+    QTimer::singleShot(0, [] {
+        QWidget* server = QApplication::activeModalWidget();
+        QVERIFY(server != nullptr);
+        server->findChildren<QLineEdit*>().constFirst()->clear();
+        server->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    QTest::mouseClick(back.dialog->changeServerButton(), Qt::LeftButton);
+    QVERIFY(back.dialog->practiceServerField()->text().contains(QStringLiteral("Praxisordner")));
+    back.confirm();
+    QCOMPARE(back.dialog->nextStartSettings().practiceServer, QString());
 
     // A file of one's own is loaded first: a damaged one is refused, and the choice stays.
     OpenSettings own;

@@ -151,6 +151,15 @@ std::pair<QString, QString> addressAndPassword(const QString& typed) {
 
 bool writeServerHistoryIntoFolder(QWidget* parent, const QString& address, const QString& password,
                                   const QString& practiceFolder, MessageBoxes& messages) {
+    // On the first start the folder may not be made yet; it is made as the start would make it.
+    if (isSameFolder(toFilePath(practiceFolder), toFilePath(QDir::homePath()))) {
+        messages.warn(parent, homeFolderMessage(QDir::homePath()));
+        return false;
+    }
+    if (const std::optional<std::string> notMade = createPrivateFolder(toFilePath(practiceFolder))) {
+        messages.warn(parent, fromWindows1252(*notMade));
+        return false;
+    }
     const std::string historyFile = toFilePath(practiceFolder) + "/" + std::string(kHistoryFileName);
     const QString shown = QDir::toNativeSeparators(fromFilePath(historyFile));
     if (QFileInfo::exists(fromFilePath(historyFile)) &&

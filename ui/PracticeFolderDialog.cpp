@@ -3,6 +3,7 @@
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/MainSettings.h"
 #include "foundation/text/QtCodePage.h"
+#include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryOperations.h"
 #include "history/PracticeFolder.h"
@@ -167,13 +168,26 @@ bool writeServerHistoryIntoFolder(QWidget* parent, const QString& address, const
                                                   "Fallhistorie des Servers sie ersetzen?")
                                        .arg(shown)))
         return false;
+    // The history it replaces stays as a dated copy, as before an import: a wrong answer above
+    // must not cost the practice its local records.
+    const std::optional<std::string> kept = keepCopyBeforeImport(historyFile, currentLocalDateTime());
+    if (!kept) {
+        messages.warn(parent,
+                      QStringLiteral("Die Fallhistorie %1 lässt sich nicht sichern; sie bleibt, wie sie ist.")
+                          .arg(shown));
+        return false;
+    }
     const QString usedPassword = password.isEmpty() ? keyringPassword(address) : password;
     const HistorySaveResult written = copyHistory(toFilePath(address), historyFile, toFilePath(usedPassword));
     if (!written.saved()) {
         messages.warn(parent, fromWindows1252(written.message));
         return false;
     }
-    messages.inform(parent, QStringLiteral("Die Fallhistorie des Servers steht jetzt in %1.").arg(shown));
+    QString done = QStringLiteral("Die Fallhistorie des Servers steht jetzt in %1.").arg(shown);
+    if (!kept->empty())
+        done += QStringLiteral(" Die bisherige ist in %1 gesichert.")
+                    .arg(QDir::toNativeSeparators(fromFilePath(*kept)));
+    messages.inform(parent, done);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "ui/HistoryWindow.h"
 #include "ui/PracticeFolderDialog.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -73,7 +74,8 @@ private slots:
             QSKIP("no practice server (run under scripts/with-postgres)");
         auto opened = ServerHistoryStore::open(uri.toStdString());
         auto& server = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
-        QVERIFY(server.file("Reiher", "", std::vector<CaseSymptom>{}, {2, 2, 2006, 0, 0}, nullptr, {}).saved());
+        QVERIFY(
+            server.file("Reiher", "", std::vector<CaseSymptom>{}, {2, 2, 2006, 0, 0}, nullptr, {}).saved());
         const std::size_t onServer = server.load(nullptr).cases.size();
 
         QTemporaryDir folder;
@@ -92,6 +94,15 @@ private slots:
         QCOMPARE(back.cases.size(), onServer);
         QVERIFY(std::ranges::any_of(back.cases, [](const HistoryCase& c) { return c.name == "Reiher"; }));
         QCOMPARE(messages.shown().back().kind, MessageKind::Information);
+        // The replaced history stays as a dated copy.
+        const QStringList copies = QDir(folder.filePath(QStringLiteral("Sicherungen")))
+                                       .entryList({QStringLiteral("historie-vor-Import-*")});
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(
+            loadHistory(folder.filePath(QStringLiteral("Sicherungen/") + copies[0]).toStdString(), nullptr)
+                .cases[0]
+                .name,
+            std::string("Eigen"));
     }
 };
 

@@ -1,6 +1,8 @@
 # The program itself: a thin main over the windows of the library "ui".
 add_executable(telvarin ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
 target_link_libraries(telvarin PRIVATE ui telvarin_options)
+# A window program on Windows: no console opens beside it.
+set_target_properties(telvarin PROPERTIES WIN32_EXECUTABLE ON)
 target_sources(ui PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/ApplicationStart.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/ApplicationStart.h

@@ -3,11 +3,16 @@
 // the Windows build. Drawing them with the same renderer the Linux program uses keeps both alike.
 //   telvarin-render-pictures FOLDER EXTENT PICTURE.svg...
 // EXTENT is the longer side in pixels; 0 keeps each picture's own size.
+//   telvarin-render-pictures --icon PROGRAM.ico PICTURE.png...
+// packs square PNGs (at most 256 pixels) into a Windows icon file, the program file's icon.
 
+#include <QDataStream>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 #include <cstdio>
 
@@ -31,6 +36,40 @@ bool writePicture(QSvgRenderer& renderer, QSize size, const QString& path) {
     return image.save(path, "PNG");
 }
 
+// An icon file holding the PNGs as they are, which Windows reads since Vista: a header, one entry
+// per picture, then the pictures.
+bool writeIconFile(const QString& path, const QStringList& pictures) {
+    QList<QByteArray> contents;
+    QByteArray directory;
+    QDataStream out(&directory, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(pictures.size());
+    quint32 offset = 6 + 16 * pictures.size();
+    for (const QString& picture : pictures) {
+        QFile file(picture);
+        const QImage image(picture);
+        if (image.isNull() || image.width() != image.height() || image.width() > 256 ||
+            !file.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr,
+                         "telvarin-render-pictures: %s ist kein quadratisches PNG-Bild bis 256 Pixel\n",
+                         qPrintable(picture));
+            return false;
+        }
+        contents << file.readAll();
+        const auto extent = quint8(image.width() == 256 ? 0 : image.width());
+        out << extent << extent << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+            << quint32(contents.last().size()) << offset;
+        offset += contents.last().size();
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(directory);
+    for (const QByteArray& content : contents)
+        file.write(content);
+    return file.commit();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,10 +77,19 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 3 && arguments[1] == QStringLiteral("--icon")) {
+        if (writeIconFile(arguments[2], arguments.mid(3)))
+            return 0;
+        std::fprintf(stderr, "telvarin-render-pictures: %s kann nicht geschrieben werden\n",
+                     qPrintable(arguments[2]));
+        return 1;
+    }
     bool extentOk = false;
     const int extent = arguments.size() > 3 ? arguments[2].toInt(&extentOk) : 0;
     if (!extentOk || extent < 0) {
-        std::fputs("Aufruf: telvarin-render-pictures ORDNER KANTENLAENGE BILD.svg...\n", stderr);
+        std::fputs("Aufruf: telvarin-render-pictures ORDNER KANTENLAENGE BILD.svg...\n"
+                   "       telvarin-render-pictures --icon SYMBOL.ico BILD.png...\n",
+                   stderr);
         return 2;
     }
     const QString folder = arguments[1];

@@ -10,6 +10,11 @@ set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_ASM_COMPILER ${mingw_prefix}-gcc-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
+# A Qt for Windows given as CMAKE_PREFIX_PATH (scripts/qt-windows builds one) lies outside the
+# compiler's folder: it is searched as a root of its own.
+if(CMAKE_PREFIX_PATH)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -65,11 +65,19 @@ const char* baseName(ButtonIcon role) {
 
 constexpr std::array kProgramIconSizes{16, 24, 32, 48, 64, 128, 256};
 
+QString iconPath(const QString& name) {
+    return QStringLiteral(":/icons/") + name + pictureSuffix();
+}
+
 } // namespace
 
+QString pictureSuffix() {
+    return TELVARIN_SVG_PICTURES ? QStringLiteral(".svg") : QStringLiteral(".png");
+}
+
 IconPair iconPair(ButtonIcon role) {
-    const QString base = QStringLiteral(":/icons/") + QLatin1String(baseName(role));
-    return {base + QStringLiteral("-hover.svg"), base + QStringLiteral(".svg")};
+    const QString base = QLatin1String(baseName(role));
+    return {iconPath(base + QStringLiteral("-hover")), iconPath(base)};
 }
 
 std::span<const ButtonIcon> allButtonIcons() {
@@ -77,7 +85,7 @@ std::span<const ButtonIcon> allButtonIcons() {
 }
 
 QString programIconPath() {
-    return QStringLiteral(":/icons/telvarin.svg");
+    return iconPath(QStringLiteral("telvarin"));
 }
 
 QIcon programIcon() {
@@ -89,7 +97,7 @@ QIcon programIcon() {
 }
 
 QString questionIconPath() {
-    return QStringLiteral(":/icons/question.svg");
+    return iconPath(QStringLiteral("question"));
 }
 
 } // namespace telvarin

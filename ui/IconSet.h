@@ -2,7 +2,7 @@
 
 // The program's pictures: for every push button a pair (the picture shown while the pointer is over
 // the button or it is pressed, and the one shown otherwise), the program icon and the question icon.
-// All of them are compiled into the program as resources.
+// All of them are compiled into the program as resources, see pictureSuffix().
 
 #include "foundation/dialogs/IconPushButton.h"
 
@@ -35,6 +35,10 @@ enum class ButtonIcon {
     Export,         // "&Export"
     Import,         // "&Import"
 };
+
+// How the pictures are stored: ".svg", or ".png" where Qt cannot show SVG (the Windows build),
+// each PNG with a twice as large "@2x" one beside it, which QIcon takes on high-density screens.
+QString pictureSuffix();
 
 // The two pictures of a button.
 IconPair iconPair(ButtonIcon role);

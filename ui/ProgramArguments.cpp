@@ -17,7 +17,11 @@ constexpr const char* kHelp =
     "(Praxisordner); beim ersten Start fragt das Programm danach.\n"
     "Das Repertorium ist eine repertorium.dat im Praxisordner, sonst das in den Einstellungen\n"
     "gewählte (Repertorium), voreingestellt der deutsche Kent.\n"
+#ifdef _WIN32
+    "Einstellungen: in der Registrierung unter HKEY_CURRENT_USER\\Software\\Kesto\\OrvandWCE.\n"
+#else
     "Einstellungen: ~/.config/Kesto/OrvandWCE.conf. Mehr in \"man telvarin\".\n"
+#endif
     "  --help     diese Hilfe ausgeben\n"
     "  --version  die Versionsnummer ausgeben\n";
 

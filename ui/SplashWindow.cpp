@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#if TELVARIN_SVG_PICTURES
 #include <QSvgRenderer>
+#endif
 #include <QVBoxLayout>
 
 namespace telvarin {
@@ -19,6 +21,7 @@ namespace {
 constexpr int kNeverStored = -1;
 constexpr int kFirstStartDelay = 5;
 
+#if TELVARIN_SVG_PICTURES
 QPixmap renderPicture(const QString& resource, qreal devicePixelRatio) {
     QSvgRenderer renderer(resource);
     if (!renderer.isValid())
@@ -31,6 +34,21 @@ QPixmap renderPicture(const QString& resource, qreal devicePixelRatio) {
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return picture;
 }
+#else
+// The drawn PNG; on a screen of more than one device pixel per point the one of twice the size.
+QPixmap renderPicture(const QString& resource, qreal devicePixelRatio) {
+    if (devicePixelRatio > 1.0) {
+        QString sharp = resource;
+        sharp.insert(sharp.lastIndexOf(u'.'), QStringLiteral("@2x"));
+        QPixmap picture(sharp);
+        if (!picture.isNull()) {
+            picture.setDevicePixelRatio(2.0);
+            return picture;
+        }
+    }
+    return QPixmap(resource);
+}
+#endif
 
 } // namespace
 

@@ -24,7 +24,11 @@ public:
     bool timerRunning() const { return timer_.isActive(); }
     int timerInterval() const { return timer_.interval(); }
 
-    static QString pictureResource() { return QStringLiteral(":/images/splash.svg"); }
+    // SVG, or a PNG with a twice as large "@2x" one beside it where Qt cannot show SVG.
+    static QString pictureResource() {
+        return TELVARIN_SVG_PICTURES ? QStringLiteral(":/images/splash.svg")
+                                     : QStringLiteral(":/images/splash.png");
+    }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -13,6 +13,7 @@
 #include <QTreeView>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace telvarin {
 
@@ -118,13 +119,19 @@ bool installGermanToolkitTranslations(QCoreApplication& app) {
     // Dates, numbers and the toolkit's message texts follow the interface, not the desktop.
     const QLocale german = germanLocale();
     QLocale::setDefault(german);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    // "qt" pulls in the translations of every installed toolkit module, "qtbase" among them.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(german, QStringLiteral("qt"), QStringLiteral("_"), folder) &&
-        QCoreApplication::installTranslator(translator))
-        return true;
-    delete translator;
+    // "qt" pulls in the translations of every installed toolkit module, "qtbase" among them. A
+    // program with its Qt linked in (Windows) carries Qt Base's own among its resources instead.
+    const std::array<std::pair<QString, QString>, 2> kCatalogues{{
+        {QStringLiteral("qt"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+        {QStringLiteral("qtbase"), QStringLiteral(":/translations")},
+    }};
+    for (const auto& [name, folder] : kCatalogues) {
+        auto* translator = new QTranslator(&app);
+        if (translator->load(german, name, QStringLiteral("_"), folder) &&
+            QCoreApplication::installTranslator(translator))
+            return true;
+        delete translator;
+    }
     return false;
 }
 

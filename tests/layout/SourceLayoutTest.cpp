@@ -273,7 +273,7 @@ TEST(SourceLayout, TheReadmeTableNamesTheTargetsAndTheirLinks) {
 TEST(SourceLayout, TheCoreIncludesNoQt) {
     for (const SourceFile& source : projectSources()) {
         const std::string library = libraryOf(source.path);
-        const bool qt = library == "ui/" || library == "foundation/settings/" ||
+        const bool qt = startsWith(library, "ui/") || library == "foundation/settings/" ||
                         library == "foundation/dialogs/" || library == "foundation/grid/" ||
                         source.path == "foundation/text/QtCodePage.h" ||
                         source.path == "foundation/text/QtCodePage.cpp";

@@ -30,8 +30,8 @@ bool scoreEqual(const RemedyScore& a, const RemedyScore& b) {
 bool compareScores(const RepertoryDatabase& db, const RemedyScore& a, const RemedyScore& b) {
     if (!scoreEqual(a, b))
         return scoreBefore(a, b);
-    const std::string_view nameA = db.remedyName(a.remedy);
-    const std::string_view nameB = db.remedyName(b.remedy);
+    const std::string_view nameA = db.remedyName(a.remedy).bytes();
+    const std::string_view nameB = db.remedyName(b.remedy).bytes();
     if (abbreviationLess(nameA, nameB))
         return true;
     if (abbreviationLess(nameB, nameA))
@@ -44,8 +44,8 @@ RemedyNameOrder::RemedyNameOrder(const RepertoryDatabase& db) {
     byName_.resize(static_cast<std::size_t>(count));
     std::iota(byName_.begin(), byName_.end(), 0);
     std::sort(byName_.begin(), byName_.end(), [&](int a, int b) {
-        const std::string_view nameA = db.remedyName(a);
-        const std::string_view nameB = db.remedyName(b);
+        const std::string_view nameA = db.remedyName(a).bytes();
+        const std::string_view nameB = db.remedyName(b).bytes();
         if (abbreviationLess(nameA, nameB))
             return true;
         if (abbreviationLess(nameB, nameA))

@@ -24,7 +24,7 @@ std::string othersText(const RepertoryDatabase& db, std::span<const RemedyEntry>
     for (const RemedyEntry entry : entries) {
         if (!qualifies(entry, query))
             continue;
-        text += db.remedyName(remedyOf(entry));
+        text += db.remedyName(remedyOf(entry)).bytes();
         text += formatInt("(%d) ", gradeOf(entry));
     }
     return text;
@@ -44,7 +44,7 @@ std::string normaliseRemedyText(std::string text) {
 
 int findRemedy(const RepertoryDatabase& db, std::string_view text) {
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        if (abbreviationEqual(db.remedyName(remedy), text))
+        if (abbreviationEqual(db.remedyName(remedy).bytes(), text))
             return remedy;
     return -1;
 }
@@ -81,7 +81,7 @@ std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_vi
     int startingCount = 0;
     int holdingCount = 0;
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy) {
-        const std::string name = germanBaseLetters(db.remedyFullName(remedy));
+        const std::string name = germanBaseLetters(db.remedyFullName(remedy).bytes());
         const std::size_t at = name.find(wanted);
         if (at == std::string::npos)
             continue;
@@ -93,7 +93,7 @@ std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_vi
             holding = remedy;
     }
     const int found = equal >= 0 ? equal : startingCount == 1 ? starting : holdingCount == 1 ? holding : -1;
-    return found >= 0 ? std::string(db.remedyName(found)) : std::string(text);
+    return found >= 0 ? std::string(db.remedyName(found).bytes()) : std::string(text);
 }
 
 OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& query) {

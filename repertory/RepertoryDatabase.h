@@ -49,19 +49,23 @@ public:
     const RubricRecord& rubric(int index) const { return rubrics_[static_cast<std::size_t>(index)]; }
     std::span<const RemedyEntry> remedyList(int rubricIndex) const;
 
-    std::string_view rubricTextField(int rubricIndex) const {
-        return rubricTexts_[static_cast<std::size_t>(rubricIndex)];
+    // The German texts, Windows-1252 as the file holds them.
+    Windows1252View rubricTextField(int rubricIndex) const {
+        return Windows1252View(rubricTexts_[static_cast<std::size_t>(rubricIndex)]);
     }
-    std::string_view chapterName(int chapter) const {
-        return chapterNames_[static_cast<std::size_t>(chapter)];
+    Windows1252View chapterName(int chapter) const {
+        return Windows1252View(chapterNames_[static_cast<std::size_t>(chapter)]);
     }
-    std::string_view sectionName(int section) const {
-        return sectionNames_[static_cast<std::size_t>(section)];
+    Windows1252View sectionName(int section) const {
+        return Windows1252View(sectionNames_[static_cast<std::size_t>(section)]);
     }
-    std::string_view remedyName(int remedy) const { return remedyNames_[static_cast<std::size_t>(remedy)]; }
+    Windows1252View remedyName(int remedy) const {
+        return Windows1252View(remedyNames_[static_cast<std::size_t>(remedy)]);
+    }
     // The remedy's full name ("Sulphur" for "sulph."); empty where the file gives none.
-    std::string_view remedyFullName(int remedy) const {
-        return fullNames_.empty() ? std::string_view() : fullNames_[static_cast<std::size_t>(remedy)];
+    Windows1252View remedyFullName(int remedy) const {
+        return fullNames_.empty() ? Windows1252View()
+                                  : Windows1252View(fullNames_[static_cast<std::size_t>(remedy)]);
     }
     bool hasFullNames() const { return !fullNames_.empty(); }
     // The rubric a rubric belongs under in the repertory's own tree; 0 at the top of its chapter

@@ -149,15 +149,15 @@ std::string repertoryNumbering(const RepertoryDatabase& db) {
     hash.add(db.sectionCount());
     hash.add(db.rubricCount());
     for (int chapter = 0; chapter < db.chapterCount(); ++chapter) {
-        hash.add(db.chapterName(chapter));
+        hash.add(db.chapterName(chapter).bytes());
         hash.add(db.sectionEnd(chapter));
     }
     for (int section = 0; section < db.sectionCount(); ++section) {
-        hash.add(db.sectionName(section));
+        hash.add(db.sectionName(section).bytes());
         hash.add(db.rubricEnd(section));
     }
     for (int rubric = 0; rubric < db.rubricCount(); ++rubric)
-        hash.add(db.rubricTextField(rubric));
+        hash.add(db.rubricTextField(rubric).bytes());
     return hexDigits(hash.value());
 }
 

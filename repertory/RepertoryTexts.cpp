@@ -27,7 +27,7 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     if (!inRange(db, number))
         return {};
     const int index = recordOf(number);
-    const std::string_view field = db.rubricTextField(index);
+    const std::string_view field = db.rubricTextField(index).bytes();
     std::string text;
     text.reserve(field.size() + 14); // " [" and a count of up to ten digits and "]"
     text += field;
@@ -50,7 +50,7 @@ std::vector<RemedyEntry> orderedRemedies(const RepertoryDatabase& db, RubricNumb
         std::stable_sort(entries.begin(), entries.end(), [&db](RemedyEntry a, RemedyEntry b) {
             if (gradeOf(a) != gradeOf(b))
                 return gradeOf(a) > gradeOf(b);
-            return compareGerman(db.remedyName(remedyOf(a)), db.remedyName(remedyOf(b))) < 0;
+            return compareGerman(db.remedyName(remedyOf(a)).bytes(), db.remedyName(remedyOf(b)).bytes()) < 0;
         });
     return entries;
 }
@@ -89,7 +89,7 @@ std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int
         const char* open = !classical ? "" : grade >= 3 ? "<b>" : grade == 2 ? "<i>" : "";
         const char* close = !classical ? "" : grade >= 3 ? "</b>" : grade == 2 ? "</i>" : "";
         html.append("<td style=\"padding-right:8px; white-space:nowrap\">").append(open);
-        appendEscaped(html, db.remedyName(remedyOf(entries[i])));
+        appendEscaped(html, db.remedyName(remedyOf(entries[i])).bytes());
         html.append("&nbsp;(").append(std::to_string(grade)).append(")").append(close).append("</td>");
     }
     html += "</tr></table>";
@@ -102,7 +102,7 @@ std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int
     std::string text;
     text.reserve(entries.size() * (kNameWidth + 4) + entries.size() / 5 * 2);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string_view name = db.remedyName(remedyOf(entries[i]));
+        const std::string_view name = db.remedyName(remedyOf(entries[i])).bytes();
         text += name;
         if (name.size() < kNameWidth)
             text.append(kNameWidth - name.size(), ' ');
@@ -121,19 +121,19 @@ std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex) {
         return {};
     std::string text = chapterNameOfSection(db, section);
     text += ' ';
-    text += db.sectionName(section);
+    text += db.sectionName(section).bytes();
     return text;
 }
 
 std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex) {
     const int chapter = db.chapterOfSection(sectionIndex);
-    return chapter < 0 ? std::string() : std::string(db.chapterName(chapter));
+    return chapter < 0 ? std::string() : std::string(db.chapterName(chapter).bytes());
 }
 
 std::string remedyName(const RepertoryDatabase& db, int remedy) {
     if (remedy < 0 || remedy >= db.remedyCount())
         return {};
-    return std::string(db.remedyName(remedy));
+    return std::string(db.remedyName(remedy).bytes());
 }
 
 std::vector<std::string> crossReferences(std::string_view rubricText) {

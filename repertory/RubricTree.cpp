@@ -36,7 +36,7 @@ std::vector<int> chaptersInTreeOrder(const RepertoryDatabase& db, TreeOrder orde
     std::vector<int> chapters(static_cast<std::size_t>(db.chapterCount()));
     std::iota(chapters.begin(), chapters.end(), 0);
     if (order == TreeOrder::German)
-        sortGerman(chapters, [&db](int chapter) { return db.chapterName(chapter); });
+        sortGerman(chapters, [&db](int chapter) { return db.chapterName(chapter).bytes(); });
     return chapters;
 }
 
@@ -44,7 +44,7 @@ std::vector<int> sectionsInTreeOrder(const RepertoryDatabase& db, int chapter, T
     std::vector<int> sections(static_cast<std::size_t>(db.sectionEnd(chapter) - firstSectionOf(db, chapter)));
     std::iota(sections.begin(), sections.end(), firstSectionOf(db, chapter));
     if (order == TreeOrder::German)
-        sortGerman(sections, [&db](int section) { return db.sectionName(section); });
+        sortGerman(sections, [&db](int section) { return db.sectionName(section).bytes(); });
     return sections;
 }
 
@@ -76,8 +76,8 @@ ChapterRubricTree::ChapterRubricTree(const RepertoryDatabase& db, int chapter, T
         // Each level by the text it shows: below a parent the rubric's own part.
         const auto shownText = [this, &db](int rubric) {
             const int parent = parentOf(rubric);
-            const std::string_view text = db.rubricTextField(rubric);
-            return parent < 0 ? text : ownRubricPart(text, db.rubricTextField(parent));
+            const std::string_view text = db.rubricTextField(rubric).bytes();
+            return parent < 0 ? text : ownRubricPart(text, db.rubricTextField(parent).bytes());
         };
         for (std::vector<int>& tops : tops_)
             sortGerman(tops, shownText);

@@ -170,12 +170,12 @@ inline std::string tsvOf(const RepertoryDatabase& db) {
     std::string tsv;
     tsv.reserve(static_cast<std::size_t>(db.remedyEntryCount()) * 80);
     for (int section = 0, rubric = 0; section < db.sectionCount(); ++section) {
-        const std::string_view chapter = db.chapterName(db.chapterOfSection(section));
+        const std::string_view chapter = db.chapterName(db.chapterOfSection(section)).bytes();
         for (; rubric < db.rubricEnd(section); ++rubric) {
             for (const RemedyEntry entry : db.remedyList(rubric)) {
-                ((((tsv += chapter) += '\t') += db.sectionName(section)) += '\t') +=
-                    db.rubricTextField(rubric);
-                ((tsv += '\t') += db.remedyName(remedyOf(entry))) += '\t';
+                ((((tsv += chapter) += '\t') += db.sectionName(section).bytes()) += '\t') +=
+                    db.rubricTextField(rubric).bytes();
+                ((tsv += '\t') += db.remedyName(remedyOf(entry)).bytes()) += '\t';
                 (tsv += static_cast<char>('0' + gradeOf(entry))) += '\n';
             }
         }

@@ -151,7 +151,7 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
     }
     int rank = 0;
     for (const RemedyScore& score : ranking) {
-        table.push_back({std::to_string(++rank), std::string(context.db.remedyName(score.remedy)),
+        table.push_back({std::to_string(++rank), std::string(context.db.remedyName(score.remedy).bytes()),
                          std::to_string(score.hits), std::to_string(score.gradeSum),
                          std::to_string(score.polarityDifference)});
         if (markContraindications &&

@@ -211,7 +211,7 @@ int remediesCommand(const CliContext& context, std::span<const std::string> word
     const RepertoryDatabase& db = context.db;
     std::ostream& out = context.out;
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        out << utf8(db.remedyName(remedy)) << '\t' << utf8(db.remedyFullName(remedy)) << '\n';
+        out << utf8Of(db.remedyName(remedy)) << '\t' << utf8Of(db.remedyFullName(remedy)) << '\n';
     return 0;
 }
 
@@ -237,17 +237,17 @@ int treeCommand(const CliContext& context, std::span<const std::string> words) {
     std::vector<RubricNumber> chain;
     for (RubricNumber number = *parsed; number != 0; number = db.parentRubric(number))
         chain.insert(chain.begin(), number);
-    const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1));
-    if (db.rubricTextField(chain.front() - 1) != chapter)
+    const std::string_view chapter = db.chapterName(db.chapterOfRubric(chain.front() - 1)).bytes();
+    if (db.rubricTextField(chain.front() - 1).bytes() != chapter)
         out << '\t' << utf8(chapter) << '\n';
     std::string_view parentText;
     for (const RubricNumber number : chain) {
-        std::string_view text = db.rubricTextField(number - 1);
+        std::string_view text = db.rubricTextField(number - 1).bytes();
         if (!parentText.empty() && text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
             text.substr(parentText.size(), 2) == ", ")
             text.remove_prefix(parentText.size() + 2);
         out << number << '\t' << utf8(text) << '\n';
-        parentText = db.rubricTextField(number - 1);
+        parentText = db.rubricTextField(number - 1).bytes();
     }
     return 0;
 }

@@ -87,7 +87,7 @@ std::vector<ChapterChoice> chapterChoices(const RepertoryDatabase& db) {
     choices.reserve(static_cast<std::size_t>(db.chapterCount()) + 1);
     choices.push_back({std::string(), -1});
     for (int chapter = 0; chapter < db.chapterCount(); ++chapter)
-        choices.push_back({std::string(db.chapterName(chapter)), chapter});
+        choices.push_back({std::string(db.chapterName(chapter).bytes()), chapter});
     return choices;
 }
 
@@ -95,7 +95,7 @@ std::vector<std::string> sortedRemedyNames(const RepertoryDatabase& db) {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(db.remedyCount()));
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        names.emplace_back(db.remedyName(remedy));
+        names.emplace_back(db.remedyName(remedy).bytes());
     std::stable_sort(names.begin(), names.end(),
                      [](const std::string& a, const std::string& b) { return germanLess(a, b); });
     return names;
@@ -105,13 +105,14 @@ std::vector<std::string> remedyBoxItems(const RepertoryDatabase& db) {
     std::vector<int> remedies(static_cast<std::size_t>(db.remedyCount()));
     for (std::size_t remedy = 0; remedy < remedies.size(); ++remedy)
         remedies[remedy] = static_cast<int>(remedy);
-    std::stable_sort(remedies.begin(), remedies.end(),
-                     [&db](int a, int b) { return germanLess(db.remedyName(a), db.remedyName(b)); });
+    std::stable_sort(remedies.begin(), remedies.end(), [&db](int a, int b) {
+        return germanLess(db.remedyName(a).bytes(), db.remedyName(b).bytes());
+    });
     std::vector<std::string> items;
     items.reserve(remedies.size());
     for (const int remedy : remedies) {
-        std::string item(db.remedyName(remedy));
-        if (const std::string_view fullName = db.remedyFullName(remedy); !fullName.empty())
+        std::string item(db.remedyName(remedy).bytes());
+        if (const std::string_view fullName = db.remedyFullName(remedy).bytes(); !fullName.empty())
             item.append(" \x96 ").append(fullName);
         items.push_back(std::move(item));
     }

@@ -190,14 +190,14 @@ std::string RepertoryTreeModel::itemText(const QModelIndex& index) const {
     const int record = recordOf(index);
     switch (levelOf(index)) {
     case Level::Chapter:
-        return std::string(db_.chapterName(record));
+        return std::string(db_.chapterName(record).bytes());
     case Level::Section:
-        return std::string(db_.sectionName(record));
+        return std::string(db_.sectionName(record).bytes());
     case Level::Rubric: {
         const std::string text = treeRubricItemText(db_, record + 1);
         // Below its parent a rubric shows only its own part: "nachmittags" under "Übelkeit".
         if (const int parentRubric = rubricsOfRubric(record).parentOf(record); parentRubric >= 0)
-            return std::string(ownRubricPart(text, db_.rubricTextField(parentRubric)));
+            return std::string(ownRubricPart(text, db_.rubricTextField(parentRubric).bytes()));
         return text;
     }
     case Level::None:

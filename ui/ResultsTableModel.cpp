@@ -113,7 +113,7 @@ std::string ResultsTableModel::abbreviation(int column) const {
 }
 
 std::string ResultsTableModel::fullName(int column) const {
-    return std::string(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy));
+    return std::string(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy).bytes());
 }
 
 std::string ResultsTableModel::remedyLegend() const {

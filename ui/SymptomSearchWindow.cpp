@@ -115,7 +115,8 @@ QMenu* SymptomSearchWindow::contextMenuAt(const QPoint& viewportPos) {
     // Made anew each time and gone once closed.
     auto* menu = new QMenu(tree_);
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-    addCrossReferenceEntries(*menu, db_.rubricTextField(RepertoryTreeModel::recordOf(item)), openTextSearch_);
+    addCrossReferenceEntries(*menu, db_.rubricTextField(RepertoryTreeModel::recordOf(item)).bytes(),
+                             openTextSearch_);
     if (menu->isEmpty()) {
         delete menu;
         return nullptr;

@@ -135,7 +135,10 @@ void TextSearchWindow::createControls() {
                 parseSymptomEntry(index_.database(), toWindows1252(table_->cellText(row, kNumberColumn)));
             if (symptom.valid && symptom.number > 0)
                 addCrossReferenceEntries(
-                    menu, index_.database().rubricTextField(index_.database().rubricIndex(symptom.number, 0)),
+                    menu,
+                    index_.database()
+                        .rubricTextField(index_.database().rubricIndex(symptom.number, 0))
+                        .bytes(),
                     [this](const QString& words) { searchFor(words); });
         });
 }

@@ -282,7 +282,7 @@ void BM_RemedyOverviewOfTheCommonestRemedy(benchmark::State& state, Repertory re
     }
     RemedyQuery query;
     query.remedyText =
-        db.remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin()));
+        db.remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin())).bytes();
     query.gradeWanted = {true, true, true, true, true};
     std::size_t rows = 0;
     for (auto _ : state) {

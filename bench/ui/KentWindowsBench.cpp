@@ -71,7 +71,9 @@ std::string commonestRemedy() {
             ++uses[static_cast<std::size_t>(remedyOf(entry))];
     }
     return std::string(
-        kent().remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin())));
+        kent()
+            .remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin()))
+            .bytes());
 }
 
 // Creating the symptom tree search: the window with its model of every rubric, shown and painted.

@@ -71,8 +71,9 @@ TEST(ReferenceAnalysis, RubricListingSepTwiceAndAllRemediesHit) {
     std::vector<CaseSymptom> rows(1);
     rows[0].number = 63;
     result.score(db, rows);
-    const auto sep = std::find_if(result.scores().begin(), result.scores().end(),
-                                  [&](const RemedyScore& s) { return db.remedyName(s.remedy) == "sep."; });
+    const auto sep = std::find_if(result.scores().begin(), result.scores().end(), [&](const RemedyScore& s) {
+        return db.remedyName(s.remedy).bytes() == "sep.";
+    });
     ASSERT_NE(sep, result.scores().end());
     EXPECT_EQ(sep->hits, 2);
     EXPECT_EQ(sep->gradeSum, 4);
@@ -117,7 +118,7 @@ TEST(ReferenceOverview, LastRubricSizeFilterAndNumberColumn) {
     const RepertoryDatabase& db = reference();
     RemedyQuery query;
     query.gradeWanted = kAllGrades;
-    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(26563)[0])));
+    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(26563)[0])).bytes());
     for (int chapter : {-1, 57})
         EXPECT_EQ(rowsOf(runRemedyQuery(db,
                                         [&] {
@@ -139,7 +140,7 @@ TEST(ReferenceOverview, LastRubricSizeFilterAndNumberColumn) {
         EXPECT_LE(db.rubric(row.number - 1).entryCount, 30) << row.number;
     EXPECT_TRUE(sized.showsOthers);
 
-    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(806)[0])));
+    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(806)[0])).bytes());
     query.sizeFilter = false;
     const std::vector<OverviewRow> rubric807 = rowsOf(runRemedyQuery(db, query), 807);
     ASSERT_FALSE(rubric807.empty());

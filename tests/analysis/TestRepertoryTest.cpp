@@ -51,8 +51,8 @@ protected:
     std::map<std::string, std::array<int, 3>> scores() const {
         std::map<std::string, std::array<int, 3>> byName;
         for (const RemedyScore& s : result.scores())
-            byName[std::string(repertory.db().remedyName(s.remedy))] = {s.hits, s.gradeSum,
-                                                                        s.polarityDifference};
+            byName[std::string(repertory.db().remedyName(s.remedy).bytes())] = {s.hits, s.gradeSum,
+                                                                                s.polarityDifference};
         return byName;
     }
     std::vector<RubricNumber> caseNumbers() const {
@@ -130,7 +130,7 @@ TEST_F(TestRepertoryAnalysis, NegativeOnlyCaseAndTies) {
     const auto listed = result.listed();
     std::vector<std::string> names;
     for (const RemedyScore& score : listed)
-        names.emplace_back(repertory.db().remedyName(score.remedy));
+        names.emplace_back(repertory.db().remedyName(score.remedy).bytes());
     const auto agC = std::find(names.begin(), names.end(), "ag-c.");
     const auto agar = std::find(names.begin(), names.end(), "agar.");
     ASSERT_NE(agar, names.end());

@@ -31,7 +31,7 @@ inline std::string entriesText(const RepertoryDatabase& db, int rubric) {
     std::string text;
     for (const RemedyEntry entry : db.remedyList(rubric))
         text.append(text.empty() ? "" : " ")
-            .append(db.remedyName(remedyOf(entry)))
+            .append(db.remedyName(remedyOf(entry)).bytes())
             .append(std::to_string(gradeOf(entry)));
     return text;
 }

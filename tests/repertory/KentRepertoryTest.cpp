@@ -27,9 +27,9 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     EXPECT_EQ(db.remedyCount(), 624);
     // Every remedy keeps its full name from the remedy file.
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        EXPECT_FALSE(db.remedyFullName(remedy).empty()) << db.remedyName(remedy);
-    EXPECT_EQ(db.remedyName(0), "abies-c.");
-    EXPECT_EQ(db.remedyFullName(0), "Abies Canadensis");
+        EXPECT_FALSE(db.remedyFullName(remedy).bytes().empty()) << db.remedyName(remedy).bytes();
+    EXPECT_EQ(db.remedyName(0).bytes(), "abies-c.");
+    EXPECT_EQ(db.remedyFullName(0).bytes(), "Abies Canadensis");
     // The symptom tree file's own tree: "Übelkeit, nachmittags" under "Übelkeit" under the
     // chapter's own rubric.
     EXPECT_EQ(db.parentRubric(24605), 24601);
@@ -125,7 +125,7 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     // "Allgemeines, Luft, frische, besser" and "..., schlechter" by rule.
     const auto numberOf = [&db](std::string_view text) {
         for (int i = db.rubricCount() - 1; i >= 0; --i)
-            if (windows1252ToUtf8(db.rubricTextField(i)) == text)
+            if (windows1252ToUtf8(db.rubricTextField(i).bytes()) == text)
                 return i + 1;
         return 0;
     };
@@ -133,12 +133,12 @@ TEST(KentRepertory, ShippedFilesGiveThePinnedFiguresNumbersAndTexts) {
     ASSERT_NE(freshAirBetter, 0);
     EXPECT_EQ(db.rubric(freshAirBetter - 1).counterPolarity, numberOf("Luft, frische, schlechter"));
     for (const auto& [number, text] : pinned)
-        EXPECT_EQ(windows1252ToUtf8(db.rubricTextField(number - 1)), text) << number;
-    EXPECT_EQ(db.sectionName(0), "(ganzes Kapitel)");
+        EXPECT_EQ(windows1252ToUtf8(db.rubricTextField(number - 1).bytes()), text) << number;
+    EXPECT_EQ(db.sectionName(0).bytes(), "(ganzes Kapitel)");
     EXPECT_EQ(test::entriesText(db, 92), "crot-c.1 hyos.1 kali-br.1");
     EXPECT_EQ(test::entriesText(db, 68737), "ant-c.3 sulph.1 sep.1 ferr.1 ant-t.1 ars.2");
-    EXPECT_TRUE(db.rubricTextField(38398).starts_with("Liegen, Gesicht, Schleimrasseln"));
-    EXPECT_TRUE(db.rubricTextField(38398).ends_with("den Schleim..."));
+    EXPECT_TRUE(db.rubricTextField(38398).bytes().starts_with("Liegen, Gesicht, Schleimrasseln"));
+    EXPECT_TRUE(db.rubricTextField(38398).bytes().ends_with("den Schleim..."));
 
     // The build imported the same files into the same bytes.
     std::ifstream built(TELVARIN_KENT_DE_BUILD_FILE, std::ios::binary);

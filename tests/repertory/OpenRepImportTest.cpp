@@ -29,14 +29,14 @@ TEST(OpenRepImport, TreeGivesRubricsInBookOrderAndQuirksAreNoted) {
     EXPECT_EQ(db.rubricCount(), 11);
     EXPECT_EQ(db.remedyEntryCount(), 14);
     EXPECT_EQ(db.remedyCount(), 4);
-    EXPECT_EQ(db.remedyName(0), "acon.");
-    EXPECT_EQ(db.remedyName(3), "nux-v.");
+    EXPECT_EQ(db.remedyName(0).bytes(), "acon.");
+    EXPECT_EQ(db.remedyName(3).bytes(), "nux-v.");
 
     // The main symptom file's order, the chapter it lacks at the end.
-    EXPECT_EQ(db.chapterName(0), "Gem\xFCt");
-    EXPECT_EQ(db.chapterName(1), "Kopf");
-    EXPECT_EQ(db.chapterName(2), "\xDC"
-                                 "belkeit");
+    EXPECT_EQ(db.chapterName(0).bytes(), "Gem\xFCt");
+    EXPECT_EQ(db.chapterName(1).bytes(), "Kopf");
+    EXPECT_EQ(db.chapterName(2).bytes(), "\xDC"
+                                         "belkeit");
     // Each chapter: its own rubric in a section of its own, then one section per node below it,
     // depth-first, siblings by id.
     const std::vector<std::string> texts = {"Gem\xFCt",
@@ -52,12 +52,12 @@ TEST(OpenRepImport, TreeGivesRubricsInBookOrderAndQuirksAreNoted) {
                                             "\xDC"
                                             "belkeit"};
     for (int i = 0; i < db.rubricCount(); ++i)
-        EXPECT_EQ(db.rubricTextField(i), texts[static_cast<std::size_t>(i)]) << i;
-    EXPECT_EQ(db.sectionName(0), "(ganzes Kapitel)");
-    EXPECT_EQ(db.sectionName(1), "Angst");
+        EXPECT_EQ(db.rubricTextField(i).bytes(), texts[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(db.sectionName(0).bytes(), "(ganzes Kapitel)");
+    EXPECT_EQ(db.sectionName(1).bytes(), "Angst");
     EXPECT_EQ(db.sectionOfRubric(3), 1);
     EXPECT_EQ(db.sectionOfRubric(4), 2);
-    EXPECT_EQ(db.sectionName(6), "(ganzes Kapitel)");
+    EXPECT_EQ(db.sectionName(6).bytes(), "(ganzes Kapitel)");
 
     EXPECT_EQ(entriesText(db, 0), "acon.3 nux-v.1"); // acon. twice in the list
     EXPECT_EQ(entriesText(db, 7), "nux-v.2 acon.3"); // two lists of one id
@@ -87,12 +87,12 @@ TEST(OpenRepImport, TreeGivesRubricsInBookOrderAndQuirksAreNoted) {
 TEST(OpenRepImport, ChapterOrderFileDecidesTheOrder) {
     const RepertoryImportResult result = importOpenRepRepertory(kSample, kSampleOrder);
     const RepertoryDatabase db = test::importedDatabase(result);
-    EXPECT_EQ(db.chapterName(0), "Kopf");
-    EXPECT_EQ(db.chapterName(1), "\xDC"
-                                 "belkeit");
-    EXPECT_EQ(db.rubricTextField(5), "\xDC"
-                                     "belkeit");
-    EXPECT_EQ(db.rubricTextField(6), "Gem\xFCt");
+    EXPECT_EQ(db.chapterName(0).bytes(), "Kopf");
+    EXPECT_EQ(db.chapterName(1).bytes(), "\xDC"
+                                         "belkeit");
+    EXPECT_EQ(db.rubricTextField(5).bytes(), "\xDC"
+                                             "belkeit");
+    EXPECT_EQ(db.rubricTextField(6).bytes(), "Gem\xFCt");
     // The main symptom file is still checked.
     EXPECT_EQ(importReport(result).notes.size(), 6u);
     EXPECT_EQ(importReport(result).notes[4], "t_mainsym, Zeile 3: \"Magen\" ist kein Kapitel des Baums");
@@ -152,8 +152,8 @@ TEST(OpenRepImport, DeepChainIsTakenUpToItsLimit) {
     const RepertoryImportResult imported = chainImport(64);
     const RepertoryDatabase db = test::importedDatabase(imported);
     ASSERT_EQ(db.rubricCount(), 11 + 64);
-    EXPECT_EQ(db.rubricTextField(7), "k1, k2, k3");
-    EXPECT_EQ(db.sectionName(db.sectionOfRubric(5 + 63)), "k1");
+    EXPECT_EQ(db.rubricTextField(7).bytes(), "k1, k2, k3");
+    EXPECT_EQ(db.sectionName(db.sectionOfRubric(5 + 63)).bytes(), "k1");
     EXPECT_EQ(refusal(chainImport(65)),
               "t_tree, Zeile 76: Id 165 liegt tiefer als 64 Ebenen unter ihrem Kapitel");
 }

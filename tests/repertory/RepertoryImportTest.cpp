@@ -24,28 +24,28 @@ TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
     const RepertoryDatabase db = test::importedDatabase(result);
     EXPECT_EQ(importReport(result).cutRubricTexts, 1);
     ASSERT_EQ(db.chapterCount(), 3);
-    EXPECT_EQ(db.chapterName(0), "MIND");
-    EXPECT_EQ(db.chapterName(2), "STOMACH");
+    EXPECT_EQ(db.chapterName(0).bytes(), "MIND");
+    EXPECT_EQ(db.chapterName(2).bytes(), "STOMACH");
     EXPECT_EQ(db.sectionCount(), 8);
     EXPECT_EQ(db.rubricCount(), 12);
     EXPECT_EQ(db.remedyEntryCount(), 27);
     EXPECT_EQ(db.remedyCount(), 13); // ACON, Acon, acon, ACON. are one remedy
 
     // Sections as they first appear; within one, parent before children, case ignored.
-    EXPECT_EQ(db.sectionName(0), "ANXIETY");
-    EXPECT_EQ(db.sectionName(1), "GENERAL");
-    EXPECT_EQ(db.rubricTextField(0), "Anxiety");
+    EXPECT_EQ(db.sectionName(0).bytes(), "ANXIETY");
+    EXPECT_EQ(db.sectionName(1).bytes(), "GENERAL");
+    EXPECT_EQ(db.rubricTextField(0).bytes(), "Anxiety");
     EXPECT_EQ(entriesText(db, 0), "acon.3 ars.2 calc.1");
-    const std::string_view longText = db.rubricTextField(1);
+    const std::string_view longText = db.rubricTextField(1).bytes();
     EXPECT_TRUE(longText.starts_with("Anxiety, health, about his own"));
     EXPECT_TRUE(longText.ends_with("the complaint, with palpitation...")) << longText;
     EXPECT_LE(longText.size(), kRubricTextSize - 1);
-    EXPECT_EQ(db.rubricTextField(2), "Anxiety, night");
-    EXPECT_EQ(db.rubricTextField(3), "Mind"); // the chapter's own rubric
+    EXPECT_EQ(db.rubricTextField(2).bytes(), "Anxiety, night");
+    EXPECT_EQ(db.rubricTextField(3).bytes(), "Mind"); // the chapter's own rubric
     EXPECT_EQ(entriesText(db, 3), "acon.2 bell.1");
-    EXPECT_EQ(db.rubricTextField(6), "Delusions, fianc\xE9"
-                                     "e is unfaithful");
-    EXPECT_EQ(db.sectionName(db.sectionOfRubric(9)), "MORNING");
+    EXPECT_EQ(db.rubricTextField(6).bytes(), "Delusions, fianc\xE9"
+                                             "e is unfaithful");
+    EXPECT_EQ(db.sectionName(db.sectionOfRubric(9)).bytes(), "MORNING");
     EXPECT_EQ(entriesText(db, 10), "nux-v.2 ip.3 ars.2");
 
     // A path that extends another by whole parts hangs below it.
@@ -53,7 +53,7 @@ TEST(RepertoryImport, JsonSampleKeepsChapterOrderSortsPathsAndMergesSpellings) {
     EXPECT_EQ(db.parentRubric(2), 1);
     EXPECT_EQ(db.parentRubric(3), 1);
     EXPECT_EQ(db.parentRubric(4), 0);
-    EXPECT_EQ(db.rubricTextField(5), "Fear, dark");
+    EXPECT_EQ(db.rubricTextField(5).bytes(), "Fear, dark");
     EXPECT_EQ(db.parentRubric(6), 5);
     EXPECT_EQ(db.parentRubric(7), 0);
 }
@@ -71,9 +71,9 @@ TEST(RepertoryImport, TsvSampleGroupsLinesIntoRubricsWithTheirGrades) {
     EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1"); // acon. twice: one entry, the higher grade
     EXPECT_EQ(importReport(result).mergedEntries, 1);
     EXPECT_EQ(entriesText(db, 1), "stram.4 calc.5");
-    EXPECT_EQ(db.rubricTextField(2), "Fear, about his fianc\xE9"
-                                     "e, costing 5 \x80");
-    EXPECT_TRUE(db.rubricTextField(3).ends_with("...")); // CR LF lines read too
+    EXPECT_EQ(db.rubricTextField(2).bytes(), "Fear, about his fianc\xE9"
+                                             "e, costing 5 \x80");
+    EXPECT_TRUE(db.rubricTextField(3).bytes().ends_with("...")); // CR LF lines read too
     EXPECT_EQ(entriesText(db, 3), "nux-v.3 bell.2");
     EXPECT_FALSE(db.hasRubricTree());
 
@@ -162,10 +162,10 @@ TEST(RepertoryImport, UntidyJsonIsTidiedMergedAndCounted) {
     const RepertoryImportResult result = importJsonRepertory(folder.string());
     const RepertoryDatabase db = test::importedDatabase(result);
     ASSERT_EQ(db.rubricCount(), 3);
-    EXPECT_EQ(db.chapterName(0), "MIND");
-    EXPECT_EQ(db.rubricTextField(0), "Fear");
+    EXPECT_EQ(db.chapterName(0).bytes(), "MIND");
+    EXPECT_EQ(db.rubricTextField(0).bytes(), "Fear");
     EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1"); // both paths: acon. at its higher grade
-    EXPECT_EQ(db.rubricTextField(1), "Fear, dark");
+    EXPECT_EQ(db.rubricTextField(1).bytes(), "Fear, dark");
     EXPECT_EQ(entriesText(db, 2), "nat-m.4 nux-v.2");
     const ImportReport& report = importReport(result);
     EXPECT_EQ(report.tidiedBlanks, 2);      // "Mind " and "Mind,  Fear"
@@ -188,13 +188,13 @@ TEST(RepertoryImport, UntidyTsvIsTidiedMergedAndCounted) {
                            "t.tsv");
     const RepertoryDatabase db = test::importedDatabase(result);
     ASSERT_EQ(db.rubricCount(), 2);
-    EXPECT_EQ(db.rubricTextField(0), "Fear");
+    EXPECT_EQ(db.rubricTextField(0).bytes(), "Fear");
     EXPECT_EQ(entriesText(db, 0), "acon.3 bell.1");
-    EXPECT_EQ(db.rubricTextField(1), "Anger, at night");
+    EXPECT_EQ(db.rubricTextField(1).bytes(), "Anger, at night");
     EXPECT_EQ(entriesText(db, 1), "nat-m.4");
     // The sixth field names the remedy; an empty one keeps the name given before.
-    EXPECT_EQ(db.remedyFullName(0), "Aconitum napellus");
-    EXPECT_EQ(db.remedyFullName(1), "");
+    EXPECT_EQ(db.remedyFullName(0).bytes(), "Aconitum napellus");
+    EXPECT_EQ(db.remedyFullName(1).bytes(), "");
     const ImportReport& report = importReport(result);
     EXPECT_EQ(report.tidiedBlanks, 1);
     EXPECT_EQ(report.droppedEmptyParts, 1);

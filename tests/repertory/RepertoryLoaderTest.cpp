@@ -37,8 +37,8 @@ TEST(RepertoryLoader, AcceptsAWellFormedFileAndReportsItsCounts) {
     EXPECT_EQ(db.largestRubricNumber(), 5);
     EXPECT_EQ(db.remedyEntryCount(), 17);
     EXPECT_EQ(db.remedyCount(), 5);
-    EXPECT_EQ(db.remedyName(4), "averylongname.");
-    EXPECT_EQ(db.rubricTextField(3), "Pain, forehead");
+    EXPECT_EQ(db.remedyName(4).bytes(), "averylongname.");
+    EXPECT_EQ(db.rubricTextField(3).bytes(), "Pain, forehead");
 }
 
 TEST(RepertoryLoader, RefusesFilesWhoseSizeDisagreesWithTheCounts) {
@@ -64,10 +64,10 @@ TEST(RepertoryLoader, ReadsTheOptionalFullNamesAndRefusesADamagedTable) {
     ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result)) << refusal(named);
     const auto& db = std::get<RepertoryDatabase>(result);
     EXPECT_TRUE(db.hasFullNames());
-    EXPECT_EQ(db.remedyFullName(0), "Aconitum");
-    EXPECT_EQ(db.remedyFullName(1), "");
-    EXPECT_EQ(db.remedyFullName(2), "Belladonna");
-    EXPECT_EQ(std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(plain)).remedyFullName(0), "");
+    EXPECT_EQ(db.remedyFullName(0).bytes(), "Aconitum");
+    EXPECT_EQ(db.remedyFullName(1).bytes(), "");
+    EXPECT_EQ(db.remedyFullName(2).bytes(), "Belladonna");
+    EXPECT_EQ(std::get<RepertoryDatabase>(RepertoryDatabase::fromBytes(plain)).remedyFullName(0).bytes(), "");
 
     // A name without its terminator, a table short of names, an unknown tag, a table twice.
     EXPECT_NE(refusal(withTail(std::string_view("NAMEAconitum", 12))).find("Mittel 0: voller Name"),
@@ -191,7 +191,7 @@ TEST(RepertoryLoader, ReadsAFileIntoMemoryItOwns) {
     }
     const RepertoryLoadResult result = RepertoryDatabase::fromFile(path);
     ASSERT_TRUE(std::holds_alternative<RepertoryDatabase>(result));
-    EXPECT_EQ(std::get<RepertoryDatabase>(result).remedyName(0), "acon.");
+    EXPECT_EQ(std::get<RepertoryDatabase>(result).remedyName(0).bytes(), "acon.");
     const RepertoryLoadResult missing = RepertoryDatabase::fromFile(path + ".missing");
     ASSERT_TRUE(std::holds_alternative<RepertoryLoadError>(missing));
 }

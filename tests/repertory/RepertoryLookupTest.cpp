@@ -80,9 +80,9 @@ TEST_F(TinyLookup, MapsRubricsToSectionsAcrossEmptySections) {
 TEST_F(TinyLookup, ReplacedTextsAreCutToTheirFieldWidth) {
     db_.replaceRubricText(0, std::string(300, 'r'));
     db_.replaceChapterName(0, "GEIST");
-    EXPECT_EQ(db_.rubricTextField(0).size(), kRubricTextSize - 1);
-    EXPECT_EQ(db_.chapterName(0), "GEIST");
-    EXPECT_EQ(db_.rubricTextField(1), "Anxiety");
+    EXPECT_EQ(db_.rubricTextField(0).bytes().size(), kRubricTextSize - 1);
+    EXPECT_EQ(db_.chapterName(0).bytes(), "GEIST");
+    EXPECT_EQ(db_.rubricTextField(1).bytes(), "Anxiety");
 }
 
 TEST(ReferenceLookup, SectionAndChapterBoundsOfTheFirstChapter) {

@@ -15,13 +15,13 @@ using namespace std::string_literals;
 
 // Every text of the tiny repertory in the order of a language file's lines.
 std::vector<std::string> textsInFileOrder(const RepertoryDatabase& db) {
-    return {std::string(db.chapterName(0)),     std::string(db.sectionName(0)),
-            std::string(db.rubricTextField(0)), std::string(db.rubricTextField(1)),
-            std::string(db.sectionName(1)),     std::string(db.rubricTextField(2)),
-            std::string(db.chapterName(1)),     std::string(db.sectionName(2)),
-            std::string(db.sectionName(3)),     std::string(db.rubricTextField(3)),
-            std::string(db.chapterName(2)),     std::string(db.sectionName(4)),
-            std::string(db.rubricTextField(4)), std::string(db.sectionName(5))};
+    return {std::string(db.chapterName(0).bytes()),     std::string(db.sectionName(0).bytes()),
+            std::string(db.rubricTextField(0).bytes()), std::string(db.rubricTextField(1).bytes()),
+            std::string(db.sectionName(1).bytes()),     std::string(db.rubricTextField(2).bytes()),
+            std::string(db.chapterName(1).bytes()),     std::string(db.sectionName(2).bytes()),
+            std::string(db.sectionName(3).bytes()),     std::string(db.rubricTextField(3).bytes()),
+            std::string(db.chapterName(2).bytes()),     std::string(db.sectionName(4).bytes()),
+            std::string(db.rubricTextField(4).bytes()), std::string(db.sectionName(5).bytes())};
 }
 
 std::string joined(const std::vector<std::string>& lines, const std::string& lineEnd) {
@@ -145,9 +145,9 @@ protected:
 
 TEST_F(ReferenceLanguageFile, CompleteFileReplacesTheFirstSevenChaptersOnly) {
     ASSERT_EQ(languageLineCount(db_), 4992);
-    ASSERT_EQ(db_.chapterName(0), "MIND");
-    ASSERT_EQ(db_.chapterName(6), "EARS");
-    ASSERT_EQ(db_.chapterName(7), "NOSE");
+    ASSERT_EQ(db_.chapterName(0).bytes(), "MIND");
+    ASSERT_EQ(db_.chapterName(6).bytes(), "EARS");
+    ASSERT_EQ(db_.chapterName(7).bytes(), "NOSE");
 
     // Extra lines after the last covered record are never read.
     const std::filesystem::path path =
@@ -158,36 +158,36 @@ TEST_F(ReferenceLanguageFile, CompleteFileReplacesTheFirstSevenChaptersOnly) {
     }
     EXPECT_TRUE(applyLanguageFile(db_, path.string()));
 
-    EXPECT_EQ(db_.chapterName(0), "Zeile 1");
-    EXPECT_EQ(db_.sectionName(0), "Zeile 2");
-    EXPECT_EQ(db_.rubricTextField(0), "Zeile 3");
+    EXPECT_EQ(db_.chapterName(0).bytes(), "Zeile 1");
+    EXPECT_EQ(db_.sectionName(0).bytes(), "Zeile 2");
+    EXPECT_EQ(db_.rubricTextField(0).bytes(), "Zeile 3");
     const int lastSection = db_.sectionEnd(6) - 1;
     const int lastRubric = db_.rubricEnd(lastSection) - 1;
     EXPECT_EQ(lastSection, 45);
     EXPECT_EQ(lastRubric, 4938);
-    EXPECT_EQ(db_.rubricTextField(lastRubric), "Zeile 4992");
+    EXPECT_EQ(db_.rubricTextField(lastRubric).bytes(), "Zeile 4992");
     for (int chapter = 7; chapter < db_.chapterCount(); ++chapter)
-        EXPECT_EQ(db_.chapterName(chapter), original_.chapterName(chapter));
+        EXPECT_EQ(db_.chapterName(chapter).bytes(), original_.chapterName(chapter).bytes());
     for (int section = lastSection + 1; section < db_.sectionCount(); ++section)
-        EXPECT_EQ(db_.sectionName(section), original_.sectionName(section));
+        EXPECT_EQ(db_.sectionName(section).bytes(), original_.sectionName(section).bytes());
     for (int rubric = lastRubric + 1; rubric < db_.rubricCount(); ++rubric)
-        ASSERT_EQ(db_.rubricTextField(rubric), original_.rubricTextField(rubric)) << rubric;
+        ASSERT_EQ(db_.rubricTextField(rubric).bytes(), original_.rubricTextField(rubric).bytes()) << rubric;
 }
 
 TEST_F(ReferenceLanguageFile, OneLineRenamesMindAndEmptiesTheFirstSevenChapters) {
     std::istringstream input("GEM\xDC"
                              "T");
     EXPECT_TRUE(applyLanguageTexts(db_, input));
-    EXPECT_EQ(db_.chapterName(0), "GEM\xDC"
-                                  "T");
+    EXPECT_EQ(db_.chapterName(0).bytes(), "GEM\xDC"
+                                          "T");
     for (int chapter = 1; chapter < 7; ++chapter)
-        EXPECT_EQ(db_.chapterName(chapter), "");
+        EXPECT_EQ(db_.chapterName(chapter).bytes(), "");
     for (int section = 0; section < 46; ++section)
-        EXPECT_EQ(db_.sectionName(section), "");
+        EXPECT_EQ(db_.sectionName(section).bytes(), "");
     for (int rubric = 0; rubric < 4939; ++rubric)
-        ASSERT_EQ(db_.rubricTextField(rubric), "") << rubric;
-    EXPECT_EQ(db_.chapterName(7), "NOSE");
-    EXPECT_EQ(db_.rubricTextField(4939), original_.rubricTextField(4939));
+        ASSERT_EQ(db_.rubricTextField(rubric).bytes(), "") << rubric;
+    EXPECT_EQ(db_.chapterName(7).bytes(), "NOSE");
+    EXPECT_EQ(db_.rubricTextField(4939).bytes(), original_.rubricTextField(4939).bytes());
 }
 
 } // namespace

@@ -37,7 +37,7 @@ protected:
     static int rubricsWithWord(std::string_view word) {
         int found = 0;
         for (int r = 0; r < db().rubricCount(); ++r) {
-            std::string text(db().rubricTextField(r));
+            std::string text(db().rubricTextField(r).bytes());
             std::transform(text.begin(), text.end(), text.begin(), [](char c) { return std::tolower(c); });
             for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
                 const bool startsWord = at == 0 || !std::isalpha(static_cast<unsigned char>(text[at - 1]));
@@ -66,20 +66,20 @@ TEST_F(ReferenceRepertory, HasTheFiveCounts) {
 }
 
 TEST_F(ReferenceRepertory, HasTheChapterAndSectionBoundaries) {
-    EXPECT_EQ(db().chapterName(0), "MIND");
+    EXPECT_EQ(db().chapterName(0).bytes(), "MIND");
     EXPECT_EQ(db().sectionEnd(0), 6);
-    EXPECT_EQ(db().sectionName(0), "GENERAL");
+    EXPECT_EQ(db().sectionName(0).bytes(), "GENERAL");
     EXPECT_EQ(db().rubricEnd(0), 807);
     EXPECT_EQ(db().firstRubricNumberOfChapter(0), 1);
     EXPECT_EQ(db().lastRubricNumberOfChapter(0), 1073);
-    EXPECT_EQ(db().chapterName(1), "SENSORIUM");
+    EXPECT_EQ(db().chapterName(1).bytes(), "SENSORIUM");
     EXPECT_EQ(db().firstRubricNumberOfChapter(1), 1074);
     EXPECT_EQ(db().lastRubricNumberOfChapter(1), 1183);
-    EXPECT_EQ(db().chapterName(6), "EARS");
-    EXPECT_EQ(db().chapterName(7), "NOSE");
+    EXPECT_EQ(db().chapterName(6).bytes(), "EARS");
+    EXPECT_EQ(db().chapterName(7).bytes(), "NOSE");
     EXPECT_EQ(db().sectionEnd(6), 46);
     EXPECT_EQ(db().lastRubricNumberOfChapter(6), 4939);
-    EXPECT_EQ(db().chapterName(57), "CONDITIONS OF AGGRAVATION AND AMELIORATION IN GENERAL");
+    EXPECT_EQ(db().chapterName(57).bytes(), "CONDITIONS OF AGGRAVATION AND AMELIORATION IN GENERAL");
     EXPECT_EQ(db().firstRubricNumberOfChapter(57), 25672);
     EXPECT_EQ(db().lastRubricNumberOfChapter(57), 26564);
 }
@@ -90,14 +90,15 @@ TEST_F(ReferenceRepertory, NamesSectionsAsARealRepertoryDoes) {
     std::map<std::string_view, int> names;
     for (int c = 0; c < db().chapterCount(); ++c) {
         const int first = c == 0 ? 0 : db().sectionEnd(c - 1);
-        generalFirst += db().sectionName(first) == "GENERAL";
-        EXPECT_TRUE(isUpperCase(db().chapterName(c))) << db().chapterName(c);
+        generalFirst += db().sectionName(first).bytes() == "GENERAL";
+        EXPECT_TRUE(isUpperCase(db().chapterName(c).bytes())) << db().chapterName(c).bytes();
     }
     for (int s = 0; s < db().sectionCount(); ++s) {
-        ++names[db().sectionName(s)];
+        ++names[db().sectionName(s).bytes()];
         const int begin = s == 0 ? 0 : db().rubricEnd(s - 1);
-        emptyCrossReferences += db().sectionName(s) == "CROSS REFERENCE" && db().rubricEnd(s) == begin;
-        EXPECT_TRUE(isUpperCase(db().sectionName(s))) << db().sectionName(s);
+        emptyCrossReferences +=
+            db().sectionName(s).bytes() == "CROSS REFERENCE" && db().rubricEnd(s) == begin;
+        EXPECT_TRUE(isUpperCase(db().sectionName(s).bytes())) << db().sectionName(s).bytes();
     }
     EXPECT_GT(generalFirst, 29);
     EXPECT_GE(emptyCrossReferences, 2);
@@ -107,13 +108,13 @@ TEST_F(ReferenceRepertory, NamesSectionsAsARealRepertoryDoes) {
 }
 
 TEST_F(ReferenceRepertory, HasTheNamedRubrics) {
-    EXPECT_EQ(db().rubricTextField(0), "In general");
+    EXPECT_EQ(db().rubricTextField(0).bytes(), "In general");
     EXPECT_EQ(db().remedyList(0).size(), 121u);
-    EXPECT_EQ(db().rubricTextField(26563), "Yawning, after, amel.");
+    EXPECT_EQ(db().rubricTextField(26563).bytes(), "Yawning, after, amel.");
 
     std::vector<int> sepGrades;
     for (RemedyEntry entry : db().remedyList(62)) {
-        if (db().remedyName(remedyOf(entry)) == "sep.")
+        if (db().remedyName(remedyOf(entry)).bytes() == "sep.")
             sepGrades.push_back(gradeOf(entry));
     }
     EXPECT_EQ(sepGrades, (std::vector<int>{1, 3})) << "rubric 63 lists sep. twice, grade 1 first";
@@ -124,7 +125,7 @@ TEST_F(ReferenceRepertory, KeepsTextsPlainDistinctAndWithinTheirLengths) {
     for (int s = 0; s < db().sectionCount(); ++s) {
         std::set<std::string_view> seen;
         for (int r = s == 0 ? 0 : db().rubricEnd(s - 1); r < db().rubricEnd(s); ++r) {
-            const std::string_view text = db().rubricTextField(r);
+            const std::string_view text = db().rubricTextField(r).bytes();
             longest = std::max(longest, text.size());
             EXPECT_TRUE(seen.insert(text).second) << "repeated in its section: " << text;
             EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
@@ -148,11 +149,11 @@ TEST_F(ReferenceRepertory, ListsRemediesWithinTheSuppliedRules) {
         {0, "acon."},     {1, "agar."},    {2, "ag-c."},  {3, "alu."},    {928, "mag-pho."},
         {929, "clac-c."}, {930, "ara-d."}, {931, "bly."}, {932, "lem-m."}};
     for (const auto& [index, name] : named)
-        EXPECT_EQ(db().remedyName(index), name);
+        EXPECT_EQ(db().remedyName(index).bytes(), name);
 
     std::set<std::string_view> names;
     for (int m = 0; m < db().remedyCount(); ++m) {
-        const std::string_view name = db().remedyName(m);
+        const std::string_view name = db().remedyName(m).bytes();
         names.insert(name);
         EXPECT_LE(name.size(), 12u) << name;
         EXPECT_TRUE(name.ends_with('.')) << name;
@@ -177,7 +178,8 @@ TEST_F(ReferenceRepertory, ListsRemediesWithinTheSuppliedRules) {
             // At most one grade mark, no BD mark, grades 1 to 4.
             ASSERT_EQ(entry & ~(kRemedyIndexMask | kGrade2Mark | kGrade3Mark | kGrade4Mark), 0u);
             ASSERT_LE(std::popcount(entry & kGradeMarks), 1);
-            if (k > 0 && db().remedyName(remedyOf(entry)) < db().remedyName(remedyOf(entries[k - 1])))
+            if (k > 0 &&
+                db().remedyName(remedyOf(entry)).bytes() < db().remedyName(remedyOf(entries[k - 1])).bytes())
                 ++outOfOrder;
         }
     }

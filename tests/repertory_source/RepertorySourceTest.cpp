@@ -264,7 +264,7 @@ protected:
     std::vector<std::string_view> names(int rubricIndex) const {
         std::vector<std::string_view> result;
         for (RemedyEntry entry : db_.remedyList(rubricIndex))
-            result.push_back(db_.remedyName(remedyOf(entry)));
+            result.push_back(db_.remedyName(remedyOf(entry)).bytes());
         return result;
     }
 };
@@ -281,11 +281,11 @@ TEST_F(TestRepertory, HasTheFiguresItsHeaderPromises) {
         EXPECT_EQ(db_.sectionEnd(c), sectionEnds[static_cast<std::size_t>(c)]);
     for (int s = 0; s < 10; ++s)
         EXPECT_EQ(db_.rubricEnd(s), rubricEnds[static_cast<std::size_t>(s)]);
-    EXPECT_EQ(db_.sectionName(3), "EXTERNAL HEAD");
-    EXPECT_EQ(db_.sectionName(9), "CROSS REFERENCE");
-    EXPECT_EQ(db_.rubricTextField(1), "Anxiety, about his fianc\xE9"
-                                      "e");
-    EXPECT_EQ(db_.remedyName(11), "zinc-valerian.");
+    EXPECT_EQ(db_.sectionName(3).bytes(), "EXTERNAL HEAD");
+    EXPECT_EQ(db_.sectionName(9).bytes(), "CROSS REFERENCE");
+    EXPECT_EQ(db_.rubricTextField(1).bytes(), "Anxiety, about his fianc\xE9"
+                                              "e");
+    EXPECT_EQ(db_.remedyName(11).bytes(), "zinc-valerian.");
 }
 
 TEST_F(TestRepertory, CarriesCounterPolaritiesWithTheirBdValues) {

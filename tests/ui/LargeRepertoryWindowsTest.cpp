@@ -101,7 +101,7 @@ private slots:
         RemedyOverviewWindow overview(large(), settings, nullptr, DialogServices{&store, nullptr, &messages});
         overview.show();
         QCOMPARE(overview.remedyBox()->count(), large().remedyCount());
-        const QString lastRemedy = QString::fromLatin1(large().remedyName(large().remedyCount() - 1));
+        const QString lastRemedy = QString::fromLatin1(large().remedyName(large().remedyCount() - 1).bytes());
         overview.remedyBox()->lineEdit()->clear();
         QTest::keyClicks(overview.remedyBox()->lineEdit(), lastRemedy);
         QTest::keyClick(overview.remedyBox()->lineEdit(), Qt::Key_Return);

@@ -129,7 +129,7 @@ TEST(OverviewLists, ChapterChoicesStartWithTheWholeRepertory) {
     EXPECT_EQ(choices[1].name, "MIND");
     for (int chapter = 0; chapter < 58; ++chapter) {
         EXPECT_EQ(choices[static_cast<std::size_t>(chapter) + 1].chapterIndex, chapter);
-        EXPECT_EQ(choices[static_cast<std::size_t>(chapter) + 1].name, db.chapterName(chapter));
+        EXPECT_EQ(choices[static_cast<std::size_t>(chapter) + 1].name, db.chapterName(chapter).bytes());
     }
 }
 
@@ -141,7 +141,7 @@ TEST(OverviewLists, RemedyNamesAreSortedWithoutRegardToCase) {
         EXPECT_LE(toUpperWindows1252(names[i - 1]), toUpperWindows1252(names[i])) << names[i];
     std::vector<std::string> stored;
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        stored.emplace_back(db.remedyName(remedy));
+        stored.emplace_back(db.remedyName(remedy).bytes());
     EXPECT_TRUE(std::is_permutation(names.begin(), names.end(), stored.begin(), stored.end()));
 }
 

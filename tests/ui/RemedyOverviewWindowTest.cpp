@@ -372,7 +372,7 @@ void RemedyOverviewWindowTest::chapterChoiceRestrictsTheRubrics() {
         QVERIFY(row.number >= 1 && row.number <= 1073);
 
     // The last chapter reaches the last rubric.
-    const std::string lastRemedy(reference().remedyName(remedyOf(reference().remedyList(26563)[0])));
+    const std::string lastRemedy(reference().remedyName(remedyOf(reference().remedyList(26563)[0])).bytes());
     QTest::mouseClick(window.allGradesButton(), Qt::LeftButton);
     overview.typeRemedy(fromWindows1252(lastRemedy));
     OpenOverview::chooseFromList(window.chapterBox(), window.chapterBox()->itemText(58));
@@ -456,7 +456,7 @@ void RemedyOverviewWindowTest::arrowsStepTheSizeFields() {
 void RemedyOverviewWindowTest::doubleClickTakesTheRubricOver() {
     OpenOverview overview;
     RemedyOverviewWindow& window = overview.open();
-    const std::string remedy(reference().remedyName(remedyOf(reference().remedyList(806)[0])));
+    const std::string remedy(reference().remedyName(remedyOf(reference().remedyList(806)[0])).bytes());
     QTest::mouseClick(window.allGradesButton(), Qt::LeftButton);
     overview.searchFor(fromWindows1252(remedy));
     const int row = overview.rowOf(807);

@@ -22,7 +22,7 @@ inline const RepertoryDatabase& reference() {
 
 inline int remedyIndexOf(const RepertoryDatabase& db, std::string_view abbreviation) {
     for (int r = 0; r < db.remedyCount(); ++r) {
-        if (db.remedyName(r) == abbreviation)
+        if (db.remedyName(r).bytes() == abbreviation)
             return r;
     }
     throw std::runtime_error("remedy not in the repertory");

@@ -116,10 +116,10 @@ private slots:
         RubricNumber expectedNumber = 1;
         for (int chapter = 0; chapter < model.rowCount(); ++chapter) {
             const QModelIndex chapterItem = model.index(chapter, 0);
-            QCOMPARE(chapterItem.data().toString(), shown(db.chapterName(chapter)));
+            QCOMPARE(chapterItem.data().toString(), shown(db.chapterName(chapter).bytes()));
             for (int section = 0; section < model.rowCount(chapterItem); ++section, ++sections) {
                 const QModelIndex sectionItem = model.index(section, 0, chapterItem);
-                QCOMPARE(sectionItem.data().toString(), shown(db.sectionName(sections)));
+                QCOMPARE(sectionItem.data().toString(), shown(db.sectionName(sections).bytes()));
                 QCOMPARE(model.parent(sectionItem), chapterItem);
                 for (int row = 0; row < model.rowCount(sectionItem); ++row, ++rubrics, ++expectedNumber) {
                     const QModelIndex rubricItem = model.index(row, 0, sectionItem);
@@ -186,17 +186,18 @@ private slots:
         QCOMPARE(open.window->windowTitle(), kTitle);
         QTest::keyClick(&open.tree(), Qt::Key_Right);
         QTest::keyClick(&open.tree(), Qt::Key_Down);
-        const QString chapter = shown(db.chapterName(0));
+        const QString chapter = shown(db.chapterName(0).bytes());
         QCOMPARE(open.window->windowTitle(), kTitle + QStringLiteral(" - ") + chapter + u' ');
         QTest::keyClick(&open.tree(), Qt::Key_Right);
         QTest::keyClick(&open.tree(), Qt::Key_Down);
         QCOMPARE(open.window->windowTitle(),
-                 kTitle + QStringLiteral(" - ") + chapter + u' ' + shown(db.sectionName(0)) + u' ');
+                 kTitle + QStringLiteral(" - ") + chapter + u' ' + shown(db.sectionName(0).bytes()) + u' ');
         QCOMPARE(open.window->selectedSymptom()->number, 1);
 
         open.click(open.model().rubricIndex(26564));
-        QCOMPARE(open.window->windowTitle(), kTitle + QStringLiteral(" - ") + shown(db.chapterName(57)) +
-                                                 u' ' + shown(db.sectionName(408)) + u' ');
+        QCOMPARE(open.window->windowTitle(), kTitle + QStringLiteral(" - ") +
+                                                 shown(db.chapterName(57).bytes()) + u' ' +
+                                                 shown(db.sectionName(408).bytes()) + u' ');
     }
 
     void aDoubleClickOnAGroupOnlyOpensIt() {

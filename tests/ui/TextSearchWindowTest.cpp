@@ -195,15 +195,15 @@ private slots:
         QCOMPARE(open.numbers(), both);
 
         // A chapter name is found through the heading although no rubric text holds it.
-        const std::string chapter(reference().chapterName(0));
+        const std::string chapter(reference().chapterName(0).bytes());
         open.clearAndType(fromWindows1252(chapter) + QStringLiteral(" fear"));
         const std::vector<RubricNumber> viaHeading =
             expectedMatches(reference(), {searchCapitals(chapter), "FEAR"});
         QVERIFY(!viaHeading.empty());
         QCOMPARE(open.numbers(), viaHeading);
         for (const RubricNumber number : viaHeading)
-            QVERIFY(searchCapitals(reference().rubricTextField(number - 1)).find(searchCapitals(chapter)) ==
-                    std::string::npos);
+            QVERIFY(searchCapitals(reference().rubricTextField(number - 1).bytes())
+                        .find(searchCapitals(chapter)) == std::string::npos);
     }
 
     void sharpSAndDoubleSFindEachOther() {

@@ -45,6 +45,9 @@ private slots:
     // The file dialog shows sizes and dates in German on an English desktop (see main below), and
     // its columns are wide enough for them and for the types of folders and filtered files.
     void fileDialogColumnsAreGermanAndWhole() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows shows its own file dialog, in the language of the system, which a program cannot set");
+#endif
         QCOMPARE(qgetenv("LC_ALL"), QByteArray("en_US.UTF-8")); // the environment as the user set it
         QCOMPARE(QLocale::system().language(), QLocale::German);
         QCOMPARE(QLocale::system().formattedDataSize(515), QLocale(QLocale::German).formattedDataSize(515));

@@ -150,8 +150,8 @@ private:
 
     [[noreturn]] void fail(std::string_view what, std::string_view name, std::string_view value) const {
         throw TokenizerError(std::string(what) + " in Datei: " + utf8ToWindows1252(in_.fileName()) +
-                          "\nZeile: " + std::to_string(in_.line()) +
-                          " Spalte: " + std::to_string(in_.column()) + " " + quotedValue(name, value) + "\n");
+                             "\nZeile: " + std::to_string(in_.line()) + " Spalte: " +
+                             std::to_string(in_.column()) + " " + quotedValue(name, value) + "\n");
     }
 
     void endTag(std::string_view name) {

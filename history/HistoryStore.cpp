@@ -16,7 +16,8 @@ public:
                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                            ErrorReporter* reporter, const HistoryFileAccess& access,
                            const Prescription& prescription) override {
-        return fileTreatmentInHistoryFile(path_, name, comment, caseRows, now, reporter, access, prescription);
+        return fileTreatmentInHistoryFile(path_, name, comment, caseRows, now, reporter, access,
+                                          prescription);
     }
     HistorySaveResult remove(CaseHistory& window, const HistoryCase& shownCase,
                              const Treatment* shownTreatment, ErrorReporter* reporter,

@@ -31,7 +31,7 @@ public:
     virtual HistorySaveResult file(std::string_view name, std::string_view comment,
                                    std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                                    ErrorReporter* reporter, const HistoryFileAccess& access,
-                           const Prescription& prescription = {}) = 0;
+                                   const Prescription& prescription = {}) = 0;
     virtual HistorySaveResult remove(CaseHistory& window, const HistoryCase& shownCase,
                                      const Treatment* shownTreatment, ErrorReporter* reporter,
                                      const HistoryFileAccess& access) = 0;

@@ -22,8 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QSocketNotifier>
 #include <QPlainTextEdit>
+#include <QSocketNotifier>
 #include <QTreeWidget>
 #include <algorithm>
 #include <memory>

@@ -28,8 +28,8 @@ private:
 
 CaseModel::CaseModel(const RepertoryDatabase& db) : db_(db), slots_(kCaseSlotCount) {}
 
-const std::string& CaseModel::cellText(int tableRow, int column) const {
-    static const std::string empty;
+const Windows1252Text& CaseModel::cellText(int tableRow, int column) const {
+    static const Windows1252Text empty;
     if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return empty;
     const CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
@@ -49,11 +49,11 @@ void CaseModel::setCurrentRow(int tableRow) {
     currentRow_ = std::clamp(tableRow, 1, std::max(1, rowCount_));
 }
 
-bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
+bool CaseModel::setCellText(int tableRow, int column, Windows1252View text) {
     if (column < 0 || column >= kCaseColumnCount || tableRow < 1 || tableRow > rowCount_)
         return false;
     if (column == kWeightColumn) {
-        const WeightedEntry weight = splitWeight("*" + std::string(text));
+        const WeightedEntry weight = splitWeight("*" + std::string(text.bytes()));
         if (weight.weightReadable)
             setWeight(tableRow, weight.weight);
         return true;
@@ -62,7 +62,7 @@ bool CaseModel::setCellText(int tableRow, int column, std::string_view text) {
         return true; // the symptom and chapter cells follow the number only
     cleared_.reset();
     Batch batch(*this);
-    enterText(tableRow, text, false);
+    enterText(tableRow, text.bytes(), false);
     return true;
 }
 
@@ -81,7 +81,7 @@ bool CaseModel::setWeight(int tableRow, int weight) {
 void CaseModel::assignWeight(std::size_t slot, int weight) {
     CaseSymptom& row = slots_[slot];
     row.weight = row.number == 0 ? kUsualWeight : weight;
-    row.texts.weight = row.number == 0 ? std::string() : std::to_string(row.weight);
+    row.texts.weight = row.number == 0 ? Windows1252Text() : windows1252Number(row.weight);
 }
 
 void CaseModel::enterText(int tableRow, std::string_view entry, bool insert) {
@@ -94,7 +94,7 @@ void CaseModel::enterText(int tableRow, std::string_view entry, bool insert) {
         moveRowsDown(tableRow);
     assignSlot(slotOf(tableRow), CaseSymptom{});
 
-    std::string cell;
+    Windows1252Text cell;
     std::size_t start = 0;
     for (bool first = true;; first = false) {
         const std::size_t plus = text.find('+', start);
@@ -113,7 +113,7 @@ void CaseModel::enterText(int tableRow, std::string_view entry, bool insert) {
             slots_[slotOf(tableRow)].next.push_back(stored);
         }
         if (!first)
-            cell += " + ";
+            cell += " + "_w1252;
         cell += numberText(stored.number, stored.bd);
         slots_[slotOf(tableRow)].texts.number = cell;
         // A row that takes no part in the analysis brings no counter-polarity either.
@@ -173,17 +173,17 @@ void CaseModel::refreshRowTexts(int tableRow) {
     CaseRowTexts& texts = slots_[slotOf(tableRow)].texts;
     texts.symptom = rubricText(db_, symptom.number);
     const int index = symptom.number == 0 ? -1 : db_.rubricIndex(symptom.number, symptom.bd);
-    texts.chapter = index < 0 ? std::string() : sectionHeading(db_, index);
+    texts.chapter = index < 0 ? Windows1252Text() : sectionHeading(db_, index);
     texts.tip = remedyListText(db_, symptom.number, symptom.bd, remedyListOrder_);
-    texts.counterPole.clear();
+    texts.counterPole = {};
     if (symptom.number > 0 && index >= 0 && index < db_.rubricCount()) {
         const RubricRecord& rubric = db_.rubric(index);
         if (rubric.counterPolarity != 0 &&
             db_.rubricIndex(rubric.counterPolarity, rubric.counterPolarityBd) >= 0 &&
             rubric.counterPolarity <= db_.rubricCount()) {
-            texts.symptom.insert(0, kCounterPoleSign);
-            texts.counterPole = rubricText(db_, rubric.counterPolarity) + " (" +
-                                numberText(rubric.counterPolarity, rubric.counterPolarityBd) + ")";
+            texts.symptom = kCounterPoleSign + texts.symptom;
+            texts.counterPole = rubricText(db_, rubric.counterPolarity) + " ("_w1252 +
+                                numberText(rubric.counterPolarity, rubric.counterPolarityBd) + ")"_w1252;
         }
     }
 }
@@ -193,7 +193,7 @@ void CaseModel::appendEmptyRow() {
         return;
     const std::size_t slot = static_cast<std::size_t>(rowCount_);
     assignSlot(slot, CaseSymptom{});
-    slots_[slot].texts.number = "0";
+    slots_[slot].texts.number = "0"_w1252;
     ++rowCount_;
     requestStretch();
     requestRefresh();
@@ -207,7 +207,7 @@ void CaseModel::addSymptom(RubricNumber number, int bd, int weight) {
     cleared_.reset();
     Batch batch(*this);
     const bool wasLast = row == rowCount_;
-    enterText(row, numberText(number, bd) + weightSuffix(weight), false);
+    enterText(row, (numberText(number, bd) + weightSuffix(weight)).bytes(), false);
     // The row may lie in the middle of the table, which the entry itself does not refresh.
     requestRefresh();
     setCurrentRow(wasLast && row < kMaxCaseRows ? rowCount_ : row);
@@ -233,14 +233,14 @@ void CaseModel::resetRows() {
 void CaseModel::clearCase() {
     Batch batch(*this);
     resetRows();
-    evaluationName_.clear();
+    evaluationName_ = {};
     requestRefresh();
 }
 
-void CaseModel::takeOverCase(std::string name, std::span<const SymptomRef> symptoms) {
+void CaseModel::takeOverCase(Windows1252View name, std::span<const SymptomRef> symptoms) {
     Batch batch(*this);
     clearCase();
-    evaluationName_ = std::move(name);
+    evaluationName_ = Windows1252Text(name);
     const PolarityMode saved = polarityMode_;
     polarityMode_ = PolarityMode::None;
     for (const SymptomRef& symptom : symptoms)
@@ -311,8 +311,8 @@ std::vector<SymptomRef> CaseModel::keptSymptoms() const {
     return kept;
 }
 
-void CaseModel::keepCase(std::string evaluationName) {
-    writeBack(keptSymptoms(), std::move(evaluationName));
+void CaseModel::keepCase(Windows1252View evaluationName) {
+    writeBack(keptSymptoms(), Windows1252Text(evaluationName));
 }
 
 void CaseModel::clearAnalysedCase() {
@@ -330,7 +330,7 @@ bool CaseModel::restoreClearedCase() {
     return true;
 }
 
-void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evaluationName) {
+void CaseModel::writeBack(const std::vector<SymptomRef>& kept, Windows1252Text evaluationName) {
     Batch batch(*this);
     resetRows();
     // The rows already carry their counter-polarities; entering them again must not add more.
@@ -338,10 +338,11 @@ void CaseModel::writeBack(const std::vector<SymptomRef>& kept, std::string evalu
     polarityMode_ = PolarityMode::None;
     const std::size_t count = std::min(kept.size(), static_cast<std::size_t>(kMaxCaseRows));
     for (std::size_t i = 0; i < count; ++i)
-        enterText(rowCount_, numberText(kept[i].number, kept[i].bd) + weightSuffix(kept[i].weight), false);
+        enterText(rowCount_, (numberText(kept[i].number, kept[i].bd) + weightSuffix(kept[i].weight)).bytes(),
+                  false);
     polarityMode_ = saved;
     if (count == 0)
-        slots_[0].texts.number.assign(1, '0');
+        slots_[0].texts.number = "0"_w1252;
     setCurrentRow(rowCount_);
     evaluationName_ = std::move(evaluationName);
     requestRefresh();

@@ -37,7 +37,7 @@ public:
 };
 
 // What a row's "Symptom" text starts with when its rubric has a counter-pole.
-inline constexpr std::string_view kCounterPoleSign = "\xB1 ";
+inline constexpr Windows1252View kCounterPoleSign = "\xB1 "_w1252;
 
 class CaseModel {
 public:
@@ -58,9 +58,9 @@ public:
     std::span<const CaseSymptom> rows() const { return {slots_.data(), static_cast<std::size_t>(rowCount_)}; }
     // Columns 0 "Nummer", 1 "Symptom", 2 "Kapitel", 3 "Gewicht" of a data row; empty for the
     // header row.
-    const std::string& cellText(int tableRow, int column) const;
-    const std::string& tipText(int tableRow) const { return slots_[slotOf(tableRow)].texts.tip; }
-    const std::string& counterPoleText(int tableRow) const {
+    const Windows1252Text& cellText(int tableRow, int column) const;
+    const Windows1252Text& tipText(int tableRow) const { return slots_[slotOf(tableRow)].texts.tip; }
+    const Windows1252Text& counterPoleText(int tableRow) const {
         return slots_[slotOf(tableRow)].texts.counterPole;
     }
 
@@ -68,12 +68,12 @@ public:
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int tableRow);
 
-    const std::string& evaluationName() const { return evaluationName_; }
-    void setEvaluationName(std::string name) { evaluationName_ = std::move(name); }
+    const Windows1252Text& evaluationName() const { return evaluationName_; }
+    void setEvaluationName(Windows1252View name) { evaluationName_ = Windows1252Text(name); }
 
     // The table sets a cell's text. Column 0 of a data row runs the entry procedure, column 3 takes
     // a weight digit, columns 1 and 2 cannot be set. Returns false for a cell outside the data rows.
-    bool setCellText(int tableRow, int column, std::string_view text);
+    bool setCellText(int tableRow, int column, Windows1252View text);
     // The weight of a row that holds a symptom, held within 0 to 4; false when nothing changed.
     bool setWeight(int tableRow, int weight);
 
@@ -91,7 +91,7 @@ public:
     // False when there is nothing to bring back.
     bool restoreClearedCase();
     // A case from the history: its name, and its symptoms added in order without counter-polarities.
-    void takeOverCase(std::string name, std::span<const SymptomRef> symptoms);
+    void takeOverCase(Windows1252View name, std::span<const SymptomRef> symptoms);
 
     // The analysis' changes to the case: empty rows before the input row are dropped, in mode
     // ListAtEnd the missing counter-polarity rows are appended (flag automatic), and the input
@@ -101,19 +101,19 @@ public:
     // The results window ended with keepCase: the main symptoms of the rows that are not
     // automatic are entered again in order (joined symptoms dropped), up to 3,000 rows, and an
     // empty input row follows while there is room.
-    void keepCase(std::string evaluationName);
+    void keepCase(Windows1252View evaluationName);
 
 private:
     struct ClearedCase {
         std::vector<SymptomRef> symptoms;
-        std::string evaluationName;
+        Windows1252Text evaluationName;
     };
 
     static std::size_t slotOf(int tableRow) { return static_cast<std::size_t>(tableRow - 1); }
 
     // The main symptoms of the analysed case as keepCase writes them back.
     std::vector<SymptomRef> keptSymptoms() const;
-    void writeBack(const std::vector<SymptomRef>& kept, std::string evaluationName);
+    void writeBack(const std::vector<SymptomRef>& kept, Windows1252Text evaluationName);
     void enterText(int tableRow, std::string_view text, bool insert);
     void insertCounterPolarity(int tableRow, RubricNumber number);
     void moveRowsDown(int fromRow);
@@ -136,7 +136,7 @@ private:
     SymptomCounter counter_;
     int rowCount_ = 1;
     int currentRow_ = 1;
-    std::string evaluationName_;
+    Windows1252Text evaluationName_;
     // The input row while the analysis has taken it out of the count (it is never analysed,
     // but at 3,000 rows it may hold a symptom that the write-back must not lose).
     CaseSymptom heldInputRow_;

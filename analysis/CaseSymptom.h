@@ -1,9 +1,9 @@
 #pragma once
 
+#include "foundation/text/Windows1252Text.h"
 #include "repertory/RepertoryDatabase.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace telvarin {
@@ -25,14 +25,14 @@ struct SymptomRef {
 
 // What the case table shows for a row, made by the entry procedure from the repertory.
 struct CaseRowTexts {
-    std::string number;  // column "Nummer": the parts as entered, joined by " + "
-    std::string symptom; // column "Symptom": rubricText of the main symptom
-    std::string chapter; // column "Kapitel": sectionHeading of the main symptom
-    std::string tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
+    Windows1252Text number;  // column "Nummer": the parts as entered, joined by " + "
+    Windows1252Text symptom; // column "Symptom": rubricText of the main symptom
+    Windows1252Text chapter; // column "Kapitel": sectionHeading of the main symptom
+    Windows1252Text tip;     // tip of the "Symptom" cell: remedyListText of the main symptom
     // For a symptom whose rubric has a counter-pole: its rubricText and number, which the tip
     // names above the remedies; empty otherwise.
-    std::string counterPole;
-    std::string weight; // column "Gewicht": the weight's digit, empty for an empty row
+    Windows1252Text counterPole;
+    Windows1252Text weight; // column "Gewicht": the weight's digit, empty for an empty row
     friend bool operator==(const CaseRowTexts&, const CaseRowTexts&) = default;
 };
 

@@ -24,11 +24,11 @@ bool startsLikeAFormula(std::string_view text) {
 
 } // namespace
 
-std::string csvField(std::string_view cell) {
-    const std::string_view number = trimmed(cell, kCellBlanks);
+std::string csvField(Windows1252View cell) {
+    const std::string_view number = trimmed(cell.bytes(), kCellBlanks);
     if (isWholeNumber(number))
         return std::string(number);
-    std::string text = windows1252ToUtf8(cell);
+    std::string text = utf8Of(cell);
     if (startsLikeAFormula(text))
         text.insert(0, 1, '\'');
     if (text.find_first_of(";\"\r\n") == std::string::npos)
@@ -45,7 +45,7 @@ std::string csvField(std::string_view cell) {
 
 std::string csvDocument(const TextTable& rows) {
     std::string document(kByteOrderMark);
-    for (const std::vector<std::string>& row : rows) {
+    for (const std::vector<Windows1252Text>& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
                 document += ';';
@@ -56,9 +56,9 @@ std::string csvDocument(const TextTable& rows) {
     return document;
 }
 
-std::string csvFileName(std::string_view evaluationName, std::string_view fallbackName) {
+Windows1252Text csvFileName(Windows1252View evaluationName, Windows1252View fallbackName) {
     std::string name;
-    for (const char c : evaluationName) {
+    for (const char c : evaluationName.bytes()) {
         const bool forbidden = static_cast<unsigned char>(c) < 0x20 ||
                                std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
         name += forbidden ? '_' : c;
@@ -66,8 +66,8 @@ std::string csvFileName(std::string_view evaluationName, std::string_view fallba
     // A leading dot would hide the file, a trailing one is dropped by some systems.
     name = std::string(trimmed(name, " ."));
     if (name.empty())
-        name = fallbackName;
-    return name + ".csv";
+        name = fallbackName.bytes();
+    return Windows1252Text(std::move(name)) + ".csv"_w1252;
 }
 
 } // namespace telvarin

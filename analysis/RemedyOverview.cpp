@@ -11,20 +11,20 @@
 namespace telvarin {
 namespace {
 
-std::string formatInt(const char* format, int value) {
+Windows1252Text formatInt(const char* format, int value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    return Windows1252Text(buffer);
 }
 
 // The other qualifying remedies of a rubric, the selected one included: "abbrev(grade) " each.
-std::string othersText(const RepertoryDatabase& db, std::span<const RemedyEntry> entries,
-                       const RemedyQuery& query) {
-    std::string text;
+Windows1252Text othersText(const RepertoryDatabase& db, std::span<const RemedyEntry> entries,
+                           const RemedyQuery& query) {
+    Windows1252Text text;
     for (const RemedyEntry entry : entries) {
         if (!qualifies(entry, query))
             continue;
-        text += db.remedyName(remedyOf(entry)).bytes();
+        text += db.remedyName(remedyOf(entry));
         text += formatInt("(%d) ", gradeOf(entry));
     }
     return text;
@@ -36,15 +36,15 @@ bool qualifies(RemedyEntry entry, const RemedyQuery& query) {
     return passesGradeFilter(entry, query.gradeWanted, query.bdOnly, !query.bdOnly);
 }
 
-std::string normaliseRemedyText(std::string text) {
-    if (!text.empty() && text.back() != '.')
-        text += '.';
+Windows1252Text normaliseRemedyText(Windows1252Text text) {
+    if (!text.empty() && text.bytes().back() != '.')
+        text += "."_w1252;
     return text;
 }
 
-int findRemedy(const RepertoryDatabase& db, std::string_view text) {
+int findRemedy(const RepertoryDatabase& db, Windows1252View text) {
     for (int remedy = 0; remedy < db.remedyCount(); ++remedy)
-        if (abbreviationEqual(db.remedyName(remedy).bytes(), text))
+        if (abbreviationEqual(db.remedyName(remedy).bytes(), text.bytes()))
             return remedy;
     return -1;
 }
@@ -64,7 +64,8 @@ RubricRange chapterRubricRange(const RepertoryDatabase& db, int chapterIndex) {
     return {begin + 1, chapterEnd(chapterIndex)};
 }
 
-std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_view text) {
+Windows1252Text abbreviationOfRemedyText(const RepertoryDatabase& db, Windows1252View typed) {
+    std::string_view text = typed.bytes();
     // An item of the remedy box: the abbreviation before the dash.
     if (const std::size_t dash = text.find(" \x96 "); dash != std::string_view::npos)
         text = text.substr(0, dash);
@@ -72,8 +73,9 @@ std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_vi
         text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
-    if (text.empty() || !db.hasFullNames() || findRemedy(db, normaliseRemedyText(std::string(text))) >= 0)
-        return std::string(text);
+    if (text.empty() || !db.hasFullNames() ||
+        findRemedy(db, normaliseRemedyText(Windows1252Text(std::string(text)))) >= 0)
+        return Windows1252Text(std::string(text));
     const std::string wanted = germanBaseLetters(text);
     int equal = -1;
     int starting = -1;
@@ -93,7 +95,7 @@ std::string abbreviationOfRemedyText(const RepertoryDatabase& db, std::string_vi
             holding = remedy;
     }
     const int found = equal >= 0 ? equal : startingCount == 1 ? starting : holdingCount == 1 ? holding : -1;
-    return found >= 0 ? std::string(db.remedyName(found).bytes()) : std::string(text);
+    return found >= 0 ? Windows1252Text(db.remedyName(found)) : Windows1252Text(std::string(text));
 }
 
 OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& query) {
@@ -112,7 +114,7 @@ OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& qu
         if (query.sizeFilter && (rubric.entryCount < query.minSize || rubric.entryCount > query.maxSize))
             continue;
         const std::span<const RemedyEntry> entries = db.remedyList(index);
-        std::string others;
+        Windows1252Text others;
         bool othersBuilt = false;
         for (const RemedyEntry entry : entries) {
             if (remedyOf(entry) != remedy || !qualifies(entry, query))
@@ -135,10 +137,10 @@ OverviewResult runRemedyQuery(const RepertoryDatabase& db, const RemedyQuery& qu
     return result;
 }
 
-std::string overviewTitle(const OverviewResult& result) {
+Windows1252Text overviewTitle(const OverviewResult& result) {
     return "Mittel\xFC"
-           "bersicht: " +
-           result.remedyText + ", gefundene Symptome: " + std::to_string(result.rows.size());
+           "bersicht: "_w1252 +
+           result.remedyText + ", gefundene Symptome: "_w1252 + windows1252Number(result.rows.size());
 }
 
 } // namespace telvarin

@@ -25,10 +25,10 @@ int SectionWalk::sectionOf(int rubricIndex) {
     return section_;
 }
 
-const std::string& SectionWalk::headingOf(int rubricIndex) {
+const Windows1252Text& SectionWalk::headingOf(int rubricIndex) {
     const int section = sectionOf(rubricIndex);
     if (section != headingSection_) {
-        heading_ = section < 0 ? std::string() : sectionHeading(db_, rubricIndex);
+        heading_ = section < 0 ? Windows1252Text() : sectionHeading(db_, rubricIndex);
         headingSection_ = section;
     }
     return heading_;

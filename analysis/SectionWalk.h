@@ -16,14 +16,14 @@ public:
     // The section holding a rubric record index, or -1. Fastest for ascending indices.
     int sectionOf(int rubricIndex);
     // sectionHeading of the rubric record index, built when the section changes.
-    const std::string& headingOf(int rubricIndex);
+    const Windows1252Text& headingOf(int rubricIndex);
 
 private:
     const RepertoryDatabase& db_;
     int section_ = -1;
     int lowerBound_ = 0;
     int headingSection_ = -2;
-    std::string heading_;
+    Windows1252Text heading_;
 };
 
 } // namespace telvarin

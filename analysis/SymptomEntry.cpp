@@ -94,8 +94,8 @@ WeightedEntry splitWeight(std::string_view text) {
     return {text.substr(0, star), readable ? digits[0] - '0' : kUsualWeight, readable};
 }
 
-std::string weightSuffix(int weight) {
-    return weight == kUsualWeight ? std::string() : "*" + std::to_string(weight);
+Windows1252Text weightSuffix(int weight) {
+    return weight == kUsualWeight ? Windows1252Text() : "*"_w1252 + windows1252Number(weight);
 }
 
 std::vector<std::string_view> entryParts(std::string_view entry) {

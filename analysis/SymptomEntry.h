@@ -36,7 +36,7 @@ struct WeightedEntry {
 WeightedEntry splitWeight(std::string_view text);
 
 // How the weight stands behind a number in lists and the tool: "*3", nothing for the usual one.
-std::string weightSuffix(int weight);
+Windows1252Text weightSuffix(int weight);
 
 // The parts of an entry, split at every "+".
 std::vector<std::string_view> entryParts(std::string_view entry);

@@ -59,10 +59,10 @@ TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
     SectionWalk walk(db);
     offsets_.push_back(0);
     for (int index = 0; index < db.rubricCount(); ++index) {
-        const std::string shown = telvarin::rubricText(db, index + 1);
-        rubricTexts_ += shown;
+        const Windows1252Text shown = telvarin::rubricText(db, index + 1);
+        rubricTexts_ += shown.bytes();
         textEnds_.push_back(rubricTexts_.size());
-        rubricCapitals_ += searchCapitals(shown);
+        rubricCapitals_ += searchCapitals(shown.bytes());
         // The NUL keeps a word from being found across the end of one text into the next.
         rubricCapitals_ += '\0';
         offsets_.push_back(rubricCapitals_.size());
@@ -71,15 +71,17 @@ TextSearchIndex::TextSearchIndex(const RepertoryDatabase& db) : db_(db) {
         sections_.push_back(section);
         if (section >= 0 && headings_[static_cast<std::size_t>(section)].empty()) {
             headings_[static_cast<std::size_t>(section)] = walk.headingOf(index);
-            headingCapitals_[static_cast<std::size_t>(section)] = searchCapitals(walk.headingOf(index));
+            headingCapitals_[static_cast<std::size_t>(section)] =
+                searchCapitals(walk.headingOf(index).bytes());
         }
     }
     wordNumbers_ = {};
 }
 
-std::string_view TextSearchIndex::rubricText(int rubricIndex) const {
+Windows1252View TextSearchIndex::rubricText(int rubricIndex) const {
     const auto i = static_cast<std::size_t>(rubricIndex);
-    return std::string_view(rubricTexts_).substr(textEnds_[i], textEnds_[i + 1] - textEnds_[i]);
+    return Windows1252View(
+        std::string_view(rubricTexts_).substr(textEnds_[i], textEnds_[i + 1] - textEnds_[i]));
 }
 
 std::string_view TextSearchIndex::rubricCapitals(int rubricIndex) const {
@@ -156,7 +158,7 @@ void markHolding(const TextSearchIndex& index, const SearchPattern& word, int fi
 
 } // namespace
 
-std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
+std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, Windows1252View text,
                                             int chapterIndex) {
     const RubricRange range = chapterRubricRange(index.database(), chapterIndex);
     if (range.first > range.last)
@@ -168,7 +170,7 @@ std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::s
     // those without it.
     std::vector<char> matched(count, 1);
     std::vector<char> holding(count);
-    for (const SearchWord& word : searchWords(text)) {
+    for (const SearchWord& word : searchWords(text.bytes())) {
         // An empty word is found in every text; excluding it would leave nothing, so it is ignored.
         if (word.text.empty())
             continue;
@@ -185,29 +187,30 @@ std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::s
     return numbers;
 }
 
-std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
+std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, Windows1252View text,
                                          int chapterIndex) {
     const std::vector<RubricNumber> numbers = textSearchMatches(index, text, chapterIndex);
     std::vector<TextSearchRow> rows;
     rows.reserve(numbers.size());
     for (const RubricNumber number : numbers) {
         const int section = index.sectionOf(number - 1);
-        rows.push_back(TextSearchRow{number, numberText(number, 0), index.rubricText(number - 1),
-                                     section < 0 ? std::string_view() : index.heading(section)});
+        rows.push_back(
+            TextSearchRow{number, numberText(number, 0), index.rubricText(number - 1),
+                          section < 0 ? Windows1252View() : Windows1252View(index.heading(section))});
     }
     return rows;
 }
 
-std::string textSearchIdleTitle() {
-    return "Textuelle Symptomsuche";
+Windows1252Text textSearchIdleTitle() {
+    return "Textuelle Symptomsuche"_w1252;
 }
 
-std::string textSearchTitle(std::size_t matches) {
+Windows1252Text textSearchTitle(std::size_t matches) {
     if (matches == 0)
-        return "Textuelle Symptomsuche: Kein Symptom gefunden";
+        return "Textuelle Symptomsuche: Kein Symptom gefunden"_w1252;
     if (matches == 1)
-        return "Textuelle Symptomsuche: 1 gefundenes Symptom";
-    return "Textuelle Symptomsuche: " + std::to_string(matches) + " gefundene Symptome";
+        return "Textuelle Symptomsuche: 1 gefundenes Symptom"_w1252;
+    return "Textuelle Symptomsuche: "_w1252 + windows1252Number(matches) + " gefundene Symptome"_w1252;
 }
 
 TextSearchTrigger triggerOf(TextSearchEvent event) {
@@ -222,7 +225,7 @@ TextSearchTrigger triggerOf(TextSearchEvent event) {
     return {};
 }
 
-bool searchShouldRun(std::string_view text, std::string_view lastSearchText, TextSearchTrigger trigger) {
+bool searchShouldRun(Windows1252View text, Windows1252View lastSearchText, TextSearchTrigger trigger) {
     const bool wanted = (trigger.refresh && !text.empty()) || text != lastSearchText;
     return wanted && (trigger.force || text.size() > 2);
 }

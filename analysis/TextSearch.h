@@ -23,13 +23,13 @@ public:
     const RepertoryDatabase& database() const { return db_; }
     std::string_view rubricCapitals(int rubricIndex) const;
     // rubricText as shown, kept next to each other so that thousands of rows copy them quickly.
-    std::string_view rubricText(int rubricIndex) const;
+    Windows1252View rubricText(int rubricIndex) const;
     int sectionOf(int rubricIndex) const { return sections_[static_cast<std::size_t>(rubricIndex)]; }
     const std::string& headingCapitals(int section) const {
         return headingCapitals_[static_cast<std::size_t>(section)];
     }
     // sectionHeading as shown; for a section that holds no rubric it is empty.
-    const std::string& heading(int section) const { return headings_[static_cast<std::size_t>(section)]; }
+    const Windows1252Text& heading(int section) const { return headings_[static_cast<std::size_t>(section)]; }
 
     // Marks the rubric record indices first..last (inclusive) whose text holds the word,
     // marks[index - first].
@@ -56,8 +56,8 @@ private:
         std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
     };
     std::unordered_map<std::string, int, WordHash, std::equal_to<>> wordNumbers_; // while building
-    std::vector<int> sections_;         // section of every rubric record, -1 for none
-    std::vector<std::string> headings_; // per section
+    std::vector<int> sections_;             // section of every rubric record, -1 for none
+    std::vector<Windows1252Text> headings_; // per section
     std::vector<std::string> headingCapitals_;
 };
 
@@ -65,23 +65,23 @@ private:
 // matches tens of thousands of rubrics, and copying their texts cost more than finding them.
 struct TextSearchRow {
     RubricNumber number = 0;
-    std::string numberColumn;       // "Nummer": numberText
-    std::string_view symptomColumn; // "Symptom": rubricText
-    std::string_view chapterColumn; // "Kapitel": sectionHeading
+    Windows1252Text numberColumn;  // "Nummer": numberText
+    Windows1252View symptomColumn; // "Symptom": rubricText
+    Windows1252View chapterColumn; // "Kapitel": sectionHeading
 };
 
 // The numbers of the rubrics that hold every word and no excluded word, ascending; chapterIndex -1
 // searches the whole repertory.
-std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, std::string_view text,
+std::vector<RubricNumber> textSearchMatches(const TextSearchIndex& index, Windows1252View text,
                                             int chapterIndex);
 // The same with the texts of the three columns.
-std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, std::string_view text,
+std::vector<TextSearchRow> runTextSearch(const TextSearchIndex& index, Windows1252View text,
                                          int chapterIndex);
 
 // "Textuelle Symptomsuche" while no search ran.
-std::string textSearchIdleTitle();
+Windows1252Text textSearchIdleTitle();
 // The title after a search with this many matches.
-std::string textSearchTitle(std::size_t matches);
+Windows1252Text textSearchTitle(std::size_t matches);
 
 // The events that ask for a search, and the flags each carries.
 enum class TextSearchEvent { TextChanged, FocusLost, ChapterChosen };
@@ -92,6 +92,6 @@ struct TextSearchTrigger {
 TextSearchTrigger triggerOf(TextSearchEvent event);
 // Whether a search runs: on a changed text (or a refresh with a text), and only from the third
 // character on unless forced.
-bool searchShouldRun(std::string_view text, std::string_view lastSearchText, TextSearchTrigger trigger);
+bool searchShouldRun(Windows1252View text, Windows1252View lastSearchText, TextSearchTrigger trigger);
 
 } // namespace telvarin

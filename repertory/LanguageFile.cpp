@@ -134,7 +134,7 @@ bool applyLanguageTexts(RepertoryDatabase& database, std::istream& input) {
     if (!reader.hasContent())
         return false;
     forEachTranslatedRecord(database, [&](TextField field, int index) {
-        const std::string line = reader.readLine(textCapacity(field));
+        const Windows1252Text line(reader.readLine(textCapacity(field)));
         switch (field) {
         case TextField::ChapterName:
             database.replaceChapterName(index, line);

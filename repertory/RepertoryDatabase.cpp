@@ -412,16 +412,16 @@ std::string_view RepertoryDatabase::keep(std::string_view text, std::size_t fiel
     return replacedTexts_->back();
 }
 
-void RepertoryDatabase::replaceChapterName(int chapter, std::string_view text) {
-    chapterNames_[static_cast<std::size_t>(chapter)] = keep(text, kChapterNameSize);
+void RepertoryDatabase::replaceChapterName(int chapter, Windows1252View text) {
+    chapterNames_[static_cast<std::size_t>(chapter)] = keep(text.bytes(), kChapterNameSize);
 }
 
-void RepertoryDatabase::replaceSectionName(int section, std::string_view text) {
-    sectionNames_[static_cast<std::size_t>(section)] = keep(text, kSectionNameSize);
+void RepertoryDatabase::replaceSectionName(int section, Windows1252View text) {
+    sectionNames_[static_cast<std::size_t>(section)] = keep(text.bytes(), kSectionNameSize);
 }
 
-void RepertoryDatabase::replaceRubricText(int rubricIndex, std::string_view text) {
-    rubricTexts_[static_cast<std::size_t>(rubricIndex)] = keep(text, kRubricTextSize);
+void RepertoryDatabase::replaceRubricText(int rubricIndex, Windows1252View text) {
+    rubricTexts_[static_cast<std::size_t>(rubricIndex)] = keep(text.bytes(), kRubricTextSize);
 }
 
 } // namespace telvarin

@@ -90,9 +90,9 @@ public:
 
     // Texts replaced at start-up by a language file. Longer texts are cut to the field width so
     // that every text stays what the file layout could hold.
-    void replaceChapterName(int chapter, std::string_view text);
-    void replaceSectionName(int section, std::string_view text);
-    void replaceRubricText(int rubricIndex, std::string_view text);
+    void replaceChapterName(int chapter, Windows1252View text);
+    void replaceSectionName(int section, Windows1252View text);
+    void replaceRubricText(int rubricIndex, Windows1252View text);
 
 private:
     RepertoryDatabase() = default;

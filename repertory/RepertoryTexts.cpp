@@ -19,11 +19,11 @@ int recordOf(RubricNumber number) {
 
 } // namespace
 
-std::string numberText(RubricNumber number, int bd) {
-    return bd == 0 ? std::to_string(number) : std::string();
+Windows1252Text numberText(RubricNumber number, int bd) {
+    return bd == 0 ? windows1252Number(number) : Windows1252Text();
 }
 
-std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
+Windows1252Text rubricText(const RepertoryDatabase& db, RubricNumber number) {
     if (!inRange(db, number))
         return {};
     const int index = recordOf(number);
@@ -34,7 +34,7 @@ std::string rubricText(const RepertoryDatabase& db, RubricNumber number) {
     text += " [";
     text += std::to_string(db.rubric(index).entryCount);
     text += ']';
-    return text;
+    return Windows1252Text(std::move(text));
 }
 
 namespace {
@@ -75,7 +75,8 @@ void appendEscaped(std::string& html, std::string_view text) {
 
 } // namespace
 
-std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
+Windows1252Text remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int bd,
+                               RemedyListOrder order) {
     const std::vector<RemedyEntry> entries = orderedRemedies(db, number, bd, order);
     if (entries.empty())
         return {};
@@ -93,10 +94,11 @@ std::string remedyListHtml(const RepertoryDatabase& db, RubricNumber number, int
         html.append("&nbsp;(").append(std::to_string(grade)).append(")").append(close).append("</td>");
     }
     html += "</tr></table>";
-    return html;
+    return Windows1252Text(std::move(html));
 }
 
-std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd, RemedyListOrder order) {
+Windows1252Text remedyListText(const RepertoryDatabase& db, RubricNumber number, int bd,
+                               RemedyListOrder order) {
     const std::vector<RemedyEntry> entries = orderedRemedies(db, number, bd, order);
     constexpr std::size_t kNameWidth = 13;
     std::string text;
@@ -112,33 +114,31 @@ std::string remedyListText(const RepertoryDatabase& db, RubricNumber number, int
         if (i % 5 == 4 && i + 1 != entries.size())
             text += "\r\n";
     }
-    return text;
+    return Windows1252Text(std::move(text));
 }
 
-std::string sectionHeading(const RepertoryDatabase& db, int rubricIndex) {
+Windows1252Text sectionHeading(const RepertoryDatabase& db, int rubricIndex) {
     const int section = db.sectionOfRubric(rubricIndex);
     if (section < 0)
         return {};
-    std::string text = chapterNameOfSection(db, section);
-    text += ' ';
-    text += db.sectionName(section).bytes();
-    return text;
+    return chapterNameOfSection(db, section) + " "_w1252 + db.sectionName(section);
 }
 
-std::string chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex) {
+Windows1252Text chapterNameOfSection(const RepertoryDatabase& db, int sectionIndex) {
     const int chapter = db.chapterOfSection(sectionIndex);
-    return chapter < 0 ? std::string() : std::string(db.chapterName(chapter).bytes());
+    return chapter < 0 ? Windows1252Text() : Windows1252Text(db.chapterName(chapter));
 }
 
-std::string remedyName(const RepertoryDatabase& db, int remedy) {
+Windows1252Text remedyName(const RepertoryDatabase& db, int remedy) {
     if (remedy < 0 || remedy >= db.remedyCount())
         return {};
-    return std::string(db.remedyName(remedy).bytes());
+    return Windows1252Text(db.remedyName(remedy));
 }
 
-std::vector<std::string> crossReferences(std::string_view rubricText) {
+std::vector<Windows1252Text> crossReferences(Windows1252View rubricTextView) {
+    const std::string_view rubricText = rubricTextView.bytes();
     constexpr std::string_view kMark = "(siehe:";
-    std::vector<std::string> references;
+    std::vector<Windows1252Text> references;
     for (std::size_t at = 0; at + kMark.size() <= rubricText.size(); ++at) {
         const std::string_view candidate = rubricText.substr(at, kMark.size());
         const bool isMark = std::equal(candidate.begin(), candidate.end(), kMark.begin(), [](char a, char b) {
@@ -156,7 +156,7 @@ std::vector<std::string> crossReferences(std::string_view rubricText) {
         while (!words.empty() && words.back() == ' ')
             words.pop_back();
         if (!words.empty())
-            references.push_back(std::move(words));
+            references.emplace_back(std::move(words));
         at = end == std::string_view::npos ? rubricText.size() : end;
     }
     return references;

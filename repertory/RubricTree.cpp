@@ -25,11 +25,13 @@ int firstRubricOf(const RepertoryDatabase& db, int section) {
 
 } // namespace
 
-std::string_view ownRubricPart(std::string_view text, std::string_view parentText) {
+Windows1252View ownRubricPart(Windows1252View whole, Windows1252View parent) {
+    std::string_view text = whole.bytes();
+    const std::string_view parentText = parent.bytes();
     if (text.size() > parentText.size() + 2 && text.starts_with(parentText) &&
         text.compare(parentText.size(), 2, ", ") == 0)
         text.remove_prefix(parentText.size() + 2);
-    return text;
+    return Windows1252View(text);
 }
 
 std::vector<int> chaptersInTreeOrder(const RepertoryDatabase& db, TreeOrder order) {
@@ -76,8 +78,8 @@ ChapterRubricTree::ChapterRubricTree(const RepertoryDatabase& db, int chapter, T
         // Each level by the text it shows: below a parent the rubric's own part.
         const auto shownText = [this, &db](int rubric) {
             const int parent = parentOf(rubric);
-            const std::string_view text = db.rubricTextField(rubric).bytes();
-            return parent < 0 ? text : ownRubricPart(text, db.rubricTextField(parent).bytes());
+            const Windows1252View text = db.rubricTextField(rubric);
+            return (parent < 0 ? text : ownRubricPart(text, db.rubricTextField(parent))).bytes();
         };
         for (std::vector<int>& tops : tops_)
             sortGerman(tops, shownText);

@@ -18,7 +18,7 @@ enum class TreeOrder { Repertory, German };
 
 // The part of a rubric text below its parent's: "nachmittags" for "Übelkeit, nachmittags" below
 // "Übelkeit". The whole text where it does not go on from the parent's text with ", ".
-std::string_view ownRubricPart(std::string_view text, std::string_view parentText);
+Windows1252View ownRubricPart(Windows1252View text, Windows1252View parentText);
 
 // Chapter record indices in the order of the tree.
 std::vector<int> chaptersInTreeOrder(const RepertoryDatabase& db, TreeOrder order);

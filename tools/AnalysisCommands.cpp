@@ -118,7 +118,7 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
     caseModel.setPolarityMode(mode);
     for (const std::string& entry : args.positional) {
         reportDroppedParts(context, entry);
-        caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(entry));
+        caseModel.setCellText(caseModel.rowCount(), 0, windows1252Of(entry));
     }
 
     AnalysisResult result(context.db);
@@ -144,29 +144,32 @@ int runAnalyseCommand(const CliContext& context, std::span<const std::string> wo
                               : std::vector<bool>();
     TextTable table;
     if (args.has("--csv")) {
-        table.push_back(
-            {"Rang", "Mittel", "Anzahl der Treffer", "Summe der Grade", "Polarit\xE4tsdifferenz"});
+        table.emplace_back();
+        for (const Windows1252View header : {"Rang"_w1252, "Mittel"_w1252, "Anzahl der Treffer"_w1252,
+                                             "Summe der Grade"_w1252, "Polarit\xE4tsdifferenz"_w1252})
+            table.back().emplace_back(header);
         if (markContraindications)
-            table.back().push_back("Kontraindikation");
+            table.back().emplace_back("Kontraindikation"_w1252);
     }
     int rank = 0;
     for (const RemedyScore& score : ranking) {
-        table.push_back({std::to_string(++rank), std::string(context.db.remedyName(score.remedy).bytes()),
-                         std::to_string(score.hits), std::to_string(score.gradeSum),
-                         std::to_string(score.polarityDifference)});
+        table.push_back({windows1252Number(++rank), Windows1252Text(context.db.remedyName(score.remedy)),
+                         windows1252Number(score.hits), windows1252Number(score.gradeSum),
+                         windows1252Number(score.polarityDifference)});
         if (markContraindications &&
             (args.has("--csv") || contraindicated[static_cast<std::size_t>(score.remedy)]))
-            table.back().push_back(contraindicated[static_cast<std::size_t>(score.remedy)] ? "KI" : "");
+            table.back().emplace_back(contraindicated[static_cast<std::size_t>(score.remedy)] ? "KI"_w1252
+                                                                                              : ""_w1252);
     }
     if (args.has("--csv")) {
         context.out << csvDocument(table);
         return 0;
     }
-    for (const std::vector<std::string>& row : table) {
-        context.out << row[0] << '\t' << windows1252ToUtf8(row[1]) << '\t' << row[2] << '\t' << row[3] << '\t'
-                    << row[4];
+    for (const std::vector<Windows1252Text>& row : table) {
+        context.out << utf8Of(row[0]) << '\t' << utf8Of(row[1]) << '\t' << utf8Of(row[2]) << '\t'
+                    << utf8Of(row[3]) << '\t' << utf8Of(row[4]);
         if (row.size() > 5)
-            context.out << '\t' << row[5];
+            context.out << '\t' << utf8Of(row[5]);
         context.out << '\n';
     }
     return 0;
@@ -182,7 +185,7 @@ int runOverviewCommand(const CliContext& context, std::span<const std::string> w
         return usageError(context, "overview erwartet genau einen Mittelnamen");
 
     RemedyQuery query;
-    query.remedyText = utf8ToWindows1252(args.positional[0]);
+    query.remedyText = windows1252Of(args.positional[0]);
     const std::optional<int> chapter = chapterOption(context, args);
     if (!chapter)
         return usageError(context, chapterError(context));
@@ -211,13 +214,14 @@ int runOverviewCommand(const CliContext& context, std::span<const std::string> w
     query.listOthers = args.has("--others");
 
     const OverviewResult result = runRemedyQuery(context.db, query);
-    context.out << windows1252ToUtf8(overviewTitle(result)) << '\n';
+    context.out << utf8Of(overviewTitle(result)) << '\n';
+    constexpr Windows1252View tab = "\t"_w1252;
     for (const OverviewRow& row : result.rows) {
-        std::string line =
-            row.numberColumn + '\t' + row.gradeColumn + '\t' + row.symptomColumn + '\t' + row.chapterColumn;
+        Windows1252Text line =
+            row.numberColumn + tab + row.gradeColumn + tab + row.symptomColumn + tab + row.chapterColumn;
         if (result.showsOthers)
-            line += '\t' + row.othersColumn;
-        context.out << windows1252ToUtf8(line) << '\n';
+            line += tab + row.othersColumn;
+        context.out << utf8Of(line) << '\n';
     }
     return 0;
 }
@@ -234,13 +238,11 @@ int runSearchCommand(const CliContext& context, std::span<const std::string> wor
         return usageError(context, chapterError(context));
 
     const TextSearchIndex index(context.db);
-    const std::vector<TextSearchRow> rows =
-        runTextSearch(index, utf8ToWindows1252(args.positional[0]), *chapter);
-    context.out << windows1252ToUtf8(textSearchTitle(rows.size())) << '\n';
+    const std::vector<TextSearchRow> rows = runTextSearch(index, windows1252Of(args.positional[0]), *chapter);
+    context.out << utf8Of(textSearchTitle(rows.size())) << '\n';
+    constexpr Windows1252View tab = "\t"_w1252;
     for (const TextSearchRow& row : rows)
-        context.out << windows1252ToUtf8(row.numberColumn + '\t' + std::string(row.symptomColumn) + '\t' +
-                                         std::string(row.chapterColumn))
-                    << '\n';
+        context.out << utf8Of(row.numberColumn + tab + row.symptomColumn + tab + row.chapterColumn) << '\n';
     return 0;
 }
 

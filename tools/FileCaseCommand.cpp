@@ -165,7 +165,7 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     }
     CaseModel caseModel(db);
     for (const std::string& entry : entries)
-        caseModel.setCellText(caseModel.rowCount(), 0, utf8ToWindows1252(entry));
+        caseModel.setCellText(caseModel.rowCount(), 0, windows1252Of(entry));
 
     // The analysis drops the empty rows before the results window offers filing.
     std::vector<CaseSymptom> rows;

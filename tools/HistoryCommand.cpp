@@ -44,7 +44,7 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
                 out << "    " << s.number;
                 if (s.bd != 0)
                     out << " BD " << s.bd;
-                out << weightSuffix(s.weight) << '\n';
+                out << utf8Of(weightSuffix(s.weight)) << '\n';
             }
         }
     }

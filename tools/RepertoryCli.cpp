@@ -197,10 +197,10 @@ int showCommand(const CliContext& context, std::span<const std::string> words) {
             << db.largestRubricNumber() << " (negativ als Gegenpolarität)\n";
         return 1;
     }
-    out << utf8(numberText(number, 0)) << '\n'
-        << utf8(rubricText(db, number)) << '\n'
-        << utf8(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
-        << utf8(remedyListText(db, number, 0)) << '\n';
+    out << utf8Of(numberText(number, 0)) << '\n'
+        << utf8Of(rubricText(db, number)) << '\n'
+        << utf8Of(sectionHeading(db, db.rubricIndex(number, 0))) << '\n'
+        << utf8Of(remedyListText(db, number, 0)) << '\n';
     return 0;
 }
 

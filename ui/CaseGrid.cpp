@@ -45,7 +45,7 @@ std::optional<int> weightOfKey(const QKeyEvent& event, int weight, bool inWeight
 // The remedy list as the title tip lays out lists: its entries ("acon.        (3)") separated by
 // tabs, so that the tip can put them in columns and never breaks one. An entry ends with its grade
 // in brackets and a blank before the next abbreviation.
-QString remedyListTip(const std::string& remedyList) {
+QString remedyListTip(Windows1252View remedyList) {
     static const QRegularExpression kEntryEnd(QStringLiteral("\\) (?=\\S)"));
     QString tip = fromWindows1252(remedyList);
     tip.replace(kEntryEnd, QStringLiteral(")\t"));
@@ -149,7 +149,7 @@ bool CaseGrid::viewportEvent(QEvent* event) {
         const CaseSymptom& symptom = model_.row(cell.row);
         html = fromWindows1252(
             remedyListHtml(model_.database(), symptom.number, symptom.bd, RemedyListOrder::ByGrade));
-        if (const std::string& counterPole = model_.counterPoleText(cell.row);
+        if (const Windows1252Text& counterPole = model_.counterPoleText(cell.row);
             !html.isEmpty() && !counterPole.empty())
             html.prepend(QStringLiteral("Gegenpol: ") + fromWindows1252(counterPole).toHtmlEscaped());
     }
@@ -286,7 +286,7 @@ void CaseGrid::showRow(int row) {
     if (row < 1 || row >= rowCount() || row > model_.rowCount())
         return;
     CaseRowTexts& shown = shown_[static_cast<std::size_t>(row)];
-    const auto show = [&](std::string& held, const std::string& wanted, int column) {
+    const auto show = [&](Windows1252Text& held, const Windows1252Text& wanted, int column) {
         if (held == wanted)
             return;
         held = wanted;
@@ -295,14 +295,14 @@ void CaseGrid::showRow(int row) {
     show(shown.number, model_.cellText(row, kNumberColumn), kNumberColumn);
     show(shown.symptom, model_.cellText(row, kSymptomColumn), kSymptomColumn);
     show(shown.chapter, model_.cellText(row, kChapterColumn), kChapterColumn);
-    const bool wasFaded = !shown.weight.empty() && shown.weight[0] == '0';
+    const bool wasFaded = !shown.weight.empty() && shown.weight.bytes()[0] == '0';
     show(shown.weight, model_.cellText(row, kWeightColumn), kWeightColumn);
-    if (const bool faded = !shown.weight.empty() && shown.weight[0] == '0'; faded != wasFaded) {
+    if (const bool faded = !shown.weight.empty() && shown.weight.bytes()[0] == '0'; faded != wasFaded) {
         for (int column = 0; column < kCaseColumnCount; ++column)
             setBackgroundColour(row, column, faded ? QColor(kOutOfAnalysisRgb) : QColor());
     }
-    const std::string& tip = model_.tipText(row);
-    const std::string& counterPole = model_.counterPoleText(row);
+    const Windows1252Text& tip = model_.tipText(row);
+    const Windows1252Text& counterPole = model_.counterPoleText(row);
     if (shown.tip != tip || shown.counterPole != counterPole) {
         shown.tip = tip;
         shown.counterPole = counterPole;

@@ -205,9 +205,9 @@ void CaseInputWindow::addSymptom(RubricNumber number, int bd) {
     caseModel_.addSymptom(number, bd);
 }
 
-void CaseInputWindow::takeOverCase(std::string name, std::span<const SymptomRef> symptoms) {
+void CaseInputWindow::takeOverCase(Windows1252View name, std::span<const SymptomRef> symptoms) {
     grid_->setUpTable(tableFont());
-    caseModel_.takeOverCase(std::move(name), symptoms);
+    caseModel_.takeOverCase(name, symptoms);
     grid_->focusTable();
 }
 
@@ -282,7 +282,7 @@ void CaseInputWindow::openTextSearch() {
 void CaseInputWindow::openCaseHistory() {
     HistoryWindow history(historyPath_, database_, settings_, tableFont(), services_, this);
     if (history.exec() == 1)
-        takeOverCase(history.takeOverResult().name, history.takeOverResult().symptoms);
+        takeOverCase(Windows1252View(history.takeOverResult().name), history.takeOverResult().symptoms);
     grid_->focusTable();
 }
 

@@ -46,7 +46,7 @@ struct ResultsRequest {
     const RepertoryDatabase& database;
     std::span<const CaseSymptom> rows; // the analysed rows, input row and empty rows left out
     const AnalysisResult& result;
-    const std::string& evaluationName;
+    const Windows1252Text& evaluationName;
     const MainSettings& settings;
     const std::optional<TableFont>& tableFont;
     const QString& historyPath;
@@ -58,7 +58,7 @@ struct ResultsRequest {
 // evaluation name as edited there.
 struct ResultsReply {
     bool keepCase = true;
-    std::string evaluationName;
+    Windows1252Text evaluationName;
 };
 
 using ResultsOpener = std::function<ResultsReply(const ResultsRequest&)>;
@@ -100,7 +100,7 @@ public:
     void addSymptom(RubricNumber number, int bd);
     // A case taken over from the case history: the table set up again, the name taken as the
     // evaluation name, the symptoms added without counter-polarities.
-    void takeOverCase(std::string name, std::span<const SymptomRef> symptoms);
+    void takeOverCase(Windows1252View name, std::span<const SymptomRef> symptoms);
     // The settings dialog was confirmed: a new table font when face or size changed, the held
     // settings taken over, all eleven values written to the store.
     void takeOverSettings(const EditableSettings& confirmed);

@@ -7,10 +7,10 @@
 
 namespace telvarin {
 
-void addCrossReferenceEntries(QMenu& menu, std::string_view rubricText, const OpenTextSearch& open) {
+void addCrossReferenceEntries(QMenu& menu, Windows1252View rubricText, const OpenTextSearch& open) {
     if (!open)
         return;
-    for (const std::string& reference : crossReferences(rubricText)) {
+    for (const Windows1252Text& reference : crossReferences(rubricText)) {
         const QString words = fromWindows1252(reference);
         // The text is shown as written: an "&" in it is no shortcut.
         QAction* action = menu.addAction(QStringLiteral("Siehe: ") + QString(words).replace('&', "&&"));

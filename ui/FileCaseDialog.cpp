@@ -131,9 +131,9 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
 FileCaseDialog::~FileCaseDialog() = default;
 
 FileCaseAnswer FileCaseDialog::answer() const {
-    const auto field = [](const QString& text) { return toWindows1252(composed(text.trimmed())); };
-    return {toWindows1252(composed(nameBox_->currentText())),
-            withCrLf(toWindows1252(composed(commentField_->toPlainText()))),
+    const auto field = [](const QString& text) { return toWindows1252(composed(text.trimmed())).bytes(); };
+    return {toWindows1252(composed(nameBox_->currentText())).bytes(),
+            withCrLf(toWindows1252(composed(commentField_->toPlainText())).bytes()),
             {field(remedyBox_->currentText()), field(potencyField_->text()), field(noteField_->text())}};
 }
 

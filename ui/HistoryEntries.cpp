@@ -35,7 +35,7 @@ std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment
         if (!tip.empty())
             tip += '\n';
         tip += std::to_string(symptom.number);
-        const std::string text = rubricText(db, symptom.number);
+        const std::string text = rubricText(db, symptom.number).bytes();
         if (!text.empty())
             tip += "  " + text;
         ++listed;
@@ -60,7 +60,7 @@ std::string entryPreview(const RepertoryDatabase& db, const CaseHistory& history
         text += '\n' + std::to_string(symptom.number);
         if (symptom.bd != 0)
             text += " BD " + std::to_string(symptom.bd);
-        if (const std::string rubric = rubricText(db, symptom.number); !rubric.empty())
+        if (const std::string rubric = rubricText(db, symptom.number).bytes(); !rubric.empty())
             text += "  " + rubric;
         if (symptom.weight != kUsualWeight)
             text += "  [Gewicht " + std::to_string(symptom.weight) + "]";

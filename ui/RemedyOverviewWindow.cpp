@@ -332,7 +332,7 @@ void RemedyOverviewWindow::printTable() {
     TableGrid& grid = *table_;
     const QString remembered = grid.cellText(0, 0);
     // The printed table names its remedy where the screen shows "Nummer".
-    const std::string remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
+    const Windows1252Text& remedy = lastResult_ ? lastResult_->remedyText : query_.remedyText;
     grid.setText(0, 0, fromWindows1252(remedy));
     TableGrid::PrintRequest request;
     request.title =
@@ -344,10 +344,11 @@ void RemedyOverviewWindow::printTable() {
 }
 
 void RemedyOverviewWindow::saveTable() {
-    const std::string name = tableSaving_.evaluationName ? tableSaving_.evaluationName() : std::string();
+    const Windows1252Text name =
+        tableSaving_.evaluationName ? tableSaving_.evaluationName() : Windows1252Text();
     saveTableAsCsv(*table_, tableSaving_, name,
                    "Mittel\xFC"
-                   "bersicht",
+                   "bersicht"_w1252,
                    messageBoxes(), this);
 }
 
@@ -355,7 +356,7 @@ void RemedyOverviewWindow::takeOverRow(int row) {
     if (row < table_->fixedRowCount() || row >= table_->rowCount())
         return;
     const std::optional<SymptomRef> symptom =
-        symptomOfNumberCell(db_, toWindows1252(table_->cellText(row, 0)));
+        symptomOfNumberCell(db_, toWindows1252(table_->cellText(row, 0)).bytes());
     if (!symptom)
         return;
     chosen_ = symptom;

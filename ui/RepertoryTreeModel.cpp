@@ -186,18 +186,18 @@ Qt::ItemFlags RepertoryTreeModel::flags(const QModelIndex& index) const {
     return itemFlags;
 }
 
-std::string RepertoryTreeModel::itemText(const QModelIndex& index) const {
+Windows1252Text RepertoryTreeModel::itemText(const QModelIndex& index) const {
     const int record = recordOf(index);
     switch (levelOf(index)) {
     case Level::Chapter:
-        return std::string(db_.chapterName(record).bytes());
+        return Windows1252Text(db_.chapterName(record));
     case Level::Section:
-        return std::string(db_.sectionName(record).bytes());
+        return Windows1252Text(db_.sectionName(record));
     case Level::Rubric: {
-        const std::string text = treeRubricItemText(db_, record + 1);
+        Windows1252Text text = treeRubricItemText(db_, record + 1);
         // Below its parent a rubric shows only its own part: "nachmittags" under "Übelkeit".
         if (const int parentRubric = rubricsOfRubric(record).parentOf(record); parentRubric >= 0)
-            return std::string(ownRubricPart(text, db_.rubricTextField(parentRubric).bytes()));
+            return Windows1252Text(ownRubricPart(text, db_.rubricTextField(parentRubric)));
         return text;
     }
     case Level::None:
@@ -206,8 +206,8 @@ std::string RepertoryTreeModel::itemText(const QModelIndex& index) const {
     return {};
 }
 
-std::vector<std::string> RepertoryTreeModel::ancestorTexts(const QModelIndex& index) const {
-    std::vector<std::string> texts;
+std::vector<Windows1252Text> RepertoryTreeModel::ancestorTexts(const QModelIndex& index) const {
+    std::vector<Windows1252Text> texts;
     for (QModelIndex ancestor = parent(index); ancestor.isValid(); ancestor = parent(ancestor))
         texts.insert(texts.begin(), itemText(ancestor));
     return texts;

@@ -38,9 +38,9 @@ public:
     static int recordOf(const QModelIndex& index);
 
     // An item's text in the code page: the chapter or section name, or the rubric item text.
-    std::string itemText(const QModelIndex& index) const;
+    Windows1252Text itemText(const QModelIndex& index) const;
     // The texts of an item's ancestors from the root down.
-    std::vector<std::string> ancestorTexts(const QModelIndex& index) const;
+    std::vector<Windows1252Text> ancestorTexts(const QModelIndex& index) const;
 
     QModelIndex chapterIndex(int chapter) const;
     QModelIndex sectionIndex(int section) const;

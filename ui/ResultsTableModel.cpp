@@ -10,67 +10,65 @@
 
 namespace telvarin {
 
-std::string resultsWindowTitle(int keySymptoms) {
-    std::string title = "Ergebnis der Auswertung";
+Windows1252Text resultsWindowTitle(int keySymptoms) {
+    Windows1252Text title("Ergebnis der Auswertung"_w1252);
     if (keySymptoms == 1)
-        title += " (eliminiert nach 1 Schl\xFCsselsymptom)";
+        title += " (eliminiert nach 1 Schl\xFCsselsymptom)"_w1252;
     else if (keySymptoms > 1)
-        title += " (eliminiert nach " + std::to_string(keySymptoms) + " Schl\xFCsselsymptomen)";
+        title +=
+            " (eliminiert nach "_w1252 + windows1252Number(keySymptoms) + " Schl\xFCsselsymptomen)"_w1252;
     return title;
 }
 
-std::string sortedColumnsTitle(std::string_view title, std::string_view rowLabel, bool ascending) {
+Windows1252Text sortedColumnsTitle(Windows1252View title, Windows1252View rowLabel, bool ascending) {
     // The label up to its entry count, as far as it reads in a title bar.
     constexpr std::size_t kShownLabel = 40;
-    std::string label(rowLabel.substr(0, rowLabel.find(" [")));
+    std::string label(rowLabel.bytes().substr(0, rowLabel.bytes().find(" [")));
     if (label.size() > kShownLabel)
         label = label.substr(0, kShownLabel - 3) + "...";
-    return std::string(title) + " \x96 Mittel nach \x84" + label + "\x93 " +
-           (ascending ? "aufsteigend" : "absteigend") +
+    return title + " \x96 Mittel nach \x84"_w1252 + Windows1252View(label) + "\x93 "_w1252 +
+           (ascending ? "aufsteigend"_w1252 : "absteigend"_w1252) +
            " sortiert (Strg+R: zur\xFC"
-           "ck zur Rangfolge)";
+           "ck zur Rangfolge)"_w1252;
 }
 
-std::string rankingMenuText() {
+Windows1252Text rankingMenuText() {
     return "Zur\xFC"
-           "ck zur Rangfolge";
+           "ck zur Rangfolge"_w1252;
 }
 
-std::string keySymptomMenuText() {
-    return "Als Schl\xFCsselsymptom";
+Windows1252Text keySymptomMenuText() {
+    return "Als Schl\xFCsselsymptom"_w1252;
 }
 
-std::string keySymptomMark() {
-    return "\x95 ";
+Windows1252Text keySymptomMark() {
+    return "\x95 "_w1252;
 }
 
-std::string hitsLabel() {
-    return "Anzahl der Treffer";
+Windows1252Text hitsLabel() {
+    return "Anzahl der Treffer"_w1252;
 }
 
-std::string gradeSumLabel() {
-    return "Summe der Grade";
+Windows1252Text gradeSumLabel() {
+    return "Summe der Grade"_w1252;
 }
 
-std::string contraindicationLabel() {
-    return "KI";
+Windows1252Text contraindicationLabel() {
+    return "KI"_w1252;
 }
 
-std::string methodRankingLabel() {
-    return "&Polarit\xE4tsmethode";
+Windows1252Text methodRankingLabel() {
+    return "&Polarit\xE4tsmethode"_w1252;
 }
 
-std::string evaluationNameLabel() {
-    return "Name der Auswertung";
+Windows1252Text evaluationNameLabel() {
+    return "Name der Auswertung"_w1252;
 }
 
-std::string printedNameCell(std::string_view evaluationName, int day, int month, int year) {
+Windows1252Text printedNameCell(Windows1252View evaluationName, int day, int month, int year) {
     char date[40];
     std::snprintf(date, sizeof date, "%02d.%02d.%04d", day, month, year);
-    std::string text(evaluationName);
-    text += ' ';
-    text += date;
-    return text;
+    return evaluationName + " "_w1252 + Windows1252View(date);
 }
 
 int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row) {
@@ -79,22 +77,22 @@ int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row) {
     return db.rubricIndex(row.number, row.bd);
 }
 
-std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row) {
-    std::string text = row.number < 0 ? "- " : "";
+Windows1252Text symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row) {
+    Windows1252Text text(row.number < 0 ? "- "_w1252 : ""_w1252);
     text += rubricText(db, row.number);
-    text += " (";
+    text += " ("_w1252;
     // numberText of the absolute value, taken in 64 bits: the smallest 32-bit number has no
     // positive twin.
     if (row.bd == 0)
-        text += std::to_string(std::llabs(static_cast<long long>(row.number)));
+        text += windows1252Number(std::llabs(static_cast<long long>(row.number)));
     text += weightSuffix(row.weight);
-    text += ')';
+    text += ")"_w1252;
     return text;
 }
 
-std::string symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row) {
+Windows1252Text symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row) {
     const int record = rubricRecordOfRow(db, row);
-    return record < 0 ? std::string() : sectionHeading(db, record);
+    return record < 0 ? Windows1252Text() : sectionHeading(db, record);
 }
 
 ResultsTableModel::ResultsTableModel(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
@@ -108,34 +106,32 @@ ResultsTableModel::ResultsTableModel(const RepertoryDatabase& db, std::span<cons
     }
 }
 
-std::string ResultsTableModel::abbreviation(int column) const {
+Windows1252Text ResultsTableModel::abbreviation(int column) const {
     return remedyName(db_, listed_[static_cast<std::size_t>(column)].remedy);
 }
 
-std::string ResultsTableModel::fullName(int column) const {
-    return std::string(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy).bytes());
+Windows1252Text ResultsTableModel::fullName(int column) const {
+    return Windows1252Text(db_.remedyFullName(listed_[static_cast<std::size_t>(column)].remedy));
 }
 
-std::string ResultsTableModel::remedyLegend() const {
-    std::string legend;
+Windows1252Text ResultsTableModel::remedyLegend() const {
+    Windows1252Text legend;
     for (int column = 0; column < remedyColumnCount(); ++column) {
-        const std::string name = fullName(column);
+        const Windows1252Text name = fullName(column);
         if (name.empty())
             continue;
-        legend.append(legend.empty() ? "Mittel: " : "; ")
-            .append(abbreviation(column))
-            .append(" \x96 ")
-            .append(name);
+        legend += legend.empty() ? "Mittel: "_w1252 : "; "_w1252;
+        legend += abbreviation(column) + " \x96 "_w1252 + name;
     }
     return legend;
 }
 
-std::string ResultsTableModel::hitsText(int column) const {
-    return std::to_string(listed_[static_cast<std::size_t>(column)].hits);
+Windows1252Text ResultsTableModel::hitsText(int column) const {
+    return windows1252Number(listed_[static_cast<std::size_t>(column)].hits);
 }
 
-std::string ResultsTableModel::gradeSumText(int column) const {
-    return std::to_string(listed_[static_cast<std::size_t>(column)].gradeSum);
+Windows1252Text ResultsTableModel::gradeSumText(int column) const {
+    return windows1252Number(listed_[static_cast<std::size_t>(column)].gradeSum);
 }
 
 bool ResultsTableModel::isContraindicated(int column) const {
@@ -158,12 +154,12 @@ bool ResultsTableModel::isKeySymptomRow(int row) const {
            keySymptomRows_[static_cast<std::size_t>(row)];
 }
 
-std::string ResultsTableModel::symptomText(int row) const {
-    const std::string text = symptomRowText(db_, rows_[static_cast<std::size_t>(row)]);
+Windows1252Text ResultsTableModel::symptomText(int row) const {
+    Windows1252Text text = symptomRowText(db_, rows_[static_cast<std::size_t>(row)]);
     return isKeySymptomRow(row) ? keySymptomMark() + text : text;
 }
 
-std::string ResultsTableModel::headingText(int row) const {
+Windows1252Text ResultsTableModel::headingText(int row) const {
     return symptomRowHeading(db_, rows_[static_cast<std::size_t>(row)]);
 }
 
@@ -199,7 +195,7 @@ std::vector<RemedyGrade> ResultsTableModel::gradesOfRow(int row) const {
     return grades;
 }
 
-std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
+Windows1252Text ResultsTableModel::cellText(int tableRow, int tableColumn) const {
     if (tableRow < 0 || tableRow >= rowCount() || tableColumn < 0 || tableColumn >= columnCount())
         return {};
     const int k = tableColumn - kResultsFixedColumns;
@@ -207,15 +203,15 @@ std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
     if (tableRow == kResultsContraindicationRow && j < 0) {
         if (tableColumn == 0)
             return contraindicationLabel();
-        return isContraindicated(k) ? contraindicationLabel() : std::string();
+        return isContraindicated(k) ? contraindicationLabel() : Windows1252Text();
     }
     switch (tableRow) {
     case 0:
-        return k >= 0 ? abbreviation(k) : std::string();
+        return k >= 0 ? abbreviation(k) : Windows1252Text();
     case kResultsHitsRow:
-        return k >= 0 ? hitsText(k) : tableColumn == 0 ? hitsLabel() : std::string();
+        return k >= 0 ? hitsText(k) : tableColumn == 0 ? hitsLabel() : Windows1252Text();
     case kResultsGradeSumRow:
-        return k >= 0 ? gradeSumText(k) : tableColumn == 0 ? gradeSumLabel() : std::string();
+        return k >= 0 ? gradeSumText(k) : tableColumn == 0 ? gradeSumLabel() : Windows1252Text();
     default:
         break;
     }
@@ -225,7 +221,7 @@ std::string ResultsTableModel::cellText(int tableRow, int tableColumn) const {
         return headingText(j);
     for (const RemedyGrade& grade : gradesOfRow(j)) {
         if (grade.column == k)
-            return std::to_string(grade.grade);
+            return windows1252Number(grade.grade);
     }
     return {};
 }

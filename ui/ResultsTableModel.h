@@ -61,23 +61,23 @@ enum class ResultsCellShade {
 
 // "Ergebnis der Auswertung", and while key symptoms eliminate, " (eliminiert nach N
 // Schlüsselsymptomen)" after it.
-std::string resultsWindowTitle(int keySymptoms = 0);
+Windows1252Text resultsWindowTitle(int keySymptoms = 0);
 // The title while the remedy columns stand in the order of one row (its label, shortened) rather
 // than the ranking's, with the way back.
-std::string sortedColumnsTitle(std::string_view title, std::string_view rowLabel, bool ascending);
-std::string rankingMenuText();    // the way back to the ranking in the context menu
-std::string keySymptomMenuText(); // "Als Schlüsselsymptom"
+Windows1252Text sortedColumnsTitle(Windows1252View title, Windows1252View rowLabel, bool ascending);
+Windows1252Text rankingMenuText();    // the way back to the ranking in the context menu
+Windows1252Text keySymptomMenuText(); // "Als Schlüsselsymptom"
 // What a key symptom's row shows before its text.
-std::string keySymptomMark();
-std::string hitsLabel();             // "Anzahl der Treffer"
-std::string gradeSumLabel();         // "Summe der Grade"
-std::string contraindicationLabel(); // "KI", the label and the mark of the row below the sums
+Windows1252Text keySymptomMark();
+Windows1252Text hitsLabel();             // "Anzahl der Treffer"
+Windows1252Text gradeSumLabel();         // "Summe der Grade"
+Windows1252Text contraindicationLabel(); // "KI", the label and the mark of the row below the sums
 // The ranking check box: "&Polaritätsmethode".
-std::string methodRankingLabel();
-std::string evaluationNameLabel(); // "Name der Auswertung"
+Windows1252Text methodRankingLabel();
+Windows1252Text evaluationNameLabel(); // "Name der Auswertung"
 
 // The top-left cell while printing: the evaluation name, a blank and the date "%d.%m.%Y".
-std::string printedNameCell(std::string_view evaluationName, int day, int month, int year);
+Windows1252Text printedNameCell(Windows1252View evaluationName, int day, int month, int year);
 
 // The rubric record a case row shows grades of, or -1: rows with a BD value, number 0 and
 // numbers beyond the repertory have none.
@@ -85,9 +85,9 @@ int rubricRecordOfRow(const RepertoryDatabase& db, const CaseSymptom& row);
 
 // Column 0 of a symptom row: rubricText, " (", numberText of the absolute number, the weight as
 // "*3" unless it is the usual one, ")", with "- " in front for a counter-polarity row.
-std::string symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row);
+Windows1252Text symptomRowText(const RepertoryDatabase& db, const CaseSymptom& row);
 // Column 1: the chapter and section of the row's rubric; empty without a rubric record.
-std::string symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row);
+Windows1252Text symptomRowHeading(const RepertoryDatabase& db, const CaseSymptom& row);
 
 // One grade of a symptom row: remedy column k (0 is the first remedy column, table column 2).
 struct RemedyGrade {
@@ -111,14 +111,14 @@ public:
     int columnCount() const { return remedyColumnCount() + kResultsFixedColumns; }
 
     // Remedy column k: its abbreviation, hits and grade sum.
-    std::string abbreviation(int column) const;
+    Windows1252Text abbreviation(int column) const;
     // Its full name, empty where the repertory gives none.
-    std::string fullName(int column) const;
+    Windows1252Text fullName(int column) const;
     // The key to the printed abbreviations, "Mittel: acon. \x96 Aconitum; bell. \x96 ...", in the
     // order of the columns; empty where the repertory gives no full names.
-    std::string remedyLegend() const;
-    std::string hitsText(int column) const;
-    std::string gradeSumText(int column) const;
+    Windows1252Text remedyLegend() const;
+    Windows1252Text hitsText(int column) const;
+    Windows1252Text gradeSumText(int column) const;
     // Gives the table its row of contraindications: one flag per remedy index. An empty vector
     // takes the row away.
     void showContraindications(std::vector<bool> byRemedy) { contraindicated_ = std::move(byRemedy); }
@@ -127,8 +127,8 @@ public:
     void markKeySymptoms(std::span<const int> rows);
     bool isKeySymptomRow(int row) const;
     // Symptom row j (table row j + fixedRowCount()).
-    std::string symptomText(int row) const;
-    std::string headingText(int row) const;
+    Windows1252Text symptomText(int row) const;
+    Windows1252Text headingText(int row) const;
     bool isCounterPolarityRow(int row) const { return rows_[static_cast<std::size_t>(row)].number < 0; }
     // A row of weight 0: shown, but it took no part in the ranking.
     bool isOutOfAnalysis(int row) const { return rows_[static_cast<std::size_t>(row)].weight == 0; }
@@ -139,7 +139,7 @@ public:
     int columnOfRemedy(int remedy) const;
 
     // Any table cell, for whoever needs one at a time.
-    std::string cellText(int tableRow, int tableColumn) const;
+    Windows1252Text cellText(int tableRow, int tableColumn) const;
     ResultsCellShade cellShade(int tableRow, int tableColumn) const;
 
 private:

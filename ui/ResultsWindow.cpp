@@ -53,7 +53,7 @@ LocalDateTime localDateTimeOf(const QDateTime& time) {
 } // namespace
 
 ResultsWindow::ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
-                             const AnalysisResult& result, std::string evaluationName,
+                             const AnalysisResult& result, Windows1252Text evaluationName,
                              const MainSettings& settings, const std::optional<TableFont>& tableFont,
                              std::string historyPath, const DialogServices& services, QWidget* parent)
     : DialogBase(kWindowName, kTemplateSize, services, parent), db_(db), rows_(rows), result_(result),
@@ -144,7 +144,7 @@ void ResultsWindow::createControls() {
 void ResultsWindow::showSortedColumnsTitle(int keyRow, bool ascending) {
     if (table_->columnCount() <= kResultsFixedColumns)
         return; // no remedy has left its place
-    const std::string label = toWindows1252(table_->cellText(keyRow, 0));
+    const Windows1252Text label = toWindows1252(table_->cellText(keyRow, 0));
     setWindowTitle(fromWindows1252(
         sortedColumnsTitle(resultsWindowTitle(static_cast<int>(keySymptomRows_.size())), label, ascending)));
     // The position display goes on after the new title.
@@ -193,9 +193,9 @@ void ResultsWindow::fillTable(const ResultsTableModel& model, const std::optiona
         grid.setText(0, k + kResultsFixedColumns, fromWindows1252(model.abbreviation(k)));
         grid.setFormat(0, k + kResultsFixedColumns, kNumberFormat);
         // The header shows the abbreviation; its tip names the remedy in full.
-        if (const std::string fullName = model.fullName(k); !fullName.empty())
+        if (const Windows1252Text fullName = model.fullName(k); !fullName.empty())
             grid.setTipText(0, k + kResultsFixedColumns,
-                            fromWindows1252(model.abbreviation(k) + " \x96 " + fullName));
+                            fromWindows1252(model.abbreviation(k) + " \x96 "_w1252 + fullName));
     }
     const int fixedRows = model.fixedRowCount();
     for (int row = kResultsHitsRow; row < fixedRows; ++row) {
@@ -349,8 +349,8 @@ bool ResultsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ResultsWindow::saveTable() {
-    saveTableAsCsv(*table_, tableSaving_, toWindows1252(nameField_->text()), "Auswertung", messageBoxes(),
-                   this);
+    saveTableAsCsv(*table_, tableSaving_, toWindows1252(nameField_->text()), "Auswertung"_w1252,
+                   messageBoxes(), this);
 }
 
 void ResultsWindow::limitTextColumns() {
@@ -457,7 +457,7 @@ void ResultsWindow::fileCase() {
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_
                        : screenFileCaseAsker(historyPath_, services_, this, prescriptionChoices());
-    const std::optional<FileCaseAnswer> answer = asker(evaluationName_);
+    const std::optional<FileCaseAnswer> answer = asker(evaluationName_.bytes());
     if (!answer)
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
@@ -478,9 +478,9 @@ PrescriptionChoices ResultsWindow::prescriptionChoices() const {
     // The headers hold the abbreviations in the order the user sees, however the columns stand.
     PrescriptionChoices choices;
     for (int col = kResultsFixedColumns; col < table_->columnCount(); ++col)
-        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)));
+        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)).bytes());
     if (const int col = table_->focusCell().col; col >= kResultsFixedColumns && col < table_->columnCount())
-        choices.presetRemedy = toWindows1252(table_->cellText(0, col));
+        choices.presetRemedy = toWindows1252(table_->cellText(0, col)).bytes();
     return choices;
 }
 

@@ -39,14 +39,14 @@ public:
     // database, must outlive the window; none of them is changed. evaluationName is Windows-1252;
     // historyPath is the case history file that "&Ablegen" files into.
     ResultsWindow(const RepertoryDatabase& db, std::span<const CaseSymptom> rows,
-                  const AnalysisResult& result, std::string evaluationName, const MainSettings& settings,
+                  const AnalysisResult& result, Windows1252Text evaluationName, const MainSettings& settings,
                   const std::optional<TableFont>& tableFont, std::string historyPath,
                   const DialogServices& services, QWidget* parent = nullptr);
     ~ResultsWindow() override;
 
     // After exec(): how the window was closed, and the name as the user left it (Windows-1252).
     ResultsOutcome outcome() const { return outcome_; }
-    const std::string& evaluationName() const { return evaluationName_; }
+    const Windows1252Text& evaluationName() const { return evaluationName_; }
 
     TableGrid& table() const { return *table_; }
     QLineEdit* nameField() const { return nameField_; }
@@ -138,7 +138,7 @@ private:
     bool methodRanking_ = false;
     MainSettings settings_;
     std::string historyPath_;
-    std::string evaluationName_;
+    Windows1252Text evaluationName_;
     DialogServices services_;
     ResultsOutcome outcome_ = ResultsOutcome::keepCase;
     bool closeKeepsCase_ = true;

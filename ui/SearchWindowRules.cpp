@@ -7,29 +7,25 @@
 
 namespace telvarin {
 
-std::string treeRubricItemText(const RepertoryDatabase& db, RubricNumber number) {
-    std::string text = rubricText(db, number);
-    text += kTreeNumberSeparator;
-    text += numberText(number, 0);
-    return text;
+Windows1252Text treeRubricItemText(const RepertoryDatabase& db, RubricNumber number) {
+    return rubricText(db, number) + kTreeNumberSeparator + numberText(number, 0);
 }
 
-std::optional<ParsedSymptom> treeItemSymptom(const RepertoryDatabase& db, std::string_view itemText) {
-    const std::size_t separator = itemText.rfind(kTreeNumberSeparator);
+std::optional<ParsedSymptom> treeItemSymptom(const RepertoryDatabase& db, Windows1252View item) {
+    const std::string_view itemText = item.bytes();
+    const std::size_t separator = itemText.rfind(kTreeNumberSeparator.bytes());
     if (separator == std::string_view::npos || separator == 0)
         return std::nullopt;
     return parseSymptomEntry(db, itemText.substr(separator + 1));
 }
 
-std::string symptomSearchTitle(const std::vector<std::string>& ancestorTexts) {
-    std::string collected;
-    for (const std::string& text : ancestorTexts) {
-        collected += text;
-        collected += ' ';
-    }
+Windows1252Text symptomSearchTitle(const std::vector<Windows1252Text>& ancestorTexts) {
+    Windows1252Text collected;
+    for (const Windows1252Text& text : ancestorTexts)
+        collected += text + " "_w1252;
     if (collected.empty())
-        return "Symptomsuche";
-    return "Symptomsuche - " + collected;
+        return "Symptomsuche"_w1252;
+    return "Symptomsuche - "_w1252 + collected;
 }
 
 TextSearchColumnWidths textSearchColumnWidths(int shownWidth, int numberWidth, int symptomWidth,

@@ -18,19 +18,19 @@ namespace telvarin {
 using AddSymptomCallback = std::function<void(RubricNumber number, int bd)>;
 
 // The no-break space of the code page that separates a rubric item's text from its number.
-inline constexpr char kTreeNumberSeparator = '\xA0';
+inline constexpr Windows1252View kTreeNumberSeparator = "\xA0"_w1252;
 
 // A rubric item's text: rubricText, the separator, numberText.
-std::string treeRubricItemText(const RepertoryDatabase& db, RubricNumber number);
+Windows1252Text treeRubricItemText(const RepertoryDatabase& db, RubricNumber number);
 
 // The symptom an item text stands for: only a text with the separator after its first character
 // is a rubric item, and its number is read from the text after the last separator. Nothing for
 // chapter and section items.
-std::optional<ParsedSymptom> treeItemSymptom(const RepertoryDatabase& db, std::string_view itemText);
+std::optional<ParsedSymptom> treeItemSymptom(const RepertoryDatabase& db, Windows1252View itemText);
 
 // "Symptomsuche", or "Symptomsuche - " and the texts of the selected item's ancestors from the root
 // down, each followed by a blank.
-std::string symptomSearchTitle(const std::vector<std::string>& ancestorTexts);
+Windows1252Text symptomSearchTitle(const std::vector<Windows1252Text>& ancestorTexts);
 
 struct TextSearchColumnWidths {
     int symptom = 0; // column 1

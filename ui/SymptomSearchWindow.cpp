@@ -115,8 +115,7 @@ QMenu* SymptomSearchWindow::contextMenuAt(const QPoint& viewportPos) {
     // Made anew each time and gone once closed.
     auto* menu = new QMenu(tree_);
     connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
-    addCrossReferenceEntries(*menu, db_.rubricTextField(RepertoryTreeModel::recordOf(item)).bytes(),
-                             openTextSearch_);
+    addCrossReferenceEntries(*menu, db_.rubricTextField(RepertoryTreeModel::recordOf(item)), openTextSearch_);
     if (menu->isEmpty()) {
         delete menu;
         return nullptr;
@@ -204,8 +203,8 @@ bool SymptomSearchWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void SymptomSearchWindow::updateTitle() {
     const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
-    const std::vector<std::string> ancestors =
-        selected.isEmpty() ? std::vector<std::string>() : model_->ancestorTexts(selected.front());
+    const std::vector<Windows1252Text> ancestors =
+        selected.isEmpty() ? std::vector<Windows1252Text>() : model_->ancestorTexts(selected.front());
     setWindowTitle(fromWindows1252(symptomSearchTitle(ancestors)));
 }
 

@@ -44,7 +44,7 @@ TextTable shownTableTexts(const TableGrid& grid) {
     for (int row = 0; row < grid.rowCount(); ++row) {
         if (grid.rowHeight(row) == 0)
             continue;
-        std::vector<std::string> cells;
+        std::vector<Windows1252Text> cells;
         bool empty = true;
         for (int col = 0; col < grid.columnCount(); ++col) {
             if (grid.columnWidth(col) == 0)
@@ -60,8 +60,8 @@ TextTable shownTableTexts(const TableGrid& grid) {
     return rows;
 }
 
-bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, std::string_view evaluationName,
-                    std::string_view fallbackName, MessageBoxes& messages, QWidget* parent) {
+bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, Windows1252View evaluationName,
+                    Windows1252View fallbackName, MessageBoxes& messages, QWidget* parent) {
     const QString name = fromWindows1252(csvFileName(evaluationName, fallbackName));
     const QString proposed = settings.folder.isEmpty() ? name : QDir(settings.folder).filePath(name);
     const TableFileAsker& asker = settings.asker ? settings.asker : askTableFileOnScreen;

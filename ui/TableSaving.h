@@ -30,9 +30,9 @@ QString tableExportFolder(const QString& historyPath);
 
 // Where and under which name a window proposes to save its table.
 struct TableSaveSettings {
-    QString folder;                              // empty: the current folder
-    std::function<std::string()> evaluationName; // the case's name now (Windows-1252), or null
-    TableFileAsker asker;                        // null: askTableFileOnScreen
+    QString folder;                                  // empty: the current folder
+    std::function<Windows1252Text()> evaluationName; // the case's name now, or null
+    TableFileAsker asker;                            // null: askTableFileOnScreen
 };
 
 QString saveTableMenuText(); // "Als Tabelle speichern…"
@@ -43,8 +43,8 @@ TextTable shownTableTexts(const TableGrid& grid);
 
 // Asks for the file, proposing "<evaluation name>.csv" (fallbackName without one) in the settings'
 // folder, and writes the table; a failure is reported through messages. True when written.
-bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, std::string_view evaluationName,
-                    std::string_view fallbackName, MessageBoxes& messages, QWidget* parent);
+bool saveTableAsCsv(const TableGrid& grid, const TableSaveSettings& settings, Windows1252View evaluationName,
+                    Windows1252View fallbackName, MessageBoxes& messages, QWidget* parent);
 
 // Gives the window Ctrl+S and the table a context menu that ends with "Als Tabelle speichern…";
 // addEntries (may be null) puts the window's own entries first, for the cell at the pointer

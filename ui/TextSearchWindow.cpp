@@ -131,14 +131,11 @@ void TextSearchWindow::createControls() {
         [this](QMenu& menu, int row, int) {
             if (row < kFirstDataRow)
                 return;
-            const ParsedSymptom symptom =
-                parseSymptomEntry(index_.database(), toWindows1252(table_->cellText(row, kNumberColumn)));
+            const ParsedSymptom symptom = parseSymptomEntry(
+                index_.database(), toWindows1252(table_->cellText(row, kNumberColumn)).bytes());
             if (symptom.valid && symptom.number > 0)
                 addCrossReferenceEntries(
-                    menu,
-                    index_.database()
-                        .rubricTextField(index_.database().rubricIndex(symptom.number, 0))
-                        .bytes(),
+                    menu, index_.database().rubricTextField(index_.database().rubricIndex(symptom.number, 0)),
                     [this](const QString& words) { searchFor(words); });
         });
 }
@@ -207,7 +204,7 @@ void TextSearchWindow::searchFor(const QString& words) {
 }
 
 void TextSearchWindow::requestSearch(TextSearchEvent event, bool keepTitle) {
-    const std::string text = toWindows1252(searchField_->text());
+    const Windows1252Text text = toWindows1252(searchField_->text());
     if (!searchShouldRun(text, lastSearchText_, triggerOf(event))) {
         // The table still shows the hits of this very text under the same chapter: their count
         // stays in the title.
@@ -227,9 +224,9 @@ void TextSearchWindow::resetTable() {
     table_->setFocusCell(kFirstDataRow, kNumberColumn);
 }
 
-void TextSearchWindow::runSearch(const std::string& text) {
+void TextSearchWindow::runSearch(Windows1252View text) {
     resetTable();
-    lastSearchText_ = text;
+    lastSearchText_ = Windows1252Text(text);
     const std::vector<RubricNumber> found = textSearchMatches(index_, text, chapterFilter_);
     if (!found.empty())
         table_->setRowCount(static_cast<int>(found.size()) + kFirstDataRow);
@@ -293,8 +290,9 @@ void TextSearchWindow::keepTextsAhead() {
 }
 
 void TextSearchWindow::saveTable() {
-    const std::string name = tableSaving_.evaluationName ? tableSaving_.evaluationName() : std::string();
-    saveTableAsCsv(*table_, tableSaving_, name, "Textsuche", messageBoxes(), this);
+    const Windows1252Text name =
+        tableSaving_.evaluationName ? tableSaving_.evaluationName() : Windows1252Text();
+    saveTableAsCsv(*table_, tableSaving_, name, "Textsuche"_w1252, messageBoxes(), this);
 }
 
 void TextSearchWindow::chooseChapter(int entry) {
@@ -310,7 +308,7 @@ std::optional<ParsedSymptom> TextSearchWindow::chosenSymptom() const {
     const QString number = table_->cellText(row, kNumberColumn);
     if (number.isEmpty())
         return std::nullopt;
-    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number));
+    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number).bytes());
     if (!symptom.valid)
         return std::nullopt;
     return symptom;
@@ -322,7 +320,7 @@ void TextSearchWindow::handOverRow(int row) {
     const QString number = table_->cellText(row, kNumberColumn);
     if (number.isEmpty())
         return;
-    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number));
+    const ParsedSymptom symptom = parseSymptomEntry(index_.database(), toWindows1252(number).bytes());
     if (symptom.valid && addSymptom_)
         addSymptom_(symptom.number, symptom.bd);
 }
@@ -377,7 +375,7 @@ bool TextSearchWindow::showRemedyTip(const QHelpEvent& help) {
         return false;
     const RepertoryDatabase& db = index_.database();
     const ParsedSymptom symptom =
-        parseSymptomEntry(db, toWindows1252(table_->cellText(cell.row, kNumberColumn)));
+        parseSymptomEntry(db, toWindows1252(table_->cellText(cell.row, kNumberColumn)).bytes());
     if (!symptom.valid)
         return false;
     QToolTip::showText(

@@ -52,7 +52,7 @@ public:
     std::optional<ParsedSymptom> chosenSymptom() const;
     // -1 while no chapter filters the search.
     int chapterFilterIndex() const { return chapterFilter_; }
-    const std::string& lastSearchText() const { return lastSearchText_; }
+    const Windows1252Text& lastSearchText() const { return lastSearchText_; }
 
     TableGrid& table() const { return *table_; }
     QLineEdit* searchField() const { return searchField_; }
@@ -84,7 +84,7 @@ private:
     // A search that does not run sets the idle title, unless `keepTitle`: the window was hidden or
     // left, and its title goes on describing the rows it shows.
     void requestSearch(TextSearchEvent event, bool keepTitle = false);
-    void runSearch(const std::string& text);
+    void runSearch(Windows1252View text);
     void resetTable();
     void chooseChapter(int entry);
     void handOverRow(int row);
@@ -114,7 +114,7 @@ private:
     int textsKeptAhead_ = 0; // rubric records converted ahead so far
     const MainSettings& settings_;
     AddSymptomCallback addSymptom_;
-    std::string lastSearchText_;
+    Windows1252Text lastSearchText_;
     std::optional<std::size_t> lastHitCount_; // of lastSearchText_, while the table shows its hits
     int chapterFilter_ = -1;
     int reportedWidth_ = -1;

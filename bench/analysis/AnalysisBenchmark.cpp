@@ -41,7 +41,7 @@ std::vector<RubricNumber> largestRubrics(const RepertoryDatabase& db) {
 CaseModel typedCase(const RepertoryDatabase& db, std::span<const RubricNumber> numbers) {
     CaseModel model(db);
     for (const RubricNumber number : numbers)
-        model.setCellText(model.rowCount(), 0, std::to_string(number));
+        model.setCellText(model.rowCount(), 0, windows1252Number(number));
     return model;
 }
 
@@ -79,7 +79,7 @@ BENCHMARK(BM_AnalysisOfTypicalRows)->Arg(30)->Unit(benchmark::kMicrosecond);
 void BM_RemedyOverview(benchmark::State& state) {
     const RepertoryDatabase& db = builtin();
     RemedyQuery query;
-    query.remedyText = "acon.";
+    query.remedyText = "acon."_w1252;
     if (state.range(0) == 1)
         query.gradeWanted = {true, true, true, true, true};
     std::size_t rows = 0;
@@ -97,7 +97,7 @@ void BM_TextSearch(benchmark::State& state, const char* text) {
     const TextSearchIndex index(db);
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = runTextSearch(index, text, -1).size();
+        rows = runTextSearch(index, Windows1252View(text), -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
@@ -122,7 +122,7 @@ void BM_TypingRows(benchmark::State& state) {
     for (auto _ : state) {
         CaseModel model(db);
         for (int i = 0; i < count; ++i)
-            model.setCellText(model.rowCount(), 0, std::to_string(1 + (i * 7919) % db.rubricCount()));
+            model.setCellText(model.rowCount(), 0, windows1252Number(1 + (i * 7919) % db.rubricCount()));
         benchmark::DoNotOptimize(model.rowCount());
     }
     state.SetComplexityN(state.range(0));
@@ -156,7 +156,8 @@ void BM_WeightedAnalysisOf3000LargestRubrics(benchmark::State& state) {
     CaseModel model(db);
     for (std::size_t i = 0; i < 3000; ++i)
         model.setCellText(model.rowCount(), 0,
-                          std::to_string(numbers[i]) + "*" + std::to_string(i % (kHighestWeight + 1)));
+                          windows1252Number(numbers[i]) + "*"_w1252 +
+                              windows1252Number(i % (kHighestWeight + 1)));
     analyseCopies(state, db, model);
 }
 BENCHMARK(BM_WeightedAnalysisOf3000LargestRubrics)->Unit(benchmark::kMicrosecond);
@@ -199,7 +200,7 @@ void BM_TextSearchThreeLetters(benchmark::State& state, Repertory repertory, con
     const TextSearchIndex index(repertory());
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = runTextSearch(index, text, -1).size();
+        rows = runTextSearch(index, Windows1252View(text), -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
@@ -215,7 +216,7 @@ void BM_TextSearchMatchesThreeLetters(benchmark::State& state, Repertory reperto
     const TextSearchIndex index(repertory());
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = textSearchMatches(index, letters, -1).size();
+        rows = textSearchMatches(index, Windows1252View(letters), -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
@@ -229,7 +230,7 @@ void BM_TextSearchOperators(benchmark::State& state, const char* text) {
     const TextSearchIndex index(bench::largeOrChosenRepertory());
     std::size_t rows = 0;
     for (auto _ : state) {
-        rows = runTextSearch(index, text, -1).size();
+        rows = runTextSearch(index, Windows1252View(text), -1).size();
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = static_cast<double>(rows);
@@ -282,7 +283,7 @@ void BM_RemedyOverviewOfTheCommonestRemedy(benchmark::State& state, Repertory re
     }
     RemedyQuery query;
     query.remedyText =
-        db.remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin())).bytes();
+        db.remedyName(static_cast<int>(std::max_element(uses.begin(), uses.end()) - uses.begin()));
     query.gradeWanted = {true, true, true, true, true};
     std::size_t rows = 0;
     for (auto _ : state) {

@@ -108,13 +108,13 @@ void BM_TypeNumberAndEnter(benchmark::State& state) {
     std::vector<SymptomRef> symptoms;
     for (int row = 0; row < caseRows; ++row)
         symptoms.push_back({1 + (row * 37) % 26000, 0});
-    window.takeOverCase("Messung", symptoms);
+    window.takeOverCase("Messung"_w1252, symptoms);
     QCoreApplication::processEvents();
 
     for (auto _ : state) {
         if (grid.rowCount() > caseRows + 200) {
             state.PauseTiming();
-            window.takeOverCase("Messung", symptoms);
+            window.takeOverCase("Messung"_w1252, symptoms);
             QCoreApplication::processEvents();
             state.ResumeTiming();
         }

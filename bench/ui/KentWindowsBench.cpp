@@ -270,7 +270,7 @@ void BM_KentResultsPrintTenRubrics(benchmark::State& state) {
     result.score(kent(), rows);
     MemorySettingsStore store;
     store.writeInt(QString(), QStringLiteral("Druckmittel"), static_cast<int>(state.range(0)));
-    ResultsWindow window(kent(), rows, result, "Fall", MainSettings{}, std::nullopt, "",
+    ResultsWindow window(kent(), rows, result, "Fall"_w1252, MainSettings{}, std::nullopt, "",
                          DialogServices{&store, nullptr, nullptr});
     const QString pdf = QDir::temp().filePath(QStringLiteral("telvarin_print_bench.pdf"));
     window.table().setPrintDialog([&](QPrinter& printer) {
@@ -404,7 +404,8 @@ std::int64_t firstResultsWindow() {
     AnalysisResult result(kent());
     result.score(kent(), rows);
     const std::int64_t start = monotonicNanoseconds();
-    ResultsWindow window(kent(), rows, result, "Fall", MainSettings{}, std::nullopt, "", DialogServices{});
+    ResultsWindow window(kent(), rows, result, "Fall"_w1252, MainSettings{}, std::nullopt, "",
+                         DialogServices{});
     const PaintCounter painted(window.table().viewport());
     window.show();
     if (!processUntilPainted(painted, 0))

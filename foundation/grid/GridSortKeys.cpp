@@ -39,7 +39,7 @@ QString numericSortText(const QString& text) {
 }
 
 std::string sortKeyBytes(const QString& sortText) {
-    return toWindows1252(sortText);
+    return toWindows1252(sortText).bytes();
 }
 
 namespace {

@@ -24,12 +24,12 @@ QString fromWindows1252(std::string_view bytes) {
     return text;
 }
 
-std::string toWindows1252(const QString& text) {
+Windows1252Text toWindows1252(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text)
         bytes += static_cast<char>(windows1252OfCodePoint(c.unicode()));
-    return bytes;
+    return Windows1252Text(std::move(bytes));
 }
 
 std::string toFilePath(const QString& path) {
@@ -41,7 +41,7 @@ QString fromFilePath(std::string_view path) {
 }
 
 bool germanTextLess(const QString& a, const QString& b) {
-    return germanLess(toWindows1252(a), toWindows1252(b));
+    return germanLess(toWindows1252(a).bytes(), toWindows1252(b).bytes());
 }
 
 } // namespace telvarin

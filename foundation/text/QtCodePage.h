@@ -15,7 +15,7 @@ inline QString fromWindows1252(Windows1252View text) {
     return fromWindows1252(text.bytes());
 }
 // Characters outside the code page become '?'.
-std::string toWindows1252(const QString& text);
+Windows1252Text toWindows1252(const QString& text);
 // File names between Qt and the core, which takes them as UTF-8 on every system (QFile::encodeName
 // would give Windows' ANSI code page, which cannot spell every name).
 std::string toFilePath(const QString& path);

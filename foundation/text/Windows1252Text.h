@@ -28,19 +28,25 @@ public:
     constexpr bool empty() const { return bytes_.empty(); }
     constexpr std::size_t size() const { return bytes_.size(); }
 
-    friend constexpr bool operator==(Windows1252View, Windows1252View) = default;
-    friend constexpr auto operator<=>(Windows1252View, Windows1252View) = default;
-
 private:
     std::string_view bytes_;
 };
+
+// Outside the class, so that a Windows1252Text on either side compares through its view.
+constexpr bool operator==(Windows1252View a, Windows1252View b) {
+    return a.bytes() == b.bytes();
+}
+constexpr auto operator<=>(Windows1252View a, Windows1252View b) {
+    return a.bytes() <=> b.bytes();
+}
 
 // Windows-1252 text of its own.
 class Windows1252Text {
 public:
     Windows1252Text() = default;
     explicit Windows1252Text(std::string bytes) : bytes_(std::move(bytes)) {}
-    explicit Windows1252Text(Windows1252View text) : bytes_(text.bytes()) {}
+    // The same encoding: a view is copied into a text wherever one is wanted.
+    Windows1252Text(Windows1252View text) : bytes_(text.bytes()) {}
 
     const std::string& bytes() const& { return bytes_; }
     std::string bytes() && { return std::move(bytes_); }
@@ -52,7 +58,6 @@ public:
         bytes_ += more.bytes();
         return *this;
     }
-    friend bool operator==(const Windows1252Text&, const Windows1252Text&) = default;
 
 private:
     std::string bytes_;

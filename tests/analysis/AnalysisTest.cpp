@@ -29,7 +29,7 @@ protected:
         caseModel.clearCase();
         caseModel.setPolarityMode(mode);
         for (const char* entry : entries)
-            caseModel.setCellText(caseModel.rowCount(), 0, entry);
+            caseModel.setCellText(caseModel.rowCount(), 0, Windows1252View(entry));
         ASSERT_TRUE(runAnalysis(repertory.db(), caseModel, result, &busy));
     }
     std::map<int, RemedyScore> byRemedy() const {

@@ -55,7 +55,7 @@ Analysed analyse(const RepertoryDatabase& db, PolarityMode mode, std::initialize
     CaseModel caseModel(db);
     caseModel.setPolarityMode(mode);
     for (const char* entry : entries)
-        caseModel.setCellText(caseModel.rowCount(), 0, entry);
+        caseModel.setCellText(caseModel.rowCount(), 0, Windows1252View(entry));
     AnalysisResult result(db);
     EXPECT_TRUE(runAnalysis(db, caseModel, result));
     Analysed analysed;

@@ -12,9 +12,9 @@ constexpr GradeSelection kAllGrades{true, true, true, true, true};
 
 class RemedyQueryTest : public ::testing::Test {
 protected:
-    OverviewResult run(std::string text, GradeSelection grades = kAllGrades, int chapter = -1) {
+    OverviewResult run(std::string_view text, GradeSelection grades = kAllGrades, int chapter = -1) {
         RemedyQuery query;
-        query.remedyText = std::move(text);
+        query.remedyText = Windows1252View(text);
         query.gradeWanted = grades;
         query.chapterIndex = chapter;
         return runRemedyQuery(repertory.db(), query);
@@ -30,14 +30,14 @@ protected:
 
 TEST_F(RemedyQueryTest, FindsTheRemedyByCaseBlindTextWithOrWithoutItsDot) {
     EXPECT_EQ(numbers(run("acon.")), (std::vector<RubricNumber>{1, 2, 4, 5, 7}));
-    EXPECT_EQ(run("ACON").remedyText, "ACON.");
+    EXPECT_EQ(run("ACON").remedyText, "ACON."_w1252);
     EXPECT_EQ(numbers(run("ACON")), numbers(run("acon.")));
     EXPECT_EQ(numbers(run("zinc")), (std::vector<RubricNumber>{4, 10}));
     EXPECT_TRUE(run("aco.").rows.empty());
     EXPECT_TRUE(run("").rows.empty());
-    EXPECT_EQ(run("").remedyText, "");
-    EXPECT_EQ(overviewTitle(run("aco")), "Mittel\xFC"
-                                         "bersicht: aco., gefundene Symptome: 0");
+    EXPECT_EQ(run("").remedyText, ""_w1252);
+    EXPECT_EQ(overviewTitle(run("aco")), "Mittel\xFC"_w1252
+                                         "bersicht: aco., gefundene Symptome: 0"_w1252);
 }
 
 TEST(RemedyBoxText, NamesTheRemedyByItsFullNameWhenTheNameIsClear) {
@@ -60,10 +60,10 @@ TEST(RemedyBoxText, NamesTheRemedyByItsFullNameWhenTheNameIsClear) {
              {"sulphuri", "sulphuri"},          // two hold it: no guess
              {"hep", "hep"},                    // an abbreviation stays one
              {"xyz", "xyz"}}) {
-        EXPECT_EQ(abbreviationOfRemedyText(db, typed), meant) << typed;
+        EXPECT_EQ(abbreviationOfRemedyText(db, Windows1252View(typed)), Windows1252View(meant)) << typed;
     }
     RemedyQuery query;
-    query.remedyText = "Sulphur";
+    query.remedyText = "Sulphur"_w1252;
     query.gradeWanted = kAllGrades;
     EXPECT_EQ(runRemedyQuery(db, query).rows.size(), 1u);
 }
@@ -71,17 +71,17 @@ TEST(RemedyBoxText, NamesTheRemedyByItsFullNameWhenTheNameIsClear) {
 TEST_F(RemedyQueryTest, RowsOfARemedyListedTwiceAndTheGradeFilter) {
     const OverviewResult all = run("sep.");
     ASSERT_EQ(numbers(all), (std::vector<RubricNumber>{1, 3, 3}));
-    EXPECT_EQ(all.rows[1].gradeColumn, "1");
-    EXPECT_EQ(all.rows[2].gradeColumn, "3");
-    EXPECT_EQ(all.rows[1].numberColumn, "3 ");
+    EXPECT_EQ(all.rows[1].gradeColumn, "1"_w1252);
+    EXPECT_EQ(all.rows[2].gradeColumn, "3"_w1252);
+    EXPECT_EQ(all.rows[1].numberColumn, "3 "_w1252);
     EXPECT_EQ(all.rows[1].symptomColumn, rubricText(repertory.db(), 3));
-    EXPECT_EQ(all.rows[1].chapterColumn, "MIND GENERAL");
-    EXPECT_EQ(overviewTitle(all), "Mittel\xFC"
-                                  "bersicht: sep., gefundene Symptome: 3");
+    EXPECT_EQ(all.rows[1].chapterColumn, "MIND GENERAL"_w1252);
+    EXPECT_EQ(overviewTitle(all), "Mittel\xFC"_w1252
+                                  "bersicht: sep., gefundene Symptome: 3"_w1252);
 
     const OverviewResult high = run("sep.", {false, false, true, true, true});
     ASSERT_EQ(numbers(high), (std::vector<RubricNumber>{3}));
-    EXPECT_EQ(high.rows[0].gradeColumn, "3");
+    EXPECT_EQ(high.rows[0].gradeColumn, "3"_w1252);
     EXPECT_TRUE(run("sep.", {}).rows.empty());
 }
 
@@ -95,17 +95,17 @@ TEST_F(RemedyQueryTest, ChapterRangesAndTheBdFilter) {
     EXPECT_EQ(chapterRubricRange(repertory.db(), 3).first, 10);
 
     RemedyQuery query;
-    query.remedyText = "acon";
+    query.remedyText = "acon"_w1252;
     query.gradeWanted = kAllGrades;
     query.bdOnly = true;
     const OverviewResult bd = runRemedyQuery(repertory.db(), query);
     ASSERT_EQ(numbers(bd), (std::vector<RubricNumber>{4}));
-    EXPECT_EQ(bd.rows[0].chapterColumn, "MIND NIGHT");
+    EXPECT_EQ(bd.rows[0].chapterColumn, "MIND NIGHT"_w1252);
 }
 
 TEST_F(RemedyQueryTest, SizeFilterAndTheOtherRemedies) {
     RemedyQuery query;
-    query.remedyText = "agar.";
+    query.remedyText = "agar."_w1252;
     query.gradeWanted = {false, true, true, true, true};
     query.listOthers = true;
     EXPECT_FALSE(runRemedyQuery(repertory.db(), query).showsOthers); // needs the size filter
@@ -115,12 +115,12 @@ TEST_F(RemedyQueryTest, SizeFilterAndTheOtherRemedies) {
     const OverviewResult result = runRemedyQuery(repertory.db(), query);
     EXPECT_TRUE(result.showsOthers);
     ASSERT_EQ(numbers(result), (std::vector<RubricNumber>{9})); // rubric 3 has 4 remedies
-    EXPECT_EQ(result.rows[0].othersColumn, "ag-c.(2) agar.(2) ");
+    EXPECT_EQ(result.rows[0].othersColumn, "ag-c.(2) agar.(2) "_w1252);
 
     query.maxSize = 4;
     const OverviewResult wider = runRemedyQuery(repertory.db(), query);
     ASSERT_EQ(numbers(wider), (std::vector<RubricNumber>{3, 9}));
-    EXPECT_EQ(wider.rows[0].othersColumn, "sep.(3) ag-c.(2) agar.(2) "); // grade 1 not chosen
+    EXPECT_EQ(wider.rows[0].othersColumn, "sep.(3) ag-c.(2) agar.(2) "_w1252); // grade 1 not chosen
 
     query.minSize = 5;
     EXPECT_TRUE(runRemedyQuery(repertory.db(), query).rows.empty());
@@ -158,7 +158,7 @@ class TextSearchTest : public ::testing::Test {
 protected:
     std::vector<RubricNumber> search(std::string_view text, int chapter = -1) const {
         std::vector<RubricNumber> numbers;
-        for (const TextSearchRow& row : runTextSearch(index, text, chapter))
+        for (const TextSearchRow& row : runTextSearch(index, Windows1252View(text), chapter))
             numbers.push_back(row.number);
         return numbers;
     }
@@ -188,32 +188,32 @@ TEST_F(TextSearchTest, ChapterFilterAndRows) {
     EXPECT_EQ(search("general", 3), (std::vector<RubricNumber>{10}));
     EXPECT_EQ(search("general", 0), (std::vector<RubricNumber>{1, 2, 3}));
     EXPECT_TRUE(search("", 2).empty());
-    const std::vector<TextSearchRow> rows = runTextSearch(index, "last", -1);
+    const std::vector<TextSearchRow> rows = runTextSearch(index, "last"_w1252, -1);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].numberColumn, "10");
+    EXPECT_EQ(rows[0].numberColumn, "10"_w1252);
     EXPECT_EQ(rows[0].symptomColumn, rubricText(repertory.db(), 10));
-    EXPECT_EQ(rows[0].chapterColumn, "LAST GENERAL");
+    EXPECT_EQ(rows[0].chapterColumn, "LAST GENERAL"_w1252);
 }
 
 TEST(TextSearchTitle, Texts) {
-    EXPECT_EQ(textSearchIdleTitle(), "Textuelle Symptomsuche");
-    EXPECT_EQ(textSearchTitle(0), "Textuelle Symptomsuche: Kein Symptom gefunden");
-    EXPECT_EQ(textSearchTitle(1), "Textuelle Symptomsuche: 1 gefundenes Symptom");
-    EXPECT_EQ(textSearchTitle(26564), "Textuelle Symptomsuche: 26564 gefundene Symptome");
+    EXPECT_EQ(textSearchIdleTitle(), "Textuelle Symptomsuche"_w1252);
+    EXPECT_EQ(textSearchTitle(0), "Textuelle Symptomsuche: Kein Symptom gefunden"_w1252);
+    EXPECT_EQ(textSearchTitle(1), "Textuelle Symptomsuche: 1 gefundenes Symptom"_w1252);
+    EXPECT_EQ(textSearchTitle(26564), "Textuelle Symptomsuche: 26564 gefundene Symptome"_w1252);
 }
 
 TEST(TextSearchRule, WhenASearchRuns) {
     const TextSearchTrigger typed = triggerOf(TextSearchEvent::TextChanged);
     const TextSearchTrigger left = triggerOf(TextSearchEvent::FocusLost);
     const TextSearchTrigger chapter = triggerOf(TextSearchEvent::ChapterChosen);
-    EXPECT_FALSE(searchShouldRun("pa", "p", typed));     // two letters: not yet
-    EXPECT_TRUE(searchShouldRun("pai", "pa", typed));    // the third letter
-    EXPECT_FALSE(searchShouldRun("pa", "pai", typed));   // back to two letters
-    EXPECT_TRUE(searchShouldRun("pa", "pai", left));     // leaving the field searches them
-    EXPECT_FALSE(searchShouldRun("pain", "pain", left)); // unchanged
-    EXPECT_TRUE(searchShouldRun("", "pain", left));      // an empty text that changed
-    EXPECT_TRUE(searchShouldRun("pain", "pain", chapter));
-    EXPECT_FALSE(searchShouldRun("", "", chapter));
+    EXPECT_FALSE(searchShouldRun("pa"_w1252, "p"_w1252, typed));     // two letters: not yet
+    EXPECT_TRUE(searchShouldRun("pai"_w1252, "pa"_w1252, typed));    // the third letter
+    EXPECT_FALSE(searchShouldRun("pa"_w1252, "pai"_w1252, typed));   // back to two letters
+    EXPECT_TRUE(searchShouldRun("pa"_w1252, "pai"_w1252, left));     // leaving the field searches them
+    EXPECT_FALSE(searchShouldRun("pain"_w1252, "pain"_w1252, left)); // unchanged
+    EXPECT_TRUE(searchShouldRun(""_w1252, "pain"_w1252, left));      // an empty text that changed
+    EXPECT_TRUE(searchShouldRun("pain"_w1252, "pain"_w1252, chapter));
+    EXPECT_FALSE(searchShouldRun(""_w1252, ""_w1252, chapter));
 }
 
 } // namespace

@@ -31,16 +31,16 @@ std::vector<OverviewRow> rowsOf(const OverviewResult& result, RubricNumber numbe
 TEST(ReferenceCase, EntryFillsTheRowTexts) {
     const RepertoryDatabase& db = reference();
     CaseModel model(db);
-    model.setCellText(1, 0, "12");
+    model.setCellText(1, 0, "12"_w1252);
     EXPECT_EQ(model.row(1).number, 12);
     EXPECT_EQ(model.cellText(1, 1), rubricText(db, 12));
-    EXPECT_EQ(model.cellText(1, 2), "MIND GENERAL");
-    EXPECT_EQ(model.cellText(2, 0), "0");
+    EXPECT_EQ(model.cellText(1, 2), "MIND GENERAL"_w1252);
+    EXPECT_EQ(model.cellText(2, 0), "0"_w1252);
     for (const char* text : {"26565", "-26565"}) {
-        model.setCellText(1, 0, text);
+        model.setCellText(1, 0, Windows1252View(text));
         EXPECT_EQ(model.row(1).number, 0) << text;
     }
-    model.setCellText(1, 0, "-26564");
+    model.setCellText(1, 0, "-26564"_w1252);
     EXPECT_EQ(model.row(1).number, -26564);
     EXPECT_EQ(model.cellText(1, 2), sectionHeading(db, 26563));
 }
@@ -52,7 +52,7 @@ TEST(ReferenceCase, TheThreeModesBehaveAlikeWithoutCounterPolarities) {
         CaseModel model(db);
         model.setPolarityMode(mode);
         for (const char* text : {"1", "63", "", "5+8", "-12", "2000"})
-            model.setCellText(model.rowCount(), 0, text);
+            model.setCellText(model.rowCount(), 0, Windows1252View(text));
         EXPECT_EQ(model.rowCount(), 7);
         AnalysisResult result(db);
         ASSERT_TRUE(runAnalysis(db, model, result));
@@ -91,18 +91,18 @@ TEST(ReferenceAnalysis, RubricListingSepTwiceAndAllRemediesHit) {
 TEST(ReferenceOverview, RemedyTextsGradesAndRanges) {
     const RepertoryDatabase& db = reference();
     RemedyQuery query;
-    query.remedyText = "SEP";
+    query.remedyText = "SEP"_w1252;
     query.gradeWanted = kAllGrades;
     const OverviewResult all = runRemedyQuery(db, query);
-    EXPECT_EQ(all.remedyText, "SEP.");
+    EXPECT_EQ(all.remedyText, "SEP."_w1252);
     const std::vector<OverviewRow> rubric63 = rowsOf(all, 63);
     ASSERT_EQ(rubric63.size(), 2u);
-    EXPECT_EQ(rubric63[0].gradeColumn, "1");
-    EXPECT_EQ(rubric63[1].gradeColumn, "3");
+    EXPECT_EQ(rubric63[0].gradeColumn, "1"_w1252);
+    EXPECT_EQ(rubric63[1].gradeColumn, "3"_w1252);
     query.gradeWanted = {false, false, true, true, true};
     ASSERT_EQ(rowsOf(runRemedyQuery(db, query), 63).size(), 1u);
 
-    query.remedyText = "sep";
+    query.remedyText = "sep"_w1252;
     query.bdOnly = true;
     EXPECT_TRUE(runRemedyQuery(db, query).rows.empty());
 
@@ -118,7 +118,7 @@ TEST(ReferenceOverview, LastRubricSizeFilterAndNumberColumn) {
     const RepertoryDatabase& db = reference();
     RemedyQuery query;
     query.gradeWanted = kAllGrades;
-    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(26563)[0])).bytes());
+    query.remedyText = db.remedyName(remedyOf(db.remedyList(26563)[0]));
     for (int chapter : {-1, 57})
         EXPECT_EQ(rowsOf(runRemedyQuery(db,
                                         [&] {
@@ -131,7 +131,7 @@ TEST(ReferenceOverview, LastRubricSizeFilterAndNumberColumn) {
                   1u)
             << chapter;
 
-    query.remedyText = "acon.";
+    query.remedyText = "acon."_w1252;
     query.sizeFilter = true; // the window's preset 1..30
     query.listOthers = true;
     const OverviewResult sized = runRemedyQuery(db, query);
@@ -140,27 +140,27 @@ TEST(ReferenceOverview, LastRubricSizeFilterAndNumberColumn) {
         EXPECT_LE(db.rubric(row.number - 1).entryCount, 30) << row.number;
     EXPECT_TRUE(sized.showsOthers);
 
-    query.remedyText = std::string(db.remedyName(remedyOf(db.remedyList(806)[0])).bytes());
+    query.remedyText = db.remedyName(remedyOf(db.remedyList(806)[0]));
     query.sizeFilter = false;
     const std::vector<OverviewRow> rubric807 = rowsOf(runRemedyQuery(db, query), 807);
     ASSERT_FALSE(rubric807.empty());
-    EXPECT_EQ(rubric807[0].numberColumn, "807 ");
+    EXPECT_EQ(rubric807[0].numberColumn, "807 "_w1252);
 }
 
 TEST(ReferenceTextSearch, LastRubricWithAndWithoutFilter) {
     const RepertoryDatabase& db = reference();
     const TextSearchIndex index(db);
     for (int chapter : {-1, 57}) {
-        const std::vector<TextSearchRow> rows = runTextSearch(index, "yawning after amel", chapter);
+        const std::vector<TextSearchRow> rows = runTextSearch(index, "yawning after amel"_w1252, chapter);
         ASSERT_FALSE(rows.empty()) << chapter;
         EXPECT_EQ(rows.back().number, 26564);
         EXPECT_EQ(rows.back().chapterColumn, sectionHeading(db, 26563));
     }
-    EXPECT_EQ(runTextSearch(index, "", -1).size(), 26564u);
+    EXPECT_EQ(runTextSearch(index, ""_w1252, -1).size(), 26564u);
     // Upper and lower case and word order do not matter.
     const auto numbersOf = [&](std::string_view text) {
         std::vector<RubricNumber> numbers;
-        for (const TextSearchRow& row : runTextSearch(index, text, -1))
+        for (const TextSearchRow& row : runTextSearch(index, Windows1252View(text), -1))
             numbers.push_back(row.number);
         return numbers;
     };

@@ -44,7 +44,7 @@ protected:
         caseModel.clearCase();
         caseModel.setPolarityMode(mode);
         for (const char* entry : entries)
-            caseModel.setCellText(caseModel.rowCount(), 0, entry);
+            caseModel.setCellText(caseModel.rowCount(), 0, Windows1252View(entry));
         ASSERT_TRUE(runAnalysis(repertory.db(), caseModel, result));
     }
     // Hits, grade sum and polarity difference by abbreviation.
@@ -78,7 +78,7 @@ TEST_F(TestRepertoryAnalysis, PairedInModeAtEndUnpairedInModeNone) {
     EXPECT_EQ(s["lyc."], (Score{0, 0, -1}));
     EXPECT_EQ(s["puls."], (Score{0, 0, -2}));
 
-    caseModel.keepCase("");
+    caseModel.keepCase(""_w1252);
     EXPECT_EQ(caseNumbers(), (std::vector<RubricNumber>{4, 0})); // the automatic row is gone
 
     analyse(PolarityMode::None, {"4"});
@@ -116,7 +116,7 @@ TEST_F(TestRepertoryAnalysis, CounterPolarityWithBdValue) {
     auto s = scores();
     EXPECT_EQ(s["bell."], (Score{1, 4, 4})); // marks 3 and 4 give grade 4
     EXPECT_EQ(s["puls."], (Score{0, 0, 0})); // rubric 7 with BD 1 is no rubric: nothing subtracted
-    caseModel.keepCase("");
+    caseModel.keepCase(""_w1252);
     EXPECT_EQ(caseModel.rowCount(), 2);
     EXPECT_EQ(caseModel.row(1).number, 6);
 }
@@ -143,15 +143,15 @@ TEST_F(TestRepertoryAnalysis, NegativeOnlyCaseAndTies) {
 TEST(TestRepertoryOverview, BdMarksAndGradeMarks) {
     const TestRepertory repertory;
     RemedyQuery query;
-    query.remedyText = "acon";
+    query.remedyText = "acon"_w1252;
     query.gradeWanted = {true, true, true, true, true};
     query.bdOnly = true;
     OverviewResult result = runRemedyQuery(repertory.db(), query);
     ASSERT_EQ(result.rows.size(), 1u);
     EXPECT_EQ(result.rows[0].number, 12);
-    EXPECT_EQ(result.rows[0].gradeColumn, "5");
+    EXPECT_EQ(result.rows[0].gradeColumn, "5"_w1252);
 
-    query.remedyText = "nux-v.";
+    query.remedyText = "nux-v."_w1252;
     query.bdOnly = false;
     query.gradeWanted = {false, true, false, false, false}; // the grade-2 mark of rubric 8
     result = runRemedyQuery(repertory.db(), query);
@@ -159,7 +159,7 @@ TEST(TestRepertoryOverview, BdMarksAndGradeMarks) {
     for (const OverviewRow& row : result.rows)
         numbers.push_back(row.number);
     EXPECT_EQ(numbers, (std::vector<RubricNumber>{8, 10, 16}));
-    EXPECT_EQ(result.rows[0].gradeColumn, "3");
+    EXPECT_EQ(result.rows[0].gradeColumn, "3"_w1252);
 }
 
 } // namespace

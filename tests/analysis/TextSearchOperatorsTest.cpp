@@ -68,7 +68,7 @@ using Numbers = std::vector<RubricNumber>;
 class GermanSearchTest : public ::testing::Test {
 protected:
     Numbers search(std::string_view utf8, int chapter = -1) const {
-        return textSearchMatches(index, cp(utf8), chapter);
+        return textSearchMatches(index, Windows1252View(cp(utf8)), chapter);
     }
     GermanRepertory repertory;
     TextSearchIndex index{repertory.db()};
@@ -164,8 +164,8 @@ Numbers searchedAsBefore(const RepertoryDatabase& db, std::string_view text, int
     const RubricRange range = chapterRubricRange(db, chapter);
     Numbers numbers;
     for (RubricNumber number = range.first; number <= range.last; ++number) {
-        const std::string rubric = searchCapitals(rubricText(db, number));
-        const std::string heading = searchCapitals(sectionHeading(db, number - 1));
+        const std::string rubric = searchCapitals(rubricText(db, number).bytes());
+        const std::string heading = searchCapitals(sectionHeading(db, number - 1).bytes());
         bool all = true;
         for (const std::string& word : words)
             all = all && (rubric.find(word) != std::string::npos || heading.find(word) != std::string::npos);
@@ -196,7 +196,8 @@ TEST(TextSearchAsBefore, TheExamplesAndOtherSearchesWithoutOperators) {
         {"ae oe", -1},
     };
     for (const auto& [text, chapter] : searches)
-        EXPECT_EQ(textSearchMatches(index, text, chapter), searchedAsBefore(db, text, chapter))
+        EXPECT_EQ(textSearchMatches(index, Windows1252View(text), chapter),
+                  searchedAsBefore(db, text, chapter))
             << '"' << text << "\" in chapter " << chapter;
 }
 

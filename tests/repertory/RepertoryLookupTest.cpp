@@ -78,8 +78,8 @@ TEST_F(TinyLookup, MapsRubricsToSectionsAcrossEmptySections) {
 }
 
 TEST_F(TinyLookup, ReplacedTextsAreCutToTheirFieldWidth) {
-    db_.replaceRubricText(0, std::string(300, 'r'));
-    db_.replaceChapterName(0, "GEIST");
+    db_.replaceRubricText(0, Windows1252Text(std::string(300, 'r')));
+    db_.replaceChapterName(0, "GEIST"_w1252);
     EXPECT_EQ(db_.rubricTextField(0).bytes().size(), kRubricTextSize - 1);
     EXPECT_EQ(db_.chapterName(0).bytes(), "GEIST");
     EXPECT_EQ(db_.rubricTextField(1).bytes(), "Anxiety");

@@ -33,8 +33,8 @@ TEST(RubricTree, NestsWithinASectionInTheRepertorysOrderOrGermanOrder) {
     EXPECT_EQ(asStored.parentOf(1), -1);
     EXPECT_EQ(asStored.rowOf(4), 1);
     EXPECT_FALSE(asStored.holds(6));
-    EXPECT_EQ(ownRubricPart(db.rubricTextField(5).bytes(), db.rubricTextField(3).bytes()), "oben");
-    EXPECT_EQ(ownRubricPart("Angstzustand", "Angst"), "Angstzustand");
+    EXPECT_EQ(ownRubricPart(db.rubricTextField(5), db.rubricTextField(3)), "oben"_w1252);
+    EXPECT_EQ(ownRubricPart("Angstzustand"_w1252, "Angst"_w1252), "Angstzustand"_w1252);
 
     // Umlauts stand with their base letter, letter case counts last.
     const ChapterRubricTree german(db, 0, TreeOrder::German);

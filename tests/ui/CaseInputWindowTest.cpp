@@ -56,7 +56,7 @@ void typeEntry(CaseGrid& grid, const QString& entry) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-QString shown(const std::string& windows1252) {
+QString shown(Windows1252View windows1252) {
     return fromWindows1252(windows1252);
 }
 
@@ -99,7 +99,7 @@ private slots:
             std::max(grid.cellWidthFor(0, 0, u"Nummer"_qs), grid.cellWidthFor(1, 0, u"-26564"_qs));
         const std::vector<SymptomRef> symptoms{{12, 0}, {-100, 0}};
         for (int round = 0; round < 4; ++round) {
-            window->takeOverCase("Fall", symptoms);
+            window->takeOverCase("Fall"_w1252, symptoms);
             QVERIFY(grid.columnWidth(0) >= needed);
         }
         for (int number = 1; number <= 30; ++number)
@@ -325,7 +325,7 @@ private slots:
                 analysed.push_back(row.number);
             waitCursorDuringResults = QGuiApplication::overrideCursor() != nullptr;
             [&] { QVERIFY(request.result.listedCount() > 0); }();
-            return ResultsReply{true, "Fall A"};
+            return ResultsReply{true, "Fall A"_w1252};
         });
         window->button(CaseInputButton::Calculate)->click();
         QCOMPARE(analysed, (std::vector<RubricNumber>{12, 5}));
@@ -338,7 +338,7 @@ private slots:
         QCOMPARE(grid.cellText(3, 0), u"0"_qs);
         QCOMPARE(grid.cellText(3, 1), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
-        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall A"));
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall A"_w1252));
 
         window->setResultsOpener([](const ResultsRequest&) { return ResultsReply{false, {}}; });
         window->button(CaseInputButton::Calculate)->click();
@@ -354,7 +354,7 @@ private slots:
         QCOMPARE(grid.cellText(1, 0), u"12"_qs);
         QCOMPARE(grid.cellText(2, 0), u"5"_qs);
         QCOMPARE(grid.cellText(2, 1), shown(rubricText(window->database(), 5)));
-        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall A"));
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall A"_w1252));
         QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(grid.rowCount(), 4);
         window->button(CaseInputButton::Calculate)->click();
@@ -410,7 +410,7 @@ private slots:
         QCOMPARE(grid.rowCount(), 3);
 
         const std::vector<SymptomRef> filed{{30, 0}, {31, 0}};
-        window->takeOverCase("Meier", filed);
+        window->takeOverCase("Meier"_w1252, filed);
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.cellText(1, 0), u"30"_qs);
         QCOMPARE(grid.cellText(2, 0), u"31"_qs);

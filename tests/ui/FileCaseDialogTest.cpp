@@ -147,7 +147,7 @@ void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
     result.score(results_test::reference(), rows);
     MemorySettingsStore store;
     PresetMessageBoxes messages;
-    ResultsWindow window(results_test::reference(), rows, result, "", MainSettings{}, std::nullopt, "",
+    ResultsWindow window(results_test::reference(), rows, result, ""_w1252, MainSettings{}, std::nullopt, "",
                          DialogServices{&store, nullptr, &messages});
     bool asked = false;
     window.setFileCaseAsker([&](const std::string&) {

@@ -88,7 +88,7 @@ private slots:
         TextSearchWindow text(large(), nullptr, DialogServices{}, settings, nullptr);
         text.showWindow();
         text.searchField()->setText(QStringLiteral("pai"));
-        const std::vector<RubricNumber> found = textSearchMatches(TextSearchIndex(large()), "PAI", -1);
+        const std::vector<RubricNumber> found = textSearchMatches(TextSearchIndex(large()), "PAI"_w1252, -1);
         QVERIFY(found.size() > 10'000);
         QCOMPARE(text.table().rowCount() - 1, static_cast<int>(found.size()));
         QCOMPARE(text.table().cellText(text.table().rowCount() - 1, 0), QString::number(found.back()));
@@ -106,7 +106,7 @@ private slots:
         QTest::keyClicks(overview.remedyBox()->lineEdit(), lastRemedy);
         QTest::keyClick(overview.remedyBox()->lineEdit(), Qt::Key_Return);
         RemedyQuery query;
-        query.remedyText = lastRemedy.toStdString();
+        query.remedyText = toWindows1252(lastRemedy);
         const std::size_t expected = runRemedyQuery(large(), query).rows.size();
         QVERIFY(expected > 0);
         QCOMPARE(overview.table().rowCount() - 1, static_cast<int>(expected));
@@ -117,7 +117,8 @@ private slots:
         AnalysisResult result(large());
         result.score(large(), rows);
         QVERIFY(result.listedCount() >= 500);
-        ResultsWindow results(large(), rows, result, "Fall", settings, std::nullopt, "", DialogServices{});
+        ResultsWindow results(large(), rows, result, "Fall"_w1252, settings, std::nullopt, "",
+                              DialogServices{});
         results.show();
         QCOMPARE(results.table().columnCount(), result.listedCount() + 2);
         QCOMPARE(results.table().rowCount(), 5);

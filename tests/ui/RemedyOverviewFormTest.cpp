@@ -30,7 +30,7 @@ OverviewFields filledFields() {
 
 RemedyQuery previousQuery() {
     RemedyQuery query;
-    query.remedyText = "acon.";
+    query.remedyText = "acon."_w1252;
     query.chapterIndex = 7;
     query.minSize = 2;
     query.maxSize = 30;
@@ -78,7 +78,7 @@ TEST(OverviewCommit, TakesEveryFieldOverAndKeepsTheChapter) {
     ASSERT_TRUE(commit.succeeded());
     EXPECT_TRUE(commit.message.isEmpty());
     const RemedyQuery& query = commit.query;
-    EXPECT_EQ(query.remedyText, "Sep");
+    EXPECT_EQ(query.remedyText, "Sep"_w1252);
     EXPECT_EQ(query.chapterIndex, 7);
     EXPECT_EQ(query.gradeWanted, (GradeSelection{true, false, true, false, true}));
     EXPECT_TRUE(query.bdOnly);
@@ -89,8 +89,8 @@ TEST(OverviewCommit, TakesEveryFieldOverAndKeepsTheChapter) {
 
     OverviewFields umlaut = filledFields();
     umlaut.remedyText = QStringLiteral("müll.");
-    EXPECT_EQ(commitOverviewFields(previousQuery(), umlaut).query.remedyText, "m\xFC"
-                                                                              "ll.");
+    EXPECT_EQ(commitOverviewFields(previousQuery(), umlaut).query.remedyText, "m\xFC"_w1252
+                                                                              "ll."_w1252);
 }
 
 TEST(OverviewCommit, StopsAtTheFirstSizeFieldThatIsNoNumberInRange) {
@@ -100,7 +100,7 @@ TEST(OverviewCommit, StopsAtTheFirstSizeFieldThatIsNoNumberInRange) {
     EXPECT_EQ(atMinimum.failedField, OverviewField::MinimumSize);
     EXPECT_EQ(atMinimum.message, kIntegerMessage);
     // The fields before it are taken, the size fields and the ones after keep their values.
-    EXPECT_EQ(atMinimum.query.remedyText, "Sep");
+    EXPECT_EQ(atMinimum.query.remedyText, "Sep"_w1252);
     EXPECT_TRUE(atMinimum.query.sizeFilter);
     EXPECT_EQ(atMinimum.query.minSize, 2);
     EXPECT_EQ(atMinimum.query.maxSize, 30);

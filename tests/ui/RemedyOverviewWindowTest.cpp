@@ -44,7 +44,7 @@ QString titleOf(const QString& remedy, int count) {
     return QStringLiteral("Mittelübersicht: %1, gefundene Symptome: %2").arg(remedy).arg(count);
 }
 
-OverviewResult queryFor(const std::string& remedy, GradeSelection grades = {false, false, true, true, true},
+OverviewResult queryFor(Windows1252View remedy, GradeSelection grades = {false, false, true, true, true},
                         int chapter = -1) {
     RemedyQuery query;
     query.remedyText = remedy;
@@ -250,7 +250,7 @@ void RemedyOverviewWindowTest::choosingARemedyFromTheListSearchesAtOnce() {
     OpenOverview overview;
     RemedyOverviewWindow& window = overview.open();
     OpenOverview::chooseFromList(window.remedyBox(), QStringLiteral("acon."));
-    const OverviewResult expected = queryFor("acon.");
+    const OverviewResult expected = queryFor("acon."_w1252);
     QVERIFY(expected.rows.size() > 10);
     QCOMPARE(window.windowTitle(), titleOf(QStringLiteral("acon."), static_cast<int>(expected.rows.size())));
     compareRows(overview.table(), expected);
@@ -262,7 +262,7 @@ void RemedyOverviewWindowTest::typedTextAndEnterSearchWithTheDot() {
     OpenOverview overview;
     RemedyOverviewWindow& window = overview.open();
     overview.searchFor(QStringLiteral("ACON"));
-    const OverviewResult expected = queryFor("acon.");
+    const OverviewResult expected = queryFor("acon."_w1252);
     QCOMPARE(window.windowTitle(), titleOf(QStringLiteral("ACON."), static_cast<int>(expected.rows.size())));
     QCOMPARE(window.remedyBox()->currentText(), QStringLiteral("ACON"));
     // Enter neither closes the window nor adds the typed text to the list.
@@ -275,7 +275,7 @@ void RemedyOverviewWindowTest::typedTextAndEnterSearchWithTheDot() {
     overview.table().setFocus();
     QTest::keyClick(&overview.table(), Qt::Key_Return);
     QCOMPARE(window.windowTitle(),
-             titleOf(QStringLiteral("acon-f."), static_cast<int>(queryFor("acon-f.").rows.size())));
+             titleOf(QStringLiteral("acon-f."), static_cast<int>(queryFor("acon-f."_w1252).rows.size())));
 }
 
 void RemedyOverviewWindowTest::sizeFilterEnablesItsFieldsWithoutSearching() {
@@ -331,7 +331,7 @@ void RemedyOverviewWindowTest::gradePresetsAndTheHiddenBoxesTakePart() {
     for (int grade = 1; grade <= 5; ++grade)
         QVERIFY(window.gradeBox(grade)->isChecked());
     QTest::mouseClick(window.searchButton(), Qt::LeftButton);
-    compareRows(overview.table(), queryFor("sep.", {true, true, true, true, true}));
+    compareRows(overview.table(), queryFor("sep."_w1252, {true, true, true, true, true}));
     const int allRow = overview.rowOf(63);
     QCOMPARE(overview.table().cellText(allRow, 1), QStringLiteral("1"));
     QCOMPARE(overview.table().cellText(allRow + 1, 0), QStringLiteral("63 "));
@@ -365,7 +365,7 @@ void RemedyOverviewWindowTest::chapterChoiceRestrictsTheRubrics() {
     overview.typeRemedy(QStringLiteral("acon."));
     OpenOverview::chooseFromList(window.chapterBox(), QStringLiteral("MIND"));
     QCOMPARE(window.query().chapterIndex, 0);
-    const OverviewResult mind = queryFor("acon.", {false, false, true, true, true}, 0);
+    const OverviewResult mind = queryFor("acon."_w1252, {false, false, true, true, true}, 0);
     QVERIFY(!mind.rows.empty());
     compareRows(overview.table(), mind);
     for (const OverviewRow& row : mind.rows)
@@ -380,7 +380,7 @@ void RemedyOverviewWindowTest::chapterChoiceRestrictsTheRubrics() {
 
     OpenOverview::chooseFromList(window.chapterBox(), QString());
     QCOMPARE(window.query().chapterIndex, -1);
-    compareRows(overview.table(), queryFor(lastRemedy, {true, true, true, true, true}));
+    compareRows(overview.table(), queryFor(Windows1252View(lastRemedy), {true, true, true, true, true}));
     QVERIFY(overview.rowOf(26564) > 0);
 }
 

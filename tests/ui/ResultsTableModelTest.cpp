@@ -24,7 +24,7 @@ struct Scored {
     ResultsTableModel model() const { return ResultsTableModel(reference(), rows, result.listed()); }
 };
 
-int columnOf(const ResultsTableModel& model, std::string_view abbreviation) {
+int columnOf(const ResultsTableModel& model, Windows1252View abbreviation) {
     for (int col = 0; col < model.columnCount(); ++col) {
         if (model.cellText(0, col) == abbreviation)
             return col;
@@ -41,13 +41,13 @@ TEST(ResultsTable, AconiteExampleOverThreeRubrics) {
 
     ASSERT_EQ(model.rowCount(), 6);
     ASSERT_EQ(model.columnCount(), scored.result.listedCount() + 2);
-    const int col = columnOf(model, "acon.");
+    const int col = columnOf(model, "acon."_w1252);
     ASSERT_GE(col, 2);
-    EXPECT_EQ(model.cellText(3, col), "3");
-    EXPECT_EQ(model.cellText(4, col), "");
-    EXPECT_EQ(model.cellText(5, col), "1");
-    EXPECT_EQ(model.cellText(1, col), "2");
-    EXPECT_EQ(model.cellText(2, col), "4");
+    EXPECT_EQ(model.cellText(3, col), "3"_w1252);
+    EXPECT_EQ(model.cellText(4, col), ""_w1252);
+    EXPECT_EQ(model.cellText(5, col), "1"_w1252);
+    EXPECT_EQ(model.cellText(1, col), "2"_w1252);
+    EXPECT_EQ(model.cellText(2, col), "4"_w1252);
 }
 
 TEST(ResultsTable, FixedCellsInRankOrder) {
@@ -60,15 +60,15 @@ TEST(ResultsTable, FixedCellsInRankOrder) {
         EXPECT_EQ(model.cellText(1, k + 2), std::to_string(score.hits));
         EXPECT_EQ(model.cellText(2, k + 2), std::to_string(score.gradeSum));
     }
-    EXPECT_EQ(model.cellText(0, 0), "");
-    EXPECT_EQ(model.cellText(0, 1), "");
-    EXPECT_EQ(model.cellText(1, 0), "Anzahl der Treffer");
-    EXPECT_EQ(model.cellText(2, 0), "Summe der Grade");
-    EXPECT_EQ(model.cellText(1, 1), "");
-    EXPECT_EQ(model.cellText(3, 0), rubricText(db, 1) + " (1)");
-    EXPECT_EQ(model.cellText(3, 1), "MIND GENERAL");
-    EXPECT_EQ(model.cellText(-1, 0), "");
-    EXPECT_EQ(model.cellText(0, model.columnCount()), "");
+    EXPECT_EQ(model.cellText(0, 0), ""_w1252);
+    EXPECT_EQ(model.cellText(0, 1), ""_w1252);
+    EXPECT_EQ(model.cellText(1, 0), "Anzahl der Treffer"_w1252);
+    EXPECT_EQ(model.cellText(2, 0), "Summe der Grade"_w1252);
+    EXPECT_EQ(model.cellText(1, 1), ""_w1252);
+    EXPECT_EQ(model.cellText(3, 0), rubricText(db, 1) + " (1)"_w1252);
+    EXPECT_EQ(model.cellText(3, 1), "MIND GENERAL"_w1252);
+    EXPECT_EQ(model.cellText(-1, 0), ""_w1252);
+    EXPECT_EQ(model.cellText(0, model.columnCount()), ""_w1252);
 }
 
 TEST(ResultsTable, RemedyListedTwiceShowsTheGradeOfItsLaterEntry) {
@@ -111,7 +111,8 @@ TEST(ResultsTable, CounterPolarityRowIsMarkedGreyAndStillShowsItsGrades) {
         199);
     const Scored scored(caseOf({number, -number}));
     const ResultsTableModel model = scored.model();
-    EXPECT_EQ(model.cellText(4, 0), "- " + rubricText(db, number) + " (" + std::to_string(number) + ")");
+    EXPECT_EQ(model.cellText(4, 0),
+              "- "_w1252 + rubricText(db, number) + " ("_w1252 + windows1252Number(number) + ")"_w1252);
     EXPECT_EQ(model.cellText(4, 1), sectionHeading(db, number - 1));
     EXPECT_TRUE(model.isCounterPolarityRow(1));
     EXPECT_FALSE(model.isCounterPolarityRow(0));
@@ -138,11 +139,11 @@ TEST(ResultsTable, RowsWithoutRubricRecordShowTextsButNoGrades) {
         {12, 2, true, {}}, {0, 0, false, {}}, {INT_MIN, 0, false, {}}, {26565, 0, false, {}}};
     const ResultsTableModel model(db, rows, {});
     EXPECT_EQ(model.columnCount(), 2);
-    EXPECT_EQ(model.symptomText(0), rubricText(db, 12) + " ()");
-    EXPECT_EQ(model.headingText(0), "");
-    EXPECT_EQ(model.symptomText(1), " (0)");
-    EXPECT_EQ(model.symptomText(2), "-  (2147483648)");
-    EXPECT_EQ(model.symptomText(3), " (26565)");
+    EXPECT_EQ(model.symptomText(0), rubricText(db, 12) + " ()"_w1252);
+    EXPECT_EQ(model.headingText(0), ""_w1252);
+    EXPECT_EQ(model.symptomText(1), " (0)"_w1252);
+    EXPECT_EQ(model.symptomText(2), "-  (2147483648)"_w1252);
+    EXPECT_EQ(model.symptomText(3), " (26565)"_w1252);
     for (int j = 0; j < 4; ++j)
         EXPECT_TRUE(model.gradesOfRow(j).empty()) << j;
 }
@@ -156,27 +157,28 @@ TEST(ResultsTable, FirstColumnOfARemedyWinsAndUnlistedRemediesHaveNone) {
     EXPECT_EQ(model.columnOfRemedy(7), 1);
     EXPECT_EQ(model.columnOfRemedy(6), -1);
     EXPECT_EQ(model.columnOfRemedy(-3), -1);
-    EXPECT_EQ(model.abbreviation(3), "");
+    EXPECT_EQ(model.abbreviation(3), ""_w1252);
 }
 
 TEST(ResultsTable, PrintedNameCellCarriesTheDate) {
-    EXPECT_EQ(printedNameCell("M\xFC"
-                              "ller",
+    EXPECT_EQ(printedNameCell("M\xFC"_w1252
+                              "ller"_w1252,
                               5, 3, 2024),
-              "M\xFC"
-              "ller 05.03.2024");
-    EXPECT_EQ(printedNameCell("", 31, 12, 1999), " 31.12.1999");
+              "M\xFC"_w1252
+              "ller 05.03.2024"_w1252);
+    EXPECT_EQ(printedNameCell(""_w1252, 31, 12, 1999), "_w1252 31.12.1999"_w1252);
 }
 
 TEST(ResultsTable, KeySymptomsMarkTheirRowAndNameTheirNumberInTheTitle) {
     const Scored scored(caseOf({1, -1, 2}));
     ResultsTableModel model = scored.model();
     model.markKeySymptoms(std::vector<int>{2, 7});
-    EXPECT_EQ(model.cellText(5, 0), "\x95 " + symptomRowText(reference(), scored.rows[2]));
+    EXPECT_EQ(model.cellText(5, 0), "\x95 "_w1252 + symptomRowText(reference(), scored.rows[2]));
     EXPECT_EQ(model.cellText(3, 0), symptomRowText(reference(), scored.rows[0]));
-    EXPECT_EQ(resultsWindowTitle(0), "Ergebnis der Auswertung");
-    EXPECT_EQ(resultsWindowTitle(1), "Ergebnis der Auswertung (eliminiert nach 1 Schl\xFCsselsymptom)");
-    EXPECT_EQ(resultsWindowTitle(5), "Ergebnis der Auswertung (eliminiert nach 5 Schl\xFCsselsymptomen)");
+    EXPECT_EQ(resultsWindowTitle(0), "Ergebnis der Auswertung"_w1252);
+    EXPECT_EQ(resultsWindowTitle(1), "Ergebnis der Auswertung (eliminiert nach 1 Schl\xFCsselsymptom)"_w1252);
+    EXPECT_EQ(resultsWindowTitle(5),
+              "Ergebnis der Auswertung (eliminiert nach 5 Schl\xFCsselsymptomen)"_w1252);
 }
 
 TEST(ResultsTable, ContraindicationRowBelowTheSumsAndGreyedColumns) {
@@ -191,14 +193,14 @@ TEST(ResultsTable, ContraindicationRowBelowTheSumsAndGreyedColumns) {
     model.showContraindications(contraindicatedRemedies(db, rows, contraindicationLimits(highestGrade(db))));
     ASSERT_EQ(model.fixedRowCount(), 4);
     ASSERT_EQ(model.rowCount(), 5);
-    const int acon = columnOf(model, "acon.");
-    const int bry = columnOf(model, "bry.");
-    EXPECT_EQ(model.cellText(kResultsContraindicationRow, 0), "KI");
-    EXPECT_EQ(model.cellText(kResultsContraindicationRow, acon), "KI");
-    EXPECT_EQ(model.cellText(kResultsContraindicationRow, bry), "");
+    const int acon = columnOf(model, "acon."_w1252);
+    const int bry = columnOf(model, "bry."_w1252);
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, 0), "KI"_w1252);
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, acon), "KI"_w1252);
+    EXPECT_EQ(model.cellText(kResultsContraindicationRow, bry), ""_w1252);
     EXPECT_EQ(model.cellShade(kResultsContraindicationRow, acon), ResultsCellShade::Summary);
     EXPECT_EQ(model.cellText(4, 0), symptomRowText(db, rows[0]));
-    EXPECT_EQ(model.cellText(4, acon), "1");
+    EXPECT_EQ(model.cellText(4, acon), "1"_w1252);
     EXPECT_EQ(model.cellShade(4, acon), ResultsCellShade::Contraindicated);
     EXPECT_EQ(model.cellShade(4, bry), ResultsCellShade::Plain);
     model.showContraindications({});

@@ -142,7 +142,7 @@ private slots:
             const QModelIndex item = model.rubricIndex(number);
             QVERIFY(item.isValid());
             QCOMPARE(item.data().toString(),
-                     shown(rubricText(db, number)) + kNoBreakSpace + QString::number(number));
+                     shown(rubricText(db, number).bytes()) + kNoBreakSpace + QString::number(number));
             const std::optional<ParsedSymptom> symptom = treeItemSymptom(db, model.itemText(item));
             QVERIFY(symptom.has_value());
             QCOMPARE(symptom->number, number);
@@ -159,17 +159,17 @@ private slots:
 
     void onlyTextsWithTheSeparatorAfterTheFirstCharacterAreRubrics() {
         const RepertoryDatabase& db = reference();
-        QVERIFY(!treeItemSymptom(db, "MIND").has_value());
-        QVERIFY(!treeItemSymptom(db, "\xA0"
+        QVERIFY(!treeItemSymptom(db, "MIND"_w1252).has_value());
+        QVERIFY(!treeItemSymptom(db, "\xA0"_w1252
                                      "12")
                      .has_value());
-        const std::optional<ParsedSymptom> lastWins = treeItemSymptom(db, "a\xA0"
+        const std::optional<ParsedSymptom> lastWins = treeItemSymptom(db, "a\xA0"_w1252
                                                                           "5 [3]\xA0"
                                                                           "17");
         QVERIFY(lastWins.has_value());
         QCOMPARE(lastWins->number, 17);
         QVERIFY(lastWins->valid);
-        const std::optional<ParsedSymptom> noNumber = treeItemSymptom(db, "Fear [2]\xA0");
+        const std::optional<ParsedSymptom> noNumber = treeItemSymptom(db, "Fear [2]\xA0"_w1252);
         QVERIFY(noNumber.has_value());
         QCOMPARE(noNumber->number, 0);
     }
@@ -408,7 +408,7 @@ private slots:
         const QModelIndex sortedNausea = model.parent(sorted);
         // The text without the remedy count and the number.
         const auto shown = [&model](const QModelIndex& index) {
-            const std::string text = model.itemText(index);
+            const std::string text = model.itemText(index).bytes();
             return text.substr(0, text.rfind(" ["));
         };
         for (const QModelIndex& parent : {QModelIndex(), sortedNausea, model.parent(sortedNausea)}) {

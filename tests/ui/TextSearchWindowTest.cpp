@@ -97,8 +97,8 @@ std::vector<RubricNumber> expectedMatches(const RepertoryDatabase& db, const std
                                           RubricNumber first = 1, RubricNumber last = 26564) {
     std::vector<RubricNumber> numbers;
     for (RubricNumber number = first; number <= last; ++number) {
-        const std::string text = searchCapitals(rubricText(db, number));
-        const std::string heading = searchCapitals(sectionHeading(db, number - 1));
+        const std::string text = searchCapitals(rubricText(db, number).bytes());
+        const std::string heading = searchCapitals(sectionHeading(db, number - 1).bytes());
         bool all = true;
         for (const std::string& word : words)
             all = all && (text.find(word) != std::string::npos || heading.find(word) != std::string::npos);
@@ -215,7 +215,7 @@ private slots:
 
         // A text with ß, as a language file may bring one, is found by SS.
         RepertoryDatabase german = reference();
-        german.replaceRubricText(99, "Kopfschmerz beim Gie\xDF"
+        german.replaceRubricText(99, "Kopfschmerz beim Gie\xDF"_w1252
                                      "en");
         OpenTextSearch translated({}, german);
         translated.type(QStringLiteral("giessen"));
@@ -229,9 +229,9 @@ private slots:
     void anExcludedWordAndTheRowsSavedAsShown() {
         using namespace telvarin::table_saving_test;
         RepertoryDatabase german = reference();
-        german.replaceRubricText(99, "Kopfschmerz, Stirn");
+        german.replaceRubricText(99, "Kopfschmerz, Stirn"_w1252);
         german.replaceRubricText(100, toWindows1252(u"Kopfschmerz, Schläfe"_qs));
-        german.replaceRubricText(101, "Kopfschmerz, linke Seite");
+        german.replaceRubricText(101, "Kopfschmerz, linke Seite"_w1252);
         OpenTextSearch open({}, german);
         open.type(QStringLiteral("kopf -stirn"));
         QCOMPARE(open.numbers(), (std::vector<RubricNumber>{101, 102}));
@@ -240,7 +240,8 @@ private slots:
         QTemporaryDir folder;
         SaveAnswer save;
         save.answer = folder.filePath(QStringLiteral("kopf.csv"));
-        open.window->setTableSaving({folder.path(), [] { return std::string("Anna"); }, save.asker()});
+        open.window->setTableSaving(
+            {folder.path(), [] { return Windows1252Text("Anna"_w1252); }, save.asker()});
         QTest::keyClick(open.window.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(save.proposed, folder.filePath(QStringLiteral("Anna.csv")));
         const QList<QByteArray> lines = fileBytes(save.answer).split('\n');
@@ -263,8 +264,8 @@ private slots:
 
         open.chooseChapter(58);
         QCOMPARE(open.window->chapterFilterIndex(), 57);
-        const std::vector<RubricNumber> inLastChapter =
-            expectedMatches(db, wordTexts(toWindows1252(lastText)), db.firstRubricNumberOfChapter(57), 26564);
+        const std::vector<RubricNumber> inLastChapter = expectedMatches(
+            db, wordTexts(toWindows1252(lastText).bytes()), db.firstRubricNumberOfChapter(57), 26564);
         QCOMPARE(open.numbers(), inLastChapter);
         QCOMPARE(open.numbers().back(), 26564);
     }
@@ -530,7 +531,7 @@ private slots:
         };
         QCOMPARE(tipOver(0), QString());
         open.settings.remedyListsByGrade = true;
-        const ParsedSymptom row = parseSymptomEntry(reference(), toWindows1252(grid.cellText(1, 0)));
+        const ParsedSymptom row = parseSymptomEntry(reference(), toWindows1252(grid.cellText(1, 0)).bytes());
         QCOMPARE(tipOver(0),
                  fromWindows1252(remedyListHtml(reference(), row.number, 0, RemedyListOrder::ByGrade)));
         QCOMPARE(tipOver(1), QString()); // cut: the grid's own tip shows the text

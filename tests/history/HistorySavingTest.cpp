@@ -10,11 +10,14 @@
 #include "history/RepertoryRecord.h"
 #include "tests/files/SpecialFiles.h"
 #include "tests/history/HistoryTestSupport.h"
+#include "tests/text/Windows1252Literal.h"
 
 #include <gtest/gtest.h>
 
 namespace telvarin {
 namespace {
+
+using telvarin::testing::operator""_text;
 
 namespace fs = std::filesystem;
 using telvarin::testing::BoundSocket;
@@ -34,7 +37,8 @@ struct HistorySavingTest : ::testing::Test {
     HistorySaveResult file(std::string_view name, int day = 7) {
         HistoryFileAccess access;
         access.today = LocalDateTime{day, 12, 2026, 9, 0};
-        return fileTreatmentInHistoryFile(path, name, "", kRows, *access.today, nullptr, access);
+        return fileTreatmentInHistoryFile(path, Windows1252View(name), {}, kRows, *access.today, nullptr,
+                                          access);
     }
     unsigned modeOf(const std::string& p) const {
         return static_cast<unsigned>(fs::status(p).permissions() & fs::perms::mask);
@@ -104,7 +108,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         return FileSystemCalls::system().makeTemporary(pathTemplate);
     };
     CaseHistory history = loadHistory(path, nullptr);
-    history.cases.push_back(HistoryCase{"Carla", {}});
+    history.cases.push_back(HistoryCase{"Carla"_text, {}});
     const HistorySaveResult saved = saveHistory(history, noNewFilesHere);
     EXPECT_TRUE(saved.saved());
     EXPECT_NE(saved.message.find("direkt"), std::string::npos);
@@ -120,7 +124,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         errno = EPERM;
         return -1;
     };
-    history.cases.push_back(HistoryCase{"Cora", {}});
+    history.cases.push_back(HistoryCase{"Cora"_text, {}});
     EXPECT_NE(saveHistory(history, stickyFolder).message.find(refusedRename), std::string::npos);
     EXPECT_EQ(readBytes(path), composeHistoryText(history));
     EXPECT_EQ(fileIdentityOf(path), identity);
@@ -128,7 +132,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         EXPECT_EQ(name.find(kTemporaryMarker), std::string::npos) << name;
 
     // A crash half way through the write in place: the copy made first holds all of it.
-    history.cases.push_back(HistoryCase{"Dora", {}});
+    history.cases.push_back(HistoryCase{"Dora"_text, {}});
     FileSystemCalls crashInPlace = noNewFilesHere;
     int writes = 0; // the first writes the copy, the second the history
     crashInPlace.write = [&](int fd, const char* data, std::size_t size) -> long {
@@ -159,7 +163,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         errno = EACCES;
         return -1;
     };
-    history.cases.push_back(HistoryCase{"Emil", {}});
+    history.cases.push_back(HistoryCase{"Emil"_text, {}});
     const std::string before = readBytes(path);
     const HistorySaveResult refused = saveHistory(history, noNewFilesAnywhere);
     EXPECT_EQ(refused.status, HistorySaveStatus::WriteFailed);
@@ -267,7 +271,7 @@ TEST_F(HistorySavingTest, BackupsAreSharedAsTheHistoryIs) {
         !telvarin::testing::setOwner(folder.string(), user, 12346))
         GTEST_SKIP() << "needs the rights to give the file to another group";
     fs::permissions(folder, fs::perms(02770)); // a change of group takes the set-group bit away
-    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa", {}}));
+    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent"_text, "00112233445566aa", {}}));
     EXPECT_EQ(modeOf(repertoryRecordPath(path)), 0660u); // read by those who read the history
     ASSERT_TRUE(file("Berta", 2).saved());
     const fs::path backups = folder / "Sicherungen";

@@ -6,6 +6,7 @@
 #include "foundation/dialogs/IconPushButton.h"
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/settings/SettingsStore.h"
+#include "tests/text/Windows1252Literal.h"
 #include "tests/ui/ResultsReference.h"
 #include "ui/ResultsWindow.h"
 
@@ -20,6 +21,8 @@ using namespace telvarin;
 
 namespace {
 
+using telvarin::testing::operator""_text;
+
 // Key presses carrying any character, also those outside Latin-1 that QTest::keyClicks refuses.
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
@@ -33,7 +36,8 @@ void typeText(QWidget* widget, const QString& text) {
 struct OpenDialog {
     MemorySettingsStore store;
     PresetMessageBoxes messages;
-    FileCaseDialog dialog{{"M\xFCller, Anna", "Weber"}, "", DialogServices{&store, nullptr, &messages}};
+    FileCaseDialog dialog{
+        {"M\xFCller, Anna"_text, "Weber"_text}, {}, DialogServices{&store, nullptr, &messages}};
 
     OpenDialog() {
         dialog.show();
@@ -59,7 +63,7 @@ private slots:
 
 void FileCaseDialogTest::offersTheRankedRemediesForThePrescription() {
     OpenDialog open;
-    open.dialog.offerRemedies({{"sulph.", "nux-v.", "calc."}, "nux-v."});
+    open.dialog.offerRemedies({{"sulph."_text, "nux-v."_text, "calc."_text}, "nux-v."_text});
     QCOMPARE(open.dialog.remedyBox()->count(), 3);
     QCOMPARE(open.dialog.remedyBox()->currentText(), QStringLiteral("nux-v."));
     open.typeName(QStringLiteral("Weber"));
@@ -68,13 +72,13 @@ void FileCaseDialogTest::offersTheRankedRemediesForThePrescription() {
     QVERIFY(open.dialog.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/file_case_prescription.png")));
     QTest::keyClick(open.dialog.noteField(), Qt::Key_Return);
     QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(open.dialog.answer().prescription, (Prescription{"nux-v.", "C30", "abends"}));
+    QCOMPARE(open.dialog.answer().prescription, (Prescription{"nux-v."_text, "C30"_text, "abends"_text}));
 
     // Typed over, the remedy is whatever was typed; nothing typed records no prescription.
     OpenDialog typed;
     typed.dialog.remedyBox()->lineEdit()->clear();
     typeText(typed.dialog.remedyBox()->lineEdit(), QStringLiteral("Lac caninum"));
-    QCOMPARE(typed.dialog.answer().prescription.remedy, std::string("Lac caninum"));
+    QCOMPARE(typed.dialog.answer().prescription.remedy, "Lac caninum"_text);
     OpenDialog none;
     QVERIFY(none.dialog.answer().prescription.empty());
 }
@@ -85,13 +89,13 @@ void FileCaseDialogTest::returnsTheNameAsTyped() {
         open.typeName(QStringLiteral("Müller"));
         QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Return);
         QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+        QCOMPARE(open.dialog.answer().name, "M\xFCller"_text);
     }
     {
         OpenDialog open;
         open.typeName(QStringLiteral("weber"));
         open.dialog.okButton()->click();
-        QCOMPARE(open.dialog.answer().name, std::string("weber"));
+        QCOMPARE(open.dialog.answer().name, "weber"_text);
     }
     {
         // Composed from a letter and a combining mark, as some programs paste it.
@@ -99,7 +103,7 @@ void FileCaseDialogTest::returnsTheNameAsTyped() {
         open.typeName(QStringLiteral("Mu\u0308ller"));
         QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Enter);
         QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+        QCOMPARE(open.dialog.answer().name, "M\xFCller"_text);
     }
 }
 
@@ -137,7 +141,7 @@ void FileCaseDialogTest::refusesCharactersTheHistoryCannotStore() {
     open.dialog.commentField()->clear();
     open.dialog.okButton()->click();
     QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak", ""}));
+    QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak"_text, {}}));
 }
 
 void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
@@ -150,7 +154,7 @@ void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
     ResultsWindow window(results_test::reference(), rows, result, "", MainSettings{}, std::nullopt, "",
                          DialogServices{&store, nullptr, &messages});
     bool asked = false;
-    window.setFileCaseAsker([&](const std::string&) {
+    window.setFileCaseAsker([&](Windows1252View) {
         asked = true;
         return std::optional<FileCaseAnswer>();
     });

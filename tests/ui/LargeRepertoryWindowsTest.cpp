@@ -12,6 +12,7 @@
 #include "history/HistoryWriter.h"
 #include "repertory/RepertoryTexts.h"
 #include "tests/LargeRepertory.h"
+#include "tests/text/Windows1252Literal.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/HistoryWindow.h"
@@ -32,6 +33,8 @@
 using namespace telvarin;
 
 namespace {
+
+using telvarin::testing::operator""_text;
 
 const RepertoryDatabase& large() {
     return test::largeRepertory();
@@ -128,7 +131,7 @@ private slots:
         const QString path = directory.filePath(QStringLiteral("historie.xml"));
         CaseHistory history;
         history.cases.push_back(
-            {"Fall", {Treatment{"07.12.2026 10:00", "", 0, {{large().rubricCount(), 0}}}}});
+            {"Fall"_text, {Treatment{"07.12.2026 10:00", ""_text, 0, {{large().rubricCount(), 0}}}}});
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(composeHistoryText(history)));

@@ -8,6 +8,7 @@
 #include "foundation/dialogs/SpinArrows.h"
 #include "foundation/settings/SettingsStore.h"
 #include "foundation/settings/WindowPersistence.h"
+#include "tests/text/Windows1252Literal.h"
 #include "ui/FontPreviewList.h"
 #include "ui/SettingsDialogRules.h"
 
@@ -31,6 +32,8 @@
 using namespace telvarin;
 
 namespace {
+
+using telvarin::testing::operator""_text;
 
 const QString kHistoryPath = QStringLiteral("C:\\Praxis\\historie.xml");
 
@@ -343,7 +346,7 @@ void SettingsDialogTest::repertoryAndPracticeFolderAreChosenForTheNextStart() {
     const QString kent = folders.filePath(QStringLiteral("kent-de.dat"));
     const NextStartChoices choices{{},
                                    practice,
-                                   {{QFile::encodeName(kent).toStdString(), {"Kent", "", ""}}},
+                                   {{QFile::encodeName(kent).toStdString(), {"Kent"_text, {}, {}}}},
                                    {QFile::encodeName(kent).toStdString()}};
     std::vector<std::pair<PathQuestion, QString>> asked;
     QString answer;

@@ -6,6 +6,7 @@
 #include "foundation/dialogs/MessageBoxes.h"
 #include "foundation/grid/TableGrid.h"
 #include "foundation/settings/SettingsStore.h"
+#include "tests/text/Windows1252Literal.h"
 #include "ui/CaseGrid.h"
 #include "ui/CaseInputWindow.h"
 #include "ui/FileCaseDialog.h"
@@ -31,6 +32,8 @@
 using namespace telvarin;
 
 namespace {
+
+using telvarin::testing::operator""_text;
 
 class NoHelp : public HelpViewer {
 public:
@@ -225,8 +228,8 @@ private slots:
 
     void smallDialogs() {
         FileCaseDialog fileCase({"M\xFC"
-                                 "ller"},
-                                "Fall", DialogServices{});
+                                 "ller"_text},
+                                "Fall"_w1252, DialogServices{});
         fileCase.show();
         checkWindow(fileCase);
         checkLabelKeys(fileCase,

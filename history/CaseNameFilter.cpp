@@ -4,8 +4,8 @@
 
 namespace telvarin {
 
-std::string foldedCaseName(std::string_view name) {
-    const std::string capitals = searchCapitals(name);
+std::string foldedCaseName(Windows1252View name) {
+    const std::string capitals = searchCapitals(name.bytes());
     std::string folded;
     folded.reserve(capitals.size() + 4);
     for (const char c : capitals) {
@@ -32,13 +32,14 @@ CaseNameFilter::CaseNameFilter(const std::vector<HistoryCase>& cases) {
         folded_.push_back(foldedCaseName(historyCase.name));
 }
 
-std::vector<bool> CaseNameFilter::matching(std::string_view typed) const {
+std::vector<bool> CaseNameFilter::matching(Windows1252View typedText) const {
     // Blanks around the text are what a typist leaves behind, not part of a name looked for.
+    const std::string_view typed = typedText.bytes();
     const std::size_t first = typed.find_first_not_of(' ');
     const std::string word =
         first == std::string_view::npos
             ? std::string()
-            : foldedCaseName(typed.substr(first, typed.find_last_not_of(' ') + 1 - first));
+            : foldedCaseName(Windows1252View(typed.substr(first, typed.find_last_not_of(' ') + 1 - first)));
     std::vector<bool> matches(folded_.size(), true);
     if (word.empty())
         return matches;

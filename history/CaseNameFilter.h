@@ -13,7 +13,7 @@
 namespace telvarin {
 
 // The name as the filter compares it: the text search's capitals with every umlaut spelt out.
-std::string foldedCaseName(std::string_view name);
+std::string foldedCaseName(Windows1252View name);
 
 class CaseNameFilter {
 public:
@@ -22,7 +22,7 @@ public:
 
     // One flag per case, in the order given: whether its name holds the typed text. Every case
     // matches an empty or blank text.
-    std::vector<bool> matching(std::string_view typed) const;
+    std::vector<bool> matching(Windows1252View typed) const;
 
 private:
     std::vector<std::string> folded_;

@@ -18,8 +18,8 @@ HistorySaveResult refusal(const CaseHistory& history) {
     return {HistorySaveStatus::Refused, unreadableHistoryMessage(history.path)};
 }
 
-std::string caseNameForMessage(const std::string& name) {
-    return "\"" + name + "\"";
+std::string caseNameForMessage(Windows1252View name) {
+    return "\"" + std::string(name.bytes()) + "\"";
 }
 
 // The fresh history shown in the window's order; the window keeps its own path.
@@ -52,7 +52,7 @@ HistoryChange removeShown(CaseHistory& history, const HistoryCase& shownCase,
                 return {};
             }
         }
-        return goneChange("Der Eintrag " + treatmentLabel(*shownTreatment) + " des Falls " +
+        return goneChange("Der Eintrag " + treatmentLabel(*shownTreatment).bytes() + " des Falls " +
                           caseNameForMessage(shownCase.name) + gone);
     }
     const auto sameName = [&](const HistoryCase& c) { return c.name == shownCase.name; };
@@ -275,8 +275,8 @@ HistorySaveResult restoreNewestBackup(const std::string& historyPath, const Hist
     return restoreBackup(historyPath, *backup, access);
 }
 
-HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
-                                             std::string_view comment, std::span<const CaseSymptom> caseRows,
+HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, Windows1252View name,
+                                             Windows1252View comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
                                              const HistoryFileAccess& access,
                                              const Prescription& prescription) {
@@ -413,7 +413,7 @@ HistorySaveResult bindHistory(const std::string& historyPath, const RepertoryIde
     if (const int largest = largestRubricNumberIn(history); !holdsEveryNumber(repertory, largest))
         return {HistorySaveStatus::Refused,
                 "Die Fallhistorie \"" + utf8ToWindows1252(historyPath) + "\" enth\xE4lt die Rubriknummer " +
-                    std::to_string(largest) + ", das Repertorium \x84" + repertory.name +
+                    std::to_string(largest) + ", das Repertorium \x84" + repertory.name.bytes() +
                     "\x93 hat aber nur " + std::to_string(repertory.largestRubricNumber) +
                     " Rubriken: Sie geh\xF6rt nicht zu ihm. Die Angabe bleibt unver\xE4ndert."};
     if (!writeRepertoryRecord(historyPath, recordOf(repertory)))

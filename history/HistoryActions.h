@@ -87,8 +87,8 @@ HistorySaveResult updateHistoryFile(const std::string& historyPath, ErrorReporte
 // repertories and the history's numbers belong to another repertory or to none that is known.
 // The first filing into a history that holds no numbers records the repertory in use, before the
 // history is saved.
-HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, std::string_view name,
-                                             std::string_view comment, std::span<const CaseSymptom> caseRows,
+HistorySaveResult fileTreatmentInHistoryFile(const std::string& historyPath, Windows1252View name,
+                                             Windows1252View comment, std::span<const CaseSymptom> caseRows,
                                              const LocalDateTime& now, ErrorReporter* reporter,
                                              const HistoryFileAccess& access = {},
                                              const Prescription& prescription = {});

@@ -15,7 +15,9 @@
 namespace telvarin {
 namespace {
 
-bool namesEqual(std::string_view a, std::string_view b) {
+bool namesEqual(Windows1252View first, Windows1252View second) {
+    const std::string_view a = first.bytes();
+    const std::string_view b = second.bytes();
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return toUpperWindows1252(static_cast<unsigned char>(x)) ==
                       toUpperWindows1252(static_cast<unsigned char>(y));
@@ -23,7 +25,7 @@ bool namesEqual(std::string_view a, std::string_view b) {
 }
 
 template <typename History>
-auto findCaseIn(History& history, std::string_view name) -> decltype(&history.cases.front()) {
+auto findCaseIn(History& history, Windows1252View name) -> decltype(&history.cases.front()) {
     for (auto& c : history.cases) {
         if (namesEqual(c.name, name))
             return &c;
@@ -71,10 +73,10 @@ std::string historyPathFor(std::string_view startDirectory, char separator) {
     return path;
 }
 
-HistoryCase* findCase(CaseHistory& history, std::string_view name) {
+HistoryCase* findCase(CaseHistory& history, Windows1252View name) {
     return findCaseIn(history, name);
 }
-const HistoryCase* findCase(const CaseHistory& history, std::string_view name) {
+const HistoryCase* findCase(const CaseHistory& history, Windows1252View name) {
     return findCaseIn(history, name);
 }
 
@@ -95,11 +97,11 @@ std::string formatDateStamp(const LocalDateTime& time) {
     return text;
 }
 
-Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
+Treatment makeTreatment(Windows1252View comment, std::span<const CaseSymptom> caseRows,
                         const LocalDateTime& now, const Prescription& prescription) {
     Treatment treatment;
     treatment.dateStamp = formatDateStamp(now);
-    treatment.comment = comment;
+    treatment.comment = Windows1252Text(comment);
     treatment.prescription = prescription;
     for (const CaseSymptom& row : caseRows) {
         if (!row.automatic)
@@ -108,7 +110,7 @@ Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> c
     return treatment;
 }
 
-void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
+void fileTreatment(CaseHistory& history, Windows1252View name, Windows1252View comment,
                    std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                    const Prescription& prescription) {
     Treatment treatment = makeTreatment(comment, caseRows, now, prescription);
@@ -117,7 +119,7 @@ void fileTreatment(CaseHistory& history, std::string_view name, std::string_view
         return;
     }
     HistoryCase added;
-    added.name = name;
+    added.name = Windows1252Text(name);
     added.treatments.push_back(std::move(treatment));
     history.cases.push_back(std::move(added));
 }
@@ -178,7 +180,7 @@ void sortCases(CaseHistory& history, bool byName) {
         const HistoryCase& c = history.cases[i];
         SortKey key{!c.treatments.empty(), {}, {}, i};
         if (byName)
-            key.name = c.name;
+            key.name = c.name.bytes();
         else if (key.hasTreatments)
             key.stamp = stampFields(c.treatments.back().dateStamp);
         keys.push_back(std::move(key));
@@ -203,17 +205,18 @@ void sortCases(CaseHistory& history, bool byName) {
     history.cases = std::move(sorted);
 }
 
-std::string prescriptionText(const Prescription& prescription) {
-    std::string text = prescription.remedy;
+Windows1252Text prescriptionText(const Prescription& prescription) {
+    Windows1252Text text = prescription.remedy;
     if (!prescription.potency.empty())
-        text += (text.empty() ? "" : " ") + prescription.potency;
+        text += (text.empty() ? ""_w1252 : " "_w1252) + prescription.potency;
     if (!prescription.note.empty())
-        text += (text.empty() ? "(" : " (") + oneLine(prescription.note) + ")";
+        text += (text.empty() ? "("_w1252 : " ("_w1252) + oneLine(prescription.note) + ")"_w1252;
     return text;
 }
 
-std::string treatmentLabel(const Treatment& treatment) {
-    return treatment.dateStamp + " (" + oneLine(treatment.comment) + ")";
+Windows1252Text treatmentLabel(const Treatment& treatment) {
+    // The stamp holds the history's bytes too: ASCII as the program writes it.
+    return Windows1252Text(treatment.dateStamp) + " ("_w1252 + oneLine(treatment.comment) + ")"_w1252;
 }
 
 TakeOverResult takeOverTreatment(const HistoryCase& historyCase, const Treatment& treatment) {

@@ -22,8 +22,8 @@ std::string historyPathFor(std::string_view startDirectory, char separator = '/'
 
 // The first case whose name equals name, letters compared as capitals (A-Z and the letters of
 // the code page); nullptr when there is none.
-HistoryCase* findCase(CaseHistory& history, std::string_view name);
-const HistoryCase* findCase(const CaseHistory& history, std::string_view name);
+HistoryCase* findCase(CaseHistory& history, Windows1252View name);
+const HistoryCase* findCase(const CaseHistory& history, Windows1252View name);
 
 struct LocalDateTime {
     int day = 1;
@@ -40,10 +40,10 @@ std::string formatDateStamp(const LocalDateTime& time);
 
 // The treatment for the rows of the current case: each row's own number and BD value, in order,
 // leaving out the rows the analysis added (automatic) and every joined symptom.
-Treatment makeTreatment(std::string_view comment, std::span<const CaseSymptom> caseRows,
+Treatment makeTreatment(Windows1252View comment, std::span<const CaseSymptom> caseRows,
                         const LocalDateTime& now, const Prescription& prescription = {});
 // Appends the treatment to the case called name, or to a new case at the end.
-void fileTreatment(CaseHistory& history, std::string_view name, std::string_view comment,
+void fileTreatment(CaseHistory& history, Windows1252View name, Windows1252View comment,
                    std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                    const Prescription& prescription = {});
 
@@ -71,14 +71,14 @@ int compareDateStamps(std::string_view a, std::string_view b);
 void sortCases(CaseHistory& history, bool byName);
 
 // The prescription on one line: "nux-v. C30 (abends)"; empty when nothing was recorded.
-std::string prescriptionText(const Prescription& prescription);
+Windows1252Text prescriptionText(const Prescription& prescription);
 
 // "dateStamp (comment)", each line break of the comment as one blank.
-std::string treatmentLabel(const Treatment& treatment);
+Windows1252Text treatmentLabel(const Treatment& treatment);
 
 // What the history window hands back to the case input window.
 struct TakeOverResult {
-    std::string name;
+    Windows1252Text name;
     std::vector<SymptomRef> symptoms;
     friend bool operator==(const TakeOverResult&, const TakeOverResult&) = default;
 };

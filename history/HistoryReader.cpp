@@ -66,7 +66,7 @@ private:
         HistoryCase c;
         in_.expect(tk::Less);
         in_.expectName("Fall");
-        c.name = attribute("Name");
+        c.name = Windows1252Text(attribute("Name"));
         const std::size_t treatmentCount = count("AnzahlBehandlungen", kSmallestTreatment);
         in_.expect(tk::Greater);
         c.treatments.reserve(treatmentCount);
@@ -81,13 +81,13 @@ private:
         in_.expect(tk::Less);
         in_.expectName("Behandlung");
         t.dateStamp = attribute("Datum");
-        t.comment = attribute("Kommentar");
+        t.comment = Windows1252Text(attribute("Kommentar"));
         t.preferred = number("Preferiert");
         const std::size_t symptomCount = count("AnzahlSymptome", kSmallestSymptom);
         if (in_.peekKind() == tk::Identifier) {
-            t.prescription.remedy = attribute("Mittel");
-            t.prescription.potency = attribute("Potenz");
-            t.prescription.note = attribute("Notiz");
+            t.prescription.remedy = Windows1252Text(attribute("Mittel"));
+            t.prescription.potency = Windows1252Text(attribute("Potenz"));
+            t.prescription.note = Windows1252Text(attribute("Notiz"));
         }
         in_.expect(tk::Greater);
         t.symptoms.reserve(symptomCount);

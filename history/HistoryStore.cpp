@@ -12,7 +12,7 @@ public:
     CaseHistory load(ErrorReporter* reporter) override { return loadHistory(path_, reporter); }
     RepertoryRecord record() override { return readRepertoryRecord(path_); }
 
-    HistorySaveResult file(std::string_view name, std::string_view comment,
+    HistorySaveResult file(Windows1252View name, Windows1252View comment,
                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                            ErrorReporter* reporter, const HistoryFileAccess& access,
                            const Prescription& prescription) override {

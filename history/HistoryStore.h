@@ -28,7 +28,7 @@ public:
 
     // See fileTreatmentInHistoryFile, deleteFromHistoryFile, importHistory, exportHistory and
     // bindHistory.
-    virtual HistorySaveResult file(std::string_view name, std::string_view comment,
+    virtual HistorySaveResult file(Windows1252View name, Windows1252View comment,
                                    std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                                    ErrorReporter* reporter, const HistoryFileAccess& access,
                                    const Prescription& prescription = {}) = 0;

@@ -25,6 +25,8 @@ public:
         }
         return *this;
     }
+    // The file holds the texts as they are, in Windows-1252.
+    HistoryTextBuilder& value(Windows1252View text) { return value(text.bytes()); }
     HistoryTextBuilder& number(long long n) {
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;

@@ -46,8 +46,8 @@ bool writeRecordOf(const std::string& historyPath, std::string_view content) {
     return replaceFileContents(repertoryRecordPath(historyPath), content, FileSystemCalls::system(), shared);
 }
 
-std::string quoted(const std::string& name) {
-    return "\x84" + name + "\x93";
+std::string quoted(Windows1252View name) {
+    return "\x84" + std::string(name.bytes()) + "\x93";
 }
 
 // The numbering a record stands for, as far as it can be known without the data file.
@@ -112,7 +112,7 @@ std::string repertoryRecordPath(const std::string& historyPath) {
 }
 
 std::string composeRepertoryRecord(const RecordedRepertory& record) {
-    std::string text = std::string(kNameKey) + ": " + windows1252ToUtf8(record.name) + "\n";
+    std::string text = std::string(kNameKey) + ": " + utf8Of(record.name) + "\n";
     if (!record.numbering.empty())
         text += std::string(kNumberingKey) + ": " + record.numbering + "\n";
     else
@@ -124,7 +124,7 @@ std::optional<RecordedRepertory> parseRepertoryRecord(std::string_view utf8Text)
     RecordedRepertory record;
     forEachKeyValueLine(utf8Text, [&record](std::string_view key, std::string_view value) {
         if (key == kNameKey)
-            record.name = utf8ToWindows1252(value);
+            record.name = windows1252Of(value);
         else if (key == kNumberingKey)
             record.numbering = std::string(value);
         else if (key == kChecksumKey)
@@ -205,7 +205,7 @@ namespace {
 
 // The name of a repertory, and its numbering when the other one it is named beside has the same
 // name, so that two editions can be told apart.
-std::string nameBeside(const std::string& name, const std::string& numbering, const std::string& other) {
+std::string nameBeside(Windows1252View name, const std::string& numbering, Windows1252View other) {
     if (name != other || numbering.empty())
         return quoted(name);
     return quoted(name) + " (Nummerierung " + numbering + ")";
@@ -309,10 +309,10 @@ std::string unboundHistoryQuestion(const std::string& historyPath, const History
            "bernehmen und Ablegen gesperrt.";
 }
 
-std::string repertoryChoiceText(const RepertoryIdentity& repertory) {
-    if (repertory.dataFile.empty() || repertory.name == utf8ToWindows1252(repertory.dataFile))
+Windows1252Text repertoryChoiceText(const RepertoryIdentity& repertory) {
+    if (repertory.dataFile.empty() || repertory.name == windows1252Of(repertory.dataFile))
         return repertory.name;
-    return repertory.name + " (" + utf8ToWindows1252(repertory.dataFile) + ")";
+    return repertory.name + " ("_w1252 + windows1252Of(repertory.dataFile) + ")"_w1252;
 }
 
 std::string repertoryNotice(const HistoryBinding& binding, const ProgramRepertories& program) {

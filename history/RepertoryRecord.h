@@ -35,7 +35,7 @@ struct RepertoryInfo;
 
 // What a record says.
 struct RecordedRepertory {
-    std::string name;           // Windows-1252
+    Windows1252Text name;
     std::string numbering;      // empty in a record written before numberings
     std::string legacyChecksum; // the data file's checksum, in such a record
     friend bool operator==(const RecordedRepertory&, const RecordedRepertory&) = default;
@@ -43,7 +43,7 @@ struct RecordedRepertory {
 
 // A repertory the program has at hand.
 struct RepertoryIdentity {
-    std::string name; // Windows-1252
+    Windows1252Text name;
     std::string numbering;
     std::string checksum;                // of its data file's bytes
     std::vector<std::string> compatible; // numberings of earlier editions its numbers keep
@@ -141,7 +141,7 @@ std::vector<RepertoryIdentity> repertoriesFitting(const CaseHistory& history,
 // The question the history window asks about a history bound to nothing.
 std::string unboundHistoryQuestion(const std::string& historyPath, const HistoryBinding& binding);
 // How a repertory is offered: its name, and the data file when it has one.
-std::string repertoryChoiceText(const RepertoryIdentity& repertory);
+Windows1252Text repertoryChoiceText(const RepertoryIdentity& repertory);
 
 // The line the history window shows about the repertory of its numbers; it says when that is
 // another one than the program's, or none.

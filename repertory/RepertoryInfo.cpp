@@ -66,11 +66,11 @@ RepertoryInfo parseRepertoryInfo(std::string_view utf8Text) {
     RepertoryInfo info;
     forEachKeyValueLine(utf8Text, [&info](std::string_view key, std::string_view value) {
         if (key == "Name")
-            info.name = utf8ToWindows1252(value);
+            info.name = windows1252Of(value);
         else if (key == "Quelle")
-            info.source = utf8ToWindows1252(value);
+            info.source = windows1252Of(value);
         else if (key == "Lizenz")
-            info.licence = utf8ToWindows1252(value);
+            info.licence = windows1252Of(value);
     });
     return info;
 }
@@ -103,13 +103,14 @@ std::vector<std::string> compatibleNumberingsOf(const std::string& dataFile) {
 }
 
 RepertoryInfo builtinRepertoryInfo() {
-    return {std::string(kBuiltinRepertoryName),
-            "vom Programm erzeugte, erfundene Daten; zum Ausprobieren, nicht zur Behandlung",
-            "GNU General Public License, Version 3 oder sp\xE4ter (wie Telvarin)"};
+    return {Windows1252Text(kBuiltinRepertoryName),
+            Windows1252Text(
+                "vom Programm erzeugte, erfundene Daten; zum Ausprobieren, nicht zur Behandlung"_w1252),
+            Windows1252Text("GNU General Public License, Version 3 oder sp\xE4ter (wie Telvarin)"_w1252)};
 }
 
-std::string repertoryDisplayName(const RepertoryInfo& info, const std::string& dataFile) {
-    return info.name.empty() ? utf8ToWindows1252(dataFile) : info.name;
+Windows1252Text repertoryDisplayName(const RepertoryInfo& info, const std::string& dataFile) {
+    return info.name.empty() ? windows1252Of(dataFile) : info.name;
 }
 
 std::string repertoryChecksum(std::span<const std::byte> bytes) {

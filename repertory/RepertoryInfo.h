@@ -14,6 +14,8 @@
 // bound to such an edition stay usable with this one. Other lines are ignored. Texts here are
 // Windows-1252, like every text of the core.
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -26,12 +28,13 @@ namespace telvarin {
 class RepertoryDatabase;
 
 inline constexpr std::string_view kRepertoryInfoExtension = ".info";
-inline constexpr std::string_view kBuiltinRepertoryName = "Beispielrepertorium (eingebaut, erfundene Daten)";
+inline constexpr Windows1252View kBuiltinRepertoryName =
+    "Beispielrepertorium (eingebaut, erfundene Daten)"_w1252;
 
 struct RepertoryInfo {
-    std::string name; // empty when nothing names the repertory
-    std::string source;
-    std::string licence;
+    Windows1252Text name; // empty when nothing names the repertory
+    Windows1252Text source;
+    Windows1252Text licence;
     friend bool operator==(const RepertoryInfo&, const RepertoryInfo&) = default;
 };
 
@@ -48,7 +51,7 @@ std::vector<std::string> compatibleNumberingsOf(const std::string& dataFile);
 RepertoryInfo builtinRepertoryInfo();
 
 // How a repertory is named to the user: the name of its info file, else the data file's path.
-std::string repertoryDisplayName(const RepertoryInfo& info, const std::string& dataFile);
+Windows1252Text repertoryDisplayName(const RepertoryInfo& info, const std::string& dataFile);
 
 // 16 lower-case hexadecimal digits: 64-bit FNV-1a over the bytes taken as little-endian 64-bit
 // words (a shorter last word filled with zero bytes), then over the byte count. Word by word it

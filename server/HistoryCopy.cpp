@@ -24,8 +24,8 @@ std::string otherBindingRefusal(const std::string& target, const CaseHistory& on
         (record && sameNumbering(*record, targetRecord.recorded)))
         return {};
     return "Die Fallhistorie \"" + utf8ToWindows1252(target) + "\" geh\xF6rt zum Repertorium \x84" +
-           targetRecord.recorded.name + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
-           (record ? "zum Repertorium \x84" + record->name + "\x93"
+           targetRecord.recorded.name.bytes() + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
+           (record ? "zum Repertorium \x84" + record->name.bytes() + "\x93"
                    : std::string("zu keinem festgehaltenen")) +
            ". Es wurde nichts geschrieben.";
 }

@@ -77,8 +77,8 @@ std::string utf8(std::string_view windows1252) {
     return windows1252ToUtf8(windows1252);
 }
 
-std::string nameKey(std::string_view windows1252Name) {
-    return utf8(toUpperWindows1252(windows1252Name));
+std::string nameKey(Windows1252View name) {
+    return utf8(toUpperWindows1252(name.bytes()));
 }
 
 std::string numberArray(const std::vector<std::int64_t>& numbers) {
@@ -227,7 +227,7 @@ public:
         RepertoryRecord record;
         if (row.rows() == 1 && row.text(0, 0) == "t") {
             record.state = RecordState::Present;
-            record.recorded = {utf8ToWindows1252(row.text(0, 1)), std::string(row.text(0, 2)),
+            record.recorded = {windows1252Of(row.text(0, 1)), std::string(row.text(0, 2)),
                                std::string(row.text(0, 3))};
         }
         return record;
@@ -235,7 +235,7 @@ public:
     void setRecord(const std::optional<RecordedRepertory>& record) {
         run("UPDATE telvarin_binding SET recorded = $1::boolean, repertory_name = $2, numbering = $3, "
             "legacy_checksum = $4",
-            {record ? "t" : "f", record ? utf8(record->name) : "", record ? record->numbering : "",
+            {record ? "t" : "f", record ? utf8Of(record->name) : "", record ? record->numbering : "",
              record ? record->legacyChecksum : ""});
     }
     CaseHistory readAll();
@@ -254,7 +254,7 @@ CaseHistory Session::readAll() {
     history.cases.reserve(static_cast<std::size_t>(cases.rows()));
     for (int row = 0; row < cases.rows(); ++row) {
         caseAt.emplace(cases.number(row, 0), history.cases.size());
-        history.cases.push_back({utf8ToWindows1252(cases.text(row, 1)), {}});
+        history.cases.push_back({windows1252Of(cases.text(row, 1)), {}});
     }
     const ServerResult treatments =
         run("SELECT id, case_id, date_stamp, comment, preferred, remedy, potency, note FROM "
@@ -266,13 +266,12 @@ CaseHistory Session::readAll() {
         if (owner == caseAt.end())
             continue;
         std::vector<Treatment>& list = history.cases[owner->second].treatments;
-        list.push_back(
-            {utf8ToWindows1252(treatments.text(row, 2)),
-             utf8ToWindows1252(treatments.text(row, 3)),
-             static_cast<std::int32_t>(treatments.number(row, 4)),
-             {},
-             {utf8ToWindows1252(treatments.text(row, 5)), utf8ToWindows1252(treatments.text(row, 6)),
-              utf8ToWindows1252(treatments.text(row, 7))}});
+        list.push_back({utf8ToWindows1252(treatments.text(row, 2)),
+                        windows1252Of(treatments.text(row, 3)),
+                        static_cast<std::int32_t>(treatments.number(row, 4)),
+                        {},
+                        {windows1252Of(treatments.text(row, 5)), windows1252Of(treatments.text(row, 6)),
+                         windows1252Of(treatments.text(row, 7))}});
     }
     // The addresses are taken once every list is complete; rows of one case come in order.
     std::unordered_map<std::int64_t, std::size_t> seen;
@@ -315,7 +314,7 @@ void Session::rewriteAll(const CaseHistory& history) {
         const HistoryCase& historyCase = history.cases[c];
         const std::string caseId = std::to_string(c + 1);
         cases += caseId + '\t' + caseId + '\t';
-        appendCopyField(cases, utf8(historyCase.name));
+        appendCopyField(cases, utf8Of(historyCase.name));
         cases += '\t';
         appendCopyField(cases, nameKey(historyCase.name));
         cases += '\n';
@@ -325,12 +324,13 @@ void Session::rewriteAll(const CaseHistory& history) {
             treatments += id + '\t' + caseId + '\t' + std::to_string(t + 1) + '\t';
             appendCopyField(treatments, utf8(treatment.dateStamp));
             treatments += '\t';
-            appendCopyField(treatments, utf8(treatment.comment));
+            appendCopyField(treatments, utf8Of(treatment.comment));
             treatments += '\t' + std::to_string(treatment.preferred);
-            for (const std::string* text : {&treatment.prescription.remedy, &treatment.prescription.potency,
-                                            &treatment.prescription.note}) {
+            for (const Windows1252Text* text :
+                 {&treatment.prescription.remedy, &treatment.prescription.potency,
+                  &treatment.prescription.note}) {
                 treatments += '\t';
-                appendCopyField(treatments, utf8(*text));
+                appendCopyField(treatments, utf8Of(*text));
             }
             treatments += '\n';
             for (std::size_t s = 0; s < treatment.symptoms.size(); ++s) {
@@ -395,8 +395,9 @@ HistorySaveResult failed(ServerConnection* server, const ServerFailure& failure)
 std::string holdsOtherRepertoryMessage(const std::string& location, const RecordedRepertory& there,
                                        const std::optional<RecordedRepertory>& moved) {
     return "Die Fallhistorie auf " + utf8ToWindows1252(location) + " geh\xF6rt zum Repertorium \x84" +
-           there.name + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
-           (moved ? "zum Repertorium \x84" + moved->name + "\x93" : std::string("zu keinem festgehaltenen")) +
+           there.name.bytes() + "\x93, die F\xE4lle, die sie ersetzen sollen, " +
+           (moved ? "zum Repertorium \x84" + moved->name.bytes() + "\x93"
+                  : std::string("zu keinem festgehaltenen")) +
            ". Es wurde nichts geschrieben.";
 }
 
@@ -437,7 +438,7 @@ RepertoryRecord ServerHistoryStore::record() {
     }
 }
 
-HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_view comment,
+HistorySaveResult ServerHistoryStore::file(Windows1252View name, Windows1252View comment,
                                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                                            ErrorReporter*, const HistoryFileAccess& access,
                                            const Prescription& prescription) {
@@ -471,7 +472,7 @@ HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_vi
                 session.run("INSERT INTO telvarin_case (id, position, name, name_key) SELECT "
                             "coalesce((SELECT max(id) FROM telvarin_case), 0) + 1, "
                             "coalesce((SELECT max(position) FROM telvarin_case), 0) + 1, $1, $2 RETURNING id",
-                            {utf8(name), key});
+                            {utf8Of(name), key});
             caseId = std::string(added.text(0, 0));
         }
         const ServerResult filed = session.run(
@@ -480,9 +481,9 @@ HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_vi
             "coalesce((SELECT max(id) FROM telvarin_treatment), 0) + 1, $1::bigint, "
             "coalesce((SELECT max(position) FROM telvarin_treatment WHERE case_id = $1::bigint), 0) + 1, "
             "$2, $3, $4::integer, $5, $6, $7 RETURNING id",
-            {caseId, utf8(treatment.dateStamp), utf8(treatment.comment), std::to_string(treatment.preferred),
-             utf8(treatment.prescription.remedy), utf8(treatment.prescription.potency),
-             utf8(treatment.prescription.note)});
+            {caseId, utf8(treatment.dateStamp), utf8Of(treatment.comment),
+             std::to_string(treatment.preferred), utf8Of(treatment.prescription.remedy),
+             utf8Of(treatment.prescription.potency), utf8Of(treatment.prescription.note)});
         if (!treatment.symptoms.empty()) {
             std::vector<std::int64_t> numbers;
             std::vector<std::int64_t> bds;
@@ -498,7 +499,7 @@ HistorySaveResult ServerHistoryStore::file(std::string_view name, std::string_vi
                         {std::string(filed.text(0, 0)), numberArray(numbers), numberArray(bds),
                          numberArray(weights)});
             CaseHistory filedAlone;
-            filedAlone.cases.push_back({std::string(name), {treatment}});
+            filedAlone.cases.push_back({Windows1252Text(name), {treatment}});
             session.run("UPDATE telvarin_binding SET numbers_held = true, "
                         "largest_number = greatest(largest_number, $1::integer)",
                         {std::to_string(largestRubricNumberIn(filedAlone))});
@@ -607,7 +608,7 @@ HistorySaveResult ServerHistoryStore::bind(const RepertoryIdentity& repertory, c
             return {HistorySaveStatus::Refused,
                     "Die Fallhistorie auf " + utf8ToWindows1252(location()) +
                         " enth\xE4lt die Rubriknummer " + std::to_string(stats.largestNumber) +
-                        ", das Repertorium \x84" + repertory.name + "\x93 hat aber nur " +
+                        ", das Repertorium \x84" + repertory.name.bytes() + "\x93 hat aber nur " +
                         std::to_string(repertory.largestRubricNumber) +
                         " Rubriken: Sie geh\xF6rt nicht zu ihm. Die Angabe bleibt unver\xE4ndert."};
         }

@@ -35,7 +35,7 @@ public:
     bool isServer() const override { return true; }
     CaseHistory load(ErrorReporter* reporter) override;
     RepertoryRecord record() override;
-    HistorySaveResult file(std::string_view name, std::string_view comment,
+    HistorySaveResult file(Windows1252View name, Windows1252View comment,
                            std::span<const CaseSymptom> caseRows, const LocalDateTime& now,
                            ErrorReporter* reporter, const HistoryFileAccess& access,
                            const Prescription& prescription = {}) override;

@@ -20,12 +20,13 @@ constexpr const char* kFileCaseUsage =
 
 // "--verordnung nux-v. C30 abends zwei Globuli": the first word is the remedy, the second the
 // potency, the rest the note.
-Prescription prescriptionOfText(std::string_view text) {
+Prescription prescriptionOfText(Windows1252View typed) {
+    std::string_view text = typed.bytes();
     const auto nextWord = [&text] {
         const std::size_t start = std::min(text.size(), text.find_first_not_of(' '));
         text.remove_prefix(start);
         const std::size_t end = std::min(text.size(), text.find(' '));
-        std::string word(text.substr(0, end));
+        Windows1252Text word(Windows1252View(text.substr(0, end)));
         text.remove_prefix(end);
         return word;
     };
@@ -34,7 +35,8 @@ Prescription prescriptionOfText(std::string_view text) {
     prescription.potency = nextWord();
     const std::size_t start = text.find_first_not_of(' ');
     if (start != std::string_view::npos)
-        prescription.note = std::string(text.substr(start, text.find_last_not_of(' ') + 1 - start));
+        prescription.note =
+            Windows1252Text(Windows1252View(text.substr(start, text.find_last_not_of(' ') + 1 - start)));
     return prescription;
 }
 
@@ -187,8 +189,8 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
         return 1;
     }
     const HistorySaveResult filed = std::get<std::unique_ptr<HistoryStore>>(opened)->file(
-        utf8ToWindows1252(name), withCrLf(utf8ToWindows1252(comment)), rows, currentLocalDateTime(),
-        &reporter, access, prescriptionOfText(withCrLf(utf8ToWindows1252(prescribed))));
+        windows1252Of(name), withCrLf(windows1252Of(comment)), rows, currentLocalDateTime(), &reporter,
+        access, prescriptionOfText(withCrLf(windows1252Of(prescribed))));
     if (!filed.message.empty()) // a failure, or why the file was written in place
         printWindows1252(filed.message, err);
     (void)out;

@@ -31,15 +31,15 @@ void printOutline(const std::string& path, const std::vector<HistoryCase>& cases
     out << "Fallhistorie " << path << ": " << cases.size() << (cases.size() == 1 ? " Fall" : " Fälle")
         << '\n';
     for (const HistoryCase& c : cases) {
-        out << "Fall \"" << utf8(c.name) << "\" (" << c.treatments.size()
+        out << "Fall \"" << utf8Of(c.name) << "\" (" << c.treatments.size()
             << (c.treatments.size() == 1 ? " Behandlung" : " Behandlungen") << ")\n";
         for (const Treatment& t : c.treatments) {
-            out << "  Behandlung " << utf8(treatmentLabel(t));
+            out << "  Behandlung " << utf8Of(treatmentLabel(t));
             if (t.preferred != 0)
                 out << " Preferiert " << t.preferred;
             out << ": " << t.symptoms.size() << (t.symptoms.size() == 1 ? " Symptom" : " Symptome") << '\n';
-            if (const std::string prescribed = prescriptionText(t.prescription); !prescribed.empty())
-                out << "    Verordnung: " << utf8(prescribed) << '\n';
+            if (const Windows1252Text prescribed = prescriptionText(t.prescription); !prescribed.empty())
+                out << "    Verordnung: " << utf8Of(prescribed) << '\n';
             for (const SymptomRef& s : t.symptoms) {
                 out << "    " << s.number;
                 if (s.bd != 0)
@@ -110,9 +110,9 @@ int bindCommand(HistoryStore& store, const std::string& data,
         return 1;
     }
     out << "Die Rubriknummern von " << store.location() << " gehören zum Repertorium „"
-        << utf8(repertory.name) << "“";
+        << utf8Of(repertory.name) << "“";
     if (before.state == RecordState::Present && before.recorded.name != repertory.name)
-        out << " (bisher: „" << utf8(before.recorded.name) << "“)";
+        out << " (bisher: „" << utf8Of(before.recorded.name) << "“)";
     out << ".\n";
     return 0;
 }

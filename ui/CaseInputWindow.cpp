@@ -282,7 +282,7 @@ void CaseInputWindow::openTextSearch() {
 void CaseInputWindow::openCaseHistory() {
     HistoryWindow history(historyPath_, database_, settings_, tableFont(), services_, this);
     if (history.exec() == 1)
-        takeOverCase(Windows1252View(history.takeOverResult().name), history.takeOverResult().symptoms);
+        takeOverCase(history.takeOverResult().name, history.takeOverResult().symptoms);
     grid_->focusTable();
 }
 

@@ -42,27 +42,28 @@ QString composed(const QString& text) {
 
 } // namespace
 
-std::vector<std::string> sortedCaseNames(std::vector<std::string> names) {
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return germanLess(a, b); });
+std::vector<Windows1252Text> sortedCaseNames(std::vector<Windows1252Text> names) {
+    std::stable_sort(names.begin(), names.end(), [](const Windows1252Text& a, const Windows1252Text& b) {
+        return germanLess(a.bytes(), b.bytes());
+    });
     return names;
 }
 
-std::vector<std::string> filedCaseNames(const std::string& historyPath) {
+std::vector<Windows1252Text> filedCaseNames(const std::string& historyPath) {
     // Only the names are wanted; a damaged file is reported when the case is filed into it.
     OpenedHistory opened = openHistoryForWindows(historyPath);
     auto* store = std::get_if<std::unique_ptr<HistoryStore>>(&opened);
     if (store == nullptr)
         return {};
     const CaseHistory history = (*store)->load(nullptr);
-    std::vector<std::string> names;
+    std::vector<Windows1252Text> names;
     names.reserve(history.cases.size());
     for (const HistoryCase& historyCase : history.cases)
         names.push_back(historyCase.name);
     return names;
 }
 
-FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const std::string& presetName,
+FileCaseDialog::FileCaseDialog(const std::vector<Windows1252Text>& caseNames, Windows1252View presetName,
                                const DialogServices& services, QWidget* parent)
     : DialogBase(kWindowName, kTemplateSize, services, parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -82,7 +83,7 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
     // existing case is chosen from the list or by typing its whole name.
     nameBox_->setCompleter(nullptr);
     nameBox_->lineEdit()->installEventFilter(this);
-    for (const std::string& name : sortedCaseNames(caseNames))
+    for (const Windows1252Text& name : sortedCaseNames(caseNames))
         nameBox_->addItem(fromWindows1252(name));
     nameBox_->setEditText(fromWindows1252(presetName));
 
@@ -131,15 +132,16 @@ FileCaseDialog::FileCaseDialog(const std::vector<std::string>& caseNames, const 
 FileCaseDialog::~FileCaseDialog() = default;
 
 FileCaseAnswer FileCaseDialog::answer() const {
-    const auto field = [](const QString& text) { return toWindows1252(composed(text.trimmed())).bytes(); };
-    return {toWindows1252(composed(nameBox_->currentText())).bytes(),
-            withCrLf(toWindows1252(composed(commentField_->toPlainText())).bytes()),
+    const auto windows1252 = [](const QString& text) { return toWindows1252(composed(text)); };
+    const auto field = [&windows1252](const QString& text) { return windows1252(text.trimmed()); };
+    return {windows1252(nameBox_->currentText()),
+            withCrLf(windows1252(commentField_->toPlainText())),
             {field(remedyBox_->currentText()), field(potencyField_->text()), field(noteField_->text())}};
 }
 
 void FileCaseDialog::offerRemedies(const PrescriptionChoices& choices) {
     remedyBox_->clear();
-    for (const std::string& remedy : choices.remedies)
+    for (const Windows1252Text& remedy : choices.remedies)
         remedyBox_->addItem(fromWindows1252(remedy));
     remedyBox_->setEditText(fromWindows1252(choices.presetRemedy));
 }
@@ -191,7 +193,7 @@ bool FileCaseDialog::eventFilter(QObject* watched, QEvent* event) {
 FileCaseAsker screenFileCaseAsker(const std::string& historyPath, const DialogServices& services,
                                   QWidget* parent, PrescriptionChoices choices) {
     return [historyPath, services, parent,
-            choices = std::move(choices)](const std::string& presetName) -> std::optional<FileCaseAnswer> {
+            choices = std::move(choices)](Windows1252View presetName) -> std::optional<FileCaseAnswer> {
         FileCaseDialog dialog(filedCaseNames(historyPath), presetName, services, parent);
         dialog.offerRemedies(choices);
         if (dialog.exec() != QDialog::Accepted)

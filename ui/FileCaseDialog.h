@@ -21,8 +21,8 @@ class IconPushButton;
 
 // What the dialog hands back, Windows-1252; line breaks of the comment and the note as CR LF.
 struct FileCaseAnswer {
-    std::string name;
-    std::string comment;
+    Windows1252Text name;
+    Windows1252Text comment;
     Prescription prescription{};
     friend bool operator==(const FileCaseAnswer&, const FileCaseAnswer&) = default;
 };
@@ -30,24 +30,24 @@ struct FileCaseAnswer {
 // The remedies the prescription offers, Windows-1252: the ranking's abbreviations in the order
 // the results window shows them, and the one of its selected column, which the field starts with.
 struct PrescriptionChoices {
-    std::vector<std::string> remedies;
-    std::string presetRemedy;
+    std::vector<Windows1252Text> remedies;
+    Windows1252Text presetRemedy;
 };
 
 // Asks for the answer with the name field preset; nothing when the user went back.
-using FileCaseAsker = std::function<std::optional<FileCaseAnswer>(const std::string& presetName)>;
+using FileCaseAsker = std::function<std::optional<FileCaseAnswer>(Windows1252View presetName)>;
 
 // The names for the list, in German alphabetical order (umlauts with their base letters). A history file that
 // is missing or cannot be read gives no names.
-std::vector<std::string> sortedCaseNames(std::vector<std::string> names);
-std::vector<std::string> filedCaseNames(const std::string& historyPath);
+std::vector<Windows1252Text> sortedCaseNames(std::vector<Windows1252Text> names);
+std::vector<Windows1252Text> filedCaseNames(const std::string& historyPath);
 
 class FileCaseDialog : public DialogBase {
     Q_OBJECT
 
 public:
-    // caseNames in any order, Windows-1252 like presetName.
-    FileCaseDialog(const std::vector<std::string>& caseNames, const std::string& presetName,
+    // caseNames in any order.
+    FileCaseDialog(const std::vector<Windows1252Text>& caseNames, Windows1252View presetName,
                    const DialogServices& services, QWidget* parent = nullptr);
     ~FileCaseDialog() override;
 

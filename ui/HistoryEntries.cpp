@@ -14,11 +14,11 @@ bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry) {
     return !entry.treatmentIndex || *entry.treatmentIndex < history.cases[entry.caseIndex].treatments.size();
 }
 
-std::string caseItemText(const HistoryCase& historyCase) {
+Windows1252Text caseItemText(const HistoryCase& historyCase) {
     return oneLine(historyCase.name);
 }
 
-std::string treatmentItemText(const Treatment& treatment) {
+Windows1252Text treatmentItemText(const Treatment& treatment) {
     // The label already turns CR LF and LF into blanks; a stray CR from a foreign file would
     // otherwise break the item's line.
     return oneLine(treatmentLabel(treatment));
@@ -43,42 +43,46 @@ std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment
     return tip;
 }
 
-std::string entryPreview(const RepertoryDatabase& db, const CaseHistory& history, const HistoryEntry& entry) {
+Windows1252Text entryPreview(const RepertoryDatabase& db, const CaseHistory& history,
+                             const HistoryEntry& entry) {
     if (!isValidEntry(history, entry))
         return {};
     const HistoryCase& historyCase = history.cases[entry.caseIndex];
     if (historyCase.treatments.empty())
-        return caseItemText(historyCase) + "\nKeine Behandlung abgelegt.";
+        return caseItemText(historyCase) + "\nKeine Behandlung abgelegt."_w1252;
     const Treatment& treatment = historyCase.treatments[entry.treatmentIndex.value_or(0)];
-    std::string text = caseItemText(historyCase) + "\nBehandlung vom " + treatment.dateStamp + '\n';
-    if (const std::string prescribed = prescriptionText(treatment.prescription); !prescribed.empty())
-        text += "Verordnung: " + prescribed + '\n';
+    // The stamp holds the history's bytes too: ASCII as the program writes it.
+    Windows1252Text text = caseItemText(historyCase) + "\nBehandlung vom "_w1252 +
+                           Windows1252View(treatment.dateStamp) + "\n"_w1252;
+    if (const Windows1252Text prescribed = prescriptionText(treatment.prescription); !prescribed.empty())
+        text += "Verordnung: "_w1252 + prescribed + "\n"_w1252;
     if (!treatment.comment.empty())
-        text += "Kommentar: " + oneLine(treatment.comment) + '\n';
-    text += "\nSymptome (" + std::to_string(treatment.symptoms.size()) + "):";
+        text += "Kommentar: "_w1252 + oneLine(treatment.comment) + "\n"_w1252;
+    text += "\nSymptome ("_w1252 + windows1252Number(treatment.symptoms.size()) + "):"_w1252;
     for (const SymptomRef& symptom : treatment.symptoms) {
-        text += '\n' + std::to_string(symptom.number);
+        text += "\n"_w1252 + windows1252Number(symptom.number);
         if (symptom.bd != 0)
-            text += " BD " + std::to_string(symptom.bd);
-        if (const std::string rubric = rubricText(db, symptom.number).bytes(); !rubric.empty())
-            text += "  " + rubric;
+            text += " BD "_w1252 + windows1252Number(symptom.bd);
+        if (const Windows1252Text rubric = rubricText(db, symptom.number); !rubric.empty())
+            text += "  "_w1252 + rubric;
         if (symptom.weight != kUsualWeight)
-            text += "  [Gewicht " + std::to_string(symptom.weight) + "]";
+            text += "  [Gewicht "_w1252 + windows1252Number(symptom.weight) + "]"_w1252;
     }
     return text;
 }
 
-std::string deleteQuestion(const CaseHistory& history, const HistoryEntry& entry) {
+Windows1252Text deleteQuestion(const CaseHistory& history, const HistoryEntry& entry) {
     if (!isValidEntry(history, entry))
         return {};
     const HistoryCase& historyCase = history.cases[entry.caseIndex];
     if (entry.treatmentIndex)
-        return "Wollen Sie den Eintrag " + treatmentItemText(historyCase.treatments[*entry.treatmentIndex]) +
+        return "Wollen Sie den Eintrag "_w1252 +
+               treatmentItemText(historyCase.treatments[*entry.treatmentIndex]) +
                " wirklich l\xF6"
-               "schen?";
-    return "Wollen Sie den Fall " + caseItemText(historyCase) +
+               "schen?"_w1252;
+    return "Wollen Sie den Fall "_w1252 + caseItemText(historyCase) +
            " wirklich l\xF6"
-           "schen?";
+           "schen?"_w1252;
 }
 
 std::optional<TakeOverResult> takeOverEntry(const CaseHistory& history, const HistoryEntry& entry) {

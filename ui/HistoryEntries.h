@@ -29,9 +29,9 @@ struct HistoryEntry {
 bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry);
 
 // The text of a case item: its name on one line.
-std::string caseItemText(const HistoryCase& historyCase);
+Windows1252Text caseItemText(const HistoryCase& historyCase);
 // The text of a treatment item: "dateStamp (comment)" on one line.
-std::string treatmentItemText(const Treatment& treatment);
+Windows1252Text treatmentItemText(const Treatment& treatment);
 
 // Up to this many symptoms are listed in a treatment's tip.
 inline constexpr std::size_t kTipSymptomLines = 20;
@@ -42,11 +42,12 @@ std::string treatmentTip(const RepertoryDatabase& db, const Treatment& treatment
 // of a case's first treatment (the one its take-over hands back), the date, the prescription and
 // the comment, then every symptom with its number, rubric text and weight. Empty when the entry
 // names nothing; a case without treatments says that it has none.
-std::string entryPreview(const RepertoryDatabase& db, const CaseHistory& history, const HistoryEntry& entry);
+Windows1252Text entryPreview(const RepertoryDatabase& db, const CaseHistory& history,
+                             const HistoryEntry& entry);
 
 // "Wollen Sie den Eintrag ... wirklich löschen?" or "Wollen Sie den Fall ... wirklich löschen?";
 // empty when the entry names nothing.
-std::string deleteQuestion(const CaseHistory& history, const HistoryEntry& entry);
+Windows1252Text deleteQuestion(const CaseHistory& history, const HistoryEntry& entry);
 
 // The case name and the symptoms a take-over of the entry hands back; none when the entry names
 // nothing.

@@ -408,7 +408,7 @@ void HistoryWindow::fillTree() {
 }
 
 void HistoryWindow::applySearch() {
-    const std::vector<bool> shown = nameFilter_.matching(toWindows1252(searchField_->text()).bytes());
+    const std::vector<bool> shown = nameFilter_.matching(toWindows1252(searchField_->text()));
     const int count = std::min(tree_->topLevelItemCount(), static_cast<int>(shown.size()));
     for (int i = 0; i < count; ++i) {
         QTreeWidgetItem* item = tree_->topLevelItem(i);

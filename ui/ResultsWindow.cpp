@@ -457,7 +457,7 @@ void ResultsWindow::fileCase() {
     const FileCaseAsker asker =
         fileCaseAsker_ ? fileCaseAsker_
                        : screenFileCaseAsker(historyPath_, services_, this, prescriptionChoices());
-    const std::optional<FileCaseAnswer> answer = asker(evaluationName_.bytes());
+    const std::optional<FileCaseAnswer> answer = asker(evaluationName_);
     if (!answer)
         return;
     MessageBoxReporter reporter(messageBoxes(), this);
@@ -478,9 +478,9 @@ PrescriptionChoices ResultsWindow::prescriptionChoices() const {
     // The headers hold the abbreviations in the order the user sees, however the columns stand.
     PrescriptionChoices choices;
     for (int col = kResultsFixedColumns; col < table_->columnCount(); ++col)
-        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)).bytes());
+        choices.remedies.push_back(toWindows1252(table_->cellText(0, col)));
     if (const int col = table_->focusCell().col; col >= kResultsFixedColumns && col < table_->columnCount())
-        choices.presetRemedy = toWindows1252(table_->cellText(0, col)).bytes();
+        choices.presetRemedy = toWindows1252(table_->cellText(0, col));
     return choices;
 }
 

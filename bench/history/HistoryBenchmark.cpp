@@ -23,12 +23,13 @@ namespace {
 CaseHistory largeHistory() {
     CaseHistory history;
     for (int c = 0; c < 2000; ++c) {
-        HistoryCase historyCase{"Patientin M\xFCller-" + std::to_string(c), {}};
+        HistoryCase historyCase{Windows1252Text("Patientin M\xFCller-" + std::to_string(c)), {}};
         for (int t = 0; t < 10; ++t) {
-            Treatment treatment{formatDateStamp({1 + t, 1 + c % 12, 2000 + c % 20, t, c % 60}),
-                                "Kontrolle nach \"" + std::to_string(t) + "\" Wochen,\r\nBeschwerden besser",
-                                0,
-                                {}};
+            Treatment treatment{
+                formatDateStamp({1 + t, 1 + c % 12, 2000 + c % 20, t, c % 60}),
+                Windows1252Text("Kontrolle nach \"" + std::to_string(t) + "\" Wochen,\r\nBeschwerden besser"),
+                0,
+                {}};
             for (int s = 0; s < 20; ++s)
                 treatment.symptoms.push_back({(c * 131 + t * 17 + s * 7) % 26564 + 1, s % 5 == 0 ? 2 : 0});
             historyCase.treatments.push_back(std::move(treatment));
@@ -109,8 +110,8 @@ void BM_FileCaseIntoLargeHistory(benchmark::State& state) {
     HistoryFileAccess access;
     access.today = LocalDateTime{7, 12, 2026, 9, 0};
     for (auto _ : state) {
-        if (!fileTreatmentInHistoryFile(history.path, "Patientin M\xFCller-1234", "Kontrolle", rows,
-                                        *access.today, nullptr, access)
+        if (!fileTreatmentInHistoryFile(history.path, "Patientin M\xFCller-1234"_w1252, "Kontrolle"_w1252,
+                                        rows, *access.today, nullptr, access)
                  .saved())
             state.SkipWithError("filing failed");
     }
@@ -143,8 +144,8 @@ CaseHistory pivotKillerHistory(int count) {
     for (int i = 0; i < count; ++i) {
         // By date the newest comes first: rank 0 is the newest stamp.
         const int rank = rankAt[static_cast<std::size_t>(i)];
-        history.cases.push_back(
-            HistoryCase{"Fall " + std::to_string(i), {Treatment{stampOfMinute(count - rank), "", 0, {}}}});
+        history.cases.push_back(HistoryCase{Windows1252Text("Fall " + std::to_string(i)),
+                                            {Treatment{stampOfMinute(count - rank), {}, 0, {}}}});
     }
     return history;
 }
@@ -165,14 +166,15 @@ BENCHMARK(BM_SortCasesWorstOrder)->Unit(benchmark::kMillisecond);
 void BM_FilterCasesByName(benchmark::State& state) {
     std::vector<HistoryCase> cases;
     for (int c = 0; c < 10000; ++c)
-        cases.push_back(HistoryCase{(c % 3 == 0 ? "Gro\xDF, "
-                                                : "M\xFCller-L\xFC"
-                                                  "denscheid, ") +
-                                        std::string(static_cast<std::size_t>(c % 7), 'a') + std::to_string(c),
+        cases.push_back(HistoryCase{Windows1252Text((c % 3 == 0 ? "Gro\xDF, "
+                                                                : "M\xFCller-L\xFC"
+                                                                  "denscheid, ") +
+                                                    std::string(static_cast<std::size_t>(c % 7), 'a') +
+                                                    std::to_string(c)),
                                     {}});
     const CaseNameFilter filter(cases);
     for (auto _ : state)
-        benchmark::DoNotOptimize(filter.matching("muellER-l\xFC"));
+        benchmark::DoNotOptimize(filter.matching("muellER-l\xFC"_w1252));
 }
 BENCHMARK(BM_FilterCasesByName)->Unit(benchmark::kMillisecond);
 

@@ -19,11 +19,13 @@ void BM_FileTreatment(benchmark::State& state) {
         rows[i].number = static_cast<RubricNumber>(100 + i);
         rows[i].weight = static_cast<std::int32_t>(i % 5);
     }
-    const Prescription prescription{"sulph.", "LM6", "morgens"};
+    const Prescription prescription{Windows1252Text("sulph."_w1252), Windows1252Text("LM6"_w1252),
+                                    Windows1252Text("morgens"_w1252)};
     int filing = 0;
     for (auto _ : state) {
-        const HistorySaveResult filed = store->file("Patient " + std::to_string(filing++ % kCases),
-                                                    "Folgetermin", rows, {}, nullptr, {}, prescription);
+        const HistorySaveResult filed =
+            store->file(Windows1252Text("Patient " + std::to_string(filing++ % kCases)), "Folgetermin"_w1252,
+                        rows, {}, nullptr, {}, prescription);
         if (!filed.saved())
             state.SkipWithError("filing failed");
     }

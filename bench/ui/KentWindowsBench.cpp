@@ -246,7 +246,7 @@ void BM_KentResultsFiftyLargestRubrics(benchmark::State& state) {
     AnalysisResult result(kent());
     result.score(kent(), rows);
     for (auto _ : state) {
-        auto window = std::make_unique<ResultsWindow>(kent(), rows, result, "Fall", MainSettings{},
+        auto window = std::make_unique<ResultsWindow>(kent(), rows, result, "Fall"_w1252, MainSettings{},
                                                       std::nullopt, "", DialogServices{});
         const PaintCounter painted(window->table().viewport());
         window->show();

@@ -82,8 +82,8 @@ void BM_OpenResultsOfLargestRubrics(benchmark::State& state, Repertory repertory
     AnalysisResult result(db);
     result.score(db, rows);
     for (auto _ : state) {
-        auto window = std::make_unique<ResultsWindow>(db, rows, result, "Fall", MainSettings{}, std::nullopt,
-                                                      "", DialogServices{});
+        auto window = std::make_unique<ResultsWindow>(db, rows, result, "Fall"_w1252, MainSettings{},
+                                                      std::nullopt, "", DialogServices{});
         window->show();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window->table().columnCount());

@@ -48,7 +48,7 @@ void openResults(benchmark::State& state, const std::vector<CaseSymptom>& rows) 
     AnalysisResult result(reference());
     result.score(reference(), rows);
     for (auto _ : state) {
-        auto window = std::make_unique<ResultsWindow>(reference(), rows, result, "Fall", MainSettings{},
+        auto window = std::make_unique<ResultsWindow>(reference(), rows, result, "Fall"_w1252, MainSettings{},
                                                       std::nullopt, "", DialogServices{});
         window->show();
         QApplication::processEvents(); // the first paint

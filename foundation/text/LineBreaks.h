@@ -4,6 +4,8 @@
 // any system may end its lines in "\r\n", "\n" or "\r"; the history file stores "\r\n", and a
 // label in a list shows the comment on one line.
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,13 @@ inline std::string withCrLf(std::string_view text) {
 
 inline std::string oneLine(std::string_view text) {
     return replacedLineBreaks(text, " ");
+}
+// The same for Windows-1252 text, whose line breaks are the same bytes as in UTF-8.
+inline Windows1252Text withCrLf(Windows1252View text) {
+    return Windows1252Text(withCrLf(text.bytes()));
+}
+inline Windows1252Text oneLine(Windows1252View text) {
+    return Windows1252Text(oneLine(text.bytes()));
 }
 
 } // namespace telvarin

@@ -230,7 +230,7 @@ TEST_F(CaseModelTest, ClearCaseAndTakeOver) {
 TEST_F(CaseModelMode0Test, EnteredSymptomsBringTheirCounterPolarity) {
     type("1");
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, -2, 0}));
-    EXPECT_EQ(numberCells(), (std::vector<std::string>{"1", "-2", "0"}));
+    EXPECT_EQ(numberCells(), (std::vector<Windows1252Text>{"1"_w1252, "-2"_w1252, "0"_w1252}));
     EXPECT_EQ(model.currentRow(), 3);
 
     type("6"); // same counter-polarity: already in the case
@@ -301,7 +301,7 @@ TEST_F(CaseModelMode1Test, AnalysisDropsEmptyRowsAndWriteBackRestoresTheCase) {
 
     model.keepCase("Auswertung 1"_w1252);
     EXPECT_EQ(numbers(), (std::vector<RubricNumber>{1, 9, 0}));
-    EXPECT_EQ(numberCells(), (std::vector<std::string>{"1", "9", "0"}));
+    EXPECT_EQ(numberCells(), (std::vector<Windows1252Text>{"1"_w1252, "9"_w1252, "0"_w1252}));
     EXPECT_TRUE(model.row(1).next.empty());
     EXPECT_EQ(model.evaluationName(), "Auswertung 1"_w1252);
     EXPECT_EQ(model.currentRow(), 3);
@@ -317,7 +317,7 @@ TEST_F(CaseModelMode1Test, AnalysisOfEmptyRowsOnlyAndClearAfterwards) {
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(result.listedCount(), 0);
     model.keepCase(""_w1252);
-    EXPECT_EQ(numberCells(), (std::vector<std::string>{"0"}));
+    EXPECT_EQ(numberCells(), (std::vector<Windows1252Text>{"0"_w1252}));
 
     type("1");
     ASSERT_TRUE(runAnalysis(repertory.db(), model, result));

@@ -35,8 +35,8 @@ TEST(HistoryCommand, PrintsAnOutlineAndWritesTheSameBytesAgain) {
     const auto folder = freshTestFolder();
     const std::string path = (folder / "historie.xml").string();
     CaseHistory history;
-    history.cases = {
-        HistoryCase{"M\xFCller", {Treatment{"07.03.2004 09:05", "a\r\nb \"c\"", 3, {{12, 0}, {-5, 2}}}}}};
+    history.cases = {HistoryCase{
+        "M\xFCller"_w1252, {Treatment{"07.03.2004 09:05", "a\r\nb \"c\""_w1252, 3, {{12, 0}, {-5, 2}}}}}};
     writeBytes(path, composeHistoryText(history));
 
     const CommandRun outline = run({"--file", "ignored.dat", path});
@@ -88,7 +88,7 @@ TEST(HistoryCommand, WriteTakesTheRecordAlongAndBindRecordsTheUsersWord) {
     const std::string a = (folder / "a.xml").string();
     const std::string b = (folder / "b.xml").string();
     CaseHistory history;
-    history.cases = {HistoryCase{"Adler", {Treatment{"07.03.2004 09:05", "", 0, {{12, 0}}}}}};
+    history.cases = {HistoryCase{"Adler"_w1252, {Treatment{"07.03.2004 09:05", ""_w1252, 0, {{12, 0}}}}}};
     writeBytes(a, composeHistoryText(history));
     writeBytes(b, composeHistoryText(history));
 
@@ -96,7 +96,7 @@ TEST(HistoryCommand, WriteTakesTheRecordAlongAndBindRecordsTheUsersWord) {
     EXPECT_EQ(bound.exitCode, 0) << bound.err;
     const RepertoryRecord builtin = readRepertoryRecord(a);
     ASSERT_EQ(builtin.state, RecordState::Present);
-    EXPECT_EQ(builtin.recorded.name, "Beispielrepertorium (eingebaut, erfundene Daten)");
+    EXPECT_EQ(builtin.recorded.name, "Beispielrepertorium (eingebaut, erfundene Daten)"_w1252);
     EXPECT_EQ(run({a, "--bind", (folder / "fehlt.dat").string()}).exitCode, 1);
     EXPECT_EQ(readRepertoryRecord(a).recorded, builtin.recorded);
 
@@ -105,9 +105,9 @@ TEST(HistoryCommand, WriteTakesTheRecordAlongAndBindRecordsTheUsersWord) {
     EXPECT_EQ(readRepertoryRecord(c).recorded, builtin.recorded);
 
     // Onto cases bound to another repertory: refused, nothing changed.
-    const RecordedRepertory other{"Kent", "00112233445566aa", {}};
+    const RecordedRepertory other{"Kent"_w1252, "00112233445566aa", {}};
     ASSERT_TRUE(writeRepertoryRecord(b, other));
-    history.cases[0].name = "Biene";
+    history.cases[0].name = "Biene"_w1252;
     writeBytes(b, composeHistoryText(history));
     const CommandRun refused = run({a, "--write", b});
     EXPECT_EQ(refused.exitCode, 1);

@@ -18,15 +18,15 @@ using telvarin::testing::writeBytes;
 
 Treatment treatment(std::string stamp, std::string comment, std::vector<SymptomRef> symptoms,
                     std::int32_t preferred = 0) {
-    return Treatment{std::move(stamp), std::move(comment), preferred, std::move(symptoms)};
+    return Treatment{std::move(stamp), Windows1252Text(std::move(comment)), preferred, std::move(symptoms)};
 }
 
 CaseHistory sampleHistory() {
     CaseHistory history;
-    history.cases.push_back(HistoryCase{"M\xFCller \"Hans\"",
+    history.cases.push_back(HistoryCase{"M\xFCller \"Hans\""_w1252,
                                         {treatment("07.03.2004 09:05", "erste\r\nZeile", {{12, 0}, {-5, 3}}),
                                          treatment("08.03.2004 10:00", "", {}, -2)}});
-    history.cases.push_back(HistoryCase{"", {}});
+    history.cases.push_back(HistoryCase{""_w1252, {}});
     return history;
 }
 
@@ -68,10 +68,10 @@ TEST(HistoryReader, ReadsWhatTheWriterWrote) {
 TEST(HistoryWriter, WeightsAndPrescriptionsStandOnlyWhereTheyHoldSomething) {
     CaseHistory history;
     Treatment prescribed = treatment("09.03.2004 11:00", "", {{12, 0, 3}, {-5, 2, 0}, {7, 0, 1}});
-    prescribed.prescription = {"nux-v.", "C30", "abends \"2\" Globuli\r\nbis Montag"};
+    prescribed.prescription = {"nux-v."_w1252, "C30"_w1252, "abends \"2\" Globuli\r\nbis Montag"_w1252};
     Treatment bare = treatment("10.03.2004 11:00", "", {{8, 0, 1}});
-    bare.prescription = {"", "LM6", ""};
-    history.cases.push_back(HistoryCase{"Anna", {prescribed, bare}});
+    bare.prescription = {""_w1252, "LM6"_w1252, ""_w1252};
+    history.cases.push_back(HistoryCase{"Anna"_w1252, {prescribed, bare}});
     const std::string text = composeHistoryText(history);
     EXPECT_NE(text.find("Preferiert=\"0\" AnzahlSymptome=\"3\" Mittel=\"nux-v.\" Potenz=\"C30\" "
                         "Notiz=\"abends .''2.'' Globuli\r\r\nbis Montag\">\r\n"
@@ -91,7 +91,7 @@ TEST(HistoryWriter, WeightsAndPrescriptionsStandOnlyWhereTheyHoldSomething) {
                               "MITTEL=\"sep.\" potenz=\"\" notiz=\"\"><symptom nummer=\"3\" gewicht=\"2\"/>"
                               "</behandlung></fall></fallhistorie>")[0]
                   .treatments[0],
-              (Treatment{"", "", 0, {{3, 0, 2}}, {"sep.", "", ""}}));
+              (Treatment{"", ""_w1252, 0, {{3, 0, 2}}, {"sep."_w1252, ""_w1252, ""_w1252}}));
     EXPECT_NE(syntaxErrorOf("<Fallhistorie AnzahlFaelle=\"1\"><Fall Name=\"A\" AnzahlBehandlungen=\"1\">"
                             "<Behandlung Datum=\"\" Kommentar=\"\" Preferiert=\"0\" AnzahlSymptome=\"0\" "
                             "Mittel=\"sep.\"></Behandlung></Fall></Fallhistorie>"),
@@ -121,7 +121,7 @@ TEST(HistoryReader, TextsSurviveAWriteAndARead) {
                                             "--> .'' <!--"};
     CaseHistory history;
     for (const std::string& name : texts) {
-        HistoryCase c{name, {}};
+        HistoryCase c{Windows1252Text(name), {}};
         for (const std::string& comment : texts)
             c.treatments.push_back(treatment(name.size() < 3 ? "01.02.2003 04:05" : name, comment, {{1, 2}}));
         history.cases.push_back(c);
@@ -144,7 +144,7 @@ TEST(HistoryReader, RandomTextsSurviveAWriteAndARead) {
                                         : std::string(1, alphabet[random() % alphabet.size()]);
             return t;
         };
-        history.cases.push_back(HistoryCase{text(), {treatment(text(), text(), {{-7, 1}})}});
+        history.cases.push_back(HistoryCase{Windows1252Text(text()), {treatment(text(), text(), {{-7, 1}})}});
     }
     EXPECT_EQ(readHistoryText(composeHistoryText(history)), history.cases);
 }
@@ -159,7 +159,7 @@ TEST(HistoryReader, AcceptsFreeWhitespaceLetterCaseAndBdZero) {
         "</Behandlung></Fall>< / Fallhistorie > \r\n";
     const std::vector<HistoryCase> cases = readHistoryText(text);
     ASSERT_EQ(cases.size(), 1u);
-    EXPECT_EQ(cases[0].name, "x");
+    EXPECT_EQ(cases[0].name, "x"_w1252);
     ASSERT_EQ(cases[0].treatments.size(), 1u);
     EXPECT_EQ(cases[0].treatments[0].preferred, 7);
     EXPECT_EQ(cases[0].treatments[0].symptoms, (std::vector<SymptomRef>{{12, 0}, {-26564, 0}}));
@@ -293,7 +293,7 @@ TEST_F(HistoryFileTest, NothingIsSavedOverAnUnreadableHistory) {
     writeBytes(path, damaged);
     CaseHistory history = loadHistory(path, nullptr);
     ASSERT_TRUE(history.unreadable);
-    history.cases.push_back(HistoryCase{"neu", {}});
+    history.cases.push_back(HistoryCase{"neu"_w1252, {}});
 
     const HistorySaveResult saved = saveHistory(history);
     EXPECT_EQ(saved.status, HistorySaveStatus::Refused);
@@ -314,7 +314,7 @@ TEST_F(HistoryFileTest, InterruptedSaveLeavesTheOldFile) {
     CaseHistory history = sampleHistory();
     history.path = path;
     ASSERT_TRUE(saveHistory(history).saved());
-    history.cases.push_back(HistoryCase{"dazu", {}});
+    history.cases.push_back(HistoryCase{"dazu"_w1252, {}});
 
     FileSystemCalls halfWrite = FileSystemCalls::system();
     bool wroteHalf = false;

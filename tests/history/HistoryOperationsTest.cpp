@@ -22,9 +22,9 @@ using telvarin::testing::writeBytes;
 const LocalDateTime kMorning{7, 3, 2004, 9, 5};
 
 HistoryCase caseWithStamps(std::string name, std::vector<std::string> stamps) {
-    HistoryCase c{std::move(name), {}};
+    HistoryCase c{Windows1252Text(std::move(name)), {}};
     for (std::string& stamp : stamps)
-        c.treatments.push_back(Treatment{std::move(stamp), "", 0, {}});
+        c.treatments.push_back(Treatment{std::move(stamp), {}, 0, {}});
     return c;
 }
 
@@ -37,7 +37,7 @@ CaseHistory historyOf(std::vector<HistoryCase> cases) {
 std::vector<std::string> namesOf(const CaseHistory& history) {
     std::vector<std::string> names;
     for (const HistoryCase& c : history.cases)
-        names.push_back(c.name);
+        names.push_back(c.name.bytes());
     return names;
 }
 
@@ -53,15 +53,16 @@ TEST(HistoryOperations, HistoryPathHasOneSeparator) {
 
 TEST(HistoryOperations, FindCaseFoldsLetterCaseOfTheCodePage) {
     CaseHistory history;
-    history.cases = {HistoryCase{"M\xFCller", {}}, HistoryCase{"strasse", {}}, HistoryCase{"", {}},
-                     HistoryCase{"MEIER", {}}, HistoryCase{"meier", {}}};
-    EXPECT_EQ(findCase(history, "M\xDCLLER"), &history.cases[0]);
-    EXPECT_EQ(findCase(history, "meier"), &history.cases[3]); // the first in list order
-    EXPECT_EQ(findCase(history, ""), &history.cases[2]);
+    history.cases = {HistoryCase{"M\xFCller"_w1252, {}}, HistoryCase{"strasse"_w1252, {}},
+                     HistoryCase{""_w1252, {}}, HistoryCase{"MEIER"_w1252, {}},
+                     HistoryCase{"meier"_w1252, {}}};
+    EXPECT_EQ(findCase(history, "M\xDCLLER"_w1252), &history.cases[0]);
+    EXPECT_EQ(findCase(history, "meier"_w1252), &history.cases[3]); // the first in list order
+    EXPECT_EQ(findCase(history, ""_w1252), &history.cases[2]);
     EXPECT_EQ(findCase(history, "STRA\xDF"
-                                "E"),
+                                "E"_w1252),
               nullptr); // ß has no capital to fold to
-    EXPECT_EQ(findCase(history, "Mueller"), nullptr);
+    EXPECT_EQ(findCase(history, "Mueller"_w1252), nullptr);
 }
 
 TEST(HistoryOperations, FilingTakesTheUserRowsOnly) {
@@ -71,19 +72,19 @@ TEST(HistoryOperations, FilingTakesTheUserRowsOnly) {
     rows[2] = {-12, 0, true, {}}; // added by the analysis
     rows[3] = {0, 0, false, {}};  // the empty input row
     CaseHistory history;
-    history.cases.push_back(HistoryCase{"Anna", {}});
-    fileTreatment(history, "ANNA", "Zeile 1\r\nZeile 2", rows, kMorning);
-    fileTreatment(history, "Bert", "", std::span<const CaseSymptom>(rows.data() + 2, 1),
+    history.cases.push_back(HistoryCase{"Anna"_w1252, {}});
+    fileTreatment(history, "ANNA"_w1252, "Zeile 1\r\nZeile 2"_w1252, rows, kMorning);
+    fileTreatment(history, "Bert"_w1252, ""_w1252, std::span<const CaseSymptom>(rows.data() + 2, 1),
                   {31, 12, 2003, 23, 59});
 
     ASSERT_EQ(history.cases.size(), 2u);
     ASSERT_EQ(history.cases[0].treatments.size(), 1u);
     const Treatment& filed = history.cases[0].treatments[0];
     EXPECT_EQ(filed.dateStamp, "07.03.2004 09:05");
-    EXPECT_EQ(filed.comment, "Zeile 1\r\nZeile 2");
+    EXPECT_EQ(filed.comment, "Zeile 1\r\nZeile 2"_w1252);
     EXPECT_EQ(filed.preferred, 0);
     EXPECT_EQ(filed.symptoms, (std::vector<SymptomRef>{{12, 0}, {-40, 2}, {0, 0}}));
-    EXPECT_EQ(history.cases[1].name, "Bert");
+    EXPECT_EQ(history.cases[1].name, "Bert"_w1252);
     EXPECT_EQ(history.cases[1].treatments[0].dateStamp, "31.12.2003 23:59");
     EXPECT_TRUE(history.cases[1].treatments[0].symptoms.empty());
     EXPECT_NE(composeHistoryText(history).find("AnzahlSymptome=\"0\""), std::string::npos);
@@ -163,36 +164,37 @@ TEST(HistoryOperations, SortingManyCasesGivesAnOrderedPermutation) {
         }
     }
     sortCases(history, true);
-    EXPECT_TRUE(std::is_sorted(history.cases.begin(), history.cases.end(),
-                               [](const HistoryCase& a, const HistoryCase& b) { return a.name < b.name; }));
+    EXPECT_TRUE(std::is_sorted(
+        history.cases.begin(), history.cases.end(),
+        [](const HistoryCase& a, const HistoryCase& b) { return a.name.bytes() < b.name.bytes(); }));
 }
 
 TEST(HistoryOperations, TreatmentLabelPutsTheCommentOnOneLine) {
-    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", "", 0, {}}), "07.03.2004 09:05 ()");
-    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", "a\r\nb\nc\r\n", 0, {}}),
-              "07.03.2004 09:05 (a b c )");
+    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", ""_w1252, 0, {}}), "07.03.2004 09:05 ()"_w1252);
+    EXPECT_EQ(treatmentLabel(Treatment{"07.03.2004 09:05", "a\r\nb\nc\r\n"_w1252, 0, {}}),
+              "07.03.2004 09:05 (a b c )"_w1252);
 }
 
 TEST(HistoryOperations, TakeOverOfTreatmentAndCase) {
-    const HistoryCase c{"Anna",
-                        {Treatment{"01.01.2004 00:00", "", 0, {{5, 0}, {-7, 2}}},
-                         Treatment{"02.01.2004 00:00", "", 0, {{9, 0}}}}};
-    EXPECT_EQ(takeOverTreatment(c, c.treatments[1]), (TakeOverResult{"Anna", {{9, 0}}}));
-    EXPECT_EQ(takeOverCase(c), (TakeOverResult{"Anna", {{5, 0}, {-7, 2}}})); // the first filed
-    EXPECT_EQ(takeOverCase(HistoryCase{"leer", {}}), TakeOverResult{});
+    const HistoryCase c{"Anna"_w1252,
+                        {Treatment{"01.01.2004 00:00", ""_w1252, 0, {{5, 0}, {-7, 2}}},
+                         Treatment{"02.01.2004 00:00", ""_w1252, 0, {{9, 0}}}}};
+    EXPECT_EQ(takeOverTreatment(c, c.treatments[1]), (TakeOverResult{"Anna"_w1252, {{9, 0}}}));
+    EXPECT_EQ(takeOverCase(c), (TakeOverResult{"Anna"_w1252, {{5, 0}, {-7, 2}}})); // the first filed
+    EXPECT_EQ(takeOverCase(HistoryCase{"leer"_w1252, {}}), TakeOverResult{});
 }
 
 TEST(HistoryOperations, MergingJoinsCasesOfTheSameNameAndSkipsTreatmentsAlreadyThere) {
-    const Treatment filed{"01.01.2004 00:00", "erste", 0, {{5, 0}, {-7, 2}}};
-    CaseHistory history = historyOf({HistoryCase{"Anna", {filed}}, HistoryCase{"Bruno", {}}});
+    const Treatment filed{"01.01.2004 00:00", "erste"_w1252, 0, {{5, 0}, {-7, 2}}};
+    CaseHistory history = historyOf({HistoryCase{"Anna"_w1252, {filed}}, HistoryCase{"Bruno"_w1252, {}}});
     Treatment sameButComment = filed;
-    sameButComment.comment = "anders kommentiert";
+    sameButComment.comment = "anders kommentiert"_w1252;
     Treatment sameStampOtherEntries = filed;
     sameStampOtherEntries.symptoms = {{5, 0}};
-    const Treatment later{"02.01.2004 10:00", "", 0, {{9, 0}}};
+    const Treatment later{"02.01.2004 10:00", {}, 0, {{9, 0}}};
     const CaseHistory imported =
-        historyOf({HistoryCase{"ANNA", {sameButComment, sameStampOtherEntries, later, later}},
-                   HistoryCase{"Cora", {later}}, HistoryCase{"bruno", {}}});
+        historyOf({HistoryCase{"ANNA"_w1252, {sameButComment, sameStampOtherEntries, later, later}},
+                   HistoryCase{"Cora"_w1252, {later}}, HistoryCase{"bruno"_w1252, {}}});
 
     const MergeCounts counts = mergeHistory(history, imported);
     EXPECT_EQ(counts.addedTreatments, 3u);
@@ -217,25 +219,29 @@ protected:
 
 TEST_F(HistoryActionsTest, FilingCreatesAndExtendsTheFile) {
     const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, nullptr).saved());
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "anna", "zwei", rows, {8, 3, 2004, 10, 0}, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna"_w1252, ""_w1252, rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(
+        fileTreatmentInHistoryFile(path, "anna"_w1252, "zwei"_w1252, rows, {8, 3, 2004, 10, 0}, nullptr)
+            .saved());
     const CaseHistory history = loadHistory(path, nullptr);
     ASSERT_EQ(history.cases.size(), 1u);
     EXPECT_EQ(history.cases[0].treatments.size(), 2u);
-    EXPECT_EQ(history.cases[0].treatments[1].comment, "zwei");
+    EXPECT_EQ(history.cases[0].treatments[1].comment, "zwei"_w1252);
 }
 
 TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
     writeBytes(path, damaged);
     RecordingReporter reporter;
     const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
-    const HistorySaveResult filed = fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, &reporter);
+    const HistorySaveResult filed =
+        fileTreatmentInHistoryFile(path, "Anna"_w1252, ""_w1252, rows, kMorning, &reporter);
     EXPECT_EQ(filed.status, HistorySaveStatus::Refused);
     EXPECT_EQ(filed.message, unreadableHistoryMessage(path));
     EXPECT_EQ(reporter.shown.size(), 1u); // the syntax error itself
 
     CaseHistory window = loadHistory(path, nullptr);
-    window.cases.push_back(HistoryCase{"x", {Treatment{}}}); // whatever the copy holds, it must not land
+    window.cases.push_back(
+        HistoryCase{"x"_w1252, {Treatment{}}}); // whatever the copy holds, it must not land
     const HistoryCase shown = window.cases[0];
     EXPECT_EQ(deleteFromHistoryFile(window, shown, &shown.treatments[0], nullptr).status,
               HistorySaveStatus::Refused);
@@ -243,7 +249,7 @@ TEST_F(HistoryActionsTest, EveryChangeIsRefusedWhenTheHistoryCannotBeRead) {
     EXPECT_EQ(window.cases.size(), 1u);
 
     const std::string importPath = (folder / "import.xml").string();
-    writeBytes(importPath, composeHistoryText(historyOf({HistoryCase{"Importiert", {}}})));
+    writeBytes(importPath, composeHistoryText(historyOf({HistoryCase{"Importiert"_w1252, {}}})));
     const HistorySaveResult imported = importHistory(window, importPath, nullptr);
     EXPECT_EQ(imported.status, HistorySaveStatus::Refused);
     EXPECT_NE(imported.message.find(path), std::string::npos);
@@ -260,7 +266,7 @@ TEST_F(HistoryActionsTest, DeletingWorksOnTheFileAsItIsNowAndDropsNothingFiledMe
     CaseHistory window = loadHistory(path, nullptr);
     const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
     // Filed by another window or program while this window is open.
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "neu", "", rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "neu"_w1252, ""_w1252, rows, kMorning, nullptr).saved());
 
     HistoryCase a = window.cases[0];
     ASSERT_TRUE(deleteFromHistoryFile(window, a, &a.treatments[0], nullptr).saved());
@@ -281,16 +287,17 @@ TEST_F(HistoryActionsTest, DeletingWorksOnTheFileAsItIsNowAndDropsNothingFiledMe
 
     // A case that gained a treatment since it was shown is not deleted with it unseen.
     a = window.cases[1];
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "a", "", rows, {8, 3, 2004, 10, 0}, nullptr).saved());
+    ASSERT_TRUE(
+        fileTreatmentInHistoryFile(path, "a"_w1252, ""_w1252, rows, {8, 3, 2004, 10, 0}, nullptr).saved());
     EXPECT_EQ(deleteFromHistoryFile(window, a, nullptr, nullptr).status, HistorySaveStatus::Gone);
     EXPECT_EQ(window.cases[0].treatments.size(), 2u);
-    EXPECT_EQ(window.cases[0].name, "a");
+    EXPECT_EQ(window.cases[0].name, "a"_w1252);
     CaseHistory file = loadHistory(path, nullptr);
     sortCases(file, false);
     EXPECT_EQ(file.cases, window.cases);
 
     // An export onto the history file itself keeps what was filed meanwhile, in the window's order.
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "zuletzt", "", rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "zuletzt"_w1252, ""_w1252, rows, kMorning, nullptr).saved());
     window.sortByName = true;
     ASSERT_TRUE(exportHistory(window, path, nullptr).saved());
     EXPECT_EQ(namesOf(window), (std::vector<std::string>{"a", "neu", "zuletzt"}));
@@ -321,7 +328,7 @@ TEST_F(HistoryActionsTest, ImportReplacesOnlyOnASuccessfulLoadAndAlwaysSaves) {
 
 TEST_F(HistoryActionsTest, ImportKeepsTheReplacedHistoryOrMergesIntoIt) {
     const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna", "", rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Anna"_w1252, ""_w1252, rows, kMorning, nullptr).saved());
     const std::string before = readBytes(path);
     const std::string importPath = (folder / "import.xml").string();
     CaseHistory exported = loadHistory(path, nullptr);
@@ -344,7 +351,7 @@ TEST_F(HistoryActionsTest, ImportKeepsTheReplacedHistoryOrMergesIntoIt) {
         std::filesystem::exists(folder / "Sicherungen" / "historie-vor-Import-2026-12-08-0425-2.xml"));
 
     // Merged: Anna's treatment is there already, Bruno's is new.
-    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Bruno", "", rows, kMorning, nullptr).saved());
+    ASSERT_TRUE(fileTreatmentInHistoryFile(path, "Bruno"_w1252, ""_w1252, rows, kMorning, nullptr).saved());
     exported.cases.push_back(caseWithStamps("Anna", {"09.03.2004 11:00"}));
     writeBytes(importPath, composeHistoryText(exported));
     ASSERT_TRUE(
@@ -371,17 +378,20 @@ TEST(StorableText, NamesTheCharactersTheCodePageCannotHoldWithTheirPlainLetters)
 
 } // namespace
 TEST(CaseNameFilter, FindsPartsOfNamesFoldedAsTheTextSearchFolds) {
-    const std::vector<HistoryCase> cases = {
-        {"M\xFCller, Anna", {}}, {"Mueller", {}}, {"Strau\xDF", {}}, {"Strauss", {}}, {"Adler", {}}};
+    const std::vector<HistoryCase> cases = {{"M\xFCller, Anna"_w1252, {}},
+                                            {"Mueller"_w1252, {}},
+                                            {"Strau\xDF"_w1252, {}},
+                                            {"Strauss"_w1252, {}},
+                                            {"Adler"_w1252, {}}};
     const CaseNameFilter filter(cases);
-    EXPECT_EQ(filter.matching(""), std::vector<bool>(5, true));
-    EXPECT_EQ(filter.matching("  "), std::vector<bool>(5, true));
-    EXPECT_EQ(filter.matching("m\xFC"), (std::vector<bool>{true, true, false, false, false}));
-    EXPECT_EQ(filter.matching("MUEL "), (std::vector<bool>{true, true, false, false, false}));
-    EXPECT_EQ(filter.matching("ss"), (std::vector<bool>{false, false, true, true, false}));
-    EXPECT_EQ(filter.matching("\xDF"), (std::vector<bool>{false, false, true, true, false}));
-    EXPECT_EQ(filter.matching("anna"), (std::vector<bool>{true, false, false, false, false}));
-    EXPECT_EQ(filter.matching("x"), std::vector<bool>(5, false));
+    EXPECT_EQ(filter.matching(""_w1252), std::vector<bool>(5, true));
+    EXPECT_EQ(filter.matching("  "_w1252), std::vector<bool>(5, true));
+    EXPECT_EQ(filter.matching("m\xFC"_w1252), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(filter.matching("MUEL "_w1252), (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(filter.matching("ss"_w1252), (std::vector<bool>{false, false, true, true, false}));
+    EXPECT_EQ(filter.matching("\xDF"_w1252), (std::vector<bool>{false, false, true, true, false}));
+    EXPECT_EQ(filter.matching("anna"_w1252), (std::vector<bool>{true, false, false, false, false}));
+    EXPECT_EQ(filter.matching("x"_w1252), std::vector<bool>(5, false));
 }
 
 } // namespace telvarin

@@ -34,7 +34,8 @@ struct HistorySavingTest : ::testing::Test {
     HistorySaveResult file(std::string_view name, int day = 7) {
         HistoryFileAccess access;
         access.today = LocalDateTime{day, 12, 2026, 9, 0};
-        return fileTreatmentInHistoryFile(path, name, "", kRows, *access.today, nullptr, access);
+        return fileTreatmentInHistoryFile(path, Windows1252View(name), {}, kRows, *access.today, nullptr,
+                                          access);
     }
     unsigned modeOf(const std::string& p) const {
         return static_cast<unsigned>(fs::status(p).permissions() & fs::perms::mask);
@@ -104,7 +105,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         return FileSystemCalls::system().makeTemporary(pathTemplate);
     };
     CaseHistory history = loadHistory(path, nullptr);
-    history.cases.push_back(HistoryCase{"Carla", {}});
+    history.cases.push_back(HistoryCase{"Carla"_w1252, {}});
     const HistorySaveResult saved = saveHistory(history, noNewFilesHere);
     EXPECT_TRUE(saved.saved());
     EXPECT_NE(saved.message.find("direkt"), std::string::npos);
@@ -120,7 +121,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         errno = EPERM;
         return -1;
     };
-    history.cases.push_back(HistoryCase{"Cora", {}});
+    history.cases.push_back(HistoryCase{"Cora"_w1252, {}});
     EXPECT_NE(saveHistory(history, stickyFolder).message.find(refusedRename), std::string::npos);
     EXPECT_EQ(readBytes(path), composeHistoryText(history));
     EXPECT_EQ(fileIdentityOf(path), identity);
@@ -128,7 +129,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         EXPECT_EQ(name.find(kTemporaryMarker), std::string::npos) << name;
 
     // A crash half way through the write in place: the copy made first holds all of it.
-    history.cases.push_back(HistoryCase{"Dora", {}});
+    history.cases.push_back(HistoryCase{"Dora"_w1252, {}});
     FileSystemCalls crashInPlace = noNewFilesHere;
     int writes = 0; // the first writes the copy, the second the history
     crashInPlace.write = [&](int fd, const char* data, std::size_t size) -> long {
@@ -159,7 +160,7 @@ TEST_F(HistorySavingTest, AccessRightsSurviveAndAFolderWithoutRoomIsWrittenInPla
         errno = EACCES;
         return -1;
     };
-    history.cases.push_back(HistoryCase{"Emil", {}});
+    history.cases.push_back(HistoryCase{"Emil"_w1252, {}});
     const std::string before = readBytes(path);
     const HistorySaveResult refused = saveHistory(history, noNewFilesAnywhere);
     EXPECT_EQ(refused.status, HistorySaveStatus::WriteFailed);
@@ -267,7 +268,7 @@ TEST_F(HistorySavingTest, BackupsAreSharedAsTheHistoryIs) {
         !telvarin::testing::setOwner(folder.string(), user, 12346))
         GTEST_SKIP() << "needs the rights to give the file to another group";
     fs::permissions(folder, fs::perms(02770)); // a change of group takes the set-group bit away
-    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent", "00112233445566aa", {}}));
+    ASSERT_TRUE(writeRepertoryRecord(path, {"Kent"_w1252, "00112233445566aa", {}}));
     EXPECT_EQ(modeOf(repertoryRecordPath(path)), 0660u); // read by those who read the history
     ASSERT_TRUE(file("Berta", 2).saved());
     const fs::path backups = folder / "Sicherungen";

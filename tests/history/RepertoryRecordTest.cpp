@@ -28,7 +28,7 @@ using telvarin::testing::readBytes;
 using telvarin::testing::writeBytes;
 
 RepertoryIdentity identity(std::string name, std::string numbering, int rubrics = 100) {
-    return {std::move(name), std::move(numbering), "0000000000000000", {}, rubrics, {}};
+    return {Windows1252Text(std::move(name)), std::move(numbering), "0000000000000000", {}, rubrics, {}};
 }
 
 const RepertoryIdentity kKent =
@@ -56,7 +56,8 @@ struct RepertoryRecordTest : ::testing::Test {
         HistoryFileAccess access;
         access.today = LocalDateTime{day, 12, 2026, 9, 0};
         access.repertories = &program;
-        return fileTreatmentInHistoryFile(path, "Adler", "", rows, *access.today, nullptr, access);
+        return fileTreatmentInHistoryFile(path, "Adler"_w1252, ""_w1252, rows, *access.today, nullptr,
+                                          access);
     }
     RepertoryRecord record() const { return readRepertoryRecord(path); }
 };
@@ -68,7 +69,7 @@ TEST_F(RepertoryRecordTest, RecordNamesTheNumberingAndReadsTheChecksumOfEarlierR
     EXPECT_EQ(parseRepertoryRecord(text), recordOf(kKent));
     EXPECT_EQ(parseRepertoryRecord("Prü"
                                    "fsumme: 00112233445566aa\r\n"),
-              (RecordedRepertory{"", "", "00112233445566aa"}));
+              (RecordedRepertory{{}, "", "00112233445566aa"}));
     EXPECT_FALSE(parseRepertoryRecord("Repertorium: Kent\n"));
     EXPECT_FALSE(parseRepertoryRecord("Nummerierung: 00112233445566AA\n"));
     EXPECT_EQ(repertoryRecordPath(path), (folder / "historie.repertorium").string());
@@ -126,7 +127,7 @@ TEST_F(RepertoryRecordTest, RecordsOfVersion203StayValidForEveryEditionThatKeeps
     corrected.numbering = "0123456789abcdef";
     EXPECT_FALSE(recordFits(kentRecord, corrected));
     // A checksum of a data file the program never shipped fits that file only.
-    const RecordedRepertory own{"eigen", "", "1111111111111111"};
+    const RecordedRepertory own{"eigen"_w1252, "", "1111111111111111"};
     corrected.checksum = "1111111111111111";
     EXPECT_TRUE(recordFits(own, corrected));
     EXPECT_FALSE(recordFits(own, kent));
@@ -142,15 +143,15 @@ TEST_F(RepertoryRecordTest, FirstFilingBindsTheHistoryAndAnotherRepertoryIsRefus
     const std::string before = readBytes(path);
     const HistorySaveResult refused = fileUnder(kBuiltin, 8);
     EXPECT_EQ(refused.status, HistorySaveStatus::OtherRepertory);
-    EXPECT_NE(refused.message.find(kKent.name), std::string::npos);
-    EXPECT_NE(refused.message.find(kBuiltin.name), std::string::npos);
+    EXPECT_NE(refused.message.find(kKent.name.bytes()), std::string::npos);
+    EXPECT_NE(refused.message.find(kBuiltin.name.bytes()), std::string::npos);
     EXPECT_NE(refused.message.find("Eigenschaften"), std::string::npos);
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(record().recorded, recordOf(kKent));
     EXPECT_FALSE(fs::exists(backupPathFor(path, LocalDateTime{8, 12, 2026, 9, 0})));
 
     // Two editions of one name are told apart by their numberings.
-    const RepertoryIdentity otherKent = identity(kKent.name, "0000000000000abc");
+    const RepertoryIdentity otherKent = identity(kKent.name.bytes(), "0000000000000abc");
     const std::string message = fileUnder(otherKent, 8).message;
     EXPECT_NE(message.find(kKent.numbering), std::string::npos) << message;
     EXPECT_NE(message.find(otherKent.numbering), std::string::npos) << message;
@@ -161,7 +162,8 @@ TEST_F(RepertoryRecordTest, HistoryWithCasesButNoFittingRecordIsBoundToNothing) 
     // Filed without a record, as an earlier version did, or with the record lost.
     HistoryFileAccess plain;
     ASSERT_TRUE(
-        fileTreatmentInHistoryFile(path, "Adler", "", kRows, {7, 12, 2026, 9, 0}, nullptr, plain).saved());
+        fileTreatmentInHistoryFile(path, "Adler"_w1252, ""_w1252, kRows, {7, 12, 2026, 9, 0}, nullptr, plain)
+            .saved());
     EXPECT_EQ(historyBinding(loadHistory(path, nullptr), underKent).state, BindingState::Unbound);
     const std::string before = readBytes(path);
     for (const RepertoryIdentity& inUse : {kKent, kBuiltin}) {
@@ -180,7 +182,7 @@ TEST_F(RepertoryRecordTest, HistoryWithCasesButNoFittingRecordIsBoundToNothing) 
     // A record of the repertory in use that does not fit a number in the history is wrong.
     ASSERT_TRUE(writeRepertoryRecord(path, recordOf(kKent)));
     ASSERT_TRUE(fileUnder(kKent).saved());
-    const RepertoryIdentity small = identity(kKent.name, kKent.numbering, 10);
+    const RepertoryIdentity small = identity(kKent.name.bytes(), kKent.numbering, 10);
     EXPECT_EQ(fileUnder(small).status, HistorySaveStatus::OtherRepertory);
 
     // The user's word binds it, unless a number lies beyond the repertory.
@@ -190,7 +192,7 @@ TEST_F(RepertoryRecordTest, HistoryWithCasesButNoFittingRecordIsBoundToNothing) 
     EXPECT_TRUE(fileUnder(kBuiltin).saved());
 
     // A history without numbers goes with the repertory in use.
-    const CaseHistory empty{{{"Leer", {}}}, false, false, false, path};
+    const CaseHistory empty{{{"Leer"_w1252, {}}}, false, false, false, path};
     EXPECT_EQ(historyBinding(empty, underKent).state, BindingState::NoCases);
 }
 
@@ -296,7 +298,7 @@ TEST_F(RepertoryRecordTest, FileCaseToolRefusesUnderAnotherRepertoryAndChangesNo
 
     std::string err;
     ASSERT_EQ(fileCase({path, "Adler", "--file", ownFile, "--", "12"}, err), 0) << err;
-    EXPECT_EQ(record().recorded.name, ownFile);
+    EXPECT_EQ(record().recorded.name, windows1252Of(ownFile));
     const std::string before = readBytes(path);
     EXPECT_EQ(fileCase({path, "Adler", "--", "12"}, err), 1);
     EXPECT_NE(err.find("eigen.dat"), std::string::npos) << err;

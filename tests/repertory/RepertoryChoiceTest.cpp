@@ -85,7 +85,7 @@ TEST(RepertoryChoiceTest, AFileThatCannotBeUsedGivesWayToTheNextRuleWithItsReaso
     EXPECT_EQ(choice.chosen->candidate.path, good);
     EXPECT_EQ(choice.chosen->database.rubricCount(), 19);
     EXPECT_EQ(choice.chosen->info,
-              (RepertoryInfo{"Kent, Hom\xF6opathisches Repertorium", "OpenRep", "GPL-3+"}));
+              (RepertoryInfo{"Kent, Hom\xF6opathisches Repertorium"_w1252, "OpenRep"_w1252, "GPL-3+"_w1252}));
     const std::string goodBytes = testRepertoryBytes();
     EXPECT_EQ(choice.chosen->checksum, repertoryChecksum(std::as_bytes(std::span(goodBytes))));
     ASSERT_EQ(choice.unusable.size(), 2u);
@@ -95,7 +95,7 @@ TEST(RepertoryChoiceTest, AFileThatCannotBeUsedGivesWayToTheNextRuleWithItsReaso
     // The built-in repertory is named as made up, and without it nothing is chosen.
     const RepertoryChoice builtin = chooseRepertory({{RepertoryOrigin::Builtin, {}}}, loadBuiltinRepertory);
     ASSERT_TRUE(builtin.chosen);
-    EXPECT_EQ(builtin.chosen->info.name, "Beispielrepertorium (eingebaut, erfundene Daten)");
+    EXPECT_EQ(builtin.chosen->info.name, "Beispielrepertorium (eingebaut, erfundene Daten)"_w1252);
     EXPECT_EQ(builtin.chosen->checksum, repertoryChecksum(builtinRepertoryBytes()));
     const RepertoryChoice none = chooseRepertory({{RepertoryOrigin::Builtin, {}}}, [] {
         return RepertoryLoadResult{RepertoryLoadError{Windows1252Text("kaputt")}};
@@ -129,10 +129,10 @@ TEST(RepertoryChoiceTest, FoldersOfferTheirDataFilesByName) {
     const std::vector<RepertoryFile> files =
         repertoryFilesIn({installed.string(), "/nicht/da", user.string()});
     ASSERT_EQ(files.size(), 3u);
-    EXPECT_EQ(files[0], (RepertoryFile{(installed / "kent-de.dat").string(), {"Kent", "", ""}}));
+    EXPECT_EQ(files[0], (RepertoryFile{(installed / "kent-de.dat").string(), {"Kent"_w1252, {}, {}}}));
     EXPECT_EQ(files[1].path, (user / "aaa.dat").string());
     EXPECT_EQ(files[2].path, (user / "boericke.dat").string());
-    EXPECT_EQ(repertoryDisplayName(files[2].info, files[2].path), files[2].path);
+    EXPECT_EQ(repertoryDisplayName(files[2].info, files[2].path), windows1252Of(files[2].path));
 }
 
 } // namespace

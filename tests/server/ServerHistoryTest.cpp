@@ -64,7 +64,7 @@ std::vector<CaseSymptom> rows(std::initializer_list<int> numbers) {
 
 RepertoryIdentity repertory(const std::string& name, const std::string& numbering, int largest) {
     RepertoryIdentity identity;
-    identity.name = name;
+    identity.name = Windows1252Text(name);
     identity.numbering = numbering;
     identity.largestRubricNumber = largest;
     return identity;
@@ -87,8 +87,9 @@ TEST_F(ServerHistoryTest, FourWritersAtOnceKeepEveryTreatment) {
                 // Half of them into one shared case, so that writers meet on the same rows.
                 const std::string name = i % 2 == 0 ? "Gemeinsam" : "Schreiber " + std::to_string(w);
                 if (!store
-                         .file(name, std::to_string(w) + "/" + std::to_string(i), rows({w + 1, i + 1}), {},
-                               nullptr, {})
+                         .file(Windows1252Text(name),
+                               Windows1252Text(std::to_string(w) + "/" + std::to_string(i)),
+                               rows({w + 1, i + 1}), {}, nullptr, {})
                          .saved())
                     ++failures;
             }
@@ -102,7 +103,7 @@ TEST_F(ServerHistoryTest, FourWritersAtOnceKeepEveryTreatment) {
     std::set<std::string> comments;
     for (const HistoryCase& c : history.cases) {
         for (const Treatment& t : c.treatments)
-            comments.insert(t.comment);
+            comments.insert(t.comment.bytes());
     }
     EXPECT_EQ(comments.size(), static_cast<std::size_t>(kWriters * kFilings));
 }
@@ -140,7 +141,9 @@ TEST_F(ServerHistoryTest, WhatWasReportedFiledSurvivesAKilledServer) {
             auto& store = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
             for (int i = 0; !stop; ++i) {
                 const std::string comment = std::to_string(w) + "/" + std::to_string(i);
-                if (store.file("Fall " + std::to_string(w), comment, rows({i + 1}), {}, nullptr, {})
+                if (store
+                        .file(Windows1252Text("Fall " + std::to_string(w)), Windows1252Text(comment),
+                              rows({i + 1}), {}, nullptr, {})
                         .saved()) {
                     const std::lock_guard lock(mutex);
                     reportedFiled.push_back(comment);
@@ -163,7 +166,7 @@ TEST_F(ServerHistoryTest, WhatWasReportedFiledSurvivesAKilledServer) {
     std::set<std::string> there;
     for (const HistoryCase& c : history.cases) {
         for (const Treatment& t : c.treatments)
-            there.insert(t.comment);
+            there.insert(t.comment.bytes());
     }
     for (const std::string& comment : reportedFiled)
         EXPECT_TRUE(there.contains(comment)) << comment << " was reported filed but is gone";
@@ -176,17 +179,17 @@ TEST_F(ServerHistoryTest, AHistoryMovesOntoTheServerAndBackWithItsRepertory) {
     std::filesystem::create_directories(folder);
     CaseHistory original;
     original.path = (folder / "historie.xml").string();
-    original.cases = {{"M\xFCller",
+    original.cases = {{"M\xFCller"_w1252,
                        {{"01.02.2020 10:00",
-                         "erste\r\nZeile\t\\",
+                         "erste\r\nZeile\t\\"_w1252,
                          2,
                          {{12, 0}, {-40, 0, 0}, {7, 3, 4}},
-                         {"nux-v.", "C30", "abends\r\n\xFC"}},
-                        {"03.02.2020 11:00", "", 0, {}}}},
-                      {"\xC4rmel", {}}};
+                         {"nux-v."_w1252, "C30"_w1252, "abends\r\n\xFC"_w1252}},
+                        {"03.02.2020 11:00", {}, 0, {}}}},
+                      {"\xC4rmel"_w1252, {}}};
     ASSERT_TRUE(saveHistory(original).saved());
     const RecordedRepertory record{"Kent \x84"
-                                   "deutsch\x93",
+                                   "deutsch\x93"_w1252,
                                    "0123456789abcdef", ""};
 
     ASSERT_TRUE(moveOntoServer(uri_, original, record).saved());
@@ -202,7 +205,7 @@ TEST_F(ServerHistoryTest, AHistoryMovesOntoTheServerAndBackWithItsRepertory) {
 
     // Cases of another repertory do not replace these.
     const HistorySaveResult refused =
-        moveOntoServer(uri_, original, RecordedRepertory{"Anderes", "fedcba9876543210", ""});
+        moveOntoServer(uri_, original, RecordedRepertory{"Anderes"_w1252, "fedcba9876543210", ""});
     EXPECT_EQ(refused.status, HistorySaveStatus::Refused);
     EXPECT_EQ(store->load(nullptr).cases, original.cases);
 }
@@ -213,10 +216,14 @@ TEST_F(ServerHistoryTest, TheToolMovesAFileOntoTheServerAndBackByteForByte) {
     std::filesystem::create_directories(folder);
     CaseHistory original;
     original.path = (folder / "historie.xml").string();
-    original.cases = {
-        {"Adler", {{"01.02.2020 10:00", "Kopf", 0, {{12, 0, 3}, {5, 2, 0}}, {"sulph.", "LM6", ""}}}}};
+    original.cases = {{"Adler"_w1252,
+                       {{"01.02.2020 10:00",
+                         "Kopf"_w1252,
+                         0,
+                         {{12, 0, 3}, {5, 2, 0}},
+                         {"sulph."_w1252, "LM6"_w1252, {}}}}}};
     ASSERT_TRUE(saveHistory(original).saved());
-    ASSERT_TRUE(writeRepertoryRecord(original.path, {"Kent", "0123456789abcdef", ""}));
+    ASSERT_TRUE(writeRepertoryRecord(original.path, {"Kent"_w1252, "0123456789abcdef", ""}));
     const auto tool = [](std::vector<std::string> words, std::string* printed = nullptr) {
         std::ostringstream out;
         std::ostringstream err;
@@ -246,10 +253,10 @@ TEST_F(ServerHistoryTest, FilingChecksAndRecordsTheRepertoryAsTheFileDoes) {
     const ProgramRepertories other{repertory("Klein", "2222222222222222", 500), {}};
     HistoryFileAccess access;
     access.repertories = &kent;
-    ASSERT_TRUE(store->file("Fall", "", rows({60000}), {}, nullptr, access).saved());
+    ASSERT_TRUE(store->file("Fall"_w1252, ""_w1252, rows({60000}), {}, nullptr, access).saved());
     EXPECT_EQ(store->record().recorded.numbering, "1111111111111111");
     access.repertories = &other;
-    EXPECT_EQ(store->file("Fall", "", rows({1}), {}, nullptr, access).status,
+    EXPECT_EQ(store->file("Fall"_w1252, ""_w1252, rows({1}), {}, nullptr, access).status,
               HistorySaveStatus::OtherRepertory);
     EXPECT_EQ(store->bind(other.inUse, access).status, HistorySaveStatus::Refused); // 60000 > 500
     EXPECT_EQ(store->load(nullptr).cases.at(0).treatments.size(), 1u);
@@ -257,16 +264,16 @@ TEST_F(ServerHistoryTest, FilingChecksAndRecordsTheRepertoryAsTheFileDoes) {
 
 TEST_F(ServerHistoryTest, DeletingWhatAnotherWorkstationChangedIsRefusedAsGone) {
     auto store = open();
-    ASSERT_TRUE(store->file("Fall", "a", rows({1}), {}, nullptr, {}).saved());
+    ASSERT_TRUE(store->file("Fall"_w1252, "a"_w1252, rows({1}), {}, nullptr, {}).saved());
     CaseHistory window = store->load(nullptr);
-    ASSERT_TRUE(open()->file("Fall", "b", rows({2}), {}, nullptr, {}).saved());
+    ASSERT_TRUE(open()->file("Fall"_w1252, "b"_w1252, rows({2}), {}, nullptr, {}).saved());
     // The case as shown lacks the new treatment: it is not deleted unseen.
     const HistoryCase shown = window.cases.at(0);
     EXPECT_EQ(store->remove(window, shown, nullptr, nullptr, {}).status, HistorySaveStatus::Gone);
     EXPECT_EQ(window.cases.at(0).treatments.size(), 2u);
     const Treatment first = window.cases.at(0).treatments.at(0);
     ASSERT_TRUE(store->remove(window, window.cases.at(0), &first, nullptr, {}).saved());
-    EXPECT_EQ(store->load(nullptr).cases.at(0).treatments.at(0).comment, "b");
+    EXPECT_EQ(store->load(nullptr).cases.at(0).treatments.at(0).comment, "b"_w1252);
 }
 
 TEST_F(ServerHistoryTest, AWrongPasswordOrNoServerIsNamedWithTheReason) {
@@ -285,7 +292,7 @@ TEST_F(ServerHistoryTest, AWrongPasswordOrNoServerIsNamedWithTheReason) {
 
 TEST_F(ServerHistoryTest, TablesOfANewerProgramAreRefusedAndLeftAlone) {
     auto store = open();
-    store->file("Fall", "", rows({1}), {}, nullptr, {});
+    store->file("Fall"_w1252, ""_w1252, rows({1}), {}, nullptr, {});
     auto admin = ServerConnection::open(uri_);
     auto& connection = *std::get<std::unique_ptr<ServerConnection>>(admin);
     const std::string newer = std::to_string(ServerHistoryStore::kSchemaVersion + 1);
@@ -294,14 +301,14 @@ TEST_F(ServerHistoryTest, TablesOfANewerProgramAreRefusedAndLeftAlone) {
     ASSERT_TRUE(std::holds_alternative<std::string>(opened));
     EXPECT_NE(std::get<std::string>(opened).find("Version " + newer), std::string::npos);
     // A program that opened them before the update does not write them either.
-    const HistorySaveResult filed = store->file("Fall", "", rows({2}), {}, nullptr, {});
+    const HistorySaveResult filed = store->file("Fall"_w1252, ""_w1252, rows({2}), {}, nullptr, {});
     EXPECT_EQ(filed.status, HistorySaveStatus::WriteFailed);
     EXPECT_NE(filed.message.find("Version " + newer), std::string::npos) << filed.message;
     EXPECT_EQ(connection.exec("SELECT count(*) FROM telvarin_treatment").number(0, 0), 1);
 }
 
 TEST_F(ServerHistoryTest, TablesOfVersionOneAreUpdatedAndFilingsKeepWeightsAndPrescriptions) {
-    open()->file("Alt", "", rows({1}), {}, nullptr, {});
+    open()->file("Alt"_w1252, ""_w1252, rows({1}), {}, nullptr, {});
     auto admin = ServerConnection::open(uri_);
     auto& connection = *std::get<std::unique_ptr<ServerConnection>>(admin);
     ASSERT_TRUE(
@@ -313,8 +320,8 @@ TEST_F(ServerHistoryTest, TablesOfVersionOneAreUpdatedAndFilingsKeepWeightsAndPr
     auto store = open();
     std::vector<CaseSymptom> weighted = rows({5, 6});
     weighted[1].weight = 0;
-    const Prescription prescription{"nux-v.", "C30", "abends\r\nnicht morgens"};
-    ASSERT_TRUE(store->file("Neu", "", weighted, {}, nullptr, {}, prescription).saved());
+    const Prescription prescription{"nux-v."_w1252, "C30"_w1252, "abends\r\nnicht morgens"_w1252};
+    ASSERT_TRUE(store->file("Neu"_w1252, ""_w1252, weighted, {}, nullptr, {}, prescription).saved());
     const CaseHistory history = store->load(nullptr);
     ASSERT_EQ(history.cases.size(), 2u);
     EXPECT_EQ(history.cases[0].treatments.at(0).symptoms.at(0).weight, kUsualWeight);

@@ -347,7 +347,7 @@ private slots:
         QCOMPARE(grid.cellText(1, 1), QString());
         QCOMPARE(grid.tipText(1, 1), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{1, 0}));
-        QCOMPARE(window->caseModel().evaluationName(), std::string());
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text());
 
         // Ctrl+Z brings the cleared case back, once, and not after the next entry.
         QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
@@ -385,7 +385,7 @@ private slots:
         });
         window->button(CaseInputButton::Calculate)->click();
         QVERIFY(columns > 2);
-        QCOMPARE(window->caseModel().evaluationName(), std::string("Fall B"));
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall B"_w1252));
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.cellText(2, 0), u"13"_qs);
 
@@ -393,7 +393,7 @@ private slots:
         window->button(CaseInputButton::Calculate)->click();
         QCOMPARE(grid.rowCount(), 2);
         QCOMPARE(grid.cellText(1, 0), QString());
-        QCOMPARE(window->caseModel().evaluationName(), std::string());
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text());
         QVERIFY(window->isVisible());
     }
 
@@ -415,7 +415,7 @@ private slots:
         QCOMPARE(grid.cellText(1, 0), u"30"_qs);
         QCOMPARE(grid.cellText(2, 0), u"31"_qs);
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
-        QCOMPARE(window->caseModel().evaluationName(), std::string("Meier"));
+        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Meier"_w1252));
     }
 
     void quitAsksFirstAndKeepsRunningOnNein() {

@@ -33,7 +33,8 @@ void typeText(QWidget* widget, const QString& text) {
 struct OpenDialog {
     MemorySettingsStore store;
     PresetMessageBoxes messages;
-    FileCaseDialog dialog{{"M\xFCller, Anna", "Weber"}, "", DialogServices{&store, nullptr, &messages}};
+    FileCaseDialog dialog{
+        {"M\xFCller, Anna"_w1252, "Weber"_w1252}, {}, DialogServices{&store, nullptr, &messages}};
 
     OpenDialog() {
         dialog.show();
@@ -59,7 +60,7 @@ private slots:
 
 void FileCaseDialogTest::offersTheRankedRemediesForThePrescription() {
     OpenDialog open;
-    open.dialog.offerRemedies({{"sulph.", "nux-v.", "calc."}, "nux-v."});
+    open.dialog.offerRemedies({{"sulph."_w1252, "nux-v."_w1252, "calc."_w1252}, "nux-v."_w1252});
     QCOMPARE(open.dialog.remedyBox()->count(), 3);
     QCOMPARE(open.dialog.remedyBox()->currentText(), QStringLiteral("nux-v."));
     open.typeName(QStringLiteral("Weber"));
@@ -68,13 +69,13 @@ void FileCaseDialogTest::offersTheRankedRemediesForThePrescription() {
     QVERIFY(open.dialog.grab().save(QStringLiteral(TELVARIN_TEST_OUTPUT_DIR "/file_case_prescription.png")));
     QTest::keyClick(open.dialog.noteField(), Qt::Key_Return);
     QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(open.dialog.answer().prescription, (Prescription{"nux-v.", "C30", "abends"}));
+    QCOMPARE(open.dialog.answer().prescription, (Prescription{"nux-v."_w1252, "C30"_w1252, "abends"_w1252}));
 
     // Typed over, the remedy is whatever was typed; nothing typed records no prescription.
     OpenDialog typed;
     typed.dialog.remedyBox()->lineEdit()->clear();
     typeText(typed.dialog.remedyBox()->lineEdit(), QStringLiteral("Lac caninum"));
-    QCOMPARE(typed.dialog.answer().prescription.remedy, std::string("Lac caninum"));
+    QCOMPARE(typed.dialog.answer().prescription.remedy, "Lac caninum"_w1252);
     OpenDialog none;
     QVERIFY(none.dialog.answer().prescription.empty());
 }
@@ -85,13 +86,13 @@ void FileCaseDialogTest::returnsTheNameAsTyped() {
         open.typeName(QStringLiteral("Müller"));
         QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Return);
         QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+        QCOMPARE(open.dialog.answer().name, "M\xFCller"_w1252);
     }
     {
         OpenDialog open;
         open.typeName(QStringLiteral("weber"));
         open.dialog.okButton()->click();
-        QCOMPARE(open.dialog.answer().name, std::string("weber"));
+        QCOMPARE(open.dialog.answer().name, "weber"_w1252);
     }
     {
         // Composed from a letter and a combining mark, as some programs paste it.
@@ -99,7 +100,7 @@ void FileCaseDialogTest::returnsTheNameAsTyped() {
         open.typeName(QStringLiteral("Mu\u0308ller"));
         QTest::keyClick(open.dialog.nameBox()->lineEdit(), Qt::Key_Enter);
         QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(open.dialog.answer().name, std::string("M\xFCller"));
+        QCOMPARE(open.dialog.answer().name, "M\xFCller"_w1252);
     }
 }
 
@@ -137,7 +138,7 @@ void FileCaseDialogTest::refusesCharactersTheHistoryCannotStore() {
     open.dialog.commentField()->clear();
     open.dialog.okButton()->click();
     QCOMPARE(open.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak", ""}));
+    QCOMPARE(open.dialog.answer(), (FileCaseAnswer{"Lukasz Nowak"_w1252, {}}));
 }
 
 void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
@@ -150,7 +151,7 @@ void FileCaseDialogTest::resultsWindowRefusesSuchAnEvaluationName() {
     ResultsWindow window(results_test::reference(), rows, result, ""_w1252, MainSettings{}, std::nullopt, "",
                          DialogServices{&store, nullptr, &messages});
     bool asked = false;
-    window.setFileCaseAsker([&](const std::string&) {
+    window.setFileCaseAsker([&](Windows1252View) {
         asked = true;
         return std::optional<FileCaseAnswer>();
     });

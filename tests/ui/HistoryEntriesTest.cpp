@@ -16,10 +16,10 @@ namespace {
 CaseHistory twoCases(const std::string& path) {
     CaseHistory history;
     history.path = path;
-    history.cases = {HistoryCase{"Erster\nFall",
-                                 {Treatment{"01.02.2003 04:05", "a\rb\r\nc\nd", 0, {{3, 0}}},
-                                  Treatment{"02.02.2003 04:05", "", 0, {{4, 1}}}}},
-                     HistoryCase{"Leer", {}}};
+    history.cases = {HistoryCase{"Erster\nFall"_w1252,
+                                 {Treatment{"01.02.2003 04:05", "a\rb\r\nc\nd"_w1252, 0, {{3, 0}}},
+                                  Treatment{"02.02.2003 04:05", ""_w1252, 0, {{4, 1}}}}},
+                     HistoryCase{"Leer"_w1252, {}}};
     history.loaded = true;
     return history;
 }
@@ -39,22 +39,22 @@ std::string temporaryHistoryPath(const char* name) {
 TEST(HistoryEntries, TextsStandOnOneLine) {
     EXPECT_EQ(oneLine("a\r\nb\rc\nd\r\n\r\ne"), "a b c d  e");
     const CaseHistory history = twoCases("");
-    EXPECT_EQ(caseItemText(history.cases[0]), "Erster Fall");
-    EXPECT_EQ(treatmentItemText(history.cases[0].treatments[0]), "01.02.2003 04:05 (a b c d)");
-    EXPECT_EQ(treatmentItemText(history.cases[0].treatments[1]), "02.02.2003 04:05 ()");
+    EXPECT_EQ(caseItemText(history.cases[0]), "Erster Fall"_w1252);
+    EXPECT_EQ(treatmentItemText(history.cases[0].treatments[0]), "01.02.2003 04:05 (a b c d)"_w1252);
+    EXPECT_EQ(treatmentItemText(history.cases[0].treatments[1]), "02.02.2003 04:05 ()"_w1252);
 }
 
 TEST(HistoryEntries, QuestionsAndTakeOverFollowTheEntry) {
     const CaseHistory history = twoCases("");
     EXPECT_EQ(deleteQuestion(history, {0, 1}), "Wollen Sie den Eintrag 02.02.2003 04:05 () wirklich l\xF6"
-                                               "schen?");
+                                               "schen?"_w1252);
     EXPECT_EQ(deleteQuestion(history, {1, std::nullopt}), "Wollen Sie den Fall Leer wirklich l\xF6"
-                                                          "schen?");
-    EXPECT_EQ(deleteQuestion(history, {0, 2}), "");
-    EXPECT_EQ(deleteQuestion(history, {2, std::nullopt}), "");
+                                                          "schen?"_w1252);
+    EXPECT_EQ(deleteQuestion(history, {0, 2}), ""_w1252);
+    EXPECT_EQ(deleteQuestion(history, {2, std::nullopt}), ""_w1252);
 
-    EXPECT_EQ(takeOverEntry(history, {0, 1}), (TakeOverResult{"Erster\nFall", {{4, 1}}}));
-    EXPECT_EQ(takeOverEntry(history, {0, std::nullopt}), (TakeOverResult{"Erster\nFall", {{3, 0}}}));
+    EXPECT_EQ(takeOverEntry(history, {0, 1}), (TakeOverResult{"Erster\nFall"_w1252, {{4, 1}}}));
+    EXPECT_EQ(takeOverEntry(history, {0, std::nullopt}), (TakeOverResult{"Erster\nFall"_w1252, {{3, 0}}}));
     EXPECT_EQ(takeOverEntry(history, {1, std::nullopt}), TakeOverResult{});
     EXPECT_EQ(takeOverEntry(history, {5, std::nullopt}), std::nullopt);
 }
@@ -62,7 +62,7 @@ TEST(HistoryEntries, QuestionsAndTakeOverFollowTheEntry) {
 TEST(HistoryEntries, TipListsTheSymptomsUpToALimit) {
     // Numbers beyond the repertory have no rubric text and stand alone.
     const RepertoryDatabase& db = results_test::reference();
-    Treatment many{"01.01.2001 00:00", "", 0, {}};
+    Treatment many{"01.01.2001 00:00", {}, 0, {}};
     for (int i = 1; i <= 25; ++i)
         many.symptoms.push_back({30000 + i, 0});
     const std::string tip = treatmentTip(db, many);

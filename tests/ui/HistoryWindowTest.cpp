@@ -32,7 +32,7 @@ using results_test::reference;
 namespace {
 
 Treatment treatment(std::string stamp, std::string comment, std::vector<SymptomRef> symptoms) {
-    return Treatment{std::move(stamp), std::move(comment), 0, std::move(symptoms)};
+    return Treatment{std::move(stamp), Windows1252Text(std::move(comment)), 0, std::move(symptoms)};
 }
 
 // Three cases in file order: Zander (last treatment 2004), Adler (last treatment 2003, two
@@ -40,11 +40,11 @@ Treatment treatment(std::string stamp, std::string comment, std::vector<SymptomR
 CaseHistory threeCases() {
     CaseHistory history;
     history.cases = {
-        HistoryCase{"Zander", {treatment("01.01.2004 00:00", "Neujahr", {{12, 0}, {-40, 0}})}},
-        HistoryCase{"adler",
+        HistoryCase{"Zander"_w1252, {treatment("01.01.2004 00:00", "Neujahr", {{12, 0}, {-40, 0}})}},
+        HistoryCase{"adler"_w1252,
                     {treatment("05.02.2003 08:15", "erste Zeile\r\nzweite Zeile", {{7, 0}, {9, 2}}),
                      treatment("31.12.2003 23:59", "", {{100, 0}})}},
-        HistoryCase{"B\xE4uer", {}},
+        HistoryCase{"B\xE4uer"_w1252, {}},
     };
     return history;
 }
@@ -223,7 +223,7 @@ void HistoryWindowTest::opensByNameWhenStoredSoAndTogglesTheOrder() {
     QCOMPARE(history.store.readInt(QString(), QStringLiteral("Sortierung"), -1), 0);
     QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer", "Zander"}));
     // Ordering changes the window's copy only; the file keeps the order of its last save.
-    QCOMPARE(history.fileHistory().cases.front().name, std::string("Zander"));
+    QCOMPARE(history.fileHistory().cases.front().name, "Zander"_w1252);
 }
 
 void HistoryWindowTest::treeTakesTheTableFont() {
@@ -251,19 +251,19 @@ void HistoryWindowTest::takesOverTreatmentsAndCases() {
     QTest::mouseClick(history.window->takeOverButton(), Qt::LeftButton);
     QCOMPARE(history.window->result(), 1);
     QVERIFY(!history.window->isVisible());
-    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler", {{100, 0}}}));
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler"_w1252, {{100, 0}}}));
 
     // A double click on a case takes its first treatment, the one filed first.
     history.open();
     history.clickItem(1, -1, true);
     QCOMPARE(history.window->result(), 1);
-    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler", {{7, 0}, {9, 2}}}));
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"adler"_w1252, {{7, 0}, {9, 2}}}));
 
     // Enter on a selected treatment takes it too: "Ü&bernehmen" is the default button.
     history.open();
     history.clickItem(0, 0);
     QTest::keyClick(history.tree().viewport(), Qt::Key_Return);
-    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"Zander", {{12, 0}, {-40, 0}}}));
+    QCOMPARE(history.window->takeOverResult(), (TakeOverResult{"Zander"_w1252, {{12, 0}, {-40, 0}}}));
 
     // A case without treatments gives an empty case without a name.
     history.open();
@@ -326,7 +326,7 @@ void HistoryWindowTest::deletesTreatmentsAndCasesAfterTheQuestion() {
              QStringLiteral("Wollen Sie den Fall Zander wirklich löschen?"));
     QCOMPARE(history.caseTexts(), QStringList({"adler", "Bäuer"}));
     QCOMPARE(history.fileHistory().cases.size(), std::size_t(2));
-    QCOMPARE(history.fileHistory().cases[0].name, std::string("adler"));
+    QCOMPARE(history.fileHistory().cases[0].name, "adler"_w1252);
 
     // A further press asks about the entry marked now; "&Nein" keeps it.
     history.messages.clear();
@@ -352,8 +352,8 @@ void HistoryWindowTest::deleteWorksOnTheFileAsFiledMeanwhile() {
     HistoryWindow& window = history.open();
     // Filed from the results window (or another program) while the history window is open.
     const std::vector<CaseSymptom> rows = {{12, 0, false, {}}};
-    QVERIFY(fileTreatmentInHistoryFile(QFile::encodeName(history.path).toStdString(), "Neu", "", rows,
-                                       {1, 1, 2005, 0, 0}, nullptr)
+    QVERIFY(fileTreatmentInHistoryFile(QFile::encodeName(history.path).toStdString(), "Neu"_w1252, ""_w1252,
+                                       rows, {1, 1, 2005, 0, 0}, nullptr)
                 .saved());
 
     history.clickItem(2); // Bäuer
@@ -392,9 +392,9 @@ void HistoryWindowTest::exportsToTheChosenFile() {
     const CaseHistory exported = loadHistory(QFile::encodeName(history.chosenFile).toStdString(), nullptr);
     QVERIFY(exported.loaded);
     // In the window's order, by name here; the history file itself is untouched.
-    QCOMPARE(exported.cases.front().name, std::string("adler"));
+    QCOMPARE(exported.cases.front().name, "adler"_w1252);
     QCOMPARE(exported.cases.size(), std::size_t(3));
-    QCOMPARE(history.fileHistory().cases.front().name, std::string("Zander"));
+    QCOMPARE(history.fileHistory().cases.front().name, "Zander"_w1252);
     QCOMPARE(history.store.readString(QStringLiteral("Settings"), QStringLiteral("Current Directory")),
              QDir::toNativeSeparators(history.folder.filePath("ausgabe")) + QDir::separator());
 
@@ -413,8 +413,8 @@ void HistoryWindowTest::importsReplaceTheHistory() {
     const QByteArray before = fileBytes(history.path);
 
     CaseHistory other;
-    other.cases = {HistoryCase{"Cornelius", {treatment("02.02.2002 10:00", "", {{5, 0}})}},
-                   HistoryCase{"Dora", {treatment("03.03.2003 10:00", "", {{6, 1}})}}};
+    other.cases = {HistoryCase{"Cornelius"_w1252, {treatment("02.02.2002 10:00", "", {{5, 0}})}},
+                   HistoryCase{"Dora"_w1252, {treatment("03.03.2003 10:00", "", {{6, 1}})}}};
     other.path = QFile::encodeName(history.folder.filePath("anderswo.xml")).toStdString();
     QVERIFY(saveHistory(other).saved());
 
@@ -435,7 +435,7 @@ void HistoryWindowTest::importsReplaceTheHistory() {
     QVERIFY(!history.tree().topLevelItem(0)->isExpanded());
     const CaseHistory file = history.fileHistory();
     QCOMPARE(file.cases.size(), std::size_t(2));
-    QCOMPARE(file.cases[0].name, std::string("Dora"));
+    QCOMPARE(file.cases[0].name, "Dora"_w1252);
     QCOMPARE(history.messages.shown().size(), std::size_t(2));
     QCOMPARE(history.store.readString(QStringLiteral("Settings"), QStringLiteral("Current Directory")),
              QDir::toNativeSeparators(history.folder.path()) + QDir::separator());
@@ -486,7 +486,7 @@ void HistoryWindowTest::damagedHistoryIsReportedAndNeverOverwritten() {
 
     // An import would save over the damaged file: it is refused, and said so in German.
     CaseHistory other;
-    other.cases = {HistoryCase{"Neu", {}}};
+    other.cases = {HistoryCase{"Neu"_w1252, {}}};
     other.path = QFile::encodeName(history.folder.filePath("neu.xml")).toStdString();
     QVERIFY(saveHistory(other).saved());
     history.chosenFile = QString::fromStdString(other.path);
@@ -512,7 +512,8 @@ void HistoryWindowTest::damagedHistoryCanBeReplacedByItsBackup() {
     const std::string path = QFile::encodeName(history.path).toStdString();
     HistoryFileAccess access;
     access.today = LocalDateTime{6, 12, 2026, 8, 0};
-    QVERIFY(fileTreatmentInHistoryFile(path, "Neu", "", {}, *access.today, nullptr, access).saved());
+    QVERIFY(
+        fileTreatmentInHistoryFile(path, "Neu"_w1252, ""_w1252, {}, *access.today, nullptr, access).saved());
     const QByteArray damaged = "<Fallhistorie AnzahlFaelle=\"1\">";
     QFile file(history.path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
@@ -557,9 +558,9 @@ void HistoryWindowTest::closingKeepsThePlacementAndHelpShowsItsTopic() {
 
 void HistoryWindowTest::namesItsFileAndRefusesTakeOverUnderAnotherRepertory() {
     const RepertoryIdentity kent{
-        "Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa", "", {}, 70000, {}};
+        "Kent, Hom\xF6opathisches Repertorium (deutsch)"_w1252, "00112233445566aa", "", {}, 70000, {}};
     const RepertoryIdentity builtin{
-        "Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988", "", {}, 26564, {}};
+        "Beispielrepertorium (eingebaut, erfundene Daten)"_w1252, "ffeeddccbbaa9988", "", {}, 26564, {}};
     const ProgramRepertories underKent{kent, builtin};
     OpenHistory history(threeCases());
     history.repertories = &underKent;
@@ -615,7 +616,7 @@ void HistoryWindowTest::searchFieldShowsMatchingCasesAndPreviewShowsTheTreatment
     CaseHistory cases = threeCases();
     Treatment& prescribed = cases.cases[1].treatments[0];
     prescribed.symptoms[0].weight = 3;
-    prescribed.prescription = {"nux-v.", "C30", "abends"};
+    prescribed.prescription = {"nux-v."_w1252, "C30"_w1252, "abends"_w1252};
     OpenHistory history(cases);
     HistoryWindow& window = history.open();
     const auto visibleCases = [&] {
@@ -647,7 +648,7 @@ void HistoryWindowTest::searchFieldShowsMatchingCasesAndPreviewShowsTheTreatment
     QVERIFY(window.preview()->toPlainText().contains(QStringLiteral("Behandlung vom 31.12.2003 23:59")));
     QVERIFY(window.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("history_window_search.png")));
     QTest::mouseClick(window.takeOverButton(), Qt::LeftButton);
-    QCOMPARE(window.takeOverResult().name, std::string("adler"));
+    QCOMPARE(window.takeOverResult().name, "adler"_w1252);
 }
 
 void HistoryWindowTest::grabOfTheWindow() {

@@ -129,7 +129,7 @@ private slots:
         const QString path = directory.filePath(QStringLiteral("historie.xml"));
         CaseHistory history;
         history.cases.push_back(
-            {"Fall", {Treatment{"07.12.2026 10:00", "", 0, {{large().rubricCount(), 0}}}}});
+            {"Fall"_w1252, {Treatment{"07.12.2026 10:00", ""_w1252, 0, {{large().rubricCount(), 0}}}}});
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(composeHistoryText(history)));

@@ -38,8 +38,10 @@ private slots:
         std::vector<CaseSymptom> rows(1);
         rows[0].number = 12;
         rows[0].weight = 3;
-        QVERIFY(
-            other.file("Adler", "", rows, {1, 1, 2004, 0, 0}, nullptr, {}, {"nux-v.", "C30", ""}).saved());
+        QVERIFY(other
+                    .file("Adler"_w1252, ""_w1252, rows, {1, 1, 2004, 0, 0}, nullptr, {},
+                          {"nux-v."_w1252, "C30"_w1252, {}})
+                    .saved());
 
         MemorySettingsStore store;
         PresetMessageBoxes messages;
@@ -56,7 +58,7 @@ private slots:
         QVERIFY2(preview.contains(QStringLiteral("[Gewicht 3]")), qPrintable(preview));
 
         // Newer, so that the date order puts it above the selected case.
-        QVERIFY(other.file("Zander", "", rows, {1, 1, 2005, 0, 0}, nullptr, {}).saved());
+        QVERIFY(other.file("Zander"_w1252, ""_w1252, rows, {1, 1, 2005, 0, 0}, nullptr, {}).saved());
         QTRY_COMPARE_WITH_TIMEOUT(tree.topLevelItemCount(), 2, 1000);
         QVERIFY(tree.topLevelItem(0)->isHidden()); // Zander, left out by the search
         QCOMPARE(tree.selectedItems().size(), 1);
@@ -75,14 +77,15 @@ private slots:
         auto opened = ServerHistoryStore::open(uri.toStdString());
         auto& server = *std::get<std::unique_ptr<ServerHistoryStore>>(opened);
         QVERIFY(
-            server.file("Reiher", "", std::vector<CaseSymptom>{}, {2, 2, 2006, 0, 0}, nullptr, {}).saved());
+            server.file("Reiher"_w1252, ""_w1252, std::vector<CaseSymptom>{}, {2, 2, 2006, 0, 0}, nullptr, {})
+                .saved());
         const std::size_t onServer = server.load(nullptr).cases.size();
 
         QTemporaryDir folder;
         const std::string file = folder.filePath(QStringLiteral("historie.xml")).toStdString();
         CaseHistory own;
         own.cases.resize(1);
-        own.cases[0].name = "Eigen";
+        own.cases[0].name = "Eigen"_w1252;
         QVERIFY(saveHistoryAs(own, file).saved());
         PresetMessageBoxes messages;
         messages.presetAnswers({false, true});
@@ -92,7 +95,8 @@ private slots:
         QVERIFY(writeServerHistoryIntoFolder(nullptr, address, {}, folder.path(), messages));
         const CaseHistory back = loadHistory(file, nullptr);
         QCOMPARE(back.cases.size(), onServer);
-        QVERIFY(std::ranges::any_of(back.cases, [](const HistoryCase& c) { return c.name == "Reiher"; }));
+        QVERIFY(
+            std::ranges::any_of(back.cases, [](const HistoryCase& c) { return c.name == "Reiher"_w1252; }));
         QCOMPARE(messages.shown().back().kind, MessageKind::Information);
         // The replaced history stays as a dated copy.
         const QStringList copies = QDir(folder.filePath(QStringLiteral("Sicherungen")))
@@ -102,7 +106,7 @@ private slots:
             loadHistory(folder.filePath(QStringLiteral("Sicherungen/") + copies[0]).toStdString(), nullptr)
                 .cases[0]
                 .name,
-            std::string("Eigen"));
+            "Eigen"_w1252);
     }
 };
 

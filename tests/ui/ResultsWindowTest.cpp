@@ -59,8 +59,8 @@ struct OpenResults {
     }
 
     void open(std::string name) {
-        window = std::make_unique<ResultsWindow>(reference(), rows, result, std::move(name), settings,
-                                                 std::nullopt, historyPath,
+        window = std::make_unique<ResultsWindow>(reference(), rows, result, Windows1252Text(std::move(name)),
+                                                 settings, std::nullopt, historyPath,
                                                  DialogServices{&store, nullptr, &messages});
         window->setClock([] { return kPrintTime; });
     }
@@ -272,7 +272,7 @@ void ResultsWindowTest::closingOutcomes() {
     QVERIFY(!window.isVisible());
     QCOMPARE(window.outcome(), keeps ? ResultsOutcome::keepCase : ResultsOutcome::clearCase);
     if (keeps)
-        QCOMPARE(window.evaluationName(), std::string("Frau \xC4. Wei\xDF"));
+        QCOMPARE(window.evaluationName(), Windows1252Text("Frau \xC4. Wei\xDF"_w1252));
     QCOMPARE(open.store.readInt("Dialog\\Ergebnis", "(check)", 0), 32639);
     QVERIFY(open.store.contains("Spalten\\Ergebnis", "Col1"));
 }
@@ -368,8 +368,8 @@ void ResultsWindowTest::printsIntoPdf() {
     QCOMPARE(grid.cellText(0, 0), QString());
     QCOMPARE(grid.defaultCell(true).background, screenFixed);
     QCOMPARE(grid.cellStyle(1, 2).background, QColor(255, 255, 0));
-    QCOMPARE(open.window->evaluationName(), std::string("M\xFC"
-                                                        "ller, Anna"));
+    QCOMPARE(open.window->evaluationName(), Windows1252Text("M\xFC"
+                                                            "ller, Anna"_w1252));
     QVERIFY(QFile::exists(pdf));
 
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
@@ -446,33 +446,33 @@ void ResultsWindowTest::filesTheCaseIntoTheHistory() {
     open.window->show();
     open.window->nameField()->setText(QStringLiteral("Anna Müller"));
 
-    std::vector<std::string> presets;
-    open.window->setFileCaseAsker([&](const std::string& preset) -> std::optional<FileCaseAnswer> {
-        presets.push_back(preset);
+    std::vector<Windows1252Text> presets;
+    open.window->setFileCaseAsker([&](Windows1252View preset) -> std::optional<FileCaseAnswer> {
+        presets.push_back(Windows1252Text(preset));
         if (presets.size() == 1)
             return std::nullopt; // "&Zurück": nothing filed
-        return FileCaseAnswer{preset, "erste Zeile\r\nzweite Zeile"};
+        return FileCaseAnswer{Windows1252Text(preset), "erste Zeile\r\nzweite Zeile"_w1252};
     });
     open.window->fileButton()->click();
     QVERIFY(!QFile::exists(QString::fromStdString(path)));
     open.window->fileButton()->click();
 
-    QCOMPARE(presets, (std::vector<std::string>{"Anna M\xFC"
-                                                "ller",
-                                                "Anna M\xFC"
-                                                "ller"}));
+    QCOMPARE(presets, (std::vector<Windows1252Text>{"Anna M\xFC"
+                                                    "ller"_w1252,
+                                                    "Anna M\xFC"
+                                                    "ller"_w1252}));
     QVERIFY(open.window->isVisible());
     QVERIFY(open.messages.shown().empty());
     const CaseHistory history = loadHistory(path, nullptr);
     QCOMPARE(history.cases.size(), std::size_t{1});
-    QCOMPARE(history.cases[0].name, std::string("Anna M\xFC"
-                                                "ller"));
+    QCOMPARE(history.cases[0].name, "Anna M\xFC"
+                                    "ller"_w1252);
     const Treatment& treatment = history.cases[0].treatments.at(0);
-    QCOMPARE(treatment.comment, std::string("erste Zeile\r\nzweite Zeile"));
+    QCOMPARE(treatment.comment, "erste Zeile\r\nzweite Zeile"_w1252);
     QCOMPARE(treatment.dateStamp, std::string("05.03.2024 10:30"));
     QCOMPARE(treatment.symptoms, (std::vector<SymptomRef>{{12, 0}, {63, 0}}));
-    QCOMPARE(filedCaseNames(path), std::vector<std::string>{"Anna M\xFC"
-                                                            "ller"});
+    QCOMPARE(filedCaseNames(path), std::vector<Windows1252Text>{"Anna M\xFC"
+                                                                "ller"_w1252});
 }
 
 void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
@@ -485,7 +485,9 @@ void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
         file.write(damaged);
     }
     OpenResults open(caseOf({12}), {}, "Anna", path.toStdString());
-    open.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    open.window->setFileCaseAsker([](Windows1252View preset) {
+        return FileCaseAnswer{Windows1252Text(preset), {}};
+    });
     open.window->fileCase();
 
     QCOMPARE(fileBytes(path), damaged);
@@ -497,7 +499,9 @@ void ResultsWindowTest::reportsWhatKeepsTheCaseFromBeingFiled() {
     // A history that cannot be written is reported too, not passed over as filed.
     const std::string unwritable = QDir(folder.path()).filePath("fehlt/historie.xml").toStdString();
     OpenResults elsewhere(caseOf({12}), {}, "Anna", unwritable);
-    elsewhere.window->setFileCaseAsker([](const std::string& preset) { return FileCaseAnswer{preset, ""}; });
+    elsewhere.window->setFileCaseAsker([](Windows1252View preset) {
+        return FileCaseAnswer{Windows1252Text(preset), {}};
+    });
     elsewhere.window->fileCase();
     QCOMPARE(elsewhere.messages.shown().size(), std::size_t{1});
     QVERIFY2(elsewhere.messages.shown()[0].text.contains(QStringLiteral("konnte nicht geschrieben werden")),
@@ -510,22 +514,22 @@ void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
     const std::string path = QDir(folder.path()).filePath("historie.xml").toStdString();
     CaseHistory earlier;
     earlier.path = path;
-    earlier.cases = {HistoryCase{"Anna", {Treatment{"01.02.2024 08:00", "", 0, {{12, 0}}}}}};
+    earlier.cases = {HistoryCase{"Anna"_w1252, {Treatment{"01.02.2024 08:00", ""_w1252, 0, {{12, 0}}}}}};
     QVERIFY(saveHistory(earlier).saved());
     const QByteArray before = fileBytes(QString::fromStdString(path));
     const ProgramRepertories underKent{
-        {"Kent, Hom\xF6opathisches Repertorium (deutsch)", "00112233445566aa", "", {}, 70000, {}},
-        {"Beispielrepertorium (eingebaut, erfundene Daten)", "ffeeddccbbaa9988", "", {}, 26564, {}}};
+        {"Kent, Hom\xF6opathisches Repertorium (deutsch)"_w1252, "00112233445566aa", "", {}, 70000, {}},
+        {"Beispielrepertorium (eingebaut, erfundene Daten)"_w1252, "ffeeddccbbaa9988", "", {}, 26564, {}}};
     QVERIFY(writeRepertoryRecord(path, recordOf(underKent.builtin)));
 
     OpenResults open(caseOf({12}), {}, "Anna", path);
     open.window = std::make_unique<ResultsWindow>(
-        reference(), open.rows, open.result, "Anna", open.settings, std::nullopt, path,
+        reference(), open.rows, open.result, "Anna"_w1252, open.settings, std::nullopt, path,
         DialogServices{&open.store, nullptr, &open.messages, &underKent});
     int asked = 0; // refused before a name and comment are typed in vain
-    open.window->setFileCaseAsker([&](const std::string& preset) {
+    open.window->setFileCaseAsker([&](Windows1252View preset) {
         ++asked;
-        return FileCaseAnswer{preset, ""};
+        return FileCaseAnswer{Windows1252Text(preset), {}};
     });
     open.window->fileCase();
     QCOMPARE(asked, 0);
@@ -540,7 +544,7 @@ void ResultsWindowTest::refusesToFileUnderAnotherRepertory() {
 
 void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
     MemorySettingsStore store;
-    FileCaseDialog dialog({"zeta", "\xC4rger", "Alpha", "beta"}, "Anna",
+    FileCaseDialog dialog({"zeta"_w1252, "\xC4rger"_w1252, "Alpha"_w1252, "beta"_w1252}, "Anna"_w1252,
                           DialogServices{&store, nullptr, nullptr});
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Fall ablegen"));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
@@ -549,7 +553,7 @@ void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
         items << dialog.nameBox()->itemText(i);
     QCOMPARE(items, (QStringList{"Alpha", QStringLiteral("Ärger"), "beta", "zeta"}));
     QCOMPARE(dialog.nameBox()->currentText(), QString("Anna"));
-    QCOMPARE(dialog.answer().comment, std::string());
+    QCOMPARE(dialog.answer().comment, Windows1252Text());
 
     dialog.show();
     dialog.nameBox()->setCurrentIndex(2);
@@ -560,20 +564,20 @@ void ResultsWindowTest::fileCaseDialogListsAndAnswers() {
     QVERIFY(dialog.grab().save(QDir(TELVARIN_TEST_OUTPUT_DIR).filePath("file_case_dialog.png")));
     QTest::keyClick(dialog.commentField(), Qt::Key_Return); // Enter confirms
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.answer(), (FileCaseAnswer{"beta", "Zeile 1\r\nZeile 2"}));
+    QCOMPARE(dialog.answer(), (FileCaseAnswer{"beta"_w1252, "Zeile 1\r\nZeile 2"_w1252}));
     QCOMPARE(withCrLf("a\nb\r\nc\rd"), std::string("a\r\nb\r\nc\r\nd"));
 }
 
 void ResultsWindowTest::fileCaseDialogKeepsPlacementOnlyOnOk() {
     MemorySettingsStore store;
     {
-        FileCaseDialog dialog({}, "", DialogServices{&store, nullptr, nullptr});
+        FileCaseDialog dialog({}, {}, DialogServices{&store, nullptr, nullptr});
         dialog.show();
         dialog.backButton()->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
     QCOMPARE(store.valueCount(), 0);
-    FileCaseDialog dialog({}, "", DialogServices{&store, nullptr, nullptr});
+    FileCaseDialog dialog({}, {}, DialogServices{&store, nullptr, nullptr});
     dialog.show();
     dialog.okButton()->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

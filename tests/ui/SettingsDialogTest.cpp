@@ -343,7 +343,7 @@ void SettingsDialogTest::repertoryAndPracticeFolderAreChosenForTheNextStart() {
     const QString kent = folders.filePath(QStringLiteral("kent-de.dat"));
     const NextStartChoices choices{{},
                                    practice,
-                                   {{QFile::encodeName(kent).toStdString(), {"Kent", "", ""}}},
+                                   {{QFile::encodeName(kent).toStdString(), {"Kent"_w1252, {}, {}}}},
                                    {QFile::encodeName(kent).toStdString()}};
     std::vector<std::pair<PathQuestion, QString>> asked;
     QString answer;

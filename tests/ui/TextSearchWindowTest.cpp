@@ -166,7 +166,7 @@ private slots:
         QTest::keyClick(&open.field(), Qt::Key_Backspace);
         QCOMPARE(open.title(), kIdleTitle);
         QCOMPARE(open.numbers(), fea);
-        QCOMPARE(open.window->lastSearchText(), "fea");
+        QCOMPARE(open.window->lastSearchText(), Windows1252Text("fea"_w1252));
     }
 
     void leavingTheFieldSearchesShortTextsToo() {

@@ -225,8 +225,8 @@ private slots:
 
     void smallDialogs() {
         FileCaseDialog fileCase({"M\xFC"
-                                 "ller"},
-                                "Fall", DialogServices{});
+                                 "ller"_w1252},
+                                "Fall"_w1252, DialogServices{});
         fileCase.show();
         checkWindow(fileCase);
         checkLabelKeys(fileCase,

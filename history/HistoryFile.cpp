@@ -148,7 +148,7 @@ CaseHistory loadHistory(const std::string& path, ErrorReporter* reporter) {
     if (const FileKind kind = fileKindOf(path); kind != FileKind::Regular) {
         history.unreadable = true;
         if (reporter != nullptr)
-            reporter->showError(notRegularMessage(path, fileKindText(kind)));
+            reporter->showError(Windows1252View(notRegularMessage(path, fileKindText(kind))));
         return history;
     }
     try {

@@ -32,9 +32,9 @@ std::string otherBindingRefusal(const std::string& target, const CaseHistory& on
 
 // Keeps the first report of a load, to be returned instead of shown.
 struct FirstError : ErrorReporter {
-    int showError(const std::string& text) override {
+    int showError(Windows1252View text) override {
         if (message.empty())
-            message = text;
+            message = text.bytes();
         return 0;
     }
     std::string message;

@@ -420,7 +420,7 @@ CaseHistory ServerHistoryStore::load(ErrorReporter* reporter) {
         history.path = location();
         history.unreadable = true;
         if (reporter != nullptr)
-            reporter->showError(failure.message);
+            reporter->showError(Windows1252View(failure.message));
         return history;
     }
 }

@@ -2,6 +2,11 @@
 
 namespace telvarin {
 
+void printMessage(Windows1252View message, std::ostream& err) {
+    const std::string text = utf8Of(message);
+    err << text << (text.empty() || text.back() != '\n' ? "\n" : "");
+}
+
 std::string CliArguments::value(const std::string& option, std::size_t i) const {
     const auto it = options.find(option);
     if (it == options.end() || i >= it->second.size())

@@ -4,6 +4,8 @@
 // and take a fixed number of values; every other word, -12 included, is an argument; "--" ends
 // the options, so that anything after it is an argument.
 
+#include "foundation/text/Windows1252Text.h"
+
 #include <map>
 #include <optional>
 #include <ostream>
@@ -34,5 +36,8 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
 };
+
+// A message of the core on the terminal, in its UTF-8, ending with exactly one line break.
+void printMessage(Windows1252View message, std::ostream& err);
 
 } // namespace telvarin

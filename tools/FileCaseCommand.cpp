@@ -40,11 +40,6 @@ Prescription prescriptionOfText(Windows1252View typed) {
     return prescription;
 }
 
-void printWindows1252(const std::string& message, std::ostream& err) {
-    const std::string text = windows1252ToUtf8(message);
-    err << text << (text.empty() || text.back() != '\n' ? "\n" : "");
-}
-
 // The comment as the dialog delivers it: every line break as CR LF.
 bool isBlank(std::string_view windows1252) {
     return windows1252.find_first_not_of(" \t\r\n\v\f\xA0") == std::string_view::npos;
@@ -108,8 +103,8 @@ std::vector<std::string> fileCaseRefusals(const RepertoryDatabase& db, const std
 
 struct StreamReporter : ErrorReporter {
     explicit StreamReporter(std::ostream& err) : err_(err) {}
-    int showError(const std::string& text) override {
-        printWindows1252(text, err_);
+    int showError(Windows1252View text) override {
+        printMessage(text, err_);
         return 1;
     }
     std::ostream& err_;
@@ -154,7 +149,7 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     RepertoryLoadResult loaded = args.has("--file") ? RepertoryDatabase::fromFile(args.value("--file"))
                                                     : RepertoryDatabase::fromBytes(*builtin);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printWindows1252(error->message.bytes(), err);
+        printMessage(error->message, err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
@@ -185,14 +180,14 @@ int runFileCaseCommand(std::span<const std::string> words, std::optional<std::sp
     StreamReporter reporter(err);
     OpenedHistory opened = openHistoryStore(historyPath);
     if (const auto* message = std::get_if<std::string>(&opened)) {
-        printWindows1252(*message, err);
+        printMessage(Windows1252View(*message), err);
         return 1;
     }
     const HistorySaveResult filed = std::get<std::unique_ptr<HistoryStore>>(opened)->file(
         windows1252Of(name), withCrLf(windows1252Of(comment)), rows, currentLocalDateTime(), &reporter,
         access, prescriptionOfText(withCrLf(windows1252Of(prescribed))));
     if (!filed.message.empty()) // a failure, or why the file was written in place
-        printWindows1252(filed.message, err);
+        printMessage(Windows1252View(filed.message), err);
     (void)out;
     return filed.saved() ? 0 : 1;
 }

@@ -61,16 +61,9 @@ std::string openFailureReason(const std::string& path) {
     return "kann nicht gelesen werden";
 }
 
-void printMessage(const std::string& windows1252, std::ostream& err) {
-    const std::string text = utf8(windows1252);
-    err << text;
-    if (text.empty() || text.back() != '\n')
-        err << '\n';
-}
-
 struct StreamErrors : ErrorReporter {
     explicit StreamErrors(std::ostream& err) : err_(err) {}
-    int showError(const std::string& text) override {
+    int showError(Windows1252View text) override {
         printMessage(text, err_);
         return 1;
     }
@@ -97,7 +90,7 @@ int bindCommand(HistoryStore& store, const std::string& data,
     RepertoryLoadResult loaded =
         toBuiltin ? RepertoryDatabase::fromBytes(*builtin) : RepertoryDatabase::fromFile(data);
     if (const auto* error = std::get_if<RepertoryLoadError>(&loaded)) {
-        printMessage(error->message.bytes(), err);
+        printMessage(error->message, err);
         return 1;
     }
     const RepertoryDatabase& db = std::get<RepertoryDatabase>(loaded);
@@ -106,7 +99,7 @@ int bindCommand(HistoryStore& store, const std::string& data,
     const RepertoryRecord before = store.record();
     const HistorySaveResult bound = store.bind(repertory, {});
     if (!bound.saved()) {
-        printMessage(bound.message, err);
+        printMessage(Windows1252View(bound.message), err);
         return 1;
     }
     out << "Die Rubriknummern von " << store.location() << " gehören zum Repertorium „"
@@ -119,7 +112,7 @@ int bindCommand(HistoryStore& store, const std::string& data,
 
 int reportWritten(const HistorySaveResult& saved, std::ostream& err) {
     if (!saved.message.empty()) // a failure, or why the file was written in place
-        printMessage(saved.message, err);
+        printMessage(Windows1252View(saved.message), err);
     return saved.saved() ? 0 : 1;
 }
 
@@ -128,7 +121,7 @@ int serverHistoryCommand(const CliArguments& args, std::optional<std::span<const
                          std::ostream& out, std::ostream& err) {
     OpenedHistory opened = openHistoryStore(args.positional[0]);
     if (const auto* message = std::get_if<std::string>(&opened)) {
-        printMessage(*message, err);
+        printMessage(Windows1252View(*message), err);
         return 1;
     }
     HistoryStore& store = *std::get<std::unique_ptr<HistoryStore>>(opened);
@@ -173,18 +166,18 @@ int runHistoryCommand(std::span<const std::string> words, std::optional<std::spa
         // the middle, and a healthy file reported damaged. Given up before any write below.
         const HistoryLock::Result reading = HistoryLock::acquireShared(history.path);
         if (const auto* busy = std::get_if<HistoryLock::Busy>(&reading)) {
-            printMessage(busy->message, err);
+            printMessage(Windows1252View(busy->message), err);
             return 1;
         }
         Tokenizer tokenizer = tokenizerForFile(history.path, {}, historyOperatorTable());
         history.cases = readHistoryCases(tokenizer);
         history.loaded = true;
     } catch (const UnreadableFileError& error) {
-        printMessage(error.message(), err);
+        printMessage(Windows1252View(error.message()), err);
         err << history.path << ": " << openFailureReason(history.path) << '\n';
         return 1;
     } catch (const TokenizerError& error) {
-        printMessage(error.message(), err);
+        printMessage(Windows1252View(error.message()), err);
         return 1;
     } catch (const std::bad_alloc&) {
         err << "Nicht genug Speicher zum Lesen von " << history.path << '\n';

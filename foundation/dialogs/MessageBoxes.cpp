@@ -78,7 +78,7 @@ int PresetMessageBoxes::choose(QWidget*, const QString& question, const QStringL
     return choice;
 }
 
-int MessageBoxReporter::showError(const std::string& text) {
+int MessageBoxReporter::showError(Windows1252View text) {
     ++reports_;
     messages_.reportError(parent_, fromWindows1252(text));
     return 0;

@@ -74,7 +74,7 @@ private:
 class MessageBoxReporter : public ErrorReporter {
 public:
     MessageBoxReporter(MessageBoxes& messages, QWidget* parent) : messages_(messages), parent_(parent) {}
-    int showError(const std::string& text) override;
+    int showError(Windows1252View text) override;
     int reports() const { return reports_; }
 
 private:

@@ -7,7 +7,8 @@
 
 namespace telvarin {
 
-QString fromWindows1252(std::string_view bytes) {
+QString fromWindows1252(Windows1252View windows1252) {
+    const std::string_view bytes = windows1252.bytes();
     // Tables of thousands of rows convert their texts on every search, so this stays a plain
     // table look-up into a string of the final size.
     static const std::array<char16_t, 256> kUnits = [] {

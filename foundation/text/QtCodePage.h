@@ -10,9 +10,11 @@
 
 namespace telvarin {
 
-QString fromWindows1252(std::string_view bytes);
-inline QString fromWindows1252(Windows1252View text) {
-    return fromWindows1252(text.bytes());
+QString fromWindows1252(Windows1252View text);
+// For the messages of the history, the practice folder and the files, which are still plain
+// strings of the code page.
+inline QString fromWindows1252(std::string_view bytes) {
+    return fromWindows1252(Windows1252View(bytes));
 }
 // Characters outside the code page become '?'.
 Windows1252Text toWindows1252(const QString& text);

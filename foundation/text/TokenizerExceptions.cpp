@@ -30,7 +30,7 @@ std::string syntaxErrorMessage(int errorCode, const std::string& fileName, std::
 
 int TokenizerError::report(ErrorReporter& reporter) {
     if (!reported_ && toUpperWindows1252(message_) != "?") {
-        boxResult_ = reporter.showError("Fehler:\n" + message_);
+        boxResult_ = reporter.showError(Windows1252Text("Fehler:\n" + message_));
         reported_ = true;
     }
     return boxResult_;

@@ -10,8 +10,8 @@ namespace telvarin::testing {
 // Keeps every error text shown instead of showing it.
 struct RecordingReporter : ErrorReporter {
     std::vector<std::string> shown;
-    int showError(const std::string& text) override {
-        shown.push_back(text);
+    int showError(Windows1252View text) override {
+        shown.emplace_back(text.bytes());
         return 1;
     }
 };

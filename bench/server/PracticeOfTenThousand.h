@@ -38,17 +38,17 @@ inline void fillPractice(ServerHistoryStore& store) {
         HistoryCase historyCase{Windows1252Text("Patient " + std::to_string(c)), {}};
         for (int t = 0; t < 2; ++t) {
             Treatment treatment{"01.0" + std::to_string(t + 1) + ".2024 10:00",
-                                Windows1252Text("Kontrolle"_w1252),
+                                "Kontrolle"_w1252,
                                 0,
                                 {},
-                                {Windows1252Text("nux-v."_w1252), Windows1252Text("C30"_w1252), {}}};
+                                {"nux-v."_w1252, "C30"_w1252, {}}};
             for (int s = 0; s < 8; ++s)
                 treatment.symptoms.push_back({(c * 16 + t * 8 + s) % 60000 + 1, 0, s % 5});
             historyCase.treatments.push_back(std::move(treatment));
         }
         history.cases.push_back(std::move(historyCase));
     }
-    if (!store.replace(history, RecordedRepertory{Windows1252Text("Kent"_w1252), "0123456789abcdef", ""})
+    if (!store.replace(history, RecordedRepertory{"Kent"_w1252, "0123456789abcdef", ""})
              .saved())
         std::exit(1);
 }

@@ -19,8 +19,8 @@ void BM_FileTreatment(benchmark::State& state) {
         rows[i].number = static_cast<RubricNumber>(100 + i);
         rows[i].weight = static_cast<std::int32_t>(i % 5);
     }
-    const Prescription prescription{Windows1252Text("sulph."_w1252), Windows1252Text("LM6"_w1252),
-                                    Windows1252Text("morgens"_w1252)};
+    const Prescription prescription{"sulph."_w1252, "LM6"_w1252,
+                                    "morgens"_w1252};
     int filing = 0;
     for (auto _ : state) {
         const HistorySaveResult filed =

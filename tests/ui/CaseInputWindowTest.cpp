@@ -338,7 +338,7 @@ private slots:
         QCOMPARE(grid.cellText(3, 0), u"0"_qs);
         QCOMPARE(grid.cellText(3, 1), QString());
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
-        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall A"_w1252));
+        QCOMPARE(window->caseModel().evaluationName(), "Fall A"_w1252);
 
         window->setResultsOpener([](const ResultsRequest&) { return ResultsReply{false, {}}; });
         window->button(CaseInputButton::Calculate)->click();
@@ -354,7 +354,7 @@ private slots:
         QCOMPARE(grid.cellText(1, 0), u"12"_qs);
         QCOMPARE(grid.cellText(2, 0), u"5"_qs);
         QCOMPARE(grid.cellText(2, 1), shown(rubricText(window->database(), 5)));
-        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall A"_w1252));
+        QCOMPARE(window->caseModel().evaluationName(), "Fall A"_w1252);
         QTest::keyClick(&grid, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(grid.rowCount(), 4);
         window->button(CaseInputButton::Calculate)->click();
@@ -385,7 +385,7 @@ private slots:
         });
         window->button(CaseInputButton::Calculate)->click();
         QVERIFY(columns > 2);
-        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Fall B"_w1252));
+        QCOMPARE(window->caseModel().evaluationName(), "Fall B"_w1252);
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.cellText(2, 0), u"13"_qs);
 
@@ -415,7 +415,7 @@ private slots:
         QCOMPARE(grid.cellText(1, 0), u"30"_qs);
         QCOMPARE(grid.cellText(2, 0), u"31"_qs);
         QCOMPARE(grid.focusCell(), (GridCellPos{3, 0}));
-        QCOMPARE(window->caseModel().evaluationName(), Windows1252Text("Meier"_w1252));
+        QCOMPARE(window->caseModel().evaluationName(), "Meier"_w1252);
     }
 
     void quitAsksFirstAndKeepsRunningOnNein() {

@@ -272,7 +272,7 @@ void ResultsWindowTest::closingOutcomes() {
     QVERIFY(!window.isVisible());
     QCOMPARE(window.outcome(), keeps ? ResultsOutcome::keepCase : ResultsOutcome::clearCase);
     if (keeps)
-        QCOMPARE(window.evaluationName(), Windows1252Text("Frau \xC4. Wei\xDF"_w1252));
+        QCOMPARE(window.evaluationName(), "Frau \xC4. Wei\xDF"_w1252);
     QCOMPARE(open.store.readInt("Dialog\\Ergebnis", "(check)", 0), 32639);
     QVERIFY(open.store.contains("Spalten\\Ergebnis", "Col1"));
 }

@@ -176,9 +176,9 @@ private slots:
 
     void theTitleFollowsTheSelection() {
         const RepertoryDatabase& db = reference();
-        QCOMPARE(symptomSearchTitle({}), Windows1252Text("Symptomsuche"_w1252));
+        QCOMPARE(symptomSearchTitle({}), "Symptomsuche"_w1252);
         QCOMPARE(symptomSearchTitle({"MIND"_w1252, "GENERAL"_w1252}),
-                 Windows1252Text("Symptomsuche - MIND GENERAL "_w1252));
+                 "Symptomsuche - MIND GENERAL "_w1252);
 
         OpenTreeSearch open;
         QCOMPARE(open.window->windowTitle(), kTitle);

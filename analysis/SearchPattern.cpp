@@ -1,31 +1,15 @@
 #include "analysis/SearchPattern.h"
 
 #include "foundation/text/ByteSearch.h"
+#include "foundation/text/UmlautSpelling.h"
 
 #include <algorithm>
 
 namespace telvarin {
-namespace {
-
-// The capital umlaut a vowel and an "E" may stand for, or 0.
-char umlautOf(char vowel) {
-    switch (vowel) {
-    case 'A':
-        return '\xC4';
-    case 'O':
-        return '\xD6';
-    case 'U':
-        return '\xDC';
-    default:
-        return 0;
-    }
-}
-
-} // namespace
 
 SearchPattern::SearchPattern(std::string capitals) : text_(std::move(capitals)) {
     for (std::size_t i = 0; i < text_.size(); ++i) {
-        const char umlaut = umlautOf(text_[i]);
+        const char umlaut = capitalUmlautOf(text_[i]);
         if (umlaut != 0 && i + 1 < text_.size() && text_[i + 1] == 'E') {
             steps_.push_back({text_[i], umlaut});
             ++umlautPairs_;

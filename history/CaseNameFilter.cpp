@@ -1,6 +1,7 @@
 #include "history/CaseNameFilter.h"
 
 #include "analysis/SearchWords.h"
+#include "foundation/text/UmlautSpelling.h"
 
 namespace telvarin {
 
@@ -9,17 +10,10 @@ std::string foldedCaseName(Windows1252View name) {
     std::string folded;
     folded.reserve(capitals.size() + 4);
     for (const char c : capitals) {
-        switch (c) {
-        case '\xC4':
-            folded += "AE";
-            break;
-        case '\xD6':
-            folded += "OE";
-            break;
-        case '\xDC':
-            folded += "UE";
-            break;
-        default:
+        if (const char vowel = vowelOfCapitalUmlaut(c); vowel != 0) {
+            folded += vowel;
+            folded += 'E';
+        } else {
             folded += c;
         }
     }

@@ -4,6 +4,7 @@
 #include "history/HistoryActions.h"
 #include "repertory/RepertoryTexts.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace telvarin {
@@ -12,6 +13,24 @@ bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry) {
     if (entry.caseIndex >= history.cases.size())
         return false;
     return !entry.treatmentIndex || *entry.treatmentIndex < history.cases[entry.caseIndex].treatments.size();
+}
+
+std::optional<HistoryEntry> entryAgain(const CaseHistory& history, const HistoryCase& shownCase,
+                                       const std::optional<Treatment>& shownTreatment) {
+    const auto sameName = [&shownCase](const HistoryCase& candidate) {
+        return candidate.name == shownCase.name;
+    };
+    const auto found = std::find_if(history.cases.begin(), history.cases.end(), sameName);
+    if (found == history.cases.end())
+        return std::nullopt;
+    HistoryEntry entry{static_cast<std::size_t>(found - history.cases.begin()), std::nullopt};
+    if (!shownTreatment)
+        return entry;
+    const auto at = std::find(found->treatments.begin(), found->treatments.end(), *shownTreatment);
+    if (at == found->treatments.end())
+        return std::nullopt;
+    entry.treatmentIndex = static_cast<std::size_t>(at - found->treatments.begin());
+    return entry;
 }
 
 Windows1252Text caseItemText(const HistoryCase& historyCase) {

@@ -27,6 +27,10 @@ struct HistoryEntry {
 
 // Whether the entry names a case, and a treatment of it when it names one.
 bool isValidEntry(const CaseHistory& history, const HistoryEntry& entry);
+// Where a case (by its name) and one of its treatments (by its stamp and contents) stand in a
+// history read again, as a deletion finds them; nothing when they are gone.
+std::optional<HistoryEntry> entryAgain(const CaseHistory& history, const HistoryCase& shownCase,
+                                       const std::optional<Treatment>& shownTreatment);
 
 // The text of a case item: its name on one line.
 Windows1252Text caseItemText(const HistoryCase& historyCase);

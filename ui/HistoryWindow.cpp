@@ -10,6 +10,7 @@
 #include "history/HistoryBackup.h"
 #include "history/HistoryFile.h"
 #include "repertory/RepertoryChoice.h"
+#include "ui/HistoryTree.h"
 #include "ui/IconSet.h"
 #include "ui/PracticeServer.h"
 #include "ui/RepertoryPlaces.h"
@@ -21,7 +22,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QTreeWidget>
@@ -41,64 +41,6 @@ constexpr int kSearchLine = 16;
 constexpr int kPreviewWidth = 120;
 constexpr QSize kTemplateSize(344 + kPreviewWidth, 186 + kBelowFileLines);
 const QString kWindowName = QStringLiteral("Historie");
-
-// Half the size of the space left free around an expand button, in pixels.
-constexpr int kExpandButtonGap = 5;
-
-// The tree of cases and treatments, with dotted lines joining the items to their parents and
-// siblings, which the platform's style leaves out.
-class HistoryTree : public QTreeWidget {
-public:
-    using QTreeWidget::QTreeWidget;
-
-protected:
-    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override {
-        QTreeWidget::drawBranches(painter, rect, index);
-        std::vector<QModelIndex> chain; // the item, then its ancestors
-        for (QModelIndex at = index; at.isValid(); at = at.parent())
-            chain.push_back(at);
-        const int depth = static_cast<int>(chain.size());
-        const int indent = indentation();
-        const int middle = rect.center().y();
-
-        painter->save();
-        QPen pen(palette().color(QPalette::Mid));
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        for (int level = 0; level < depth; ++level) {
-            const QModelIndex& at = chain[static_cast<std::size_t>(depth - 1 - level)];
-            const bool hasNextSibling = at.sibling(at.row() + 1, 0).isValid();
-            const int x = rect.left() + level * indent + indent / 2;
-            if (level < depth - 1) {
-                if (hasNextSibling)
-                    painter->drawLine(x, rect.top(), x, rect.bottom());
-                continue;
-            }
-            const int gap = model()->hasChildren(at) ? kExpandButtonGap : 0;
-            const bool isFirstRoot = depth == 1 && at.row() == 0;
-            if (!isFirstRoot)
-                painter->drawLine(x, rect.top(), x, middle - gap);
-            if (hasNextSibling)
-                painter->drawLine(x, middle + gap, x, rect.bottom());
-            painter->drawLine(x + gap, middle, rect.left() + (level + 1) * indent - 2, middle);
-        }
-        painter->restore();
-    }
-
-    void keyPressEvent(QKeyEvent* event) override {
-        // The window opens with nothing selected, the focus on the first case; the first arrow key
-        // selects that case rather than moving past it unselected.
-        QTreeWidgetItem* focused = currentItem();
-        const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
-        if (arrow && event->modifiers() == Qt::NoModifier && focused != nullptr &&
-            selectedItems().isEmpty()) {
-            setCurrentItem(focused, 0, QItemSelectionModel::ClearAndSelect);
-            event->accept();
-            return;
-        }
-        QTreeWidget::keyPressEvent(event);
-    }
-};
 
 std::string fileNameBytes(const QString& path) {
     return toFilePath(path);
@@ -369,25 +311,16 @@ void HistoryWindow::refreshFromStore() {
     showFileAndRepertory();
     if (!selectedCase)
         return;
-    // The case by its name, the treatment by its stamp and contents, as a deletion finds them.
-    for (std::size_t c = 0; c < history_.cases.size(); ++c) {
-        const HistoryCase& candidate = history_.cases[c];
-        if (candidate.name != selectedCase->name)
-            continue;
-        QTreeWidgetItem* caseItem = tree_->topLevelItem(static_cast<int>(c));
-        QTreeWidgetItem* item = caseItem;
-        if (selectedTreatment) {
-            const auto at =
-                std::find(candidate.treatments.begin(), candidate.treatments.end(), *selectedTreatment);
-            if (at == candidate.treatments.end())
-                break;
-            item = caseItem->child(static_cast<int>(at - candidate.treatments.begin()));
-            caseItem->setExpanded(true);
-        }
-        tree_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
-        tree_->scrollToItem(item);
-        break;
+    const std::optional<HistoryEntry> again = entryAgain(history_, *selectedCase, selectedTreatment);
+    if (!again)
+        return;
+    QTreeWidgetItem* item = tree_->topLevelItem(static_cast<int>(again->caseIndex));
+    if (again->treatmentIndex) {
+        item->setExpanded(true);
+        item = item->child(static_cast<int>(*again->treatmentIndex));
     }
+    tree_->setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
+    tree_->scrollToItem(item);
 }
 
 void HistoryWindow::fillTree() {

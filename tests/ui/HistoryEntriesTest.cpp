@@ -59,6 +59,18 @@ TEST(HistoryEntries, QuestionsAndTakeOverFollowTheEntry) {
     EXPECT_EQ(takeOverEntry(history, {5, std::nullopt}), std::nullopt);
 }
 
+// A history read again after someone else filed: the shown entry is found where it now stands.
+TEST(HistoryEntries, TheShownEntryIsFoundAgainAfterARefresh) {
+    const CaseHistory before = twoCases("");
+    CaseHistory after = twoCases("");
+    after.cases.insert(after.cases.begin(), HistoryCase{"Neu"_w1252, {}});
+    after.cases[1].treatments.erase(after.cases[1].treatments.begin());
+    EXPECT_EQ(entryAgain(after, before.cases[0], before.cases[0].treatments[1]), (HistoryEntry{1, 0}));
+    EXPECT_EQ(entryAgain(after, before.cases[1], std::nullopt), (HistoryEntry{2, std::nullopt}));
+    EXPECT_EQ(entryAgain(after, before.cases[0], before.cases[0].treatments[0]), std::nullopt);
+    EXPECT_EQ(entryAgain(CaseHistory{}, before.cases[1], std::nullopt), std::nullopt);
+}
+
 TEST(HistoryEntries, TipListsTheSymptomsUpToALimit) {
     // Numbers beyond the repertory have no rubric text and stand alone.
     const RepertoryDatabase& db = results_test::reference();
